@@ -1,0 +1,162 @@
+#include "app/ui/ActionTable.h"
+
+#include "app/ui/TForm1.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QFile>
+#include <QIcon>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+struct ActionSpec {
+    const char *name;
+    const char *caption;
+    const char *shortcut;
+    const char *hint; // second line; empty for none
+    bool blankThirdLine;
+    bool enabled;
+};
+
+// clang-format off
+const ActionSpec Actions[] = {
+    {"New", "Создать", "Ctrl+N", "инициализировать новый пустой скрипт.", true, true},
+    {"Open", "Открыть...", "Ctrl+O", "открыть скрипт в редакторе.", true, true},
+    {"Save", "Сохранить", "Ctrl+S", "записать скрипт на диск.", true, false},
+    {"SaveAs", "Сохранить как...", "Ctrl+Alt+S", "сохранение NPC-файла под любым именем.", true, true},
+    {"OpenEdt", "Импорт EDT-файла...", "Ctrl+E", "загрузить в редактор другой EDT-файл.", true, true},
+    {"ExportEdt", "Экспорт EDT-файла...", "Ctrl+T", "экспортировать EDT-файл в текстовый файл.", false, false},
+    {"Quit", "Выход", "Alt+X", "", false, true},
+    {"CutRec", "Вырезать", "Ctrl+Alt+X", "вырезать запись, все нижележащие записи будут сдвинуты вверх.", true, true},
+    {"CopyRec", "Копировать", "Ctrl+Alt+C", "копировать запись в буфер.", true, true},
+    {"PasteRec", "Вставить", "Ctrl+Alt+V", "вставить запись на выделенное место, все нижележащие записи будут сдвинуты вниз.", true, false},
+    {"DeleteRec", "Удалить", "Ctrl+Del", "удалить запись, все нижележащие записи будут сдвинуты вверх.", true, true},
+    {"CleanRec", "Очистить", "Ctrl+Alt+Space", "очищает запись от всех значений, делая ее пустой.", true, true},
+    {"MoveUp", "Сдвинуть вверх", "Alt+Q", "переместить текущую запись на одну строку вверх в списке записей.", true, false},
+    {"MoveDown", "Сдвинуть вниз", "Alt+A", "переместить текущую запись на одну строку вниз в списке записей.", true, true},
+    {"Inicial", "Инициализировать запись", "Alt+I", "заполнение записи значениями по-умолчанию.", true, true},
+    {"MacrManager", "Менеджер макросов...", "Ctrl+M", "открыть панель управления макросами.", true, false},
+    {"SaveAsMacr", "Сохранить макрос...", "Alt+M", "Сохранить текущую запись в списке макросов.", false, false},
+    {"ReloadTxt", "Обновить текст", "Alt+E", "перезагрузить EDT-файл.", true, false},
+    {"ShowEdt", "Показать EDT-файл", "Alt+T", "открыть текст текущего EDT-файла в отдельном окне.", true, false},
+    {"RunEdt", "Открыть EDT-редактор", "Alt+R", "открыть сторонний EDT-редактор.", true, true},
+    {"F_Standart", "Стандартный формат", "Alt+S", "", false, true},
+    {"F_Vesta", "Вестинский формат", "Alt+B", "", false, true},
+    {"Config", "Конфигурация", "Alt+C", "Панель управления основными свойствами программы.", false, true},
+    {"Help", "Справка", "F1", "", false, true},
+    {"About", "О программе...", "", "", false, true},
+    {"File_m", "Файл", "", "", false, true},
+    {"Edit_m", "Редактировать", "", "", false, true},
+    {"Macros_m", "Макрос", "", "", false, true},
+    {"Service_m", "Сервис", "", "", false, true},
+    {"Help_m", "Справка", "", "", false, true},
+};
+// clang-format on
+
+QAction *named(TForm1 &window, const char *name)
+{
+    return window.action(QLatin1String(name));
+}
+
+void addAll(TForm1 &window, QMenu *menu, std::initializer_list<const char *> names)
+{
+    for (const char *name : names) {
+        if (name[0] == '-')
+            menu->addSeparator();
+        else
+            menu->addAction(named(window, name));
+    }
+}
+
+} // namespace
+
+namespace ActionTable {
+
+void createActions(TForm1 &window)
+{
+    for (const ActionSpec &spec : Actions) {
+        auto *action = new QAction(QString::fromUtf8(spec.caption), &window);
+        action->setObjectName(QLatin1String(spec.name));
+        action->setShortcut(QKeySequence(QLatin1String(spec.shortcut)));
+        action->setShortcutContext(Qt::WindowShortcut);
+        if (spec.hint[0] != '\0') {
+            QString hint = action->text() + QStringLiteral(":\n") + QString::fromUtf8(spec.hint);
+            if (spec.blankThirdLine)
+                hint += QStringLiteral("\n ");
+            action->setToolTip(hint);
+            action->setStatusTip(QString::fromUtf8(spec.hint));
+        }
+        const QString iconPath = QStringLiteral(":/icons/") + action->objectName() + QStringLiteral(".svg");
+        if (QFile::exists(iconPath))
+            action->setIcon(QIcon(iconPath));
+        action->setEnabled(spec.enabled);
+        window.addAction(action);
+    }
+
+    auto *layouts = new QActionGroup(&window);
+    for (const char *name : {"F_Standart", "F_Vesta"}) {
+        QAction *a = named(window, name);
+        a->setCheckable(true);
+        layouts->addAction(a);
+    }
+    named(window, "F_Standart")->setChecked(true);
+
+    // The Edit menu's clean item answers Ctrl+Space as well.
+    QAction *clean = named(window, "CleanRec");
+    auto *cleanItem = new QAction(clean->text(), &window);
+    cleanItem->setObjectName(QStringLiteral("N_CleanRec"));
+    cleanItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+Space")));
+    cleanItem->setIcon(clean->icon());
+    cleanItem->setToolTip(clean->toolTip());
+    QObject::connect(cleanItem, &QAction::triggered, clean, &QAction::trigger);
+    QObject::connect(clean, &QAction::changed, cleanItem, [clean, cleanItem] { cleanItem->setEnabled(clean->isEnabled()); });
+    window.addAction(cleanItem);
+}
+
+void buildMainMenu(TForm1 &window, QMenuBar *menuBar)
+{
+    auto menu = [&](const char *name) {
+        QMenu *m = menuBar->addMenu(named(window, name)->text());
+        m->menuAction()->setObjectName(QLatin1String(name) + QStringLiteral("Menu"));
+        QObject::connect(named(window, name), &QAction::changed, m,
+                         [m, a = named(window, name)] { m->setEnabled(a->isEnabled()); });
+        return m;
+    };
+    addAll(window, menu("File_m"), {"New", "Open", "Save", "SaveAs", "-", "OpenEdt", "ExportEdt", "-", "Quit"});
+    addAll(window, menu("Edit_m"),
+           {"CutRec", "CopyRec", "PasteRec", "N_CleanRec", "DeleteRec", "-", "Inicial", "-", "MoveUp", "MoveDown"});
+    addAll(window, menu("Macros_m"), {"MacrManager", "SaveAsMacr"});
+    addAll(window, menu("Service_m"),
+           {"F_Standart", "F_Vesta", "-", "ReloadTxt", "ShowEdt", "RunEdt", "-", "Config"});
+    addAll(window, menu("Help_m"), {"Help", "About"});
+}
+
+QMenu *createGridMenu(TForm1 &window)
+{
+    auto *menu = new QMenu(&window);
+    menu->setObjectName(QStringLiteral("P_Menu_Grid"));
+    addAll(window, menu,
+           {"CutRec", "CopyRec", "PasteRec", "DeleteRec", "-", "MoveUp", "MoveDown", "-", "MacrManager", "-",
+            "Inicial"});
+    return menu;
+}
+
+QMenu *createHelpMenu(TForm1 &window)
+{
+    auto *menu = new QMenu(&window);
+    menu->setObjectName(QStringLiteral("P_Menu_Help"));
+    addAll(window, menu, {"Help", "About"});
+    return menu;
+}
+
+QMenu *createMacrosMenu(TForm1 &window)
+{
+    auto *menu = new QMenu(&window);
+    menu->setObjectName(QStringLiteral("P_Menu_Macros"));
+    addAll(window, menu, {"MacrManager", "-"});
+    return menu;
+}
+
+} // namespace ActionTable

@@ -1,0 +1,17 @@
+#pragma once
+
+class QMenu;
+class QMenuBar;
+class TForm1;
+
+// The main window's action list: every command with its caption, shortcut, hint,
+// icon and initial state, and the menus that show them.
+namespace ActionTable {
+
+void createActions(TForm1 &window);
+void buildMainMenu(TForm1 &window, QMenuBar *menuBar);
+QMenu *createGridMenu(TForm1 &window);   // P_Menu_Grid
+QMenu *createHelpMenu(TForm1 &window);   // P_Menu_Help
+QMenu *createMacrosMenu(TForm1 &window); // P_Menu_Macros, without macro items
+
+} // namespace ActionTable

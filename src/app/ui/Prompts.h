@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+enum class PromptKind { Warning, Error, Information, Confirmation };
+
+// A file dialog as the program describes it; the filter uses the "Name|*.ext|..." form.
+struct FileDialogSpec {
+    QString title;
+    QString filter;
+    QString defaultSuffix;
+    QString directory;
+    QString fileName;
+    bool showHidden = false;
+};
+
+// Every message box and file dialog goes through here, so tests can answer them.
+class Prompts
+{
+public:
+    virtual ~Prompts() = default;
+
+    virtual QMessageBox::StandardButton message(QWidget *parent, PromptKind kind, const QString &text,
+                                                QMessageBox::StandardButtons buttons) = 0;
+    // Empty when cancelled.
+    virtual QString openFile(QWidget *parent, const FileDialogSpec &spec) = 0;
+    virtual QString saveFile(QWidget *parent, const FileDialogSpec &spec) = 0;
+    virtual QString chooseFolder(QWidget *parent, const QString &title, const QString &directory) = 0;
+
+    // Shorthands for the common boxes.
+    void error(QWidget *parent, const QString &text) { message(parent, PromptKind::Error, text, QMessageBox::Ok); }
+    void warning(QWidget *parent, const QString &text)
+    {
+        message(parent, PromptKind::Warning, text, QMessageBox::Ok);
+    }
+    bool confirm(QWidget *parent, const QString &text, QMessageBox::StandardButtons buttons)
+    {
+        return message(parent, PromptKind::Confirmation, text, buttons) == QMessageBox::Yes;
+    }
+};
+
+// "Name|*.a|Other|*.*" as Qt writes it: "Name (*.a);;Other (*.*)".
+QString qtFileFilter(const QString &filter);
+
+class QtPrompts : public Prompts
+{
+public:
+    QMessageBox::StandardButton message(QWidget *parent, PromptKind kind, const QString &text,
+                                        QMessageBox::StandardButtons buttons) override;
+    QString openFile(QWidget *parent, const FileDialogSpec &spec) override;
+    QString saveFile(QWidget *parent, const FileDialogSpec &spec) override;
+    QString chooseFolder(QWidget *parent, const QString &title, const QString &directory) override;
+};

@@ -1,0 +1,26 @@
+#include "app/ui/Startup.h"
+
+#include "app/ui/Prompts.h"
+#include "app/ui/TForm1.h"
+#include "app/ui/TForm2.h"
+
+#include <QCoreApplication>
+
+ScrivletWindows::~ScrivletWindows()
+{
+    main.reset(); // writes the settings; the dialogs go with it
+}
+
+std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts)
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Scrivlet"));
+    auto windows = std::make_unique<ScrivletWindows>();
+    windows->prompts = prompts ? std::move(prompts) : std::make_unique<QtPrompts>();
+    windows->main = std::make_unique<TForm1>(*windows->prompts);
+    TForm1 &main = *windows->main;
+
+    auto *about = new TForm2(main);
+    main.setAboutBox(about);
+    windows->about = about;
+    return windows;
+}

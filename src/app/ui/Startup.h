@@ -1,0 +1,26 @@
+#pragma once
+
+#include "app/ui/Prompts.h"
+
+#include <memory>
+
+
+class TForm1;
+class QWidget;
+
+// Every window of the program; the main window owns the others.
+struct ScrivletWindows {
+    std::unique_ptr<Prompts> prompts;
+    std::unique_ptr<TForm1> main;
+    QWidget *about = nullptr;        // TForm2
+    QWidget *viewer = nullptr;       // TForm3
+    QWidget *config = nullptr;       // TForm4
+    QWidget *saveMacro = nullptr;    // TForm5
+    QWidget *macroManager = nullptr; // TForm6
+
+    ~ScrivletWindows();
+};
+
+// The start-up sequence up to the message loop, with the current directory as the
+// start folder. Without prompts the real message boxes and file dialogs are used.
+std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts = nullptr);

@@ -1,0 +1,421 @@
+#include "app/ui/TForm1.h"
+
+#include "app/ui/ActionTable.h"
+#include "app/ui/Prompts.h"
+#include "app/Windows1251.h"
+#include "dialogue/ui/DialogueCommands.h"
+#include "document/NpcName.h"
+#include "document/ui/DocumentCommands.h"
+#include "editor/ui/EditorPanel.h"
+#include "editor/ui/RecordCommands.h"
+#include "macros/ui/MacroCommands.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+
+namespace {
+
+constexpr int PanelPaneWidth = 630; // window width minus the grid pane
+constexpr int GridColumnMargin = 71;
+
+QLabel *stripLabel(QWidget *parent, const char *name)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    QFont font = label->font();
+    font.setBold(true);
+    font.setPointSize(10);
+    label->setFont(font);
+    return label;
+}
+
+} // namespace
+
+TForm1::TForm1(Prompts &prompts, QWidget *parent) : QMainWindow(parent), m_prompts(prompts)
+{
+    setObjectName(QStringLiteral("TForm1"));
+    FormCreate();
+}
+
+TForm1::~TForm1()
+{
+    IniWrite();
+}
+
+void TForm1::FormCreate()
+{
+    m_config = AppConfig::IniRead(QDir::currentPath());
+    setWindowTitle(QStringLiteral("Scrivlet"));
+
+    ActionTable::createActions(*this);
+    ActionTable::buildMainMenu(*this, menuBar());
+    buildToolBar();
+    buildCentralArea();
+    auto *status = new QStatusBar(this);
+    status->setObjectName(QStringLiteral("StatusBar"));
+    status->setFixedHeight(19);
+    status->setSizeGripEnabled(false);
+    setStatusBar(status);
+
+    resize(m_config.FormWidth, 695);
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - QPoint(m_config.FormWidth / 2, 695 / 2));
+
+    m_documentCommands = new DocumentCommands(*this);
+    m_recordCommands = new RecordCommands(*this);
+    m_dialogueCommands = new DialogueCommands(*this);
+    m_macroCommands = new MacroCommands(*this);
+
+    LoadLists();
+    initialiseWindow();
+    m_macroCommands->MacrosRead();
+    setAcceptDrops(true);
+
+    connect(action(QStringLiteral("Quit")), &QAction::triggered, this, &TForm1::QuitExecute);
+    connect(action(QStringLiteral("Help")), &QAction::triggered, this, &TForm1::HelpExecute);
+    connect(action(QStringLiteral("About")), &QAction::triggered, this, &TForm1::AboutExecute);
+    connect(action(QStringLiteral("Config")), &QAction::triggered, this, &TForm1::ConfigExecute);
+}
+
+void TForm1::buildToolBar()
+{
+    auto *bar = new QToolBar(this);
+    bar->setObjectName(QStringLiteral("ToolBar"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setIconSize(QSize(20, 20));
+    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    addToolBar(Qt::TopToolBarArea, bar);
+
+    auto add = [&](std::initializer_list<const char *> names) {
+        for (const char *name : names)
+            bar->addAction(action(QLatin1String(name)));
+    };
+    add({"New", "Open", "Save", "SaveAs"});
+    bar->addSeparator();
+    add({"OpenEdt", "ExportEdt"});
+    bar->addSeparator();
+    add({"CutRec", "CopyRec", "PasteRec", "CleanRec", "DeleteRec"});
+    bar->addSeparator();
+    add({"Inicial"});
+    bar->addSeparator();
+    add({"MoveUp", "MoveDown"});
+    bar->addSeparator();
+
+    m_btnMacr = new QToolButton(bar);
+    m_btnMacr->setObjectName(QStringLiteral("Btn_Macr"));
+    m_btnMacr->setText(QStringLiteral("Макрос"));
+    m_btnMacr->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_btnMacr->setIcon(QIcon(QStringLiteral(":/icons/Btn_Macr.svg")));
+    m_btnMacr->setPopupMode(QToolButton::InstantPopup);
+    m_btnMacr->setMenu(ActionTable::createMacrosMenu(*this));
+    m_btnMacr->setEnabled(false);
+    bar->addWidget(m_btnMacr);
+    bar->addAction(action(QStringLiteral("SaveAsMacr")));
+    if (QWidget *w = bar->widgetForAction(action(QStringLiteral("SaveAsMacr"))))
+        w->setObjectName(QStringLiteral("Btn_SaveMacr"));
+    bar->addSeparator();
+
+    m_checkVesta = new QCheckBox(bar);
+    m_checkVesta->setObjectName(QStringLiteral("Check_Vesta"));
+    m_checkVesta->setStyleSheet(QStringLiteral(
+        "QCheckBox::indicator { width: 36px; height: 20px; }"
+        "QCheckBox::indicator:unchecked { image: url(:/icons/Check_Vesta_off.svg); }"
+        "QCheckBox::indicator:checked { image: url(:/icons/Check_Vesta_on.svg); }"));
+    bar->addWidget(m_checkVesta);
+    bar->addSeparator();
+    add({"ReloadTxt", "ShowEdt", "RunEdt"});
+    bar->addSeparator();
+    add({"Config"});
+    bar->addSeparator();
+
+    auto *help = new QToolButton(bar);
+    help->setObjectName(QStringLiteral("Btn_Help"));
+    help->setText(QStringLiteral("Справка"));
+    help->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    help->setIcon(QIcon(QStringLiteral(":/icons/Help.svg")));
+    help->setPopupMode(QToolButton::InstantPopup);
+    help->setMenu(ActionTable::createHelpMenu(*this));
+    bar->addWidget(help);
+
+    for (QAction *a : bar->actions()) {
+        if (QWidget *w = bar->widgetForAction(a); w && w->objectName().isEmpty() && !a->objectName().isEmpty())
+            w->setObjectName(QStringLiteral("Btn_") + a->objectName());
+    }
+}
+
+void TForm1::buildCentralArea()
+{
+    auto *central = new QWidget(this);
+    auto *column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    auto *strip = new QWidget(central);
+    strip->setObjectName(QStringLiteral("LabelStrip"));
+    strip->setFixedHeight(25);
+    auto *stripLayout = new QHBoxLayout(strip);
+    stripLayout->setContentsMargins(8, 0, 10, 0);
+    m_lblNpcName = stripLabel(strip, "Lbl_NpcName");
+    m_lblRecordNo = stripLabel(strip, "Lbl_RecordNo");
+    m_lblRecordNo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    stripLayout->addWidget(m_lblNpcName);
+    stripLayout->addStretch();
+    stripLayout->addWidget(m_lblRecordNo);
+    column->addWidget(strip);
+
+    m_splitter = new QSplitter(Qt::Horizontal, central);
+    m_splitter->setObjectName(QStringLiteral("Splitter"));
+    m_splitter->setChildrenCollapsible(false);
+
+    m_grid = new QTableWidget(RecordCount, 3, m_splitter);
+    m_grid->setObjectName(QStringLiteral("StringGrid"));
+    m_grid->horizontalHeader()->hide();
+    m_grid->verticalHeader()->hide();
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setDefaultSectionSize(18);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_grid->setFrameShape(QFrame::NoFrame);
+    m_grid->setShowGrid(true);
+    m_grid->setWordWrap(false);
+    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    QMenu *gridMenu = ActionTable::createGridMenu(*this);
+    connect(m_grid, &QWidget::customContextMenuRequested, this,
+            [this, gridMenu](const QPoint &pos) { gridMenu->popup(m_grid->viewport()->mapToGlobal(pos)); });
+    for (int row = 0; row < RecordCount; ++row) {
+        auto *number = new QTableWidgetItem(QString::number(row));
+        number->setFlags(Qt::ItemIsEnabled);
+        number->setBackground(palette().button());
+        m_grid->setItem(row, 0, number);
+        for (int column = 1; column < 3; ++column)
+            m_grid->setItem(row, column, new QTableWidgetItem);
+    }
+    m_grid->setColumnWidth(0, 20);
+    m_grid->setColumnWidth(2, 45);
+    connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row, int column, int previousRow, int) {
+        if (row >= 0 && row != previousRow)
+            StringGridSelectCell(column, row);
+    });
+
+    m_editorPanel = new EditorPanel(*this, m_splitter);
+    m_editorPanel->setFixedWidth(PanelPaneWidth - m_splitter->handleWidth());
+    m_splitter->addWidget(m_grid);
+    m_splitter->addWidget(m_editorPanel);
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 0);
+    connect(m_splitter, &QSplitter::splitterMoved, this, [this] {
+        m_grid->setColumnWidth(1, std::max(0, m_splitter->sizes().value(0) - GridColumnMargin));
+    });
+    column->addWidget(m_splitter, 1);
+    setCentralWidget(central);
+}
+
+void TForm1::LoadLists()
+{
+    const QStringList failed = m_lists.load(m_config.DataDir, m_config.standardDataDir());
+    for (const QString &path : failed)
+        m_prompts.error(this, QStringLiteral("Проблема чтения файла ") + path);
+    m_editorPanel->fillFromLists();
+}
+
+void TForm1::initialiseWindow()
+{
+    m_grid->setColumnWidth(1, std::max(0, width() - PanelPaneWidth - GridColumnMargin));
+    m_document.zeroAll();
+    m_document.OwnNpcNumber = NoneByte;
+    m_document.modified = false;
+    m_document.EdtPath.clear();
+    RecLabelPrefix = QStringLiteral("Пустая запись:");
+    setRecordLabel(RecLabelPrefix, true);
+    m_checkVesta->setToolTip(QStringLiteral("Формат NPC-файла: стандартный или вестинский"));
+    m_btnMacr->setToolTip(QStringLiteral("Выбрать макрос:\nмакрос, выбранный из списка, будет вставлен в текущую запись."));
+    for (const char *name : {"ReloadTxt", "ShowEdt", "ExportEdt"})
+        setActionEnabled(QLatin1String(name), false);
+    m_lblNpcName->clear();
+    setActionEnabled(QStringLiteral("RunEdt"),
+                     !m_config.EdtEditor.isEmpty() && QFileInfo(m_config.EdtEditor).isFile());
+    m_grid->setCurrentCell(0, 1);
+}
+
+QAction *TForm1::action(const QString &name) const
+{
+    return findChild<QAction *>(name, Qt::FindDirectChildrenOnly);
+}
+
+void TForm1::setActionEnabled(const QString &name, bool enabled)
+{
+    if (QAction *a = action(name))
+        a->setEnabled(enabled);
+}
+
+QString TForm1::gridText(int row, int column) const
+{
+    const QTableWidgetItem *item = m_grid->item(row, column);
+    return item ? item->text() : QString();
+}
+
+void TForm1::setGridText(int row, int column, const QString &text)
+{
+    m_grid->item(row, column)->setText(text);
+}
+
+void TForm1::blankGridRow(int row)
+{
+    setGridText(row, 1, {});
+    setGridText(row, 2, {});
+}
+
+void TForm1::fillGridRow(int row)
+{
+    const NpcRecord &record = m_document.records.at(row);
+    if (record.isEmpty()) {
+        blankGridRow(row);
+        return;
+    }
+    setGridText(row, 1, actionName(QByteArray::number(record.Action)));
+    setGridText(row, 2, linkText(record, m_document.OwnNpcNumber));
+}
+
+QString TForm1::actionName(const QByteArray &numberText) const
+{
+    const int index = m_lists.Action.indexOfText(numberText);
+    return index < 0 ? QString() : fromWindows1251(m_lists.Action.name(index));
+}
+
+void TForm1::selectGridRow(int row)
+{
+    m_grid->setCurrentCell(row, 1);
+    m_grid->scrollToItem(m_grid->item(row, 1));
+}
+
+void TForm1::StringGridSelectCell(int, int row)
+{
+    m_curRec = row;
+    setActionEnabled(QStringLiteral("MoveUp"), row != 0);
+    setActionEnabled(QStringLiteral("MoveDown"), row != RecordCount - 1);
+    setActionEnabled(QStringLiteral("SaveAsMacr"), !m_document.IsRecEmpty(row));
+    ShowRec();
+    m_lblRecordNo->setText(RecLabelPrefix + QLatin1Char(' ') + QString::number(row));
+}
+
+void TForm1::ShowRec()
+{
+    m_editorPanel->ShowRec();
+}
+
+void TForm1::MarkModified()
+{
+    m_document.modified = true;
+    RecLabelPrefix = QStringLiteral("Запись:");
+    setRecordLabel(RecLabelPrefix, false);
+    updateTitle();
+    setActionEnabled(QStringLiteral("Save"), true);
+}
+
+void TForm1::setRecordLabel(const QString &prefix, bool red)
+{
+    m_lblRecordNo->setText(prefix + QLatin1Char(' ') + QString::number(m_curRec));
+    QPalette palette = m_lblRecordNo->palette();
+    palette.setColor(QPalette::WindowText, red ? QColor(Qt::red) : this->palette().color(QPalette::WindowText));
+    m_lblRecordNo->setPalette(palette);
+}
+
+void TForm1::updateTitle()
+{
+    if (m_document.path.isEmpty() && !m_document.modified)
+        setWindowTitle(QStringLiteral("Scrivlet"));
+    else
+        setWindowTitle(QStringLiteral("Scrivlet - ") + m_document.path +
+                       (m_document.modified ? QStringLiteral("*") : QString()));
+}
+
+void TForm1::QuitExecute()
+{
+    close();
+}
+
+void TForm1::HelpExecute()
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(m_config.helpPath()));
+}
+
+void TForm1::AboutExecute()
+{
+    if (auto *dialog = qobject_cast<QDialog *>(m_about))
+        dialog->exec();
+}
+
+void TForm1::ConfigExecute()
+{
+    if (auto *dialog = qobject_cast<QDialog *>(m_configDialog))
+        dialog->exec();
+}
+
+void TForm1::FormResize()
+{
+    const int gridPane = std::max(0, width() - PanelPaneWidth);
+    m_splitter->setSizes({gridPane, PanelPaneWidth - m_splitter->handleWidth()});
+    m_grid->setColumnWidth(1, std::max(0, gridPane - GridColumnMargin));
+}
+
+void TForm1::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    if (m_document.modified &&
+        !m_prompts.confirm(this,
+                           QStringLiteral("Текущие данные не сохранены.\r\nВы уверены, что хотите выйти из программы?"),
+                           QMessageBox::Yes | QMessageBox::No)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    m_documentCommands->FilesDropped(urls.first().toLocalFile());
+}
+
+void TForm1::IniWrite()
+{
+    m_config.FormWidth = width();
+    QString error;
+    if (!m_config.IniWrite(&error))
+        qWarning("Cannot write the settings file: %s", qPrintable(error));
+}

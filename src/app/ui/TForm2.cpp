@@ -1,0 +1,67 @@
+#include "app/ui/TForm2.h"
+
+#include "app/ui/DialogPlacement.h"
+#include "app/ui/TForm1.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+QLabel *label(QWidget *parent, const char *name, const QString &text)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    return l;
+}
+
+} // namespace
+
+TForm2::TForm2(TForm1 &mainWindow) : QDialog(&mainWindow), m_main(mainWindow)
+{
+    setObjectName(QStringLiteral("TForm2"));
+    setWindowFlag(Qt::Tool);
+    setFixedSize(246, 197);
+
+    auto *picture = label(this, "Image1", {});
+    picture->setPixmap(QPixmap(QStringLiteral(":/icons/about.svg")).scaled(105, 200, Qt::KeepAspectRatio));
+    picture->setGeometry(0, 0, 105, 197);
+
+    auto *titleLabel = label(this, "Lbl_Title", QStringLiteral("Scrivlet"));
+    QFont font = titleLabel->font();
+    font.setBold(true);
+    font.setPointSize(16);
+    titleLabel->setFont(font);
+    titleLabel->setGeometry(112, 8, 130, 30);
+
+    label(this, "Lbl_Ver", QStringLiteral("v.0.5.8.7 beta"))->setGeometry(112, 40, 130, 18);
+    label(this, "Lbl_Info", QStringLiteral("Редактор\nNPC-скриптов для Korvan"))->setGeometry(112, 62, 130, 36);
+    label(this, "Lbl_Author", QStringLiteral("Автор: Quillon"))->setGeometry(112, 102, 130, 18);
+    auto *link = label(this, "Lbl_Link",
+                       QStringLiteral("<a href=\"https://scrivlet.example.org/\">scrivlet.example.org</a>"));
+    link->setOpenExternalLinks(true);
+    link->setGeometry(112, 124, 130, 18);
+
+    auto *ok = new QPushButton(QStringLiteral("Ok"), this);
+    ok->setObjectName(QStringLiteral("Btn_Ok"));
+    ok->setGeometry(140, 162, 75, 25);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    placeOverMainWindow(this, &m_main);
+}
+
+bool TForm2::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show)
+        FormActivate();
+    return QDialog::event(event);
+}
+
+void TForm2::FormActivate()
+{
+    setWindowTitle(m_main.action(QStringLiteral("About"))->text());
+    placeOverMainWindow(this, &m_main);
+}

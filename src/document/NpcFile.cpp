@@ -1,0 +1,117 @@
+#include "document/NpcFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+constexpr char VestaHeader[4] = {0x39, 0x00, 0x35, 0x00};
+constexpr int VestaRecords = 49;
+constexpr int VestaTail = 1572;
+
+} // namespace
+
+QString npcReadProblemText(const QString &path)
+{
+    return QStringLiteral("Проблема чтения файла ") + path;
+}
+
+QString notNpcScriptText()
+{
+    return QStringLiteral("Выбранный файл не является NPC-скриптом");
+}
+
+std::optional<NpcLayout> NpcReader::detectLayout(qint64 size, const QByteArray &head)
+{
+    if (size < FileSize || head.size() < 4 || head.at(1) != 0)
+        return std::nullopt;
+    const auto b0 = static_cast<quint8>(head.at(0));
+    if (b0 != 0 && b0 != 2 && b0 != 4 && b0 != 0x39)
+        return std::nullopt;
+    if (b0 == 0x39 && head.at(2) == 0x35 && head.at(3) == 0)
+        return NpcLayout::VestaLayout;
+    return NpcLayout::StandardLayout;
+}
+
+bool NpcReader::read(QIODevice *device)
+{
+    const qint64 size = device->size();
+    const QByteArray head = device->peek(4);
+    const auto layout = detectLayout(size, head);
+    if (!layout) {
+        m_error = notNpcScriptText();
+        return false;
+    }
+    const QByteArray bytes = device->read(FileSize);
+    if (bytes.size() != FileSize) {
+        m_error = device->errorString();
+        return false;
+    }
+    const auto *data = reinterpret_cast<const quint8 *>(bytes.constData());
+    m_records.fill(NpcRecord{});
+    m_layout = *layout;
+    const int count = m_layout == NpcLayout::VestaLayout ? VestaRecords : RecordCount;
+    const int start = m_layout == NpcLayout::VestaLayout ? 4 : 0;
+    for (int i = 0; i < count; ++i)
+        m_records[i] = NpcRecord::decode(data + start + i * NpcRecord::Size);
+    return true;
+}
+
+bool NpcReader::read(const QString &path)
+{
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+        m_error = npcReadProblemText(path);
+        return false;
+    }
+    if (read(&file))
+        return true;
+    if (m_error != notNpcScriptText())
+        m_error = npcReadProblemText(path);
+    return false;
+}
+
+QByteArray NpcWriter::encode(const NpcRecords &records, NpcLayout layout)
+{
+    QByteArray bytes(NpcReader::FileSize, '\0');
+    auto *data = reinterpret_cast<quint8 *>(bytes.data());
+    if (layout == NpcLayout::VestaLayout) {
+        std::copy(std::begin(VestaHeader), std::end(VestaHeader), bytes.begin());
+        for (int i = 0; i < VestaRecords; ++i)
+            records[i].encode(data + 4 + i * NpcRecord::Size);
+        static_assert(4 + VestaRecords * NpcRecord::Size == VestaTail);
+    } else {
+        for (int i = 0; i < RecordCount; ++i)
+            records[i].encode(data + i * NpcRecord::Size);
+    }
+    return bytes;
+}
+
+bool NpcWriter::write(const NpcRecords &records, NpcLayout layout, QIODevice *device)
+{
+    const QByteArray bytes = encode(records, layout);
+    if (device->write(bytes) != bytes.size()) {
+        m_error = device->errorString();
+        return false;
+    }
+    return true;
+}
+
+bool NpcWriter::write(const NpcRecords &records, NpcLayout layout, const QString &path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        m_error = file.errorString();
+        return false;
+    }
+    if (!write(records, layout, &file)) {
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        m_error = file.errorString();
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "document/NpcScriptDocument.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+class QIODevice;
+
+// Reads the records of a script file in either layout. Refuses files that fail the
+// layout check before touching anything, so a refused file never leaves half a table.
+class NpcReader
+{
+public:
+    static constexpr qint64 FileSize = 1600;
+
+    // b0..b3 are the first bytes of a file of the given size.
+    static std::optional<NpcLayout> detectLayout(qint64 size, const QByteArray &head);
+
+    bool read(QIODevice *device);
+    bool read(const QString &path);
+
+    const NpcRecords &records() const { return m_records; }
+    NpcLayout layout() const { return m_layout; }
+    QString errorString() const { return m_error; }
+
+private:
+    NpcRecords m_records{};
+    NpcLayout m_layout = NpcLayout::StandardLayout;
+    QString m_error;
+};
+
+// Writes all records in one layout, always 1600 bytes. The path overload replaces the
+// file only once every byte is written.
+class NpcWriter
+{
+public:
+    static QByteArray encode(const NpcRecords &records, NpcLayout layout);
+
+    bool write(const NpcRecords &records, NpcLayout layout, QIODevice *device);
+    bool write(const NpcRecords &records, NpcLayout layout, const QString &path);
+
+    QString errorString() const { return m_error; }
+
+private:
+    QString m_error;
+};
+
+QString npcReadProblemText(const QString &path);
+QString notNpcScriptText();

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <array>
+
+// The 22 fields of a record, in file order.
+enum class NpcField {
+    Mode,
+    ItemIn,
+    TriggT,
+    TriggF,
+    Q_was,
+    FDay,
+    LDay,
+    Action,
+    Leader,
+    Phrase,
+    PhraseCnt,
+    Q_Input,
+    Q_Output,
+    ControlNpc,
+    ControlRec,
+    Spare19,
+    Trigg2T,
+    ItemOut,
+    GoSect,
+    React,
+    Spare28,
+    Spare30,
+};
+
+constexpr int NpcFieldCount = 22;
+
+constexpr quint8 NoneByte = 255;
+constexpr quint16 NoneWord = 65535;
+
+// One 32-byte script record. Multi-byte fields are little-endian in the file.
+struct NpcRecord {
+    static constexpr int Size = 32;
+    using Bytes = std::array<quint8, Size>;
+
+    quint16 Mode = 0;
+    quint16 ItemIn = 0;
+    quint16 TriggT = 0;
+    quint16 TriggF = 0;
+    quint8 Q_was = 0;
+    quint8 FDay = 0;
+    quint8 LDay = 0;
+    quint8 Action = 0;
+    quint8 Leader = 0;
+    quint8 Phrase = 0;
+    quint8 PhraseCnt = 0;
+    quint8 Q_Input = 0;
+    quint8 Q_Output = 0;
+    quint8 ControlNpc = 0;
+    quint8 ControlRec = 0;
+    quint8 Spare19 = 0;
+    quint16 Trigg2T = 0;
+    quint16 ItemOut = 0;
+    quint16 GoSect = 0;
+    quint16 React = 0;
+    quint16 Spare28 = 0;
+    quint16 Spare30 = 0;
+
+    static NpcRecord decode(const quint8 *bytes);
+    void encode(quint8 *bytes) const;
+    Bytes toBytes() const;
+
+    static bool isWordField(NpcField field);
+    quint16 value(NpcField field) const;
+    // Keeps only the low 8 or 16 bits, as the field is wide.
+    void setValue(NpcField field, quint32 value);
+
+    // Empty: every field but the three spare ones is zero.
+    bool isEmpty() const;
+    // The defaults of "initialise record"; the spare fields are left alone.
+    void initialise();
+
+    bool operator==(const NpcRecord &) const = default;
+};

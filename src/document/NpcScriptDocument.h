@@ -1,0 +1,26 @@
+#pragma once
+
+#include "document/NpcRecord.h"
+
+#include <QString>
+
+#include <array>
+
+enum class NpcLayout { StandardLayout, VestaLayout };
+
+constexpr int RecordCount = 50;
+using NpcRecords = std::array<NpcRecord, RecordCount>;
+
+// The one open script: its records and what the window needs to know about it.
+struct NpcScriptDocument {
+    NpcRecords records{};
+    QString path;
+    QString EdtPath;
+    NpcLayout layout = NpcLayout::StandardLayout;
+    bool modified = false;
+    quint8 OwnNpcNumber = NoneByte;
+
+    bool IsRecEmpty(int index) const { return records.at(index).isEmpty(); }
+    void ZeroRec(int index) { records.at(index) = NpcRecord{}; }
+    void zeroAll() { records.fill(NpcRecord{}); }
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "editor/ReferenceList.h"
+
+#include <QStringList>
+
+// The eight lists that name field values, in the order they are read.
+struct ReferenceLists {
+    ReferenceList Action;
+    ReferenceList Items;
+    ReferenceList Npc;
+    ReferenceList React;
+    ReferenceList Trigg;
+    ReferenceList Q_Input;
+    ReferenceList Q_Output;
+    ReferenceList Modes;
+
+    // Each list comes from the data folder when it holds the file, else from the
+    // standard folder. Returns the paths that could not be read, in reading order.
+    QStringList load(const QString &dataDir, const QString &standardDir);
+};

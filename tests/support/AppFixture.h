@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/ui/Startup.h"
+#include "app/ui/TForm1.h"
+#include "support/ScriptedPrompts.h"
+
+#include <QAction>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+// The whole program started in a fresh start folder of its own, with scripted prompts.
+// The start folder holds a copy of the shipped Data folder unless told otherwise.
+class AppFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts the program; call again after changing the start folder's files.
+    void start();
+    // Ends the program as closing it would (the settings file is written).
+    void stop();
+
+    QString startFolder() const { return m_dir.path(); }
+    QString pathIn(const QString &name) const { return QDir(m_dir.path()).filePath(name); }
+    void writeFile(const QString &name, const QByteArray &bytes) const;
+    QByteArray readFile(const QString &name) const;
+
+    TForm1 &main() { return *m_windows->main; }
+    ScriptedPrompts &prompts() { return *m_prompts; }
+    QAction *action(const char *name) { return main().action(QLatin1String(name)); }
+    void trigger(const char *name);
+    template <typename T> T *find(const char *name) { return main().findChild<T *>(QLatin1String(name)); }
+
+    bool copyShippedData = true;
+    std::unique_ptr<ScrivletWindows> m_windows;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previousDir;
+    ScriptedPrompts *m_prompts = nullptr;
+};
