@@ -1,0 +1,83 @@
+#include "dialogue/EdtReader.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <memory>
+
+namespace {
+
+// Whole records per read, so a large file is never held twice in memory.
+constexpr qint64 ChunkRecords = 512;
+
+quint16 unitAt(const char *record, int index)
+{
+    const auto low = static_cast<quint8>(record[2 * index]);
+    const auto high = static_cast<quint8>(record[2 * index + 1]);
+    return static_cast<quint16>(low | high << 8);
+}
+
+} // namespace
+
+QByteArray EdtReader::decodeRecord(const char *record)
+{
+    int length = 0;
+    while (length < UnitsPerRecord && unitAt(record, length) != 0)
+        ++length;
+    QByteArray line(length, Qt::Uninitialized);
+    for (int i = 0; i < length; ++i) {
+        const quint16 unit = unitAt(record, i);
+        const quint16 value = unit == BlankUnit ? unit : static_cast<quint16>(unit - 1);
+        line[i] = static_cast<char>(value & 0xFF);
+    }
+    return line;
+}
+
+EdtText EdtReader::decode(const QByteArray &bytes)
+{
+    EdtText text;
+    const qsizetype count = bytes.size() / RecordSize;
+    text.reserve(count);
+    for (qsizetype k = 0; k < count; ++k)
+        text.append(decodeRecord(bytes.constData() + k * RecordSize));
+    return text;
+}
+
+bool EdtReader::read(QIODevice *device)
+{
+    EdtText text;
+    if (!device->isSequential())
+        text.reserve(device->size() / RecordSize);
+    const qint64 capacity = ChunkRecords * RecordSize;
+    const auto buffer = std::make_unique<char[]>(capacity);
+    qint64 filled = 0;
+    for (;;) {
+        const qint64 got = device->read(buffer.get() + filled, capacity - filled);
+        if (got < 0) {
+            m_error = device->errorString();
+            return false;
+        }
+        filled += got;
+        const qint64 whole = filled / RecordSize;
+        for (qint64 k = 0; k < whole; ++k)
+            text.append(decodeRecord(buffer.get() + k * RecordSize));
+        const qint64 rest = filled - whole * RecordSize;
+        std::copy_n(buffer.get() + whole * RecordSize, rest, buffer.get());
+        filled = rest;
+        if (got == 0)
+            break;
+    }
+    m_text = std::move(text);
+    m_error.clear();
+    return true;
+}
+
+bool EdtReader::read(const QString &path)
+{
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+        m_error = file.errorString();
+        return false;
+    }
+    return read(&file);
+}

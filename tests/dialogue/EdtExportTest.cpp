@@ -1,0 +1,80 @@
+#include "dialogue/EdtExport.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Accepts a few bytes, then fails every write.
+class FailingDevice : public QIODevice
+{
+public:
+    explicit FailingDevice(qint64 room) : m_room(room) { open(QIODevice::WriteOnly); }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *, qint64 size) override
+    {
+        if (m_room <= 0)
+            return -1;
+        const qint64 n = std::min(size, m_room);
+        m_room -= n;
+        if (m_room == 0)
+            setErrorString(QStringLiteral("disk full"));
+        return n;
+    }
+
+private:
+    qint64 m_room;
+};
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(Edt2TxtTest, NumbersEveryLineWithExactBytes)
+{
+    EXPECT_EQ(Edt2Txt({QByteArray("A"), QByteArray("B")}), QByteArray("#0\r\nA\r\n\r\n#1\r\nB\r\n\r\n"));
+    EXPECT_TRUE(Edt2Txt({}).isEmpty());
+    // Empty lines, Windows-1251 bytes and a byte 0 are written as they are.
+    EXPECT_EQ(Edt2Txt({QByteArray(), QByteArray("\xC4\xE0\0!", 4)}),
+              QByteArray("#0\r\n\r\n\r\n#1\r\n\xC4\xE0\0!\r\n\r\n", 20));
+
+    EdtText many(300, QByteArray("x"));
+    const QByteArray text = Edt2Txt(many);
+    EXPECT_TRUE(text.startsWith("#0\r\nx\r\n\r\n"));
+    EXPECT_TRUE(text.endsWith("#299\r\nx\r\n\r\n"));
+    EXPECT_EQ(text.count("#"), 300);
+}
+
+TEST(EdtTxtWriterTest, WritesAndReplacesFiles)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("057.txt"));
+    EdtTxtWriter writer;
+    ASSERT_TRUE(writer.write({QByteArray("A")}, path));
+    EXPECT_EQ(readAll(path), QByteArray("#0\r\nA\r\n\r\n"));
+
+    ASSERT_TRUE(writer.write({}, path));
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_TRUE(readAll(path).isEmpty());
+}
+
+TEST(EdtTxtWriterTest, ReportsFailedWrites)
+{
+    FailingDevice device(5);
+    EdtTxtWriter writer;
+    EXPECT_FALSE(writer.write({QByteArray("Hello")}, &device));
+    EXPECT_EQ(writer.errorString(), QStringLiteral("disk full"));
+
+    QTemporaryDir dir;
+    EXPECT_FALSE(writer.write({QByteArray("A")}, dir.filePath(QStringLiteral("no/such/folder/x.txt"))));
+    EXPECT_FALSE(writer.errorString().isEmpty());
+}
