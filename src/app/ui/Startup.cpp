@@ -6,6 +6,12 @@
 
 #include <QCoreApplication>
 
+// The icons are compiled into a static library, whose linker would drop them unasked.
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
 ScrivletWindows::~ScrivletWindows()
 {
     main.reset(); // writes the settings; the dialogs go with it
@@ -13,6 +19,7 @@ ScrivletWindows::~ScrivletWindows()
 
 std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts)
 {
+    initResources();
     QCoreApplication::setApplicationName(QStringLiteral("Scrivlet"));
     auto windows = std::make_unique<ScrivletWindows>();
     windows->prompts = prompts ? std::move(prompts) : std::make_unique<QtPrompts>();
