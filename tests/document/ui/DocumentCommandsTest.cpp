@@ -1,0 +1,257 @@
+#include "document/NpcFile.h"
+#include "document/ui/DocumentCommands.h"
+#include "support/AppFixture.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QSplitter>
+#include <QTableWidget>
+
+namespace {
+
+const QString OpenQuestion =
+    QStringLiteral("Текущие данные не сохранены.\r\nВы уверены, что хотите открыть новый скрипт?");
+const QString NotScript = QStringLiteral("Выбранный файл не является NPC-скриптом");
+
+NpcRecords linkedRecords()
+{
+    NpcRecords records{};
+    records[0].initialise();
+    records[0].ControlNpc = 57;
+    records[0].ControlRec = 12;
+    records[1].initialise();
+    records[1].ControlNpc = 5;
+    records[1].ControlRec = 3;
+    records[2].Spare28 = 9; // empty despite the spare value
+    return records;
+}
+
+} // namespace
+
+class DocumentCommandsTest : public AppFixture
+{
+protected:
+    QString writeScript(const QString &name, const NpcRecords &records,
+                        NpcLayout layout = NpcLayout::StandardLayout)
+    {
+        writeFile(name, NpcWriter::encode(records, layout));
+        return pathIn(name);
+    }
+    void open(const QString &path)
+    {
+        prompts().files << path;
+        trigger("Open");
+    }
+    void modify()
+    {
+        main().document().records[main().CurRec()].Leader = 5;
+        main().MarkModified();
+    }
+    DocumentCommands &commands() { return main().documentCommands(); }
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        start();
+        prompts().clear();
+    }
+};
+
+TEST_F(DocumentCommandsTest, OpenShowsRecordsLinksTitleAndLayout)
+{
+    const QString path = writeScript(QStringLiteral("scripts/057.npc"), linkedRecords(), NpcLayout::VestaLayout);
+    open(path);
+    ASSERT_EQ(prompts().asked.first().spec.title, QStringLiteral("Открыть NPC-скрипт"));
+    EXPECT_EQ(prompts().asked.first().spec.directory, startFolder());
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + path);
+    EXPECT_EQ(main().document().path, path);
+    EXPECT_EQ(main().document().OwnNpcNumber, 57);
+    EXPECT_TRUE(main().Lbl_NpcName()->text().startsWith(QStringLiteral("57. ")));
+    EXPECT_EQ(main().gridText(0, 2), QStringLiteral("12"));
+    EXPECT_EQ(main().gridText(1, 2), QStringLiteral("#5"));
+    EXPECT_EQ(main().gridText(2, 1), QString());
+    EXPECT_EQ(main().gridText(2, 2), QString());
+    EXPECT_TRUE(main().Check_Vesta()->isChecked());
+    EXPECT_TRUE(action("F_Vesta")->isChecked());
+    EXPECT_FALSE(action("Save")->isEnabled());
+    EXPECT_FALSE(action("MoveUp")->isEnabled());
+    EXPECT_TRUE(action("SaveAsMacr")->isEnabled());
+    EXPECT_EQ(main().config().WorkDir, pathIn(QStringLiteral("scripts")));
+}
+
+TEST_F(DocumentCommandsTest, NewAsksOnlyWhenModifiedAndCancelKeepsEverything)
+{
+    open(writeScript(QStringLiteral("057.npc"), linkedRecords()));
+    prompts().clear();
+    trigger("New");
+    EXPECT_TRUE(prompts().messageTexts().isEmpty());
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet"));
+
+    open(pathIn(QStringLiteral("057.npc")));
+    modify();
+    const NpcRecords before = main().document().records;
+    prompts().clear();
+    trigger("New"); // no scripted answer: Cancel
+    ASSERT_EQ(prompts().messageTexts(),
+              QStringList{QStringLiteral("Текущие данные не сохранены.\r\nВы уверены, что хотите начать "
+                                         "редактирование нового скрипта?")});
+    EXPECT_EQ(prompts().asked.first().buttons, QMessageBox::Yes | QMessageBox::Cancel);
+    EXPECT_EQ(main().document().records, before);
+    EXPECT_TRUE(main().windowTitle().endsWith(QLatin1Char('*')));
+    EXPECT_TRUE(action("Save")->isEnabled());
+
+    prompts().answers << QMessageBox::Yes;
+    trigger("New");
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet"));
+    EXPECT_TRUE(main().document().records[0].isEmpty());
+    EXPECT_EQ(main().gridText(0, 2), QString());
+    EXPECT_EQ(main().document().OwnNpcNumber, 255);
+    EXPECT_EQ(main().Lbl_RecordNo()->text(), QStringLiteral("Пустая запись: 0"));
+    EXPECT_TRUE(main().Lbl_NpcName()->text().isEmpty());
+    for (const char *name : {"Save", "ReloadTxt", "ShowEdt", "ExportEdt", "MoveUp", "MoveDown", "SaveAsMacr"})
+        EXPECT_FALSE(action(name)->isEnabled()) << name;
+}
+
+TEST_F(DocumentCommandsTest, RefusedFileWhileModifiedLeavesTheScriptAsItWas)
+{
+    const QString path = writeScript(QStringLiteral("057.npc"), linkedRecords());
+    open(path);
+    modify();
+    writeFile(QStringLiteral("bad.npc"), QByteArray(1599, '\0'));
+    prompts().clear();
+    prompts().answers << QMessageBox::Yes;
+    open(pathIn(QStringLiteral("bad.npc")));
+    ASSERT_EQ(prompts().messageTexts(), (QStringList{OpenQuestion, NotScript}));
+    EXPECT_EQ(prompts().asked.last().kind, PromptKind::Error);
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + path + QLatin1Char('*'));
+    EXPECT_TRUE(main().document().modified);
+
+    trigger("Save");
+    NpcRecords expected = linkedRecords();
+    expected[0].Leader = 5;
+    EXPECT_EQ(readFile(QStringLiteral("057.npc")), NpcWriter::encode(expected, NpcLayout::StandardLayout));
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + path);
+    EXPECT_FALSE(action("Save")->isEnabled());
+}
+
+TEST_F(DocumentCommandsTest, OpenPromptAnsweredNoOrDialogCancelledChangesNothing)
+{
+    modify();
+    writeScript(QStringLiteral("057.npc"), linkedRecords());
+    trigger("Open"); // No
+    EXPECT_EQ(prompts().asked.size(), 1);
+    prompts().answers << QMessageBox::Yes;
+    trigger("Open"); // dialog cancelled
+    EXPECT_EQ(prompts().asked.size(), 3);
+    EXPECT_TRUE(main().document().modified);
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - *"));
+}
+
+TEST_F(DocumentCommandsTest, SaveOfANewScriptRunsSaveAsAndDeclinedOverwriteKeepsThePath)
+{
+    modify();
+    writeFile(QStringLiteral("taken.npc"), "keep me");
+    prompts().files << pathIn(QStringLiteral("taken.npc"));
+    trigger("Save"); // overwrite question: No
+    EXPECT_EQ(prompts().asked[0].spec.title, QStringLiteral("Сохранить NPC-скрипт"));
+    EXPECT_EQ(prompts().messageTexts(),
+              QStringList{QStringLiteral("Файл с таким именем уже существует.\r\nЖелаете перезаписать?")});
+    EXPECT_EQ(readFile(QStringLiteral("taken.npc")), QByteArray("keep me"));
+    EXPECT_TRUE(main().document().path.isEmpty());
+
+    prompts().clear();
+    prompts().files << pathIn(QStringLiteral("sub/new.npc"));
+    QDir(startFolder()).mkdir(QStringLiteral("sub"));
+    trigger("Save");
+    EXPECT_EQ(prompts().asked.size(), 1); // the save dialog only
+    EXPECT_EQ(main().document().path, pathIn(QStringLiteral("sub/new.npc")));
+    EXPECT_EQ(main().config().WorkDir, pathIn(QStringLiteral("sub")));
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + pathIn(QStringLiteral("sub/new.npc")));
+    EXPECT_EQ(main().Lbl_NpcName()->text(), QStringLiteral("new"));
+    EXPECT_EQ(readFile(QStringLiteral("sub/new.npc")).size(), 1600);
+}
+
+TEST_F(DocumentCommandsTest, FailedSaveReportsAndStaysModified)
+{
+    const QString path = writeScript(QStringLiteral("057.npc"), linkedRecords());
+    open(path);
+    modify();
+    QFile::remove(path);
+    QDir(startFolder()).mkdir(QStringLiteral("057.npc")); // a folder where the file was
+    prompts().clear();
+    trigger("Save");
+    ASSERT_EQ(prompts().asked.size(), 1);
+    EXPECT_EQ(prompts().asked[0].kind, PromptKind::Error);
+    EXPECT_TRUE(prompts().asked[0].text.contains(path));
+    EXPECT_TRUE(main().document().modified);
+    EXPECT_TRUE(action("Save")->isEnabled());
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + path + QLatin1Char('*'));
+}
+
+TEST_F(DocumentCommandsTest, LayoutSwitchKeepsTheControlsInStepAndTakesEffectOnWrite)
+{
+    open(writeScript(QStringLiteral("057.npc"), linkedRecords()));
+    main().Check_Vesta()->click();
+    EXPECT_TRUE(action("F_Vesta")->isChecked());
+    EXPECT_FALSE(action("F_Standart")->isChecked());
+    EXPECT_FALSE(action("Save")->isEnabled());
+    EXPECT_FALSE(main().windowTitle().endsWith(QLatin1Char('*')));
+
+    prompts().files << pathIn(QStringLiteral("v.npc"));
+    trigger("SaveAs");
+    const QByteArray vesta = readFile(QStringLiteral("v.npc"));
+    ASSERT_EQ(vesta.size(), 1600);
+    EXPECT_EQ(vesta.left(4), QByteArray("\x39\x00\x35\x00", 4));
+
+    trigger("New");
+    trigger("F_Standart");
+    EXPECT_FALSE(main().Check_Vesta()->isChecked());
+    trigger("F_Vesta");
+    EXPECT_TRUE(main().Check_Vesta()->isChecked());
+    modify();
+    prompts().files << pathIn(QStringLiteral("n.npc"));
+    trigger("Save");
+    EXPECT_EQ(readFile(QStringLiteral("n.npc")).left(4), QByteArray("\x39\x00\x35\x00", 4));
+}
+
+TEST_F(DocumentCommandsTest, DroppedScriptKeepsTheWorkingFolderAndOtherFilesAreIgnored)
+{
+    const QString path = writeScript(QStringLiteral("drop/Shop.NPC"), linkedRecords());
+    commands().FilesDropped(pathIn(QStringLiteral("notes.txt")));
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet"));
+    commands().FilesDropped(path);
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + path);
+    EXPECT_EQ(main().config().WorkDir, startFolder());
+    EXPECT_EQ(main().Lbl_NpcName()->text(), QStringLiteral("Shop"));
+    // Not a number: records whose ControlNpc is 255 link into this script.
+    EXPECT_EQ(main().gridText(0, 2), QStringLiteral("#57"));
+}
+
+TEST_F(DocumentCommandsTest, ClosingAModifiedScriptAsksFirst)
+{
+    main().show();
+    modify();
+    EXPECT_FALSE(main().close()); // No
+    EXPECT_EQ(prompts().messageTexts(),
+              QStringList{QStringLiteral("Текущие данные не сохранены.\r\nВы уверены, что хотите выйти из программы?")});
+    prompts().answers << QMessageBox::Yes;
+    EXPECT_TRUE(main().close());
+}
+
+TEST_F(DocumentCommandsTest, WindowWidthAndSettingsRoundTrip)
+{
+    stop();
+    writeFile(QStringLiteral("scrivlet.ini"), "[Config]\r\nFormWidth=700\r\nAlertShow=2\r\n");
+    start();
+    main().show();
+    EXPECT_EQ(main().width(), 700);
+    EXPECT_EQ(main().splitter()->sizes().value(0), 70);
+    EXPECT_EQ(main().StringGrid()->columnWidth(1), 0);
+    main().resize(1000, 695);
+    EXPECT_EQ(main().splitter()->sizes().value(0), 370);
+    EXPECT_EQ(main().StringGrid()->columnWidth(1), 299);
+    stop();
+    const QByteArray ini = readFile(QStringLiteral("scrivlet.ini"));
+    EXPECT_TRUE(ini.contains("FormWidth=1000\r\n"));
+    EXPECT_TRUE(ini.contains("AlertShow=2\r\n"));
+    EXPECT_TRUE(ini.contains("WorkDir=" + startFolder().toUtf8() + "\r\n"));
+}
