@@ -1,4 +1,5 @@
 #include "app/ui/Prompts.h"
+#include "app/ui/HintStyle.h"
 #include "app/ui/Startup.h"
 #include "app/ui/TForm1.h"
 
@@ -10,6 +11,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    HintStyle::install();
     QTranslator qtTranslator;
     if (qtTranslator.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

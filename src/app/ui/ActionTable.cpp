@@ -86,7 +86,6 @@ void createActions(TForm1 &window)
             if (spec.blankThirdLine)
                 hint += QStringLiteral("\n ");
             action->setToolTip(hint);
-            action->setStatusTip(QString::fromUtf8(spec.hint));
         }
         const QString iconPath = QStringLiteral(":/icons/") + action->objectName() + QStringLiteral(".svg");
         if (QFile::exists(iconPath))

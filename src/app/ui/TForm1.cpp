@@ -311,6 +311,8 @@ void TForm1::selectGridRow(int row)
 
 void TForm1::StringGridSelectCell(int, int row)
 {
+    // An edit left for another row still writes into the record it showed.
+    m_editorPanel->leaveFocusedEdit();
     m_curRec = row;
     setActionEnabled(QStringLiteral("MoveUp"), row != 0);
     setActionEnabled(QStringLiteral("MoveDown"), row != RecordCount - 1);
@@ -417,5 +419,6 @@ void TForm1::IniWrite()
     m_config.FormWidth = width();
     QString error;
     if (!m_config.IniWrite(&error))
-        qWarning("Cannot write the settings file: %s", qPrintable(error));
+        m_prompts.error(nullptr, QStringLiteral("Не удалось записать файл настроек ") + m_config.iniPath() +
+                                     QStringLiteral(":\r\n") + error);
 }
