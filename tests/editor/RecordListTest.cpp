@@ -1,14 +1,8 @@
 #include "document/NpcName.h"
 #include "editor/RecordList.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
-
-#include <ostream>
-
-static void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
