@@ -3,6 +3,34 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <limits>
+
+std::optional<qint64> readDecimal(QByteArrayView text)
+{
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    if (i == text.size())
+        return std::nullopt;
+    quint64 magnitude = 0;
+    constexpr quint64 limit = quint64(std::numeric_limits<qint64>::max()) + 1;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        const quint64 digit = quint64(c - '0');
+        if (magnitude > (limit - digit) / 10)
+            return std::nullopt;
+        magnitude = magnitude * 10 + digit;
+    }
+    if (!negative && magnitude == limit)
+        return std::nullopt;
+    return negative ? qint64(0 - magnitude) : qint64(magnitude);
+}
+
 bool ReferenceList::readFile(const QString &path)
 {
     QFile file(path);
@@ -14,18 +42,27 @@ bool ReferenceList::readFile(const QString &path)
 
 void ReferenceList::appendText(const QByteArray &bytes)
 {
+    // Ctrl-Z ends a text file, as it did for the tools that wrote these lists.
     const qsizetype eof = bytes.indexOf('\x1a');
-    const QByteArray text = eof < 0 ? bytes : bytes.left(eof);
+    const QByteArrayView text = eof < 0 ? QByteArrayView(bytes) : QByteArrayView(bytes).first(eof);
     qsizetype start = 0;
     while (start < text.size()) {
         qsizetype end = text.indexOf('\n', start);
         if (end < 0)
             end = text.size();
-        QByteArray line = text.mid(start, end - start);
+        QByteArrayView line = text.sliced(start, end - start);
         if (line.endsWith('\r'))
             line.chop(1);
-        if (!line.isEmpty() && !line.contains(';'))
-            m_entries.append(line);
+        if (!line.isEmpty() && !line.contains(';')) {
+            const QByteArray kept = line.toByteArray();
+            const qsizetype eq = kept.indexOf('=');
+            if (eq >= 0) {
+                const QByteArray number = kept.left(eq);
+                if (!m_firstIndex.contains(number))
+                    m_firstIndex.insert(number, int(m_entries.size()));
+            }
+            m_entries.append(kept);
+        }
         start = end + 1;
     }
 }
@@ -41,19 +78,14 @@ QByteArray ReferenceList::name(int index) const
 {
     const QByteArray &e = m_entries.at(index);
     const qsizetype eq = e.indexOf('=');
-    return eq < 0 ? e : e.mid(eq + 1);
+    return eq < 0 ? QByteArray() : e.mid(eq + 1);
 }
 
 int ReferenceList::indexOfText(const QByteArray &numberText) const
 {
     if (numberText.isEmpty())
         return -1;
-    for (int i = 0; i < m_entries.size(); ++i) {
-        const QByteArray &e = m_entries.at(i);
-        if (e.size() > numberText.size() && e.startsWith(numberText) && e.at(numberText.size()) == '=')
-            return i;
-    }
-    return -1;
+    return m_firstIndex.value(numberText, -1);
 }
 
 QByteArray ReferenceList::nameOf(qint64 number) const
@@ -64,15 +96,26 @@ QByteArray ReferenceList::nameOf(qint64 number) const
 
 QByteArray ReferenceList::comboText(int index) const
 {
-    const QByteArray n = name(index);
-    return numberText(index) + ". " + (n.isEmpty() ? QByteArray("?") : n);
+    const QByteArray &e = m_entries.at(index);
+    const qsizetype eq = e.indexOf('=');
+    if (eq < 0)
+        return e;
+    const QByteArrayView n = QByteArrayView(e).sliced(eq + 1);
+    QByteArray text;
+    text.reserve(e.size() + 3);
+    text.append(QByteArrayView(e).first(eq)).append(". ").append(n.isEmpty() ? QByteArrayView("?") : n);
+    return text;
+}
+
+std::optional<qint64> ReferenceList::lastNumber() const
+{
+    if (m_entries.isEmpty())
+        return std::nullopt;
+    return readDecimal(numberText(count() - 1));
 }
 
 quint16 ReferenceList::MaxNumber(quint16 fallback) const
 {
-    if (m_entries.isEmpty())
-        return fallback;
-    bool ok = false;
-    const qlonglong value = numberText(count() - 1).toLongLong(&ok, 10);
-    return ok ? static_cast<quint16>(static_cast<quint64>(value) & 0xFFFFu) : fallback;
+    const std::optional<qint64> number = lastNumber();
+    return number ? static_cast<quint16>(static_cast<quint64>(*number) & 0xFFFFu) : fallback;
 }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
+
+#include <optional>
 
 // A numbered name list: entries "number=name" kept byte for byte, in file order.
 class ReferenceList
@@ -17,21 +20,30 @@ public:
     const QByteArray &entry(int index) const { return m_entries.at(index); }
     const QList<QByteArray> &entries() const { return m_entries; }
 
-    QByteArray numberText(int index) const; // text before the first "="
-    QByteArray name(int index) const;       // text after the first "="
+    // Text before the first "="; empty for a line without one.
+    QByteArray numberText(int index) const;
+    // Text after the first "="; empty for a line without one.
+    QByteArray name(int index) const;
 
     // First entry whose number is written exactly as the text; -1 when none.
     int indexOfText(const QByteArray &numberText) const;
     int indexOf(qint64 number) const { return indexOfText(QByteArray::number(number)); }
     QByteArray nameOf(qint64 number) const;
 
-    // "7. name", or "7. ?" for an empty name; still bytes.
+    // "7. name", or "7. ?" for an empty name; a line without "=" as it stands.
     QByteArray comboText(int index) const;
 
     // Number of the last entry as a 16-bit value; the fallback when there is no
     // entry or its number does not read as an integer.
     quint16 MaxNumber(quint16 fallback) const;
+    // Number of the last entry as written; nothing when there is no entry or its
+    // number is not a plain decimal integer that fits 64 bits.
+    std::optional<qint64> lastNumber() const;
 
 private:
     QList<QByteArray> m_entries;
+    QHash<QByteArray, int> m_firstIndex; // number text -> first entry carrying it
 };
+
+// A plain decimal integer: an optional sign and digits, nothing else.
+std::optional<qint64> readDecimal(QByteArrayView text);

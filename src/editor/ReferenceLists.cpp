@@ -3,20 +3,60 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace {
+
+struct ListSlot {
+    ListId id;
+    ReferenceList ReferenceLists::*member;
+    const char *fileName;
+};
+
+// In reading order.
+constexpr ListSlot Slots[] = {
+    {ListId::Action, &ReferenceLists::Action, "Action.txt"},
+    {ListId::Items, &ReferenceLists::Items, "Items.txt"},
+    {ListId::Npc, &ReferenceLists::Npc, "Npc.txt"},
+    {ListId::React, &ReferenceLists::React, "React.txt"},
+    {ListId::Trigg, &ReferenceLists::Trigg, "Trigg.txt"},
+    {ListId::Q_Input, &ReferenceLists::Q_Input, "Q_Input.txt"},
+    {ListId::Q_Output, &ReferenceLists::Q_Output, "Q_Output.txt"},
+    {ListId::Modes, &ReferenceLists::Modes, "Modes.txt"},
+};
+
+const ListSlot *slotOf(ListId id)
+{
+    for (const ListSlot &slot : Slots) {
+        if (slot.id == id)
+            return &slot;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QString ReferenceLists::fileName(ListId id)
+{
+    const ListSlot *slot = slotOf(id);
+    return slot ? QLatin1String(slot->fileName) : QString();
+}
+
+const ReferenceList &ReferenceLists::byId(ListId id) const
+{
+    static const ReferenceList none;
+    const ListSlot *slot = slotOf(id);
+    return slot ? this->*(slot->member) : none;
+}
+
 QStringList ReferenceLists::load(const QString &dataDir, const QString &standardDir)
 {
-    const std::pair<ReferenceList *, const char *> files[] = {
-        {&Action, "Action.txt"}, {&Items, "Items.txt"},       {&Npc, "Npc.txt"},
-        {&React, "React.txt"},   {&Trigg, "Trigg.txt"},       {&Q_Input, "Q_Input.txt"},
-        {&Q_Output, "Q_Output.txt"}, {&Modes, "Modes.txt"},
-    };
     QStringList failed;
-    for (const auto &[list, name] : files) {
-        QString path = QDir(dataDir).filePath(QLatin1String(name));
-        if (!QFileInfo(path).isFile())
-            path = QDir(standardDir).filePath(QLatin1String(name));
-        if (!list->readFile(path))
-            failed << path;
+    for (const ListSlot &slot : Slots) {
+        const QString name = QLatin1String(slot.fileName);
+        QString path = dataDir.isEmpty() ? QString() : QDir(dataDir).filePath(name);
+        if (path.isEmpty() || !QFileInfo(path).isFile())
+            path = QDir(standardDir).filePath(name);
+        if (!(this->*(slot.member)).readFile(path))
+            failed << QDir::toNativeSeparators(path);
     }
     return failed;
 }

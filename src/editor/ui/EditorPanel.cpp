@@ -1,27 +1,431 @@
 #include "editor/ui/EditorPanel.h"
 
+#include "app/Windows1251.h"
+#include "app/ui/Prompts.h"
 #include "app/ui/TForm1.h"
+#include "dialogue/ui/DialogueCommands.h"
+#include "document/NpcName.h"
+#include "editor/ui/IntegerEdit.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QStringListModel>
+#include <QToolButton>
+
+namespace {
+
+// Geometry of a row; rows stand RowPitch apart inside their group box.
+constexpr int RowPitch = 30;
+constexpr int FirstRowTop = 24;
+constexpr int ControlHeight = 22;
+constexpr int EditWidth = 41;
+constexpr int ComboWidth = 369;
+constexpr int NarrowComboWidth = 103;
+constexpr int ButtonSize = 18;
+constexpr int Gap = 3;
+constexpr int InnerMargin = 8;
+constexpr int OuterMargin = 4;
+constexpr int MemoHeight = 80;
+
+QString decodeText(const QByteArray &bytes)
+{
+    return fromWindows1251(bytes);
+}
+
+// One decoder run for the whole list: decoding entry by entry is slow for big lists.
+QStringList comboTexts(const ReferenceList &list)
+{
+    QByteArray joined;
+    for (int i = 0; i < list.count(); ++i)
+        joined.append(list.comboText(i)).append('\n');
+    QStringList texts = decodeText(joined).split(QLatin1Char('\n'));
+    texts.removeLast();
+    if (texts.size() != list.count()) {
+        texts.clear();
+        for (int i = 0; i < list.count(); ++i)
+            texts << decodeText(list.comboText(i));
+    }
+    return texts;
+}
+
+int rowsIn(FieldPanel panel)
+{
+    int rows = 0;
+    const char *previousRow = nullptr;
+    for (const FieldSpec &spec : fieldCatalogue()) {
+        if (spec.panel != panel)
+            continue;
+        if (!spec.rowCaption || spec.rowCaption != previousRow)
+            ++rows;
+        previousRow = spec.rowCaption;
+    }
+    return rows;
+}
+
+int groupHeight(FieldPanel panel)
+{
+    return FirstRowTop + (rowsIn(panel) - 1) * RowPitch + ControlHeight + 2 * InnerMargin;
+}
+
+} // namespace
 
 EditorPanel::EditorPanel(TForm1 &window, QWidget *parent) : QWidget(parent), m_window(window)
 {
     setObjectName(QStringLiteral("EditorPanel"));
+    buildControls();
+}
+
+EditorPanel::~EditorPanel()
+{
+    // Focus moving while the window is torn down must not run leave rules.
+    for (FieldControls &fc : m_fields)
+        fc.edit->disconnect(this);
+}
+
+void EditorPanel::buildControls()
+{
+    m_conditions = new QGroupBox(QStringLiteral("Условия срабатывания записи"), this);
+    m_conditions->setObjectName(QStringLiteral("Group_Conditions"));
+    m_results = new QGroupBox(QStringLiteral("Результат срабатывания записи"), this);
+    m_results->setObjectName(QStringLiteral("Group_Results"));
+
+    auto makeLabel = [](QWidget *parent, const QString &text, const QString &name, Qt::Alignment align) {
+        auto *label = new QLabel(text, parent);
+        label->setObjectName(name);
+        label->setAlignment(align | Qt::AlignVCenter);
+        return label;
+    };
+
+    for (int i = 0; i < EditedFieldCount; ++i) {
+        const FieldSpec &spec = fieldCatalogue()[i];
+        FieldControls &fc = m_fields[i];
+        fc.spec = &spec;
+        QGroupBox *group = spec.panel == FieldPanel::Conditions ? m_conditions : m_results;
+        const bool inPair = spec.rowCaption != nullptr;
+
+        if (inPair && spec.field == NpcField::FDay)
+            m_daysCaption = makeLabel(group, spec.rowCaptionText(), QStringLiteral("Lbl_Days"), Qt::AlignRight);
+        if (inPair && spec.field == NpcField::ControlNpc)
+            m_controlCaption =
+                makeLabel(group, spec.rowCaptionText(), QStringLiteral("Lbl_Control"), Qt::AlignRight);
+        fc.caption = makeLabel(group, spec.captionText(), QStringLiteral("Lbl_") + QLatin1String(spec.name),
+                               inPair ? Qt::AlignLeft : Qt::AlignRight);
+
+        fc.edit = new IntegerEdit(group);
+        fc.edit->setObjectName(spec.editName());
+        fc.edit->setRange(spec.min, spec.hasList() ? fullFieldRange(spec) : spec.fixedMax);
+        connect(fc.edit, &IntegerEdit::left, this, [this, field = spec.field] { EditExit(field); });
+        connect(fc.edit, &IntegerEdit::enterPressed, this,
+                [this, field = spec.field] { EditKeyPress(field, QChar(13)); });
+
+        if (spec.hasList()) {
+            fc.combo = new QComboBox(group);
+            fc.combo->setObjectName(spec.comboName());
+            fc.combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+            fc.combo->setMinimumContentsLength(4);
+            fc.combo->setMaxVisibleItems(16);
+            if (auto *view = qobject_cast<QListView *>(fc.combo->view()))
+                view->setUniformItemSizes(true);
+            if (spec.field == NpcField::ControlNpc)
+                fc.combo->view()->setMinimumWidth(ComboWidth);
+            connect(fc.combo, &QComboBox::activated, this, [this, field = spec.field](int item) {
+                ComboSelect(field, item);
+            });
+        }
+
+        if (spec.hasButton()) {
+            fc.button = new QToolButton(group);
+            fc.button->setObjectName(spec.buttonName());
+            fc.button->setAutoRaise(true);
+            fc.button->setFocusPolicy(Qt::NoFocus);
+            fc.button->setFixedSize(ButtonSize, ButtonSize);
+            fc.button->setIconSize(QSize(14, 14));
+            fc.button->setIcon(QIcon(QStringLiteral(":/icons/Default.svg")));
+            fc.button->setToolTip(QStringLiteral("Установка значения по-умолчанию"));
+            connect(fc.button, &QToolButton::clicked, this, [this, field = spec.field] { DefaultClick(field); });
+        }
+    }
+
+    m_phraseMemo = new QPlainTextEdit(m_results);
+    m_phraseMemo->setObjectName(QStringLiteral("Phrase"));
+    m_phraseMemo->setReadOnly(true);
+    m_phraseMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_phraseMemo->setFixedHeight(MemoHeight);
+
+    setMinimumHeight(OuterMargin + groupHeight(FieldPanel::Conditions) + OuterMargin +
+                     groupHeight(FieldPanel::Results));
+    placeControls();
+}
+
+void EditorPanel::placeControls()
+{
+    const int groupWidth = std::max(0, width() - 2 * OuterMargin);
+    m_conditions->setGeometry(OuterMargin, OuterMargin, groupWidth, groupHeight(FieldPanel::Conditions));
+    m_results->setGeometry(OuterMargin, m_conditions->geometry().bottom() + 1 + OuterMargin, groupWidth,
+                           groupHeight(FieldPanel::Results));
+
+    // Columns from the right: default button, combo box, numeric edit, caption.
+    const int buttonX = groupWidth - InnerMargin - ButtonSize;
+    const int comboX = buttonX - Gap - ComboWidth;
+    const int editX = comboX - Gap - EditWidth;
+    const int captionWidth = editX - 2 * Gap - InnerMargin;
+
+    int row[2] = {-1, -1};
+    int pairX = 0;
+    const char *previousRow = nullptr;
+    for (FieldControls &fc : m_fields) {
+        const FieldSpec &spec = *fc.spec;
+        int &r = row[spec.panel == FieldPanel::Conditions ? 0 : 1];
+        const bool continuesRow = spec.rowCaption && spec.rowCaption == previousRow;
+        previousRow = spec.rowCaption;
+        if (!continuesRow)
+            ++r;
+        const int y = FirstRowTop + r * RowPitch;
+        const int buttonY = y + (ControlHeight - ButtonSize) / 2;
+
+        if (spec.rowCaption) {
+            // Two captioned fields share the row, side by side from the edit column on.
+            if (!continuesRow) {
+                QLabel *rowCaption = spec.field == NpcField::FDay ? m_daysCaption : m_controlCaption;
+                rowCaption->setGeometry(InnerMargin, y, captionWidth, ControlHeight);
+                pairX = editX;
+            }
+            const int labelWidth = fc.caption->sizeHint().width();
+            fc.caption->setGeometry(pairX, y, labelWidth, ControlHeight);
+            pairX += labelWidth + Gap;
+            fc.edit->setGeometry(pairX, y, EditWidth, ControlHeight);
+            pairX += EditWidth + Gap;
+            if (fc.combo) {
+                fc.combo->setGeometry(pairX, y, NarrowComboWidth, ControlHeight);
+                pairX += NarrowComboWidth + Gap;
+            }
+            fc.button->move(pairX, buttonY);
+            pairX += ButtonSize + 4 * Gap;
+            continue;
+        }
+
+        fc.caption->setGeometry(InnerMargin, y, captionWidth, ControlHeight);
+        fc.edit->setGeometry(editX, y, EditWidth, ControlHeight);
+        if (fc.combo)
+            fc.combo->setGeometry(comboX, y, ComboWidth, ControlHeight);
+        if (fc.button)
+            fc.button->move(fc.combo ? buttonX : editX + EditWidth + Gap, buttonY);
+        if (spec.field == NpcField::Phrase) {
+            const int memoX = editX + EditWidth + Gap + ButtonSize + 2 * Gap;
+            m_phraseMemo->setGeometry(memoX, y, buttonX + ButtonSize - memoX, MemoHeight);
+        }
+    }
+}
+
+void EditorPanel::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    placeControls();
+}
+
+EditorPanel::FieldControls &EditorPanel::controls(NpcField field)
+{
+    for (FieldControls &fc : m_fields) {
+        if (fc.spec->field == field)
+            return fc;
+    }
+    Q_UNREACHABLE();
+}
+
+const EditorPanel::FieldControls &EditorPanel::controls(NpcField field) const
+{
+    return const_cast<EditorPanel *>(this)->controls(field);
+}
+
+int EditorPanel::limit(NpcField field) const
+{
+    return controls(field).limit;
+}
+
+IntegerEdit *EditorPanel::edit(NpcField field) const
+{
+    return controls(field).edit;
+}
+
+QComboBox *EditorPanel::combo(NpcField field) const
+{
+    return controls(field).combo;
+}
+
+const ReferenceList &EditorPanel::listOf(const FieldControls &fc) const
+{
+    return m_window.lists().byId(fc.spec->list);
 }
 
 void EditorPanel::fillFromLists()
 {
+    qDeleteAll(m_models);
+    m_models.clear();
+    // One model per list, shared by every combo box that shows it.
+    std::array<QStringListModel *, 9> modelOf{};
+    for (FieldControls &fc : m_fields) {
+        if (fc.combo) {
+            QStringListModel *&model = modelOf[size_t(fc.spec->list)];
+            if (!model) {
+                model = new QStringListModel(comboTexts(listOf(fc)), this);
+                m_models << model;
+            }
+            fc.combo->setModel(model);
+            fc.combo->setCurrentIndex(-1);
+        }
+        fc.limit = fieldLimit(*fc.spec, m_window.lists());
+        fc.edit->setRange(fc.spec->min, fc.limit);
+    }
+}
+
+void EditorPanel::setPhraseCntFrameRed(bool red)
+{
+    controls(NpcField::PhraseCnt).edit->setRedFrame(red);
+}
+
+void EditorPanel::showField(NpcField field, quint16 value)
+{
+    FieldControls &fc = controls(field);
+    fc.edit->setText(FieldRules::shownText(*fc.spec, value));
+    if (fc.combo)
+        fc.combo->setCurrentIndex(FieldRules::shownComboIndex(*fc.spec, value, listOf(fc)));
 }
 
 void EditorPanel::ShowRec()
 {
     const int r = m_window.CurRec();
-    if (m_window.document().IsRecEmpty(r)) {
+    NpcRecord &record = m_window.document().records.at(r);
+    if (record.isEmpty()) {
         m_window.RecLabelPrefix = QStringLiteral("Пустая запись:");
         m_window.setRecordLabel(m_window.RecLabelPrefix, true);
         m_window.setActionEnabled(QStringLiteral("SaveAsMacr"), false);
+        for (FieldControls &fc : m_fields) {
+            fc.edit->setText(QStringLiteral("0"));
+            if (fc.combo)
+                fc.combo->setCurrentIndex(-1);
+        }
+        m_phraseMemo->clear();
         m_window.blankGridRow(r);
         return;
     }
+
+    QLabel *label = m_window.Lbl_RecordNo();
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, m_window.palette().color(QPalette::WindowText));
+    label->setPalette(palette);
     m_window.RecLabelPrefix = QStringLiteral("Запись:");
     m_window.setActionEnabled(QStringLiteral("SaveAsMacr"), true);
-    m_window.fillGridRow(r);
+
+    showField(NpcField::Action, record.Action);
+    showField(NpcField::Mode, record.Mode);
+    showField(NpcField::FDay, record.FDay);
+    IntegerEdit *lDay = edit(NpcField::LDay);
+    lDay->setRedFrame(false);
+    showField(NpcField::LDay, record.LDay);
+    lDay->setRedFrame(FieldRules::lastDayFrameRed(record.FDay, record.LDay));
+    for (NpcField field : {NpcField::ItemIn, NpcField::TriggT, NpcField::TriggF, NpcField::Q_was, NpcField::Leader,
+                           NpcField::Q_Input, NpcField::Q_Output, NpcField::ControlNpc, NpcField::ControlRec})
+        showField(field, record.value(field));
+    m_window.setGridText(r, 2, linkText(record, m_window.document().OwnNpcNumber));
+    showField(NpcField::Trigg2T, record.Trigg2T);
+    showField(NpcField::ItemOut, record.ItemOut);
+    showField(NpcField::GoSect, record.GoSect);
+    IntegerEdit *phrase = edit(NpcField::Phrase);
+    phrase->setRedFrame(false);
+    showField(NpcField::Phrase, record.Phrase);
+    phrase->setRedFrame(FieldRules::phraseFrameRed(record.Phrase, m_window.edtText().size()));
+    if (record.Phrase == NoneByte) {
+        // A phrase count means nothing without a phrase; it is one until a phrase is set.
+        edit(NpcField::PhraseCnt)->setText(QStringLiteral("1"));
+        record.PhraseCnt = 1;
+    } else {
+        showField(NpcField::PhraseCnt, record.PhraseCnt);
+    }
+    showField(NpcField::React, record.React);
+    m_window.dialogueCommands().ShowPhraseText();
+}
+
+void EditorPanel::leaveFocusedEdit()
+{
+    for (FieldControls &fc : m_fields) {
+        if (fc.edit->hasFocus())
+            fc.edit->leaveNow();
+    }
+}
+
+void EditorPanel::applyOutcome(FieldControls &fc, int record, const RuleOutcome &outcome)
+{
+    if (outcome.editText)
+        fc.edit->setText(*outcome.editText);
+    if (fc.combo) {
+        if (outcome.combo == RuleOutcome::Combo::Clear)
+            fc.combo->setCurrentIndex(-1);
+        else if (outcome.combo == RuleOutcome::Combo::Select)
+            fc.combo->setCurrentIndex(outcome.comboIndex);
+    }
+    if (outcome.box == RuleOutcome::Box::Error)
+        m_window.prompts().error(&m_window, outcome.boxText);
+    else if (outcome.box == RuleOutcome::Box::Warning)
+        m_window.prompts().warning(&m_window, outcome.boxText);
+    if (outcome.stored)
+        m_window.document().records.at(record).setValue(fc.spec->field, *outcome.stored);
+    if (outcome.refocus)
+        fc.edit->setFocus(Qt::OtherFocusReason);
+    switch (outcome.after) {
+    case RuleOutcome::After::Nothing: break;
+    case RuleOutcome::After::MarkOnly: m_window.MarkModified(); break;
+    case RuleOutcome::After::ShowAndMark:
+        m_window.ShowRec();
+        m_window.MarkModified();
+        break;
+    case RuleOutcome::After::ShowOnly: m_window.ShowRec(); break;
+    }
+}
+
+void EditorPanel::updateActionName()
+{
+    const QString text = edit(NpcField::Action)->text();
+    m_window.setGridText(m_window.CurRec(), 1, m_window.actionName(text.toLatin1()));
+}
+
+void EditorPanel::EditExit(NpcField field)
+{
+    FieldControls &fc = controls(field);
+    const RuleOutcome outcome =
+        FieldRules::leave(*fc.spec, fc.edit->text(), listOf(fc), fc.limit, m_window.config().warningsOn());
+    applyOutcome(fc, m_window.CurRec(), outcome);
+    if (field == NpcField::Action)
+        updateActionName();
+}
+
+void EditorPanel::EditKeyPress(NpcField field, QChar key)
+{
+    if (key == QChar(13))
+        EditExit(field);
+}
+
+void EditorPanel::ComboSelect(NpcField field, int item)
+{
+    FieldControls &fc = controls(field);
+    applyOutcome(fc, m_window.CurRec(), FieldRules::pick(*fc.spec, listOf(fc), item));
+    if (field == NpcField::Action)
+        updateActionName();
+}
+
+void EditorPanel::DefaultClick(NpcField field)
+{
+    FieldControls &fc = controls(field);
+    const FieldSpec &spec = *fc.spec;
+    fc.edit->setText(QLatin1String(spec.defaultText));
+    if (fc.combo) {
+        if (spec.defaultCombo == DefaultCombo::Clear)
+            fc.combo->setCurrentIndex(-1);
+        else if (spec.defaultCombo == DefaultCombo::SelectFirst)
+            fc.combo->setCurrentIndex(fc.combo->count() > 0 ? 0 : -1);
+    }
+    m_window.currentRecord().setValue(field, spec.defaultValue);
+    m_window.MarkModified();
 }

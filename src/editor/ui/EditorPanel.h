@@ -1,7 +1,19 @@
 #pragma once
 
+#include "editor/FieldCatalogue.h"
+#include "editor/FieldRules.h"
+#include "editor/ui/IntegerEdit.h"
+
 #include <QWidget>
 
+#include <array>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QStringListModel;
+class QToolButton;
 class TForm1;
 
 // The two field panels of the current record.
@@ -10,12 +22,61 @@ class EditorPanel : public QWidget
     Q_OBJECT
 public:
     EditorPanel(TForm1 &window, QWidget *parent);
+    ~EditorPanel() override;
 
     // Fills the combo boxes from the lists and sets the edit limits.
     void fillFromLists();
     // Shows record CurRec in every control and in its grid row.
     void ShowRec();
 
+    // The phrase memo and the frame of the phrase count, for the dialogue text.
+    QPlainTextEdit *phraseMemo() const { return m_phraseMemo; }
+    void setPhraseCntFrameRed(bool red);
+
+    // Runs the leave rule of an edit that has the focus and was changed, on the record
+    // it shows; for moving to another record without the focus leaving the edit.
+    void leaveFocusedEdit();
+
+    // The upper limit of a field as the lists set it.
+    int limit(NpcField field) const;
+    IntegerEdit *edit(NpcField field) const;
+    QComboBox *combo(NpcField field) const;
+
+    // Handlers, one of each kind for all fields (Edit_ActionExit, Edit_ActionKeyPress,
+    // Combo_ActionSelect, Btn_FDayClick, Brn_ItemOutClick, ...).
+    void EditExit(NpcField field);
+    void EditKeyPress(NpcField field, QChar key);
+    void ComboSelect(NpcField field, int item);
+    void DefaultClick(NpcField field);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    struct FieldControls {
+        const FieldSpec *spec = nullptr;
+        QLabel *caption = nullptr;
+        IntegerEdit *edit = nullptr;
+        QComboBox *combo = nullptr;
+        QToolButton *button = nullptr;
+        int limit = 0;
+    };
+
+    void buildControls();
+    void placeControls();
+    FieldControls &controls(NpcField field);
+    const FieldControls &controls(NpcField field) const;
+    void showField(NpcField field, quint16 value);
+    void applyOutcome(FieldControls &fc, int record, const RuleOutcome &outcome);
+    void updateActionName();
+    const ReferenceList &listOf(const FieldControls &fc) const;
+
     TForm1 &m_window;
+    std::array<FieldControls, EditedFieldCount> m_fields;
+    QGroupBox *m_conditions = nullptr;
+    QGroupBox *m_results = nullptr;
+    QLabel *m_daysCaption = nullptr;
+    QLabel *m_controlCaption = nullptr;
+    QPlainTextEdit *m_phraseMemo = nullptr;
+    QList<QStringListModel *> m_models;
 };

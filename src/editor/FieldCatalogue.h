@@ -1,0 +1,75 @@
+#pragma once
+
+#include "document/NpcRecord.h"
+#include "editor/ReferenceLists.h"
+
+#include <QString>
+
+#include <array>
+
+enum class FieldPanel { Conditions, Results };
+
+// How a stored value appears in its edit.
+enum class FieldShow {
+    Unsigned,       // plain decimal
+    NoneAsMinusOne, // the none value (255 or 65535) as "-1"
+    Signed,         // 16-bit two's complement; the combo stays empty for 0 and negatives
+    SignedByAbs,    // 16-bit two's complement; the combo names the absolute value
+};
+
+// What typing into the edit does with the value (Enter or leaving).
+enum class LeaveRule {
+    CommitListByte,
+    CommitListWord,
+    CommitByte,
+    CommitWord,
+    SignedListWord, // a negative entry is stored as typed, the rest as CommitListWord
+};
+
+enum class DefaultCombo { Untouched, Clear, SelectFirst };
+
+struct FieldSpec {
+    NpcField field;
+    const char *name;       // the controls are Edit_<name>, Combo_<name>
+    FieldPanel panel;
+    const char *rowCaption; // UTF-8 caption of a row holding two fields; null otherwise
+    const char *caption;    // UTF-8
+    ListId list;
+    int min;
+    int fixedMax;           // the upper limit of a field without a list
+    const char *button;     // null for Action and Mode
+    const char *defaultText;
+    quint16 defaultValue;
+    DefaultCombo defaultCombo;
+    FieldShow shown;
+    LeaveRule leave;
+
+    bool hasList() const { return list != ListId::None; }
+    bool isWord() const { return NpcRecord::isWordField(field); }
+    bool hasButton() const { return button != nullptr; }
+    quint16 noneValue() const { return isWord() ? NoneWord : NoneByte; }
+
+    QString editName() const;
+    QString comboName() const; // empty without a list
+    QString buttonName() const;
+    QString captionText() const;
+    QString rowCaptionText() const;
+};
+
+constexpr int EditedFieldCount = 19;
+using FieldCatalogue = std::array<FieldSpec, EditedFieldCount>;
+
+// The edited fields in the order the panels show them.
+const FieldCatalogue &fieldCatalogue();
+const FieldSpec *findFieldSpec(NpcField field);
+
+// Largest value a field of this kind can take below its none value.
+int fullFieldRange(const FieldSpec &spec);
+
+// The upper limit of a field: the fixed one, or the number of its list's last entry.
+// A list that is empty, or whose last number is no integer or lies outside the field,
+// leaves the field its full range, so that typing can never leave the field's width.
+int fieldLimit(const FieldSpec &spec, const ReferenceLists &lists);
+
+// Longest text the edit takes: the decimal digits of its upper limit.
+int digitCount(qint64 value);

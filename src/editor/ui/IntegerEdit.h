@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QLineEdit>
+
+// A numeric edit: digits with an optional leading sign, a range and a longest text.
+// Leaving it brings the text into the range and reports it; Enter reports the text as
+// typed. Text put in by the program is shown as it is, whatever its length.
+class IntegerEdit : public QLineEdit
+{
+    Q_OBJECT
+public:
+    explicit IntegerEdit(QWidget *parent = nullptr);
+
+    // Also makes the longest text the number of digits of max.
+    void setRange(qint64 min, qint64 max);
+    qint64 minimum() const { return m_min; }
+    qint64 maximum() const { return m_max; }
+    int maxTextLength() const { return m_maxTextLength; }
+
+    // Whether the user may turn the text into this one.
+    bool acceptsText(const QString &text) const;
+
+    void setRedFrame(bool red);
+    bool redFrame() const { return m_redFrame; }
+
+    // What leaving does, for a caller that moves on without the focus moving: a text
+    // the user changed is normalised and reported.
+    void leaveNow();
+
+signals:
+    // The user left the edit after changing its text; the text is normalised.
+    void left();
+    void enterPressed();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    qint64 m_min = 0;
+    qint64 m_max = 0;
+    int m_maxTextLength = 1;
+    bool m_redFrame = false;
+};
