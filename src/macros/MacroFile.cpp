@@ -1,0 +1,102 @@
+#include "macros/MacroFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace MacroFile {
+
+QList<QByteArray> parse(QByteArrayView bytes)
+{
+    const qsizetype nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes = bytes.first(nul);
+    QList<QByteArray> entries;
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = start;
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
+        entries.append(bytes.sliced(start, end - start).toByteArray());
+        if (end < bytes.size() && bytes[end] == '\r')
+            ++end;
+        if (end < bytes.size() && bytes[end] == '\n')
+            ++end;
+        start = end;
+    }
+    return entries;
+}
+
+QByteArray encode(const QList<QByteArray> &entries)
+{
+    qsizetype size = 0;
+    for (const QByteArray &entry : entries)
+        size += entry.size() + 2;
+    QByteArray bytes;
+    bytes.reserve(size);
+    for (const QByteArray &entry : entries) {
+        bytes += entry;
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+} // namespace MacroFile
+
+bool MacroReader::read(QIODevice *device)
+{
+    if (!device->isReadable()) {
+        m_error = device->errorString();
+        return false;
+    }
+    m_entries = MacroFile::parse(device->readAll());
+    return true;
+}
+
+bool MacroReader::read(const QString &path)
+{
+    QFile file(path);
+    if (QFileInfo(path).isDir()) {
+        m_error = QStringLiteral("Is a directory");
+        return false;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_error = file.errorString();
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        m_error = file.errorString();
+        return false;
+    }
+    m_entries = MacroFile::parse(bytes);
+    return true;
+}
+
+bool MacroWriter::write(const QList<QByteArray> &entries, QIODevice *device)
+{
+    const QByteArray bytes = MacroFile::encode(entries);
+    if (device->write(bytes) != bytes.size()) {
+        m_error = device->errorString();
+        return false;
+    }
+    return true;
+}
+
+bool MacroWriter::write(const QList<QByteArray> &entries, const QString &path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        m_error = file.errorString();
+        return false;
+    }
+    if (!write(entries, &file)) {
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        m_error = file.errorString();
+        return false;
+    }
+    return true;
+}
