@@ -1,25 +1,158 @@
 #include "dialogue/ui/DialogueCommands.h"
 
+#include "app/ui/Prompts.h"
 #include "app/ui/TForm1.h"
+#include "dialogue/EdtExport.h"
+#include "dialogue/EdtPath.h"
+#include "dialogue/EdtReader.h"
+#include "dialogue/PhraseSelection.h"
+#include "dialogue/ui/TForm3.h"
+#include "editor/FieldRules.h"
+#include "editor/ui/EditorPanel.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QProcess>
+
+namespace {
+
+const char *const TextActions[] = {"ReloadTxt", "ShowEdt", "ExportEdt"};
+
+} // namespace
 
 DialogueCommands::DialogueCommands(TForm1 &window) : QObject(&window), m_window(window)
 {
+    auto on = [&](const char *name, void (DialogueCommands::*handler)()) {
+        connect(m_window.action(QLatin1String(name)), &QAction::triggered, this, handler);
+    };
+    on("OpenEdt", &DialogueCommands::OpenEdtExecute);
+    on("ExportEdt", &DialogueCommands::ExportEdtExecute);
+    on("ReloadTxt", &DialogueCommands::ReloadTxtExecute);
+    on("ShowEdt", &DialogueCommands::ShowEdtExecute);
+    on("RunEdt", &DialogueCommands::RunEdtExecute);
 }
 
 void DialogueCommands::attachDialogueFile(bool)
 {
+    // After Open and after a drop alike, "another file" means the import dialog, which
+    // starts in the working folder (after Open, the script's folder).
+    QString &edtPath = m_window.document().EdtPath;
+    edtPath = withExtension(m_window.document().path, QStringLiteral(".edt"));
+    bool loaded = false;
+    if (QFileInfo(edtPath).isFile()) {
+        loaded = LoadEdt(edtPath);
+    } else if (m_window.prompts().confirm(&m_window,
+                                          QStringLiteral("EDT-файл, ассоциированный с загружаемым скриптом, не "
+                                                         "найден.\r\nЖелаете загрузить другой EDT-файл?"),
+                                          QMessageBox::Yes | QMessageBox::No)) {
+        loaded = chooseAndLoadEdt();
+    }
+    // The text of the previous script must not stay with this one.
+    if (!loaded) {
+        clearDialogue();
+        for (const char *name : TextActions)
+            m_window.setActionEnabled(QLatin1String(name), false);
+    }
 }
 
 void DialogueCommands::clearDialogue()
 {
     m_window.document().EdtPath.clear();
     m_window.edtText().clear();
+    m_window.editorPanel().phraseMemo()->clear();
 }
 
-void DialogueCommands::LoadEdt(const QString &)
+bool DialogueCommands::LoadEdt(const QString &path)
 {
+    EdtReader reader;
+    if (!reader.read(path)) {
+        m_window.prompts().error(&m_window, QStringLiteral("Проблема чтения файла ") + path);
+        return false;
+    }
+    m_window.edtText() = reader.takeText();
+    ShowPhraseText();
+    for (const char *name : TextActions)
+        m_window.setActionEnabled(QLatin1String(name), true);
+    return true;
 }
 
 void DialogueCommands::ShowPhraseText()
 {
+    const NpcRecord &record = m_window.currentRecord();
+    const EdtText &text = m_window.edtText();
+    const PhraseSelection selection = selectPhrases(record.Phrase, record.PhraseCnt, text.size());
+    EditorPanel &panel = m_window.editorPanel();
+    panel.phraseMemo()->setPlainText(phraseMemoText(text, selection));
+    panel.setPhraseCntFrameRed(selection.countFrameRed);
+    // The phrase frame depends on the text as well; after a load nothing else recolours it.
+    panel.edit(NpcField::Phrase)->setRedFrame(FieldRules::phraseFrameRed(record.Phrase, text.size()));
+}
+
+bool DialogueCommands::chooseAndLoadEdt()
+{
+    FileDialogSpec spec;
+    spec.title = QStringLiteral("Открыть EDT-файл");
+    spec.filter = QStringLiteral("EDT-файлы|*.edt|Все файлы|*.*");
+    spec.defaultSuffix = QStringLiteral("edt");
+    spec.directory = m_window.config().WorkDir;
+    const QString path = m_window.prompts().openFile(&m_window, spec);
+    if (path.isEmpty())
+        return false;
+    m_window.document().EdtPath = path;
+    m_window.edtText().clear();
+    if (LoadEdt(path))
+        return true;
+    // The memo must not keep showing phrases of the text just dropped.
+    ShowPhraseText();
+    return false;
+}
+
+void DialogueCommands::OpenEdtExecute()
+{
+    chooseAndLoadEdt();
+}
+
+void DialogueCommands::ExportEdtExecute()
+{
+    const QString edtPath = m_window.document().EdtPath;
+    FileDialogSpec spec;
+    spec.title = QStringLiteral("Экспорт EDT в TXT");
+    spec.filter = QStringLiteral("TXT-файлы|*.txt|Все файлы|*.*");
+    spec.defaultSuffix = QStringLiteral("txt");
+    spec.directory = m_window.config().WorkDir;
+    if (!edtPath.isEmpty())
+        spec.fileName = withExtension(edtPath, QStringLiteral(".txt"));
+    const QString path = m_window.prompts().saveFile(&m_window, spec);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo::exists(path) &&
+        !m_window.prompts().confirm(&m_window,
+                                    QStringLiteral("Файл с таким именем уже существует.\r\nЖелаете перезаписать?"),
+                                    QMessageBox::Yes | QMessageBox::No))
+        return;
+    EdtTxtWriter writer;
+    if (!writer.write(m_window.edtText(), path))
+        m_window.prompts().error(&m_window, QStringLiteral("Не удалось записать файл ") + path +
+                                                QStringLiteral(":\r\n") + writer.errorString());
+}
+
+void DialogueCommands::ReloadTxtExecute()
+{
+    LoadEdt(m_window.document().EdtPath);
+}
+
+void DialogueCommands::ShowEdtExecute()
+{
+    if (!m_viewer)
+        return;
+    m_viewer->show();
+    m_viewer->raise();
+    m_viewer->activateWindow();
+}
+
+void DialogueCommands::RunEdtExecute()
+{
+    // Started by its full path, without a shell; whether it starts is not our concern.
+    QProcess::startDetached(m_window.config().EdtEditor, {});
 }

@@ -3,6 +3,7 @@
 #include <QObject>
 
 class TForm1;
+class TForm3;
 
 // The dialogue text of the open script: loading, the phrase memo, viewer, export.
 class DialogueCommands : public QObject
@@ -15,9 +16,21 @@ public:
     void attachDialogueFile(bool afterDrop);
     // Forgets the dialogue text, as a new script does.
     void clearDialogue();
-    void LoadEdt(const QString &path);
+    // Replaces the text with the file's; on failure reports it and changes nothing.
+    bool LoadEdt(const QString &path);
     void ShowPhraseText();
 
+    void setViewer(TForm3 *viewer) { m_viewer = viewer; }
+
+    void OpenEdtExecute();
+    void ExportEdtExecute();
+    void ReloadTxtExecute();
+    void ShowEdtExecute();
+    void RunEdtExecute();
+
 private:
+    bool chooseAndLoadEdt();
+
     TForm1 &m_window;
+    TForm3 *m_viewer = nullptr;
 };

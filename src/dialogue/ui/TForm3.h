@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QWidget>
+
+class QPlainTextEdit;
+class TForm1;
+
+// The whole dialogue text in a window of its own, beside the main window. It shows the
+// text as last loaded each time it becomes active.
+class TForm3 : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TForm3(TForm1 &mainWindow);
+
+    QPlainTextEdit *Memo() const { return m_memo; }
+    void FormActivate();
+
+protected:
+    bool event(QEvent *event) override;
+
+private:
+    TForm1 &m_main;
+    QPlainTextEdit *m_memo = nullptr;
+    QByteArray m_shown; // export text now in the memo
+};
