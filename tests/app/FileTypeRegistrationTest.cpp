@@ -1,0 +1,212 @@
+#include "app/DesktopFileType.h"
+#include "app/FileClassRegistry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// HKEY_CLASSES_ROOT in memory: keys exist once written, and chosen keys refuse writes.
+class FakeRegistry : public ClassesRegistry
+{
+public:
+    QStringList refused;
+    QStringList calls;
+    QMap<QString, QString> values;
+
+    bool keyExists(const QString &key) override
+    {
+        calls << QStringLiteral("open ") + key;
+        return values.contains(key);
+    }
+    bool setDefaultValue(const QString &key, const QString &value) override
+    {
+        calls << QStringLiteral("set ") + key + QStringLiteral(" = ") + value;
+        if (refused.contains(key))
+            return false;
+        values[key] = value;
+        return true;
+    }
+};
+
+const QString WindowsCommand = QStringLiteral("C:\\Program Files\\Korvan Tools\\scrivlet.exe");
+
+} // namespace
+
+TEST(FileClassRegistry, FirstStartWritesTheThreeKeysInOrderAndLaterStartsNothing)
+{
+    FakeRegistry registry;
+    EXPECT_EQ(registerFileClass(registry, QStringLiteral("npc"), WindowsCommand), QString());
+    // The command is written as given: blanks, but no quotes and no "%1".
+    EXPECT_EQ(registry.calls, (QStringList{
+                                  QStringLiteral("open Scrivlet"),
+                                  QStringLiteral("set .npc = Scrivlet"),
+                                  QStringLiteral("set Scrivlet = NPC-Script for Korvan"),
+                                  QStringLiteral("set Scrivlet\\Shell\\Open\\Command = ") + WindowsCommand,
+                              }));
+
+    registry.calls.clear();
+    EXPECT_EQ(registerFileClass(registry, QStringLiteral("npc"), QStringLiteral("D:\\moved\\scrivlet.exe")),
+              QString());
+    EXPECT_EQ(registry.calls, QStringList{QStringLiteral("open Scrivlet")});
+    EXPECT_EQ(registry.values.value(QStringLiteral("Scrivlet\\Shell\\Open\\Command")), WindowsCommand);
+}
+
+TEST(FileClassRegistry, ExistingClassKeyIsNeverTouched)
+{
+    FakeRegistry registry;
+    registry.values[QStringLiteral("Scrivlet")] = QStringLiteral("Someone else's");
+    EXPECT_EQ(registerFileClass(registry, QStringLiteral("npc"), WindowsCommand), QString());
+    EXPECT_EQ(registry.calls, QStringList{QStringLiteral("open Scrivlet")});
+    EXPECT_EQ(registry.values.size(), 1);
+}
+
+TEST(FileClassRegistry, RefusedWriteSkipsTheRemainingStepsAndTheNextStartTriesAgain)
+{
+    FakeRegistry registry;
+    registry.refused << QStringLiteral("Scrivlet");
+    EXPECT_EQ(registerFileClass(registry, QStringLiteral("npc"), WindowsCommand),
+              QStringLiteral("Failed to set data for ''"));
+    EXPECT_EQ(registry.calls, (QStringList{
+                                  QStringLiteral("open Scrivlet"),
+                                  QStringLiteral("set .npc = Scrivlet"),
+                                  QStringLiteral("set Scrivlet = NPC-Script for Korvan"),
+                              }));
+    EXPECT_FALSE(registry.values.contains(QStringLiteral("Scrivlet\\Shell\\Open\\Command")));
+
+    registry.refused.clear();
+    registry.calls.clear();
+    EXPECT_EQ(registerFileClass(registry, QStringLiteral("npc"), WindowsCommand), QString());
+    EXPECT_EQ(registry.calls.size(), 4);
+}
+
+class DesktopFileTypeTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(m_home.isValid()); }
+
+    QString home() const { return m_home.path(); }
+    QString path(const char *relative) const { return QDir(home()).filePath(QLatin1String(relative)); }
+    QByteArray read(const char *relative) const
+    {
+        QFile file(path(relative));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void writeFile(const char *relative, const QByteArray &bytes) const
+    {
+        QDir().mkpath(QFileInfo(path(relative)).absolutePath());
+        QFile file(path(relative));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QString registerProgram(const QString &program)
+    {
+        return DesktopFileType::registerFileType(home(), QStringLiteral("npc"), program,
+                                                 [this](const QString &tool, const QStringList &arguments) {
+                                                     started << tool + QLatin1Char(' ') + arguments.join(QLatin1Char(' '));
+                                                 });
+    }
+
+    QStringList started;
+
+private:
+    QTemporaryDir m_home;
+};
+
+TEST_F(DesktopFileTypeTest, FirstStartWritesThePackageAndTheEntryThenRefreshesTheDatabases)
+{
+    EXPECT_EQ(registerProgram(QStringLiteral("/opt/scrivlet/scrivlet")), QString());
+
+    EXPECT_EQ(read("mime/packages/scrivlet-npc.xml"),
+              QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                         "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+                         "  <mime-type type=\"application/x-korvan-npc\">\n"
+                         "    <comment>NPC-Script for Korvan</comment>\n"
+                         "    <glob pattern=\"*.npc\"/>\n"
+                         "  </mime-type>\n"
+                         "</mime-info>\n"));
+    const QByteArray entry = read("applications/scrivlet.desktop");
+    EXPECT_TRUE(entry.startsWith("[Desktop Entry]\nType=Application\nName=Scrivlet\n")) << entry.constData();
+    EXPECT_TRUE(entry.contains("\nExec=/opt/scrivlet/scrivlet\n")) << entry.constData();
+    EXPECT_TRUE(entry.contains("\nMimeType=application/x-korvan-npc;\n")) << entry.constData();
+    EXPECT_EQ(started, (QStringList{QStringLiteral("update-mime-database ") + path("mime"),
+                                    QStringLiteral("update-desktop-database ") + path("applications")}));
+}
+
+TEST_F(DesktopFileTypeTest, LaterStartWritesNothing)
+{
+    ASSERT_EQ(registerProgram(QStringLiteral("/opt/scrivlet/scrivlet")), QString());
+    writeFile("mime/packages/scrivlet-npc.xml", "edited by the user");
+    started.clear();
+
+    EXPECT_EQ(registerProgram(QStringLiteral("/moved/scrivlet")), QString());
+    EXPECT_EQ(read("mime/packages/scrivlet-npc.xml"), QByteArray("edited by the user"));
+    EXPECT_TRUE(read("applications/scrivlet.desktop").contains("Exec=/opt/scrivlet/scrivlet\n"));
+    EXPECT_TRUE(started.isEmpty());
+}
+
+TEST_F(DesktopFileTypeTest, ExecQuotesPathsAsTheDesktopEntryFormatRequires)
+{
+    using DesktopFileType::execArgument;
+    EXPECT_EQ(execArgument(QStringLiteral("/opt/scrivlet/scrivlet")), QStringLiteral("/opt/scrivlet/scrivlet"));
+    EXPECT_EQ(execArgument(QStringLiteral("/home/me/Korvan Tools/scrivlet")),
+              QStringLiteral("\"/home/me/Korvan Tools/scrivlet\""));
+    // Inside quotes \ " ` $ take a backslash, then the key file doubles every backslash.
+    EXPECT_EQ(execArgument(QStringLiteral("/a b/$x\"y`z\\w")),
+              QStringLiteral("\"/a b/\\\\$x\\\\\"y\\\\`z\\\\\\\\w\""));
+    EXPECT_EQ(execArgument(QStringLiteral("/opt/100%/scrivlet")), QStringLiteral("/opt/100%%/scrivlet"));
+    // A line break in the path cannot start a key of its own.
+    EXPECT_EQ(execArgument(QStringLiteral("/a\nExec=evil")), QStringLiteral("\"/a\\nExec=evil\""));
+
+    ASSERT_EQ(registerProgram(QStringLiteral("/home/me/Korvan Tools/scrivlet")), QString());
+    EXPECT_TRUE(read("applications/scrivlet.desktop").contains("\nExec=\"/home/me/Korvan Tools/scrivlet\"\n"));
+}
+
+TEST_F(DesktopFileTypeTest, UnwritableFolderNamesTheFileAndTheNextStartTriesAgain)
+{
+    writeFile("mime", "a file where the folder belongs");
+    const QString failure = registerProgram(QStringLiteral("/opt/scrivlet/scrivlet"));
+    EXPECT_TRUE(failure.startsWith(QStringLiteral("Не удалось записать файл ") +
+                                   QDir::toNativeSeparators(path("mime/packages/scrivlet-npc.xml")) +
+                                   QStringLiteral(":\r\n")))
+        << failure.toStdString();
+    EXPECT_GT(failure.size(), failure.indexOf(QStringLiteral(":\r\n")) + 3) << "no reason given";
+    EXPECT_FALSE(QFile::exists(path("applications/scrivlet.desktop")));
+    EXPECT_TRUE(started.isEmpty());
+
+    QFile::remove(path("mime"));
+    writeFile("applications", "a file where the folder belongs");
+    EXPECT_TRUE(registerProgram(QStringLiteral("/opt/scrivlet/scrivlet"))
+                    .contains(QDir::toNativeSeparators(path("applications/scrivlet.desktop"))));
+    EXPECT_TRUE(started.isEmpty());
+
+    QFile::remove(path("applications"));
+    EXPECT_EQ(registerProgram(QStringLiteral("/opt/scrivlet/scrivlet")), QString());
+    EXPECT_TRUE(QFile::exists(path("applications/scrivlet.desktop")));
+}
+
+TEST(DesktopFileTypeDataHome, AbsoluteXdgDataHomeOrTheDefault)
+{
+    const QByteArray saved = qgetenv("XDG_DATA_HOME");
+    const bool wasSet = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+    auto restore = qScopeGuard([&] {
+        if (wasSet)
+            qputenv("XDG_DATA_HOME", saved);
+        else
+            qunsetenv("XDG_DATA_HOME");
+    });
+    const QString fallback = QDir::homePath() + QStringLiteral("/.local/share");
+
+    qputenv("XDG_DATA_HOME", "/tmp/xdg-elsewhere");
+    EXPECT_EQ(DesktopFileType::dataHome(), QStringLiteral("/tmp/xdg-elsewhere"));
+    qputenv("XDG_DATA_HOME", "relative/share");
+    EXPECT_EQ(DesktopFileType::dataHome(), fallback);
+    qunsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(DesktopFileType::dataHome(), fallback);
+}
