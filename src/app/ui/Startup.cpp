@@ -3,6 +3,8 @@
 #include "app/ui/Prompts.h"
 #include "app/ui/TForm1.h"
 #include "app/ui/TForm2.h"
+#include "dialogue/ui/DialogueCommands.h"
+#include "dialogue/ui/TForm3.h"
 
 #include <QCoreApplication>
 
@@ -29,5 +31,9 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts)
     auto *about = new TForm2(main);
     main.setAboutBox(about);
     windows->about = about;
+
+    auto *viewer = new TForm3(main);
+    main.dialogueCommands().setViewer(viewer);
+    windows->viewer = viewer;
     return windows;
 }
