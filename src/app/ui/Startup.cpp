@@ -3,6 +3,7 @@
 #include "app/ui/Prompts.h"
 #include "app/ui/TForm1.h"
 #include "app/ui/TForm2.h"
+#include "app/ui/TForm4.h"
 #include "dialogue/ui/DialogueCommands.h"
 #include "dialogue/ui/TForm3.h"
 
@@ -31,6 +32,10 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts)
     auto *about = new TForm2(main);
     main.setAboutBox(about);
     windows->about = about;
+
+    auto *config = new TForm4(main);
+    main.setConfigDialog(config);
+    windows->config = config;
 
     auto *viewer = new TForm3(main);
     main.dialogueCommands().setViewer(viewer);
