@@ -33,12 +33,12 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts)
     main.setAboutBox(about);
     windows->about = about;
 
-    auto *config = new TForm4(main);
-    main.setConfigDialog(config);
-    windows->config = config;
-
     auto *viewer = new TForm3(main);
     main.dialogueCommands().setViewer(viewer);
     windows->viewer = viewer;
+
+    auto *config = new TForm4(main);
+    main.setConfigDialog(config);
+    windows->config = config;
     return windows;
 }
