@@ -6,6 +6,9 @@
 #include "app/ui/TForm4.h"
 #include "dialogue/ui/DialogueCommands.h"
 #include "dialogue/ui/TForm3.h"
+#include "macros/ui/MacroCommands.h"
+#include "macros/ui/TForm5.h"
+#include "macros/ui/TForm6.h"
 
 #include <QCoreApplication>
 
@@ -40,5 +43,11 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts)
     auto *config = new TForm4(main);
     main.setConfigDialog(config);
     windows->config = config;
+
+    auto *saveMacro = new TForm5(main);
+    auto *macroManager = new TForm6(main);
+    main.macroCommands().setDialogs(saveMacro, macroManager);
+    windows->saveMacro = saveMacro;
+    windows->macroManager = macroManager;
     return windows;
 }
