@@ -262,26 +262,23 @@ TEST_F(RecordListTest, MoveStopsAtTheEnds)
     EXPECT_EQ(grid, gridBefore);
 }
 
-TEST_F(RecordListTest, CutAndPasteElsewhereDoesNotCarryLinks)
+TEST_F(RecordListTest, PasteAfterCutOrCopyDoesNotCarryLinks)
 {
-    records[5] = plainRecord(1);
+    records[3] = plainRecord(1);
+    records[5] = plainRecord(2);
     records[20] = linkRecord(Own, 5);
     records[21] = linkRecord(Own, 12);
+    records[30] = linkRecord(Own, 3);
     fillGrid();
-    const NpcRecord clipboard = records[5];
+    const NpcRecord cut = records[5];
     at(5).removeRecord();
     EXPECT_EQ(records[19].ControlRec, 4);
     EXPECT_EQ(records[20].ControlRec, 11);
-    at(10).insertRecord(clipboard);
+    at(10).insertRecord(cut);
     EXPECT_EQ(records[20].ControlRec, 4);
     EXPECT_EQ(records[21].ControlRec, 12);
-}
 
-TEST_F(RecordListTest, PastingACopyInPlaceKeepsLinksOnTheOriginal)
-{
-    records[3] = plainRecord(1);
-    records[30] = linkRecord(Own, 3);
-    fillGrid();
+    // A copy pasted in place pushes the original down; links follow the original.
     at(3).insertRecord(records[3]);
     EXPECT_EQ(records[4].Action, 1);
     EXPECT_EQ(records[31].ControlRec, 4);
