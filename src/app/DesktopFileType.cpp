@@ -132,13 +132,13 @@ QByteArray desktopEntry(const QString &extension, const QString &program)
         "[Desktop Entry]\n"
         "Type=Application\n"
         "Name=Scrivlet\n"
-        "Comment=%1\n"
+        "Comment=Editor of NPC scripts for Korvan\n"
         "Comment[ru]=Редактор NPC-скриптов для Korvan\n"
-        "Exec=%2\n"
+        "Exec=%1\n"
         "Terminal=false\n"
-        "MimeType=%3;\n"
+        "MimeType=%2;\n"
         "Categories=Development;\n")
-        .arg(FileClass::Description, execArgument(program), escapeStringValue(mimeType(extension)));
+        .arg(execArgument(program), escapeStringValue(mimeType(extension)));
     return text.toUtf8();
 }
 
