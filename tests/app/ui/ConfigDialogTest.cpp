@@ -18,35 +18,6 @@
 
 namespace {
 
-void markRegistered(const QString &dataHome);
-
-// Every start of the program registers the file type in the desktop's data folder. The
-// test run normally points that folder elsewhere; when it does not, a folder of this
-// run's own stands in, so that no test writes into a real home.
-class PrivateDataHome : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        if (!qEnvironmentVariableIsEmpty("XDG_DATA_HOME"))
-            return;
-        m_dir = std::make_unique<QTemporaryDir>();
-        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->path()));
-        markRegistered(m_dir->path());
-    }
-    void TearDown() override
-    {
-        if (m_dir)
-            qunsetenv("XDG_DATA_HOME");
-        m_dir.reset();
-    }
-
-private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-};
-
-[[maybe_unused]] auto *const privateDataHome = ::testing::AddGlobalTestEnvironment(new PrivateDataHome);
-
 // Starts of the program find the file type registered there, so no desktop tool runs
 // on a folder that is about to be removed.
 void markRegistered(const QString &dataHome)
