@@ -126,9 +126,3 @@ TEST(MacroEntryTest, ALineWithoutEqualsSignHasNoNameAndItsWholeTextAsValues)
     EXPECT_TRUE(MacroEntry::apply(valuesFrom(1, 22), target));
     EXPECT_EQ(target.Mode, 1);
 }
-
-TEST(MacroEntryTest, ConversionMessage)
-{
-    EXPECT_EQ(MacroEntry::conversionErrorText(QStringLiteral("два")),
-              QStringLiteral("'два' is not a valid integer value"));
-}

@@ -116,21 +116,6 @@ TEST(MacroFileTest, FailuresAreReportedAndLeaveTheOldFile)
     EXPECT_FALSE(reader.read(blocked));
 }
 
-TEST(MacroFileTest, HugeFilesLoad)
-{
-    QByteArray many;
-    for (int i = 0; i < 100000; ++i)
-        many += "M" + QByteArray::number(i) + "=1,2,3\r\n";
-    const Entries manyEntries = MacroFile::parse(many);
-    ASSERT_EQ(manyEntries.size(), 100000);
-    EXPECT_EQ(manyEntries.last(), QByteArray("M99999=1,2,3"));
-
-    const QByteArray wide(100000, 'x');
-    const Entries wideEntries = MacroFile::parse(wide + "\r\n" + wide);
-    ASSERT_EQ(wideEntries.size(), 2);
-    EXPECT_EQ(wideEntries.at(1), wide);
-}
-
 TEST(MacroStoreTest, RenameDeleteAndExchangeWorkOnPositions)
 {
     MacroStore store;

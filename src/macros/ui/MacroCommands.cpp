@@ -47,7 +47,7 @@ MacroCommands::MacroCommands(TForm1 &window) : QObject(&window), m_window(window
 {
     QMenu *menu = macrosMenu();
     auto *style = new ScrollingMenuStyle;
-    style->setParent(menu);
+    style->setParent(this); // outlives the menu, which is created before us
     menu->setStyle(style);
     connect(m_window.action(QStringLiteral("SaveAsMacr")), &QAction::triggered, this,
             &MacroCommands::SaveAsMacrExecute);
@@ -102,19 +102,20 @@ void MacroCommands::MacrosMenuUpdate()
 {
     QMenu *menu = macrosMenu();
     const QList<QAction *> items = menu->actions();
-    // Taking the items off from the back keeps each removal cheap.
-    for (qsizetype i = items.size() - 1; i >= FixedItems; --i) {
+    for (qsizetype i = items.size() - 1; i >= FixedItems; --i)
         menu->removeAction(items.at(i));
-        delete items.at(i);
-    }
+    // The items have a parent of their own, which lets go of thousands of them at once.
+    delete m_items;
+    m_items = nullptr;
     if (m_store.isEmpty()) {
         setMacroCommandsEnabled(false);
         return;
     }
+    m_items = new QObject(this);
     QList<QAction *> added;
     added.reserve(m_store.count());
     for (int i = 0; i < m_store.count(); ++i) {
-        auto *item = new QAction(macroCaption(m_store.name(i)), menu);
+        auto *item = new QAction(macroCaption(m_store.name(i)), m_items);
         connect(item, &QAction::triggered, this, [this, item] { Btn_MacrClick(item); });
         added.append(item);
     }

@@ -39,6 +39,7 @@ private:
 
     TForm1 &m_window;
     MacroStore m_store;
+    QObject *m_items = nullptr; // parent of the macro items of the menu
     TForm5 *m_saveMacro = nullptr;
     TForm6 *m_manager = nullptr;
 };

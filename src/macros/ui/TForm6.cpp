@@ -174,7 +174,7 @@ void TForm6::selectRow(int row)
 
 void TForm6::StringGrid1SelectCell(int, int row)
 {
-    m_selected = static_cast<quint16>(row);
+    m_selected = row;
     m_moveUp->setEnabled(row != 0);
     m_moveDown->setEnabled(row != m_grid->rowCount() - 1);
     const QTableWidgetItem *item = m_grid->item(row, 0);
@@ -230,7 +230,7 @@ void TForm6::Btn_MoveUpClick()
     if (r == 0 || r >= m_main.macroCommands().store().count())
         return;
     exchangeRows(r - 1);
-    m_selected = static_cast<quint16>(r - 1);
+    m_selected = r - 1;
     if (m_selected == 0)
         m_moveUp->setEnabled(false);
     m_moveDown->setEnabled(true);
@@ -244,7 +244,7 @@ void TForm6::Btn_MoveDownClick()
     if (r + 1 >= m_main.macroCommands().store().count())
         return;
     exchangeRows(r);
-    m_selected = static_cast<quint16>(r + 1);
+    m_selected = r + 1;
     if (m_selected == m_grid->rowCount() - 1)
         m_moveDown->setEnabled(false);
     m_moveUp->setEnabled(true);

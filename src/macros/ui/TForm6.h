@@ -46,7 +46,7 @@ private:
     void exchangeRows(int upper);
 
     TForm1 &m_main;
-    quint16 m_selected = 0;
+    int m_selected = 0;
     bool m_changed = false;
 
     QLabel *m_listLabel = nullptr;
