@@ -287,18 +287,11 @@ TEST_F(DialogueCommandsTest, ImportReplacesTheTextWithoutTouchingTheScript)
     EXPECT_EQ(memoText(), QString());
 }
 
-TEST_F(DialogueCommandsTest, ShortAndOddFilesStillLoad)
+TEST_F(DialogueCommandsTest, FileShorterThanARecordIsAnEmptyText)
 {
-    // 961 bytes: two lines, the last byte ignored.
-    writeFile(QStringLiteral("npc/057.edt"), edtFile({"A", "B"}) + "x");
-    open(writeScript(QStringLiteral("npc/057.npc"), speaking(0, 3)));
-    EXPECT_EQ(main().edtText().size(), 2);
-    EXPECT_EQ(memoText(), QStringLiteral("A\n\nB\n\n"));
-
-    // Shorter than a record: an empty text, but a successful load.
-    writeFile(QStringLiteral("npc/short.edt"), QByteArray(100, 'x'));
-    prompts().files << pathIn(QStringLiteral("npc/short.edt"));
-    trigger("OpenEdt");
+    writeFile(QStringLiteral("npc/057.edt"), QByteArray(100, 'x'));
+    open(writeScript(QStringLiteral("npc/057.npc"), speaking(0, 1)));
+    EXPECT_TRUE(prompts().messageTexts().isEmpty());
     EXPECT_TRUE(main().edtText().isEmpty());
     EXPECT_TRUE(textActionsEnabled(true));
     EXPECT_EQ(memoText(), QString());
