@@ -100,8 +100,9 @@ void DocumentCommands::FilesDropped(const QString &path)
         m_window.dialogueCommands().attachDialogueFile(true);
         selectFirstRecord();
     } else if (path.endsWith(QStringLiteral(".edt"), Qt::CaseInsensitive)) {
-        m_window.document().EdtPath = path;
-        m_window.dialogueCommands().LoadEdt(path);
+        // A file that cannot be read leaves the dialogue text and its path as they were.
+        if (m_window.dialogueCommands().LoadEdt(path))
+            m_window.document().EdtPath = path;
     }
 }
 

@@ -255,3 +255,18 @@ TEST_F(DocumentCommandsTest, WindowWidthAndSettingsRoundTrip)
     EXPECT_TRUE(ini.contains("AlertShow=2\r\n"));
     EXPECT_TRUE(ini.contains("WorkDir=" + startFolder().toUtf8() + "\r\n"));
 }
+
+TEST_F(DocumentCommandsTest, DroppedDialogueFileThatCannotBeReadKeepsThePreviousOne)
+{
+    const QString script = writeScript(QStringLiteral("057.npc"), linkedRecords());
+    writeFile(QStringLiteral("057.edt"), QByteArray(480, '\0'));
+    open(script);
+    ASSERT_EQ(main().document().EdtPath, pathIn(QStringLiteral("057.edt")));
+    QDir(startFolder()).mkdir(QStringLiteral("folder.edt"));
+    prompts().clear();
+    commands().FilesDropped(pathIn(QStringLiteral("folder.edt")));
+    EXPECT_EQ(prompts().asked.size(), 1);
+    EXPECT_EQ(prompts().asked.value(0).kind, PromptKind::Error);
+    EXPECT_EQ(main().document().EdtPath, pathIn(QStringLiteral("057.edt")));
+    EXPECT_EQ(main().edtText().size(), 1);
+}
