@@ -45,6 +45,9 @@ void ReferenceList::appendText(const QByteArray &bytes)
     // Ctrl-Z ends a text file, as it did for the tools that wrote these lists.
     const qsizetype eof = bytes.indexOf('\x1a');
     const QByteArrayView text = eof < 0 ? QByteArrayView(bytes) : QByteArrayView(bytes).first(eof);
+    const qsizetype lines = text.count('\n') + 1;
+    m_entries.reserve(m_entries.size() + lines);
+    m_firstIndex.reserve(m_firstIndex.size() + lines);
     qsizetype start = 0;
     while (start < text.size()) {
         qsizetype end = text.indexOf('\n', start);
@@ -57,8 +60,10 @@ void ReferenceList::appendText(const QByteArray &bytes)
             const QByteArray kept = line.toByteArray();
             const qsizetype eq = kept.indexOf('=');
             if (eq >= 0) {
-                const QByteArray number = kept.left(eq);
-                if (!m_firstIndex.contains(number))
+                // The key shares the entry's bytes, which stay put: entries are never changed.
+                const QByteArray number = QByteArray::fromRawData(kept.constData(), eq);
+                const auto found = m_firstIndex.constFind(number);
+                if (found == m_firstIndex.cend())
                     m_firstIndex.insert(number, int(m_entries.size()));
             }
             m_entries.append(kept);

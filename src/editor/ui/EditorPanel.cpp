@@ -26,7 +26,7 @@ constexpr int ComboWidth = 369;
 constexpr int NarrowComboWidth = 103;
 constexpr int ButtonSize = 18;
 constexpr int Gap = 3;
-constexpr int InnerMargin = 8;
+constexpr int InnerMargin = 6;
 constexpr int OuterMargin = 4;
 constexpr int MemoHeight = 80;
 
@@ -127,6 +127,8 @@ void EditorPanel::buildControls()
             fc.combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
             fc.combo->setMinimumContentsLength(4);
             fc.combo->setMaxVisibleItems(16);
+            fc.combo->setFocusPolicy(Qt::StrongFocus);
+            fc.combo->installEventFilter(this);
             if (auto *view = qobject_cast<QListView *>(fc.combo->view()))
                 view->setUniformItemSizes(true);
             if (spec.field == NpcField::ControlNpc)
@@ -171,7 +173,8 @@ void EditorPanel::placeControls()
     const int buttonX = groupWidth - InnerMargin - ButtonSize;
     const int comboX = buttonX - Gap - ComboWidth;
     const int editX = comboX - Gap - EditWidth;
-    const int captionWidth = editX - 2 * Gap - InnerMargin;
+    const int captionX = 2;
+    const int captionWidth = editX - Gap - captionX;
 
     int row[2] = {-1, -1};
     int pairX = 0;
@@ -190,7 +193,7 @@ void EditorPanel::placeControls()
             // Two captioned fields share the row, side by side from the edit column on.
             if (!continuesRow) {
                 QLabel *rowCaption = spec.field == NpcField::FDay ? m_daysCaption : m_controlCaption;
-                rowCaption->setGeometry(InnerMargin, y, captionWidth, ControlHeight);
+                rowCaption->setGeometry(captionX, y, captionWidth, ControlHeight);
                 pairX = editX;
             }
             const int labelWidth = fc.caption->sizeHint().width();
@@ -207,7 +210,7 @@ void EditorPanel::placeControls()
             continue;
         }
 
-        fc.caption->setGeometry(InnerMargin, y, captionWidth, ControlHeight);
+        fc.caption->setGeometry(captionX, y, captionWidth, ControlHeight);
         fc.edit->setGeometry(editX, y, EditWidth, ControlHeight);
         if (fc.combo)
             fc.combo->setGeometry(comboX, y, ComboWidth, ControlHeight);
@@ -220,39 +223,54 @@ void EditorPanel::placeControls()
     }
 }
 
+bool EditorPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    // Scrolling over the panel must not pick items in boxes the user is not in.
+    if (event->type() == QEvent::Wheel) {
+        if (auto *box = qobject_cast<QComboBox *>(watched); box && !box->hasFocus()) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void EditorPanel::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     placeControls();
 }
 
-EditorPanel::FieldControls &EditorPanel::controls(NpcField field)
+EditorPanel::FieldControls *EditorPanel::find(NpcField field)
 {
     for (FieldControls &fc : m_fields) {
         if (fc.spec->field == field)
-            return fc;
+            return &fc;
     }
-    Q_UNREACHABLE();
+    return nullptr;
 }
 
-const EditorPanel::FieldControls &EditorPanel::controls(NpcField field) const
+const EditorPanel::FieldControls *EditorPanel::find(NpcField field) const
 {
-    return const_cast<EditorPanel *>(this)->controls(field);
+    return const_cast<EditorPanel *>(this)->find(field);
 }
 
 int EditorPanel::limit(NpcField field) const
 {
-    return controls(field).limit;
+    const FieldControls *fc = find(field);
+    return fc ? fc->limit : 0;
 }
 
 IntegerEdit *EditorPanel::edit(NpcField field) const
 {
-    return controls(field).edit;
+    const FieldControls *fc = find(field);
+    return fc ? fc->edit : nullptr;
 }
 
 QComboBox *EditorPanel::combo(NpcField field) const
 {
-    return controls(field).combo;
+    const FieldControls *fc = find(field);
+    return fc ? fc->combo : nullptr;
 }
 
 const ReferenceList &EditorPanel::listOf(const FieldControls &fc) const
@@ -393,6 +411,8 @@ void EditorPanel::updateActionName()
 
 void EditorPanel::EditExit(NpcField field)
 {
+    if (!find(field))
+        return;
     FieldControls &fc = controls(field);
     const RuleOutcome outcome =
         FieldRules::leave(*fc.spec, fc.edit->text(), listOf(fc), fc.limit, m_window.config().warningsOn());
@@ -409,6 +429,8 @@ void EditorPanel::EditKeyPress(NpcField field, QChar key)
 
 void EditorPanel::ComboSelect(NpcField field, int item)
 {
+    if (!find(field) || !find(field)->combo)
+        return;
     FieldControls &fc = controls(field);
     applyOutcome(fc, m_window.CurRec(), FieldRules::pick(*fc.spec, listOf(fc), item));
     if (field == NpcField::Action)
@@ -417,6 +439,8 @@ void EditorPanel::ComboSelect(NpcField field, int item)
 
 void EditorPanel::DefaultClick(NpcField field)
 {
+    if (!find(field) || !find(field)->button)
+        return;
     FieldControls &fc = controls(field);
     const FieldSpec &spec = *fc.spec;
     fc.edit->setText(QLatin1String(spec.defaultText));

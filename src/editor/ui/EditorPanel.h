@@ -37,8 +37,9 @@ public:
     // it shows; for moving to another record without the focus leaving the edit.
     void leaveFocusedEdit();
 
-    // The upper limit of a field as the lists set it.
+    // The upper limit of a field as the lists set it; 0 for a field without an edit.
     int limit(NpcField field) const;
+    // Null for a field without one.
     IntegerEdit *edit(NpcField field) const;
     QComboBox *combo(NpcField field) const;
 
@@ -50,6 +51,7 @@ public:
     void DefaultClick(NpcField field);
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -64,8 +66,9 @@ private:
 
     void buildControls();
     void placeControls();
-    FieldControls &controls(NpcField field);
-    const FieldControls &controls(NpcField field) const;
+    FieldControls *find(NpcField field);
+    const FieldControls *find(NpcField field) const;
+    FieldControls &controls(NpcField field) { return *find(field); } // for catalogue fields
     void showField(NpcField field, quint16 value);
     void applyOutcome(FieldControls &fc, int record, const RuleOutcome &outcome);
     void updateActionName();

@@ -18,11 +18,13 @@ public:
 
     State validate(QString &input, int &) const override
     {
-        // Text the program put in is always allowed to stay.
-        if (input == m_edit->text())
+        // Text the program put in (it leaves the edit unmodified) always stays.
+        if (!m_edit->isModified())
             return Acceptable;
-        return m_edit->acceptsText(input) ? Acceptable : Invalid;
+        return m_edit->acceptsChange(m_previousText, input) ? Acceptable : Invalid;
     }
+
+    QString m_previousText; // validation sees only the new text
 
 private:
     IntegerEdit *m_edit;
@@ -32,7 +34,10 @@ private:
 
 IntegerEdit::IntegerEdit(QWidget *parent) : QLineEdit(parent)
 {
-    setValidator(new IntegerTextValidator(this));
+    auto *validator = new IntegerTextValidator(this);
+    setValidator(validator);
+    connect(this, &QLineEdit::textChanged, this,
+            [validator](const QString &text) { validator->m_previousText = text; });
 }
 
 void IntegerEdit::setRange(qint64 min, qint64 max)
@@ -44,10 +49,15 @@ void IntegerEdit::setRange(qint64 min, qint64 max)
 
 bool IntegerEdit::acceptsText(const QString &text) const
 {
-    if (text.size() > m_maxTextLength)
+    return acceptsChange(QString(), text);
+}
+
+bool IntegerEdit::acceptsChange(const QString &from, const QString &to) const
+{
+    if (to.size() > m_maxTextLength && to.size() > from.size())
         return false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
+    for (qsizetype i = 0; i < to.size(); ++i) {
+        const QChar c = to.at(i);
         const bool sign = c == QLatin1Char('+') || c == QLatin1Char('-');
         if (!(c >= QLatin1Char('0') && c <= QLatin1Char('9')) && !(sign && i == 0))
             return false;
@@ -90,7 +100,7 @@ void IntegerEdit::keyPressEvent(QKeyEvent *event)
             result.remove(position, selectedText().size());
         }
         result.insert(position, typed);
-        if (!acceptsText(result)) {
+        if (!acceptsChange(text(), result)) {
             QApplication::beep();
             event->accept();
             return;

@@ -17,8 +17,12 @@ public:
     qint64 maximum() const { return m_max; }
     int maxTextLength() const { return m_maxTextLength; }
 
-    // Whether the user may turn the text into this one.
+    // Whether the user may type this text: digits after an optional sign, no longer
+    // than the longest text.
     bool acceptsText(const QString &text) const;
+    // Whether the user may turn one text into the other. A longer text that the
+    // program put in may be shortened or replaced, but not lengthened.
+    bool acceptsChange(const QString &from, const QString &to) const;
 
     void setRedFrame(bool red);
     bool redFrame() const { return m_redFrame; }

@@ -1,0 +1,88 @@
+#include "app/ui/Prompts.h"
+#include "app/ui/Startup.h"
+#include "app/ui/TForm1.h"
+#include "editor/ReferenceLists.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Answers every box with its cancelling button and cancels every file dialog.
+class SilentPrompts : public Prompts
+{
+public:
+    QMessageBox::StandardButton message(QWidget *, PromptKind, const QString &, QMessageBox::StandardButtons) override
+    {
+        return QMessageBox::Cancel;
+    }
+    QString openFile(QWidget *, const FileDialogSpec &) override { return {}; }
+    QString saveFile(QWidget *, const FileDialogSpec &) override { return {}; }
+    QString chooseFolder(QWidget *, const QString &, const QString &) override { return {}; }
+};
+
+const char *const ListFiles[] = {"Action.txt", "Items.txt",   "Npc.txt",      "React.txt",
+                                 "Trigg.txt",  "Q_Input.txt", "Q_Output.txt", "Modes.txt"};
+
+// A start folder whose Data folder holds the shipped lists, or eight lists of
+// `entries` numbered names each.
+struct StartFolder {
+    QTemporaryDir dir;
+    QString previous = QDir::currentPath();
+
+    explicit StartFolder(int entries)
+    {
+        const QString data = QDir(dir.path()).filePath(QStringLiteral("Data"));
+        QDir().mkpath(data);
+        const QDir shippedData(QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../Data")));
+        for (const char *name : ListFiles) {
+            const QString target = QDir(data).filePath(QLatin1String(name));
+            if (entries == 0) {
+                QFile::copy(shippedData.filePath(QLatin1String(name)), target);
+                continue;
+            }
+            QByteArray bytes = "; generated\r\n";
+            for (int i = 0; i < entries; ++i)
+                bytes += QByteArray::number(i) + "=\xcd\xe0\xe7\xe2\xe0\xed\xe8\xe5 " + QByteArray::number(i) + "\r\n";
+            QFile file(target);
+            if (file.open(QIODevice::WriteOnly))
+                file.write(bytes);
+        }
+        // The file-type registration of start-up must not reach the real desktop.
+        qputenv("XDG_DATA_HOME", QDir(dir.path()).filePath(QStringLiteral("xdg")).toLocal8Bit());
+        QDir::setCurrent(dir.path());
+    }
+    ~StartFolder() { QDir::setCurrent(previous); }
+};
+
+void startUpWithLists(benchmark::State &state)
+{
+    StartFolder folder(int(state.range(0)));
+    for (auto _ : state) {
+        auto windows = startUp(std::make_unique<SilentPrompts>());
+        benchmark::DoNotOptimize(windows.get());
+        state.PauseTiming();
+        windows.reset();
+        state.ResumeTiming();
+    }
+}
+
+void loadListsOnly(benchmark::State &state)
+{
+    StartFolder folder(int(state.range(0)));
+    const QString data = QDir(folder.dir.path()).filePath(QStringLiteral("Data"));
+    for (auto _ : state) {
+        ReferenceLists lists;
+        benchmark::DoNotOptimize(lists.load(data, data));
+    }
+}
+
+} // namespace
+
+// 0 stands for the shipped lists.
+BENCHMARK(startUpWithLists)->Arg(0)->Arg(30000)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(loadListsOnly)->Arg(0)->Arg(30000)->Unit(benchmark::kMillisecond);
