@@ -194,7 +194,7 @@ void EditorPanel::placeControls()
             if (!continuesRow) {
                 QLabel *rowCaption = spec.field == NpcField::FDay ? m_daysCaption : m_controlCaption;
                 rowCaption->setGeometry(captionX, y, captionWidth, ControlHeight);
-                pairX = editX;
+                pairX = editX + 2 * Gap;
             }
             const int labelWidth = fc.caption->sizeHint().width();
             fc.caption->setGeometry(pairX, y, labelWidth, ControlHeight);
