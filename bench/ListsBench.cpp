@@ -10,13 +10,15 @@
 
 #include <benchmark/benchmark.h>
 
-namespace {
+namespace
+{
 
 // Answers every box with its cancelling button and cancels every file dialog.
 class SilentPrompts : public Prompts
 {
 public:
-    QMessageBox::StandardButton message(QWidget *, PromptKind, const QString &, QMessageBox::StandardButtons) override
+    QMessageBox::StandardButton message(QWidget *, PromptKind, const QString &,
+                                        QMessageBox::StandardButtons) override
     {
         return QMessageBox::Cancel;
     }
@@ -47,7 +49,8 @@ struct StartFolder {
             }
             QByteArray bytes = "; generated\r\n";
             for (int i = 0; i < entries; ++i)
-                bytes += QByteArray::number(i) + "=\xcd\xe0\xe7\xe2\xe0\xed\xe8\xe5 " + QByteArray::number(i) + "\r\n";
+                bytes += QByteArray::number(i) + "=\xcd\xe0\xe7\xe2\xe0\xed\xe8\xe5 " +
+                         QByteArray::number(i) + "\r\n";
             QFile file(target);
             if (file.open(QIODevice::WriteOnly))
                 file.write(bytes);

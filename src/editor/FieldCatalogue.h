@@ -30,14 +30,14 @@ enum class DefaultCombo { Untouched, Clear, SelectFirst };
 
 struct FieldSpec {
     NpcField field;
-    const char *name;       // the controls are Edit_<name>, Combo_<name>
+    const char *name; // the controls are Edit_<name>, Combo_<name>
     FieldPanel panel;
     const char *rowCaption; // UTF-8 caption of a row holding two fields; null otherwise
     const char *caption;    // UTF-8
     ListId list;
     int min;
-    int fixedMax;           // the upper limit of a field without a list
-    const char *button;     // null for Action and Mode
+    int fixedMax;       // the upper limit of a field without a list
+    const char *button; // null for Action and Mode
     const char *defaultText;
     quint16 defaultValue;
     DefaultCombo defaultCombo;

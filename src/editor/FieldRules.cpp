@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
-namespace FieldRules {
+namespace FieldRules
+{
 
-namespace {
+namespace
+{
 
 RuleOutcome notANumber()
 {
@@ -177,14 +179,20 @@ RuleOutcome PickListWord(const ReferenceList &list, int index)
     return pickItem(list, index, false);
 }
 
-RuleOutcome leave(const FieldSpec &spec, const QString &t, const ReferenceList &list, int limit, bool warningsOn)
+RuleOutcome leave(const FieldSpec &spec, const QString &t, const ReferenceList &list, int limit,
+                  bool warningsOn)
 {
     switch (spec.leave) {
-    case LeaveRule::CommitListByte: return CommitListByte(t, list, limit, warningsOn);
-    case LeaveRule::CommitListWord: return CommitListWord(t, list, limit, warningsOn);
-    case LeaveRule::CommitByte: return CommitByte(t, limit);
-    case LeaveRule::CommitWord: return CommitWord(t, limit);
-    case LeaveRule::SignedListWord: return CommitSignedListWord(t, list, limit, warningsOn);
+    case LeaveRule::CommitListByte:
+        return CommitListByte(t, list, limit, warningsOn);
+    case LeaveRule::CommitListWord:
+        return CommitListWord(t, list, limit, warningsOn);
+    case LeaveRule::CommitByte:
+        return CommitByte(t, limit);
+    case LeaveRule::CommitWord:
+        return CommitWord(t, limit);
+    case LeaveRule::SignedListWord:
+        return CommitSignedListWord(t, list, limit, warningsOn);
     }
     return {};
 }
@@ -197,13 +205,15 @@ RuleOutcome pick(const FieldSpec &spec, const ReferenceList &list, int index)
 QString shownText(const FieldSpec &spec, quint16 value)
 {
     switch (spec.shown) {
-    case FieldShow::Unsigned: break;
+    case FieldShow::Unsigned:
+        break;
     case FieldShow::NoneAsMinusOne:
         if (value == spec.noneValue())
             return QStringLiteral("-1");
         break;
     case FieldShow::Signed:
-    case FieldShow::SignedByAbs: return QString::number(qint16(value));
+    case FieldShow::SignedByAbs:
+        return QString::number(qint16(value));
     }
     return QString::number(value);
 }
@@ -213,7 +223,8 @@ int shownComboIndex(const FieldSpec &spec, quint16 value, const ReferenceList &l
     if (!spec.hasList())
         return -1;
     switch (spec.shown) {
-    case FieldShow::Unsigned: break;
+    case FieldShow::Unsigned:
+        break;
     case FieldShow::NoneAsMinusOne:
         if (value == spec.noneValue())
             return -1;

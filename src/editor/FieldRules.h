@@ -24,7 +24,8 @@ struct RuleOutcome {
     After after = After::Nothing;
 };
 
-namespace FieldRules {
+namespace FieldRules
+{
 
 // The texts of the boxes.
 QString rangeErrorText(int limit);

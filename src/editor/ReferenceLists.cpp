@@ -3,7 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
+namespace
+{
 
 struct ListSlot {
     ListId id;

@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-using Box = RuleOutcome::Box;
-using Combo = RuleOutcome::Combo;
-using After = RuleOutcome::After;
+using namespace FieldRules;
 
-namespace {
+namespace
+{
 
 ReferenceList listOf(const QByteArray &bytes)
 {
@@ -15,7 +14,7 @@ ReferenceList listOf(const QByteArray &bytes)
     return list;
 }
 
-// 0..29 with 23 missing; 30 entries would not matter, the last number is the limit.
+// Numbers 0 to 29 with gaps; entry 7 is item 2.
 const ReferenceList Numbered = listOf("0=a\r\n1=b\r\n7=c\r\n22=d\r\n24=e\r\n29=f\r\n");
 
 const FieldSpec &spec(NpcField field)
@@ -23,252 +22,159 @@ const FieldSpec &spec(NpcField field)
     return *findFieldSpec(field);
 }
 
-void expectUnchanged(const RuleOutcome &out)
+// An outcome in one line, e.g. "edit=-1 combo=clear stored=255 mark".
+std::string describe(const RuleOutcome &out)
 {
-    EXPECT_FALSE(out.stored);
-    EXPECT_FALSE(out.editText);
-    EXPECT_EQ(out.after, After::Nothing);
+    QStringList parts;
+    if (out.editText)
+        parts << QStringLiteral("edit=") + *out.editText;
+    if (out.combo == RuleOutcome::Combo::Clear)
+        parts << QStringLiteral("combo=clear");
+    if (out.combo == RuleOutcome::Combo::Select)
+        parts << QStringLiteral("combo=%1").arg(out.comboIndex);
+    if (out.box != RuleOutcome::Box::None)
+        parts << (out.box == RuleOutcome::Box::Error ? QStringLiteral("error") : QStringLiteral("warning"));
+    if (out.stored)
+        parts << QStringLiteral("stored=%1").arg(*out.stored);
+    if (out.refocus)
+        parts << QStringLiteral("focus");
+    const char *after[] = {"", "mark", "show+mark", "show"};
+    if (out.after != RuleOutcome::After::Nothing)
+        parts << QLatin1String(after[int(out.after)]);
+    return parts.join(QLatin1Char(' ')).toStdString();
 }
 
 } // namespace
 
 TEST(FieldRulesTest, LeavingNormalisesTheText)
 {
-    using FieldRules::normaliseText;
-    EXPECT_EQ(normaliseText(QString(), -1, 254), QStringLiteral("0"));
-    EXPECT_EQ(normaliseText(QStringLiteral("-"), -1, 254), QStringLiteral("0"));
-    EXPECT_EQ(normaliseText(QStringLiteral("+"), -1, 254), QStringLiteral("0"));
-    EXPECT_EQ(normaliseText(QStringLiteral("+07"), -1, 254), QStringLiteral("7"));
-    EXPECT_EQ(normaliseText(QStringLiteral("-0"), -1, 254), QStringLiteral("0"));
-    EXPECT_EQ(normaliseText(QStringLiteral("-99"), -1, 254), QStringLiteral("-1"));
-    EXPECT_EQ(normaliseText(QStringLiteral("-1"), 0, 29), QStringLiteral("0"));
-    EXPECT_EQ(normaliseText(QStringLiteral("99"), 0, 29), QStringLiteral("29"));
-    EXPECT_EQ(normaliseText(QStringLiteral("-999"), -32768, 1001), QStringLiteral("-999"));
-    EXPECT_EQ(normaliseText(QStringLiteral("99999999999999999999999"), 0, 29), QStringLiteral("29"));
-    EXPECT_EQ(normaliseText(QStringLiteral("-99999999999999999999999"), -1, 29), QStringLiteral("-1"));
+    const std::tuple<const char *, int, int, const char *> cases[] = {
+        {"", -1, 254, "0"},
+        {"-", -1, 254, "0"},
+        {"+07", -1, 254, "7"},
+        {"-0", -1, 254, "0"},
+        {"-99", -1, 254, "-1"},
+        {"-1", 0, 29, "0"},
+        {"99", 0, 29, "29"},
+        {"-999", -32768, 1001, "-999"},
+        {"99999999999999999999999", 0, 29, "29"},
+        {"-99999999999999999999999", -1, 29, "-1"}};
+    for (const auto &[text, min, max, normal] : cases)
+        EXPECT_EQ(normaliseText(QLatin1String(text), min, max), QLatin1String(normal)) << text;
 }
 
-TEST(FieldRulesTest, CommitListByte)
+TEST(FieldRulesTest, EveryRuleWithItsOutcome)
 {
-    using FieldRules::CommitListByte;
-    // Empty: ignored.
-    expectUnchanged(CommitListByte(QString(), Numbered, 29, true));
+    const auto t = [](const char *text) { return QLatin1String(text); };
+    const std::pair<RuleOutcome, const char *> cases[] = {
+        // Byte field with a list: empty is ignored, out of range refused, -1 is none, the rest stored.
+        {CommitListByte(t(""), Numbered, 29, true), ""},
+        {CommitListByte(t("99"), Numbered, 29, true), "combo=clear error focus"},
+        {CommitListByte(t("-2"), Numbered, 29, true), "combo=clear error focus"},
+        {CommitListByte(t("99"), Numbered, 29, false), ""},
+        {CommitListByte(t("-1"), Numbered, 29, true), "edit=-1 combo=clear stored=255 mark"},
+        {CommitListByte(t("7"), Numbered, 29, true), "combo=2 stored=7 show+mark"},
+        {CommitListByte(t("+07"), Numbered, 29, true), "combo=2 stored=7 show+mark"},
+        {CommitListByte(t("23"), Numbered, 29, true), "combo=-1 warning stored=23 show+mark"},
+        {CommitListByte(t("23"), Numbered, 29, false), "combo=-1 stored=23 show+mark"},
+        {CommitListByte(t("-"), Numbered, 29, false), "error focus"},
+        // 16-bit field with a list: an empty text is no number; -1 is 65535.
+        {CommitListWord(t(""), Numbered, 29, false), "error focus"},
+        {CommitListWord(t("-1"), Numbered, 29, true), "edit=-1 combo=clear stored=65535 mark"},
+        {CommitListWord(t("30"), Numbered, 29, true), "combo=clear error focus"},
+        // Without a list: no range check, but a number too large for the field is not wrapped.
+        {CommitByte(t("-7"), 254), "edit=-1 stored=255 mark"},
+        {CommitByte(t("150"), 100), "stored=150 show+mark"},
+        {CommitByte(t("255"), 254), "stored=255 show+mark"},
+        {CommitByte(t("999"), 254), "stored=254 show+mark"},
+        {CommitByte(t("+"), 254), "error focus"},
+        {CommitWord(t("-1"), 65534), "edit=-1 stored=65535 mark"},
+        {CommitWord(t("99999"), 65534), "stored=65534 show+mark"},
+        {CommitWord(t(""), 65534), "error focus"},
+        // ItemIn, ItemOut, React: negatives as typed, the rest as the list rule.
+        {CommitSignedListWord(t("-5"), Numbered, 29, true), "stored=65531 show+mark"},
+        {CommitSignedListWord(t("-99999"), Numbered, 29, true), "stored=32768 show+mark"},
+        {CommitSignedListWord(t("23"), Numbered, 29, true), "combo=-1 warning stored=23 show+mark"},
+        {CommitSignedListWord(t("-"), Numbered, 29, true), "error focus"},
+    };
+    for (const auto &[outcome, expected] : cases)
+        EXPECT_EQ(describe(outcome), expected);
 
-    // Out of range: an error and the combo cleared with warnings on, nothing at all with them off.
-    RuleOutcome out = CommitListByte(QStringLiteral("99"), Numbered, 29, true);
-    expectUnchanged(out);
-    EXPECT_EQ(out.box, Box::Error);
-    EXPECT_EQ(out.boxText, QStringLiteral("Данное значение должно быть в пределах 0 - 29"));
-    EXPECT_EQ(out.combo, Combo::Clear);
-    EXPECT_TRUE(out.refocus);
-    out = CommitListByte(QStringLiteral("-2"), Numbered, 29, true);
-    EXPECT_EQ(out.box, Box::Error);
-    EXPECT_FALSE(out.stored);
-    out = CommitListByte(QStringLiteral("99"), Numbered, 29, false);
-    expectUnchanged(out);
-    EXPECT_EQ(out.box, Box::None);
-    EXPECT_EQ(out.combo, Combo::Untouched);
-
-    // -1: the none value, marked but not shown again.
-    out = CommitListByte(QStringLiteral("-1"), Numbered, 29, true);
-    EXPECT_EQ(out.stored, 255);
-    EXPECT_EQ(out.editText, QStringLiteral("-1"));
-    EXPECT_EQ(out.combo, Combo::Clear);
-    EXPECT_EQ(out.after, After::MarkOnly);
-    EXPECT_EQ(out.box, Box::None);
-
-    // Documented value: selected and stored.
-    out = CommitListByte(QStringLiteral("7"), Numbered, 29, true);
-    EXPECT_EQ(out.stored, 7);
-    EXPECT_EQ(out.combo, Combo::Select);
-    EXPECT_EQ(out.comboIndex, 2);
-    EXPECT_EQ(out.box, Box::None);
-    EXPECT_EQ(out.after, After::ShowAndMark);
-    // Typed with a sign or leading zeros it is still entry 7.
-    EXPECT_EQ(CommitListByte(QStringLiteral("+07"), Numbered, 29, true).comboIndex, 2);
-
-    // A gap: stored after the warning whose second line ends with a full stop.
-    out = CommitListByte(QStringLiteral("23"), Numbered, 29, true);
-    EXPECT_EQ(out.stored, 23);
-    EXPECT_EQ(out.comboIndex, -1);
-    EXPECT_EQ(out.box, Box::Warning);
-    EXPECT_EQ(out.boxText, QStringLiteral("Данное значение параметра недокументировано,\r\nисправьте, если не уверены."));
-    EXPECT_EQ(out.after, After::ShowAndMark);
-    out = CommitListByte(QStringLiteral("23"), Numbered, 29, false);
-    EXPECT_EQ(out.stored, 23);
-    EXPECT_EQ(out.box, Box::None);
-
-    // A lone sign cannot be read: reported, nothing stored.
-    out = CommitListByte(QStringLiteral("-"), Numbered, 29, false);
-    expectUnchanged(out);
-    EXPECT_EQ(out.box, Box::Error);
-    EXPECT_EQ(out.boxText, FieldRules::notANumberText());
-}
-
-TEST(FieldRulesTest, CommitListWordDiffersInEmptyTextNoneValueAndWarning)
-{
-    using FieldRules::CommitListWord;
-    RuleOutcome out = CommitListWord(QString(), Numbered, 29, false);
-    expectUnchanged(out);
-    EXPECT_EQ(out.box, Box::Error);
-    EXPECT_EQ(out.boxText, FieldRules::notANumberText());
-
-    EXPECT_EQ(CommitListWord(QStringLiteral("-1"), Numbered, 29, true).stored, 65535);
-    out = CommitListWord(QStringLiteral("23"), Numbered, 29, true);
-    EXPECT_EQ(out.boxText, QStringLiteral("Данное значение параметра недокументировано,\r\nисправьте, если не уверены"));
-    EXPECT_EQ(out.stored, 23);
-    EXPECT_EQ(CommitListWord(QStringLiteral("30"), Numbered, 29, true).boxText, FieldRules::rangeErrorText(29));
-}
-
-TEST(FieldRulesTest, CommitByteAndWordStoreWithoutRangeCheckButNeverWrapAround)
-{
-    using FieldRules::CommitByte;
-    using FieldRules::CommitWord;
-    RuleOutcome out = CommitByte(QStringLiteral("-7"), 254);
-    EXPECT_EQ(out.stored, 255);
-    EXPECT_EQ(out.editText, QStringLiteral("-1"));
-    EXPECT_EQ(out.after, After::MarkOnly);
-
-    out = CommitByte(QStringLiteral("150"), 100); // Enter may go beyond the edit's Max
-    EXPECT_EQ(out.stored, 150);
-    EXPECT_EQ(out.after, After::ShowAndMark);
-    EXPECT_EQ(out.box, Box::None);
-    EXPECT_EQ(CommitByte(QStringLiteral("255"), 254).stored, 255);
-    EXPECT_EQ(CommitByte(QStringLiteral("999"), 254).stored, 254);
-
-    EXPECT_EQ(CommitWord(QStringLiteral("-1"), 65534).stored, 65535);
-    EXPECT_EQ(CommitWord(QStringLiteral("65535"), 65534).stored, 65535);
-    EXPECT_EQ(CommitWord(QStringLiteral("99999"), 65534).stored, 65534);
-
-    for (const QString &bad : {QString(), QStringLiteral("+"), QStringLiteral("-")}) {
-        out = CommitByte(bad, 254);
-        expectUnchanged(out);
-        EXPECT_EQ(out.box, Box::Error);
-        expectUnchanged(CommitWord(bad, 65534));
-    }
-}
-
-TEST(FieldRulesTest, SignedFieldsStoreNegativesAsTyped)
-{
-    using FieldRules::CommitSignedListWord;
-    RuleOutcome out = CommitSignedListWord(QStringLiteral("-5"), Numbered, 29, true);
-    EXPECT_EQ(out.stored, 65531);
-    EXPECT_EQ(out.after, After::ShowAndMark);
-    EXPECT_EQ(out.box, Box::None);
-    EXPECT_EQ(CommitSignedListWord(QStringLiteral("-1"), Numbered, 29, true).stored, 65535);
-    EXPECT_EQ(CommitSignedListWord(QStringLiteral("-99999"), Numbered, 29, true).stored, 32768);
-    // Zero and up go through the list rule.
-    EXPECT_EQ(CommitSignedListWord(QStringLiteral("99"), Numbered, 29, true).box, Box::Error);
-    EXPECT_EQ(CommitSignedListWord(QStringLiteral("23"), Numbered, 29, true).box, Box::Warning);
-    EXPECT_EQ(CommitSignedListWord(QString(), Numbered, 29, true).box, Box::Error);
+    EXPECT_EQ(CommitListByte(t("99"), Numbered, 29, true).boxText,
+              QStringLiteral("Данное значение должно быть в пределах 0 - 29"));
+    EXPECT_EQ(CommitListByte(t("23"), Numbered, 29, true).boxText,
+              QStringLiteral("Данное значение параметра недокументировано,\r\nисправьте, если не уверены."));
+    EXPECT_EQ(CommitListWord(t("23"), Numbered, 29, true).boxText,
+              QStringLiteral("Данное значение параметра недокументировано,\r\nисправьте, если не уверены"));
 }
 
 TEST(FieldRulesTest, PickPutsTheEntrysNumberIntoTheEditAndStoresIt)
 {
     const ReferenceList list = listOf("12=x\r\n07=y\r\nnone\r\n300=z\r\n-1=w\r\n70000=v\r\n");
-    RuleOutcome out = FieldRules::PickListByte(list, 0);
-    EXPECT_EQ(out.editText, QStringLiteral("12"));
-    EXPECT_EQ(out.stored, 12);
-    EXPECT_EQ(out.after, After::ShowAndMark);
-    EXPECT_EQ(out.box, Box::None);
-    out = FieldRules::PickListByte(list, 1);
-    EXPECT_EQ(out.editText, QStringLiteral("07"));
-    EXPECT_EQ(out.stored, 7);
-    EXPECT_EQ(FieldRules::PickListByte(list, 4).stored, 255);
-    EXPECT_EQ(FieldRules::PickListWord(list, 3).stored, 300);
-
+    EXPECT_EQ(describe(PickListByte(list, 0)), "edit=12 stored=12 show+mark");
+    EXPECT_EQ(describe(PickListByte(list, 1)), "edit=07 stored=7 show+mark");
+    EXPECT_EQ(describe(PickListByte(list, 4)), "edit=-1 stored=255 show+mark");
+    EXPECT_EQ(describe(PickListWord(list, 3)), "edit=300 stored=300 show+mark");
     // No number, or one the field cannot hold: refused, and the record shown again.
-    for (const RuleOutcome &refused :
-         {FieldRules::PickListByte(list, 2), FieldRules::PickListByte(list, 3), FieldRules::PickListWord(list, 5)}) {
-        EXPECT_FALSE(refused.stored);
-        EXPECT_FALSE(refused.editText);
-        EXPECT_EQ(refused.box, Box::Error);
-        EXPECT_EQ(refused.after, After::ShowOnly);
-    }
-    expectUnchanged(FieldRules::PickListWord(list, 6));
-    expectUnchanged(FieldRules::PickListWord(list, -1));
+    EXPECT_EQ(describe(PickListByte(list, 2)), "error show");
+    EXPECT_EQ(describe(PickListByte(list, 3)), "error show");
+    EXPECT_EQ(describe(PickListWord(list, 5)), "error show");
+    EXPECT_EQ(describe(PickListWord(list, 6)), "");
 }
 
 TEST(FieldRulesTest, ShownTextAndComboItem)
 {
-    using FieldRules::shownComboIndex;
-    using FieldRules::shownText;
-    const ReferenceList list = listOf("0=zero\r\n5=five\r\n65535=all\r\n255=b\r\n");
-    EXPECT_EQ(shownText(spec(NpcField::Mode), 65535), QStringLiteral("65535"));
-    EXPECT_EQ(shownComboIndex(spec(NpcField::Mode), 65535, list), 2);
-    EXPECT_EQ(shownText(spec(NpcField::TriggT), 65535), QStringLiteral("-1"));
-    EXPECT_EQ(shownComboIndex(spec(NpcField::TriggT), 65535, list), -1);
-    EXPECT_EQ(shownText(spec(NpcField::Q_was), 255), QStringLiteral("-1"));
-    EXPECT_EQ(shownComboIndex(spec(NpcField::Q_was), 255, list), -1);
-    EXPECT_EQ(shownText(spec(NpcField::FDay), 255), QStringLiteral("-1"));
-    EXPECT_EQ(shownText(spec(NpcField::PhraseCnt), 255), QStringLiteral("255"));
-
-    EXPECT_EQ(shownText(spec(NpcField::ItemIn), 65535), QStringLiteral("-1"));
-    EXPECT_EQ(shownComboIndex(spec(NpcField::ItemIn), 65535, list), -1);
-    EXPECT_EQ(shownText(spec(NpcField::ItemIn), 0), QStringLiteral("0"));
-    EXPECT_EQ(shownComboIndex(spec(NpcField::ItemIn), 0, list), -1); // even with an entry 0
-    EXPECT_EQ(shownComboIndex(spec(NpcField::ItemOut), 5, list), 1);
-    EXPECT_EQ(shownText(spec(NpcField::ItemOut), 32768), QStringLiteral("-32768"));
-
-    EXPECT_EQ(shownText(spec(NpcField::React), 65531), QStringLiteral("-5"));
-    EXPECT_EQ(shownComboIndex(spec(NpcField::React), 65531, list), 1);
-    EXPECT_EQ(shownComboIndex(spec(NpcField::React), 0, list), 0);
-}
-
-TEST(FieldRulesTest, RedFrames)
-{
-    EXPECT_TRUE(FieldRules::lastDayFrameRed(10, 10));
-    EXPECT_TRUE(FieldRules::lastDayFrameRed(255, 10));
-    EXPECT_FALSE(FieldRules::lastDayFrameRed(9, 10));
-    EXPECT_FALSE(FieldRules::lastDayFrameRed(200, 255));
-    EXPECT_TRUE(FieldRules::phraseFrameRed(3, 3));
-    EXPECT_TRUE(FieldRules::phraseFrameRed(0, 0));
-    EXPECT_FALSE(FieldRules::phraseFrameRed(2, 3));
-    EXPECT_FALSE(FieldRules::phraseFrameRed(255, 0));
+    const ReferenceList list = listOf("0=zero\r\n5=five\r\n65535=all\r\n");
+    const std::tuple<NpcField, quint16, const char *, int> cases[] = {
+        {NpcField::Mode, 65535, "65535", 2}, // no none value
+        {NpcField::TriggT, 65535, "-1", -1}, {NpcField::Q_was, 255, "-1", -1},
+        {NpcField::FDay, 255, "-1", -1},     {NpcField::PhraseCnt, 255, "255", -1},
+        {NpcField::ItemIn, 65535, "-1", -1}, {NpcField::ItemIn, 0, "0", -1}, // even with an entry 0
+        {NpcField::ItemOut, 5, "5", 1},      {NpcField::ItemOut, 32768, "-32768", -1},
+        {NpcField::React, 65531, "-5", 1},   {NpcField::React, 0, "0", 0},
+    };
+    for (const auto &[field, value, text, item] : cases) {
+        EXPECT_EQ(shownText(spec(field), value), QLatin1String(text)) << int(field) << " " << value;
+        EXPECT_EQ(shownComboIndex(spec(field), value, list), item) << int(field) << " " << value;
+    }
+    EXPECT_TRUE(lastDayFrameRed(10, 10));
+    EXPECT_TRUE(lastDayFrameRed(255, 10));
+    EXPECT_FALSE(lastDayFrameRed(9, 10));
+    EXPECT_FALSE(lastDayFrameRed(200, 255));
+    EXPECT_TRUE(phraseFrameRed(3, 3));
+    EXPECT_FALSE(phraseFrameRed(2, 3));
+    EXPECT_FALSE(phraseFrameRed(255, 0));
 }
 
 TEST(FieldCatalogueTest, LimitsComeFromTheListsAndStayInsideTheField)
 {
     ReferenceLists lists;
     lists.Action.appendText("0=a\r\n29=b\r\n");
-    lists.Items.appendText("1=a\r\n1001=b\r\n");
-    lists.Npc.appendText("1=a\r\n300=b\r\n");       // beyond a byte
-    lists.Trigg.appendText("1=a\r\nlast=b\r\n");    // no number
-    lists.Q_Input.appendText("1=a\r\n-3=b\r\n");    // negative
-    lists.React.appendText("40000=a\r\n");          // beyond a signed word
-    // Modes and Q_Output stay empty.
-    EXPECT_EQ(fieldLimit(spec(NpcField::Action), lists), 29);
-    EXPECT_EQ(fieldLimit(spec(NpcField::ItemIn), lists), 1001);
-    EXPECT_EQ(fieldLimit(spec(NpcField::ControlNpc), lists), 254);
-    EXPECT_EQ(fieldLimit(spec(NpcField::TriggT), lists), 65534);
-    EXPECT_EQ(fieldLimit(spec(NpcField::Q_was), lists), 254);
-    EXPECT_EQ(fieldLimit(spec(NpcField::React), lists), 32767);
-    EXPECT_EQ(fieldLimit(spec(NpcField::Mode), lists), 65534);
-    EXPECT_EQ(fieldLimit(spec(NpcField::Q_Output), lists), 254);
-    EXPECT_EQ(fieldLimit(spec(NpcField::GoSect), lists), 65534);
-    EXPECT_EQ(fieldLimit(spec(NpcField::ControlRec), lists), 49);
-
+    lists.Npc.appendText("1=a\r\n300=b\r\n");    // beyond a byte
+    lists.Trigg.appendText("1=a\r\nlast=b\r\n"); // no number
+    lists.Q_Input.appendText("-3=b\r\n");        // negative
+    lists.React.appendText("40000=a\r\n");       // beyond a signed word
+    const std::pair<NpcField, int> cases[] = {{NpcField::Action, 29},    {NpcField::ControlNpc, 254},
+                                              {NpcField::TriggT, 65534}, {NpcField::Q_was, 254},
+                                              {NpcField::React, 32767},  {NpcField::ItemIn, 32767},
+                                              {NpcField::Mode, 65534},   {NpcField::ControlRec, 49}};
+    for (const auto &[field, limit] : cases)
+        EXPECT_EQ(fieldLimit(spec(field), lists), limit) << int(field);
     EXPECT_EQ(digitCount(0), 1);
-    EXPECT_EQ(digitCount(49), 2);
     EXPECT_EQ(digitCount(1001), 4);
-    EXPECT_EQ(digitCount(65534), 5);
 }
 
-TEST(FieldCatalogueTest, NineteenFieldsTwelveCombosSeventeenButtonsAndDefaultsAsInitialise)
+TEST(FieldCatalogueTest, DefaultButtonsGiveTheValuesOfAnInitialisedRecord)
 {
-    int combos = 0;
-    int buttons = 0;
     NpcRecord defaults;
     defaults.initialise();
+    int buttons = 0;
     for (const FieldSpec &s : fieldCatalogue()) {
-        combos += s.hasList();
-        buttons += s.hasButton();
-        if (s.hasButton()) {
-            EXPECT_EQ(s.defaultValue, defaults.value(s.field)) << s.name;
-            EXPECT_EQ(FieldRules::shownText(s, s.defaultValue), QLatin1String(s.defaultText)) << s.name;
-        }
+        if (!s.hasButton())
+            continue;
+        ++buttons;
+        EXPECT_EQ(s.defaultValue, defaults.value(s.field)) << s.name;
+        EXPECT_EQ(shownText(s, s.defaultValue), QLatin1String(s.defaultText)) << s.name;
     }
-    EXPECT_EQ(combos, 12);
     EXPECT_EQ(buttons, 17);
-    EXPECT_EQ(findFieldSpec(NpcField::Spare19), nullptr);
 }

@@ -15,7 +15,8 @@
 #include <QStringListModel>
 #include <QToolButton>
 
-namespace {
+namespace
+{
 
 // Geometry of a row; rows stand RowPitch apart inside their group box.
 constexpr int RowPitch = 30;
@@ -107,7 +108,8 @@ void EditorPanel::buildControls()
         const bool inPair = spec.rowCaption != nullptr;
 
         if (inPair && spec.field == NpcField::FDay)
-            m_daysCaption = makeLabel(group, spec.rowCaptionText(), QStringLiteral("Lbl_Days"), Qt::AlignRight);
+            m_daysCaption =
+                makeLabel(group, spec.rowCaptionText(), QStringLiteral("Lbl_Days"), Qt::AlignRight);
         if (inPair && spec.field == NpcField::ControlNpc)
             m_controlCaption =
                 makeLabel(group, spec.rowCaptionText(), QStringLiteral("Lbl_Control"), Qt::AlignRight);
@@ -133,9 +135,8 @@ void EditorPanel::buildControls()
                 view->setUniformItemSizes(true);
             if (spec.field == NpcField::ControlNpc)
                 fc.combo->view()->setMinimumWidth(ComboWidth);
-            connect(fc.combo, &QComboBox::activated, this, [this, field = spec.field](int item) {
-                ComboSelect(field, item);
-            });
+            connect(fc.combo, &QComboBox::activated, this,
+                    [this, field = spec.field](int item) { ComboSelect(field, item); });
         }
 
         if (spec.hasButton()) {
@@ -147,7 +148,8 @@ void EditorPanel::buildControls()
             fc.button->setIconSize(QSize(14, 14));
             fc.button->setIcon(QIcon(QStringLiteral(":/icons/Default.svg")));
             fc.button->setToolTip(QStringLiteral("Установка значения по-умолчанию"));
-            connect(fc.button, &QToolButton::clicked, this, [this, field = spec.field] { DefaultClick(field); });
+            connect(fc.button, &QToolButton::clicked, this,
+                    [this, field = spec.field] { DefaultClick(field); });
         }
     }
 
@@ -344,8 +346,9 @@ void EditorPanel::ShowRec()
     lDay->setRedFrame(false);
     showField(NpcField::LDay, record.LDay);
     lDay->setRedFrame(FieldRules::lastDayFrameRed(record.FDay, record.LDay));
-    for (NpcField field : {NpcField::ItemIn, NpcField::TriggT, NpcField::TriggF, NpcField::Q_was, NpcField::Leader,
-                           NpcField::Q_Input, NpcField::Q_Output, NpcField::ControlNpc, NpcField::ControlRec})
+    for (NpcField field :
+         {NpcField::ItemIn, NpcField::TriggT, NpcField::TriggF, NpcField::Q_was, NpcField::Leader,
+          NpcField::Q_Input, NpcField::Q_Output, NpcField::ControlNpc, NpcField::ControlRec})
         showField(field, record.value(field));
     m_window.setGridText(r, 2, linkText(record, m_window.document().OwnNpcNumber));
     showField(NpcField::Trigg2T, record.Trigg2T);
@@ -393,13 +396,18 @@ void EditorPanel::applyOutcome(FieldControls &fc, int record, const RuleOutcome 
     if (outcome.refocus)
         fc.edit->setFocus(Qt::OtherFocusReason);
     switch (outcome.after) {
-    case RuleOutcome::After::Nothing: break;
-    case RuleOutcome::After::MarkOnly: m_window.MarkModified(); break;
+    case RuleOutcome::After::Nothing:
+        break;
+    case RuleOutcome::After::MarkOnly:
+        m_window.MarkModified();
+        break;
     case RuleOutcome::After::ShowAndMark:
         m_window.ShowRec();
         m_window.MarkModified();
         break;
-    case RuleOutcome::After::ShowOnly: m_window.ShowRec(); break;
+    case RuleOutcome::After::ShowOnly:
+        m_window.ShowRec();
+        break;
     }
 }
 

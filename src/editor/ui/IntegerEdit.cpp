@@ -8,7 +8,8 @@
 #include <QKeyEvent>
 #include <QValidator>
 
-namespace {
+namespace
+{
 
 // Keeps pasted and dropped text to what typing could give.
 class IntegerTextValidator : public QValidator
