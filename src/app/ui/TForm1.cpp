@@ -389,6 +389,7 @@ void TForm1::resizeEvent(QResizeEvent *event)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
+    m_editorPanel->leaveFocusedEdit();
     if (m_document.modified &&
         !m_prompts.confirm(this,
                            QStringLiteral("Текущие данные не сохранены.\r\nВы уверены, что хотите выйти из программы?"),

@@ -4,6 +4,7 @@
 #include "app/ui/Prompts.h"
 #include "app/ui/TForm1.h"
 #include "dialogue/ui/DialogueCommands.h"
+#include "editor/ui/EditorPanel.h"
 #include "document/NpcFile.h"
 #include "document/NpcName.h"
 
@@ -117,6 +118,8 @@ void DocumentCommands::selectFirstRecord()
 
 void DocumentCommands::SaveExecute()
 {
+    // A value typed but not yet confirmed belongs to what the user saves.
+    m_window.editorPanel().leaveFocusedEdit();
     const QString path = m_window.document().path;
     if (path.isEmpty())
         SaveAsExecute();
@@ -126,6 +129,7 @@ void DocumentCommands::SaveExecute()
 
 void DocumentCommands::SaveAsExecute()
 {
+    m_window.editorPanel().leaveFocusedEdit();
     FileDialogSpec spec;
     spec.title = QStringLiteral("Сохранить NPC-скрипт");
     spec.filter = NpcFilter;

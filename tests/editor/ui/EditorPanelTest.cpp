@@ -333,6 +333,19 @@ TEST_F(EditorPanelTest, LeavingForAnotherRowWritesIntoTheRecordShown)
     EXPECT_EQ(record(1).GoSect, 65535);
 }
 
+TEST_F(EditorPanelTest, SavingTakesAValueTypedButNotYetConfirmed)
+{
+    startShown();
+    showRecord(0, initialised());
+    retype(NpcField::Leader, QStringLiteral("42"));
+    prompts().files << pathIn(QStringLiteral("typed.npc"));
+    action("SaveAs")->trigger();
+    const QByteArray saved = readFile(QStringLiteral("typed.npc"));
+    ASSERT_EQ(saved.size(), 1600);
+    EXPECT_EQ(static_cast<quint8>(saved.at(12)), 42);
+    EXPECT_FALSE(main().windowTitle().endsWith(QLatin1Char('*')));
+}
+
 TEST_F(EditorPanelTest, SettingTheOnlyFieldToZeroShowsTheEmptyFormThenMarks)
 {
     startShown();
