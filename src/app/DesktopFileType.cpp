@@ -1,11 +1,11 @@
 #include "app/DesktopFileType.h"
 
 #include "app/FileClassRegistry.h"
+#include "app/SaveFile.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <filesystem>
@@ -29,9 +29,9 @@ QString writeFile(const QString &path, const QByteArray &bytes)
                                         error);
     if (error)
         return writeFailure(path, QString::fromLocal8Bit(error.message()));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return writeFailure(path, file.errorString());
+    QString reason;
+    if (!saveFile(path, bytes, reason))
+        return writeFailure(path, reason);
     return {};
 }
 

@@ -1,7 +1,8 @@
 #include "app/IniFile.h"
 
+#include "app/SaveFile.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 void IniFile::parse(const QByteArray &bytes)
 {
@@ -52,13 +53,11 @@ QByteArray IniFile::serialize() const
 
 bool IniFile::save(const QString &path, QString *error) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(serialize()) < 0 || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    QString reason;
+    const bool saved = saveFile(path, serialize(), reason);
+    if (!saved && error)
+        *error = reason;
+    return saved;
 }
 
 int IniFile::find(const QString &section, const QString &key) const

@@ -1,6 +1,8 @@
 #include "dialogue/EdtExport.h"
 
-#include <QSaveFile>
+#include "app/SaveFile.h"
+
+#include <QIODevice>
 
 QByteArray Edt2Txt(const EdtText &text)
 {
@@ -33,18 +35,5 @@ bool EdtTxtWriter::write(const EdtText &text, QIODevice *device)
 
 bool EdtTxtWriter::write(const EdtText &text, const QString &path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        m_error = file.errorString();
-        return false;
-    }
-    if (!write(text, &file)) {
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        m_error = file.errorString();
-        return false;
-    }
-    return true;
+    return saveFile(path, m_error, [&](QIODevice *device) { return write(text, device); });
 }

@@ -1,8 +1,9 @@
 #include "document/NpcFile.h"
 
+#include "app/SaveFile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -100,18 +101,5 @@ bool NpcWriter::write(const NpcRecords &records, NpcLayout layout, QIODevice *de
 
 bool NpcWriter::write(const NpcRecords &records, NpcLayout layout, const QString &path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        m_error = file.errorString();
-        return false;
-    }
-    if (!write(records, layout, &file)) {
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        m_error = file.errorString();
-        return false;
-    }
-    return true;
+    return saveFile(path, m_error, [&](QIODevice *device) { return write(records, layout, device); });
 }

@@ -1,8 +1,9 @@
 #include "macros/MacroFile.h"
 
+#include "app/SaveFile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace MacroFile {
 
@@ -85,18 +86,5 @@ bool MacroWriter::write(const QList<QByteArray> &entries, QIODevice *device)
 
 bool MacroWriter::write(const QList<QByteArray> &entries, const QString &path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        m_error = file.errorString();
-        return false;
-    }
-    if (!write(entries, &file)) {
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        m_error = file.errorString();
-        return false;
-    }
-    return true;
+    return saveFile(path, m_error, [&](QIODevice *device) { return write(entries, device); });
 }

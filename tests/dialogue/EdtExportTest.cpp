@@ -1,4 +1,5 @@
 #include "dialogue/EdtExport.h"
+#include "support/FailingDevice.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -7,29 +8,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Accepts a few bytes, then fails every write.
-class FailingDevice : public QIODevice
-{
-public:
-    explicit FailingDevice(qint64 room) : m_room(room) { open(QIODevice::WriteOnly); }
-
-protected:
-    qint64 readData(char *, qint64) override { return -1; }
-    qint64 writeData(const char *, qint64 size) override
-    {
-        if (m_room <= 0)
-            return -1;
-        const qint64 n = std::min(size, m_room);
-        m_room -= n;
-        if (m_room == 0)
-            setErrorString(QStringLiteral("disk full"));
-        return n;
-    }
-
-private:
-    qint64 m_room;
-};
 
 QByteArray readAll(const QString &path)
 {

@@ -1,4 +1,5 @@
 #include "document/NpcFile.h"
+#include "support/FailingDevice.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -45,29 +46,6 @@ bool readBytes(NpcReader &reader, QByteArray bytes)
     buffer.open(QIODevice::ReadOnly);
     return reader.read(&buffer);
 }
-
-// Fails after a given number of bytes, as a full disk would.
-class FailingDevice : public QIODevice
-{
-public:
-    explicit FailingDevice(qint64 limit) : m_limit(limit) { open(QIODevice::WriteOnly); }
-
-protected:
-    qint64 readData(char *, qint64) override { return -1; }
-    qint64 writeData(const char *, qint64 len) override
-    {
-        if (m_written + len > m_limit) {
-            setErrorString(QStringLiteral("No space left on device"));
-            return -1;
-        }
-        m_written += len;
-        return len;
-    }
-
-private:
-    qint64 m_limit;
-    qint64 m_written = 0;
-};
 
 } // namespace
 
@@ -213,7 +191,7 @@ TEST(NpcFileFiles, FailedWriteKeepsTheOldFile)
     FailingDevice device(100);
     NpcWriter writer;
     EXPECT_FALSE(writer.write(records, NpcLayout::StandardLayout, &device));
-    EXPECT_EQ(writer.errorString(), QStringLiteral("No space left on device"));
+    EXPECT_EQ(writer.errorString(), QStringLiteral("disk full"));
 
     // A folder that cannot take the temporary file.
     EXPECT_FALSE(writer.write(records, NpcLayout::StandardLayout, dir.filePath(QStringLiteral("no/such/x.npc"))));

@@ -1,4 +1,5 @@
 #include "macros/MacroFile.h"
+#include "support/FailingDevice.h"
 #include "macros/MacroStore.h"
 #include "support/QtPrinters.h"
 
@@ -18,28 +19,6 @@ QByteArray readAll(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
-
-// Accepts the first bytes written to it, then refuses.
-class FailingDevice : public QIODevice
-{
-public:
-    explicit FailingDevice(qint64 room) : m_room(room) { open(QIODevice::WriteOnly); }
-
-protected:
-    qint64 readData(char *, qint64) override { return -1; }
-    qint64 writeData(const char *, qint64 size) override
-    {
-        if (size > m_room) {
-            setErrorString(QStringLiteral("disk full"));
-            return -1;
-        }
-        m_room -= size;
-        return size;
-    }
-
-private:
-    qint64 m_room;
-};
 
 } // namespace
 

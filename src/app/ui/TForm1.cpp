@@ -88,10 +88,10 @@ void TForm1::FormCreate()
     m_macroCommands->MacrosRead();
     setAcceptDrops(true);
 
-    connect(action(QStringLiteral("Quit")), &QAction::triggered, this, &TForm1::QuitExecute);
-    connect(action(QStringLiteral("Help")), &QAction::triggered, this, &TForm1::HelpExecute);
-    connect(action(QStringLiteral("About")), &QAction::triggered, this, &TForm1::AboutExecute);
-    connect(action(QStringLiteral("Config")), &QAction::triggered, this, &TForm1::ConfigExecute);
+    onTriggered("Quit", this, &TForm1::QuitExecute);
+    onTriggered("Help", this, &TForm1::HelpExecute);
+    onTriggered("About", this, &TForm1::AboutExecute);
+    onTriggered("Config", this, &TForm1::ConfigExecute);
 }
 
 void TForm1::buildToolBar()

@@ -5,9 +5,9 @@
 #include "document/NpcScriptDocument.h"
 #include "editor/ReferenceLists.h"
 
+#include <QAction>
 #include <QMainWindow>
 
-class QAction;
 class QCheckBox;
 class QLabel;
 class QSplitter;
@@ -52,6 +52,11 @@ public:
 
     // Controls.
     QAction *action(const QString &name) const;
+    // Runs the handler whenever the named action is triggered.
+    template <typename Receiver> void onTriggered(const char *name, Receiver *receiver, void (Receiver::*handler)())
+    {
+        connect(action(QLatin1String(name)), &QAction::triggered, receiver, handler);
+    }
     void setActionEnabled(const QString &name, bool enabled);
     QTableWidget *StringGrid() const { return m_grid; }
     QLabel *Lbl_NpcName() const { return m_lblNpcName; }

@@ -23,14 +23,11 @@ const char *const TextActions[] = {"ReloadTxt", "ShowEdt", "ExportEdt"};
 
 DialogueCommands::DialogueCommands(TForm1 &window) : QObject(&window), m_window(window)
 {
-    auto on = [&](const char *name, void (DialogueCommands::*handler)()) {
-        connect(m_window.action(QLatin1String(name)), &QAction::triggered, this, handler);
-    };
-    on("OpenEdt", &DialogueCommands::OpenEdtExecute);
-    on("ExportEdt", &DialogueCommands::ExportEdtExecute);
-    on("ReloadTxt", &DialogueCommands::ReloadTxtExecute);
-    on("ShowEdt", &DialogueCommands::ShowEdtExecute);
-    on("RunEdt", &DialogueCommands::RunEdtExecute);
+    m_window.onTriggered("OpenEdt", this, &DialogueCommands::OpenEdtExecute);
+    m_window.onTriggered("ExportEdt", this, &DialogueCommands::ExportEdtExecute);
+    m_window.onTriggered("ReloadTxt", this, &DialogueCommands::ReloadTxtExecute);
+    m_window.onTriggered("ShowEdt", this, &DialogueCommands::ShowEdtExecute);
+    m_window.onTriggered("RunEdt", this, &DialogueCommands::RunEdtExecute);
 }
 
 void DialogueCommands::attachDialogueFile(bool)

@@ -16,7 +16,6 @@
 
 namespace {
 
-const QString NpcFilter = QStringLiteral("NPC-файлы|*.npc|Все файлы|*.*");
 const QString Unsaved = QStringLiteral("Текущие данные не сохранены.\r\n");
 const QString OpenQuestion = QStringLiteral("Вы уверены, что хотите открыть новый скрипт?");
 
@@ -29,16 +28,23 @@ QString title(const QString &path)
 
 DocumentCommands::DocumentCommands(TForm1 &window) : QObject(&window), m_window(window)
 {
-    auto on = [&](const char *name, void (DocumentCommands::*handler)()) {
-        connect(m_window.action(QLatin1String(name)), &QAction::triggered, this, handler);
-    };
-    on("New", &DocumentCommands::NewExecute);
-    on("Open", &DocumentCommands::OpenExecute);
-    on("Save", &DocumentCommands::SaveExecute);
-    on("SaveAs", &DocumentCommands::SaveAsExecute);
-    on("F_Vesta", &DocumentCommands::F_VestaExecute);
-    on("F_Standart", &DocumentCommands::F_StandartExecute);
+    m_window.onTriggered("New", this, &DocumentCommands::NewExecute);
+    m_window.onTriggered("Open", this, &DocumentCommands::OpenExecute);
+    m_window.onTriggered("Save", this, &DocumentCommands::SaveExecute);
+    m_window.onTriggered("SaveAs", this, &DocumentCommands::SaveAsExecute);
+    m_window.onTriggered("F_Vesta", this, &DocumentCommands::F_VestaExecute);
+    m_window.onTriggered("F_Standart", this, &DocumentCommands::F_StandartExecute);
     connect(m_window.Check_Vesta(), &QCheckBox::clicked, this, &DocumentCommands::Check_VestaClick);
+}
+
+FileDialogSpec DocumentCommands::npcDialog(const QString &title) const
+{
+    FileDialogSpec spec;
+    spec.title = title;
+    spec.filter = QStringLiteral("NPC-файлы|*.npc|Все файлы|*.*");
+    spec.defaultSuffix = QStringLiteral("npc");
+    spec.directory = m_window.config().WorkDir;
+    return spec;
 }
 
 bool DocumentCommands::mayDiscardChanges(const QString &question, QMessageBox::StandardButtons buttons)
@@ -72,12 +78,7 @@ void DocumentCommands::OpenExecute()
 {
     if (!mayDiscardChanges(OpenQuestion, QMessageBox::Yes | QMessageBox::No))
         return;
-    FileDialogSpec spec;
-    spec.title = QStringLiteral("Открыть NPC-скрипт");
-    spec.filter = NpcFilter;
-    spec.defaultSuffix = QStringLiteral("npc");
-    spec.directory = m_window.config().WorkDir;
-    const QString path = m_window.prompts().openFile(&m_window, spec);
+    const QString path = m_window.prompts().openFile(&m_window, npcDialog(QStringLiteral("Открыть NPC-скрипт")));
     if (path.isEmpty() || !NpcRead(path))
         return;
     NpcScriptDocument &doc = m_window.document();
@@ -130,12 +131,7 @@ void DocumentCommands::SaveExecute()
 void DocumentCommands::SaveAsExecute()
 {
     m_window.editorPanel().leaveFocusedEdit();
-    FileDialogSpec spec;
-    spec.title = QStringLiteral("Сохранить NPC-скрипт");
-    spec.filter = NpcFilter;
-    spec.defaultSuffix = QStringLiteral("npc");
-    spec.directory = m_window.config().WorkDir;
-    const QString path = m_window.prompts().saveFile(&m_window, spec);
+    const QString path = m_window.prompts().saveFile(&m_window, npcDialog(QStringLiteral("Сохранить NPC-скрипт")));
     if (path.isEmpty())
         return;
     if (QFileInfo::exists(path) &&

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ui/Prompts.h"
 #include "document/NpcScriptDocument.h"
 
 #include <QMessageBox>
@@ -29,6 +30,7 @@ public:
     void ShowNpcName(const QString &path);
 
 private:
+    FileDialogSpec npcDialog(const QString &title) const;
     bool mayDiscardChanges(const QString &question, QMessageBox::StandardButtons buttons);
     void showLayout(NpcLayout layout);
     void selectFirstRecord();

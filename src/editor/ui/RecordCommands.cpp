@@ -16,16 +16,14 @@ const QString MoveDown = QStringLiteral("MoveDown");
 
 RecordCommands::RecordCommands(TForm1 &window) : QObject(&window), m_window(window)
 {
-    const std::pair<const char *, void (RecordCommands::*)()> handlers[] = {
-        {"CutRec", &RecordCommands::CutRecExecute},     {"CopyRec", &RecordCommands::CopyRecExecute},
-        {"PasteRec", &RecordCommands::PasteRecExecute}, {"DeleteRec", &RecordCommands::DeleteRecExecute},
-        {"CleanRec", &RecordCommands::CleanRecExecute}, {"Inicial", &RecordCommands::InicialExecute},
-        {"MoveUp", &RecordCommands::MoveUpExecute},     {"MoveDown", &RecordCommands::MoveDownExecute},
-    };
-    for (const auto &[name, handler] : handlers) {
-        if (QAction *a = m_window.action(QLatin1String(name)))
-            connect(a, &QAction::triggered, this, handler);
-    }
+    m_window.onTriggered("CutRec", this, &RecordCommands::CutRecExecute);
+    m_window.onTriggered("CopyRec", this, &RecordCommands::CopyRecExecute);
+    m_window.onTriggered("PasteRec", this, &RecordCommands::PasteRecExecute);
+    m_window.onTriggered("DeleteRec", this, &RecordCommands::DeleteRecExecute);
+    m_window.onTriggered("CleanRec", this, &RecordCommands::CleanRecExecute);
+    m_window.onTriggered("Inicial", this, &RecordCommands::InicialExecute);
+    m_window.onTriggered("MoveUp", this, &RecordCommands::MoveUpExecute);
+    m_window.onTriggered("MoveDown", this, &RecordCommands::MoveDownExecute);
 }
 
 RecordGridTexts RecordCommands::readGrid() const

@@ -49,10 +49,8 @@ MacroCommands::MacroCommands(TForm1 &window) : QObject(&window), m_window(window
     auto *style = new ScrollingMenuStyle;
     style->setParent(this); // outlives the menu, which is created before us
     menu->setStyle(style);
-    connect(m_window.action(QStringLiteral("SaveAsMacr")), &QAction::triggered, this,
-            &MacroCommands::SaveAsMacrExecute);
-    connect(m_window.action(QStringLiteral("MacrManager")), &QAction::triggered, this,
-            &MacroCommands::MacrManagerExecute);
+    m_window.onTriggered("SaveAsMacr", this, &MacroCommands::SaveAsMacrExecute);
+    m_window.onTriggered("MacrManager", this, &MacroCommands::MacrManagerExecute);
 }
 
 void MacroCommands::setDialogs(TForm5 *saveMacro, TForm6 *manager)
