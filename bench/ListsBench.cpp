@@ -22,8 +22,8 @@ public:
     {
         return QMessageBox::Cancel;
     }
-    QString openFile(QWidget *, const FileDialogSpec &) override { return {}; }
-    QString saveFile(QWidget *, const FileDialogSpec &) override { return {}; }
+    QString openFile(QWidget *, const FileDialogOptions &) override { return {}; }
+    QString saveFile(QWidget *, const FileDialogOptions &) override { return {}; }
     QString chooseFolder(QWidget *, const QString &, const QString &) override { return {}; }
 };
 

@@ -56,27 +56,27 @@ const FieldCatalogue Catalogue = {{
 
 } // namespace
 
-QString FieldSpec::editName() const
+QString FieldInfo::editName() const
 {
     return QStringLiteral("Edit_") + QLatin1String(name);
 }
 
-QString FieldSpec::comboName() const
+QString FieldInfo::comboName() const
 {
     return hasList() ? QStringLiteral("Combo_") + QLatin1String(name) : QString();
 }
 
-QString FieldSpec::buttonName() const
+QString FieldInfo::buttonName() const
 {
     return button ? QLatin1String(button) : QString();
 }
 
-QString FieldSpec::captionText() const
+QString FieldInfo::captionText() const
 {
     return QString::fromUtf8(caption);
 }
 
-QString FieldSpec::rowCaptionText() const
+QString FieldInfo::rowCaptionText() const
 {
     return rowCaption ? QString::fromUtf8(rowCaption) : QString();
 }
@@ -86,28 +86,28 @@ const FieldCatalogue &fieldCatalogue()
     return Catalogue;
 }
 
-const FieldSpec *findFieldSpec(NpcField field)
+const FieldInfo *findFieldInfo(NpcField field)
 {
-    for (const FieldSpec &spec : Catalogue) {
-        if (spec.field == field)
-            return &spec;
+    for (const FieldInfo &info : Catalogue) {
+        if (info.field == field)
+            return &info;
     }
     return nullptr;
 }
 
-int fullFieldRange(const FieldSpec &spec)
+int fullFieldRange(const FieldInfo &info)
 {
-    if (spec.shown == FieldShow::Signed || spec.shown == FieldShow::SignedByAbs)
+    if (info.shown == FieldShow::Signed || info.shown == FieldShow::SignedByAbs)
         return 32767; // larger values read back as negatives
-    return spec.noneValue() - 1;
+    return info.noneValue() - 1;
 }
 
-int fieldLimit(const FieldSpec &spec, const ReferenceLists &lists)
+int fieldLimit(const FieldInfo &info, const ReferenceLists &lists)
 {
-    if (!spec.hasList())
-        return spec.fixedMax;
-    const std::optional<qint64> last = lists.byId(spec.list).lastNumber();
-    const int full = fullFieldRange(spec);
+    if (!info.hasList())
+        return info.fixedMax;
+    const std::optional<qint64> last = lists.byId(info.list).lastNumber();
+    const int full = fullFieldRange(info);
     if (!last || *last < 0 || *last > full)
         return full;
     return int(*last);

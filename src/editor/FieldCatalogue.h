@@ -28,7 +28,7 @@ enum class LeaveRule {
 
 enum class DefaultCombo { Untouched, Clear, SelectFirst };
 
-struct FieldSpec {
+struct FieldInfo {
     NpcField field;
     const char *name; // the controls are Edit_<name>, Combo_<name>
     FieldPanel panel;
@@ -57,19 +57,19 @@ struct FieldSpec {
 };
 
 constexpr int EditedFieldCount = 19;
-using FieldCatalogue = std::array<FieldSpec, EditedFieldCount>;
+using FieldCatalogue = std::array<FieldInfo, EditedFieldCount>;
 
 // The edited fields in the order the panels show them.
 const FieldCatalogue &fieldCatalogue();
-const FieldSpec *findFieldSpec(NpcField field);
+const FieldInfo *findFieldInfo(NpcField field);
 
 // Largest value a field of this kind can take below its none value.
-int fullFieldRange(const FieldSpec &spec);
+int fullFieldRange(const FieldInfo &info);
 
 // The upper limit of a field: the fixed one, or the number of its list's last entry.
 // A list that is empty, or whose last number is no integer or lies outside the field,
 // leaves the field its full range, so that typing can never leave the field's width.
-int fieldLimit(const FieldSpec &spec, const ReferenceLists &lists);
+int fieldLimit(const FieldInfo &info, const ReferenceLists &lists);
 
 // Longest text the edit takes: the decimal digits of its upper limit.
 int digitCount(qint64 value);

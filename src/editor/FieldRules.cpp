@@ -179,10 +179,10 @@ RuleOutcome PickListWord(const ReferenceList &list, int index)
     return pickItem(list, index, false);
 }
 
-RuleOutcome leave(const FieldSpec &spec, const QString &t, const ReferenceList &list, int limit,
+RuleOutcome leave(const FieldInfo &info, const QString &t, const ReferenceList &list, int limit,
                   bool warningsOn)
 {
-    switch (spec.leave) {
+    switch (info.leave) {
     case LeaveRule::CommitListByte:
         return CommitListByte(t, list, limit, warningsOn);
     case LeaveRule::CommitListWord:
@@ -197,18 +197,18 @@ RuleOutcome leave(const FieldSpec &spec, const QString &t, const ReferenceList &
     return {};
 }
 
-RuleOutcome pick(const FieldSpec &spec, const ReferenceList &list, int index)
+RuleOutcome pick(const FieldInfo &info, const ReferenceList &list, int index)
 {
-    return spec.isWord() ? PickListWord(list, index) : PickListByte(list, index);
+    return info.isWord() ? PickListWord(list, index) : PickListByte(list, index);
 }
 
-QString shownText(const FieldSpec &spec, quint16 value)
+QString shownText(const FieldInfo &info, quint16 value)
 {
-    switch (spec.shown) {
+    switch (info.shown) {
     case FieldShow::Unsigned:
         break;
     case FieldShow::NoneAsMinusOne:
-        if (value == spec.noneValue())
+        if (value == info.noneValue())
             return QStringLiteral("-1");
         break;
     case FieldShow::Signed:
@@ -218,15 +218,15 @@ QString shownText(const FieldSpec &spec, quint16 value)
     return QString::number(value);
 }
 
-int shownComboIndex(const FieldSpec &spec, quint16 value, const ReferenceList &list)
+int shownComboIndex(const FieldInfo &info, quint16 value, const ReferenceList &list)
 {
-    if (!spec.hasList())
+    if (!info.hasList())
         return -1;
-    switch (spec.shown) {
+    switch (info.shown) {
     case FieldShow::Unsigned:
         break;
     case FieldShow::NoneAsMinusOne:
-        if (value == spec.noneValue())
+        if (value == info.noneValue())
             return -1;
         break;
     case FieldShow::Signed:

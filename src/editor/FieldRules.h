@@ -55,13 +55,13 @@ RuleOutcome PickListByte(const ReferenceList &list, int index);
 RuleOutcome PickListWord(const ReferenceList &list, int index);
 
 // The rules of a field from the catalogue.
-RuleOutcome leave(const FieldSpec &spec, const QString &t, const ReferenceList &list, int limit,
+RuleOutcome leave(const FieldInfo &info, const QString &t, const ReferenceList &list, int limit,
                   bool warningsOn);
-RuleOutcome pick(const FieldSpec &spec, const ReferenceList &list, int index);
+RuleOutcome pick(const FieldInfo &info, const ReferenceList &list, int index);
 
 // How a stored value is shown: the edit's text and the combo item (-1 for none).
-QString shownText(const FieldSpec &spec, quint16 value);
-int shownComboIndex(const FieldSpec &spec, quint16 value, const ReferenceList &list);
+QString shownText(const FieldInfo &info, quint16 value);
+int shownComboIndex(const FieldInfo &info, quint16 value, const ReferenceList &list);
 
 // Red frames: a last day not after the first, a phrase beyond the dialogue text.
 bool lastDayFrameRed(quint8 fDay, quint8 lDay);

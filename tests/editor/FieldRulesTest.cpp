@@ -17,9 +17,9 @@ ReferenceList listOf(const QByteArray &bytes)
 // Numbers 0 to 29 with gaps; entry 7 is item 2.
 const ReferenceList Numbered = listOf("0=a\r\n1=b\r\n7=c\r\n22=d\r\n24=e\r\n29=f\r\n");
 
-const FieldSpec &spec(NpcField field)
+const FieldInfo &info(NpcField field)
 {
-    return *findFieldSpec(field);
+    return *findFieldInfo(field);
 }
 
 // An outcome in one line, e.g. "edit=-1 combo=clear stored=255 mark".
@@ -134,8 +134,8 @@ TEST(FieldRulesTest, ShownTextAndComboItem)
         {NpcField::React, 65531, "-5", 1},   {NpcField::React, 0, "0", 0},
     };
     for (const auto &[field, value, text, item] : cases) {
-        EXPECT_EQ(shownText(spec(field), value), QLatin1String(text)) << int(field) << " " << value;
-        EXPECT_EQ(shownComboIndex(spec(field), value, list), item) << int(field) << " " << value;
+        EXPECT_EQ(shownText(info(field), value), QLatin1String(text)) << int(field) << " " << value;
+        EXPECT_EQ(shownComboIndex(info(field), value, list), item) << int(field) << " " << value;
     }
     EXPECT_TRUE(lastDayFrameRed(10, 10));
     EXPECT_TRUE(lastDayFrameRed(255, 10));
@@ -159,7 +159,7 @@ TEST(FieldCatalogueTest, LimitsComeFromTheListsAndStayInsideTheField)
                                               {NpcField::React, 32767},  {NpcField::ItemIn, 32767},
                                               {NpcField::Mode, 65534},   {NpcField::ControlRec, 49}};
     for (const auto &[field, limit] : cases)
-        EXPECT_EQ(fieldLimit(spec(field), lists), limit) << int(field);
+        EXPECT_EQ(fieldLimit(info(field), lists), limit) << int(field);
     EXPECT_EQ(digitCount(0), 1);
     EXPECT_EQ(digitCount(1001), 4);
 }
@@ -169,7 +169,7 @@ TEST(FieldCatalogueTest, DefaultButtonsGiveTheValuesOfAnInitialisedRecord)
     NpcRecord defaults;
     defaults.initialise();
     int buttons = 0;
-    for (const FieldSpec &s : fieldCatalogue()) {
+    for (const FieldInfo &s : fieldCatalogue()) {
         if (!s.hasButton())
             continue;
         ++buttons;

@@ -13,24 +13,24 @@ QMessageBox::StandardButton ScriptedPrompts::message(QWidget *, PromptKind kind,
     return QMessageBox::NoButton;
 }
 
-QString ScriptedPrompts::openFile(QWidget *, const FileDialogSpec &spec)
+QString ScriptedPrompts::openFile(QWidget *, const FileDialogOptions &options)
 {
-    asked.append({AskedPrompt::OpenFile, PromptKind::Information, spec.title, {}, spec});
+    asked.append({AskedPrompt::OpenFile, PromptKind::Information, options.title, {}, options});
     return files.isEmpty() ? QString() : files.takeFirst();
 }
 
-QString ScriptedPrompts::saveFile(QWidget *, const FileDialogSpec &spec)
+QString ScriptedPrompts::saveFile(QWidget *, const FileDialogOptions &options)
 {
-    asked.append({AskedPrompt::SaveFile, PromptKind::Information, spec.title, {}, spec});
+    asked.append({AskedPrompt::SaveFile, PromptKind::Information, options.title, {}, options});
     return files.isEmpty() ? QString() : files.takeFirst();
 }
 
 QString ScriptedPrompts::chooseFolder(QWidget *, const QString &title, const QString &directory)
 {
-    FileDialogSpec spec;
-    spec.title = title;
-    spec.directory = directory;
-    asked.append({AskedPrompt::Folder, PromptKind::Information, title, {}, spec});
+    FileDialogOptions options;
+    options.title = title;
+    options.directory = directory;
+    asked.append({AskedPrompt::Folder, PromptKind::Information, title, {}, options});
     return files.isEmpty() ? QString() : files.takeFirst();
 }
 

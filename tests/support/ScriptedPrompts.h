@@ -12,7 +12,7 @@ struct AskedPrompt {
     PromptKind kind = PromptKind::Information;
     QString text; // message text, or the dialog's title
     QMessageBox::StandardButtons buttons;
-    FileDialogSpec spec;
+    FileDialogOptions options;
 };
 
 // Answers prompts from queues. A message box without a queued answer gets its
@@ -26,8 +26,8 @@ public:
 
     QMessageBox::StandardButton message(QWidget *parent, PromptKind kind, const QString &text,
                                         QMessageBox::StandardButtons buttons) override;
-    QString openFile(QWidget *parent, const FileDialogSpec &spec) override;
-    QString saveFile(QWidget *parent, const FileDialogSpec &spec) override;
+    QString openFile(QWidget *parent, const FileDialogOptions &options) override;
+    QString saveFile(QWidget *parent, const FileDialogOptions &options) override;
     QString chooseFolder(QWidget *parent, const QString &title, const QString &directory) override;
 
     // Texts of the message boxes asked so far.

@@ -11,7 +11,7 @@
 
 namespace {
 
-struct ActionSpec {
+struct ActionInfo {
     const char *name;
     const char *caption;
     const char *shortcut;
@@ -21,7 +21,7 @@ struct ActionSpec {
 };
 
 // clang-format off
-const ActionSpec Actions[] = {
+const ActionInfo Actions[] = {
     {"New", "Создать", "Ctrl+N", "инициализировать новый пустой скрипт.", true, true},
     {"Open", "Открыть...", "Ctrl+O", "открыть скрипт в редакторе.", true, true},
     {"Save", "Сохранить", "Ctrl+S", "записать скрипт на диск.", true, false},
@@ -76,21 +76,21 @@ namespace ActionTable {
 
 void createActions(TForm1 &window)
 {
-    for (const ActionSpec &spec : Actions) {
-        auto *action = new QAction(QString::fromUtf8(spec.caption), &window);
-        action->setObjectName(QLatin1String(spec.name));
-        action->setShortcut(QKeySequence(QLatin1String(spec.shortcut)));
+    for (const ActionInfo &info : Actions) {
+        auto *action = new QAction(QString::fromUtf8(info.caption), &window);
+        action->setObjectName(QLatin1String(info.name));
+        action->setShortcut(QKeySequence(QLatin1String(info.shortcut)));
         action->setShortcutContext(Qt::WindowShortcut);
-        if (spec.hint[0] != '\0') {
-            QString hint = action->text() + QStringLiteral(":\n") + QString::fromUtf8(spec.hint);
-            if (spec.blankThirdLine)
+        if (info.hint[0] != '\0') {
+            QString hint = action->text() + QStringLiteral(":\n") + QString::fromUtf8(info.hint);
+            if (info.blankThirdLine)
                 hint += QStringLiteral("\n ");
             action->setToolTip(hint);
         }
         const QString iconPath = QStringLiteral(":/icons/") + action->objectName() + QStringLiteral(".svg");
         if (QFile::exists(iconPath))
             action->setIcon(QIcon(iconPath));
-        action->setEnabled(spec.enabled);
+        action->setEnabled(info.enabled);
         window.addAction(action);
     }
 

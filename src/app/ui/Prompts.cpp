@@ -36,28 +36,28 @@ QMessageBox::Icon iconOf(PromptKind kind)
     return QMessageBox::NoIcon;
 }
 
-void prepare(QFileDialog &dialog, const FileDialogSpec &spec)
+void prepare(QFileDialog &dialog, const FileDialogOptions &options)
 {
-    dialog.setWindowTitle(spec.title);
-    dialog.setNameFilter(qtFileFilter(spec.filter));
-    QString suffix = spec.defaultSuffix;
+    dialog.setWindowTitle(options.title);
+    dialog.setNameFilter(qtFileFilter(options.filter));
+    QString suffix = options.defaultSuffix;
     suffix.remove(QStringLiteral("*.")).remove(QLatin1Char('.'));
     dialog.setDefaultSuffix(suffix);
-    dialog.setDirectory(spec.directory);
-    if (!spec.fileName.isEmpty())
-        dialog.selectFile(spec.fileName);
-    if (spec.showHidden)
+    dialog.setDirectory(options.directory);
+    if (!options.fileName.isEmpty())
+        dialog.selectFile(options.fileName);
+    if (options.showHidden)
         dialog.setFilter(dialog.filter() | QDir::Hidden);
 }
 
-QString runFileDialog(QWidget *parent, const FileDialogSpec &spec, QFileDialog::AcceptMode mode)
+QString runFileDialog(QWidget *parent, const FileDialogOptions &options, QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     // The program asks its own overwrite question.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    prepare(dialog, spec);
+    prepare(dialog, options);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
@@ -72,14 +72,14 @@ QMessageBox::StandardButton QtPrompts::message(QWidget *parent, PromptKind kind,
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-QString QtPrompts::openFile(QWidget *parent, const FileDialogSpec &spec)
+QString QtPrompts::openFile(QWidget *parent, const FileDialogOptions &options)
 {
-    return runFileDialog(parent, spec, QFileDialog::AcceptOpen);
+    return runFileDialog(parent, options, QFileDialog::AcceptOpen);
 }
 
-QString QtPrompts::saveFile(QWidget *parent, const FileDialogSpec &spec)
+QString QtPrompts::saveFile(QWidget *parent, const FileDialogOptions &options)
 {
-    return runFileDialog(parent, spec, QFileDialog::AcceptSave);
+    return runFileDialog(parent, options, QFileDialog::AcceptSave);
 }
 
 QString QtPrompts::chooseFolder(QWidget *parent, const QString &title, const QString &directory)

@@ -8,7 +8,7 @@ class QWidget;
 enum class PromptKind { Warning, Error, Information, Confirmation };
 
 // A file dialog as the program describes it; the filter uses the "Name|*.ext|..." form.
-struct FileDialogSpec {
+struct FileDialogOptions {
     QString title;
     QString filter;
     QString defaultSuffix;
@@ -26,8 +26,8 @@ public:
     virtual QMessageBox::StandardButton message(QWidget *parent, PromptKind kind, const QString &text,
                                                 QMessageBox::StandardButtons buttons) = 0;
     // Empty when cancelled.
-    virtual QString openFile(QWidget *parent, const FileDialogSpec &spec) = 0;
-    virtual QString saveFile(QWidget *parent, const FileDialogSpec &spec) = 0;
+    virtual QString openFile(QWidget *parent, const FileDialogOptions &options) = 0;
+    virtual QString saveFile(QWidget *parent, const FileDialogOptions &options) = 0;
     virtual QString chooseFolder(QWidget *parent, const QString &title, const QString &directory) = 0;
 
     // Shorthands for the common boxes.
@@ -50,7 +50,7 @@ class QtPrompts : public Prompts
 public:
     QMessageBox::StandardButton message(QWidget *parent, PromptKind kind, const QString &text,
                                         QMessageBox::StandardButtons buttons) override;
-    QString openFile(QWidget *parent, const FileDialogSpec &spec) override;
-    QString saveFile(QWidget *parent, const FileDialogSpec &spec) override;
+    QString openFile(QWidget *parent, const FileDialogOptions &options) override;
+    QString saveFile(QWidget *parent, const FileDialogOptions &options) override;
     QString chooseFolder(QWidget *parent, const QString &title, const QString &directory) override;
 };

@@ -136,13 +136,13 @@ void TForm4::FormActivate()
 
 void TForm4::Btn_SelectEdtEditClick()
 {
-    FileDialogSpec spec;
-    spec.title = QStringLiteral("Выбор EDT-редактора");
-    spec.filter = QStringLiteral("Исполняемые файлы *.exe|*.exe|Все файлы|*.*");
-    spec.showHidden = true;
+    FileDialogOptions options;
+    options.title = QStringLiteral("Выбор EDT-редактора");
+    options.filter = QStringLiteral("Исполняемые файлы *.exe|*.exe|Все файлы|*.*");
+    options.showHidden = true;
     if (const QString current = m_editEdtEditor->text(); !current.isEmpty())
-        spec.directory = QFileInfo(current).absolutePath();
-    const QString chosen = m_main.prompts().openFile(this, spec);
+        options.directory = QFileInfo(current).absolutePath();
+    const QString chosen = m_main.prompts().openFile(this, options);
     if (chosen.isEmpty())
         return;
     m_editEdtEditor->setText(chosen);

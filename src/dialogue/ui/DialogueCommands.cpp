@@ -88,12 +88,12 @@ void DialogueCommands::ShowPhraseText()
 
 bool DialogueCommands::chooseAndLoadEdt()
 {
-    FileDialogSpec spec;
-    spec.title = QStringLiteral("Открыть EDT-файл");
-    spec.filter = QStringLiteral("EDT-файлы|*.edt|Все файлы|*.*");
-    spec.defaultSuffix = QStringLiteral("edt");
-    spec.directory = m_window.config().WorkDir;
-    const QString path = m_window.prompts().openFile(&m_window, spec);
+    FileDialogOptions options;
+    options.title = QStringLiteral("Открыть EDT-файл");
+    options.filter = QStringLiteral("EDT-файлы|*.edt|Все файлы|*.*");
+    options.defaultSuffix = QStringLiteral("edt");
+    options.directory = m_window.config().WorkDir;
+    const QString path = m_window.prompts().openFile(&m_window, options);
     if (path.isEmpty())
         return false;
     m_window.document().EdtPath = path;
@@ -113,14 +113,14 @@ void DialogueCommands::OpenEdtExecute()
 void DialogueCommands::ExportEdtExecute()
 {
     const QString edtPath = m_window.document().EdtPath;
-    FileDialogSpec spec;
-    spec.title = QStringLiteral("Экспорт EDT в TXT");
-    spec.filter = QStringLiteral("TXT-файлы|*.txt|Все файлы|*.*");
-    spec.defaultSuffix = QStringLiteral("txt");
-    spec.directory = m_window.config().WorkDir;
+    FileDialogOptions options;
+    options.title = QStringLiteral("Экспорт EDT в TXT");
+    options.filter = QStringLiteral("TXT-файлы|*.txt|Все файлы|*.*");
+    options.defaultSuffix = QStringLiteral("txt");
+    options.directory = m_window.config().WorkDir;
     if (!edtPath.isEmpty())
-        spec.fileName = withExtension(edtPath, QStringLiteral(".txt"));
-    const QString path = m_window.prompts().saveFile(&m_window, spec);
+        options.fileName = withExtension(edtPath, QStringLiteral(".txt"));
+    const QString path = m_window.prompts().saveFile(&m_window, options);
     if (path.isEmpty())
         return;
     if (QFileInfo::exists(path) &&

@@ -37,14 +37,14 @@ DocumentCommands::DocumentCommands(TForm1 &window) : QObject(&window), m_window(
     connect(m_window.Check_Vesta(), &QCheckBox::clicked, this, &DocumentCommands::Check_VestaClick);
 }
 
-FileDialogSpec DocumentCommands::npcDialog(const QString &title) const
+FileDialogOptions DocumentCommands::npcDialog(const QString &title) const
 {
-    FileDialogSpec spec;
-    spec.title = title;
-    spec.filter = QStringLiteral("NPC-файлы|*.npc|Все файлы|*.*");
-    spec.defaultSuffix = QStringLiteral("npc");
-    spec.directory = m_window.config().WorkDir;
-    return spec;
+    FileDialogOptions options;
+    options.title = title;
+    options.filter = QStringLiteral("NPC-файлы|*.npc|Все файлы|*.*");
+    options.defaultSuffix = QStringLiteral("npc");
+    options.directory = m_window.config().WorkDir;
+    return options;
 }
 
 bool DocumentCommands::mayDiscardChanges(const QString &question, QMessageBox::StandardButtons buttons)

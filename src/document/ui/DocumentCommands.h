@@ -30,7 +30,7 @@ public:
     void ShowNpcName(const QString &path);
 
 private:
-    FileDialogSpec npcDialog(const QString &title) const;
+    FileDialogOptions npcDialog(const QString &title) const;
     bool mayDiscardChanges(const QString &question, QMessageBox::StandardButtons buttons);
     void showLayout(NpcLayout layout);
     void selectFirstRecord();

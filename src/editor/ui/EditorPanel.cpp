@@ -56,12 +56,12 @@ int rowsIn(FieldPanel panel)
 {
     int rows = 0;
     const char *previousRow = nullptr;
-    for (const FieldSpec &spec : fieldCatalogue()) {
-        if (spec.panel != panel)
+    for (const FieldInfo &info : fieldCatalogue()) {
+        if (info.panel != panel)
             continue;
-        if (!spec.rowCaption || spec.rowCaption != previousRow)
+        if (!info.rowCaption || info.rowCaption != previousRow)
             ++rows;
-        previousRow = spec.rowCaption;
+        previousRow = info.rowCaption;
     }
     return rows;
 }
@@ -101,31 +101,31 @@ void EditorPanel::buildControls()
     };
 
     for (int i = 0; i < EditedFieldCount; ++i) {
-        const FieldSpec &spec = fieldCatalogue()[i];
+        const FieldInfo &info = fieldCatalogue()[i];
         FieldControls &fc = m_fields[i];
-        fc.spec = &spec;
-        QGroupBox *group = spec.panel == FieldPanel::Conditions ? m_conditions : m_results;
-        const bool inPair = spec.rowCaption != nullptr;
+        fc.info = &info;
+        QGroupBox *group = info.panel == FieldPanel::Conditions ? m_conditions : m_results;
+        const bool inPair = info.rowCaption != nullptr;
 
-        if (inPair && spec.field == NpcField::FDay)
+        if (inPair && info.field == NpcField::FDay)
             m_daysCaption =
-                makeLabel(group, spec.rowCaptionText(), QStringLiteral("Lbl_Days"), Qt::AlignRight);
-        if (inPair && spec.field == NpcField::ControlNpc)
+                makeLabel(group, info.rowCaptionText(), QStringLiteral("Lbl_Days"), Qt::AlignRight);
+        if (inPair && info.field == NpcField::ControlNpc)
             m_controlCaption =
-                makeLabel(group, spec.rowCaptionText(), QStringLiteral("Lbl_Control"), Qt::AlignRight);
-        fc.caption = makeLabel(group, spec.captionText(), QStringLiteral("Lbl_") + QLatin1String(spec.name),
+                makeLabel(group, info.rowCaptionText(), QStringLiteral("Lbl_Control"), Qt::AlignRight);
+        fc.caption = makeLabel(group, info.captionText(), QStringLiteral("Lbl_") + QLatin1String(info.name),
                                inPair ? Qt::AlignLeft : Qt::AlignRight);
 
         fc.edit = new IntegerEdit(group);
-        fc.edit->setObjectName(spec.editName());
-        fc.edit->setRange(spec.min, spec.hasList() ? fullFieldRange(spec) : spec.fixedMax);
-        connect(fc.edit, &IntegerEdit::left, this, [this, field = spec.field] { EditExit(field); });
+        fc.edit->setObjectName(info.editName());
+        fc.edit->setRange(info.min, info.hasList() ? fullFieldRange(info) : info.fixedMax);
+        connect(fc.edit, &IntegerEdit::left, this, [this, field = info.field] { EditExit(field); });
         connect(fc.edit, &IntegerEdit::enterPressed, this,
-                [this, field = spec.field] { EditKeyPress(field, QChar(13)); });
+                [this, field = info.field] { EditKeyPress(field, QChar(13)); });
 
-        if (spec.hasList()) {
+        if (info.hasList()) {
             fc.combo = new QComboBox(group);
-            fc.combo->setObjectName(spec.comboName());
+            fc.combo->setObjectName(info.comboName());
             fc.combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
             fc.combo->setMinimumContentsLength(4);
             fc.combo->setMaxVisibleItems(16);
@@ -133,15 +133,15 @@ void EditorPanel::buildControls()
             fc.combo->installEventFilter(this);
             if (auto *view = qobject_cast<QListView *>(fc.combo->view()))
                 view->setUniformItemSizes(true);
-            if (spec.field == NpcField::ControlNpc)
+            if (info.field == NpcField::ControlNpc)
                 fc.combo->view()->setMinimumWidth(ComboWidth);
             connect(fc.combo, &QComboBox::activated, this,
-                    [this, field = spec.field](int item) { ComboSelect(field, item); });
+                    [this, field = info.field](int item) { ComboSelect(field, item); });
         }
 
-        if (spec.hasButton()) {
+        if (info.hasButton()) {
             fc.button = new QToolButton(group);
-            fc.button->setObjectName(spec.buttonName());
+            fc.button->setObjectName(info.buttonName());
             fc.button->setAutoRaise(true);
             fc.button->setFocusPolicy(Qt::NoFocus);
             fc.button->setFixedSize(ButtonSize, ButtonSize);
@@ -149,7 +149,7 @@ void EditorPanel::buildControls()
             fc.button->setIcon(QIcon(QStringLiteral(":/icons/Default.svg")));
             fc.button->setToolTip(QStringLiteral("Установка значения по-умолчанию"));
             connect(fc.button, &QToolButton::clicked, this,
-                    [this, field = spec.field] { DefaultClick(field); });
+                    [this, field = info.field] { DefaultClick(field); });
         }
     }
 
@@ -182,19 +182,19 @@ void EditorPanel::placeControls()
     int pairX = 0;
     const char *previousRow = nullptr;
     for (FieldControls &fc : m_fields) {
-        const FieldSpec &spec = *fc.spec;
-        int &r = row[spec.panel == FieldPanel::Conditions ? 0 : 1];
-        const bool continuesRow = spec.rowCaption && spec.rowCaption == previousRow;
-        previousRow = spec.rowCaption;
+        const FieldInfo &info = *fc.info;
+        int &r = row[info.panel == FieldPanel::Conditions ? 0 : 1];
+        const bool continuesRow = info.rowCaption && info.rowCaption == previousRow;
+        previousRow = info.rowCaption;
         if (!continuesRow)
             ++r;
         const int y = FirstRowTop + r * RowPitch;
         const int buttonY = y + (ControlHeight - ButtonSize) / 2;
 
-        if (spec.rowCaption) {
+        if (info.rowCaption) {
             // Two captioned fields share the row, side by side from the edit column on.
             if (!continuesRow) {
-                QLabel *rowCaption = spec.field == NpcField::FDay ? m_daysCaption : m_controlCaption;
+                QLabel *rowCaption = info.field == NpcField::FDay ? m_daysCaption : m_controlCaption;
                 rowCaption->setGeometry(captionX, y, captionWidth, ControlHeight);
                 pairX = editX + 2 * Gap;
             }
@@ -218,7 +218,7 @@ void EditorPanel::placeControls()
             fc.combo->setGeometry(comboX, y, ComboWidth, ControlHeight);
         if (fc.button)
             fc.button->move(fc.combo ? buttonX : editX + EditWidth + Gap, buttonY);
-        if (spec.field == NpcField::Phrase) {
+        if (info.field == NpcField::Phrase) {
             const int memoX = editX + EditWidth + Gap + ButtonSize + 2 * Gap;
             m_phraseMemo->setGeometry(memoX, y, buttonX + ButtonSize - memoX, MemoHeight);
         }
@@ -246,7 +246,7 @@ void EditorPanel::resizeEvent(QResizeEvent *event)
 EditorPanel::FieldControls *EditorPanel::find(NpcField field)
 {
     for (FieldControls &fc : m_fields) {
-        if (fc.spec->field == field)
+        if (fc.info->field == field)
             return &fc;
     }
     return nullptr;
@@ -277,7 +277,7 @@ QComboBox *EditorPanel::combo(NpcField field) const
 
 const ReferenceList &EditorPanel::listOf(const FieldControls &fc) const
 {
-    return m_window.lists().byId(fc.spec->list);
+    return m_window.lists().byId(fc.info->list);
 }
 
 void EditorPanel::fillFromLists()
@@ -288,7 +288,7 @@ void EditorPanel::fillFromLists()
     std::array<QStringListModel *, 9> modelOf{};
     for (FieldControls &fc : m_fields) {
         if (fc.combo) {
-            QStringListModel *&model = modelOf[size_t(fc.spec->list)];
+            QStringListModel *&model = modelOf[size_t(fc.info->list)];
             if (!model) {
                 model = new QStringListModel(comboTexts(listOf(fc)), this);
                 m_models << model;
@@ -296,8 +296,8 @@ void EditorPanel::fillFromLists()
             fc.combo->setModel(model);
             fc.combo->setCurrentIndex(-1);
         }
-        fc.limit = fieldLimit(*fc.spec, m_window.lists());
-        fc.edit->setRange(fc.spec->min, fc.limit);
+        fc.limit = fieldLimit(*fc.info, m_window.lists());
+        fc.edit->setRange(fc.info->min, fc.limit);
     }
 }
 
@@ -309,9 +309,9 @@ void EditorPanel::setPhraseCntFrameRed(bool red)
 void EditorPanel::showField(NpcField field, quint16 value)
 {
     FieldControls &fc = controls(field);
-    fc.edit->setText(FieldRules::shownText(*fc.spec, value));
+    fc.edit->setText(FieldRules::shownText(*fc.info, value));
     if (fc.combo)
-        fc.combo->setCurrentIndex(FieldRules::shownComboIndex(*fc.spec, value, listOf(fc)));
+        fc.combo->setCurrentIndex(FieldRules::shownComboIndex(*fc.info, value, listOf(fc)));
 }
 
 void EditorPanel::ShowRec()
@@ -392,7 +392,7 @@ void EditorPanel::applyOutcome(FieldControls &fc, int record, const RuleOutcome 
     else if (outcome.box == RuleOutcome::Box::Warning)
         m_window.prompts().warning(&m_window, outcome.boxText);
     if (outcome.stored)
-        m_window.document().records.at(record).setValue(fc.spec->field, *outcome.stored);
+        m_window.document().records.at(record).setValue(fc.info->field, *outcome.stored);
     if (outcome.refocus)
         fc.edit->setFocus(Qt::OtherFocusReason);
     switch (outcome.after) {
@@ -423,7 +423,7 @@ void EditorPanel::EditExit(NpcField field)
         return;
     FieldControls &fc = controls(field);
     const RuleOutcome outcome =
-        FieldRules::leave(*fc.spec, fc.edit->text(), listOf(fc), fc.limit, m_window.config().warningsOn());
+        FieldRules::leave(*fc.info, fc.edit->text(), listOf(fc), fc.limit, m_window.config().warningsOn());
     applyOutcome(fc, m_window.CurRec(), outcome);
     if (field == NpcField::Action)
         updateActionName();
@@ -440,7 +440,7 @@ void EditorPanel::ComboSelect(NpcField field, int item)
     if (!find(field) || !find(field)->combo)
         return;
     FieldControls &fc = controls(field);
-    applyOutcome(fc, m_window.CurRec(), FieldRules::pick(*fc.spec, listOf(fc), item));
+    applyOutcome(fc, m_window.CurRec(), FieldRules::pick(*fc.info, listOf(fc), item));
     if (field == NpcField::Action)
         updateActionName();
 }
@@ -450,14 +450,14 @@ void EditorPanel::DefaultClick(NpcField field)
     if (!find(field) || !find(field)->button)
         return;
     FieldControls &fc = controls(field);
-    const FieldSpec &spec = *fc.spec;
-    fc.edit->setText(QLatin1String(spec.defaultText));
+    const FieldInfo &info = *fc.info;
+    fc.edit->setText(QLatin1String(info.defaultText));
     if (fc.combo) {
-        if (spec.defaultCombo == DefaultCombo::Clear)
+        if (info.defaultCombo == DefaultCombo::Clear)
             fc.combo->setCurrentIndex(-1);
-        else if (spec.defaultCombo == DefaultCombo::SelectFirst)
+        else if (info.defaultCombo == DefaultCombo::SelectFirst)
             fc.combo->setCurrentIndex(fc.combo->count() > 0 ? 0 : -1);
     }
-    m_window.currentRecord().setValue(field, spec.defaultValue);
+    m_window.currentRecord().setValue(field, info.defaultValue);
     m_window.MarkModified();
 }

@@ -56,7 +56,7 @@ protected:
 
 private:
     struct FieldControls {
-        const FieldSpec *spec = nullptr;
+        const FieldInfo *info = nullptr;
         QLabel *caption = nullptr;
         IntegerEdit *edit = nullptr;
         QComboBox *combo = nullptr;

@@ -178,10 +178,10 @@ TEST_F(ConfigDialogTest, ChoosersCancelledChangeNothing)
     ASSERT_EQ(prompts().asked.size(), 2);
     const AskedPrompt &file = prompts().asked[0];
     EXPECT_EQ(file.type, AskedPrompt::OpenFile);
-    EXPECT_EQ(file.spec.title, QStringLiteral("Выбор EDT-редактора"));
-    EXPECT_EQ(file.spec.filter, QStringLiteral("Исполняемые файлы *.exe|*.exe|Все файлы|*.*"));
-    EXPECT_TRUE(file.spec.showHidden);
-    EXPECT_EQ(file.spec.directory, QStringLiteral("/opt/edt"));
+    EXPECT_EQ(file.options.title, QStringLiteral("Выбор EDT-редактора"));
+    EXPECT_EQ(file.options.filter, QStringLiteral("Исполняемые файлы *.exe|*.exe|Все файлы|*.*"));
+    EXPECT_TRUE(file.options.showHidden);
+    EXPECT_EQ(file.options.directory, QStringLiteral("/opt/edt"));
     EXPECT_EQ(prompts().asked[1].type, AskedPrompt::Folder);
     EXPECT_EQ(prompts().asked[1].text, QStringLiteral("Выбор папки с мод-списками"));
 }
@@ -213,7 +213,7 @@ TEST_F(ConfigDialogTest, SaveStoresTheChosenPathsAndEnablesRunEdtForAnExistingEd
 
     // The next chooser starts in the editor's folder.
     openConfig([&] { click("Btn_SelectEdtEdit"); });
-    EXPECT_EQ(prompts().asked.last().spec.directory, pathIn(QStringLiteral("tools")));
+    EXPECT_EQ(prompts().asked.last().options.directory, pathIn(QStringLiteral("tools")));
 }
 
 TEST_F(ConfigDialogTest, SaveKeepsAVanishedEditorWithoutEnablingRunEdt)

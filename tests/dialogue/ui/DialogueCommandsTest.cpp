@@ -182,11 +182,11 @@ TEST_F(DialogueCommandsTest, MissingDialogueAnsweredYesPicksAnotherFile)
     prompts().files << writeScript(QStringLiteral("npc/057.npc"), speaking(2, 1)) << other;
     trigger("Open");
     ASSERT_EQ(prompts().asked.size(), 3);
-    const FileDialogSpec &spec = prompts().asked[2].spec;
+    const FileDialogOptions &options = prompts().asked[2].options;
     EXPECT_EQ(prompts().asked[2].type, AskedPrompt::OpenFile);
-    EXPECT_EQ(spec.title, QStringLiteral("Открыть EDT-файл"));
-    EXPECT_EQ(spec.filter, QStringLiteral("EDT-файлы|*.edt|Все файлы|*.*"));
-    EXPECT_EQ(spec.directory, pathIn(QStringLiteral("npc"))); // the working folder, now the script's
+    EXPECT_EQ(options.title, QStringLiteral("Открыть EDT-файл"));
+    EXPECT_EQ(options.filter, QStringLiteral("EDT-файлы|*.edt|Все файлы|*.*"));
+    EXPECT_EQ(options.directory, pathIn(QStringLiteral("npc"))); // the working folder, now the script's
     EXPECT_EQ(main().document().EdtPath, other);
     EXPECT_EQ(memoText(), QStringLiteral("C\n\n"));
     EXPECT_TRUE(textActionsEnabled(true));
@@ -207,8 +207,8 @@ TEST_F(DialogueCommandsTest, DroppedScriptWithoutDialogueOffersTheImportDialog)
     drop(writeScript(QStringLiteral("npc/057.npc"), speaking(0, 1)));
     ASSERT_EQ(prompts().asked.size(), 2);
     EXPECT_EQ(prompts().asked[0].text, MissingEdt);
-    EXPECT_EQ(prompts().asked[1].spec.title, QStringLiteral("Открыть EDT-файл"));
-    EXPECT_EQ(prompts().asked[1].spec.directory, startFolder()); // a drop keeps the working folder
+    EXPECT_EQ(prompts().asked[1].options.title, QStringLiteral("Открыть EDT-файл"));
+    EXPECT_EQ(prompts().asked[1].options.directory, startFolder()); // a drop keeps the working folder
     EXPECT_EQ(main().document().EdtPath, other);
     EXPECT_EQ(memoText(), QStringLiteral("A\n\n"));
 }
@@ -265,8 +265,8 @@ TEST_F(DialogueCommandsTest, ImportReplacesTheTextWithoutTouchingTheScript)
 
     trigger("OpenEdt"); // cancelled
     ASSERT_EQ(prompts().asked.size(), 1);
-    EXPECT_EQ(prompts().asked[0].spec.title, QStringLiteral("Открыть EDT-файл"));
-    EXPECT_EQ(prompts().asked[0].spec.directory, pathIn(QStringLiteral("npc")));
+    EXPECT_EQ(prompts().asked[0].options.title, QStringLiteral("Открыть EDT-файл"));
+    EXPECT_EQ(prompts().asked[0].options.directory, pathIn(QStringLiteral("npc")));
     EXPECT_EQ(main().edtText().size(), 3);
     EXPECT_EQ(memoText(), QStringLiteral("A\n\n"));
 
@@ -318,13 +318,13 @@ TEST_F(DialogueCommandsTest, ExportWritesTheNumberedTextAndAsksBeforeOverwriting
     prompts().files << target;
     trigger("ExportEdt"); // overwrite refused
     ASSERT_EQ(prompts().asked.size(), 2);
-    const FileDialogSpec &spec = prompts().asked[0].spec;
+    const FileDialogOptions &options = prompts().asked[0].options;
     EXPECT_EQ(prompts().asked[0].type, AskedPrompt::SaveFile);
-    EXPECT_EQ(spec.title, QStringLiteral("Экспорт EDT в TXT"));
-    EXPECT_EQ(spec.filter, QStringLiteral("TXT-файлы|*.txt|Все файлы|*.*"));
-    EXPECT_EQ(spec.defaultSuffix, QStringLiteral("txt"));
-    EXPECT_EQ(spec.directory, pathIn(QStringLiteral("work")));
-    EXPECT_EQ(spec.fileName, pathIn(QStringLiteral("npc/057.txt")));
+    EXPECT_EQ(options.title, QStringLiteral("Экспорт EDT в TXT"));
+    EXPECT_EQ(options.filter, QStringLiteral("TXT-файлы|*.txt|Все файлы|*.*"));
+    EXPECT_EQ(options.defaultSuffix, QStringLiteral("txt"));
+    EXPECT_EQ(options.directory, pathIn(QStringLiteral("work")));
+    EXPECT_EQ(options.fileName, pathIn(QStringLiteral("npc/057.txt")));
     EXPECT_EQ(prompts().asked[1].text, Overwrite);
     EXPECT_EQ(prompts().asked[1].kind, PromptKind::Confirmation);
     EXPECT_EQ(prompts().asked[1].buttons, QMessageBox::Yes | QMessageBox::No);

@@ -60,8 +60,8 @@ TEST_F(DocumentCommandsTest, OpenShowsRecordsLinksTitleAndLayout)
 {
     const QString path = writeScript(QStringLiteral("scripts/057.npc"), linkedRecords(), NpcLayout::VestaLayout);
     open(path);
-    ASSERT_EQ(prompts().asked.first().spec.title, QStringLiteral("Открыть NPC-скрипт"));
-    EXPECT_EQ(prompts().asked.first().spec.directory, startFolder());
+    ASSERT_EQ(prompts().asked.first().options.title, QStringLiteral("Открыть NPC-скрипт"));
+    EXPECT_EQ(prompts().asked.first().options.directory, startFolder());
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + path);
     EXPECT_EQ(main().document().path, path);
     EXPECT_EQ(main().document().OwnNpcNumber, 57);
@@ -152,7 +152,7 @@ TEST_F(DocumentCommandsTest, SaveOfANewScriptRunsSaveAsAndDeclinedOverwriteKeeps
     writeFile(QStringLiteral("taken.npc"), "keep me");
     prompts().files << pathIn(QStringLiteral("taken.npc"));
     trigger("Save"); // overwrite question: No
-    EXPECT_EQ(prompts().asked[0].spec.title, QStringLiteral("Сохранить NPC-скрипт"));
+    EXPECT_EQ(prompts().asked[0].options.title, QStringLiteral("Сохранить NPC-скрипт"));
     EXPECT_EQ(prompts().messageTexts(),
               QStringList{QStringLiteral("Файл с таким именем уже существует.\r\nЖелаете перезаписать?")});
     EXPECT_EQ(readFile(QStringLiteral("taken.npc")), QByteArray("keep me"));

@@ -88,16 +88,16 @@ TEST_F(EditorPanelTest, ControlsAreNamedFilledFromSharedListsAndLimited)
 {
     start();
     int combos = 0;
-    for (const FieldSpec &spec : fieldCatalogue()) {
-        ASSERT_NE(main().findChild<IntegerEdit *>(spec.editName()), nullptr) << spec.name;
-        if (spec.hasList()) {
-            ASSERT_NE(main().findChild<QComboBox *>(spec.comboName()), nullptr) << spec.name;
-            EXPECT_EQ(combo(spec.field)->count(), main().lists().byId(spec.list).count()) << spec.name;
+    for (const FieldInfo &info : fieldCatalogue()) {
+        ASSERT_NE(main().findChild<IntegerEdit *>(info.editName()), nullptr) << info.name;
+        if (info.hasList()) {
+            ASSERT_NE(main().findChild<QComboBox *>(info.comboName()), nullptr) << info.name;
+            EXPECT_EQ(combo(info.field)->count(), main().lists().byId(info.list).count()) << info.name;
             ++combos;
         }
-        if (spec.hasButton()) {
-            auto *button = main().findChild<QToolButton *>(spec.buttonName());
-            ASSERT_NE(button, nullptr) << spec.name;
+        if (info.hasButton()) {
+            auto *button = main().findChild<QToolButton *>(info.buttonName());
+            ASSERT_NE(button, nullptr) << info.name;
             EXPECT_EQ(button->toolTip(), QStringLiteral("Установка значения по-умолчанию"));
         }
     }
@@ -148,8 +148,8 @@ TEST_F(EditorPanelTest, ShowRecEdgeCases)
     NpcRecord empty;
     empty.Spare28 = 9;
     showRecord(2, empty);
-    for (const FieldSpec &spec : fieldCatalogue())
-        EXPECT_EQ(edit(spec.field)->text(), QStringLiteral("0")) << spec.name;
+    for (const FieldInfo &info : fieldCatalogue())
+        EXPECT_EQ(edit(info.field)->text(), QStringLiteral("0")) << info.name;
     EXPECT_EQ(combo(NpcField::Action)->currentIndex(), -1);
     EXPECT_EQ(label(), QStringLiteral("Пустая запись: 2"));
     EXPECT_TRUE(labelRed());
@@ -381,19 +381,19 @@ TEST_F(EditorPanelTest, DefaultButtonsStoreAndMarkWithoutShowingTheRecordAgain)
     start();
     main().document().OwnNpcNumber = 12;
     NpcRecord r;
-    for (const FieldSpec &spec : fieldCatalogue())
-        r.setValue(spec.field, 7);
+    for (const FieldInfo &info : fieldCatalogue())
+        r.setValue(info.field, 7);
     r.ControlNpc = 12;
     showRecord(6, r);
-    for (const FieldSpec &spec : fieldCatalogue()) {
-        if (!spec.hasButton())
+    for (const FieldInfo &info : fieldCatalogue()) {
+        if (!info.hasButton())
             continue;
         main().setRecordLabel(QStringLiteral("Пустая запись:"), true);
-        main().findChild<QToolButton *>(spec.buttonName())->click();
-        EXPECT_EQ(record(6).value(spec.field), spec.defaultValue) << spec.name;
-        EXPECT_EQ(edit(spec.field)->text(), QLatin1String(spec.defaultText)) << spec.name;
-        if (combo(spec.field)) {
-            EXPECT_EQ(combo(spec.field)->currentIndex(), spec.field == NpcField::React ? 0 : -1) << spec.name;
+        main().findChild<QToolButton *>(info.buttonName())->click();
+        EXPECT_EQ(record(6).value(info.field), info.defaultValue) << info.name;
+        EXPECT_EQ(edit(info.field)->text(), QLatin1String(info.defaultText)) << info.name;
+        if (combo(info.field)) {
+            EXPECT_EQ(combo(info.field)->currentIndex(), info.field == NpcField::React ? 0 : -1) << info.name;
         }
         EXPECT_EQ(label(), QStringLiteral("Запись: 6"));
         EXPECT_FALSE(labelRed());
