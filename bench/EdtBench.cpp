@@ -8,7 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
-namespace {
+namespace
+{
 
 constexpr int Phrases = 10000;
 

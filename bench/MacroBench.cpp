@@ -16,14 +16,16 @@
 
 #include <benchmark/benchmark.h>
 
-namespace {
+namespace
+{
 
 constexpr int MacroCount = 10000;
 
 class SilentPrompts : public Prompts
 {
 public:
-    QMessageBox::StandardButton message(QWidget *, PromptKind, const QString &, QMessageBox::StandardButtons) override
+    QMessageBox::StandardButton message(QWidget *, PromptKind, const QString &,
+                                        QMessageBox::StandardButtons) override
     {
         return QMessageBox::Ok;
     }
@@ -47,7 +49,8 @@ class Program
 public:
     Program()
     {
-        const QDir shipped(QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath(QStringLiteral("../Data")));
+        const QDir shipped(
+            QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath(QStringLiteral("../Data")));
         const QDir data(m_dir.filePath(QStringLiteral("Data")));
         QDir().mkpath(data.path());
         QDirIterator it(shipped.path(), QDir::Files);

@@ -10,7 +10,8 @@
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("offscreen")).toLocal8Bit());
+    qputenv("QT_QPA_PLATFORM",
+            qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("offscreen")).toLocal8Bit());
     // Every start of the program registers the file type with the desktop: keep that
     // inside a folder of this run, found registered already so no desktop tool runs.
     QTemporaryDir dataHome;

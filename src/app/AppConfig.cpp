@@ -5,7 +5,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
+namespace
+{
 
 const QString Section = QStringLiteral("Config");
 
@@ -43,7 +44,8 @@ AppConfig AppConfig::IniRead(const QString &startFolder)
     IniFile ini;
     ini.load(config.iniPath());
     config.WorkDir = existingFolderOr(ini.value(Section, QStringLiteral("WorkDir")), startFolder);
-    config.DataDir = existingFolderOr(ini.value(Section, QStringLiteral("DataDir")), config.standardDataDir());
+    config.DataDir =
+        existingFolderOr(ini.value(Section, QStringLiteral("DataDir")), config.standardDataDir());
     config.EdtEditor = ini.value(Section, QStringLiteral("EdtEditor"));
     const int width = ini.intValue(Section, QStringLiteral("FormWidth"), 0);
     config.FormWidth = width < MinFormWidth ? DefaultFormWidth : width;

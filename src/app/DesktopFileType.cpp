@@ -11,22 +11,24 @@
 #include <filesystem>
 #include <system_error>
 
-namespace DesktopFileType {
+namespace DesktopFileType
+{
 
-namespace {
+namespace
+{
 
 QString writeFailure(const QString &path, const QString &reason)
 {
-    return QStringLiteral("Не удалось записать файл ") + QDir::toNativeSeparators(path) + QStringLiteral(":\r\n") +
-           reason;
+    return QStringLiteral("Не удалось записать файл ") + QDir::toNativeSeparators(path) +
+           QStringLiteral(":\r\n") + reason;
 }
 
 // Empty on success, else the message naming the file and the system's reason.
 QString writeFile(const QString &path, const QByteArray &bytes)
 {
     std::error_code error;
-    std::filesystem::create_directories(std::filesystem::path(QFileInfo(path).absolutePath().toStdU16String()),
-                                        error);
+    std::filesystem::create_directories(
+        std::filesystem::path(QFileInfo(path).absolutePath().toStdU16String()), error);
     if (error)
         return writeFailure(path, QString::fromLocal8Bit(error.message()));
     QString reason;
@@ -41,11 +43,20 @@ QString escapeStringValue(const QString &text)
     QString out;
     for (const QChar c : text) {
         switch (c.unicode()) {
-        case '\\': out += QStringLiteral("\\\\"); break;
-        case '\n': out += QStringLiteral("\\n"); break;
-        case '\t': out += QStringLiteral("\\t"); break;
-        case '\r': out += QStringLiteral("\\r"); break;
-        default: out += c;
+        case '\\':
+            out += QStringLiteral("\\\\");
+            break;
+        case '\n':
+            out += QStringLiteral("\\n");
+            break;
+        case '\t':
+            out += QStringLiteral("\\t");
+            break;
+        case '\r':
+            out += QStringLiteral("\\r");
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -99,7 +110,8 @@ QString execArgument(const QString &program)
     if (quote) {
         argument += QLatin1Char('"');
         for (const QChar c : program) {
-            if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
+            if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') ||
+                c == QLatin1Char('\\'))
                 argument += QLatin1Char('\\');
             argument += c;
         }
@@ -113,32 +125,31 @@ QString execArgument(const QString &program)
 
 QByteArray mimePackage(const QString &extension)
 {
-    const QString text = QStringLiteral(
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-        "  <mime-type type=\"%1\">\n"
-        "    <comment>%2</comment>\n"
-        "    <glob pattern=\"*.%3\"/>\n"
-        "  </mime-type>\n"
-        "</mime-info>\n")
-        .arg(mimeType(extension).toHtmlEscaped(), FileClass::Description, extension.toHtmlEscaped());
+    const QString text =
+        QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                       "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+                       "  <mime-type type=\"%1\">\n"
+                       "    <comment>%2</comment>\n"
+                       "    <glob pattern=\"*.%3\"/>\n"
+                       "  </mime-type>\n"
+                       "</mime-info>\n")
+            .arg(mimeType(extension).toHtmlEscaped(), FileClass::Description, extension.toHtmlEscaped());
     return text.toUtf8();
 }
 
 QByteArray desktopEntry(const QString &extension, const QString &program)
 {
     // No field code after the program: it reads no command line, as on Windows.
-    const QString text = QStringLiteral(
-        "[Desktop Entry]\n"
-        "Type=Application\n"
-        "Name=Scrivlet\n"
-        "Comment=Editor of NPC scripts for Korvan\n"
-        "Comment[ru]=Редактор NPC-скриптов для Korvan\n"
-        "Exec=%1\n"
-        "Terminal=false\n"
-        "MimeType=%2;\n"
-        "Categories=Development;\n")
-        .arg(execArgument(program), escapeStringValue(mimeType(extension)));
+    const QString text = QStringLiteral("[Desktop Entry]\n"
+                                        "Type=Application\n"
+                                        "Name=Scrivlet\n"
+                                        "Comment=Editor of NPC scripts for Korvan\n"
+                                        "Comment[ru]=Редактор NPC-скриптов для Korvan\n"
+                                        "Exec=%1\n"
+                                        "Terminal=false\n"
+                                        "MimeType=%2;\n"
+                                        "Categories=Development;\n")
+                             .arg(execArgument(program), escapeStringValue(mimeType(extension)));
     return text.toUtf8();
 }
 
@@ -152,7 +163,8 @@ QString registerFileType(const QString &dataHome, const QString &extension, cons
     const QString failure = writeFile(mimePackagePath(dataHome, extension), mimePackage(extension));
     if (!failure.isEmpty())
         return failure;
-    if (const QString entryFailure = writeFile(entry, desktopEntry(extension, program)); !entryFailure.isEmpty())
+    if (const QString entryFailure = writeFile(entry, desktopEntry(extension, program));
+        !entryFailure.isEmpty())
         return entryFailure;
     startTool(QStringLiteral("update-mime-database"), {dataHome + QStringLiteral("/mime")});
     startTool(QStringLiteral("update-desktop-database"), {dataHome + QStringLiteral("/applications")});

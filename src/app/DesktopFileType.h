@@ -8,7 +8,8 @@
 // The freedesktop counterpart of the file-type registration: a shared-mime-info package
 // that gives the extension a type of its own, and a desktop entry naming the program as
 // its opener, both in the user's data folder.
-namespace DesktopFileType {
+namespace DesktopFileType
+{
 
 // Starts a tool without a shell and without waiting for it.
 using ToolStarter = std::function<void(const QString &tool, const QStringList &arguments)>;

@@ -16,7 +16,8 @@ public:
     virtual bool setDefaultValue(const QString &key, const QString &value) = 0;
 };
 
-namespace FileClass {
+namespace FileClass
+{
 inline const QString Name = QStringLiteral("Scrivlet");
 inline const QString Description = QStringLiteral("NPC-Script for Korvan");
 } // namespace FileClass

@@ -106,7 +106,8 @@ void IniFile::setValue(const QString &section, const QString &key, const QString
     }
     int lastOfSection = -1;
     for (int i = 0; i < m_lines.size(); ++i) {
-        if (m_lines[i].section.compare(section, Qt::CaseInsensitive) == 0 && !m_lines[i].text.trimmed().isEmpty())
+        if (m_lines[i].section.compare(section, Qt::CaseInsensitive) == 0 &&
+            !m_lines[i].text.trimmed().isEmpty())
             lastOfSection = i;
     }
     if (lastOfSection < 0) {

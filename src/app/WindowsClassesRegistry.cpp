@@ -4,7 +4,8 @@
 
 #include <windows.h>
 
-namespace {
+namespace
+{
 
 LPCWSTR wide(const QString &text)
 {

@@ -5,7 +5,8 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 // Whole records per read, so a large file is never held twice in memory.
 constexpr qint64 ChunkRecords = 512;

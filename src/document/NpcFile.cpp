@@ -5,7 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace {
+namespace
+{
 
 constexpr char VestaHeader[4] = {0x39, 0x00, 0x35, 0x00};
 constexpr int VestaRecords = 49;

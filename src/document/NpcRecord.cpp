@@ -1,6 +1,7 @@
 #include "document/NpcRecord.h"
 
-namespace {
+namespace
+{
 
 struct FieldSlot {
     int offset;
@@ -8,10 +9,9 @@ struct FieldSlot {
 };
 
 constexpr std::array<FieldSlot, NpcFieldCount> Slots = {{
-    {0, true},   {2, true},   {4, true},   {6, true},   {8, false},  {9, false},
-    {10, false}, {11, false}, {12, false}, {13, false}, {14, false}, {15, false},
-    {16, false}, {17, false}, {18, false}, {19, false}, {20, true},  {22, true},
-    {24, true},  {26, true},  {28, true},  {30, true},
+    {0, true},   {2, true},   {4, true},   {6, true},   {8, false},  {9, false},  {10, false}, {11, false},
+    {12, false}, {13, false}, {14, false}, {15, false}, {16, false}, {17, false}, {18, false}, {19, false},
+    {20, true},  {22, true},  {24, true},  {26, true},  {28, true},  {30, true},
 }};
 
 const FieldSlot &slot(NpcField field)
@@ -29,28 +29,50 @@ bool NpcRecord::isWordField(NpcField field)
 quint16 NpcRecord::value(NpcField field) const
 {
     switch (field) {
-    case NpcField::Mode: return Mode;
-    case NpcField::ItemIn: return ItemIn;
-    case NpcField::TriggT: return TriggT;
-    case NpcField::TriggF: return TriggF;
-    case NpcField::Q_was: return Q_was;
-    case NpcField::FDay: return FDay;
-    case NpcField::LDay: return LDay;
-    case NpcField::Action: return Action;
-    case NpcField::Leader: return Leader;
-    case NpcField::Phrase: return Phrase;
-    case NpcField::PhraseCnt: return PhraseCnt;
-    case NpcField::Q_Input: return Q_Input;
-    case NpcField::Q_Output: return Q_Output;
-    case NpcField::ControlNpc: return ControlNpc;
-    case NpcField::ControlRec: return ControlRec;
-    case NpcField::Spare19: return Spare19;
-    case NpcField::Trigg2T: return Trigg2T;
-    case NpcField::ItemOut: return ItemOut;
-    case NpcField::GoSect: return GoSect;
-    case NpcField::React: return React;
-    case NpcField::Spare28: return Spare28;
-    case NpcField::Spare30: return Spare30;
+    case NpcField::Mode:
+        return Mode;
+    case NpcField::ItemIn:
+        return ItemIn;
+    case NpcField::TriggT:
+        return TriggT;
+    case NpcField::TriggF:
+        return TriggF;
+    case NpcField::Q_was:
+        return Q_was;
+    case NpcField::FDay:
+        return FDay;
+    case NpcField::LDay:
+        return LDay;
+    case NpcField::Action:
+        return Action;
+    case NpcField::Leader:
+        return Leader;
+    case NpcField::Phrase:
+        return Phrase;
+    case NpcField::PhraseCnt:
+        return PhraseCnt;
+    case NpcField::Q_Input:
+        return Q_Input;
+    case NpcField::Q_Output:
+        return Q_Output;
+    case NpcField::ControlNpc:
+        return ControlNpc;
+    case NpcField::ControlRec:
+        return ControlRec;
+    case NpcField::Spare19:
+        return Spare19;
+    case NpcField::Trigg2T:
+        return Trigg2T;
+    case NpcField::ItemOut:
+        return ItemOut;
+    case NpcField::GoSect:
+        return GoSect;
+    case NpcField::React:
+        return React;
+    case NpcField::Spare28:
+        return Spare28;
+    case NpcField::Spare30:
+        return Spare30;
     }
     return 0;
 }
@@ -60,28 +82,72 @@ void NpcRecord::setValue(NpcField field, quint32 value)
     const auto w = static_cast<quint16>(value & 0xFFFFu);
     const auto b = static_cast<quint8>(value & 0xFFu);
     switch (field) {
-    case NpcField::Mode: Mode = w; break;
-    case NpcField::ItemIn: ItemIn = w; break;
-    case NpcField::TriggT: TriggT = w; break;
-    case NpcField::TriggF: TriggF = w; break;
-    case NpcField::Q_was: Q_was = b; break;
-    case NpcField::FDay: FDay = b; break;
-    case NpcField::LDay: LDay = b; break;
-    case NpcField::Action: Action = b; break;
-    case NpcField::Leader: Leader = b; break;
-    case NpcField::Phrase: Phrase = b; break;
-    case NpcField::PhraseCnt: PhraseCnt = b; break;
-    case NpcField::Q_Input: Q_Input = b; break;
-    case NpcField::Q_Output: Q_Output = b; break;
-    case NpcField::ControlNpc: ControlNpc = b; break;
-    case NpcField::ControlRec: ControlRec = b; break;
-    case NpcField::Spare19: Spare19 = b; break;
-    case NpcField::Trigg2T: Trigg2T = w; break;
-    case NpcField::ItemOut: ItemOut = w; break;
-    case NpcField::GoSect: GoSect = w; break;
-    case NpcField::React: React = w; break;
-    case NpcField::Spare28: Spare28 = w; break;
-    case NpcField::Spare30: Spare30 = w; break;
+    case NpcField::Mode:
+        Mode = w;
+        break;
+    case NpcField::ItemIn:
+        ItemIn = w;
+        break;
+    case NpcField::TriggT:
+        TriggT = w;
+        break;
+    case NpcField::TriggF:
+        TriggF = w;
+        break;
+    case NpcField::Q_was:
+        Q_was = b;
+        break;
+    case NpcField::FDay:
+        FDay = b;
+        break;
+    case NpcField::LDay:
+        LDay = b;
+        break;
+    case NpcField::Action:
+        Action = b;
+        break;
+    case NpcField::Leader:
+        Leader = b;
+        break;
+    case NpcField::Phrase:
+        Phrase = b;
+        break;
+    case NpcField::PhraseCnt:
+        PhraseCnt = b;
+        break;
+    case NpcField::Q_Input:
+        Q_Input = b;
+        break;
+    case NpcField::Q_Output:
+        Q_Output = b;
+        break;
+    case NpcField::ControlNpc:
+        ControlNpc = b;
+        break;
+    case NpcField::ControlRec:
+        ControlRec = b;
+        break;
+    case NpcField::Spare19:
+        Spare19 = b;
+        break;
+    case NpcField::Trigg2T:
+        Trigg2T = w;
+        break;
+    case NpcField::ItemOut:
+        ItemOut = w;
+        break;
+    case NpcField::GoSect:
+        GoSect = w;
+        break;
+    case NpcField::React:
+        React = w;
+        break;
+    case NpcField::Spare28:
+        Spare28 = w;
+        break;
+    case NpcField::Spare30:
+        Spare30 = w;
+        break;
     }
 }
 

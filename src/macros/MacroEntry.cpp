@@ -2,7 +2,8 @@
 
 #include <limits>
 
-namespace MacroEntry {
+namespace MacroEntry
+{
 
 QByteArray name(const QByteArray &entry)
 {
@@ -34,7 +35,8 @@ QByteArray form(const QByteArray &name, const NpcRecord &record)
     return entry;
 }
 
-namespace {
+namespace
+{
 
 // Optional sign and decimal digits within 32 bits; nothing else, not even blanks.
 std::optional<qint32> toInt32(QByteArrayView text)
@@ -47,7 +49,8 @@ std::optional<qint32> toInt32(QByteArrayView text)
     }
     if (i == text.size())
         return std::nullopt;
-    const qint64 limit = negative ? -qint64(std::numeric_limits<qint32>::min()) : std::numeric_limits<qint32>::max();
+    const qint64 limit =
+        negative ? -qint64(std::numeric_limits<qint32>::min()) : std::numeric_limits<qint32>::max();
     qint64 value = 0;
     for (; i < text.size(); ++i) {
         const char c = text[i];

@@ -11,7 +11,8 @@
 
 // One macro as the file keeps it: a name, "=", and the 22 fields of a record as unsigned
 // decimals joined by ",". Names are bytes and never parsed.
-namespace MacroEntry {
+namespace MacroEntry
+{
 
 // Applying sets Mode through React; the two last spare fields keep their values.
 constexpr int AppliedValueCount = 20;

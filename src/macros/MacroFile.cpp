@@ -5,7 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace MacroFile {
+namespace MacroFile
+{
 
 QList<QByteArray> parse(QByteArrayView bytes)
 {

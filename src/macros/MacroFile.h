@@ -8,7 +8,8 @@
 class QIODevice;
 
 // macros.mcr: one entry a line, in store order.
-namespace MacroFile {
+namespace MacroFile
+{
 
 // Lines end at CR, LF or CR LF; every line is an entry, an empty one too; a NUL ends
 // the text.

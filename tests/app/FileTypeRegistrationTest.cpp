@@ -10,7 +10,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 // HKEY_CLASSES_ROOT in memory: keys exist once written, and chosen keys refuse writes.
 class FakeRegistry : public ClassesRegistry
@@ -109,7 +110,8 @@ protected:
     {
         return DesktopFileType::registerFileType(home(), QStringLiteral("npc"), program,
                                                  [this](const QString &tool, const QStringList &arguments) {
-                                                     started << tool + QLatin1Char(' ') + arguments.join(QLatin1Char(' '));
+                                                     started << tool + QLatin1Char(' ') +
+                                                                    arguments.join(QLatin1Char(' '));
                                                  });
     }
 
@@ -154,7 +156,8 @@ TEST_F(DesktopFileTypeTest, LaterStartWritesNothing)
 TEST_F(DesktopFileTypeTest, ExecQuotesPathsAsTheDesktopEntryFormatRequires)
 {
     using DesktopFileType::execArgument;
-    EXPECT_EQ(execArgument(QStringLiteral("/opt/scrivlet/scrivlet")), QStringLiteral("/opt/scrivlet/scrivlet"));
+    EXPECT_EQ(execArgument(QStringLiteral("/opt/scrivlet/scrivlet")),
+              QStringLiteral("/opt/scrivlet/scrivlet"));
     EXPECT_EQ(execArgument(QStringLiteral("/home/me/Korvan Tools/scrivlet")),
               QStringLiteral("\"/home/me/Korvan Tools/scrivlet\""));
     // Inside quotes \ " ` $ take a backslash, then the key file doubles every backslash.
@@ -165,7 +168,8 @@ TEST_F(DesktopFileTypeTest, ExecQuotesPathsAsTheDesktopEntryFormatRequires)
     EXPECT_EQ(execArgument(QStringLiteral("/a\nExec=evil")), QStringLiteral("\"/a\\nExec=evil\""));
 
     ASSERT_EQ(registerProgram(QStringLiteral("/home/me/Korvan Tools/scrivlet")), QString());
-    EXPECT_TRUE(read("applications/scrivlet.desktop").contains("\nExec=\"/home/me/Korvan Tools/scrivlet\"\n"));
+    EXPECT_TRUE(
+        read("applications/scrivlet.desktop").contains("\nExec=\"/home/me/Korvan Tools/scrivlet\"\n"));
 }
 
 TEST_F(DesktopFileTypeTest, UnwritableFolderNamesTheFileAndTheNextStartTriesAgain)

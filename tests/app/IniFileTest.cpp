@@ -1,5 +1,5 @@
-#include "app/AppConfig.h"
 #include "app/IniFile.h"
+#include "app/AppConfig.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,7 +7,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 void writeIni(const QTemporaryDir &dir, const QByteArray &bytes)
 {
@@ -27,8 +28,9 @@ QByteArray readIni(const QTemporaryDir &dir)
 TEST(IniFile, RawValuesKeysWithoutCaseAndOtherSections)
 {
     IniFile ini;
-    ini.parse("; comment\r\n[Other]\r\nWorkDir=elsewhere\r\n[config]\r\n workdir = C:\\Games\\Korvan\\npc \r\n"
-              "FormWidth=12abc\nAlertShow=x\n");
+    ini.parse(
+        "; comment\r\n[Other]\r\nWorkDir=elsewhere\r\n[config]\r\n workdir = C:\\Games\\Korvan\\npc \r\n"
+        "FormWidth=12abc\nAlertShow=x\n");
     EXPECT_EQ(ini.value(QStringLiteral("Config"), QStringLiteral("WorkDir")),
               QStringLiteral("C:\\Games\\Korvan\\npc"));
     EXPECT_EQ(ini.intValue(QStringLiteral("Config"), QStringLiteral("FormWidth"), 0), 12);

@@ -1,15 +1,16 @@
-#include "dialogue/EdtPath.h"
 #include "dialogue/EdtReader.h"
+#include "dialogue/EdtPath.h"
 
 #include <QBuffer>
-#include <QTemporaryDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-namespace {
+namespace
+{
 
 // One 480-byte record holding the units, padded with zero units.
 QByteArray record(const std::vector<quint16> &units)
@@ -106,9 +107,13 @@ TEST(EdtReaderTest, ReadsFilesAndReportsMissingOnes)
 
 TEST(EdtPathTest, ReplacesOrAppendsTheExtension)
 {
-    EXPECT_EQ(withExtension(QStringLiteral("/g/npc/057.npc"), QStringLiteral(".edt")), QStringLiteral("/g/npc/057.edt"));
-    EXPECT_EQ(withExtension(QStringLiteral("/g/npc/a.b.NPC"), QStringLiteral(".edt")), QStringLiteral("/g/npc/a.b.edt"));
-    EXPECT_EQ(withExtension(QStringLiteral("/g/npc/057"), QStringLiteral(".edt")), QStringLiteral("/g/npc/057.edt"));
-    EXPECT_EQ(withExtension(QStringLiteral("/g/npc.d/057"), QStringLiteral(".txt")), QStringLiteral("/g/npc.d/057.txt"));
+    EXPECT_EQ(withExtension(QStringLiteral("/g/npc/057.npc"), QStringLiteral(".edt")),
+              QStringLiteral("/g/npc/057.edt"));
+    EXPECT_EQ(withExtension(QStringLiteral("/g/npc/a.b.NPC"), QStringLiteral(".edt")),
+              QStringLiteral("/g/npc/a.b.edt"));
+    EXPECT_EQ(withExtension(QStringLiteral("/g/npc/057"), QStringLiteral(".edt")),
+              QStringLiteral("/g/npc/057.edt"));
+    EXPECT_EQ(withExtension(QStringLiteral("/g/npc.d/057"), QStringLiteral(".txt")),
+              QStringLiteral("/g/npc.d/057.txt"));
     EXPECT_EQ(withExtension(QString(), QStringLiteral(".txt")), QStringLiteral(".txt"));
 }

@@ -10,7 +10,8 @@
 
 #include <random>
 
-namespace {
+namespace
+{
 
 QByteArray randomBytes(int size, unsigned seed)
 {
@@ -194,7 +195,8 @@ TEST(NpcFileFiles, FailedWriteKeepsTheOldFile)
     EXPECT_EQ(writer.errorString(), QStringLiteral("disk full"));
 
     // A folder that cannot take the temporary file.
-    EXPECT_FALSE(writer.write(records, NpcLayout::StandardLayout, dir.filePath(QStringLiteral("no/such/x.npc"))));
+    EXPECT_FALSE(
+        writer.write(records, NpcLayout::StandardLayout, dir.filePath(QStringLiteral("no/such/x.npc"))));
     EXPECT_FALSE(writer.errorString().isEmpty());
 
     QFile file(path);

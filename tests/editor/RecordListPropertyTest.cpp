@@ -9,7 +9,8 @@
 // Random command sequences on random scripts. Every record carries an identity tag in
 // Spare28, which no command but clean changes and which does not count for emptiness,
 // so a link can be followed to the record it meant.
-namespace {
+namespace
+{
 
 constexpr quint8 OwnNumbers[] = {0, 12, 57, NoneByte};
 
@@ -27,7 +28,9 @@ public:
                 const int npc = pick(0, 3);
                 record.ControlNpc = npc < 2 ? own : npc == 2 ? quint8(own + 1) : NoneByte;
                 const int kind = pick(0, 9);
-                record.ControlRec = static_cast<quint8>(kind < 7 ? pick(0, 49) : kind < 8 ? 255 : pick(50, 254));
+                record.ControlRec = static_cast<quint8>(kind < 7   ? pick(0, 49)
+                                                        : kind < 8 ? 255
+                                                                   : pick(50, 254));
             }
             record.Spare28 = freshTag();
         }
@@ -127,8 +130,8 @@ TEST(RecordListPropertyTest, LinksFollowTheirRecordsThroughRandomCommands)
             if (s.pick(0, 2) == 0)
                 s.curRec = s.pick(0, RecordCount - 1);
             const auto command = static_cast<Command>(s.pick(0, CommandCount - 1));
-            SCOPED_TRACE(testing::Message() << "script " << script << " step " << step << " command " << command
-                                            << " at " << s.curRec << " own " << int(s.own));
+            SCOPED_TRACE(testing::Message() << "script " << script << " step " << step << " command "
+                                            << command << " at " << s.curRec << " own " << int(s.own));
 
             const NpcRecords before = s.records;
             const std::map<quint16, int> oldIndex = indexByTag(before);

@@ -1,10 +1,11 @@
-#include "document/NpcName.h"
 #include "editor/RecordList.h"
+#include "document/NpcName.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 constexpr quint8 Own = 57;
 constexpr quint8 OtherNpc = 12;

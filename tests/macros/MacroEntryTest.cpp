@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 NpcRecord guardRecord()
 {
@@ -93,10 +94,10 @@ TEST(MacroEntryTest, MalformedListsChangeNothingAndNameTheFirstBadValue)
         QByteArray bad;
     };
     const Case cases[] = {
-        {"", ""},                                          // the empty line of a file
+        {"", ""}, // the empty line of a file
         {"Name only=", ""},
-        {"Short=1,2,3", ""},                               // runs out of values
-        {"Twenty=" + valuesFrom(1, 19, "20"), ""},         // the last taken one has no ","
+        {"Short=1,2,3", ""},                       // runs out of values
+        {"Twenty=" + valuesFrom(1, 19, "20"), ""}, // the last taken one has no ","
         {"Word=1,two,3,x," + valuesFrom(1, 20), "two"},
         {"Late=" + valuesFrom(1, 19, "1.5,0,0"), "1.5"},
         {"Blank=1, 2," + valuesFrom(1, 20), " 2"},
@@ -113,7 +114,8 @@ TEST(MacroEntryTest, MalformedListsChangeNothingAndNameTheFirstBadValue)
         EXPECT_EQ(target, markedRecord()) << c.entry.constData();
     }
     NpcRecord edge;
-    EXPECT_TRUE(MacroEntry::apply("Edge=" + valuesFrom(1, 4, "2147483647,-2147483648,") + valuesFrom(1, 14), edge));
+    EXPECT_TRUE(
+        MacroEntry::apply("Edge=" + valuesFrom(1, 4, "2147483647,-2147483648,") + valuesFrom(1, 14), edge));
     EXPECT_EQ(edge.Q_was, 0xFF);
     EXPECT_EQ(edge.FDay, 0);
 }

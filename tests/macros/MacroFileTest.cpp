@@ -1,6 +1,6 @@
 #include "macros/MacroFile.h"
-#include "support/FailingDevice.h"
 #include "macros/MacroStore.h"
+#include "support/FailingDevice.h"
 #include "support/QtPrinters.h"
 
 #include <QBuffer>
@@ -10,7 +10,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 using Entries = QList<QByteArray>;
 
@@ -47,7 +48,8 @@ TEST(MacroFileTest, WritesEveryEntryWithCrLfAndReadsTheSameBytesBack)
     // Windows-1251 names, a blank name, a name of blanks, bytes above 127.
     const Entries entries = {"\xc3\xe2\xe0\xf0\xe4\xe8\xff=1,2", "=0,0", "   =5", "A&B, c=7", "\xff\xfe"};
     const QByteArray bytes = MacroFile::encode(entries);
-    EXPECT_EQ(bytes, QByteArray("\xc3\xe2\xe0\xf0\xe4\xe8\xff=1,2\r\n=0,0\r\n   =5\r\nA&B, c=7\r\n\xff\xfe\r\n"));
+    EXPECT_EQ(bytes,
+              QByteArray("\xc3\xe2\xe0\xf0\xe4\xe8\xff=1,2\r\n=0,0\r\n   =5\r\nA&B, c=7\r\n\xff\xfe\r\n"));
     EXPECT_EQ(MacroFile::parse(bytes), entries);
 
     QBuffer buffer;

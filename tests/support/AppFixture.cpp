@@ -1,10 +1,11 @@
 #include "support/AppFixture.h"
 
 #include <QDirIterator>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 
-namespace {
+namespace
+{
 
 void copyFolder(const QString &from, const QString &to)
 {

@@ -9,7 +9,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
-namespace {
+namespace
+{
 
 struct ActionInfo {
     const char *name;
@@ -72,7 +73,8 @@ void addAll(TForm1 &window, QMenu *menu, std::initializer_list<const char *> nam
 
 } // namespace
 
-namespace ActionTable {
+namespace ActionTable
+{
 
 void createActions(TForm1 &window)
 {
@@ -110,7 +112,8 @@ void createActions(TForm1 &window)
     cleanItem->setIcon(clean->icon());
     cleanItem->setToolTip(clean->toolTip());
     QObject::connect(cleanItem, &QAction::triggered, clean, &QAction::trigger);
-    QObject::connect(clean, &QAction::changed, cleanItem, [clean, cleanItem] { cleanItem->setEnabled(clean->isEnabled()); });
+    QObject::connect(clean, &QAction::changed, cleanItem,
+                     [clean, cleanItem] { cleanItem->setEnabled(clean->isEnabled()); });
     window.addAction(cleanItem);
 }
 
@@ -123,9 +126,11 @@ void buildMainMenu(TForm1 &window, QMenuBar *menuBar)
                          [m, a = named(window, name)] { m->setEnabled(a->isEnabled()); });
         return m;
     };
-    addAll(window, menu("File_m"), {"New", "Open", "Save", "SaveAs", "-", "OpenEdt", "ExportEdt", "-", "Quit"});
+    addAll(window, menu("File_m"),
+           {"New", "Open", "Save", "SaveAs", "-", "OpenEdt", "ExportEdt", "-", "Quit"});
     addAll(window, menu("Edit_m"),
-           {"CutRec", "CopyRec", "PasteRec", "N_CleanRec", "DeleteRec", "-", "Inicial", "-", "MoveUp", "MoveDown"});
+           {"CutRec", "CopyRec", "PasteRec", "N_CleanRec", "DeleteRec", "-", "Inicial", "-", "MoveUp",
+            "MoveDown"});
     addAll(window, menu("Macros_m"), {"MacrManager", "SaveAsMacr"});
     addAll(window, menu("Service_m"),
            {"F_Standart", "F_Vesta", "-", "ReloadTxt", "ShowEdt", "RunEdt", "-", "Config"});

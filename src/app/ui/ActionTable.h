@@ -6,7 +6,8 @@ class TForm1;
 
 // The main window's action list: every command with its caption, shortcut, hint,
 // icon and initial state, and the menus that show them.
-namespace ActionTable {
+namespace ActionTable
+{
 
 void createActions(TForm1 &window);
 void buildMainMenu(TForm1 &window, QMenuBar *menuBar);

@@ -13,7 +13,8 @@ int HintStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWidg
 void HintStyle::install()
 {
     QApplication::setStyle(new HintStyle);
-    qApp->setStyleSheet(qApp->styleSheet() +
-                        QStringLiteral("QToolTip { max-width: 250px; color: palette(tooltip-text); "
-                                       "background-color: palette(tooltip-base); border: 1px solid #767676; }"));
+    qApp->setStyleSheet(
+        qApp->styleSheet() +
+        QStringLiteral("QToolTip { max-width: 250px; color: palette(tooltip-text); "
+                       "background-color: palette(tooltip-base); border: 1px solid #767676; }"));
 }

@@ -7,20 +7,25 @@ QString qtFileFilter(const QString &filter)
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList entries;
     for (int i = 0; i + 1 < parts.size(); i += 2)
-        entries << parts[i] + QStringLiteral(" (") + QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) +
-                       QLatin1Char(')');
+        entries << parts[i] + QStringLiteral(" (") +
+                       QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) + QLatin1Char(')');
     return entries.join(QStringLiteral(";;"));
 }
 
-namespace {
+namespace
+{
 
 QString titleOf(PromptKind kind)
 {
     switch (kind) {
-    case PromptKind::Warning: return QStringLiteral("Предупреждение");
-    case PromptKind::Error: return QStringLiteral("Ошибка");
-    case PromptKind::Information: return QStringLiteral("Информация");
-    case PromptKind::Confirmation: return QStringLiteral("Подтверждение");
+    case PromptKind::Warning:
+        return QStringLiteral("Предупреждение");
+    case PromptKind::Error:
+        return QStringLiteral("Ошибка");
+    case PromptKind::Information:
+        return QStringLiteral("Информация");
+    case PromptKind::Confirmation:
+        return QStringLiteral("Подтверждение");
     }
     return {};
 }
@@ -28,10 +33,14 @@ QString titleOf(PromptKind kind)
 QMessageBox::Icon iconOf(PromptKind kind)
 {
     switch (kind) {
-    case PromptKind::Warning: return QMessageBox::Warning;
-    case PromptKind::Error: return QMessageBox::Critical;
-    case PromptKind::Information: return QMessageBox::Information;
-    case PromptKind::Confirmation: return QMessageBox::Question;
+    case PromptKind::Warning:
+        return QMessageBox::Warning;
+    case PromptKind::Error:
+        return QMessageBox::Critical;
+    case PromptKind::Information:
+        return QMessageBox::Information;
+    case PromptKind::Confirmation:
+        return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
 }

@@ -31,7 +31,10 @@ public:
     virtual QString chooseFolder(QWidget *parent, const QString &title, const QString &directory) = 0;
 
     // Shorthands for the common boxes.
-    void error(QWidget *parent, const QString &text) { message(parent, PromptKind::Error, text, QMessageBox::Ok); }
+    void error(QWidget *parent, const QString &text)
+    {
+        message(parent, PromptKind::Error, text, QMessageBox::Ok);
+    }
     void warning(QWidget *parent, const QString &text)
     {
         message(parent, PromptKind::Warning, text, QMessageBox::Ok);

@@ -4,7 +4,6 @@
 
 #include <memory>
 
-
 class TForm1;
 class QWidget;
 

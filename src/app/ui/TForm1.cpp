@@ -1,8 +1,8 @@
 #include "app/ui/TForm1.h"
 
+#include "app/Windows1251.h"
 #include "app/ui/ActionTable.h"
 #include "app/ui/Prompts.h"
-#include "app/Windows1251.h"
 #include "dialogue/ui/DialogueCommands.h"
 #include "document/NpcName.h"
 #include "document/ui/DocumentCommands.h"
@@ -30,7 +30,8 @@
 #include <QToolButton>
 #include <QUrl>
 
-namespace {
+namespace
+{
 
 constexpr int PanelPaneWidth = 630; // window width minus the grid pane
 constexpr int GridColumnMargin = 71;
@@ -135,10 +136,10 @@ void TForm1::buildToolBar()
 
     m_checkVesta = new QCheckBox(bar);
     m_checkVesta->setObjectName(QStringLiteral("Check_Vesta"));
-    m_checkVesta->setStyleSheet(QStringLiteral(
-        "QCheckBox::indicator { width: 36px; height: 20px; }"
-        "QCheckBox::indicator:unchecked { image: url(:/icons/Check_Vesta_off.svg); }"
-        "QCheckBox::indicator:checked { image: url(:/icons/Check_Vesta_on.svg); }"));
+    m_checkVesta->setStyleSheet(
+        QStringLiteral("QCheckBox::indicator { width: 36px; height: 20px; }"
+                       "QCheckBox::indicator:unchecked { image: url(:/icons/Check_Vesta_off.svg); }"
+                       "QCheckBox::indicator:checked { image: url(:/icons/Check_Vesta_on.svg); }"));
     bar->addWidget(m_checkVesta);
     bar->addSeparator();
     add({"ReloadTxt", "ShowEdt", "RunEdt"});
@@ -156,7 +157,8 @@ void TForm1::buildToolBar()
     bar->addWidget(help);
 
     for (QAction *a : bar->actions()) {
-        if (QWidget *w = bar->widgetForAction(a); w && w->objectName().isEmpty() && !a->objectName().isEmpty())
+        if (QWidget *w = bar->widgetForAction(a);
+            w && w->objectName().isEmpty() && !a->objectName().isEmpty())
             w->setObjectName(QStringLiteral("Btn_") + a->objectName());
     }
 }
@@ -213,10 +215,11 @@ void TForm1::buildCentralArea()
     }
     m_grid->setColumnWidth(0, 20);
     m_grid->setColumnWidth(2, 45);
-    connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row, int column, int previousRow, int) {
-        if (row >= 0 && row != previousRow)
-            StringGridSelectCell(column, row);
-    });
+    connect(m_grid, &QTableWidget::currentCellChanged, this,
+            [this](int row, int column, int previousRow, int) {
+                if (row >= 0 && row != previousRow)
+                    StringGridSelectCell(column, row);
+            });
 
     m_editorPanel = new EditorPanel(*this, m_splitter);
     m_editorPanel->setFixedWidth(PanelPaneWidth - m_splitter->handleWidth());
@@ -249,7 +252,8 @@ void TForm1::initialiseWindow()
     RecLabelPrefix = QStringLiteral("Пустая запись:");
     setRecordLabel(RecLabelPrefix, true);
     m_checkVesta->setToolTip(QStringLiteral("Формат NPC-файла: стандартный или вестинский"));
-    m_btnMacr->setToolTip(QStringLiteral("Выбрать макрос:\nмакрос, выбранный из списка, будет вставлен в текущую запись."));
+    m_btnMacr->setToolTip(
+        QStringLiteral("Выбрать макрос:\nмакрос, выбранный из списка, будет вставлен в текущую запись."));
     for (const char *name : {"ReloadTxt", "ShowEdt", "ExportEdt"})
         setActionEnabled(QLatin1String(name), false);
     m_lblNpcName->clear();
@@ -339,7 +343,8 @@ void TForm1::setRecordLabel(const QString &prefix, bool red)
 {
     m_lblRecordNo->setText(prefix + QLatin1Char(' ') + QString::number(m_curRec));
     QPalette palette = m_lblRecordNo->palette();
-    palette.setColor(QPalette::WindowText, red ? QColor(Qt::red) : this->palette().color(QPalette::WindowText));
+    palette.setColor(QPalette::WindowText,
+                     red ? QColor(Qt::red) : this->palette().color(QPalette::WindowText));
     m_lblRecordNo->setPalette(palette);
 }
 
@@ -391,9 +396,10 @@ void TForm1::closeEvent(QCloseEvent *event)
 {
     m_editorPanel->leaveFocusedEdit();
     if (m_document.modified &&
-        !m_prompts.confirm(this,
-                           QStringLiteral("Текущие данные не сохранены.\r\nВы уверены, что хотите выйти из программы?"),
-                           QMessageBox::Yes | QMessageBox::No)) {
+        !m_prompts.confirm(
+            this,
+            QStringLiteral("Текущие данные не сохранены.\r\nВы уверены, что хотите выйти из программы?"),
+            QMessageBox::Yes | QMessageBox::No)) {
         event->ignore();
         return;
     }

@@ -53,7 +53,8 @@ public:
     // Controls.
     QAction *action(const QString &name) const;
     // Runs the handler whenever the named action is triggered.
-    template <typename Receiver> void onTriggered(const char *name, Receiver *receiver, void (Receiver::*handler)())
+    template <typename Receiver>
+    void onTriggered(const char *name, Receiver *receiver, void (Receiver::*handler)())
     {
         connect(action(QLatin1String(name)), &QAction::triggered, receiver, handler);
     }

@@ -9,7 +9,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
+namespace
+{
 
 QLabel *label(QWidget *parent, const char *name, const QString &text)
 {
@@ -38,7 +39,8 @@ TForm2::TForm2(TForm1 &mainWindow) : QDialog(&mainWindow), m_main(mainWindow)
     titleLabel->setGeometry(112, 8, 130, 30);
 
     label(this, "Lbl_Ver", QStringLiteral("v.0.5.8.7 beta"))->setGeometry(112, 40, 130, 18);
-    label(this, "Lbl_Info", QStringLiteral("Редактор\nNPC-скриптов для Korvan"))->setGeometry(112, 62, 130, 36);
+    label(this, "Lbl_Info", QStringLiteral("Редактор\nNPC-скриптов для Korvan"))
+        ->setGeometry(112, 62, 130, 36);
     label(this, "Lbl_Author", QStringLiteral("Автор: Quillon"))->setGeometry(112, 102, 130, 18);
     auto *link = label(this, "Lbl_Link",
                        QStringLiteral("<a href=\"https://scrivlet.example.org/\">scrivlet.example.org</a>"));

@@ -15,7 +15,8 @@
 #include <QPushButton>
 #include <QToolButton>
 
-namespace {
+namespace
+{
 
 constexpr int ClientWidth = 362;
 constexpr int ClientHeight = 218;
@@ -193,7 +194,8 @@ void TForm4::reject()
 
 void TForm4::Btn_AssocClick()
 {
-    const QString failure = RegisterNpcFileType(QStringLiteral("npc"), QCoreApplication::applicationFilePath());
+    const QString failure =
+        RegisterNpcFileType(QStringLiteral("npc"), QCoreApplication::applicationFilePath());
     if (!failure.isEmpty())
         m_main.prompts().error(&m_main, failure);
 }

@@ -15,7 +15,8 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 
-namespace {
+namespace
+{
 
 const char *const TextActions[] = {"ReloadTxt", "ShowEdt", "ExportEdt"};
 
@@ -39,10 +40,11 @@ void DialogueCommands::attachDialogueFile(bool)
     bool loaded = false;
     if (QFileInfo(edtPath).isFile()) {
         loaded = LoadEdt(edtPath);
-    } else if (m_window.prompts().confirm(&m_window,
-                                          QStringLiteral("EDT-файл, ассоциированный с загружаемым скриптом, не "
-                                                         "найден.\r\nЖелаете загрузить другой EDT-файл?"),
-                                          QMessageBox::Yes | QMessageBox::No)) {
+    } else if (m_window.prompts().confirm(
+                   &m_window,
+                   QStringLiteral("EDT-файл, ассоциированный с загружаемым скриптом, не "
+                                  "найден.\r\nЖелаете загрузить другой EDT-файл?"),
+                   QMessageBox::Yes | QMessageBox::No)) {
         loaded = chooseAndLoadEdt();
     }
     // The text of the previous script must not stay with this one.
@@ -124,9 +126,9 @@ void DialogueCommands::ExportEdtExecute()
     if (path.isEmpty())
         return;
     if (QFileInfo::exists(path) &&
-        !m_window.prompts().confirm(&m_window,
-                                    QStringLiteral("Файл с таким именем уже существует.\r\nЖелаете перезаписать?"),
-                                    QMessageBox::Yes | QMessageBox::No))
+        !m_window.prompts().confirm(
+            &m_window, QStringLiteral("Файл с таким именем уже существует.\r\nЖелаете перезаписать?"),
+            QMessageBox::Yes | QMessageBox::No))
         return;
     EdtTxtWriter writer;
     if (!writer.write(m_window.edtText(), path))

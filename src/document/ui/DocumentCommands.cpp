@@ -4,9 +4,9 @@
 #include "app/ui/Prompts.h"
 #include "app/ui/TForm1.h"
 #include "dialogue/ui/DialogueCommands.h"
-#include "editor/ui/EditorPanel.h"
 #include "document/NpcFile.h"
 #include "document/NpcName.h"
+#include "editor/ui/EditorPanel.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -14,7 +14,8 @@
 #include <QLabel>
 #include <QSignalBlocker>
 
-namespace {
+namespace
+{
 
 const QString Unsaved = QStringLiteral("Текущие данные не сохранены.\r\n");
 const QString OpenQuestion = QStringLiteral("Вы уверены, что хотите открыть новый скрипт?");
@@ -49,7 +50,8 @@ FileDialogOptions DocumentCommands::npcDialog(const QString &title) const
 
 bool DocumentCommands::mayDiscardChanges(const QString &question, QMessageBox::StandardButtons buttons)
 {
-    return !m_window.document().modified || m_window.prompts().confirm(&m_window, Unsaved + question, buttons);
+    return !m_window.document().modified ||
+           m_window.prompts().confirm(&m_window, Unsaved + question, buttons);
 }
 
 void DocumentCommands::NewExecute()
@@ -78,7 +80,8 @@ void DocumentCommands::OpenExecute()
 {
     if (!mayDiscardChanges(OpenQuestion, QMessageBox::Yes | QMessageBox::No))
         return;
-    const QString path = m_window.prompts().openFile(&m_window, npcDialog(QStringLiteral("Открыть NPC-скрипт")));
+    const QString path =
+        m_window.prompts().openFile(&m_window, npcDialog(QStringLiteral("Открыть NPC-скрипт")));
     if (path.isEmpty() || !NpcRead(path))
         return;
     NpcScriptDocument &doc = m_window.document();
@@ -131,13 +134,14 @@ void DocumentCommands::SaveExecute()
 void DocumentCommands::SaveAsExecute()
 {
     m_window.editorPanel().leaveFocusedEdit();
-    const QString path = m_window.prompts().saveFile(&m_window, npcDialog(QStringLiteral("Сохранить NPC-скрипт")));
+    const QString path =
+        m_window.prompts().saveFile(&m_window, npcDialog(QStringLiteral("Сохранить NPC-скрипт")));
     if (path.isEmpty())
         return;
     if (QFileInfo::exists(path) &&
-        !m_window.prompts().confirm(&m_window,
-                                    QStringLiteral("Файл с таким именем уже существует.\r\nЖелаете перезаписать?"),
-                                    QMessageBox::Yes | QMessageBox::No))
+        !m_window.prompts().confirm(
+            &m_window, QStringLiteral("Файл с таким именем уже существует.\r\nЖелаете перезаписать?"),
+            QMessageBox::Yes | QMessageBox::No))
         return;
     if (!NpcWrite(path))
         return;
@@ -165,7 +169,8 @@ bool DocumentCommands::NpcRead(const QString &path)
             m_window.fillGridRow(row);
     }
     m_window.RecLabelPrefix = QStringLiteral("Запись:");
-    m_window.Lbl_RecordNo()->setText(m_window.RecLabelPrefix + QLatin1Char(' ') + QString::number(m_window.CurRec()));
+    m_window.Lbl_RecordNo()->setText(m_window.RecLabelPrefix + QLatin1Char(' ') +
+                                     QString::number(m_window.CurRec()));
     m_window.setActionEnabled(QStringLiteral("Save"), false);
     return true;
 }

@@ -6,7 +6,8 @@
 #include <QAction>
 #include <QLineEdit>
 
-namespace {
+namespace
+{
 
 const QString PasteRec = QStringLiteral("PasteRec");
 const QString MoveUp = QStringLiteral("MoveUp");
@@ -74,7 +75,8 @@ void RecordCommands::DeleteRecExecute()
 {
     NpcScriptDocument &document = m_window.document();
     RecordGridTexts unused;
-    const QString links = RecordList(document.records, unused, m_window.CurRec(), document.OwnNpcNumber).CheckLinkDel();
+    const QString links =
+        RecordList(document.records, unused, m_window.CurRec(), document.OwnNpcNumber).CheckLinkDel();
     QString question;
     if (!links.isEmpty())
         question = QStringLiteral("На удаляемую запись есть ссылка(ки) в записи(ях): ") + links +
@@ -108,7 +110,8 @@ void RecordCommands::PasteRecExecute()
 void RecordCommands::CleanRecExecute()
 {
     if (!m_window.currentRecord().isEmpty() &&
-        m_window.prompts().message(&m_window, PromptKind::Warning, QStringLiteral("Текущая запись будет очищена!"),
+        m_window.prompts().message(&m_window, PromptKind::Warning,
+                                   QStringLiteral("Текущая запись будет очищена!"),
                                    QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return;
     m_window.document().ZeroRec(m_window.CurRec());

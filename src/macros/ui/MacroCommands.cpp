@@ -14,7 +14,8 @@
 #include <QProxyStyle>
 #include <QToolButton>
 
-namespace {
+namespace
+{
 
 // The manager command and the separator stand before the macro items.
 constexpr int FixedItems = 2;
@@ -142,7 +143,8 @@ void MacroCommands::applyMacro(int position)
     m_window.setActionEnabled(QStringLiteral("SaveAsMacr"), !record.isEmpty());
     // An empty record shows no action name, even when the list names 0.
     m_window.setGridText(m_window.CurRec(), 1,
-                         record.isEmpty() ? QString() : m_window.actionName(QByteArray::number(record.Action)));
+                         record.isEmpty() ? QString()
+                                          : m_window.actionName(QByteArray::number(record.Action)));
 }
 
 void MacroCommands::SaveAsMacrExecute()

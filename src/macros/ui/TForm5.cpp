@@ -13,7 +13,8 @@
 #include <QPushButton>
 #include <QValidator>
 
-namespace {
+namespace
+{
 
 class SingleLineValidator : public QValidator
 {

@@ -15,7 +15,8 @@
 #include <QTableWidget>
 #include <QToolButton>
 
-namespace {
+namespace
+{
 
 QToolButton *imageButton(QWidget *parent, const char *name, const char *icon, const QRect &geometry)
 {
@@ -65,10 +66,11 @@ TForm6::TForm6(TForm1 &mainWindow) : QDialog(&mainWindow), m_main(mainWindow)
     m_grid->setShowGrid(true);
     m_grid->setWordWrap(false);
     m_grid->setTabKeyNavigation(false);
-    connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row, int column, int previousRow, int) {
-        if (row >= 0 && row != previousRow)
-            StringGrid1SelectCell(column, row);
-    });
+    connect(m_grid, &QTableWidget::currentCellChanged, this,
+            [this](int row, int column, int previousRow, int) {
+                if (row >= 0 && row != previousRow)
+                    StringGrid1SelectCell(column, row);
+            });
 
     m_del = imageButton(this, "Btn_Del", ":/icons/Delete.svg", QRect(327, 26, 25, 25));
     m_moveUp = imageButton(this, "Btn_MoveUp", ":/icons/ArrowUp.svg", QRect(327, 220, 25, 25));
@@ -152,9 +154,9 @@ void TForm6::UpdateGrid()
         for (int i = 0; i < store.count(); ++i)
             m_grid->setItem(i, 0, new QTableWidgetItem(fromWindows1251(store.name(i))));
     }
-    for (QWidget *w : {static_cast<QWidget *>(m_name), static_cast<QWidget *>(m_edit),
-                       static_cast<QWidget *>(m_del), static_cast<QWidget *>(m_moveDown),
-                       static_cast<QWidget *>(m_grid)})
+    for (QWidget *w :
+         {static_cast<QWidget *>(m_name), static_cast<QWidget *>(m_edit), static_cast<QWidget *>(m_del),
+          static_cast<QWidget *>(m_moveDown), static_cast<QWidget *>(m_grid)})
         w->setEnabled(any);
     if (!any)
         m_moveUp->setEnabled(false);

@@ -16,7 +16,8 @@
 
 #include <functional>
 
-namespace {
+namespace
+{
 
 // Starts of the program find the file type registered there, so no desktop tool runs
 // on a folder that is about to be removed.
@@ -110,7 +111,8 @@ TEST_F(ConfigDialogTest, DialogLayoutTextsAndHiddenControls)
     EXPECT_FALSE(d.isVisible());
 
     EXPECT_EQ(control<QLabel>("Lbl_EdtEditor")->text(), QStringLiteral("EDT-редактор:"));
-    EXPECT_EQ(control<QLabel>("Lbl_DataDir")->text(), QStringLiteral("Папка с модифицированными списками данных:"));
+    EXPECT_EQ(control<QLabel>("Lbl_DataDir")->text(),
+              QStringLiteral("Папка с модифицированными списками данных:"));
     EXPECT_EQ(checkBox()->text(), QStringLiteral("Отключить предупреждения при вводе значений"));
     EXPECT_EQ(control<QPushButton>("Btn_Ok")->text(), QStringLiteral("Сохранить"));
     EXPECT_EQ(control<QPushButton>("Btn_Close")->text(), QStringLiteral("Закрыть"));
@@ -292,7 +294,8 @@ TEST_F(ConfigDialogTest, SettingsFileGetsTheNewValuesAtExit)
     EXPECT_EQ(main().actionName("0"), shippedAction);
     stop();
     const QByteArray ini = readFile(QStringLiteral("scrivlet.ini"));
-    EXPECT_TRUE(ini.contains("EdtEditor=" + pathIn(QStringLiteral("tools/edt.exe")).toUtf8() + "\r\n")) << ini.constData();
+    EXPECT_TRUE(ini.contains("EdtEditor=" + pathIn(QStringLiteral("tools/edt.exe")).toUtf8() + "\r\n"))
+        << ini.constData();
     EXPECT_TRUE(ini.contains("DataDir=" + mods.toUtf8() + "\r\n")) << ini.constData();
     EXPECT_TRUE(ini.contains("AlertShow=1\r\n")) << ini.constData();
 

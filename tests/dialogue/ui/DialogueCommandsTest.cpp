@@ -1,5 +1,5 @@
-#include "app/Windows1251.h"
 #include "dialogue/ui/DialogueCommands.h"
+#include "app/Windows1251.h"
 #include "dialogue/ui/TForm3.h"
 #include "document/NpcFile.h"
 #include "document/ui/DocumentCommands.h"
@@ -13,7 +13,8 @@
 #include <QPlainTextEdit>
 #include <QThread>
 
-namespace {
+namespace
+{
 
 const QString MissingEdt = QStringLiteral(
     "EDT-файл, ассоциированный с загружаемым скриптом, не найден.\r\nЖелаете загрузить другой EDT-файл?");
@@ -406,8 +407,8 @@ TEST_F(DialogueCommandsTest, ViewerShowsTheWholeNumberedText)
 TEST_F(DialogueCommandsTest, RunEdtStartsTheEditorByItsFullPath)
 {
     // A path well over 100 characters, with a blank in it.
-    const QString folder = QStringLiteral("tools/") + QString(60, QLatin1Char('d')) + QStringLiteral("/with blank/") +
-                           QString(50, QLatin1Char('e'));
+    const QString folder = QStringLiteral("tools/") + QString(60, QLatin1Char('d')) +
+                           QStringLiteral("/with blank/") + QString(50, QLatin1Char('e'));
     const QString editor = pathIn(folder + QStringLiteral("/edt editor.sh"));
     const QString marker = pathIn(QStringLiteral("started"));
     writeFile(folder + QStringLiteral("/edt editor.sh"),

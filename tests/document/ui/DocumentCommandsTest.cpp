@@ -1,5 +1,5 @@
-#include "document/NpcFile.h"
 #include "document/ui/DocumentCommands.h"
+#include "document/NpcFile.h"
 #include "support/AppFixture.h"
 
 #include <QCheckBox>
@@ -7,7 +7,8 @@
 #include <QSplitter>
 #include <QTableWidget>
 
-namespace {
+namespace
+{
 
 const QString OpenQuestion =
     QStringLiteral("Текущие данные не сохранены.\r\nВы уверены, что хотите открыть новый скрипт?");
@@ -58,7 +59,8 @@ protected:
 
 TEST_F(DocumentCommandsTest, OpenShowsRecordsLinksTitleAndLayout)
 {
-    const QString path = writeScript(QStringLiteral("scripts/057.npc"), linkedRecords(), NpcLayout::VestaLayout);
+    const QString path =
+        writeScript(QStringLiteral("scripts/057.npc"), linkedRecords(), NpcLayout::VestaLayout);
     open(path);
     ASSERT_EQ(prompts().asked.first().options.title, QStringLiteral("Открыть NPC-скрипт"));
     EXPECT_EQ(prompts().asked.first().options.directory, startFolder());
@@ -232,7 +234,8 @@ TEST_F(DocumentCommandsTest, ClosingAModifiedScriptAsksFirst)
     modify();
     EXPECT_FALSE(main().close()); // No
     EXPECT_EQ(prompts().messageTexts(),
-              QStringList{QStringLiteral("Текущие данные не сохранены.\r\nВы уверены, что хотите выйти из программы?")});
+              QStringList{QStringLiteral(
+                  "Текущие данные не сохранены.\r\nВы уверены, что хотите выйти из программы?")});
     prompts().answers << QMessageBox::Yes;
     EXPECT_TRUE(main().close());
 }

@@ -8,7 +8,8 @@
 
 #include <map>
 
-namespace {
+namespace
+{
 
 constexpr quint8 Own = 57;
 constexpr quint8 OtherNpc = 12;
@@ -97,14 +98,23 @@ protected:
 
     Snapshot snapshot()
     {
-        Snapshot s{records(), {}, main().RecordClipboard(), main().document().modified, main().windowTitle(),
-                   main().Lbl_RecordNo()->text(), main().CurRec(), action("PasteRec")->isEnabled()};
+        Snapshot s{records(),
+                   {},
+                   main().RecordClipboard(),
+                   main().document().modified,
+                   main().windowTitle(),
+                   main().Lbl_RecordNo()->text(),
+                   main().CurRec(),
+                   action("PasteRec")->isEnabled()};
         for (int row = 0; row < RecordCount; ++row)
             s.grid << main().gridText(row, 1) << main().gridText(row, 2);
         return s;
     }
 
-    bool labelIsRed() { return main().Lbl_RecordNo()->palette().color(QPalette::WindowText) == QColor(Qt::red); }
+    bool labelIsRed()
+    {
+        return main().Lbl_RecordNo()->palette().color(QPalette::WindowText) == QColor(Qt::red);
+    }
 
     void expectModifiedAt(int row)
     {
@@ -194,7 +204,8 @@ TEST_F(RecordCommandsTest, PasteAsksWhenTheLastRecordIsUsedAndPastesOnce)
     trigger("CopyRec");
     select(10);
     const Snapshot before = snapshot();
-    const QString question = QStringLiteral("При вставке, последняя запись будет удалена.\r\nПродолжить вставку?");
+    const QString question =
+        QStringLiteral("При вставке, последняя запись будет удалена.\r\nПродолжить вставку?");
 
     trigger("PasteRec");
     expectAsked(PromptKind::Confirmation, question, QMessageBox::Yes | QMessageBox::Cancel);

@@ -3,7 +3,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-namespace {
+namespace
+{
 
 const QString EmptyNameWarning = QStringLiteral("Не указано имя нового макроса");
 const QString EqualsWarning = QStringLiteral("Имя макроса не может содержать знак «=».");
@@ -39,7 +40,8 @@ TEST_F(SaveMacroTest, SavingAppendsTheRecordWritesTheFileAndRebuildsTheMenu)
         EXPECT_FALSE(saveDialog()->isVisible());
     });
     // A name already in use is simply saved again, with the spare values of this record.
-    const QByteArray second = "Guard=1,0,65535,65535,255,255,255,4,0,2,1,255,255,255,255,0,65535,0,65535,0,7,0";
+    const QByteArray second =
+        "Guard=1,0,65535,65535,255,255,255,4,0,2,1,255,255,255,255,0,65535,0,65535,0,7,0";
     EXPECT_EQ(macroFile(), "Guard=" + GuardValues + "\r\n" + second + "\r\n");
     EXPECT_EQ(macroCaptions(), (QStringList{QStringLiteral("Guard"), QStringLiteral("Guard")}));
     EXPECT_TRUE(prompts().asked.isEmpty());
@@ -158,7 +160,8 @@ protected:
     // Selected row, Btn_MoveUp, Btn_MoveDown.
     std::tuple<int, bool, bool> selection()
     {
-        return {grid()->currentRow(), control("Btn_MoveUp")->isEnabled(), control("Btn_MoveDown")->isEnabled()};
+        return {grid()->currentRow(), control("Btn_MoveUp")->isEnabled(),
+                control("Btn_MoveDown")->isEnabled()};
     }
 };
 
@@ -166,8 +169,9 @@ TEST_F(MacroManagerTest, OpensWithTheFirstMacroSelected)
 {
     startWithFive();
     whileOpen("MacrManager", manager(), [&] {
-        EXPECT_EQ(rows(), (QStringList{QStringLiteral("  One"), QStringLiteral("Two"), QStringLiteral("Three"),
-                                       QStringLiteral("Four"), QStringLiteral("Five")}));
+        EXPECT_EQ(rows(),
+                  (QStringList{QStringLiteral("  One"), QStringLiteral("Two"), QStringLiteral("Three"),
+                               QStringLiteral("Four"), QStringLiteral("Five")}));
         EXPECT_EQ(selection(), std::make_tuple(0, false, true));
         // As stored at opening, trimmed when a row is picked.
         EXPECT_EQ(nameEdit()->text(), QStringLiteral("  One"));
@@ -192,7 +196,8 @@ TEST_F(MacroManagerTest, RenameKeepsPositionAndValuesAndReachesFileAndMenuOnClos
         nameEdit()->setText(QStringLiteral("Второй"));
         click("Btn_Edit");
         EXPECT_EQ(rows().at(1), QStringLiteral("Второй"));
-        EXPECT_EQ(store().entry(1), QByteArray("\xc2\xf2\xee\xf0\xee\xe9=2,0,0,0,0,0,0,2,0,0,0,0,0,0,0,0,0,0,0,0,0,0"));
+        EXPECT_EQ(store().entry(1),
+                  QByteArray("\xc2\xf2\xee\xf0\xee\xe9=2,0,0,0,0,0,0,2,0,0,0,0,0,0,0,0,0,0,0,0,0,0"));
 
         // Enter renames too; an empty name is a name like any other.
         grid()->setCurrentCell(3, 0);
@@ -210,8 +215,8 @@ TEST_F(MacroManagerTest, RenameKeepsPositionAndValuesAndReachesFileAndMenuOnClos
         EXPECT_EQ(macroCaptions().at(1), QStringLiteral("Two"));
     });
     EXPECT_EQ(macroFile(), MacroFile::encode(store().entries()));
-    EXPECT_EQ(macroCaptions(), (QStringList{QStringLiteral("  One"), QStringLiteral("Второй"), QStringLiteral("Three"),
-                                            QString(), QStringLiteral("Five")}));
+    EXPECT_EQ(macroCaptions(), (QStringList{QStringLiteral("  One"), QStringLiteral("Второй"),
+                                            QStringLiteral("Three"), QString(), QStringLiteral("Five")}));
 }
 
 TEST_F(MacroManagerTest, MovingSwapsNeighboursAndFollowsTheSelection)
@@ -263,7 +268,8 @@ TEST_F(MacroManagerTest, DeletingSelectsTheMacroAboveAndTheLastOneDisablesEveryt
         click("Btn_Del");
 
         EXPECT_EQ(rows(), QStringList{QString()});
-        for (const char *name : {"StringGrid1", "Edit_MacrName", "Btn_Edit", "Btn_Del", "Btn_MoveUp", "Btn_MoveDown"})
+        for (const char *name :
+             {"StringGrid1", "Edit_MacrName", "Btn_Edit", "Btn_Del", "Btn_MoveUp", "Btn_MoveDown"})
             EXPECT_FALSE(control(name)->isEnabled()) << name;
         EXPECT_TRUE(control("Btn_Close")->isEnabled());
         EXPECT_FALSE(main().Btn_Macr()->isEnabled());

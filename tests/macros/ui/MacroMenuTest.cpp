@@ -1,5 +1,5 @@
-#include "app/Windows1251.h"
 #include "MacroUiFixture.h"
+#include "app/Windows1251.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -31,11 +31,10 @@ TEST_F(MacroMenuTest, WithoutAFileTheMenuHoldsOnlyTheManagerAndEverythingIsOff)
 
 TEST_F(MacroMenuTest, EveryLineOfTheFileBecomesAnItemWithItsDecodedName)
 {
-    startWithMacros("Guard=" + GuardValues + "\r\nA&B=" + GuardValues + "\n\r\n" + "\xc3\xe2\xe0\xf0\xe4\xe8\xff=" +
-                    GuardValues + "\rGuard=1\r\n");
-    EXPECT_EQ(macroCaptions(),
-              (QStringList{QStringLiteral("Guard"), QStringLiteral("A&&B"), QString(), QStringLiteral("Гвардия"),
-                           QStringLiteral("Guard")}));
+    startWithMacros("Guard=" + GuardValues + "\r\nA&B=" + GuardValues + "\n\r\n" +
+                    "\xc3\xe2\xe0\xf0\xe4\xe8\xff=" + GuardValues + "\rGuard=1\r\n");
+    EXPECT_EQ(macroCaptions(), (QStringList{QStringLiteral("Guard"), QStringLiteral("A&&B"), QString(),
+                                            QStringLiteral("Гвардия"), QStringLiteral("Guard")}));
     for (qsizetype i = 2; i < macroMenu()->actions().size(); ++i) {
         const QAction *item = macroMenu()->actions().at(i);
         EXPECT_TRUE(item->isEnabled());
@@ -61,7 +60,8 @@ TEST_F(MacroMenuTest, AFileThatCannotBeReadIsReportedAndLeavesTheStoreEmpty)
 TEST_F(MacroMenuTest, ApplyingSetsTwentyFieldsAndShowsTheRecord)
 {
     // Mode .. React, then both spares; ControlNpc 12, ControlRec 7 link to another script.
-    startWithMacros("Other=1\r\nLinker=0,5,65535,65535,255,0,255,7,0,255,1,255,255,12,7,9,65535,0,65535,0,3,4\r\n");
+    startWithMacros(
+        "Other=1\r\nLinker=0,5,65535,65535,255,0,255,7,0,255,1,255,255,12,7,9,65535,0,65535,0,3,4\r\n");
     main().document().records[3].Spare28 = 11;
     main().document().records[3].Spare30 = 22;
     main().selectGridRow(3);
@@ -143,10 +143,9 @@ TEST_F(MacroMenuTest, AMalformedMacroChangesNothingAndReportsTheBadValue)
     }
     ASSERT_EQ(prompts().asked.size(), 3);
     EXPECT_EQ(prompts().asked.at(0).kind, PromptKind::Error);
-    EXPECT_EQ(prompts().messageTexts(),
-              (QStringList{QStringLiteral("'два' is not a valid integer value"),
-                           QStringLiteral("'' is not a valid integer value"),
-                           QStringLiteral("'' is not a valid integer value")}));
+    EXPECT_EQ(prompts().messageTexts(), (QStringList{QStringLiteral("'два' is not a valid integer value"),
+                                                     QStringLiteral("'' is not a valid integer value"),
+                                                     QStringLiteral("'' is not a valid integer value")}));
 }
 
 TEST_F(MacroMenuTest, BadFilesLoadWithoutHarm)

@@ -17,7 +17,8 @@
 #include <functional>
 
 // Guard of the documented example, then records for the other tests.
-inline const QByteArray GuardValues = "1,0,65535,65535,255,255,255,4,0,2,1,255,255,255,255,0,65535,0,65535,0,0,0";
+inline const QByteArray GuardValues =
+    "1,0,65535,65535,255,255,255,4,0,2,1,255,255,255,255,0,65535,0,65535,0,0,0";
 
 class MacroUiFixture : public AppFixture
 {
