@@ -3,6 +3,10 @@
 #include "support/AppFixture.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QLabel>
 #include <QSplitter>
 #include <QTableWidget>
@@ -272,4 +276,20 @@ TEST_F(DocumentCommandsTest, DroppedDialogueFileThatCannotBeReadKeepsThePrevious
     EXPECT_EQ(prompts().asked.value(0).kind, PromptKind::Error);
     EXPECT_EQ(main().document().EdtPath, pathIn(QStringLiteral("057.edt")));
     EXPECT_EQ(main().edtText().size(), 1);
+}
+
+TEST_F(DocumentCommandsTest, DroppingSeveralFilesOnTheWindowOpensOnlyTheFirst)
+{
+    const QString first = writeScript(QStringLiteral("057.npc"), linkedRecords());
+    const QString second = writeScript(QStringLiteral("112.npc"), {});
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(first), QUrl::fromLocalFile(second), QUrl::fromLocalFile(first)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&main(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&main(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(main().document().path, first);
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + first);
 }
