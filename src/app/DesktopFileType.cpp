@@ -1,6 +1,7 @@
 #include "app/DesktopFileType.h"
 
 #include "app/FileClassRegistry.h"
+#include "app/FileMessages.h"
 #include "app/SaveFile.h"
 
 #include <QDir>
@@ -17,12 +18,6 @@ namespace DesktopFileType
 namespace
 {
 
-QString writeFailure(const QString &path, const QString &reason)
-{
-    return QStringLiteral("Не удалось записать файл ") + QDir::toNativeSeparators(path) +
-           QStringLiteral(":\r\n") + reason;
-}
-
 // Empty on success, else the message naming the file and the system's reason.
 QString writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -30,10 +25,10 @@ QString writeFile(const QString &path, const QByteArray &bytes)
     std::filesystem::create_directories(
         std::filesystem::path(QFileInfo(path).absolutePath().toStdU16String()), error);
     if (error)
-        return writeFailure(path, QString::fromLocal8Bit(error.message()));
+        return writeFailureText(path, QString::fromLocal8Bit(error.message()));
     QString reason;
     if (!saveFile(path, bytes, reason))
-        return writeFailure(path, reason);
+        return writeFailureText(path, reason);
     return {};
 }
 

@@ -1,5 +1,6 @@
 #include "document/NpcFile.h"
 
+#include "app/FileMessages.h"
 #include "app/SaveFile.h"
 
 #include <QFile>
@@ -13,11 +14,6 @@ constexpr int VestaRecords = 49;
 constexpr int VestaTail = 1572;
 
 } // namespace
-
-QString npcReadProblemText(const QString &path)
-{
-    return QStringLiteral("Проблема чтения файла ") + path;
-}
 
 QString notNpcScriptText()
 {
@@ -64,13 +60,13 @@ bool NpcReader::read(const QString &path)
 {
     QFile file(path);
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        m_error = npcReadProblemText(path);
+        m_error = readProblemText(path);
         return false;
     }
     if (read(&file))
         return true;
     if (m_error != notNpcScriptText())
-        m_error = npcReadProblemText(path);
+        m_error = readProblemText(path);
     return false;
 }
 

@@ -48,5 +48,4 @@ private:
     QString m_error;
 };
 
-QString npcReadProblemText(const QString &path);
 QString notNpcScriptText();

@@ -1,6 +1,7 @@
 #include "app/ui/Prompts.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 QString qtFileFilter(const QString &filter)
 {
@@ -94,4 +95,11 @@ QString QtPrompts::saveFile(QWidget *parent, const FileDialogOptions &options)
 QString QtPrompts::chooseFolder(QWidget *parent, const QString &title, const QString &directory)
 {
     return QFileDialog::getExistingDirectory(parent, title, directory);
+}
+
+bool Prompts::mayOverwrite(QWidget *parent, const QString &path)
+{
+    return !QFileInfo::exists(path) ||
+           confirm(parent, QStringLiteral("Файл с таким именем уже существует.\r\nЖелаете перезаписать?"),
+                   QMessageBox::Yes | QMessageBox::No);
 }

@@ -39,6 +39,8 @@ public:
     {
         message(parent, PromptKind::Warning, text, QMessageBox::Ok);
     }
+    // True when no file is at the path, or the user agrees to replace it.
+    bool mayOverwrite(QWidget *parent, const QString &path);
     bool confirm(QWidget *parent, const QString &text, QMessageBox::StandardButtons buttons)
     {
         return message(parent, PromptKind::Confirmation, text, buttons) == QMessageBox::Yes;

@@ -1,5 +1,6 @@
 #include "app/ui/TForm1.h"
 
+#include "app/FileMessages.h"
 #include "app/Windows1251.h"
 #include "app/ui/ActionTable.h"
 #include "app/ui/Prompts.h"
@@ -238,7 +239,7 @@ void TForm1::LoadLists()
 {
     const QStringList failed = m_lists.load(m_config.DataDir, m_config.standardDataDir());
     for (const QString &path : failed)
-        m_prompts.error(this, QStringLiteral("Проблема чтения файла ") + path);
+        m_prompts.error(this, readProblemText(path));
     m_editorPanel->fillFromLists();
 }
 

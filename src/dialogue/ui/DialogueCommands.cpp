@@ -1,5 +1,6 @@
 #include "dialogue/ui/DialogueCommands.h"
 
+#include "app/FileMessages.h"
 #include "app/ui/Prompts.h"
 #include "app/ui/TForm1.h"
 #include "dialogue/EdtExport.h"
@@ -31,7 +32,7 @@ DialogueCommands::DialogueCommands(TForm1 &window) : QObject(&window), m_window(
     m_window.onTriggered("RunEdt", this, &DialogueCommands::RunEdtExecute);
 }
 
-void DialogueCommands::attachDialogueFile(bool)
+void DialogueCommands::attachDialogueFile()
 {
     // After Open and after a drop alike, "another file" means the import dialog, which
     // starts in the working folder (after Open, the script's folder).
@@ -66,7 +67,7 @@ bool DialogueCommands::LoadEdt(const QString &path)
 {
     EdtReader reader;
     if (!reader.read(path)) {
-        m_window.prompts().error(&m_window, QStringLiteral("Проблема чтения файла ") + path);
+        m_window.prompts().error(&m_window, readProblemText(path));
         return false;
     }
     m_window.edtText() = reader.takeText();
@@ -125,15 +126,11 @@ void DialogueCommands::ExportEdtExecute()
     const QString path = m_window.prompts().saveFile(&m_window, options);
     if (path.isEmpty())
         return;
-    if (QFileInfo::exists(path) &&
-        !m_window.prompts().confirm(
-            &m_window, QStringLiteral("Файл с таким именем уже существует.\r\nЖелаете перезаписать?"),
-            QMessageBox::Yes | QMessageBox::No))
+    if (!m_window.prompts().mayOverwrite(&m_window, path))
         return;
     EdtTxtWriter writer;
     if (!writer.write(m_window.edtText(), path))
-        m_window.prompts().error(&m_window, QStringLiteral("Не удалось записать файл ") + path +
-                                                QStringLiteral(":\r\n") + writer.errorString());
+        m_window.prompts().error(&m_window, writeFailureText(path, writer.errorString()));
 }
 
 void DialogueCommands::ReloadTxtExecute()

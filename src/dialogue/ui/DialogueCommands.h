@@ -12,8 +12,8 @@ class DialogueCommands : public QObject
 public:
     explicit DialogueCommands(TForm1 &window);
 
-    // After a script was opened (by the dialog, or by a drop when afterDrop).
-    void attachDialogueFile(bool afterDrop);
+    // Reads the dialogue file beside a script just opened, or asks for another.
+    void attachDialogueFile();
     // Forgets the dialogue text, as a new script does.
     void clearDialogue();
     // Replaces the text with the file's; on failure reports it and changes nothing.

@@ -1,5 +1,6 @@
 #include "document/ui/DocumentCommands.h"
 
+#include "app/FileMessages.h"
 #include "app/Windows1251.h"
 #include "app/ui/Prompts.h"
 #include "app/ui/TForm1.h"
@@ -88,7 +89,7 @@ void DocumentCommands::OpenExecute()
     doc.path = path;
     doc.modified = false;
     m_window.config().WorkDir = QFileInfo(path).absolutePath();
-    m_window.dialogueCommands().attachDialogueFile(false);
+    m_window.dialogueCommands().attachDialogueFile();
     m_window.setWindowTitle(title(path));
     selectFirstRecord();
 }
@@ -102,7 +103,7 @@ void DocumentCommands::FilesDropped(const QString &path)
         doc.path = path;
         doc.modified = false;
         m_window.setWindowTitle(title(path));
-        m_window.dialogueCommands().attachDialogueFile(true);
+        m_window.dialogueCommands().attachDialogueFile();
         selectFirstRecord();
     } else if (path.endsWith(QStringLiteral(".edt"), Qt::CaseInsensitive)) {
         // A file that cannot be read leaves the dialogue text and its path as they were.
@@ -138,10 +139,7 @@ void DocumentCommands::SaveAsExecute()
         m_window.prompts().saveFile(&m_window, npcDialog(QStringLiteral("Сохранить NPC-скрипт")));
     if (path.isEmpty())
         return;
-    if (QFileInfo::exists(path) &&
-        !m_window.prompts().confirm(
-            &m_window, QStringLiteral("Файл с таким именем уже существует.\r\nЖелаете перезаписать?"),
-            QMessageBox::Yes | QMessageBox::No))
+    if (!m_window.prompts().mayOverwrite(&m_window, path))
         return;
     if (!NpcWrite(path))
         return;
@@ -180,8 +178,7 @@ bool DocumentCommands::NpcWrite(const QString &path)
     NpcScriptDocument &doc = m_window.document();
     NpcWriter writer;
     if (!writer.write(doc.records, doc.layout, path)) {
-        m_window.prompts().error(&m_window, QStringLiteral("Не удалось записать файл ") + path +
-                                                QStringLiteral(":\r\n") + writer.errorString());
+        m_window.prompts().error(&m_window, writeFailureText(path, writer.errorString()));
         return false;
     }
     doc.modified = false;

@@ -1,5 +1,6 @@
 #include "macros/ui/MacroCommands.h"
 
+#include "app/FileMessages.h"
 #include "app/Windows1251.h"
 #include "app/ui/Prompts.h"
 #include "app/ui/TForm1.h"
@@ -78,8 +79,7 @@ void MacroCommands::MacrosRead()
         return;
     MacroReader reader;
     if (!reader.read(path)) {
-        m_window.prompts().error(&m_window, QStringLiteral("Не удалось открыть файл ") + path +
-                                                QStringLiteral(":\r\n") + reader.errorString());
+        m_window.prompts().error(&m_window, openFailureText(path, reader.errorString()));
         return;
     }
     m_store.setEntries(reader.entries());
@@ -92,8 +92,7 @@ bool MacroCommands::MacrosWrite()
     MacroWriter writer;
     if (writer.write(m_store.entries(), path))
         return true;
-    m_window.prompts().error(&m_window, QStringLiteral("Не удалось записать файл ") + path +
-                                            QStringLiteral(":\r\n") + writer.errorString());
+    m_window.prompts().error(&m_window, writeFailureText(path, writer.errorString()));
     return false;
 }
 

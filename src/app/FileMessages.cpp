@@ -1,0 +1,20 @@
+#include "app/FileMessages.h"
+
+#include <QDir>
+
+QString readProblemText(const QString &path)
+{
+    return QStringLiteral("Проблема чтения файла ") + path;
+}
+
+QString writeFailureText(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Не удалось записать файл ") + QDir::toNativeSeparators(path) +
+           QStringLiteral(":\r\n") + reason;
+}
+
+QString openFailureText(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Не удалось открыть файл ") + QDir::toNativeSeparators(path) +
+           QStringLiteral(":\r\n") + reason;
+}
