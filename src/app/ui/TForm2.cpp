@@ -1,6 +1,5 @@
 #include "app/ui/TForm2.h"
 
-#include "app/ui/DialogPlacement.h"
 #include "app/ui/TForm1.h"
 
 #include <QAction>
@@ -21,7 +20,7 @@ QLabel *label(QWidget *parent, const char *name, const QString &text)
 
 } // namespace
 
-TForm2::TForm2(TForm1 &mainWindow) : QDialog(&mainWindow), m_main(mainWindow)
+TForm2::TForm2(TForm1 &mainWindow) : PlacedDialog(mainWindow)
 {
     setObjectName(QStringLiteral("TForm2"));
     setWindowFlag(Qt::Tool);
@@ -52,18 +51,10 @@ TForm2::TForm2(TForm1 &mainWindow) : QDialog(&mainWindow), m_main(mainWindow)
     ok->setGeometry(140, 162, 75, 25);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
-    placeOverMainWindow(this, &m_main);
-}
-
-bool TForm2::event(QEvent *event)
-{
-    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show)
-        FormActivate();
-    return QDialog::event(event);
+    place();
 }
 
 void TForm2::FormActivate()
 {
     setWindowTitle(m_main.action(QStringLiteral("About"))->text());
-    placeOverMainWindow(this, &m_main);
 }

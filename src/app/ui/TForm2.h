@@ -1,21 +1,16 @@
 #pragma once
 
-#include <QDialog>
+#include "app/ui/PlacedDialog.h"
 
 class TForm1;
 
 // The About box.
-class TForm2 : public QDialog
+class TForm2 : public PlacedDialog
 {
     Q_OBJECT
 public:
     explicit TForm2(TForm1 &mainWindow);
 
-protected:
-    bool event(QEvent *event) override;
-
 private:
-    void FormActivate();
-
-    TForm1 &m_main;
+    void FormActivate() override;
 };

@@ -1,7 +1,6 @@
 #include "app/ui/TForm4.h"
 
 #include "app/FileTypeRegistration.h"
-#include "app/ui/DialogPlacement.h"
 #include "app/ui/Prompts.h"
 #include "app/ui/TForm1.h"
 
@@ -47,7 +46,7 @@ QLineEdit *pathEdit(QWidget *parent, const char *name)
 
 } // namespace
 
-TForm4::TForm4(TForm1 &mainWindow) : QDialog(&mainWindow), m_main(mainWindow)
+TForm4::TForm4(TForm1 &mainWindow) : PlacedDialog(mainWindow)
 {
     setObjectName(QStringLiteral("TForm4"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -105,7 +104,7 @@ void TForm4::createControls()
 
 void TForm4::FormCreate()
 {
-    placeOverMainWindow(this, &m_main);
+    place();
     setWindowTitle(m_main.action(QStringLiteral("Config"))->text());
     m_lblEdtEditor->setText(QStringLiteral("EDT-редактор:"));
     m_lblDataDir->setText(QStringLiteral("Папка с модифицированными списками данных:"));
@@ -117,16 +116,8 @@ void TForm4::FormCreate()
     Btn_AssocClick();
 }
 
-void TForm4::showEvent(QShowEvent *event)
-{
-    // Only when shown: a file chooser closing must not bring the settings back.
-    FormActivate();
-    QDialog::showEvent(event);
-}
-
 void TForm4::FormActivate()
 {
-    placeOverMainWindow(this, &m_main);
     const AppConfig &config = m_main.config();
     m_editEdtEditor->setText(config.EdtEditor);
     if (config.DataDir != config.standardDataDir())

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "app/ui/PlacedDialog.h"
 
 class QCheckBox;
 class QComboBox;
@@ -12,7 +12,7 @@ class TForm1;
 
 // The configuration dialog: the external EDT editor, the folder of modified data lists
 // and the value warnings. Its creation registers the script file type with the desktop.
-class TForm4 : public QDialog
+class TForm4 : public PlacedDialog
 {
     Q_OBJECT
 public:
@@ -20,7 +20,7 @@ public:
 
     bool settingsChanged() const { return m_settingsChanged; }
 
-    void FormActivate();
+    void FormActivate() override;
     void Btn_SelectEdtEditClick();
     void Btn_SelectDataDirClick();
     void CheckBox1Click();
@@ -31,14 +31,10 @@ public:
     // The close box and Escape act as "Закрыть".
     void reject() override;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
     void FormCreate();
     void createControls();
 
-    TForm1 &m_main;
     bool m_settingsChanged = false;
 
     QLabel *m_lblEdtEditor = nullptr;

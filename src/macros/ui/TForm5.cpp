@@ -1,7 +1,6 @@
 #include "macros/ui/TForm5.h"
 
 #include "app/Windows1251.h"
-#include "app/ui/DialogPlacement.h"
 #include "app/ui/Prompts.h"
 #include "app/ui/TForm1.h"
 #include "macros/MacroEntry.h"
@@ -47,7 +46,7 @@ QString macroNameEqualsSignText()
     return QStringLiteral("Имя макроса не может содержать знак «=».");
 }
 
-TForm5::TForm5(TForm1 &mainWindow) : QDialog(&mainWindow), m_main(mainWindow)
+TForm5::TForm5(TForm1 &mainWindow) : PlacedDialog(mainWindow)
 {
     setObjectName(QStringLiteral("TForm5"));
     setFixedSize(362, 101);
@@ -89,25 +88,11 @@ void TForm5::FormCreate()
     m_label->setText(QStringLiteral("Имя нового макроса:"));
     m_ok->setText(QStringLiteral("Сохранить"));
     m_close->setText(QStringLiteral("Закрыть"));
-    placeOverMainWindow(this, &m_main);
-}
-
-bool TForm5::event(QEvent *event)
-{
-    if (event->type() == QEvent::WindowActivate)
-        FormActivate();
-    return QDialog::event(event);
-}
-
-void TForm5::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    FormActivate();
+    place();
 }
 
 void TForm5::FormActivate()
 {
-    placeOverMainWindow(this, &m_main);
     m_name->setFocus();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "app/ui/PlacedDialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -8,7 +8,7 @@ class QPushButton;
 class TForm1;
 
 // Saves the current record as a new macro under a typed name.
-class TForm5 : public QDialog
+class TForm5 : public PlacedDialog
 {
     Q_OBJECT
 public:
@@ -17,16 +17,11 @@ public:
     void Btn_OkClick();
     void Btn_CloseClick();
 
-protected:
-    bool event(QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-
 private:
     void FormCreate();
-    void FormActivate();
+    void FormActivate() override;
     void Edit_MacrNameKeyPress();
 
-    TForm1 &m_main;
     QLabel *m_label = nullptr;
     QLineEdit *m_name = nullptr;
     QPushButton *m_ok = nullptr;

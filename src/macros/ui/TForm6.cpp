@@ -1,7 +1,6 @@
 #include "macros/ui/TForm6.h"
 
 #include "app/Windows1251.h"
-#include "app/ui/DialogPlacement.h"
 #include "app/ui/Prompts.h"
 #include "app/ui/TForm1.h"
 #include "macros/ui/MacroCommands.h"
@@ -40,7 +39,7 @@ QString trimmedLeft(const QString &text)
 
 } // namespace
 
-TForm6::TForm6(TForm1 &mainWindow) : QDialog(&mainWindow), m_main(mainWindow)
+TForm6::TForm6(TForm1 &mainWindow) : PlacedDialog(mainWindow)
 {
     setObjectName(QStringLiteral("TForm6"));
     setFixedSize(359, 398);
@@ -114,26 +113,11 @@ void TForm6::FormCreate()
     m_listLabel->setText(QStringLiteral("Список макросов:"));
     m_nameLabel->setText(QStringLiteral("Редактирование имени макроса:"));
     m_close->setText(QStringLiteral("Закрыть"));
-    placeOverMainWindow(this, &m_main);
-}
-
-bool TForm6::event(QEvent *event)
-{
-    if (event->type() == QEvent::WindowActivate)
-        placeOverMainWindow(this, &m_main);
-    return QDialog::event(event);
-}
-
-// Every opening starts from the store as it is now, with the first macro selected.
-void TForm6::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    FormActivate();
+    place();
 }
 
 void TForm6::FormActivate()
 {
-    placeOverMainWindow(this, &m_main);
     UpdateGrid();
     m_moveUp->setEnabled(false);
     if (m_name->isEnabled())

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "app/ui/PlacedDialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -11,7 +11,7 @@ class TForm1;
 
 // The macro manager: renames, deletes and reorders the macros. The file and the macro
 // menu follow when it closes.
-class TForm6 : public QDialog
+class TForm6 : public PlacedDialog
 {
     Q_OBJECT
 public:
@@ -32,20 +32,15 @@ public slots:
     // The close box, Escape and "Закрыть" all end here.
     void reject() override;
 
-protected:
-    bool event(QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-
 private:
     void FormCreate();
-    void FormActivate();
+    void FormActivate() override;
     // False when the changes could not be written and the manager stays open.
     bool FormClose();
     void Edit_MacrNameKeyPress();
     void selectRow(int row);
     void exchangeRows(int upper);
 
-    TForm1 &m_main;
     int m_selected = 0;
     bool m_changed = false;
 
