@@ -3,7 +3,6 @@
 #include "app/ui/TForm1.h"
 
 #include <QAction>
-#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>

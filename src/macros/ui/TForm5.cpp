@@ -6,7 +6,6 @@
 #include "macros/MacroEntry.h"
 #include "macros/ui/MacroCommands.h"
 
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>

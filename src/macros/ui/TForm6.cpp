@@ -6,7 +6,6 @@
 #include "macros/ui/MacroCommands.h"
 #include "macros/ui/TForm5.h"
 
-#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
