@@ -24,6 +24,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -228,9 +229,8 @@ void TForm1::buildCentralArea()
     m_splitter->addWidget(m_editorPanel);
     m_splitter->setStretchFactor(0, 1);
     m_splitter->setStretchFactor(1, 0);
-    connect(m_splitter, &QSplitter::splitterMoved, this, [this] {
-        m_grid->setColumnWidth(1, std::max(0, m_splitter->sizes().value(0) - GridColumnMargin));
-    });
+    connect(m_splitter, &QSplitter::splitterMoved, this,
+            [this] { fitGridColumns(m_splitter->sizes().value(0)); });
     column->addWidget(m_splitter, 1);
     setCentralWidget(central);
 }
@@ -245,7 +245,7 @@ void TForm1::LoadLists()
 
 void TForm1::initialiseWindow()
 {
-    m_grid->setColumnWidth(1, std::max(0, width() - PanelPaneWidth - GridColumnMargin));
+    fitGridColumns(width() - PanelPaneWidth);
     m_document.zeroAll();
     m_document.OwnNpcNumber = NoneByte;
     m_document.modified = false;
@@ -384,7 +384,16 @@ void TForm1::FormResize()
 {
     const int gridPane = std::max(0, width() - PanelPaneWidth);
     m_splitter->setSizes({gridPane, PanelPaneWidth - m_splitter->handleWidth()});
-    m_grid->setColumnWidth(1, std::max(0, gridPane - GridColumnMargin));
+    fitGridColumns(gridPane);
+}
+
+void TForm1::fitGridColumns(int gridPane)
+{
+    // The action column takes what the pane leaves; it also gives way to this style's
+    // scroll bar, so that the link column is never cut.
+    const int besideIt =
+        m_grid->columnWidth(0) + m_grid->columnWidth(2) + m_grid->verticalScrollBar()->sizeHint().width() + 3;
+    m_grid->setColumnWidth(1, std::max(0, std::min(gridPane - GridColumnMargin, gridPane - besideIt)));
 }
 
 void TForm1::resizeEvent(QResizeEvent *event)

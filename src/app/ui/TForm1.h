@@ -110,6 +110,7 @@ private:
     void initialiseWindow();
     void buildToolBar();
     void buildCentralArea();
+    void fitGridColumns(int gridPane);
     void IniWrite();
 
     Prompts &m_prompts;
