@@ -1,4 +1,4 @@
-#include "app/ui/Prompts.h"
+#include "SilentPrompts.h"
 #include "app/ui/Startup.h"
 #include "app/ui/TForm1.h"
 #include "editor/ReferenceLists.h"
@@ -12,20 +12,6 @@
 
 namespace
 {
-
-// Answers every box with its cancelling button and cancels every file dialog.
-class SilentPrompts : public Prompts
-{
-public:
-    QMessageBox::StandardButton message(QWidget *, PromptKind, const QString &,
-                                        QMessageBox::StandardButtons) override
-    {
-        return QMessageBox::Cancel;
-    }
-    QString openFile(QWidget *, const FileDialogOptions &) override { return {}; }
-    QString saveFile(QWidget *, const FileDialogOptions &) override { return {}; }
-    QString chooseFolder(QWidget *, const QString &, const QString &) override { return {}; }
-};
 
 const char *const ListFiles[] = {"Action.txt", "Items.txt",   "Npc.txt",      "React.txt",
                                  "Trigg.txt",  "Q_Input.txt", "Q_Output.txt", "Modes.txt"};

@@ -1,4 +1,4 @@
-#include "app/ui/Prompts.h"
+#include "SilentPrompts.h"
 #include "app/ui/Startup.h"
 #include "app/ui/TForm1.h"
 #include "macros/MacroFile.h"
@@ -20,19 +20,6 @@ namespace
 {
 
 constexpr int MacroCount = 10000;
-
-class SilentPrompts : public Prompts
-{
-public:
-    QMessageBox::StandardButton message(QWidget *, PromptKind, const QString &,
-                                        QMessageBox::StandardButtons) override
-    {
-        return QMessageBox::Ok;
-    }
-    QString openFile(QWidget *, const FileDialogOptions &) override { return {}; }
-    QString saveFile(QWidget *, const FileDialogOptions &) override { return {}; }
-    QString chooseFolder(QWidget *, const QString &, const QString &) override { return {}; }
-};
 
 QByteArray macroFile(int count)
 {

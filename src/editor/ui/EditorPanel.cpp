@@ -31,23 +31,18 @@ constexpr int InnerMargin = 6;
 constexpr int OuterMargin = 4;
 constexpr int MemoHeight = 80;
 
-QString decodeText(const QByteArray &bytes)
-{
-    return fromWindows1251(bytes);
-}
-
 // One decoder run for the whole list: decoding entry by entry is slow for big lists.
 QStringList comboTexts(const ReferenceList &list)
 {
     QByteArray joined;
     for (int i = 0; i < list.count(); ++i)
         joined.append(list.comboText(i)).append('\n');
-    QStringList texts = decodeText(joined).split(QLatin1Char('\n'));
+    QStringList texts = fromWindows1251(joined).split(QLatin1Char('\n'));
     texts.removeLast();
     if (texts.size() != list.count()) {
         texts.clear();
         for (int i = 0; i < list.count(); ++i)
-            texts << decodeText(list.comboText(i));
+            texts << fromWindows1251(list.comboText(i));
     }
     return texts;
 }
