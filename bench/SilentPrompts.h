@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui/Prompts.h"
+#include "common/ui/Prompts.h"
 
 // Answers every box with its cancelling button and cancels every file dialog, so a
 // benchmark never waits for a user.

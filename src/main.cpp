@@ -1,5 +1,5 @@
 #include "app/ui/HintStyle.h"
-#include "app/ui/Prompts.h"
+#include "common/ui/Prompts.h"
 #include "app/ui/Startup.h"
 #include "app/ui/TForm1.h"
 

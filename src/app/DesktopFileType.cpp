@@ -1,8 +1,8 @@
 #include "app/DesktopFileType.h"
 
 #include "app/FileClassRegistry.h"
-#include "app/FileMessages.h"
-#include "app/SaveFile.h"
+#include "common/FileMessages.h"
+#include "common/SaveFile.h"
 
 #include <QDir>
 #include <QFileInfo>

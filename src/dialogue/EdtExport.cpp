@@ -1,6 +1,6 @@
 #include "dialogue/EdtExport.h"
 
-#include "app/SaveFile.h"
+#include "common/SaveFile.h"
 
 #include <QIODevice>
 

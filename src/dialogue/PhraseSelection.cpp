@@ -1,6 +1,6 @@
 #include "dialogue/PhraseSelection.h"
 
-#include "app/Windows1251.h"
+#include "common/Windows1251.h"
 
 #include <algorithm>
 

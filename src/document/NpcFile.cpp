@@ -1,7 +1,7 @@
 #include "document/NpcFile.h"
 
-#include "app/FileMessages.h"
-#include "app/SaveFile.h"
+#include "common/FileMessages.h"
+#include "common/SaveFile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "macros/MacroFile.h"
 
-#include "app/SaveFile.h"
+#include "common/SaveFile.h"
 
 #include <QFile>
 #include <QFileInfo>

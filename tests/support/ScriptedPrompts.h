@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui/Prompts.h"
+#include "common/ui/Prompts.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "app/ui/Startup.h"
 
-#include "app/ui/Prompts.h"
+#include "common/ui/Prompts.h"
 #include "app/ui/TForm1.h"
 #include "app/ui/TForm2.h"
 #include "app/ui/TForm4.h"

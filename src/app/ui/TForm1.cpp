@@ -1,9 +1,9 @@
 #include "app/ui/TForm1.h"
 
-#include "app/FileMessages.h"
-#include "app/Windows1251.h"
+#include "common/FileMessages.h"
+#include "common/Windows1251.h"
 #include "app/ui/ActionTable.h"
-#include "app/ui/Prompts.h"
+#include "common/ui/Prompts.h"
 #include "dialogue/ui/DialogueCommands.h"
 #include "document/NpcName.h"
 #include "document/ui/DocumentCommands.h"

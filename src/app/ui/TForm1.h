@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppConfig.h"
+#include "session/AppConfig.h"
 #include "dialogue/EdtText.h"
 #include "document/NpcScriptDocument.h"
 #include "editor/ReferenceLists.h"

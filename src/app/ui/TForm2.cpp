@@ -19,7 +19,7 @@ QLabel *label(QWidget *parent, const char *name, const QString &text)
 
 } // namespace
 
-TForm2::TForm2(TForm1 &mainWindow) : PlacedDialog(mainWindow)
+TForm2::TForm2(TForm1 &mainWindow) : PlacedDialog(mainWindow), m_main(mainWindow)
 {
     setObjectName(QStringLiteral("TForm2"));
     setWindowFlag(Qt::Tool);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui/PlacedDialog.h"
+#include "common/ui/PlacedDialog.h"
 
 class TForm1;
 
@@ -13,4 +13,5 @@ public:
 
 private:
     void FormActivate() override;
+    TForm1 &m_main;
 };

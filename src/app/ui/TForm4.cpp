@@ -1,7 +1,7 @@
 #include "app/ui/TForm4.h"
 
 #include "app/FileTypeRegistration.h"
-#include "app/ui/Prompts.h"
+#include "common/ui/Prompts.h"
 #include "app/ui/TForm1.h"
 
 #include <QAction>
@@ -46,7 +46,7 @@ QLineEdit *pathEdit(QWidget *parent, const char *name)
 
 } // namespace
 
-TForm4::TForm4(TForm1 &mainWindow) : PlacedDialog(mainWindow)
+TForm4::TForm4(TForm1 &mainWindow) : PlacedDialog(mainWindow), m_main(mainWindow)
 {
     setObjectName(QStringLiteral("TForm4"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui/PlacedDialog.h"
+#include "common/ui/PlacedDialog.h"
 
 class QCheckBox;
 class QComboBox;
@@ -50,4 +50,5 @@ private:
     QLabel *m_lblAssoc = nullptr;
     QLabel *m_lblLng = nullptr;
     QComboBox *m_comboLng = nullptr;
+    TForm1 &m_main;
 };

@@ -1,7 +1,7 @@
 #include "dialogue/ui/DialogueCommands.h"
 
-#include "app/FileMessages.h"
-#include "app/ui/Prompts.h"
+#include "common/FileMessages.h"
+#include "common/ui/Prompts.h"
 #include "app/ui/TForm1.h"
 #include "dialogue/EdtExport.h"
 #include "dialogue/EdtPath.h"

@@ -1,8 +1,8 @@
 #include "document/ui/DocumentCommands.h"
 
-#include "app/FileMessages.h"
-#include "app/Windows1251.h"
-#include "app/ui/Prompts.h"
+#include "common/FileMessages.h"
+#include "common/Windows1251.h"
+#include "common/ui/Prompts.h"
 #include "app/ui/TForm1.h"
 #include "dialogue/ui/DialogueCommands.h"
 #include "document/NpcFile.h"

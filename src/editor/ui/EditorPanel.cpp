@@ -1,7 +1,7 @@
 #include "editor/ui/EditorPanel.h"
 
-#include "app/Windows1251.h"
-#include "app/ui/Prompts.h"
+#include "common/Windows1251.h"
+#include "common/ui/Prompts.h"
 #include "app/ui/TForm1.h"
 #include "dialogue/ui/DialogueCommands.h"
 #include "document/NpcName.h"

@@ -1,6 +1,6 @@
 #include "editor/ui/RecordCommands.h"
 
-#include "app/ui/Prompts.h"
+#include "common/ui/Prompts.h"
 #include "app/ui/TForm1.h"
 
 #include <QAction>

@@ -1,8 +1,8 @@
 #include "macros/ui/MacroCommands.h"
 
-#include "app/FileMessages.h"
-#include "app/Windows1251.h"
-#include "app/ui/Prompts.h"
+#include "common/FileMessages.h"
+#include "common/Windows1251.h"
+#include "common/ui/Prompts.h"
 #include "app/ui/TForm1.h"
 #include "macros/MacroEntry.h"
 #include "macros/MacroFile.h"

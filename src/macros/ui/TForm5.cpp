@@ -1,7 +1,7 @@
 #include "macros/ui/TForm5.h"
 
-#include "app/Windows1251.h"
-#include "app/ui/Prompts.h"
+#include "common/Windows1251.h"
+#include "common/ui/Prompts.h"
 #include "app/ui/TForm1.h"
 #include "macros/MacroEntry.h"
 #include "macros/ui/MacroCommands.h"
@@ -45,7 +45,7 @@ QString macroNameEqualsSignText()
     return QStringLiteral("Имя макроса не может содержать знак «=».");
 }
 
-TForm5::TForm5(TForm1 &mainWindow) : PlacedDialog(mainWindow)
+TForm5::TForm5(TForm1 &mainWindow) : PlacedDialog(mainWindow), m_main(mainWindow)
 {
     setObjectName(QStringLiteral("TForm5"));
     setFixedSize(362, 101);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui/PlacedDialog.h"
+#include "common/ui/PlacedDialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -26,6 +26,7 @@ private:
     QLineEdit *m_name = nullptr;
     QPushButton *m_ok = nullptr;
     QPushButton *m_close = nullptr;
+    TForm1 &m_main;
 };
 
 // The warning both macro dialogs give for a name that would cut its own entry short.

@@ -1,7 +1,7 @@
 #include "macros/ui/TForm6.h"
 
-#include "app/Windows1251.h"
-#include "app/ui/Prompts.h"
+#include "common/Windows1251.h"
+#include "common/ui/Prompts.h"
 #include "app/ui/TForm1.h"
 #include "macros/ui/MacroCommands.h"
 #include "macros/ui/TForm5.h"
@@ -38,7 +38,7 @@ QString trimmedLeft(const QString &text)
 
 } // namespace
 
-TForm6::TForm6(TForm1 &mainWindow) : PlacedDialog(mainWindow)
+TForm6::TForm6(TForm1 &mainWindow) : PlacedDialog(mainWindow), m_main(mainWindow)
 {
     setObjectName(QStringLiteral("TForm6"));
     setFixedSize(359, 398);

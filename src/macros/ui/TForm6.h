@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui/PlacedDialog.h"
+#include "common/ui/PlacedDialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -53,4 +53,5 @@ private:
     QLineEdit *m_name = nullptr;
     QToolButton *m_edit = nullptr;
     QPushButton *m_close = nullptr;
+    TForm1 &m_main;
 };

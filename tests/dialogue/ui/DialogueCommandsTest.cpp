@@ -1,5 +1,5 @@
 #include "dialogue/ui/DialogueCommands.h"
-#include "app/Windows1251.h"
+#include "common/Windows1251.h"
 #include "dialogue/ui/TForm3.h"
 #include "document/NpcFile.h"
 #include "document/ui/DocumentCommands.h"

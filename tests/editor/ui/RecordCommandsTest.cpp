@@ -1,6 +1,6 @@
 #include "support/AppFixture.h"
 
-#include "app/Windows1251.h"
+#include "common/Windows1251.h"
 #include "document/NpcName.h"
 
 #include <QLabel>

@@ -1,5 +1,5 @@
 #include "MacroUiFixture.h"
-#include "app/Windows1251.h"
+#include "common/Windows1251.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "app/ui/Prompts.h"
+#include "common/ui/Prompts.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

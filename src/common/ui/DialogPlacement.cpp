@@ -1,4 +1,4 @@
-#include "app/ui/DialogPlacement.h"
+#include "common/ui/DialogPlacement.h"
 
 #include <QWidget>
 

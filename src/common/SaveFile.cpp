@@ -1,4 +1,4 @@
-#include "app/SaveFile.h"
+#include "common/SaveFile.h"
 
 #include <QSaveFile>
 

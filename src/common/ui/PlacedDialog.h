@@ -2,8 +2,6 @@
 
 #include <QDialog>
 
-class TForm1;
-
 // A dialog of the main window. It places itself over the main window whenever it is
 // shown or activated, and runs its own activation steps each time it is shown (not when
 // it becomes active again after a box or chooser of its own closes).
@@ -11,7 +9,7 @@ class PlacedDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit PlacedDialog(TForm1 &mainWindow);
+    explicit PlacedDialog(QWidget &mainWindow);
 
 protected:
     // Derived dialogs call this once their size is set.
@@ -21,5 +19,5 @@ protected:
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
-    TForm1 &m_main;
+    QWidget &m_mainWindow;
 };

@@ -1,5 +1,5 @@
-#include "app/IniFile.h"
-#include "app/AppConfig.h"
+#include "common/IniFile.h"
+#include "session/AppConfig.h"
 
 #include <QDir>
 #include <QFile>

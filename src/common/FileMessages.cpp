@@ -1,4 +1,4 @@
-#include "app/FileMessages.h"
+#include "common/FileMessages.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
-#include "app/IniFile.h"
+#include "common/IniFile.h"
 
-#include "app/SaveFile.h"
+#include "common/SaveFile.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
-#include "app/AppConfig.h"
+#include "session/AppConfig.h"
 
-#include "app/IniFile.h"
+#include "common/IniFile.h"
 
 #include <QDir>
 #include <QFileInfo>

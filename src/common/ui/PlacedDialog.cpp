@@ -1,15 +1,14 @@
-#include "app/ui/PlacedDialog.h"
+#include "common/ui/PlacedDialog.h"
 
-#include "app/ui/DialogPlacement.h"
-#include "app/ui/TForm1.h"
+#include "common/ui/DialogPlacement.h"
 
 #include <QEvent>
 
-PlacedDialog::PlacedDialog(TForm1 &mainWindow) : QDialog(&mainWindow), m_main(mainWindow) {}
+PlacedDialog::PlacedDialog(QWidget &mainWindow) : QDialog(&mainWindow), m_mainWindow(mainWindow) {}
 
 void PlacedDialog::place()
 {
-    placeOverMainWindow(this, &m_main);
+    placeOverMainWindow(this, &m_mainWindow);
 }
 
 bool PlacedDialog::event(QEvent *event)

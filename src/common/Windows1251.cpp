@@ -1,4 +1,4 @@
-#include "app/Windows1251.h"
+#include "common/Windows1251.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
