@@ -93,7 +93,7 @@ QStringList breaches()
 
 } // namespace
 
-TEST(LayerRules, DISABLED_EveryIncludeStaysWithinItsLayer)
+TEST(LayerRules, EveryIncludeStaysWithinItsLayer)
 {
     const QStringList found = breaches();
     EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1Char('\n')).toStdString();

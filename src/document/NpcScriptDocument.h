@@ -11,13 +11,12 @@ enum class NpcLayout { StandardLayout, VestaLayout };
 constexpr int RecordCount = 50;
 using NpcRecords = std::array<NpcRecord, RecordCount>;
 
-// The one open script: its records and what the window needs to know about it.
+// The one open script: its records, where it lives and who it belongs to.
 struct NpcScriptDocument {
     NpcRecords records{};
     QString path;
     QString EdtPath;
     NpcLayout layout = NpcLayout::StandardLayout;
-    bool modified = false;
     quint8 OwnNpcNumber = NoneByte;
 
     bool IsRecEmpty(int index) const { return records.at(index).isEmpty(); }

@@ -3,6 +3,7 @@
 #include "app/ui/Startup.h"
 #include "app/ui/TForm1.h"
 #include "support/QtPrinters.h"
+#include "support/ScriptSessionTester.h"
 #include "support/ScriptedPrompts.h"
 
 #include <QAction>
@@ -30,6 +31,9 @@ protected:
     QByteArray readFile(const QString &name) const;
 
     TForm1 &main() { return *m_windows->main; }
+    ScriptSession &session() { return *m_windows->session; }
+    // The records, to put a state in place before a command runs.
+    NpcRecords &records() { return ScriptSessionTester::records(session()); }
     ScriptedPrompts &prompts() { return *m_prompts; }
     QAction *action(const char *name) { return main().action(QLatin1String(name)); }
     void trigger(const char *name);

@@ -30,6 +30,8 @@ const ActionInfo Actions[] = {
     {"OpenEdt", "Импорт EDT-файла...", "Ctrl+E", "загрузить в редактор другой EDT-файл.", true, true},
     {"ExportEdt", "Экспорт EDT-файла...", "Ctrl+T", "экспортировать EDT-файл в текстовый файл.", false, false},
     {"Quit", "Выход", "Alt+X", "", false, true},
+    {"Undo", "Отменить", "Ctrl+Z", "отменить последнее изменение записей.", true, false},
+    {"Redo", "Повторить", "Ctrl+Y", "повторить отменённое изменение.", true, false},
     {"CutRec", "Вырезать", "Ctrl+Alt+X", "вырезать запись, все нижележащие записи будут сдвинуты вверх.", true, true},
     {"CopyRec", "Копировать", "Ctrl+Alt+C", "копировать запись в буфер.", true, true},
     {"PasteRec", "Вставить", "Ctrl+Alt+V", "вставить запись на выделенное место, все нижележащие записи будут сдвинуты вниз.", true, false},
@@ -103,6 +105,9 @@ void createActions(TForm1 &window)
         layouts->addAction(a);
     }
     named(window, "F_Standart")->setChecked(true);
+    named(window, "Redo")
+        ->setShortcuts(
+            {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
 
     // The Edit menu's clean item answers Ctrl+Space as well.
     QAction *clean = named(window, "CleanRec");
@@ -129,8 +134,8 @@ void buildMainMenu(TForm1 &window, QMenuBar *menuBar)
     addAll(window, menu("File_m"),
            {"New", "Open", "Save", "SaveAs", "-", "OpenEdt", "ExportEdt", "-", "Quit"});
     addAll(window, menu("Edit_m"),
-           {"CutRec", "CopyRec", "PasteRec", "N_CleanRec", "DeleteRec", "-", "Inicial", "-", "MoveUp",
-            "MoveDown"});
+           {"Undo", "Redo", "-", "CutRec", "CopyRec", "PasteRec", "N_CleanRec", "DeleteRec", "-", "Inicial",
+            "-", "MoveUp", "MoveDown"});
     addAll(window, menu("Macros_m"), {"MacrManager", "SaveAsMacr"});
     addAll(window, menu("Service_m"),
            {"F_Standart", "F_Vesta", "-", "ReloadTxt", "ShowEdt", "RunEdt", "-", "Config"});

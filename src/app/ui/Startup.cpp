@@ -1,16 +1,21 @@
 #include "app/ui/Startup.h"
 
-#include "common/ui/Prompts.h"
 #include "app/ui/TForm1.h"
 #include "app/ui/TForm2.h"
 #include "app/ui/TForm4.h"
+#include "common/ui/CommandContext.h"
 #include "dialogue/ui/DialogueCommands.h"
 #include "dialogue/ui/TForm3.h"
+#include "document/ui/DocumentCommands.h"
+#include "editor/ui/EditorPanel.h"
+#include "editor/ui/RecordCommands.h"
 #include "macros/ui/MacroCommands.h"
 #include "macros/ui/TForm5.h"
 #include "macros/ui/TForm6.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QToolButton>
 
 // The icons are compiled into a static library, whose linker would drop them unasked.
 static void initResources()
@@ -29,25 +34,28 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts)
     QCoreApplication::setApplicationName(QStringLiteral("Scrivlet"));
     auto windows = std::make_unique<ScrivletWindows>();
     windows->prompts = prompts ? std::move(prompts) : std::make_unique<QtPrompts>();
-    windows->main = std::make_unique<TForm1>(*windows->prompts);
+    windows->session = std::make_unique<ScriptSession>(QDir::currentPath());
+    ScriptSession &session = *windows->session;
+    Prompts &asker = *windows->prompts;
+    windows->main = std::make_unique<TForm1>(session, asker);
     TForm1 &main = *windows->main;
 
     auto *about = new TForm2(main);
     main.setAboutBox(about);
     windows->about = about;
-
-    auto *viewer = new TForm3(main);
-    main.dialogueCommands().setViewer(viewer);
+    auto *viewer = new TForm3(session, main);
     windows->viewer = viewer;
-
     auto *config = new TForm4(main);
     main.setConfigDialog(config);
     windows->config = config;
-
-    auto *saveMacro = new TForm5(main);
-    auto *macroManager = new TForm6(main);
-    main.macroCommands().setDialogs(saveMacro, macroManager);
+    auto *saveMacro = new TForm5(session, asker, main);
+    auto *macroManager = new TForm6(session, asker, main);
     windows->saveMacro = saveMacro;
     windows->macroManager = macroManager;
+
+    const CommandContext context{session, asker, main, [&main] { main.editorPanel().leaveFocusedEdit(); }};
+    main.setCommands({new DocumentCommands(context), new RecordCommands(context),
+                      new DialogueCommands(context, viewer),
+                      new MacroCommands(context, main.Btn_Macr()->menu(), saveMacro, macroManager)});
     return windows;
 }

@@ -2,14 +2,18 @@
 
 #include "common/ui/Prompts.h"
 
+#include <QStringList>
+
 #include <memory>
 
+class ScriptSession;
 class TForm1;
 class QWidget;
 
-// Every window of the program; the main window owns the others.
+// The session and every window of the program; the main window owns the others.
 struct ScrivletWindows {
     std::unique_ptr<Prompts> prompts;
+    std::unique_ptr<ScriptSession> session;
     std::unique_ptr<TForm1> main;
     QWidget *about = nullptr;        // TForm2
     QWidget *viewer = nullptr;       // TForm3

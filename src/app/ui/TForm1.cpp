@@ -1,15 +1,10 @@
 #include "app/ui/TForm1.h"
 
-#include "common/FileMessages.h"
-#include "common/Windows1251.h"
 #include "app/ui/ActionTable.h"
+#include "common/FileMessages.h"
 #include "common/ui/Prompts.h"
-#include "dialogue/ui/DialogueCommands.h"
-#include "document/NpcName.h"
 #include "document/ui/DocumentCommands.h"
 #include "editor/ui/EditorPanel.h"
-#include "editor/ui/RecordCommands.h"
-#include "macros/ui/MacroCommands.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -51,7 +46,8 @@ QLabel *stripLabel(QWidget *parent, const char *name)
 
 } // namespace
 
-TForm1::TForm1(Prompts &prompts, QWidget *parent) : QMainWindow(parent), m_prompts(prompts)
+TForm1::TForm1(ScriptSession &session, Prompts &prompts, QWidget *parent)
+    : QMainWindow(parent), m_session(session), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("TForm1"));
     FormCreate();
@@ -64,7 +60,6 @@ TForm1::~TForm1()
 
 void TForm1::FormCreate()
 {
-    m_config = AppConfig::IniRead(QDir::currentPath());
     setWindowTitle(QStringLiteral("Scrivlet"));
 
     ActionTable::createActions(*this);
@@ -77,24 +72,32 @@ void TForm1::FormCreate()
     status->setSizeGripEnabled(false);
     setStatusBar(status);
 
-    resize(m_config.FormWidth, 695);
+    const int width = m_session.config().FormWidth;
+    resize(width, 695);
     if (const QScreen *screen = this->screen())
-        move(screen->availableGeometry().center() - QPoint(m_config.FormWidth / 2, 695 / 2));
+        move(screen->availableGeometry().center() - QPoint(width / 2, 695 / 2));
 
-    m_documentCommands = new DocumentCommands(*this);
-    m_recordCommands = new RecordCommands(*this);
-    m_dialogueCommands = new DialogueCommands(*this);
-    m_macroCommands = new MacroCommands(*this);
+    connect(&m_session, &ScriptSession::recordsChanged, this, &TForm1::showCaptions);
+    connect(&m_session, &ScriptSession::currentRecordChanged, this, &TForm1::showCurrentRow);
+    connect(&m_session, &ScriptSession::stateChanged, this, &TForm1::updateActions);
+    connect(&m_session, &ScriptSession::macrosChanged, this, &TForm1::updateActions);
+    connect(&m_session, &ScriptSession::dialogueChanged, this, &TForm1::updateActions);
 
     LoadLists();
     initialiseWindow();
-    m_macroCommands->MacrosRead();
+    if (const SessionResult read = m_session.loadMacros(); !read)
+        m_prompts.error(this, read.message);
     setAcceptDrops(true);
 
-    onTriggered("Quit", this, &TForm1::QuitExecute);
-    onTriggered("Help", this, &TForm1::HelpExecute);
-    onTriggered("About", this, &TForm1::AboutExecute);
-    onTriggered("Config", this, &TForm1::ConfigExecute);
+    auto handle = [this](const char *name, void (TForm1::*handler)()) {
+        connect(action(QLatin1String(name)), &QAction::triggered, this, handler);
+    };
+    handle("Quit", &TForm1::QuitExecute);
+    handle("Help", &TForm1::HelpExecute);
+    handle("About", &TForm1::AboutExecute);
+    handle("Config", &TForm1::ConfigExecute);
+    handle("Undo", &TForm1::UndoExecute);
+    handle("Redo", &TForm1::RedoExecute);
 }
 
 void TForm1::buildToolBar()
@@ -112,6 +115,8 @@ void TForm1::buildToolBar()
             bar->addAction(action(QLatin1String(name)));
     };
     add({"New", "Open", "Save", "SaveAs"});
+    bar->addSeparator();
+    add({"Undo", "Redo"});
     bar->addSeparator();
     add({"OpenEdt", "ExportEdt"});
     bar->addSeparator();
@@ -219,11 +224,11 @@ void TForm1::buildCentralArea()
     m_grid->setColumnWidth(2, 45);
     connect(m_grid, &QTableWidget::currentCellChanged, this,
             [this](int row, int column, int previousRow, int) {
-                if (row >= 0 && row != previousRow)
+                if (row >= 0 && row != previousRow && !m_followingSession)
                     StringGridSelectCell(column, row);
             });
 
-    m_editorPanel = new EditorPanel(*this, m_splitter);
+    m_editorPanel = new EditorPanel(m_session, m_prompts, m_splitter);
     m_editorPanel->setFixedWidth(PanelPaneWidth - m_splitter->handleWidth());
     m_splitter->addWidget(m_grid);
     m_splitter->addWidget(m_editorPanel);
@@ -237,8 +242,7 @@ void TForm1::buildCentralArea()
 
 void TForm1::LoadLists()
 {
-    const QStringList failed = m_lists.load(m_config.DataDir, m_config.standardDataDir());
-    for (const QString &path : failed)
+    for (const QString &path : m_session.loadLists())
         m_prompts.error(this, readProblemText(path));
     m_editorPanel->fillFromLists();
 }
@@ -246,21 +250,11 @@ void TForm1::LoadLists()
 void TForm1::initialiseWindow()
 {
     fitGridColumns(width() - PanelPaneWidth);
-    m_document.zeroAll();
-    m_document.OwnNpcNumber = NoneByte;
-    m_document.modified = false;
-    m_document.EdtPath.clear();
-    RecLabelPrefix = QStringLiteral("Пустая запись:");
-    setRecordLabel(RecLabelPrefix, true);
     m_checkVesta->setToolTip(QStringLiteral("Формат NPC-файла: стандартный или вестинский"));
     m_btnMacr->setToolTip(
         QStringLiteral("Выбрать макрос:\nмакрос, выбранный из списка, будет вставлен в текущую запись."));
-    for (const char *name : {"ReloadTxt", "ShowEdt", "ExportEdt"})
-        setActionEnabled(QLatin1String(name), false);
-    m_lblNpcName->clear();
-    setActionEnabled(QStringLiteral("RunEdt"),
-                     !m_config.EdtEditor.isEmpty() && QFileInfo(m_config.EdtEditor).isFile());
-    m_grid->setCurrentCell(0, 1);
+    showCurrentRow(m_session.CurRec());
+    updateActions();
 }
 
 QAction *TForm1::action(const QString &name) const
@@ -280,34 +274,6 @@ QString TForm1::gridText(int row, int column) const
     return item ? item->text() : QString();
 }
 
-void TForm1::setGridText(int row, int column, const QString &text)
-{
-    m_grid->item(row, column)->setText(text);
-}
-
-void TForm1::blankGridRow(int row)
-{
-    setGridText(row, 1, {});
-    setGridText(row, 2, {});
-}
-
-void TForm1::fillGridRow(int row)
-{
-    const NpcRecord &record = m_document.records.at(row);
-    if (record.isEmpty()) {
-        blankGridRow(row);
-        return;
-    }
-    setGridText(row, 1, actionName(QByteArray::number(record.Action)));
-    setGridText(row, 2, linkText(record, m_document.OwnNpcNumber));
-}
-
-QString TForm1::actionName(const QByteArray &numberText) const
-{
-    const int index = m_lists.Action.indexOfText(numberText);
-    return index < 0 ? QString() : fromWindows1251(m_lists.Action.name(index));
-}
-
 void TForm1::selectGridRow(int row)
 {
     m_grid->setCurrentCell(row, 1);
@@ -318,44 +284,73 @@ void TForm1::StringGridSelectCell(int, int row)
 {
     // An edit left for another row still writes into the record it showed.
     m_editorPanel->leaveFocusedEdit();
-    m_curRec = row;
-    setActionEnabled(QStringLiteral("MoveUp"), row != 0);
-    setActionEnabled(QStringLiteral("MoveDown"), row != RecordCount - 1);
-    setActionEnabled(QStringLiteral("SaveAsMacr"), !m_document.IsRecEmpty(row));
-    ShowRec();
-    m_lblRecordNo->setText(RecLabelPrefix + QLatin1Char(' ') + QString::number(row));
+    m_session.selectRecord(row);
 }
 
-void TForm1::ShowRec()
+void TForm1::showCaptions()
 {
-    m_editorPanel->ShowRec();
+    for (int row = 0; row < RecordCount; ++row) {
+        const QString texts[] = {m_session.actionCaption(row), m_session.linkCaption(row)};
+        for (int column = 1; column < 3; ++column) {
+            QTableWidgetItem *item = m_grid->item(row, column);
+            if (item->text() != texts[column - 1])
+                item->setText(texts[column - 1]);
+        }
+    }
 }
 
-void TForm1::MarkModified()
+void TForm1::showCurrentRow(int row)
 {
-    m_document.modified = true;
-    RecLabelPrefix = QStringLiteral("Запись:");
-    setRecordLabel(RecLabelPrefix, false);
-    updateTitle();
-    setActionEnabled(QStringLiteral("Save"), true);
+    if (m_grid->currentRow() == row)
+        return;
+    m_followingSession = true;
+    selectGridRow(row);
+    m_followingSession = false;
 }
 
-void TForm1::setRecordLabel(const QString &prefix, bool red)
+void TForm1::updateActions()
 {
-    m_lblRecordNo->setText(prefix + QLatin1Char(' ') + QString::number(m_curRec));
+    setWindowTitle(m_session.windowTitle());
+    m_lblRecordNo->setText(m_session.recordLabel());
     QPalette palette = m_lblRecordNo->palette();
-    palette.setColor(QPalette::WindowText,
-                     red ? QColor(Qt::red) : this->palette().color(QPalette::WindowText));
+    palette.setColor(QPalette::WindowText, m_session.recordLabelRed()
+                                               ? QColor(Qt::red)
+                                               : this->palette().color(QPalette::WindowText));
     m_lblRecordNo->setPalette(palette);
-}
+    m_lblNpcName->setText(m_session.npcNameLabel());
 
-void TForm1::updateTitle()
-{
-    if (m_document.path.isEmpty() && !m_document.modified)
-        setWindowTitle(QStringLiteral("Scrivlet"));
-    else
-        setWindowTitle(QStringLiteral("Scrivlet - ") + m_document.path +
-                       (m_document.modified ? QStringLiteral("*") : QString()));
+    const bool vesta = m_session.document().layout == NpcLayout::VestaLayout;
+    {
+        const QSignalBlocker blocker(m_checkVesta);
+        m_checkVesta->setChecked(vesta);
+    }
+    action(vesta ? QStringLiteral("F_Vesta") : QStringLiteral("F_Standart"))->setChecked(true);
+
+    const bool anyMacro = !m_session.macros().isEmpty();
+    const std::pair<const char *, bool> states[] = {
+        {"Save", m_session.isModified()},
+        {"PasteRec", m_session.canPaste()},
+        {"MoveUp", m_session.canMoveUp()},
+        {"MoveDown", m_session.canMoveDown()},
+        {"SaveAsMacr", m_session.canSaveAsMacro()},
+        {"MacrManager", anyMacro},
+        {"ReloadTxt", m_session.hasDialogue()},
+        {"ShowEdt", m_session.hasDialogue()},
+        {"ExportEdt", m_session.hasDialogue()},
+        {"RunEdt", m_session.canRunEditor()},
+        {"Undo", m_session.canUndo()},
+        {"Redo", m_session.canRedo()},
+    };
+    for (const auto &[name, enabled] : states)
+        setActionEnabled(QLatin1String(name), enabled);
+    m_btnMacr->setEnabled(anyMacro);
+
+    // The menu names the step; the tool tip keeps the command's hint.
+    auto name = [](const QString &command, const QString &step) {
+        return step.isEmpty() ? command : command + QStringLiteral(": ") + step;
+    };
+    action(QStringLiteral("Undo"))->setText(name(QStringLiteral("Отменить"), m_session.undoName()));
+    action(QStringLiteral("Redo"))->setText(name(QStringLiteral("Повторить"), m_session.redoName()));
 }
 
 void TForm1::QuitExecute()
@@ -365,7 +360,7 @@ void TForm1::QuitExecute()
 
 void TForm1::HelpExecute()
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(m_config.helpPath()));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(m_session.config().helpPath()));
 }
 
 void TForm1::AboutExecute()
@@ -378,6 +373,16 @@ void TForm1::ConfigExecute()
 {
     if (auto *dialog = qobject_cast<QDialog *>(m_configDialog))
         dialog->exec();
+}
+
+void TForm1::UndoExecute()
+{
+    m_session.undo();
+}
+
+void TForm1::RedoExecute()
+{
+    m_session.redo();
 }
 
 void TForm1::FormResize()
@@ -405,7 +410,7 @@ void TForm1::resizeEvent(QResizeEvent *event)
 void TForm1::closeEvent(QCloseEvent *event)
 {
     m_editorPanel->leaveFocusedEdit();
-    if (m_document.modified &&
+    if (m_session.isModified() &&
         !m_prompts.confirm(
             this,
             QStringLiteral("Текущие данные не сохранены.\r\nВы уверены, что хотите выйти из программы?"),
@@ -428,14 +433,13 @@ void TForm1::dropEvent(QDropEvent *event)
     if (urls.isEmpty() || !urls.first().isLocalFile())
         return;
     event->acceptProposedAction();
-    m_documentCommands->FilesDropped(urls.first().toLocalFile());
+    if (m_commands.document)
+        m_commands.document->FilesDropped(urls.first().toLocalFile());
 }
 
 void TForm1::IniWrite()
 {
-    m_config.FormWidth = width();
-    QString error;
-    if (!m_config.IniWrite(&error))
-        m_prompts.error(nullptr, QStringLiteral("Не удалось записать файл настроек ") + m_config.iniPath() +
-                                     QStringLiteral(":\r\n") + error);
+    m_session.config().FormWidth = width();
+    if (const SessionResult saved = m_session.saveSettings(); !saved)
+        m_prompts.error(nullptr, saved.message);
 }

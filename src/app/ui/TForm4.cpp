@@ -1,8 +1,8 @@
 #include "app/ui/TForm4.h"
 
 #include "app/FileTypeRegistration.h"
-#include "common/ui/Prompts.h"
 #include "app/ui/TForm1.h"
+#include "common/ui/Prompts.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -154,19 +154,16 @@ void TForm4::Btn_SelectDataDirClick()
 
 void TForm4::CheckBox1Click()
 {
-    m_main.config().AlertShow = m_checkBox1->isChecked() ? 1 : 0;
+    m_main.session().setWarningsOff(m_checkBox1->isChecked());
     m_settingsChanged = true;
 }
 
 void TForm4::Btn_OkClick()
 {
     if (m_settingsChanged) {
-        AppConfig &config = m_main.config();
         // An empty folder stands for the standard one, which the next start substitutes.
-        config.DataDir = m_editDataDir->text();
-        config.EdtEditor = m_editEdtEditor->text();
-        if (!config.EdtEditor.isEmpty() && QFileInfo(config.EdtEditor).isFile())
-            m_main.setActionEnabled(QStringLiteral("RunEdt"), true);
+        m_main.session().setDataDir(m_editDataDir->text());
+        m_main.session().setExternalEditor(m_editEdtEditor->text());
         m_settingsChanged = false;
     }
     accept();

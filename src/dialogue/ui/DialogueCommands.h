@@ -1,26 +1,17 @@
 #pragma once
 
+#include "common/ui/CommandContext.h"
+
 #include <QObject>
 
-class TForm1;
 class TForm3;
 
-// The dialogue text of the open script: loading, the phrase memo, viewer, export.
+// The dialogue text of the open script: import, export, reload, viewer, external editor.
 class DialogueCommands : public QObject
 {
     Q_OBJECT
 public:
-    explicit DialogueCommands(TForm1 &window);
-
-    // Reads the dialogue file beside a script just opened, or asks for another.
-    void attachDialogueFile();
-    // Forgets the dialogue text, as a new script does.
-    void clearDialogue();
-    // Replaces the text with the file's; on failure reports it and changes nothing.
-    bool LoadEdt(const QString &path);
-    void ShowPhraseText();
-
-    void setViewer(TForm3 *viewer) { m_viewer = viewer; }
+    DialogueCommands(const CommandContext &context, TForm3 *viewer);
 
     void OpenEdtExecute();
     void ExportEdtExecute();
@@ -29,8 +20,7 @@ public:
     void RunEdtExecute();
 
 private:
-    bool chooseAndLoadEdt();
-
-    TForm1 &m_window;
+    CommandContext m_context;
+    ScriptSession &m_session;
     TForm3 *m_viewer = nullptr;
 };

@@ -1,8 +1,8 @@
 #include "dialogue/ui/TForm3.h"
 
-#include "app/ui/TForm1.h"
 #include "dialogue/EdtExport.h"
 #include "dialogue/PhraseSelection.h"
+#include "session/ScriptSession.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -11,7 +11,8 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-TForm3::TForm3(TForm1 &mainWindow) : QWidget(&mainWindow, Qt::Window), m_main(mainWindow)
+TForm3::TForm3(const ScriptSession &session, QWidget &mainWindow)
+    : QWidget(&mainWindow, Qt::Window), m_session(session)
 {
     setObjectName(QStringLiteral("TForm3"));
     auto *layout = new QVBoxLayout(this);
@@ -44,8 +45,8 @@ bool TForm3::event(QEvent *event)
 
 void TForm3::FormActivate()
 {
-    setWindowTitle(QStringLiteral("EDT-файл - ") + m_main.document().EdtPath);
-    QByteArray text = Edt2Txt(m_main.edtText());
+    setWindowTitle(QStringLiteral("EDT-файл - ") + m_session.document().EdtPath);
+    QByteArray text = Edt2Txt(m_session.edtText());
     // Refilling an unchanged text would only lose the reader's place.
     if (text == m_shown)
         return;

@@ -4,7 +4,7 @@
 #include <QWidget>
 
 class QPlainTextEdit;
-class TForm1;
+class ScriptSession;
 
 // The whole dialogue text in a window of its own, beside the main window. It shows the
 // text as last loaded each time it becomes active.
@@ -12,7 +12,7 @@ class TForm3 : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TForm3(TForm1 &mainWindow);
+    TForm3(const ScriptSession &session, QWidget &mainWindow);
 
     QPlainTextEdit *Memo() const { return m_memo; }
     void FormActivate();
@@ -21,7 +21,7 @@ protected:
     bool event(QEvent *event) override;
 
 private:
-    TForm1 &m_main;
+    const ScriptSession &m_session;
     QPlainTextEdit *m_memo = nullptr;
     QByteArray m_shown; // export text now in the memo
 };

@@ -1,19 +1,6 @@
 #include "document/ui/DocumentCommands.h"
 
-#include "common/FileMessages.h"
-#include "common/Windows1251.h"
-#include "common/ui/Prompts.h"
-#include "app/ui/TForm1.h"
-#include "dialogue/ui/DialogueCommands.h"
-#include "document/NpcFile.h"
-#include "document/NpcName.h"
-#include "editor/ui/EditorPanel.h"
-
-#include <QAction>
 #include <QCheckBox>
-#include <QFileInfo>
-#include <QLabel>
-#include <QSignalBlocker>
 
 namespace
 {
@@ -21,22 +8,19 @@ namespace
 const QString Unsaved = QStringLiteral("Текущие данные не сохранены.\r\n");
 const QString OpenQuestion = QStringLiteral("Вы уверены, что хотите открыть новый скрипт?");
 
-QString title(const QString &path)
-{
-    return QStringLiteral("Scrivlet - ") + path;
-}
-
 } // namespace
 
-DocumentCommands::DocumentCommands(TForm1 &window) : QObject(&window), m_window(window)
+DocumentCommands::DocumentCommands(const CommandContext &context)
+    : QObject(&context.window), m_context(context), m_session(context.session)
 {
-    m_window.onTriggered("New", this, &DocumentCommands::NewExecute);
-    m_window.onTriggered("Open", this, &DocumentCommands::OpenExecute);
-    m_window.onTriggered("Save", this, &DocumentCommands::SaveExecute);
-    m_window.onTriggered("SaveAs", this, &DocumentCommands::SaveAsExecute);
-    m_window.onTriggered("F_Vesta", this, &DocumentCommands::F_VestaExecute);
-    m_window.onTriggered("F_Standart", this, &DocumentCommands::F_StandartExecute);
-    connect(m_window.Check_Vesta(), &QCheckBox::clicked, this, &DocumentCommands::Check_VestaClick);
+    m_context.onTriggered("New", this, &DocumentCommands::NewExecute);
+    m_context.onTriggered("Open", this, &DocumentCommands::OpenExecute);
+    m_context.onTriggered("Save", this, &DocumentCommands::SaveExecute);
+    m_context.onTriggered("SaveAs", this, &DocumentCommands::SaveAsExecute);
+    m_context.onTriggered("F_Vesta", this, &DocumentCommands::F_VestaExecute);
+    m_context.onTriggered("F_Standart", this, &DocumentCommands::F_StandartExecute);
+    if (auto *check = m_context.window.findChild<QCheckBox *>(QStringLiteral("Check_Vesta")))
+        connect(check, &QCheckBox::clicked, this, &DocumentCommands::Check_VestaClick);
 }
 
 FileDialogOptions DocumentCommands::npcDialog(const QString &title) const
@@ -45,14 +29,14 @@ FileDialogOptions DocumentCommands::npcDialog(const QString &title) const
     options.title = title;
     options.filter = QStringLiteral("NPC-файлы|*.npc|Все файлы|*.*");
     options.defaultSuffix = QStringLiteral("npc");
-    options.directory = m_window.config().WorkDir;
+    options.directory = m_session.config().WorkDir;
     return options;
 }
 
 bool DocumentCommands::mayDiscardChanges(const QString &question, QMessageBox::StandardButtons buttons)
 {
-    return !m_window.document().modified ||
-           m_window.prompts().confirm(&m_window, Unsaved + question, buttons);
+    return !m_session.isModified() ||
+           m_context.prompts.confirm(&m_context.window, Unsaved + question, buttons);
 }
 
 void DocumentCommands::NewExecute()
@@ -60,21 +44,7 @@ void DocumentCommands::NewExecute()
     if (!mayDiscardChanges(QStringLiteral("Вы уверены, что хотите начать редактирование нового скрипта?"),
                            QMessageBox::Yes | QMessageBox::Cancel))
         return;
-    NpcScriptDocument &doc = m_window.document();
-    doc.modified = false;
-    doc.zeroAll();
-    for (int row = 0; row < RecordCount; ++row)
-        m_window.blankGridRow(row);
-    doc.OwnNpcNumber = NoneByte;
-    m_window.selectGridRow(0);
-    m_window.setCurRec(0);
-    doc.path.clear();
-    m_window.dialogueCommands().clearDialogue();
-    m_window.ShowRec();
-    m_window.updateTitle();
-    for (const char *name : {"Save", "ReloadTxt", "ShowEdt", "ExportEdt", "MoveUp", "MoveDown", "SaveAsMacr"})
-        m_window.setActionEnabled(QLatin1String(name), false);
-    m_window.Lbl_NpcName()->clear();
+    m_session.newScript();
 }
 
 void DocumentCommands::OpenExecute()
@@ -82,142 +52,82 @@ void DocumentCommands::OpenExecute()
     if (!mayDiscardChanges(OpenQuestion, QMessageBox::Yes | QMessageBox::No))
         return;
     const QString path =
-        m_window.prompts().openFile(&m_window, npcDialog(QStringLiteral("Открыть NPC-скрипт")));
-    if (path.isEmpty() || !NpcRead(path))
-        return;
-    NpcScriptDocument &doc = m_window.document();
-    doc.path = path;
-    doc.modified = false;
-    m_window.config().WorkDir = QFileInfo(path).absolutePath();
-    m_window.dialogueCommands().attachDialogueFile();
-    m_window.setWindowTitle(title(path));
-    selectFirstRecord();
+        m_context.prompts.openFile(&m_context.window, npcDialog(QStringLiteral("Открыть NPC-скрипт")));
+    if (!path.isEmpty())
+        openScript(path, {.setWorkDir = true});
 }
 
 void DocumentCommands::FilesDropped(const QString &path)
 {
     if (path.endsWith(QStringLiteral(".npc"), Qt::CaseInsensitive)) {
-        if (!mayDiscardChanges(OpenQuestion, QMessageBox::Yes | QMessageBox::No) || !NpcRead(path))
-            return;
-        NpcScriptDocument &doc = m_window.document();
-        doc.path = path;
-        doc.modified = false;
-        m_window.setWindowTitle(title(path));
-        m_window.dialogueCommands().attachDialogueFile();
-        selectFirstRecord();
+        if (mayDiscardChanges(OpenQuestion, QMessageBox::Yes | QMessageBox::No))
+            openScript(path, {.setWorkDir = false});
     } else if (path.endsWith(QStringLiteral(".edt"), Qt::CaseInsensitive)) {
         // A file that cannot be read leaves the dialogue text and its path as they were.
-        if (m_window.dialogueCommands().LoadEdt(path))
-            m_window.document().EdtPath = path;
+        m_context.report(m_session.loadDialogue(path));
     }
 }
 
-void DocumentCommands::selectFirstRecord()
+bool DocumentCommands::openScript(const QString &path, ScriptSession::OpenOptions options)
 {
-    m_window.selectGridRow(0);
-    m_window.setCurRec(0);
-    m_window.setActionEnabled(QStringLiteral("MoveUp"), false);
-    m_window.ShowRec();
-    m_window.setActionEnabled(QStringLiteral("SaveAsMacr"), !m_window.document().IsRecEmpty(0));
+    const OpenResult opened = m_session.openScript(path, options);
+    if (!m_context.report(opened))
+        return false;
+    if (!opened.dialogueError.isEmpty()) {
+        m_context.prompts.error(&m_context.window, opened.dialogueError);
+    } else if (opened.dialogueMissing &&
+               m_context.prompts.confirm(
+                   &m_context.window,
+                   QStringLiteral("EDT-файл, ассоциированный с загружаемым скриптом, не "
+                                  "найден.\r\nЖелаете загрузить другой EDT-файл?"),
+                   QMessageBox::Yes | QMessageBox::No)) {
+        // Another file means the import dialog, which starts in the working folder.
+        m_context.action("OpenEdt")->trigger();
+        if (!m_session.hasDialogue())
+            m_session.clearDialogue();
+    }
+    return true;
+}
+
+bool DocumentCommands::mayDropLastRecord()
+{
+    return !m_session.saveDropsLastRecord() ||
+           m_context.prompts.message(&m_context.window, PromptKind::Warning,
+                                     QStringLiteral("Запись 49 не помещается в вестинский формат и не будет "
+                                                    "сохранена.\r\nСохранить без неё?"),
+                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 void DocumentCommands::SaveExecute()
 {
     // A value typed but not yet confirmed belongs to what the user saves.
-    m_window.editorPanel().leaveFocusedEdit();
-    const QString path = m_window.document().path;
-    if (path.isEmpty())
+    m_context.confirmTypedValue();
+    if (!m_session.hasPath()) {
         SaveAsExecute();
-    else
-        NpcWrite(path);
+        return;
+    }
+    if (mayDropLastRecord())
+        m_context.report(m_session.save());
 }
 
 void DocumentCommands::SaveAsExecute()
 {
-    m_window.editorPanel().leaveFocusedEdit();
+    m_context.confirmTypedValue();
     const QString path =
-        m_window.prompts().saveFile(&m_window, npcDialog(QStringLiteral("Сохранить NPC-скрипт")));
-    if (path.isEmpty())
+        m_context.prompts.saveFile(&m_context.window, npcDialog(QStringLiteral("Сохранить NPC-скрипт")));
+    if (path.isEmpty() || !m_context.prompts.mayOverwrite(&m_context.window, path) || !mayDropLastRecord())
         return;
-    if (!m_window.prompts().mayOverwrite(&m_window, path))
-        return;
-    if (!NpcWrite(path))
-        return;
-    m_window.document().path = path;
-    m_window.config().WorkDir = QFileInfo(path).absolutePath();
-}
-
-bool DocumentCommands::NpcRead(const QString &path)
-{
-    NpcReader reader;
-    if (!reader.read(path)) {
-        m_window.prompts().error(&m_window, reader.errorString());
-        return false;
-    }
-    NpcScriptDocument &doc = m_window.document();
-    doc.layout = reader.layout();
-    showLayout(doc.layout);
-    doc.zeroAll();
-    for (int row = 0; row < RecordCount; ++row)
-        m_window.blankGridRow(row);
-    ShowNpcName(path);
-    doc.records = reader.records();
-    for (int row = 0; row < RecordCount; ++row) {
-        if (!doc.IsRecEmpty(row))
-            m_window.fillGridRow(row);
-    }
-    m_window.RecLabelPrefix = QStringLiteral("Запись:");
-    m_window.Lbl_RecordNo()->setText(m_window.RecLabelPrefix + QLatin1Char(' ') +
-                                     QString::number(m_window.CurRec()));
-    m_window.setActionEnabled(QStringLiteral("Save"), false);
-    return true;
-}
-
-bool DocumentCommands::NpcWrite(const QString &path)
-{
-    NpcScriptDocument &doc = m_window.document();
-    NpcWriter writer;
-    if (!writer.write(doc.records, doc.layout, path)) {
-        m_window.prompts().error(&m_window, writeFailureText(path, writer.errorString()));
-        return false;
-    }
-    doc.modified = false;
-    m_window.setWindowTitle(title(path));
-    m_window.setActionEnabled(QStringLiteral("Save"), false);
-    ShowNpcName(path);
-    return true;
-}
-
-void DocumentCommands::ShowNpcName(const QString &path)
-{
-    const NpcName name = parseNpcName(path);
-    m_window.document().OwnNpcNumber = name.number;
-    if (!name.numeric) {
-        m_window.Lbl_NpcName()->setText(name.rest);
-        return;
-    }
-    m_window.Lbl_NpcName()->setText(QString::number(name.number) + QStringLiteral(". ") +
-                                    fromWindows1251(m_window.lists().Npc.nameOf(name.number)));
-}
-
-void DocumentCommands::showLayout(NpcLayout layout)
-{
-    const bool vesta = layout == NpcLayout::VestaLayout;
-    const QSignalBlocker blocker(m_window.Check_Vesta());
-    m_window.Check_Vesta()->setChecked(vesta);
-    m_window.action(vesta ? QStringLiteral("F_Vesta") : QStringLiteral("F_Standart"))->setChecked(true);
+    m_context.report(m_session.saveAs(path));
 }
 
 void DocumentCommands::F_VestaExecute()
 {
-    m_window.document().layout = NpcLayout::VestaLayout;
-    showLayout(NpcLayout::VestaLayout);
+    m_session.setLayout(NpcLayout::VestaLayout);
 }
 
 void DocumentCommands::F_StandartExecute()
 {
-    m_window.document().layout = NpcLayout::StandardLayout;
-    showLayout(NpcLayout::StandardLayout);
+    m_session.setLayout(NpcLayout::StandardLayout);
 }
 
 void DocumentCommands::Check_VestaClick(bool checked)

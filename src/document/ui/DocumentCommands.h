@@ -1,19 +1,17 @@
 #pragma once
 
+#include "common/ui/CommandContext.h"
 #include "common/ui/Prompts.h"
-#include "document/NpcScriptDocument.h"
+#include "session/ScriptSession.h"
 
-#include <QMessageBox>
 #include <QObject>
-
-class TForm1;
 
 // The life of the open script: new, open, drop, save, save as and the layout switch.
 class DocumentCommands : public QObject
 {
     Q_OBJECT
 public:
-    explicit DocumentCommands(TForm1 &window);
+    explicit DocumentCommands(const CommandContext &context);
 
     void NewExecute();
     void OpenExecute();
@@ -24,16 +22,14 @@ public:
     void Check_VestaClick(bool checked);
     // The first file of a drop on the window.
     void FilesDropped(const QString &path);
-
-    bool NpcRead(const QString &path);
-    bool NpcWrite(const QString &path);
-    void ShowNpcName(const QString &path);
+    // Opens a script as Open does once the file is chosen; false when it was refused.
+    bool openScript(const QString &path, ScriptSession::OpenOptions options);
 
 private:
     FileDialogOptions npcDialog(const QString &title) const;
     bool mayDiscardChanges(const QString &question, QMessageBox::StandardButtons buttons);
-    void showLayout(NpcLayout layout);
-    void selectFirstRecord();
+    bool mayDropLastRecord();
 
-    TForm1 &m_window;
+    CommandContext m_context;
+    ScriptSession &m_session;
 };

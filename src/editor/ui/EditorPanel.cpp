@@ -2,10 +2,9 @@
 
 #include "common/Windows1251.h"
 #include "common/ui/Prompts.h"
-#include "app/ui/TForm1.h"
-#include "dialogue/ui/DialogueCommands.h"
-#include "document/NpcName.h"
+#include "dialogue/PhraseSelection.h"
 #include "editor/ui/IntegerEdit.h"
+#include "session/ScriptSession.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -68,10 +67,13 @@ int groupHeight(FieldPanel panel)
 
 } // namespace
 
-EditorPanel::EditorPanel(TForm1 &window, QWidget *parent) : QWidget(parent), m_window(window)
+EditorPanel::EditorPanel(ScriptSession &session, Prompts &prompts, QWidget *parent)
+    : QWidget(parent), m_session(session), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("EditorPanel"));
     buildControls();
+    connect(&m_session, &ScriptSession::recordShown, this, &EditorPanel::ShowRec);
+    connect(&m_session, &ScriptSession::dialogueChanged, this, &EditorPanel::ShowPhraseText);
 }
 
 EditorPanel::~EditorPanel()
@@ -252,12 +254,6 @@ const EditorPanel::FieldControls *EditorPanel::find(NpcField field) const
     return const_cast<EditorPanel *>(this)->find(field);
 }
 
-int EditorPanel::limit(NpcField field) const
-{
-    const FieldControls *fc = find(field);
-    return fc ? fc->limit : 0;
-}
-
 IntegerEdit *EditorPanel::edit(NpcField field) const
 {
     const FieldControls *fc = find(field);
@@ -270,11 +266,6 @@ QComboBox *EditorPanel::combo(NpcField field) const
     return fc ? fc->combo : nullptr;
 }
 
-const ReferenceList &EditorPanel::listOf(const FieldControls &fc) const
-{
-    return m_window.lists().byId(fc.info->list);
-}
-
 void EditorPanel::fillFromLists()
 {
     qDeleteAll(m_models);
@@ -285,20 +276,14 @@ void EditorPanel::fillFromLists()
         if (fc.combo) {
             QStringListModel *&model = modelOf[size_t(fc.info->list)];
             if (!model) {
-                model = new QStringListModel(comboTexts(listOf(fc)), this);
+                model = new QStringListModel(comboTexts(m_session.lists().byId(fc.info->list)), this);
                 m_models << model;
             }
             fc.combo->setModel(model);
             fc.combo->setCurrentIndex(-1);
         }
-        fc.limit = fieldLimit(*fc.info, m_window.lists());
-        fc.edit->setRange(fc.info->min, fc.limit);
+        fc.edit->setRange(fc.info->min, m_session.fieldLimit(fc.info->field));
     }
-}
-
-void EditorPanel::setPhraseCntFrameRed(bool red)
-{
-    controls(NpcField::PhraseCnt).edit->setRedFrame(red);
 }
 
 void EditorPanel::showField(NpcField field, quint16 value)
@@ -306,62 +291,37 @@ void EditorPanel::showField(NpcField field, quint16 value)
     FieldControls &fc = controls(field);
     fc.edit->setText(FieldRules::shownText(*fc.info, value));
     if (fc.combo)
-        fc.combo->setCurrentIndex(FieldRules::shownComboIndex(*fc.info, value, listOf(fc)));
+        fc.combo->setCurrentIndex(
+            FieldRules::shownComboIndex(*fc.info, value, m_session.lists().byId(fc.info->list)));
 }
 
 void EditorPanel::ShowRec()
 {
-    const int r = m_window.CurRec();
-    NpcRecord &record = m_window.document().records.at(r);
+    const NpcRecord &record = m_session.currentRecord();
     if (record.isEmpty()) {
-        m_window.RecLabelPrefix = QStringLiteral("Пустая запись:");
-        m_window.setRecordLabel(m_window.RecLabelPrefix, true);
-        m_window.setActionEnabled(QStringLiteral("SaveAsMacr"), false);
+        // The frames keep what they had.
         for (FieldControls &fc : m_fields) {
             fc.edit->setText(QStringLiteral("0"));
             if (fc.combo)
                 fc.combo->setCurrentIndex(-1);
         }
         m_phraseMemo->clear();
-        m_window.blankGridRow(r);
         return;
     }
+    for (FieldControls &fc : m_fields)
+        showField(fc.info->field, record.value(fc.info->field));
+    edit(NpcField::LDay)->setRedFrame(FieldRules::lastDayFrameRed(record.FDay, record.LDay));
+    ShowPhraseText();
+}
 
-    QLabel *label = m_window.Lbl_RecordNo();
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, m_window.palette().color(QPalette::WindowText));
-    label->setPalette(palette);
-    m_window.RecLabelPrefix = QStringLiteral("Запись:");
-    m_window.setActionEnabled(QStringLiteral("SaveAsMacr"), true);
-
-    showField(NpcField::Action, record.Action);
-    showField(NpcField::Mode, record.Mode);
-    showField(NpcField::FDay, record.FDay);
-    IntegerEdit *lDay = edit(NpcField::LDay);
-    lDay->setRedFrame(false);
-    showField(NpcField::LDay, record.LDay);
-    lDay->setRedFrame(FieldRules::lastDayFrameRed(record.FDay, record.LDay));
-    for (NpcField field :
-         {NpcField::ItemIn, NpcField::TriggT, NpcField::TriggF, NpcField::Q_was, NpcField::Leader,
-          NpcField::Q_Input, NpcField::Q_Output, NpcField::ControlNpc, NpcField::ControlRec})
-        showField(field, record.value(field));
-    m_window.setGridText(r, 2, linkText(record, m_window.document().OwnNpcNumber));
-    showField(NpcField::Trigg2T, record.Trigg2T);
-    showField(NpcField::ItemOut, record.ItemOut);
-    showField(NpcField::GoSect, record.GoSect);
-    IntegerEdit *phrase = edit(NpcField::Phrase);
-    phrase->setRedFrame(false);
-    showField(NpcField::Phrase, record.Phrase);
-    phrase->setRedFrame(FieldRules::phraseFrameRed(record.Phrase, m_window.edtText().size()));
-    if (record.Phrase == NoneByte) {
-        // A phrase count means nothing without a phrase; it is one until a phrase is set.
-        edit(NpcField::PhraseCnt)->setText(QStringLiteral("1"));
-        record.PhraseCnt = 1;
-    } else {
-        showField(NpcField::PhraseCnt, record.PhraseCnt);
-    }
-    showField(NpcField::React, record.React);
-    m_window.dialogueCommands().ShowPhraseText();
+void EditorPanel::ShowPhraseText()
+{
+    const NpcRecord &record = m_session.currentRecord();
+    const EdtText &text = m_session.edtText();
+    const PhraseSelection selection = selectPhrases(record.Phrase, record.PhraseCnt, text.size());
+    m_phraseMemo->setPlainText(phraseMemoText(text, selection));
+    edit(NpcField::PhraseCnt)->setRedFrame(selection.countFrameRed);
+    edit(NpcField::Phrase)->setRedFrame(FieldRules::phraseFrameRed(record.Phrase, text.size()));
 }
 
 void EditorPanel::leaveFocusedEdit()
@@ -372,56 +332,31 @@ void EditorPanel::leaveFocusedEdit()
     }
 }
 
-void EditorPanel::applyOutcome(FieldControls &fc, int record, const RuleOutcome &outcome)
+void EditorPanel::applyOutcome(FieldControls &fc, const RuleOutcome &outcome)
 {
-    if (outcome.editText)
-        fc.edit->setText(*outcome.editText);
-    if (fc.combo) {
-        if (outcome.combo == RuleOutcome::Combo::Clear)
-            fc.combo->setCurrentIndex(-1);
-        else if (outcome.combo == RuleOutcome::Combo::Select)
-            fc.combo->setCurrentIndex(outcome.comboIndex);
+    // A shown record has its texts already; what was only marked shows what the rule says.
+    if (outcome.after == RuleOutcome::After::Nothing || outcome.after == RuleOutcome::After::MarkOnly) {
+        if (outcome.editText)
+            fc.edit->setText(*outcome.editText);
+        if (fc.combo) {
+            if (outcome.combo == RuleOutcome::Combo::Clear)
+                fc.combo->setCurrentIndex(-1);
+            else if (outcome.combo == RuleOutcome::Combo::Select)
+                fc.combo->setCurrentIndex(outcome.comboIndex);
+        }
     }
     if (outcome.box == RuleOutcome::Box::Error)
-        m_window.prompts().error(&m_window, outcome.boxText);
+        m_prompts.error(window(), outcome.boxText);
     else if (outcome.box == RuleOutcome::Box::Warning)
-        m_window.prompts().warning(&m_window, outcome.boxText);
-    if (outcome.stored)
-        m_window.document().records.at(record).setValue(fc.info->field, *outcome.stored);
+        m_prompts.warning(window(), outcome.boxText);
     if (outcome.refocus)
         fc.edit->setFocus(Qt::OtherFocusReason);
-    switch (outcome.after) {
-    case RuleOutcome::After::Nothing:
-        break;
-    case RuleOutcome::After::MarkOnly:
-        m_window.MarkModified();
-        break;
-    case RuleOutcome::After::ShowAndMark:
-        m_window.ShowRec();
-        m_window.MarkModified();
-        break;
-    case RuleOutcome::After::ShowOnly:
-        m_window.ShowRec();
-        break;
-    }
-}
-
-void EditorPanel::updateActionName()
-{
-    const QString text = edit(NpcField::Action)->text();
-    m_window.setGridText(m_window.CurRec(), 1, m_window.actionName(text.toLatin1()));
 }
 
 void EditorPanel::EditExit(NpcField field)
 {
-    if (!find(field))
-        return;
-    FieldControls &fc = controls(field);
-    const RuleOutcome outcome =
-        FieldRules::leave(*fc.info, fc.edit->text(), listOf(fc), fc.limit, m_window.config().warningsOn());
-    applyOutcome(fc, m_window.CurRec(), outcome);
-    if (field == NpcField::Action)
-        updateActionName();
+    if (FieldControls *fc = find(field))
+        applyOutcome(*fc, m_session.commitField(field, fc->edit->text()));
 }
 
 void EditorPanel::EditKeyPress(NpcField field, QChar key)
@@ -432,27 +367,24 @@ void EditorPanel::EditKeyPress(NpcField field, QChar key)
 
 void EditorPanel::ComboSelect(NpcField field, int item)
 {
-    if (!find(field) || !find(field)->combo)
-        return;
-    FieldControls &fc = controls(field);
-    applyOutcome(fc, m_window.CurRec(), FieldRules::pick(*fc.info, listOf(fc), item));
-    if (field == NpcField::Action)
-        updateActionName();
+    FieldControls *fc = find(field);
+    if (fc && fc->combo)
+        applyOutcome(*fc, m_session.pickField(field, item, fc->edit->text()));
 }
 
 void EditorPanel::DefaultClick(NpcField field)
 {
-    if (!find(field) || !find(field)->button)
+    FieldControls *fc = find(field);
+    if (!fc || !fc->button)
         return;
-    FieldControls &fc = controls(field);
-    const FieldInfo &info = *fc.info;
-    fc.edit->setText(QLatin1String(info.defaultText));
-    if (fc.combo) {
+    const FieldInfo &info = *fc->info;
+    fc->edit->setText(QLatin1String(info.defaultText));
+    if (fc->combo) {
         if (info.defaultCombo == DefaultCombo::Clear)
-            fc.combo->setCurrentIndex(-1);
+            fc->combo->setCurrentIndex(-1);
         else if (info.defaultCombo == DefaultCombo::SelectFirst)
-            fc.combo->setCurrentIndex(fc.combo->count() > 0 ? 0 : -1);
+            fc->combo->setCurrentIndex(fc->combo->count() > 0 ? 0 : -1);
     }
-    m_window.currentRecord().setValue(field, info.defaultValue);
-    m_window.MarkModified();
+    // Stored and marked, not shown again: the other controls keep what they show.
+    m_session.setFieldDefault(field);
 }

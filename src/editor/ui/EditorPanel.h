@@ -14,31 +14,31 @@ class QLabel;
 class QPlainTextEdit;
 class QStringListModel;
 class QToolButton;
-class TForm1;
+class Prompts;
+class ScriptSession;
 
-// The two field panels of the current record.
+// The two field panels of the current record. They show what the session holds and
+// hand what the user types and picks to it.
 class EditorPanel : public QWidget
 {
     Q_OBJECT
 public:
-    EditorPanel(TForm1 &window, QWidget *parent);
+    EditorPanel(ScriptSession &session, Prompts &prompts, QWidget *parent);
     ~EditorPanel() override;
 
     // Fills the combo boxes from the lists and sets the edit limits.
     void fillFromLists();
-    // Shows record CurRec in every control and in its grid row.
+    // Shows the current record in every control.
     void ShowRec();
+    // The phrase memo and both phrase frames, from the dialogue text.
+    void ShowPhraseText();
 
-    // The phrase memo and the frame of the phrase count, for the dialogue text.
     QPlainTextEdit *phraseMemo() const { return m_phraseMemo; }
-    void setPhraseCntFrameRed(bool red);
 
     // Runs the leave rule of an edit that has the focus and was changed, on the record
     // it shows; for moving to another record without the focus leaving the edit.
     void leaveFocusedEdit();
 
-    // The upper limit of a field as the lists set it; 0 for a field without an edit.
-    int limit(NpcField field) const;
     // Null for a field without one.
     IntegerEdit *edit(NpcField field) const;
     QComboBox *combo(NpcField field) const;
@@ -61,7 +61,6 @@ private:
         IntegerEdit *edit = nullptr;
         QComboBox *combo = nullptr;
         QToolButton *button = nullptr;
-        int limit = 0;
     };
 
     void buildControls();
@@ -70,11 +69,10 @@ private:
     const FieldControls *find(NpcField field) const;
     FieldControls &controls(NpcField field) { return *find(field); } // for catalogue fields
     void showField(NpcField field, quint16 value);
-    void applyOutcome(FieldControls &fc, int record, const RuleOutcome &outcome);
-    void updateActionName();
-    const ReferenceList &listOf(const FieldControls &fc) const;
+    void applyOutcome(FieldControls &fc, const RuleOutcome &outcome);
 
-    TForm1 &m_window;
+    ScriptSession &m_session;
+    Prompts &m_prompts;
     std::array<FieldControls, EditedFieldCount> m_fields;
     QGroupBox *m_conditions = nullptr;
     QGroupBox *m_results = nullptr;

@@ -1,17 +1,16 @@
 #pragma once
 
-#include "editor/RecordList.h"
+#include "common/ui/CommandContext.h"
 
+#include <QMessageBox>
 #include <QObject>
-
-class TForm1;
 
 // Cut, copy, paste, delete, clean, initialise and move of records.
 class RecordCommands : public QObject
 {
     Q_OBJECT
 public:
-    explicit RecordCommands(TForm1 &window);
+    explicit RecordCommands(const CommandContext &context);
 
     void CutRecExecute();
     void CopyRecExecute();
@@ -23,14 +22,10 @@ public:
     void MoveDownExecute();
 
 private:
-    RecordGridTexts readGrid() const;
-    // Writes back only the cells that changed.
-    void writeGrid(const RecordGridTexts &before, const RecordGridTexts &after);
-    // Removes the current record with the link rewrite; shared by cut and delete.
-    void removeCurrent();
-    void moveCurrent(int delta);
-    // Column 1 of the current row from the number the Action edit now shows.
-    void showActionName();
+    bool confirm(const QString &text);
+    // A used record is only overwritten after a warning; an empty one without.
+    bool mayOverwriteCurrent(const QString &warning);
 
-    TForm1 &m_window;
+    CommandContext m_context;
+    ScriptSession &m_session;
 };

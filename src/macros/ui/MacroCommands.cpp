@@ -1,25 +1,23 @@
 #include "macros/ui/MacroCommands.h"
 
-#include "common/FileMessages.h"
 #include "common/Windows1251.h"
 #include "common/ui/Prompts.h"
-#include "app/ui/TForm1.h"
 #include "macros/MacroEntry.h"
-#include "macros/MacroFile.h"
+#include "macros/MacroStore.h"
 #include "macros/ui/TForm5.h"
 #include "macros/ui/TForm6.h"
+#include "session/ScriptSession.h"
 
-#include <QAction>
-#include <QFileInfo>
 #include <QMenu>
 #include <QProxyStyle>
-#include <QToolButton>
 
 namespace
 {
 
 // The manager command and the separator stand before the macro items.
 constexpr int FixedItems = 2;
+// Longer names are cut in the menu; the store keeps them whole.
+constexpr qsizetype MaxCaptionLength = 100;
 
 // A long macro list scrolls, as a desktop menu does, instead of spreading into
 // hundreds of columns wider than the screen.
@@ -40,110 +38,111 @@ public:
 
 QString macroCaption(const QByteArray &name)
 {
-    QString caption = fromWindows1251(name);
+    QString caption = fromWindows1251(name.left(MaxCaptionLength + 1));
+    if (caption.size() > MaxCaptionLength)
+        caption = caption.left(MaxCaptionLength - 1) + QChar(0x2026);
     caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
     return caption;
 }
 
-MacroCommands::MacroCommands(TForm1 &window) : QObject(&window), m_window(window)
+MacroCommands::MacroCommands(const CommandContext &context, QMenu *menu, TForm5 *saveMacro, TForm6 *manager)
+    : QObject(&context.window), m_context(context), m_session(context.session), m_menu(menu),
+      m_saveMacro(saveMacro), m_manager(manager)
 {
-    QMenu *menu = macrosMenu();
     auto *style = new ScrollingMenuStyle;
     style->setParent(this); // outlives the menu, which is created before us
-    menu->setStyle(style);
-    m_window.onTriggered("SaveAsMacr", this, &MacroCommands::SaveAsMacrExecute);
-    m_window.onTriggered("MacrManager", this, &MacroCommands::MacrManagerExecute);
+    m_menu->setStyle(style);
+    // The menu lists the macros as their file has them; thousands cost nothing until
+    // the menu is opened.
+    connect(&m_session, &ScriptSession::macrosSaved, this, [this] { m_menuEntries = store().entries(); });
+    connect(m_menu, &QMenu::aboutToShow, this, &MacroCommands::MacrosMenuUpdate);
+    m_menuEntries = store().entries();
+    m_context.onTriggered("SaveAsMacr", this, &MacroCommands::SaveAsMacrExecute);
+    m_context.onTriggered("MacrManager", this, &MacroCommands::MacrManagerExecute);
 }
 
-void MacroCommands::setDialogs(TForm5 *saveMacro, TForm6 *manager)
+const MacroStore &MacroCommands::store() const
 {
-    m_saveMacro = saveMacro;
-    m_manager = manager;
+    return m_session.macros();
 }
 
-QMenu *MacroCommands::macrosMenu() const
+QAction *MacroCommands::newItem(int position, QObject *parent)
 {
-    return m_window.Btn_Macr()->menu();
+    auto *item = new QAction(macroCaption(MacroEntry::name(m_menuEntries.at(position))), parent);
+    item->setData(position);
+    connect(item, &QAction::triggered, this, [this, item] { Btn_MacrClick(item); });
+    return item;
 }
 
-void MacroCommands::setMacroCommandsEnabled(bool enabled)
+void MacroCommands::addPage(int first, int count)
 {
-    m_window.Btn_Macr()->setEnabled(enabled);
-    m_window.setActionEnabled(QStringLiteral("MacrManager"), enabled);
+    auto *page =
+        new QMenu(QString::number(first + 1) + QChar(0x2013) + QString::number(first + count), m_menu);
+    page->setStyle(m_menu->style());
+    m_pages.append(page);
+    connect(page, &QMenu::aboutToShow, this, [this, page, first, count] {
+        if (!page->isEmpty())
+            return;
+        QList<QAction *> items;
+        items.reserve(count);
+        for (int i = first; i < first + count; ++i)
+            items.append(newItem(i, page));
+        page->addActions(items);
+    });
+    m_menu->addMenu(page);
 }
 
-void MacroCommands::MacrosRead()
+void MacroCommands::removeItems()
 {
-    const QString path = m_window.config().macroPath();
-    if (!QFileInfo::exists(path))
-        return;
-    MacroReader reader;
-    if (!reader.read(path)) {
-        m_window.prompts().error(&m_window, openFailureText(path, reader.errorString()));
-        return;
-    }
-    m_store.setEntries(reader.entries());
-    MacrosMenuUpdate();
-}
-
-bool MacroCommands::MacrosWrite()
-{
-    const QString path = m_window.config().macroPath();
-    MacroWriter writer;
-    if (writer.write(m_store.entries(), path))
-        return true;
-    m_window.prompts().error(&m_window, writeFailureText(path, writer.errorString()));
-    return false;
+    const QList<QAction *> items = m_menu->actions();
+    for (qsizetype i = items.size() - 1; i >= FixedItems; --i)
+        m_menu->removeAction(items.at(i));
+    // The items have a parent of their own, which lets go of them all at once.
+    delete m_items;
+    m_items = new QObject(this);
+    qDeleteAll(m_pages);
+    m_pages.clear();
 }
 
 void MacroCommands::MacrosMenuUpdate()
 {
-    QMenu *menu = macrosMenu();
-    const QList<QAction *> items = menu->actions();
-    for (qsizetype i = items.size() - 1; i >= FixedItems; --i)
-        menu->removeAction(items.at(i));
-    // The items have a parent of their own, which lets go of thousands of them at once.
-    delete m_items;
-    m_items = nullptr;
-    if (m_store.isEmpty()) {
-        setMacroCommandsEnabled(false);
+    const QList<QByteArray> &entries = m_menuEntries;
+    if (m_items && entries == m_itemEntries)
         return;
+    const int count = int(entries.size());
+    const bool paged = count > PageSize;
+    if (m_items && !paged && !m_paged && count > m_itemEntries.size() &&
+        std::equal(m_itemEntries.cbegin(), m_itemEntries.cend(), entries.cbegin())) {
+        // Macros were only appended: the items there are stay.
+        for (int i = int(m_itemEntries.size()); i < count; ++i)
+            m_menu->addAction(newItem(i, m_items));
+    } else {
+        removeItems();
+        if (paged) {
+            // Adding an item to a menu looks through all it holds: thousands at once
+            // would freeze the window, so big stores open page by page.
+            const int pageSize = std::max(PageSize, (count + PageSize - 1) / PageSize);
+            for (int first = 0; first < count; first += pageSize)
+                addPage(first, std::min(pageSize, count - first));
+        } else {
+            QList<QAction *> items;
+            items.reserve(count);
+            for (int i = 0; i < count; ++i)
+                items.append(newItem(i, m_items));
+            m_menu->addActions(items);
+        }
     }
-    m_items = new QObject(this);
-    QList<QAction *> added;
-    added.reserve(m_store.count());
-    for (int i = 0; i < m_store.count(); ++i) {
-        auto *item = new QAction(macroCaption(m_store.name(i)), m_items);
-        connect(item, &QAction::triggered, this, [this, item] { Btn_MacrClick(item); });
-        added.append(item);
-    }
-    menu->addActions(added);
-    setMacroCommandsEnabled(true);
+    m_paged = paged;
+    m_itemEntries = entries;
 }
 
 void MacroCommands::Btn_MacrClick(QAction *sender)
 {
-    const int position = int(macrosMenu()->actions().indexOf(sender)) - FixedItems;
-    if (position < 0 || position >= m_store.count())
+    const int position = sender ? sender->data().toInt() : -1;
+    if (position < 0 || position >= store().count())
         return;
-    applyMacro(position);
-}
-
-void MacroCommands::applyMacro(int position)
-{
-    NpcRecord &record = m_window.currentRecord();
-    QByteArray badValue;
-    if (!MacroEntry::apply(m_store.entry(position), record, &badValue)) {
-        m_window.prompts().error(&m_window, MacroEntry::conversionErrorText(fromWindows1251(badValue)));
-        return;
-    }
-    m_window.MarkModified();
-    m_window.ShowRec();
-    m_window.setActionEnabled(QStringLiteral("SaveAsMacr"), !record.isEmpty());
-    // An empty record shows no action name, even when the list names 0.
-    m_window.setGridText(m_window.CurRec(), 1,
-                         record.isEmpty() ? QString()
-                                          : m_window.actionName(QByteArray::number(record.Action)));
+    if (const SessionResult applied = m_session.applyMacro(position); !applied)
+        m_context.prompts.error(&m_context.window, applied.message);
 }
 
 void MacroCommands::SaveAsMacrExecute()

@@ -2,9 +2,7 @@
 
 #include "common/Windows1251.h"
 #include "common/ui/Prompts.h"
-#include "app/ui/TForm1.h"
-#include "macros/MacroEntry.h"
-#include "macros/ui/MacroCommands.h"
+#include "session/ScriptSession.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -45,7 +43,8 @@ QString macroNameEqualsSignText()
     return QStringLiteral("Имя макроса не может содержать знак «=».");
 }
 
-TForm5::TForm5(TForm1 &mainWindow) : PlacedDialog(mainWindow), m_main(mainWindow)
+TForm5::TForm5(ScriptSession &session, Prompts &prompts, QWidget &mainWindow)
+    : PlacedDialog(mainWindow), m_session(session), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("TForm5"));
     setFixedSize(362, 101);
@@ -104,25 +103,21 @@ void TForm5::Btn_OkClick()
 {
     const QString name = m_name->text();
     if (name.isEmpty()) {
-        m_main.prompts().message(this, PromptKind::Warning, QStringLiteral("Не указано имя нового макроса"),
-                                 QMessageBox::Cancel);
+        m_prompts.message(this, PromptKind::Warning, QStringLiteral("Не указано имя нового макроса"),
+                          QMessageBox::Cancel);
         m_name->setFocus();
         return;
     }
     if (name.contains(QLatin1Char('='))) {
-        m_main.prompts().warning(this, macroNameEqualsSignText());
+        m_prompts.warning(this, macroNameEqualsSignText());
         m_name->setFocus();
         return;
     }
-    MacroCommands &macros = m_main.macroCommands();
-    macros.store().append(MacroEntry::form(toWindows1251(name), m_main.currentRecord()));
-    if (!macros.MacrosWrite()) {
-        // Saving again must not leave a second copy behind.
-        macros.store().removeLast();
+    if (const SessionResult added = m_session.addMacro(toWindows1251(name)); !added) {
+        m_prompts.error(this, added.message);
         m_name->setFocus();
         return;
     }
-    macros.MacrosMenuUpdate();
     m_name->clear();
     accept();
 }

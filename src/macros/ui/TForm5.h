@@ -5,14 +5,15 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class TForm1;
+class Prompts;
+class ScriptSession;
 
 // Saves the current record as a new macro under a typed name.
 class TForm5 : public PlacedDialog
 {
     Q_OBJECT
 public:
-    explicit TForm5(TForm1 &mainWindow);
+    TForm5(ScriptSession &session, Prompts &prompts, QWidget &mainWindow);
 
     void Btn_OkClick();
     void Btn_CloseClick();
@@ -26,7 +27,8 @@ private:
     QLineEdit *m_name = nullptr;
     QPushButton *m_ok = nullptr;
     QPushButton *m_close = nullptr;
-    TForm1 &m_main;
+    ScriptSession &m_session;
+    Prompts &m_prompts;
 };
 
 // The warning both macro dialogs give for a name that would cut its own entry short.

@@ -2,9 +2,9 @@
 
 #include "common/Windows1251.h"
 #include "common/ui/Prompts.h"
-#include "app/ui/TForm1.h"
-#include "macros/ui/MacroCommands.h"
+#include "macros/MacroStore.h"
 #include "macros/ui/TForm5.h"
+#include "session/ScriptSession.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -38,7 +38,8 @@ QString trimmedLeft(const QString &text)
 
 } // namespace
 
-TForm6::TForm6(TForm1 &mainWindow) : PlacedDialog(mainWindow), m_main(mainWindow)
+TForm6::TForm6(ScriptSession &session, Prompts &prompts, QWidget &mainWindow)
+    : PlacedDialog(mainWindow), m_session(session), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("TForm6"));
     setFixedSize(359, 398);
@@ -125,12 +126,11 @@ void TForm6::FormActivate()
 
 void TForm6::UpdateGrid()
 {
-    const MacroStore &store = m_main.macroCommands().store();
+    const MacroStore &store = m_session.macros();
     m_grid->setRowCount(1);
     m_grid->setItem(0, 0, new QTableWidgetItem);
     selectRow(0);
 
-    MacroCommands &macros = m_main.macroCommands();
     const bool any = !store.isEmpty();
     if (any) {
         m_grid->setRowCount(store.count());
@@ -145,7 +145,6 @@ void TForm6::UpdateGrid()
         m_moveUp->setEnabled(false);
     if (store.count() == 1)
         m_moveDown->setEnabled(false);
-    macros.setMacroCommandsEnabled(any);
     m_name->setText(m_grid->item(0, 0)->text());
 }
 
@@ -173,28 +172,28 @@ void TForm6::Edit_MacrNameKeyPress()
 
 void TForm6::Btn_EditClick()
 {
-    MacroStore &store = m_main.macroCommands().store();
+    const MacroStore &store = m_session.macros();
     const int r = m_selected;
     if (r >= store.count())
         return;
     const QString name = m_name->text();
     if (name.contains(QLatin1Char('='))) {
-        m_main.prompts().warning(this, macroNameEqualsSignText());
+        m_prompts.warning(this, macroNameEqualsSignText());
         m_name->setFocus();
         return;
     }
     m_grid->item(r, 0)->setText(name);
-    store.rename(r, toWindows1251(name));
+    m_session.renameMacro(r, toWindows1251(name));
     m_changed = true;
 }
 
 void TForm6::Btn_DelClick()
 {
-    MacroStore &store = m_main.macroCommands().store();
+    const MacroStore &store = m_session.macros();
     const int r = m_selected;
     if (r >= store.count())
         return;
-    store.removeAt(r);
+    m_session.deleteMacro(r);
     UpdateGrid();
     selectRow(r == 0 ? 0 : r - 1);
     m_changed = true;
@@ -206,13 +205,13 @@ void TForm6::exchangeRows(int upper)
     QTableWidgetItem *bottom = m_grid->takeItem(upper + 1, 0);
     m_grid->setItem(upper, 0, bottom);
     m_grid->setItem(upper + 1, 0, top);
-    m_main.macroCommands().store().exchange(upper, upper + 1);
+    m_session.exchangeMacros(upper, upper + 1);
 }
 
 void TForm6::Btn_MoveUpClick()
 {
     const int r = m_selected;
-    if (r == 0 || r >= m_main.macroCommands().store().count())
+    if (r == 0 || r >= m_session.macros().count())
         return;
     exchangeRows(r - 1);
     m_selected = r - 1;
@@ -226,7 +225,7 @@ void TForm6::Btn_MoveUpClick()
 void TForm6::Btn_MoveDownClick()
 {
     const int r = m_selected;
-    if (r + 1 >= m_main.macroCommands().store().count())
+    if (r + 1 >= m_session.macros().count())
         return;
     exchangeRows(r);
     m_selected = r + 1;
@@ -244,13 +243,12 @@ void TForm6::Btn_CloseClick()
 
 bool TForm6::FormClose()
 {
-    MacroCommands &macros = m_main.macroCommands();
     if (!m_changed)
         return true;
-    if (!macros.MacrosWrite())
-        return false;
-    macros.MacrosMenuUpdate();
-    return true;
+    const SessionResult saved = m_session.saveMacros();
+    if (!saved)
+        m_prompts.error(this, saved.message);
+    return saved.ok;
 }
 
 void TForm6::reject()

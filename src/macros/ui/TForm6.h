@@ -7,7 +7,8 @@ class QLineEdit;
 class QPushButton;
 class QTableWidget;
 class QToolButton;
-class TForm1;
+class Prompts;
+class ScriptSession;
 
 // The macro manager: renames, deletes and reorders the macros. The file and the macro
 // menu follow when it closes.
@@ -15,7 +16,7 @@ class TForm6 : public PlacedDialog
 {
     Q_OBJECT
 public:
-    explicit TForm6(TForm1 &mainWindow);
+    TForm6(ScriptSession &session, Prompts &prompts, QWidget &mainWindow);
 
     void UpdateGrid();
     void StringGrid1SelectCell(int column, int row);
@@ -53,5 +54,6 @@ private:
     QLineEdit *m_name = nullptr;
     QToolButton *m_edit = nullptr;
     QPushButton *m_close = nullptr;
-    TForm1 &m_main;
+    ScriptSession &m_session;
+    Prompts &m_prompts;
 };

@@ -217,14 +217,13 @@ TEST_F(DialogueCommandsTest, DroppedScriptWithoutDialogueOffersTheImportDialog)
 TEST_F(DialogueCommandsTest, DroppedDialogueFileKeepsTheModifiedScript)
 {
     open(writeScript(QStringLiteral("npc/057.npc"), speaking(1, 1)));
-    main().document().records[0].Leader = 3;
-    main().MarkModified();
+    session().commitField(NpcField::Leader, QStringLiteral("3"));
     prompts().clear();
 
     const QString edt = writeEdt(QStringLiteral("texts/Шут.EDT"), ABC);
     drop(edt);
     EXPECT_TRUE(prompts().asked.isEmpty());
-    EXPECT_TRUE(main().document().modified);
+    EXPECT_TRUE(session().isModified());
     EXPECT_TRUE(main().windowTitle().endsWith(QLatin1Char('*')));
     EXPECT_EQ(main().document().records[0].Leader, 3);
     EXPECT_EQ(main().document().EdtPath, edt);
@@ -276,7 +275,7 @@ TEST_F(DialogueCommandsTest, ImportReplacesTheTextWithoutTouchingTheScript)
     trigger("OpenEdt");
     EXPECT_EQ(main().document().EdtPath, other);
     EXPECT_EQ(memoText(), QStringLiteral("X\n\n"));
-    EXPECT_FALSE(main().document().modified);
+    EXPECT_FALSE(session().isModified());
     EXPECT_EQ(main().config().WorkDir, pathIn(QStringLiteral("npc")));
 
     // A file that cannot be read leaves no text behind, in the memo either.

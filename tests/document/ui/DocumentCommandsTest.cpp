@@ -47,11 +47,7 @@ protected:
         prompts().files << path;
         trigger("Open");
     }
-    void modify()
-    {
-        main().document().records[main().CurRec()].Leader = 5;
-        main().MarkModified();
-    }
+    void modify() { session().commitField(NpcField::Leader, QStringLiteral("5")); }
     DocumentCommands &commands() { return main().documentCommands(); }
     void SetUp() override
     {
@@ -129,7 +125,7 @@ TEST_F(DocumentCommandsTest, RefusedFileWhileModifiedLeavesTheScriptAsItWas)
     ASSERT_EQ(prompts().messageTexts(), (QStringList{OpenQuestion, NotScript}));
     EXPECT_EQ(prompts().asked.last().kind, PromptKind::Error);
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + path + QLatin1Char('*'));
-    EXPECT_TRUE(main().document().modified);
+    EXPECT_TRUE(session().isModified());
 
     trigger("Save");
     NpcRecords expected = linkedRecords();
@@ -148,7 +144,7 @@ TEST_F(DocumentCommandsTest, OpenPromptAnsweredNoOrDialogCancelledChangesNothing
     prompts().answers << QMessageBox::Yes;
     trigger("Open"); // dialog cancelled
     EXPECT_EQ(prompts().asked.size(), 3);
-    EXPECT_TRUE(main().document().modified);
+    EXPECT_TRUE(session().isModified());
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - *"));
 }
 
@@ -188,7 +184,7 @@ TEST_F(DocumentCommandsTest, FailedSaveReportsAndStaysModified)
     ASSERT_EQ(prompts().asked.size(), 1);
     EXPECT_EQ(prompts().asked[0].kind, PromptKind::Error);
     EXPECT_TRUE(prompts().asked[0].text.contains(path));
-    EXPECT_TRUE(main().document().modified);
+    EXPECT_TRUE(session().isModified());
     EXPECT_TRUE(action("Save")->isEnabled());
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + path + QLatin1Char('*'));
 }

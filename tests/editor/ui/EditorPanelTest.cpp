@@ -25,7 +25,7 @@ protected:
 
     IntegerEdit *edit(NpcField field) { return main().editorPanel().edit(field); }
     QComboBox *combo(NpcField field) { return main().editorPanel().combo(field); }
-    NpcRecord &record(int row) { return main().document().records.at(row); }
+    NpcRecord &record(int row) { return records().at(row); }
     int itemOf(ListId list, int number) { return main().lists().byId(list).indexOf(number); }
 
     // Makes the row current as a selection does, also when it already is.
@@ -174,7 +174,7 @@ TEST_F(EditorPanelTest, ShowRecEdgeCases)
     EXPECT_EQ(edit(NpcField::Action)->text(), QStringLiteral("255"));
     EXPECT_EQ(edit(NpcField::PhraseCnt)->text(), QStringLiteral("1"));
     EXPECT_EQ(record(2).PhraseCnt, 1);
-    EXPECT_FALSE(main().document().modified);
+    EXPECT_FALSE(session().isModified());
 
     r.FDay = 10;
     r.LDay = 10;
@@ -184,12 +184,12 @@ TEST_F(EditorPanelTest, ShowRecEdgeCases)
     showRecord(2, r);
     EXPECT_FALSE(edit(NpcField::LDay)->redFrame());
     EXPECT_TRUE(edit(NpcField::LDay)->styleSheet().isEmpty());
-    main().edtText() = {"one", "two"};
+    ScriptSessionTester::setDialogueText(session(), {"one", "two"});
     r.Phrase = 2;
     showRecord(2, r);
     EXPECT_TRUE(edit(NpcField::Phrase)->redFrame());
 
-    main().document().OwnNpcNumber = 57;
+    ScriptSessionTester::takeAsOpened(session(), 57);
     r.ControlNpc = 5;
     r.ControlRec = 12;
     showRecord(2, r);
@@ -208,7 +208,7 @@ TEST_F(EditorPanelTest, EnterOutOfRangeIsRefusedWithTheBoxOrSilently)
     NpcRecord r = initialised();
     r.Action = 4;
     showRecord(1, r);
-    main().setGridText(1, 1, QStringLiteral("old"));
+    ScriptSessionTester::setCaption(session(), 1, 1, QStringLiteral("old"));
 
     enter(NpcField::Action, QStringLiteral("99"));
     ASSERT_EQ(prompts().asked.size(), 1);
@@ -218,7 +218,7 @@ TEST_F(EditorPanelTest, EnterOutOfRangeIsRefusedWithTheBoxOrSilently)
     EXPECT_TRUE(edit(NpcField::Action)->hasFocus());
     EXPECT_EQ(record(1).Action, 4);
     EXPECT_EQ(main().gridText(1, 1), QString());
-    EXPECT_FALSE(main().document().modified);
+    EXPECT_FALSE(session().isModified());
 
     main().config().AlertShow = 1;
     combo(NpcField::Action)->setCurrentIndex(4);
@@ -231,7 +231,7 @@ TEST_F(EditorPanelTest, EnterOutOfRangeIsRefusedWithTheBoxOrSilently)
     main().StringGrid()->setFocus();
     EXPECT_EQ(record(1).Action, 29);
     EXPECT_EQ(main().gridText(1, 1), QStringLiteral("Подарок"));
-    EXPECT_TRUE(main().document().modified);
+    EXPECT_TRUE(session().isModified());
 }
 
 TEST_F(EditorPanelTest, EnterStoresAndWarnsOfUndocumentedValues)
@@ -242,7 +242,7 @@ TEST_F(EditorPanelTest, EnterStoresAndWarnsOfUndocumentedValues)
     enter(NpcField::Action, QStringLiteral("-1"));
     EXPECT_EQ(record(1).Action, 255);
     EXPECT_EQ(combo(NpcField::Action)->currentIndex(), -1);
-    EXPECT_TRUE(main().document().modified);
+    EXPECT_TRUE(session().isModified());
 
     int gap = 1;
     while (itemOf(ListId::Trigg, gap) >= 0)
@@ -278,14 +278,14 @@ TEST_F(EditorPanelTest, EnterOnTextsThatAreNoNumberStoresNothing)
     for (const auto &[field, text] :
          {std::pair{NpcField::GoSect, QString()}, std::pair{NpcField::TriggF, QStringLiteral("-")},
           std::pair{NpcField::Q_was, QStringLiteral("+")}}) {
-        main().ShowRec(); // so that moving on leaves nothing typed behind
+        ScriptSessionTester::showAgain(session()); // so that moving on leaves nothing typed behind
         prompts().clear();
         enter(field, text);
         ASSERT_EQ(prompts().asked.size(), 1) << int(field);
         EXPECT_EQ(prompts().asked[0].kind, PromptKind::Error);
     }
     EXPECT_EQ(record(1), initialised());
-    EXPECT_FALSE(main().document().modified);
+    EXPECT_FALSE(session().isModified());
 }
 
 TEST_F(EditorPanelTest, LeavingNormalisesThenStoresButPassingThroughChangesNothing)
@@ -301,12 +301,12 @@ TEST_F(EditorPanelTest, LeavingNormalisesThenStoresButPassingThroughChangesNothi
     EXPECT_TRUE(prompts().asked.isEmpty());
 
     record(1).Action = 200;
-    main().ShowRec();
-    main().document().modified = false;
+    ScriptSessionTester::showAgain(session());
+    ScriptSessionTester::markSaved(session());
     edit(NpcField::Action)->setFocus();
     main().StringGrid()->setFocus();
     EXPECT_EQ(record(1).Action, 200);
-    EXPECT_FALSE(main().document().modified);
+    EXPECT_FALSE(session().isModified());
 }
 
 TEST_F(EditorPanelTest, LeavingForAnotherRowWritesIntoTheRecordShown)
@@ -362,7 +362,7 @@ TEST_F(EditorPanelTest, SettingTheOnlyFieldToZeroShowsTheEmptyFormThenMarks)
 TEST_F(EditorPanelTest, PickingAnItem)
 {
     start();
-    main().document().OwnNpcNumber = 12;
+    ScriptSessionTester::takeAsOpened(session(), 12);
     NpcRecord r = initialised();
     r.ControlRec = 3;
     showRecord(4, r);
@@ -370,7 +370,7 @@ TEST_F(EditorPanelTest, PickingAnItem)
     EXPECT_EQ(edit(NpcField::ControlNpc)->text(), QStringLiteral("12"));
     EXPECT_EQ(record(4).ControlNpc, 12);
     EXPECT_EQ(main().gridText(4, 2), QStringLiteral("3"));
-    EXPECT_TRUE(main().document().modified);
+    EXPECT_TRUE(session().isModified());
     pick(NpcField::Action, itemOf(ListId::Action, 4));
     EXPECT_EQ(main().gridText(4, 1), QStringLiteral("Кража"));
     EXPECT_TRUE(prompts().asked.isEmpty());
@@ -379,7 +379,7 @@ TEST_F(EditorPanelTest, PickingAnItem)
 TEST_F(EditorPanelTest, DefaultButtonsStoreAndMarkWithoutShowingTheRecordAgain)
 {
     start();
-    main().document().OwnNpcNumber = 12;
+    ScriptSessionTester::takeAsOpened(session(), 12);
     NpcRecord r;
     for (const FieldInfo &info : fieldCatalogue())
         r.setValue(info.field, 7);
@@ -388,7 +388,7 @@ TEST_F(EditorPanelTest, DefaultButtonsStoreAndMarkWithoutShowingTheRecordAgain)
     for (const FieldInfo &info : fieldCatalogue()) {
         if (!info.hasButton())
             continue;
-        main().setRecordLabel(QStringLiteral("Пустая запись:"), true);
+        ScriptSessionTester::setLabelEmptyForm(session(), true);
         main().findChild<QToolButton *>(info.buttonName())->click();
         EXPECT_EQ(record(6).value(info.field), info.defaultValue) << info.name;
         EXPECT_EQ(edit(info.field)->text(), QLatin1String(info.defaultText)) << info.name;
@@ -401,7 +401,7 @@ TEST_F(EditorPanelTest, DefaultButtonsStoreAndMarkWithoutShowingTheRecordAgain)
     NpcRecord expected = initialised();
     expected.Action = expected.Mode = 7;
     EXPECT_EQ(record(6), expected);
-    EXPECT_TRUE(main().document().modified);
+    EXPECT_TRUE(session().isModified());
     EXPECT_EQ(main().gridText(6, 2), QStringLiteral("7")); // the old link stays
 }
 
@@ -457,5 +457,5 @@ TEST_F(EditorPanelTest, ScrollingOverABoxTheUserIsNotInPicksNothing)
                       Qt::NoScrollPhase, false);
     QApplication::sendEvent(box, &wheel);
     EXPECT_EQ(box->currentIndex(), -1);
-    EXPECT_FALSE(main().document().modified);
+    EXPECT_FALSE(session().isModified());
 }

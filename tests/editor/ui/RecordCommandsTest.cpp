@@ -59,14 +59,10 @@ protected:
         prompts().clear();
     }
 
-    NpcRecords &records() { return main().document().records; }
-
     // Shows the records as a freshly opened script does, with `row` selected.
     void open(int row = 0, quint8 own = Own)
     {
-        main().document().OwnNpcNumber = own;
-        for (int r = 0; r < RecordCount; ++r)
-            main().fillGridRow(r);
+        ScriptSessionTester::takeAsOpened(session(), own);
         select(row);
     }
     void select(int row)
@@ -101,7 +97,7 @@ protected:
         Snapshot s{records(),
                    {},
                    main().RecordClipboard(),
-                   main().document().modified,
+                   session().isModified(),
                    main().windowTitle(),
                    main().Lbl_RecordNo()->text(),
                    main().CurRec(),
@@ -120,7 +116,7 @@ protected:
     {
         EXPECT_EQ(main().CurRec(), row);
         EXPECT_EQ(main().StringGrid()->currentRow(), row);
-        EXPECT_TRUE(main().document().modified);
+        EXPECT_TRUE(session().isModified());
         EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - *"));
         EXPECT_TRUE(action("Save")->isEnabled());
     }
@@ -143,7 +139,7 @@ TEST_F(RecordCommandsTest, CutMovesTheRecordsBelowUpAndFillsTheClipboard)
     records()[30] = used(2, OtherNpc, 40);
     records()[49] = used(0);
     open(5);
-    main().setGridText(30, 1, QStringLiteral("moves along"));
+    ScriptSessionTester::setCaption(session(), 30, 1, QStringLiteral("moves along"));
     const NpcRecord cut = records()[5];
 
     trigger("CutRec");
@@ -155,7 +151,7 @@ TEST_F(RecordCommandsTest, CutMovesTheRecordsBelowUpAndFillsTheClipboard)
     EXPECT_EQ(records()[19].ControlRec, 29);
     EXPECT_TRUE(records()[49].isEmpty());
     EXPECT_EQ(main().gridText(29, 1), QStringLiteral("moves along"));
-    main().setGridText(29, 1, QString());
+    ScriptSessionTester::setCaption(session(), 29, 1, QString());
     expectGridMatchesRecords();
     expectModifiedAt(5);
     EXPECT_EQ(main().Lbl_RecordNo()->text(), QStringLiteral("Запись: 5"));
@@ -168,7 +164,7 @@ TEST_F(RecordCommandsTest, DeleteAsksWithTheLinkingRecordsAndLeavesTheClipboard)
     records()[9] = used(7, Own, 5);
     open(6);
     trigger("CopyRec");
-    EXPECT_FALSE(main().document().modified) << "copying changes no record";
+    EXPECT_FALSE(session().isModified()) << "copying changes no record";
     EXPECT_FALSE(action("Save")->isEnabled());
     const Snapshot before = snapshot();
 

@@ -62,8 +62,8 @@ TEST_F(MacroMenuTest, ApplyingSetsTwentyFieldsAndShowsTheRecord)
     // Mode .. React, then both spares; ControlNpc 12, ControlRec 7 link to another script.
     startWithMacros(
         "Other=1\r\nLinker=0,5,65535,65535,255,0,255,7,0,255,1,255,255,12,7,9,65535,0,65535,0,3,4\r\n");
-    main().document().records[3].Spare28 = 11;
-    main().document().records[3].Spare30 = 22;
+    records()[3].Spare28 = 11;
+    records()[3].Spare30 = 22;
     main().selectGridRow(3);
     ASSERT_EQ(main().CurRec(), 3);
     EXPECT_FALSE(action("SaveAsMacr")->isEnabled());
@@ -81,7 +81,7 @@ TEST_F(MacroMenuTest, ApplyingSetsTwentyFieldsAndShowsTheRecord)
     EXPECT_EQ(r.Spare30, 22);
     EXPECT_TRUE(main().document().IsRecEmpty(2));
 
-    EXPECT_TRUE(main().document().modified);
+    EXPECT_TRUE(session().isModified());
     EXPECT_TRUE(main().windowTitle().endsWith(QLatin1Char('*')));
     EXPECT_TRUE(action("Save")->isEnabled());
     EXPECT_TRUE(action("SaveAsMacr")->isEnabled());
@@ -115,7 +115,7 @@ TEST_F(MacroMenuTest, SameNamedMacrosApplyTheirOwnValuesAndAnEmptyResultShowsAnE
     ASSERT_FALSE(main().actionName("0").isEmpty());
     clickMacro(2);
     EXPECT_TRUE(main().document().IsRecEmpty(0));
-    EXPECT_TRUE(main().document().modified);
+    EXPECT_TRUE(session().isModified());
     EXPECT_EQ(main().gridText(0, 1), QString());
     EXPECT_EQ(main().gridText(0, 2), QString());
     EXPECT_EQ(main().Lbl_RecordNo()->text(), QStringLiteral("Пустая запись: 0"));
@@ -130,14 +130,13 @@ TEST_F(MacroMenuTest, AMalformedMacroChangesNothingAndReportsTheBadValue)
                     "Short=5,5,5\r\n");
     clickMacro(0);
     const NpcRecord before = main().currentRecord();
+    ScriptSessionTester::markSaved(session());
     const QString title = main().windowTitle();
-    main().document().modified = false;
-    main().setActionEnabled(QStringLiteral("Save"), false);
 
     for (int position : {1, 2, 3}) {
         clickMacro(position);
         EXPECT_EQ(main().currentRecord(), before) << position;
-        EXPECT_FALSE(main().document().modified) << position;
+        EXPECT_FALSE(session().isModified()) << position;
         EXPECT_FALSE(action("Save")->isEnabled()) << position;
         EXPECT_EQ(main().windowTitle(), title);
     }
@@ -158,9 +157,13 @@ TEST_F(MacroMenuTest, BadFilesLoadWithoutHarm)
     file += QByteArray("Cut\0short=1\r\nAfter=1\r\n", 22);
     startWithMacros(file);
     ASSERT_EQ(store().count(), 100003);
-    EXPECT_EQ(macroMenu()->actions().size(), 100005);
+    // So many open page by page, a thousand to a page.
+    EXPECT_EQ(macroMenu()->actions().size(), 2 + 101);
+    EXPECT_EQ(macroMenu()->actions().at(2)->text(), QStringLiteral("1–1000"));
+    EXPECT_EQ(macroMenu()->actions().last()->text(), QStringLiteral("100001–100003"));
     EXPECT_EQ(store().entry(100002), QByteArray("Cut"));
-    EXPECT_EQ(macroCaptions().at(100001), QString());
+    EXPECT_EQ(macroItem(100001)->text(), QString());
+    EXPECT_EQ(macroItem(100000)->text().size(), 100); // a long name is cut in the menu
 
     clickMacro(0);
     EXPECT_EQ(main().currentRecord().Mode, 70000 & 0xFFFF);

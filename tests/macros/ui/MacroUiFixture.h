@@ -30,7 +30,13 @@ protected:
         prompts().clear();
     }
 
-    QMenu *macroMenu() { return main().Btn_Macr()->menu(); }
+    // The menu as the user sees it on opening it.
+    QMenu *macroMenu()
+    {
+        QMenu *menu = main().Btn_Macr()->menu();
+        emit menu->aboutToShow();
+        return menu;
+    }
     QStringList macroCaptions()
     {
         QStringList captions;
@@ -39,8 +45,29 @@ protected:
             captions << items.at(i)->text();
         return captions;
     }
-    void clickMacro(int position) { macroMenu()->actions().at(position + 2)->trigger(); }
-    MacroStore &store() { return main().macroCommands().store(); }
+    // The item of a macro, in the menu or, for big stores, in the page that holds it.
+    QAction *macroItem(int position)
+    {
+        for (QAction *item : macroMenu()->actions()) {
+            if (QMenu *page = item->menu()) {
+                emit page->aboutToShow();
+                for (QAction *inPage : page->actions()) {
+                    if (inPage->data() == position)
+                        return inPage;
+                }
+            } else if (!item->isSeparator() && item->data() == position) {
+                return item;
+            }
+        }
+        return nullptr;
+    }
+    void clickMacro(int position)
+    {
+        QAction *item = macroItem(position);
+        ASSERT_NE(item, nullptr) << position;
+        item->trigger();
+    }
+    const MacroStore &store() { return main().macroCommands().store(); }
     QByteArray macroFile() { return readFile(QStringLiteral("Data/macros.mcr")); }
 
     TForm5 *saveDialog() { return static_cast<TForm5 *>(m_windows->saveMacro); }

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "document/NpcScriptDocument.h"
+#include "editor/RecordList.h"
+
+#include <QList>
+#include <QString>
+
+// What undo brings back: the records, the grid's captions and the current record.
+struct RecordState {
+    NpcRecords records{};
+    RecordGridTexts captions;
+    int curRec = 0;
+};
+
+// The undo and redo history of the records. A step keeps the state from before it; undo
+// swaps that for the state of the moment, so redo returns exactly to it, including what
+// changed after the step without being a step of its own. The script is modified while
+// the history stands anywhere but at the point last opened or saved.
+class RecordHistory
+{
+public:
+    static constexpr int MaxSteps = 1000;
+
+    // A new step, named for the menu ("вырезать запись"); forgets what could be redone.
+    void push(const QString &name, const RecordState &before);
+    // An empty history whose one point is the saved one.
+    void clear();
+    void markSaved() { m_saved = m_current; }
+    bool isModified() const { return m_current != m_saved; }
+
+    bool canUndo() const { return !m_undo.isEmpty(); }
+    bool canRedo() const { return !m_redo.isEmpty(); }
+    QString undoName() const { return canUndo() ? m_undo.last().name : QString(); }
+    QString redoName() const { return canRedo() ? m_redo.last().name : QString(); }
+    int undoCount() const { return int(m_undo.size()); }
+
+    // The state to return to; `now` is kept for the way back.
+    RecordState undo(const RecordState &now);
+    RecordState redo(const RecordState &now);
+
+private:
+    struct Step {
+        QString name;
+        RecordState state;
+        quint64 point; // which point of the history the state belongs to
+    };
+    QList<Step> m_undo;
+    QList<Step> m_redo;
+    quint64 m_current = 0;
+    quint64 m_saved = 0;
+    quint64 m_lastPoint = 0;
+};

@@ -1,0 +1,337 @@
+#include "session/ScriptSession.h"
+
+#include "common/FileMessages.h"
+#include "common/Windows1251.h"
+#include "dialogue/EdtExport.h"
+#include "dialogue/EdtPath.h"
+#include "dialogue/EdtReader.h"
+#include "document/NpcFile.h"
+#include "document/NpcName.h"
+#include "macros/MacroEntry.h"
+#include "macros/MacroFile.h"
+
+#include <QFileInfo>
+
+ScriptSession::ScriptSession(const QString &startFolder, QObject *parent)
+    : QObject(parent), m_config(AppConfig::IniRead(startFolder))
+{
+    m_runEditorAllowed = !m_config.EdtEditor.isEmpty() && QFileInfo(m_config.EdtEditor).isFile();
+}
+
+void ScriptSession::notify(int changes)
+{
+    if (changes & Records)
+        emit recordsChanged();
+    if (changes & Current)
+        emit currentRecordChanged(m_curRec);
+    if (changes & Shown)
+        emit recordShown();
+    if (changes & Dialogue)
+        emit dialogueChanged();
+    if (changes & Macros)
+        emit macrosChanged();
+    if (changes & MacroFile)
+        emit macrosSaved();
+    if (changes & State)
+        emit stateChanged();
+}
+
+QString ScriptSession::actionName(const QByteArray &numberText) const
+{
+    const int index = m_lists.Action.indexOfText(numberText);
+    return index < 0 ? QString() : fromWindows1251(m_lists.Action.name(index));
+}
+
+bool ScriptSession::isModified() const
+{
+    return m_history.isModified();
+}
+
+QString ScriptSession::windowTitle() const
+{
+    const bool modified = isModified();
+    if (m_document.path.isEmpty() && !modified)
+        return QStringLiteral("Scrivlet");
+    return QStringLiteral("Scrivlet - ") + m_document.path + (modified ? QStringLiteral("*") : QString());
+}
+
+QString ScriptSession::RecLabelPrefix() const
+{
+    return m_labelEmptyForm ? QStringLiteral("Пустая запись:") : QStringLiteral("Запись:");
+}
+
+QString ScriptSession::recordLabel() const
+{
+    return RecLabelPrefix() + QLatin1Char(' ') + QString::number(m_curRec);
+}
+
+QString ScriptSession::linksToCurrent() const
+{
+    NpcRecords records = m_document.records;
+    RecordGridTexts unused;
+    return RecordList(records, unused, m_curRec, m_document.OwnNpcNumber).CheckLinkDel();
+}
+
+bool ScriptSession::pasteDropsLastRecord() const
+{
+    return !record(RecordCount - 1).isEmpty();
+}
+
+bool ScriptSession::saveDropsLastRecord() const
+{
+    return m_document.layout == NpcLayout::VestaLayout && !record(RecordCount - 1).isEmpty();
+}
+
+QStringList ScriptSession::loadLists()
+{
+    const QStringList failed = m_lists.load(m_config.DataDir, m_config.standardDataDir());
+    notify(Records | Shown | State);
+    return failed;
+}
+
+SessionResult ScriptSession::loadMacros()
+{
+    const QString path = m_config.macroPath();
+    if (!QFileInfo::exists(path))
+        return {};
+    MacroReader reader;
+    if (!reader.read(path))
+        return SessionResult::failure(openFailureText(path, reader.errorString()));
+    m_macros.setEntries(reader.entries());
+    notify(Macros | MacroFile | State);
+    return {};
+}
+
+SessionResult ScriptSession::saveSettings()
+{
+    QString error;
+    if (m_config.IniWrite(&error))
+        return {};
+    return SessionResult::failure(QStringLiteral("Не удалось записать файл настроек ") + m_config.iniPath() +
+                                  QStringLiteral(":\r\n") + error);
+}
+
+void ScriptSession::takeRecords(const NpcRecords &records)
+{
+    m_document.records = records;
+    fillCaptions();
+    m_history.clear();
+}
+
+void ScriptSession::fillCaptions()
+{
+    for (int row = 0; row < RecordCount; ++row) {
+        const NpcRecord &r = record(row);
+        m_captions.action[row] = r.isEmpty() ? QString() : actionName(QByteArray::number(r.Action));
+        m_captions.link[row] = r.isEmpty() ? QString() : linkText(r, m_document.OwnNpcNumber);
+    }
+}
+
+void ScriptSession::showNpcName(const QString &path)
+{
+    const NpcName name = parseNpcName(path);
+    m_document.OwnNpcNumber = name.number;
+    m_npcName = name.numeric ? QString::number(name.number) + QStringLiteral(". ") +
+                                   fromWindows1251(m_lists.Npc.nameOf(name.number))
+                             : name.rest;
+}
+
+OpenResult ScriptSession::openScript(const QString &path, OpenOptions options)
+{
+    OpenResult result;
+    NpcReader reader;
+    if (!reader.read(path)) {
+        result.ok = false;
+        result.message = reader.errorString();
+        return result;
+    }
+    m_document.layout = reader.layout();
+    showNpcName(path);
+    takeRecords(reader.records());
+    m_document.path = path;
+    if (options.setWorkDir)
+        m_config.WorkDir = QFileInfo(path).absolutePath();
+    attachDialogue(result);
+
+    // Row 0 becomes current as a selection would make it, then it is shown.
+    if (m_curRec != 0)
+        setCurrent(0);
+    m_moveUpAllowed = false;
+    showRec();
+    m_saveAsMacroAllowed = !record(0).isEmpty();
+    notify(Records | Current | Shown | Dialogue | State);
+    return result;
+}
+
+void ScriptSession::attachDialogue(OpenResult &result)
+{
+    const QString edtPath = withExtension(m_document.path, QStringLiteral(".edt"));
+    if (!QFileInfo(edtPath).isFile())
+        result.dialogueMissing = true;
+    else if (const SessionResult loaded = readDialogue(edtPath); !loaded)
+        result.dialogueError = loaded.message;
+    else
+        return;
+    // The text of the previous script must not stay with this one.
+    forgetDialogue();
+    m_dialogueActive = false;
+}
+
+void ScriptSession::newScript()
+{
+    m_document.OwnNpcNumber = NoneByte;
+    takeRecords(NpcRecords{});
+    if (m_curRec != 0)
+        setCurrent(0);
+    m_document.path.clear();
+    forgetDialogue();
+    showRec();
+    m_dialogueActive = false;
+    m_moveUpAllowed = false;
+    m_moveDownAllowed = false;
+    m_saveAsMacroAllowed = false;
+    m_npcName.clear();
+    notify(Records | Current | Shown | Dialogue | State);
+}
+
+SessionResult ScriptSession::write(const QString &path)
+{
+    NpcWriter writer;
+    if (!writer.write(m_document.records, m_document.layout, path))
+        return SessionResult::failure(writeFailureText(path, writer.errorString()));
+    m_history.markSaved();
+    // The grid keeps the link texts of the former number until their records are shown.
+    showNpcName(path);
+    return {};
+}
+
+SessionResult ScriptSession::save()
+{
+    const SessionResult written = write(m_document.path);
+    notify(State);
+    return written;
+}
+
+SessionResult ScriptSession::saveAs(const QString &path)
+{
+    const SessionResult written = write(path);
+    if (written) {
+        m_document.path = path;
+        m_config.WorkDir = QFileInfo(path).absolutePath();
+    }
+    notify(State);
+    return written;
+}
+
+void ScriptSession::setLayout(NpcLayout layout)
+{
+    m_document.layout = layout;
+    notify(State);
+}
+
+SessionResult ScriptSession::readDialogue(const QString &path)
+{
+    EdtReader reader;
+    if (!reader.read(path))
+        return SessionResult::failure(readProblemText(path));
+    m_edtText = reader.takeText();
+    m_document.EdtPath = path;
+    m_dialogueActive = true;
+    return {};
+}
+
+void ScriptSession::forgetDialogue()
+{
+    m_document.EdtPath.clear();
+    m_edtText.clear();
+}
+
+SessionResult ScriptSession::loadDialogue(const QString &path)
+{
+    const SessionResult loaded = readDialogue(path);
+    if (loaded)
+        notify(Dialogue | State);
+    return loaded;
+}
+
+SessionResult ScriptSession::importDialogue(const QString &path)
+{
+    m_document.EdtPath = path;
+    m_edtText.clear();
+    const SessionResult loaded = readDialogue(path);
+    notify(Dialogue | State);
+    return loaded;
+}
+
+void ScriptSession::clearDialogue()
+{
+    forgetDialogue();
+    notify(Dialogue);
+}
+
+SessionResult ScriptSession::exportDialogue(const QString &path) const
+{
+    EdtTxtWriter writer;
+    if (writer.write(m_edtText, path))
+        return {};
+    return SessionResult::failure(writeFailureText(path, writer.errorString()));
+}
+
+SessionResult ScriptSession::addMacro(const QByteArray &name)
+{
+    m_macros.append(MacroEntry::form(name, currentRecord()));
+    if (SessionResult written = saveMacros(); !written) {
+        // Saving again must not leave a second copy behind.
+        m_macros.removeLast();
+        return written;
+    }
+    notify(Macros | State);
+    return {};
+}
+
+void ScriptSession::renameMacro(int position, const QByteArray &name)
+{
+    m_macros.rename(position, name);
+    notify(Macros);
+}
+
+void ScriptSession::deleteMacro(int position)
+{
+    m_macros.removeAt(position);
+    notify(Macros | State);
+}
+
+void ScriptSession::exchangeMacros(int first, int second)
+{
+    m_macros.exchange(first, second);
+    notify(Macros);
+}
+
+SessionResult ScriptSession::saveMacros()
+{
+    const QString path = m_config.macroPath();
+    MacroWriter writer;
+    if (!writer.write(m_macros.entries(), path))
+        return SessionResult::failure(writeFailureText(path, writer.errorString()));
+    notify(MacroFile);
+    return {};
+}
+
+void ScriptSession::setExternalEditor(const QString &path)
+{
+    m_config.EdtEditor = path;
+    // Once usable, the command stays so for the run.
+    if (!path.isEmpty() && QFileInfo(path).isFile())
+        m_runEditorAllowed = true;
+    notify(State);
+}
+
+void ScriptSession::setDataDir(const QString &folder)
+{
+    m_config.DataDir = folder;
+}
+
+void ScriptSession::setWarningsOff(bool off)
+{
+    m_config.AlertShow = off ? 1 : 0;
+}

@@ -1,0 +1,257 @@
+// The record edits of the session: the current record, field values, list operations,
+// macros and their undo history.
+#include "session/ScriptSession.h"
+
+#include "common/Windows1251.h"
+#include "document/NpcName.h"
+#include "macros/MacroEntry.h"
+
+RecordState ScriptSession::state() const
+{
+    return {m_document.records, m_captions, m_curRec};
+}
+
+void ScriptSession::endStep(const QString &name, const RecordState &before, int changes)
+{
+    m_history.push(name, before);
+    notify(changes);
+}
+
+void ScriptSession::restore(const RecordState &state)
+{
+    m_document.records = state.records;
+    m_captions = state.captions;
+    if (m_curRec != state.curRec)
+        setCurrent(state.curRec);
+    showRec();
+}
+
+void ScriptSession::undo()
+{
+    if (!canUndo())
+        return;
+    restore(m_history.undo(state()));
+    notify(Records | Current | Shown | State);
+}
+
+void ScriptSession::redo()
+{
+    if (!canRedo())
+        return;
+    restore(m_history.redo(state()));
+    notify(Records | Current | Shown | State);
+}
+
+void ScriptSession::showRec()
+{
+    NpcRecord &r = current();
+    m_labelEmptyForm = r.isEmpty();
+    m_saveAsMacroAllowed = !r.isEmpty();
+    if (r.isEmpty()) {
+        m_captions.action[m_curRec].clear();
+        m_captions.link[m_curRec].clear();
+        return;
+    }
+    m_captions.link[m_curRec] = linkText(r, m_document.OwnNpcNumber);
+    // A phrase count means nothing without a phrase: it is one until a phrase is set.
+    if (r.Phrase == NoneByte)
+        r.PhraseCnt = 1;
+}
+
+void ScriptSession::markModified()
+{
+    m_labelEmptyForm = false;
+}
+
+void ScriptSession::setCurrent(int row)
+{
+    m_curRec = row;
+    m_moveUpAllowed = row != 0;
+    m_moveDownAllowed = row != RecordCount - 1;
+    showRec();
+}
+
+void ScriptSession::selectRecord(int row)
+{
+    if (row < 0 || row >= RecordCount)
+        return;
+    setCurrent(row);
+    notify(Records | Current | Shown | State);
+}
+
+void ScriptSession::showActionCaption()
+{
+    // An empty record shows no action name, even when the list names 0.
+    const NpcRecord &r = currentRecord();
+    m_captions.action[m_curRec] = r.isEmpty() ? QString() : actionName(QByteArray::number(r.Action));
+}
+
+int ScriptSession::fieldLimit(NpcField field) const
+{
+    const FieldInfo *info = findFieldInfo(field);
+    return info ? ::fieldLimit(*info, m_lists) : 0;
+}
+
+QString ScriptSession::fieldStepName(NpcField field) const
+{
+    QString caption = findFieldInfo(field)->captionText();
+    if (caption.endsWith(QLatin1Char(':')))
+        caption.chop(1);
+    return QStringLiteral("значение поля «") + caption + QStringLiteral("»");
+}
+
+void ScriptSession::applyRuleOutcome(NpcField field, const RuleOutcome &outcome, const QString &editText)
+{
+    using After = RuleOutcome::After;
+    const RecordState before = state();
+    if (outcome.stored)
+        current().setValue(field, *outcome.stored);
+    const bool shows = outcome.after == After::ShowAndMark || outcome.after == After::ShowOnly;
+    const bool marks = outcome.after == After::ShowAndMark || outcome.after == After::MarkOnly;
+    if (shows)
+        showRec();
+    if (marks)
+        markModified();
+    if (field == NpcField::Action) {
+        // The name follows what the edit now shows, also when the value was refused.
+        QString shown = editText;
+        if (shows)
+            shown = currentRecord().isEmpty()
+                        ? QStringLiteral("0")
+                        : FieldRules::shownText(*findFieldInfo(field), current().Action);
+        else if (outcome.editText)
+            shown = *outcome.editText;
+        m_captions.action[m_curRec] = actionName(shown.toLatin1());
+    }
+    const int changes = Records | (shows ? Shown : 0) | State;
+    if (marks)
+        endStep(fieldStepName(field), before, changes);
+    else
+        notify(changes);
+}
+
+RuleOutcome ScriptSession::commitField(NpcField field, const QString &text)
+{
+    const FieldInfo *info = findFieldInfo(field);
+    if (!info)
+        return {};
+    const RuleOutcome outcome =
+        FieldRules::leave(*info, text, m_lists.byId(info->list), fieldLimit(field), m_config.warningsOn());
+    applyRuleOutcome(field, outcome, text);
+    return outcome;
+}
+
+RuleOutcome ScriptSession::pickField(NpcField field, int item, const QString &editText)
+{
+    const FieldInfo *info = findFieldInfo(field);
+    if (!info || !info->hasList())
+        return {};
+    const RuleOutcome outcome = FieldRules::pick(*info, m_lists.byId(info->list), item);
+    applyRuleOutcome(field, outcome, editText);
+    return outcome;
+}
+
+void ScriptSession::setFieldDefault(NpcField field)
+{
+    const FieldInfo *info = findFieldInfo(field);
+    if (!info || !info->hasButton())
+        return;
+    const RecordState before = state();
+    current().setValue(field, info->defaultValue);
+    markModified();
+    endStep(fieldStepName(field), before, Records | State);
+}
+
+RecordList ScriptSession::recordList()
+{
+    return RecordList(m_document.records, m_captions, m_curRec, m_document.OwnNpcNumber);
+}
+
+void ScriptSession::copyRecord()
+{
+    m_clipboard = currentRecord();
+    m_pasteAllowed = true;
+    notify(State);
+}
+
+void ScriptSession::cutRecord()
+{
+    const RecordState before = state();
+    m_clipboard = currentRecord();
+    m_pasteAllowed = true;
+    recordList().removeRecord();
+    showRec();
+    markModified();
+    endStep(QStringLiteral("вырезать запись"), before);
+}
+
+void ScriptSession::deleteRecord()
+{
+    const RecordState before = state();
+    recordList().removeRecord();
+    showRec();
+    markModified();
+    endStep(QStringLiteral("удалить запись"), before);
+}
+
+void ScriptSession::pasteRecord()
+{
+    const RecordState before = state();
+    recordList().insertRecord(m_clipboard);
+    showRec();
+    markModified();
+    showActionCaption();
+    m_pasteAllowed = false;
+    endStep(QStringLiteral("вставить запись"), before);
+}
+
+void ScriptSession::cleanRecord()
+{
+    const RecordState before = state();
+    m_document.ZeroRec(m_curRec);
+    markModified();
+    showRec();
+    endStep(QStringLiteral("очистить запись"), before);
+}
+
+void ScriptSession::initialiseRecord()
+{
+    const RecordState before = state();
+    current().initialise();
+    showRec();
+    markModified();
+    showActionCaption();
+    endStep(QStringLiteral("инициализировать запись"), before);
+}
+
+void ScriptSession::moveRecord(int delta)
+{
+    const RecordState before = state();
+    RecordList list = recordList();
+    if (!list.moveRecord(delta))
+        return;
+    // The moved record stays selected, as a click on its new row would select it.
+    setCurrent(list.CurRec());
+    showRec();
+    markModified();
+    endStep(delta < 0 ? QStringLiteral("сдвинуть запись вверх") : QStringLiteral("сдвинуть запись вниз"),
+            before);
+}
+
+SessionResult ScriptSession::applyMacro(int position)
+{
+    if (position < 0 || position >= m_macros.count())
+        return {};
+    NpcRecord applied = currentRecord();
+    QByteArray badValue;
+    if (!MacroEntry::apply(m_macros.entry(position), applied, &badValue))
+        return SessionResult::failure(MacroEntry::conversionErrorText(fromWindows1251(badValue)));
+    const RecordState before = state();
+    current() = applied;
+    markModified();
+    showRec();
+    showActionCaption();
+    endStep(QStringLiteral("макрос «") + fromWindows1251(m_macros.name(position)) + QStringLiteral("»"),
+            before);
+    return {};
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+// How a session command ended: on failure, the message the user is shown.
+struct SessionResult {
+    bool ok = true;
+    QString message;
+
+    explicit operator bool() const { return ok; }
+    static SessionResult failure(QString message) { return {false, std::move(message)}; }
+};
+
+// Opening a script: whether the file was taken, and what became of its dialogue file.
+struct OpenResult : SessionResult {
+    // No dialogue file beside the script; the dialogue text is cleared. The user may pick one.
+    bool dialogueMissing = false;
+    // The dialogue file beside the script could not be read; the dialogue text is cleared.
+    QString dialogueError;
+};
