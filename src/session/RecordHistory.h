@@ -14,16 +14,17 @@ struct RecordState {
 };
 
 // The undo and redo history of the records. A step keeps the state from before it; undo
-// swaps that for the state of the moment, so redo returns exactly to it, including what
-// changed after the step without being a step of its own. The script is modified while
-// the history stands anywhere but at the point last opened or saved.
+// swaps that for the records of the moment, so redo returns exactly to them, including
+// what changed after the step without being a step of its own. Either way the current
+// record becomes the one the step started or ended at. The script is modified while the
+// history stands anywhere but at the point last opened or saved.
 class RecordHistory
 {
 public:
     static constexpr int MaxSteps = 1000;
 
     // A new step, named for the menu ("вырезать запись"); forgets what could be redone.
-    void push(const QString &name, const RecordState &before);
+    void push(const QString &name, const RecordState &before, int afterCurRec);
     // An empty history whose one point is the saved one.
     void clear();
     void markSaved() { m_saved = m_current; }
@@ -42,9 +43,11 @@ public:
 private:
     struct Step {
         QString name;
-        RecordState state;
-        quint64 point; // which point of the history the state belongs to
+        RecordState state; // to return to
+        int otherCurRec;   // the current record at the other end of the step
+        quint64 point;     // which point of the history the state belongs to
     };
+    static RecordState take(QList<Step> &from, QList<Step> &to, RecordState now, quint64 &current);
     QList<Step> m_undo;
     QList<Step> m_redo;
     quint64 m_current = 0;

@@ -13,17 +13,18 @@ RecordState ScriptSession::state() const
 
 void ScriptSession::endStep(const QString &name, const RecordState &before, int changes)
 {
-    m_history.push(name, before);
+    m_history.push(name, before, m_curRec);
     notify(changes);
 }
 
 void ScriptSession::restore(const RecordState &state)
 {
     m_document.records = state.records;
-    m_captions = state.captions;
     if (m_curRec != state.curRec)
         setCurrent(state.curRec);
     showRec();
+    // The captions come back as they stood, whatever showing the record would write.
+    m_captions = state.captions;
 }
 
 void ScriptSession::undo()

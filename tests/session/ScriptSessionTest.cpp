@@ -1,0 +1,315 @@
+#include "session/SessionFixture.h"
+
+#include "common/Windows1251.h"
+#include "macros/MacroEntry.h"
+
+namespace
+{
+
+using Signals = std::map<std::string, int>;
+
+NpcRecords linked()
+{
+    NpcRecords records{};
+    records[0] = SessionFixture::used(1, 57, 4);
+    records[3] = SessionFixture::used(3, 112, 0);
+    records[4] = SessionFixture::used(7);
+    records[4].Phrase = 1;
+    records[4].PhraseCnt = 2;
+    return records;
+}
+
+} // namespace
+
+class ScriptSessionTest : public SessionFixture
+{
+};
+
+TEST_F(ScriptSessionTest, OpeningTakesTheScriptItsDialogueAndShowsRecordZero)
+{
+    writeFile(QStringLiteral("npc/057.edt"), edtBytes({"one", "two", "three"}));
+    const QString path = writeScript(QStringLiteral("npc/057.npc"), linked());
+    session().selectRecord(7);
+    takeSignals();
+
+    const OpenResult opened = session().openScript(path, {.setWorkDir = true});
+    ASSERT_TRUE(opened.ok);
+    EXPECT_FALSE(opened.dialogueMissing);
+    EXPECT_TRUE(opened.dialogueError.isEmpty());
+    EXPECT_EQ(session().records(), linked());
+    EXPECT_EQ(session().CurRec(), 0);
+    EXPECT_FALSE(session().isModified());
+    EXPECT_EQ(session().windowTitle(), QStringLiteral("Scrivlet - ") + path);
+    EXPECT_EQ(session().recordLabel(), QStringLiteral("Запись: 0"));
+    EXPECT_FALSE(session().recordLabelRed());
+    EXPECT_EQ(session().document().OwnNpcNumber, 57);
+    EXPECT_TRUE(session().npcNameLabel().startsWith(QStringLiteral("57. ")));
+    EXPECT_EQ(session().config().WorkDir, pathIn(QStringLiteral("npc")));
+    EXPECT_EQ(session().edtText().size(), 3);
+    EXPECT_TRUE(session().hasDialogue());
+    EXPECT_EQ(session().linkCaption(0), QStringLiteral("4"));
+    EXPECT_EQ(session().linkCaption(3), QStringLiteral("#112"));
+    EXPECT_EQ(session().actionCaption(4), session().actionName("7"));
+    EXPECT_FALSE(session().canMoveUp());
+    EXPECT_TRUE(session().canMoveDown());
+    EXPECT_TRUE(session().canSaveAsMacro());
+    EXPECT_FALSE(session().canUndo());
+    const Signals emitted = takeSignals();
+    for (const char *name : {"records", "current", "shown", "dialogue", "state"})
+        EXPECT_GE(emitted.count(name), 1u) << name;
+}
+
+TEST_F(ScriptSessionTest, TheDialogueFileBesideAScriptMayBeMissingOrUnreadable)
+{
+    writeFile(QStringLiteral("a/057.edt"), edtBytes({"x"}));
+    ASSERT_TRUE(session().openScript(writeScript(QStringLiteral("a/057.npc"), linked()), {}).ok);
+    ASSERT_TRUE(session().hasDialogue());
+
+    const OpenResult missing = session().openScript(writeScript(QStringLiteral("b/057.npc"), linked()), {});
+    EXPECT_TRUE(missing.dialogueMissing);
+    EXPECT_TRUE(session().edtText().isEmpty()) << "the text of the previous script is gone";
+    EXPECT_TRUE(session().document().EdtPath.isEmpty());
+    EXPECT_FALSE(session().hasDialogue());
+
+    QDir().mkpath(pathIn(QStringLiteral("c/057.edt/inside")));
+    const OpenResult unreadable =
+        session().openScript(writeScript(QStringLiteral("c/057.npc"), linked()), {});
+    EXPECT_TRUE(unreadable.dialogueMissing) << "a folder is no dialogue file";
+}
+
+TEST_F(ScriptSessionTest, ARefusedFileLeavesTheSessionAsItWas)
+{
+    ASSERT_TRUE(session().openScript(writeScript(QStringLiteral("057.npc"), linked()), {}).ok);
+    session().commitField(NpcField::Leader, QStringLiteral("5"));
+    const NpcRecords before = session().records();
+    writeFile(QStringLiteral("bad.npc"), QByteArray(1599, '\0'));
+
+    const OpenResult refused = session().openScript(pathIn(QStringLiteral("bad.npc")), {});
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.message, QStringLiteral("Выбранный файл не является NPC-скриптом"));
+    EXPECT_EQ(session().records(), before);
+    EXPECT_TRUE(session().isModified());
+    EXPECT_EQ(session().document().path, pathIn(QStringLiteral("057.npc")));
+    EXPECT_TRUE(session().canUndo());
+}
+
+TEST_F(ScriptSessionTest, NewScriptForgetsTheScriptButKeepsClipboardAndLayout)
+{
+    writeFile(QStringLiteral("057.edt"), edtBytes({"x"}));
+    ASSERT_TRUE(
+        session().openScript(writeScript(QStringLiteral("057.npc"), linked(), NpcLayout::VestaLayout), {}));
+    session().selectRecord(3);
+    session().copyRecord();
+    session().cutRecord();
+
+    session().newScript();
+    EXPECT_EQ(session().records(), NpcRecords{});
+    EXPECT_EQ(session().windowTitle(), QStringLiteral("Scrivlet"));
+    EXPECT_EQ(session().recordLabel(), QStringLiteral("Пустая запись: 0"));
+    EXPECT_TRUE(session().recordLabelRed());
+    EXPECT_TRUE(session().npcNameLabel().isEmpty());
+    EXPECT_EQ(session().document().OwnNpcNumber, NoneByte);
+    EXPECT_TRUE(session().edtText().isEmpty());
+    EXPECT_FALSE(session().hasDialogue());
+    EXPECT_FALSE(session().canUndo());
+    EXPECT_FALSE(session().canMoveUp());
+    EXPECT_FALSE(session().canMoveDown());
+    EXPECT_TRUE(session().canPaste());
+    EXPECT_EQ(session().clipboard(), linked()[3]);
+    EXPECT_EQ(session().document().layout, NpcLayout::VestaLayout);
+    for (int row = 0; row < RecordCount; ++row)
+        EXPECT_TRUE(session().actionCaption(row).isEmpty() && session().linkCaption(row).isEmpty()) << row;
+}
+
+TEST_F(ScriptSessionTest, SavingMarksTheSavedPointAndAFailedWriteKeepsEverything)
+{
+    const QString path = writeScript(QStringLiteral("057.npc"), linked());
+    ASSERT_TRUE(session().openScript(path, {.setWorkDir = false}));
+    session().commitField(NpcField::FDay, QStringLiteral("3"));
+    ASSERT_TRUE(session().isModified());
+
+    ASSERT_TRUE(session().save());
+    EXPECT_FALSE(session().isModified());
+    EXPECT_EQ(readFile(QStringLiteral("057.npc")),
+              NpcWriter::encode(session().records(), NpcLayout::StandardLayout));
+
+    session().commitField(NpcField::FDay, QStringLiteral("4"));
+    QDir().mkpath(pathIn(QStringLiteral("taken.npc")));
+    const SessionResult failed = session().saveAs(pathIn(QStringLiteral("taken.npc")));
+    EXPECT_FALSE(failed.ok);
+    EXPECT_TRUE(failed.message.startsWith(QStringLiteral("Не удалось записать файл ")));
+    EXPECT_TRUE(session().isModified());
+    EXPECT_EQ(session().document().path, path);
+    EXPECT_TRUE(session().windowTitle().endsWith(QLatin1Char('*')));
+
+    const QString other = pathIn(QStringLiteral("out/112.npc"));
+    QDir().mkpath(pathIn(QStringLiteral("out")));
+    ASSERT_TRUE(session().saveAs(other));
+    EXPECT_EQ(session().document().path, other);
+    EXPECT_EQ(session().config().WorkDir, pathIn(QStringLiteral("out")));
+    EXPECT_EQ(session().document().OwnNpcNumber, 112);
+    EXPECT_EQ(session().linkCaption(0), QStringLiteral("4")) << "captions wait until their records are shown";
+}
+
+TEST_F(ScriptSessionTest, OnlyAFilledRecord49IsLeftOutOfTheVestaLayout)
+{
+    NpcRecords records = linked();
+    ASSERT_TRUE(session().openScript(writeScript(QStringLiteral("057.npc"), records), {}));
+    EXPECT_FALSE(session().saveDropsLastRecord());
+    session().setLayout(NpcLayout::VestaLayout);
+    EXPECT_FALSE(session().saveDropsLastRecord());
+    EXPECT_FALSE(session().isModified()) << "the layout is not a record change";
+    session().selectRecord(49);
+    session().initialiseRecord();
+    EXPECT_TRUE(session().saveDropsLastRecord());
+    session().setLayout(NpcLayout::StandardLayout);
+    EXPECT_FALSE(session().saveDropsLastRecord());
+}
+
+TEST_F(ScriptSessionTest, FieldRulesStoreShowAndNameTheStep)
+{
+    session().selectRecord(2);
+    session().initialiseRecord();
+    takeSignals();
+
+    RuleOutcome out = session().commitField(NpcField::Action, QStringLiteral("4"));
+    EXPECT_EQ(session().record(2).Action, 4);
+    EXPECT_EQ(session().actionCaption(2), session().actionName("4"));
+    EXPECT_EQ(session().undoName(), QStringLiteral("значение поля «Воздействие»"));
+    Signals emitted = takeSignals();
+    EXPECT_EQ(emitted["shown"], 1);
+    EXPECT_EQ(emitted["state"], 1);
+
+    // Refused: nothing stored, no step, yet the name follows the edit's text.
+    const int steps = int(session().canUndo());
+    out = session().commitField(NpcField::Action, QStringLiteral("99"));
+    EXPECT_EQ(out.box, RuleOutcome::Box::Error);
+    EXPECT_EQ(session().record(2).Action, 4);
+    EXPECT_EQ(session().actionCaption(2), QString());
+    EXPECT_EQ(session().undoName(), QStringLiteral("значение поля «Воздействие»"));
+    EXPECT_EQ(int(session().canUndo()), steps);
+
+    // -1: marked but not shown again.
+    out = session().commitField(NpcField::TriggT, QStringLiteral("-1"));
+    EXPECT_EQ(out.editText, QStringLiteral("-1"));
+    EXPECT_EQ(session().record(2).TriggT, NoneWord);
+    emitted = takeSignals();
+    EXPECT_EQ(emitted.count("shown"), 0u);
+    EXPECT_EQ(session().undoName(), QStringLiteral("значение поля «Триггер - ИСТИНА»"));
+
+    session().setFieldDefault(NpcField::FDay);
+    EXPECT_EQ(session().undoName(), QStringLiteral("значение поля «Первый день»"));
+    EXPECT_EQ(takeSignals().count("shown"), 0u) << "a default button does not show the record again";
+
+    const int item = session().lists().Npc.indexOf(12);
+    ASSERT_GE(item, 0);
+    session().pickField(NpcField::ControlNpc, item, QStringLiteral("-1"));
+    EXPECT_EQ(session().record(2).ControlNpc, 12);
+    EXPECT_EQ(session().undoName(), QStringLiteral("значение поля «NPC No»"));
+}
+
+TEST_F(ScriptSessionTest, APhraseCountIsOneWhileThereIsNoPhraseWithoutMarkingTheScript)
+{
+    NpcRecords records = linked();
+    records[5] = used(2);
+    records[5].PhraseCnt = 0;
+    ASSERT_TRUE(session().openScript(writeScript(QStringLiteral("057.npc"), records), {}));
+    session().selectRecord(5);
+    EXPECT_EQ(session().record(5).PhraseCnt, 1);
+    EXPECT_FALSE(session().isModified());
+    EXPECT_FALSE(session().canUndo());
+}
+
+TEST_F(ScriptSessionTest, QueriesBehindTheQuestions)
+{
+    NpcRecords records = linked();
+    records[9] = used(1, 57, 4);
+    records[49] = used(2);
+    ASSERT_TRUE(session().openScript(writeScript(QStringLiteral("057.npc"), records), {}));
+    session().selectRecord(4);
+    EXPECT_EQ(session().linksToCurrent(), QStringLiteral("0, 9"));
+    EXPECT_TRUE(session().pasteDropsLastRecord());
+    session().selectRecord(49);
+    session().cleanRecord();
+    EXPECT_FALSE(session().pasteDropsLastRecord());
+}
+
+TEST_F(ScriptSessionTest, MacrosApplyAsStepsAndAFailedApplicationChangesNothing)
+{
+    writeFile(QStringLiteral("Data/macros.mcr"),
+              "Guard=1,0,65535,65535,255,255,255,4,0,2,1,255,255,255,255,0,65535,0,65535,0,0,0\r\n"
+              "Bad=1,x,2\r\n");
+    restart();
+    ASSERT_TRUE(session().loadMacros());
+    ASSERT_EQ(session().macros().count(), 2);
+
+    ASSERT_TRUE(session().applyMacro(0));
+    EXPECT_EQ(session().currentRecord().Action, 4);
+    EXPECT_EQ(session().undoName(), QStringLiteral("макрос «Guard»"));
+    EXPECT_EQ(session().actionCaption(0), session().actionName("4"));
+
+    const NpcRecords before = session().records();
+    const SessionResult bad = session().applyMacro(1);
+    EXPECT_FALSE(bad.ok);
+    EXPECT_EQ(bad.message, QStringLiteral("'x' is not a valid integer value"));
+    EXPECT_EQ(session().records(), before);
+    EXPECT_EQ(session().undoName(), QStringLiteral("макрос «Guard»"));
+}
+
+TEST_F(ScriptSessionTest, AMacroThatCannotBeWrittenIsTakenBackOut)
+{
+    session().initialiseRecord();
+    QDir(pathIn(QStringLiteral("Data"))).removeRecursively();
+    const SessionResult failed = session().addMacro(toWindows1251(QStringLiteral("Стражник")));
+    EXPECT_FALSE(failed.ok);
+    EXPECT_TRUE(session().macros().isEmpty());
+
+    QDir().mkpath(pathIn(QStringLiteral("Data")));
+    int saved = 0;
+    QObject::connect(&session(), &ScriptSession::macrosSaved, [&] { ++saved; });
+    ASSERT_TRUE(session().addMacro("Guard"));
+    EXPECT_EQ(saved, 1);
+    EXPECT_EQ(session().macros().entries(),
+              QList<QByteArray>{MacroEntry::form("Guard", session().currentRecord())});
+    EXPECT_EQ(readFile(QStringLiteral("Data/macros.mcr")), session().macros().entry(0) + "\r\n");
+}
+
+TEST_F(ScriptSessionTest, DialogueLoadImportAndExport)
+{
+    writeFile(QStringLiteral("one.edt"), edtBytes({"A", "B"}));
+    ASSERT_TRUE(session().loadDialogue(pathIn(QStringLiteral("one.edt"))));
+    EXPECT_EQ(session().edtText(), (EdtText{"A", "B"}));
+    EXPECT_EQ(session().document().EdtPath, pathIn(QStringLiteral("one.edt")));
+
+    // A load that fails keeps the old text; an import that fails has already let it go.
+    EXPECT_FALSE(session().loadDialogue(pathIn(QStringLiteral("missing.edt"))));
+    EXPECT_EQ(session().edtText().size(), 2);
+    const SessionResult imported = session().importDialogue(pathIn(QStringLiteral("missing.edt")));
+    EXPECT_EQ(imported.message,
+              QStringLiteral("Проблема чтения файла ") + pathIn(QStringLiteral("missing.edt")));
+    EXPECT_TRUE(session().edtText().isEmpty());
+    EXPECT_EQ(session().document().EdtPath, pathIn(QStringLiteral("missing.edt")));
+
+    ASSERT_TRUE(session().reloadDialogue().ok == false);
+    ASSERT_TRUE(session().loadDialogue(pathIn(QStringLiteral("one.edt"))));
+    ASSERT_TRUE(session().exportDialogue(pathIn(QStringLiteral("one.txt"))));
+    EXPECT_EQ(readFile(QStringLiteral("one.txt")), QByteArray("#0\r\nA\r\n\r\n#1\r\nB\r\n\r\n"));
+}
+
+TEST_F(ScriptSessionTest, SettingsTheConfigurationDialogChanges)
+{
+    EXPECT_FALSE(session().canRunEditor());
+    session().setExternalEditor(pathIn(QStringLiteral("none.exe")));
+    EXPECT_FALSE(session().canRunEditor());
+    writeFile(QStringLiteral("edt.exe"), "x");
+    session().setExternalEditor(pathIn(QStringLiteral("edt.exe")));
+    EXPECT_TRUE(session().canRunEditor());
+    session().setExternalEditor(QString());
+    EXPECT_TRUE(session().canRunEditor()) << "once usable, it stays so for the run";
+
+    session().setWarningsOff(true);
+    EXPECT_FALSE(session().config().warningsOn());
+    session().setDataDir(pathIn(QStringLiteral("mods")));
+    ASSERT_TRUE(session().saveSettings());
+    EXPECT_TRUE(readFile(QStringLiteral("scrivlet.ini")).contains("AlertShow=1"));
+}
