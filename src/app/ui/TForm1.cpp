@@ -237,7 +237,8 @@ void TForm1::buildCentralArea()
 
 void TForm1::LoadLists()
 {
-    const QStringList failed = m_lists.load(m_config.DataDir, m_config.standardDataDir());
+    const QStringList failed =
+        m_lists.load(m_config.DataDir, m_config.standardDataDir(), m_config.shippedDataDir);
     for (const QString &path : failed)
         m_prompts.error(this, readProblemText(path));
     m_editorPanel->fillFromLists();
