@@ -19,6 +19,7 @@ if [ -z "${SCRIVLET_SCREENSHOTS_INSIDE:-}" ]; then
         [ "$(id -u)" -ne 0 ] && SUDO="sudo"
         DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y "${missing[@]}"
     fi
+    [ -f build/build.ninja ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
     cmake --build build --target scrivlet
     SCRIVLET_SCREENSHOTS_INSIDE=1 exec xvfb-run -a -s "-screen 0 1280x900x24" "$0" "$@"
 fi
