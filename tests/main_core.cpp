@@ -9,6 +9,8 @@ int main(int argc, char **argv)
     // No test may write into the user's desktop folders.
     QTemporaryDir dataHome;
     qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
+    QTemporaryDir systemData;
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(systemData.path()));
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

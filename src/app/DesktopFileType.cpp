@@ -1,16 +1,22 @@
 #include "app/DesktopFileType.h"
 
-#include "app/FileClassRegistry.h"
 #include "common/FileMessages.h"
 #include "common/SaveFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 
 #include <filesystem>
 #include <system_error>
+
+// Kept in a static library, whose linker would drop the files unasked.
+static void initDesktopResources()
+{
+    Q_INIT_RESOURCE(desktop);
+}
 
 namespace DesktopFileType
 {
@@ -57,6 +63,13 @@ QString escapeStringValue(const QString &text)
     return out;
 }
 
+QByteArray resource(const QString &name)
+{
+    initDesktopResources();
+    QFile file(QStringLiteral(":/desktop/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 } // namespace
 
 void startToolDetached(const QString &tool, const QStringList &arguments)
@@ -80,19 +93,49 @@ QString dataHome()
     return QDir::homePath() + QStringLiteral("/.local/share");
 }
 
-QString desktopEntryPath(const QString &dataHome)
+QStringList systemDataDirs()
 {
-    return dataHome + QStringLiteral("/applications/scrivlet.desktop");
+    QStringList dirs;
+    const QStringList configured = qEnvironmentVariable("XDG_DATA_DIRS").split(QLatin1Char(':'));
+    for (const QString &dir : configured) {
+        if (QDir::isAbsolutePath(dir))
+            dirs << dir;
+    }
+    if (dirs.isEmpty())
+        dirs << QStringLiteral("/usr/local/share") << QStringLiteral("/usr/share");
+    return dirs;
 }
 
-QString mimePackagePath(const QString &dataHome, const QString &extension)
+QString desktopEntryPath(const QString &dataDir)
 {
-    return dataHome + QStringLiteral("/mime/packages/scrivlet-") + extension + QStringLiteral(".xml");
+    return dataDir + QStringLiteral("/applications/scrivlet.desktop");
 }
 
-QString mimeType(const QString &extension)
+QString mimePackagePath(const QString &dataDir)
 {
-    return QStringLiteral("application/x-korvan-") + extension;
+    return dataDir + QStringLiteral("/mime/packages/scrivlet-npc.xml");
+}
+
+QString iconPath(const QString &dataDir)
+{
+    return dataDir + QStringLiteral("/icons/hicolor/scalable/apps/scrivlet.svg");
+}
+
+QString mimeType()
+{
+    return QStringLiteral("application/x-korvan-npc");
+}
+
+bool installedOnSystem(const QStringList &systemDataDirs)
+{
+    const auto anyHas = [&](QString (*path)(const QString &)) {
+        for (const QString &dir : systemDataDirs) {
+            if (QFileInfo::exists(path(dir)))
+                return true;
+        }
+        return false;
+    };
+    return anyHas(desktopEntryPath) && anyHas(mimePackagePath);
 }
 
 QString execArgument(const QString &program)
@@ -118,49 +161,42 @@ QString execArgument(const QString &program)
     return escapeStringValue(argument);
 }
 
-QByteArray mimePackage(const QString &extension)
+QByteArray mimePackage()
 {
-    const QString text =
-        QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                       "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-                       "  <mime-type type=\"%1\">\n"
-                       "    <comment>%2</comment>\n"
-                       "    <glob pattern=\"*.%3\"/>\n"
-                       "  </mime-type>\n"
-                       "</mime-info>\n")
-            .arg(mimeType(extension).toHtmlEscaped(), FileClass::Description, extension.toHtmlEscaped());
-    return text.toUtf8();
+    return resource(QStringLiteral("scrivlet-npc.xml"));
 }
 
-QByteArray desktopEntry(const QString &extension, const QString &program)
+QByteArray icon()
 {
-    // No field code after the program: it reads no command line, as on Windows.
-    const QString text = QStringLiteral("[Desktop Entry]\n"
-                                        "Type=Application\n"
-                                        "Name=Scrivlet\n"
-                                        "Comment=Editor of NPC scripts for Korvan\n"
-                                        "Comment[ru]=Редактор NPC-скриптов для Korvan\n"
-                                        "Exec=%1\n"
-                                        "Terminal=false\n"
-                                        "MimeType=%2;\n"
-                                        "Categories=Development;\n")
-                             .arg(execArgument(program), escapeStringValue(mimeType(extension)));
-    return text.toUtf8();
+    return resource(QStringLiteral("scrivlet.svg"));
 }
 
-QString registerFileType(const QString &dataHome, const QString &extension, const QString &program,
+QByteArray desktopEntry(const QString &program)
+{
+    QList<QByteArray> lines = resource(QStringLiteral("scrivlet.desktop")).split('\n');
+    for (QByteArray &line : lines) {
+        if (line.startsWith("Exec="))
+            line = "Exec=" + execArgument(program).toUtf8() + " %f";
+    }
+    return lines.join('\n');
+}
+
+QString registerFileType(const QString &dataHome, const QStringList &systemDataDirs, const QString &program,
                          const ToolStarter &startTool)
 {
     const QString entry = desktopEntryPath(dataHome);
-    if (QFileInfo::exists(entry))
+    if (installedOnSystem(systemDataDirs) || QFileInfo::exists(entry))
         return {};
     // The entry last: it marks the registration as done.
-    const QString failure = writeFile(mimePackagePath(dataHome, extension), mimePackage(extension));
-    if (!failure.isEmpty())
-        return failure;
-    if (const QString entryFailure = writeFile(entry, desktopEntry(extension, program));
-        !entryFailure.isEmpty())
-        return entryFailure;
+    const std::pair<QString, QByteArray> files[] = {
+        {mimePackagePath(dataHome), mimePackage()},
+        {iconPath(dataHome), icon()},
+        {entry, desktopEntry(program)},
+    };
+    for (const auto &[path, bytes] : files) {
+        if (const QString failure = writeFile(path, bytes); !failure.isEmpty())
+            return failure;
+    }
     startTool(QStringLiteral("update-mime-database"), {dataHome + QStringLiteral("/mime")});
     startTool(QStringLiteral("update-desktop-database"), {dataHome + QStringLiteral("/applications")});
     return {};

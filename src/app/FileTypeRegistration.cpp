@@ -10,6 +10,9 @@ QString RegisterNpcFileType(const QString &extension, const QString &command)
     WindowsClassesRegistry registry;
     return registerFileClass(registry, extension, command);
 #else
-    return DesktopFileType::registerFileType(DesktopFileType::dataHome(), extension, command);
+    // The desktop files describe .npc alone, as the package installs them.
+    Q_UNUSED(extension);
+    return DesktopFileType::registerFileType(DesktopFileType::dataHome(), DesktopFileType::systemDataDirs(),
+                                             command);
 #endif
 }

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <iterator>
+
 namespace
 {
 
@@ -23,6 +25,7 @@ constexpr ListSlot Slots[] = {
     {ListId::Q_Output, &ReferenceLists::Q_Output, "Q_Output.txt"},
     {ListId::Modes, &ReferenceLists::Modes, "Modes.txt"},
 };
+static_assert(std::size(Slots) == int(ListId::Modes), "one slot per list, numbered from 1");
 
 const ListSlot *slotOf(ListId id)
 {
@@ -31,6 +34,18 @@ const ListSlot *slotOf(ListId id)
             return &slot;
     }
     return nullptr;
+}
+
+QString firstFileIn(const QStringList &folders, const QString &name)
+{
+    for (const QString &folder : folders) {
+        if (folder.isEmpty())
+            continue;
+        const QString path = QDir(folder).filePath(name);
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return {};
 }
 
 } // namespace
@@ -48,16 +63,39 @@ const ReferenceList &ReferenceLists::byId(ListId id) const
     return slot ? this->*(slot->member) : none;
 }
 
-QStringList ReferenceLists::load(const QString &dataDir, const QString &standardDir)
+QStringList ReferenceLists::load(const QString &dataDir, const QString &standardDir,
+                                 const QString &shippedDir)
 {
     QStringList failed;
     for (const ListSlot &slot : Slots) {
         const QString name = QLatin1String(slot.fileName);
-        QString path = dataDir.isEmpty() ? QString() : QDir(dataDir).filePath(name);
-        if (path.isEmpty() || !QFileInfo(path).isFile())
+        QString &source = m_sources[int(slot.id) - 1];
+        source.clear();
+        QString path = firstFileIn({dataDir, standardDir, shippedDir}, name);
+        if (path.isEmpty())
             path = QDir(standardDir).filePath(name);
-        if (!(this->*(slot.member)).readFile(path))
+        if ((this->*(slot.member)).readFile(path))
+            source = path;
+        else
             failed << QDir::toNativeSeparators(path);
     }
     return failed;
+}
+
+QString ReferenceLists::sourceOf(ListId id) const
+{
+    return slotOf(id) ? m_sources[int(id) - 1] : QString();
+}
+
+QStringList ReferenceLists::sourceFolders() const
+{
+    QStringList folders;
+    for (const QString &source : m_sources) {
+        if (source.isEmpty())
+            continue;
+        const QString folder = QFileInfo(source).absolutePath();
+        if (!folders.contains(folder))
+            folders << folder;
+    }
+    return folders;
 }

@@ -2,6 +2,7 @@
 
 #include "common/SaveFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -87,5 +88,8 @@ bool MacroWriter::write(const QList<QByteArray> &entries, QIODevice *device)
 
 bool MacroWriter::write(const QList<QByteArray> &entries, const QString &path)
 {
+    // A start folder may have no Data folder yet (an installed program finds its lists
+    // elsewhere); the first macro saved makes it. When that fails, saving says why.
+    QDir().mkpath(QFileInfo(path).absolutePath());
     return saveFile(path, m_error, [&](QIODevice *device) { return write(entries, device); });
 }

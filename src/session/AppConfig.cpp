@@ -1,6 +1,7 @@
 #include "session/AppConfig.h"
 
 #include "common/IniFile.h"
+#include "session/ShippedFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -34,13 +35,18 @@ QString AppConfig::macroPath() const
 
 QString AppConfig::helpPath() const
 {
-    return QDir(startFolder).filePath(QStringLiteral("scrivlet10.chm"));
+    const QString chm = QDir(startFolder).filePath(QStringLiteral("scrivlet10.chm"));
+    if (QFileInfo(chm).isFile())
+        return chm;
+    const QString manual = ShippedFiles::manualPath();
+    return manual.isEmpty() ? chm : manual;
 }
 
 AppConfig AppConfig::IniRead(const QString &startFolder)
 {
     AppConfig config;
     config.startFolder = startFolder;
+    config.shippedDataDir = ShippedFiles::dataDir();
     IniFile ini;
     ini.load(config.iniPath());
     config.WorkDir = existingFolderOr(ini.value(Section, QStringLiteral("WorkDir")), startFolder);

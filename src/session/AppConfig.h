@@ -13,15 +13,21 @@ struct AppConfig {
     QString EdtEditor;
     int FormWidth = DefaultFormWidth;
     quint8 AlertShow = 0;
+    // The lists shipped with the program, the last place a list is looked for; empty
+    // when the program came without them.
+    QString shippedDataDir;
 
     bool warningsOn() const { return AlertShow == 0; }
 
     QString iniPath() const;
     QString standardDataDir() const; // the start folder's Data folder
     QString macroPath() const;
+    // The start folder's scrivlet10.chm when it is there, else the manual shipped with
+    // the program when there is one, else that help file all the same.
     QString helpPath() const;
 
     // Reads the settings file of the start folder; missing or bad values give defaults.
+    // The shipped folders are looked up beside the executable.
     static AppConfig IniRead(const QString &startFolder);
     // Keeps other sections and keys of the file as they are.
     bool IniWrite(QString *error = nullptr) const;

@@ -84,7 +84,7 @@ bool ScriptSession::saveDropsLastRecord() const
 
 QStringList ScriptSession::loadLists()
 {
-    const QStringList failed = m_lists.load(m_config.DataDir, m_config.standardDataDir());
+    const QStringList failed = m_lists.load(m_config.DataDir, m_config.standardDataDir(), m_config.shippedDataDir);
     notify(Records | Shown | State);
     return failed;
 }

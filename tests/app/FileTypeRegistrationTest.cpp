@@ -90,55 +90,98 @@ TEST(FileClassRegistry, RefusedWriteSkipsTheRemainingStepsAndTheNextStartTriesAg
 class DesktopFileTypeTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(m_home.isValid()); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_home.isValid());
+        ASSERT_TRUE(m_system.isValid());
+    }
 
     QString home() const { return m_home.path(); }
     QString path(const char *relative) const { return QDir(home()).filePath(QLatin1String(relative)); }
+    QString systemPath(const char *relative) const
+    {
+        return QDir(m_system.path()).filePath(QLatin1String(relative));
+    }
     QByteArray read(const char *relative) const
     {
         QFile file(path(relative));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    void writeFile(const char *relative, const QByteArray &bytes) const
+    void writeFile(const char *relative, const QByteArray &bytes) const { writeAt(path(relative), bytes); }
+    static void writeAt(const QString &path, const QByteArray &bytes)
     {
-        QDir().mkpath(QFileInfo(path(relative)).absolutePath());
-        QFile file(path(relative));
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
     QString registerProgram(const QString &program)
     {
-        return DesktopFileType::registerFileType(home(), QStringLiteral("npc"), program,
-                                                 [this](const QString &tool, const QStringList &arguments) {
-                                                     started << tool + QLatin1Char(' ') +
-                                                                    arguments.join(QLatin1Char(' '));
-                                                 });
+        const QStringList systemDirs{QStringLiteral("/nonexistent/share"), m_system.path()};
+        return DesktopFileType::registerFileType(
+            home(), systemDirs, program, [this](const QString &tool, const QStringList &arguments) {
+                started << tool + QLatin1Char(' ') + arguments.join(QLatin1Char(' '));
+            });
     }
 
     QStringList started;
 
 private:
     QTemporaryDir m_home;
+    QTemporaryDir m_system;
 };
 
-TEST_F(DesktopFileTypeTest, FirstStartWritesThePackageAndTheEntryThenRefreshesTheDatabases)
+TEST_F(DesktopFileTypeTest, FirstStartWritesThePackageTheIconAndTheEntryThenRefreshesTheDatabases)
 {
     EXPECT_EQ(registerProgram(QStringLiteral("/opt/scrivlet/scrivlet")), QString());
 
-    EXPECT_EQ(read("mime/packages/scrivlet-npc.xml"),
-              QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                         "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-                         "  <mime-type type=\"application/x-korvan-npc\">\n"
-                         "    <comment>NPC-Script for Korvan</comment>\n"
-                         "    <glob pattern=\"*.npc\"/>\n"
-                         "  </mime-type>\n"
-                         "</mime-info>\n"));
+    const QByteArray package = read("mime/packages/scrivlet-npc.xml");
+    EXPECT_TRUE(package.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<mime-info "));
+    EXPECT_TRUE(package.contains("<mime-type type=\"application/x-korvan-npc\">"));
+    EXPECT_TRUE(package.contains("<comment>NPC-Script for Korvan</comment>"));
+    EXPECT_TRUE(package.contains("<glob pattern=\"*.npc\"/>"));
+    EXPECT_TRUE(read("icons/hicolor/scalable/apps/scrivlet.svg").startsWith("<svg "));
+
+    // The installed entry but for the program, named by its full path, still given the file.
     const QByteArray entry = read("applications/scrivlet.desktop");
     EXPECT_TRUE(entry.startsWith("[Desktop Entry]\nType=Application\nName=Scrivlet\n")) << entry.constData();
-    EXPECT_TRUE(entry.contains("\nExec=/opt/scrivlet/scrivlet\n")) << entry.constData();
+    EXPECT_TRUE(entry.contains("\nExec=/opt/scrivlet/scrivlet %f\n")) << entry.constData();
+    EXPECT_EQ(entry.count("Exec="), 1);
+    EXPECT_TRUE(entry.contains("\nName[ru]=")) << entry.constData();
+    EXPECT_TRUE(entry.contains("\nComment[ru]=Редактор NPC-скриптов для Korvan\n")) << entry.constData();
+    EXPECT_TRUE(entry.contains("\nIcon=scrivlet\n")) << entry.constData();
     EXPECT_TRUE(entry.contains("\nMimeType=application/x-korvan-npc;\n")) << entry.constData();
     EXPECT_EQ(started, (QStringList{QStringLiteral("update-mime-database ") + path("mime"),
                                     QStringLiteral("update-desktop-database ") + path("applications")}));
+}
+
+TEST_F(DesktopFileTypeTest, InstalledSystemLeavesTheUsersFoldersAlone)
+{
+    writeAt(systemPath("applications/scrivlet.desktop"),
+            DesktopFileType::desktopEntry(QStringLiteral("scrivlet")));
+    // The entry alone is not enough: .npc files would have no type.
+    EXPECT_EQ(registerProgram(QStringLiteral("/opt/scrivlet/scrivlet")), QString());
+    EXPECT_TRUE(QFile::exists(path("applications/scrivlet.desktop")));
+    QDir(home()).removeRecursively();
+    QDir().mkpath(home());
+    started.clear();
+
+    writeAt(systemPath("mime/packages/scrivlet-npc.xml"), DesktopFileType::mimePackage());
+    EXPECT_EQ(registerProgram(QStringLiteral("/opt/scrivlet/scrivlet")), QString());
+    EXPECT_TRUE(QDir(home()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+    EXPECT_TRUE(started.isEmpty());
+}
+
+TEST(DesktopFileTypeSystemDirs, AbsoluteXdgDataDirsOrTheDefault)
+{
+    const QByteArray saved = qgetenv("XDG_DATA_DIRS");
+    auto restore = qScopeGuard([&] { qputenv("XDG_DATA_DIRS", saved); });
+    qputenv("XDG_DATA_DIRS", "/opt/kde/share:relative/share::/usr/share/");
+    EXPECT_EQ(DesktopFileType::systemDataDirs(),
+              (QStringList{QStringLiteral("/opt/kde/share"), QStringLiteral("/usr/share/")}));
+    qputenv("XDG_DATA_DIRS", "");
+    EXPECT_EQ(DesktopFileType::systemDataDirs(),
+              (QStringList{QStringLiteral("/usr/local/share"), QStringLiteral("/usr/share")}));
 }
 
 TEST_F(DesktopFileTypeTest, LaterStartWritesNothing)
@@ -149,7 +192,7 @@ TEST_F(DesktopFileTypeTest, LaterStartWritesNothing)
 
     EXPECT_EQ(registerProgram(QStringLiteral("/moved/scrivlet")), QString());
     EXPECT_EQ(read("mime/packages/scrivlet-npc.xml"), QByteArray("edited by the user"));
-    EXPECT_TRUE(read("applications/scrivlet.desktop").contains("Exec=/opt/scrivlet/scrivlet\n"));
+    EXPECT_TRUE(read("applications/scrivlet.desktop").contains("Exec=/opt/scrivlet/scrivlet %f\n"));
     EXPECT_TRUE(started.isEmpty());
 }
 
@@ -169,7 +212,7 @@ TEST_F(DesktopFileTypeTest, ExecQuotesPathsAsTheDesktopEntryFormatRequires)
 
     ASSERT_EQ(registerProgram(QStringLiteral("/home/me/Korvan Tools/scrivlet")), QString());
     EXPECT_TRUE(
-        read("applications/scrivlet.desktop").contains("\nExec=\"/home/me/Korvan Tools/scrivlet\"\n"));
+        read("applications/scrivlet.desktop").contains("\nExec=\"/home/me/Korvan Tools/scrivlet\" %f\n"));
 }
 
 TEST_F(DesktopFileTypeTest, UnwritableFolderNamesTheFileAndTheNextStartTriesAgain)

@@ -130,3 +130,57 @@ TEST(ReferenceListsTest, EachListComesFromTheDataFolderOrElseTheStandardOne)
     withoutDataDir.load(QString(), standard);
     EXPECT_EQ(withoutDataDir.Items.nameOf(1), "standard");
 }
+
+TEST(ReferenceListsTest, DataFolderThenStandardFolderThenShippedFolderThenTheErrorBox)
+{
+    QTemporaryDir dir;
+    const QString mine = dir.filePath(QStringLiteral("Mine"));
+    const QString standard = dir.filePath(QStringLiteral("start/Data"));
+    const QString shipped = dir.filePath(QStringLiteral("share/scrivlet/Data"));
+    const auto write = [](const QString &folder, const char *name, const QByteArray &bytes) {
+        writeFile(QDir(folder).filePath(QLatin1String(name)), bytes);
+    };
+    for (const char *name : {"Action.txt", "Items.txt", "Npc.txt", "React.txt", "Trigg.txt", "Q_Input.txt"})
+        write(shipped, name, "1=shipped\r\n");
+    write(standard, "Items.txt", "1=standard\r\n");
+    write(standard, "Npc.txt", "1=standard\r\n");
+    write(mine, "Npc.txt", "1=mine\r\n");
+
+    ReferenceLists lists;
+    const QStringList failed = lists.load(mine, standard, shipped);
+    EXPECT_EQ(lists.Npc.nameOf(1), "mine");
+    EXPECT_EQ(lists.Items.nameOf(1), "standard");
+    EXPECT_EQ(lists.Action.nameOf(1), "shipped");
+    EXPECT_EQ(lists.Q_Input.nameOf(1), "shipped");
+    // Found nowhere: named where the user would put it.
+    EXPECT_EQ(failed,
+              (QStringList{QDir::toNativeSeparators(QDir(standard).filePath(QStringLiteral("Q_Output.txt"))),
+                           QDir::toNativeSeparators(QDir(standard).filePath(QStringLiteral("Modes.txt")))}));
+
+    EXPECT_EQ(lists.sourceOf(ListId::Npc), QDir(mine).filePath(QStringLiteral("Npc.txt")));
+    EXPECT_EQ(lists.sourceOf(ListId::Action), QDir(shipped).filePath(QStringLiteral("Action.txt")));
+    EXPECT_EQ(lists.sourceOf(ListId::Modes), QString());
+    EXPECT_EQ(lists.sourceOf(ListId::None), QString());
+    EXPECT_EQ(lists.sourceFolders(), (QStringList{shipped, standard, mine}));
+
+    // The same files without a shipped folder: the lists it gave are missing now.
+    ReferenceLists withoutShipped;
+    EXPECT_EQ(withoutShipped.load(mine, standard).size(), 6);
+    EXPECT_EQ(withoutShipped.sourceFolders(), (QStringList{standard, mine}));
+}
+
+TEST(ReferenceListsTest, AFolderInPlaceOfAListIsPassedOver)
+{
+    QTemporaryDir dir;
+    const QString standard = dir.filePath(QStringLiteral("Data"));
+    const QString shipped = dir.filePath(QStringLiteral("shipped"));
+    for (const char *name : {"Action.txt", "Items.txt", "Npc.txt", "React.txt", "Trigg.txt", "Q_Input.txt",
+                             "Q_Output.txt", "Modes.txt"})
+        writeFile(QDir(shipped).filePath(QLatin1String(name)), "1=shipped\r\n");
+    // A folder where the standard Action list belongs is not a list, so the next one counts.
+    QDir().mkpath(QDir(standard).filePath(QStringLiteral("Action.txt")));
+    ReferenceLists lists;
+    EXPECT_TRUE(lists.load(dir.filePath(QStringLiteral("missing")), standard, shipped).isEmpty());
+    EXPECT_EQ(lists.Action.nameOf(1), "shipped");
+    EXPECT_EQ(lists.sourceFolders(), QStringList{shipped});
+}

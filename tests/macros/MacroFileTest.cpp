@@ -74,11 +74,24 @@ TEST(MacroFileTest, EmptyStoreIsAnEmptyFileThatReplacesTheOldOne)
     EXPECT_EQ(readAll(path), QByteArray());
 }
 
+TEST(MacroFileTest, AMissingFolderIsMadeForTheFirstMacro)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("start/Data/macros.mcr"));
+    MacroWriter writer;
+    ASSERT_TRUE(writer.write({"a=1"}, path)) << writer.errorString().toStdString();
+    EXPECT_EQ(readAll(path), QByteArray("a=1\r\n"));
+}
+
 TEST(MacroFileTest, FailuresAreReportedAndLeaveTheOldFile)
 {
     QTemporaryDir dir;
     MacroWriter writer;
-    EXPECT_FALSE(writer.write({"a=1"}, dir.filePath(QStringLiteral("NoSuchFolder/macros.mcr"))));
+    // A file where the folder belongs.
+    QFile notAFolder(dir.filePath(QStringLiteral("Data")));
+    ASSERT_TRUE(notAFolder.open(QIODevice::WriteOnly));
+    notAFolder.close();
+    EXPECT_FALSE(writer.write({"a=1"}, dir.filePath(QStringLiteral("Data/macros.mcr"))));
     EXPECT_FALSE(writer.errorString().isEmpty());
 
     FailingDevice device(10);

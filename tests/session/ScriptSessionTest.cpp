@@ -259,12 +259,12 @@ TEST_F(ScriptSessionTest, MacrosApplyAsStepsAndAFailedApplicationChangesNothing)
 TEST_F(ScriptSessionTest, AMacroThatCannotBeWrittenIsTakenBackOut)
 {
     session().initialiseRecord();
-    QDir(pathIn(QStringLiteral("Data"))).removeRecursively();
+    QDir().mkpath(pathIn(QStringLiteral("Data/macros.mcr")));
     const SessionResult failed = session().addMacro(toWindows1251(QStringLiteral("Стражник")));
     EXPECT_FALSE(failed.ok);
     EXPECT_TRUE(session().macros().isEmpty());
 
-    QDir().mkpath(pathIn(QStringLiteral("Data")));
+    QDir(pathIn(QStringLiteral("Data/macros.mcr"))).removeRecursively();
     int saved = 0;
     QObject::connect(&session(), &ScriptSession::macrosSaved, [&] { ++saved; });
     ASSERT_TRUE(session().addMacro("Guard"));

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -122,6 +123,9 @@ void TForm4::FormActivate()
     m_editEdtEditor->setText(config.EdtEditor);
     if (config.DataDir != config.standardDataDir())
         m_editDataDir->setText(config.DataDir);
+    // Greyed while the edit is empty: where the lists really came from.
+    m_editDataDir->setPlaceholderText(
+        QDir::toNativeSeparators(m_main.lists().sourceFolders().join(QStringLiteral("; "))));
     m_checkBox1->setChecked(config.AlertShow != 0);
     m_settingsChanged = false;
 }

@@ -2,16 +2,19 @@
 #include "app/ui/TForm4.h"
 #include "editor/ui/EditorPanel.h"
 #include "editor/ui/IntegerEdit.h"
+#include "session/ShippedFiles.h"
 #include "support/AppFixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include <functional>
@@ -335,7 +338,8 @@ TEST_F(ConfigDialogTest, StartRegistersTheFileTypeOnce)
     QFile file(entry);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().contains(
-        "\nExec=" + DesktopFileType::execArgument(QCoreApplication::applicationFilePath()).toUtf8() + "\n"));
+        "\nExec=" + DesktopFileType::execArgument(QCoreApplication::applicationFilePath()).toUtf8() +
+        " %f\n"));
     file.close();
     EXPECT_TRUE(prompts().messageTexts().isEmpty());
 
@@ -362,4 +366,48 @@ TEST_F(ConfigDialogTest, RegistrationFailureIsShownAndStartUpGoesOn)
         QDir::toNativeSeparators(DesktopFileType::desktopEntryPath(dataHome()))));
     EXPECT_NE(m_windows->saveMacro, nullptr);
     EXPECT_NE(m_windows->macroManager, nullptr);
+}
+
+TEST_F(ConfigDialogTest, WithoutListsInTheStartFolderTheShippedOnesServeAndTheDialogNamesTheirFolder)
+{
+    QDir(pathIn(QStringLiteral("Data"))).removeRecursively();
+    QTemporaryDir install;
+    const QString shipped = install.filePath(QStringLiteral("share/scrivlet/Data"));
+    QDir().mkpath(shipped);
+    QDirIterator lists(QStringLiteral(SCRIVLET_SOURCE_DIR "/Data"), {QStringLiteral("*.txt")}, QDir::Files);
+    while (lists.hasNext()) {
+        lists.next();
+        QFile::copy(lists.filePath(), QDir(shipped).filePath(lists.fileName()));
+    }
+    const QString previous = ShippedFiles::programFolder();
+    auto restore = qScopeGuard([&] { ShippedFiles::setProgramFolder(previous); });
+    ShippedFiles::setProgramFolder(install.filePath(QStringLiteral("bin")));
+
+    start();
+    EXPECT_TRUE(prompts().messageTexts().isEmpty())
+        << prompts().messageTexts().join(QLatin1Char('\n')).toStdString();
+    EXPECT_FALSE(main().lists().Action.isEmpty());
+    openConfig([&] {
+        EXPECT_EQ(dataDirEdit()->text(), QString());
+        EXPECT_EQ(dataDirEdit()->placeholderText(), QDir::toNativeSeparators(shipped));
+    });
+
+    // A list of the user's own beside the shipped ones: both folders are named.
+    writeFile(QStringLiteral("Data/Items.txt"), "1=mine\r\n");
+    start();
+    openConfig([&] {
+        EXPECT_EQ(dataDirEdit()->placeholderText(),
+                  QDir::toNativeSeparators(shipped + QStringLiteral("; ") + pathIn(QStringLiteral("Data"))));
+    });
+}
+
+TEST_F(ConfigDialogTest, WithoutListsAnywhereEachMissingListGetsItsErrorBox)
+{
+    QDir(pathIn(QStringLiteral("Data"))).removeRecursively();
+    start();
+    const QStringList texts = prompts().messageTexts();
+    ASSERT_EQ(texts.size(), 8);
+    EXPECT_EQ(texts.first(), QStringLiteral("Проблема чтения файла ") +
+                                 QDir::toNativeSeparators(pathIn(QStringLiteral("Data/Action.txt"))));
+    openConfig([&] { EXPECT_EQ(dataDirEdit()->placeholderText(), QString()); });
 }

@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# Makes the screenshots of the manual and the README (doc/images/*.png) from the real
+# editor under a virtual display, driven by xdotool, so that they can be made again
+# whenever the windows change. Needs a built editor (build/scrivlet) and the Debian
+# packages xvfb, xauth, xdotool, imagemagick and optipng (installed when missing).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+repo=$PWD
+
+if [ -z "${SCRIVLET_SCREENSHOTS_INSIDE:-}" ]; then
+    missing=()
+    for tool in xvfb-run:xvfb xauth:xauth xdotool:xdotool import:imagemagick optipng:optipng; do
+        command -v "${tool%%:*}" >/dev/null || missing+=("${tool##*:}")
+    done
+    # Debian's imagemagick puts import beside convert; a stand-in convert is not enough.
+    dpkg-query -W -f='${Status}' imagemagick 2>/dev/null | grep -q "install ok installed" || missing+=(imagemagick)
+    if [ ${#missing[@]} -gt 0 ]; then
+        SUDO=""
+        [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+        DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y "${missing[@]}"
+    fi
+    [ -f build/build.ninja ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build --target scrivlet
+    SCRIVLET_SCREENSHOTS_INSIDE=1 exec xvfb-run -a -s "-screen 0 1280x900x24" "$0" "$@"
+fi
+
+images=$repo/doc/images
+mkdir -p "$images"
+work=$(mktemp -d)
+# A start folder of its own, with the shipped lists and the examples, under a short name
+# that reads well in the pictures; and a home whose desktop registration goes nowhere else.
+start=/tmp/Korvan
+[ ! -e "$start" ] || { echo "$start is in the way" >&2; exit 1; }
+pid=""
+cleanup() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+    rm -rf "$work" "$start"
+}
+trap cleanup EXIT
+mkdir -p "$start/Data" "$work/home"
+cp Data/*.txt "$start/Data/"
+cp -r examples "$start/examples"
+export HOME=$work/home XDG_DATA_HOME=$work/home/.local/share XDG_CONFIG_HOME=$work/home/.config
+export QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8
+
+windowNamed() {
+    local id
+    for _ in $(seq 100); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1 || true)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    echo "no window named $1" >&2
+    return 1
+}
+keys() {
+    xdotool windowfocus --sync "$1"
+    shift
+    xdotool key --clearmodifiers "$@"
+    sleep 0.4
+}
+typeText() {
+    xdotool type --delay "${2:-15}" "$1"
+    sleep 0.2
+}
+shot() {
+    sleep 0.5
+    import -window "$1" "$work/shot.png"
+    # A palette of 256 colours keeps the text sharp and the file small.
+    convert "$work/shot.png" -strip -colors 256 "PNG8:$images/$2.png"
+    optipng -quiet -o5 "$images/$2.png"
+    echo "doc/images/$2.png"
+}
+
+cd "$start"
+"$repo/build/scrivlet" &
+pid=$!
+main=$(windowNamed '^Scrivlet$')
+sleep 1
+
+keys "$main" ctrl+o
+windowNamed 'Открыть NPC-скрипт' >/dev/null
+typeText "$start/examples/057.npc"
+xdotool key Return
+windowNamed '057.npc' >/dev/null
+# Record 0 is shown: phrases, and a link to record 3 of the same script.
+shot "$main" main
+
+keys "$main" alt+t
+viewer=$(windowNamed '^EDT-файл')
+shot "$viewer" edt-viewer
+xdotool windowunmap "$viewer"
+
+# Xvfb's keyboard has no Cyrillic keys: xdotool maps them one by one, slowly.
+keys "$main" alt+m
+typeText "Разговор со жрецом" 120
+shot "$(windowNamed '^Новый макрос$')" macro-save
+xdotool key Return
+sleep 0.5
+# Record 3 (grid row 3) as a second macro.
+xdotool mousemove --window "$main" 100 140 click 1
+sleep 0.3
+keys "$main" alt+m
+typeText "Передача предмета" 120
+xdotool key Return
+sleep 0.5
+
+keys "$main" ctrl+m
+manager=$(windowNamed '^Макрос-менеджер$')
+shot "$manager" macro-manager
+xdotool key Escape
+sleep 0.3
+
+keys "$main" alt+c
+shot "$(windowNamed '^Конфигурация$')" config
+xdotool key Escape
+sleep 0.3
+
+keys "$main" alt+x
+wait "$pid" || true
+pid=""

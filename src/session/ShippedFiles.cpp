@@ -1,0 +1,66 @@
+#include "session/ShippedFiles.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#ifndef SCRIVLET_SHARE_FROM_BIN
+#define SCRIVLET_SHARE_FROM_BIN "../share"
+#endif
+
+namespace ShippedFiles
+{
+
+namespace
+{
+
+QString &programFolderOverride()
+{
+    static QString folder;
+    return folder;
+}
+
+QString existing(const QString &path, bool folder)
+{
+    const QFileInfo info(path);
+    return (folder ? info.isDir() : info.isFile()) ? info.absoluteFilePath() : QString();
+}
+
+} // namespace
+
+QString programFolder()
+{
+    const QString &chosen = programFolderOverride();
+    return chosen.isEmpty() ? QCoreApplication::applicationDirPath() : chosen;
+}
+
+QString shareFolder()
+{
+    const QDir program(programFolder());
+    // Installed first; a build folder stages the same tree beside its binary.
+    for (const QString &relative : {QStringLiteral(SCRIVLET_SHARE_FROM_BIN), QStringLiteral("share")}) {
+        const QString share = QDir::cleanPath(program.filePath(relative));
+        if (QFileInfo(share + QStringLiteral("/scrivlet")).isDir())
+            return share;
+    }
+    return {};
+}
+
+QString dataDir()
+{
+    const QString share = shareFolder();
+    return share.isEmpty() ? QString() : existing(share + QStringLiteral("/scrivlet/Data"), true);
+}
+
+QString manualPath()
+{
+    const QString share = shareFolder();
+    return share.isEmpty() ? QString() : existing(share + QStringLiteral("/doc/scrivlet/manual.html"), false);
+}
+
+void setProgramFolder(const QString &folder)
+{
+    programFolderOverride() = folder;
+}
+
+} // namespace ShippedFiles
