@@ -1,6 +1,7 @@
 #include "editor/RecordList.h"
 #include "document/NpcName.h"
 #include "support/QtPrinters.h"
+#include "support/UsedRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -13,12 +14,7 @@ constexpr quint8 OtherNpc = 12;
 // A used record that hands control to record `target` of NPC `npc`.
 NpcRecord linkRecord(quint8 npc, quint8 target, quint8 action = 3)
 {
-    NpcRecord record;
-    record.initialise();
-    record.Action = action;
-    record.ControlNpc = npc;
-    record.ControlRec = target;
-    return record;
+    return usedRecord(action, npc, target);
 }
 
 NpcRecord plainRecord(quint8 action)

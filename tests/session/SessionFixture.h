@@ -3,6 +3,7 @@
 #include "document/NpcFile.h"
 #include "session/ScriptSession.h"
 #include "support/ScriptSessionTester.h"
+#include "support/UsedRecord.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -89,12 +90,7 @@ protected:
 public:
     static NpcRecord used(quint8 action, quint8 npc = NoneByte, quint8 target = NoneByte)
     {
-        NpcRecord record;
-        record.initialise();
-        record.Action = action;
-        record.ControlNpc = npc;
-        record.ControlRec = target;
-        return record;
+        return usedRecord(action, npc, target);
     }
 
 protected:

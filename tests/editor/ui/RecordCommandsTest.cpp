@@ -1,4 +1,5 @@
 #include "support/AppFixture.h"
+#include "support/UsedRecord.h"
 
 #include "common/Windows1251.h"
 #include "document/NpcName.h"
@@ -23,12 +24,7 @@ const std::map<int, QString> ActionNames = {
 
 NpcRecord used(quint8 action, quint8 npc = NoneByte, quint8 target = NoneByte)
 {
-    NpcRecord record;
-    record.initialise();
-    record.Action = action;
-    record.ControlNpc = npc;
-    record.ControlRec = target;
-    return record;
+    return usedRecord(action, npc, target);
 }
 
 // Everything a refused command must leave alone.
