@@ -1,9 +1,10 @@
 #include "app/ui/HintStyle.h"
-#include "common/ui/Prompts.h"
 #include "app/ui/Startup.h"
 #include "app/ui/TForm1.h"
+#include "common/ui/Prompts.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -17,7 +18,11 @@ int main(int argc, char *argv[])
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
-    auto windows = startUp();
+    // QApplication has taken its own options out of argv by now.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QFile::decodeName(argv[i]);
+    auto windows = startUp(nullptr, arguments);
     windows->main->show();
     return QApplication::exec();
 }

@@ -34,13 +34,13 @@ void AppFixture::TearDown()
     QDir::setCurrent(m_previousDir);
 }
 
-void AppFixture::start()
+void AppFixture::start(const QStringList &arguments)
 {
     stop();
     QDir::setCurrent(m_dir.path());
     auto prompts = std::make_unique<ScriptedPrompts>();
     m_prompts = prompts.get();
-    m_windows = startUp(std::move(prompts));
+    m_windows = startUp(std::move(prompts), arguments);
 }
 
 void AppFixture::stop()

@@ -20,8 +20,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Starts the program; call again after changing the start folder's files.
-    void start();
+    // Starts the program; call again after changing the start folder's files. The
+    // arguments are those of its command line.
+    void start(const QStringList &arguments = {});
     // Ends the program as closing it would (the settings file is written).
     void stop();
 

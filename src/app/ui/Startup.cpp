@@ -15,6 +15,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QToolButton>
 
 // The icons are compiled into a static library, whose linker would drop them unasked.
@@ -28,7 +29,7 @@ ScrivletWindows::~ScrivletWindows()
     main.reset(); // writes the settings; the dialogs go with it
 }
 
-std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts)
+std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const QStringList &arguments)
 {
     initResources();
     QCoreApplication::setApplicationName(QStringLiteral("Scrivlet"));
@@ -54,8 +55,12 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts)
     windows->macroManager = macroManager;
 
     const CommandContext context{session, asker, main, [&main] { main.editorPanel().leaveFocusedEdit(); }};
-    main.setCommands({new DocumentCommands(context), new RecordCommands(context),
-                      new DialogueCommands(context, viewer),
+    auto *document = new DocumentCommands(context);
+    main.setCommands({document, new RecordCommands(context), new DialogueCommands(context, viewer),
                       new MacroCommands(context, main.Btn_Macr()->menu(), saveMacro, macroManager)});
+
+    // A script named on the command line, as the file manager passes it.
+    if (!arguments.isEmpty())
+        document->openScript(QFileInfo(arguments.first()).absoluteFilePath(), {.setWorkDir = true});
     return windows;
 }

@@ -1,3 +1,4 @@
+#include "document/NpcFile.h"
 #include "support/AppFixture.h"
 
 #include <QLabel>
@@ -17,4 +18,33 @@ TEST_F(StartupTest, FirstStartShowsAnEmptyScript)
     EXPECT_FALSE(action("Save")->isEnabled());
     EXPECT_FALSE(action("MoveUp")->isEnabled());
     EXPECT_TRUE(action("MoveDown")->isEnabled());
+}
+
+TEST_F(StartupTest, AScriptNamedOnTheCommandLineIsOpenedAsOpenWould)
+{
+    NpcRecords records{};
+    records[0].initialise();
+    records[0].Action = 3;
+    writeFile(QStringLiteral("npc/057.npc"), NpcWriter::encode(records, NpcLayout::VestaLayout));
+    QDir::setCurrent(startFolder());
+    start({QStringLiteral("npc/057.npc")});
+    const QString path = pathIn(QStringLiteral("npc/057.npc"));
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + path);
+    EXPECT_EQ(main().document().records, records);
+    EXPECT_TRUE(action("F_Vesta")->isChecked());
+    EXPECT_EQ(main().config().WorkDir, pathIn(QStringLiteral("npc")));
+    // Its dialogue file is missing: the usual question, answered No.
+    EXPECT_EQ(prompts().messageTexts(),
+              QStringList{QStringLiteral("EDT-файл, ассоциированный с загружаемым скриптом, не найден.\r\n"
+                                         "Желаете загрузить другой EDT-файл?")});
+}
+
+TEST_F(StartupTest, AFileOnTheCommandLineThatIsNoScriptIsRefusedAndTheEditorRuns)
+{
+    writeFile(QStringLiteral("notes.npc"), "not a script");
+    start({pathIn(QStringLiteral("notes.npc"))});
+    EXPECT_EQ(prompts().messageTexts(),
+              QStringList{QStringLiteral("Выбранный файл не является NPC-скриптом")});
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet"));
+    EXPECT_TRUE(action("New")->isEnabled());
 }

@@ -215,6 +215,52 @@ TEST_F(DocumentCommandsTest, LayoutSwitchKeepsTheControlsInStepAndTakesEffectOnW
     EXPECT_EQ(readFile(QStringLiteral("n.npc")).left(4), QByteArray("\x39\x00\x35\x00", 4));
 }
 
+TEST_F(DocumentCommandsTest, SavingAFilledRecord49InTheVestaLayoutAsksFirst)
+{
+    const QString Question = QStringLiteral("Запись 49 не помещается в вестинский формат и не будет "
+                                            "сохранена.\r\nСохранить без неё?");
+    NpcRecords records = linkedRecords();
+    records[49].initialise();
+    const QString path = writeScript(QStringLiteral("057.npc"), records);
+    open(path);
+    trigger("F_Vesta");
+    modify();
+    const QByteArray before = readFile(QStringLiteral("057.npc"));
+    prompts().clear();
+
+    trigger("Save"); // No: nothing written, nothing changed
+    ASSERT_EQ(prompts().asked.size(), 1);
+    EXPECT_EQ(prompts().asked[0].kind, PromptKind::Warning);
+    EXPECT_EQ(prompts().asked[0].text, Question);
+    EXPECT_EQ(prompts().asked[0].buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(readFile(QStringLiteral("057.npc")), before);
+    EXPECT_TRUE(session().isModified());
+
+    prompts().clear();
+    prompts().files << pathIn(QStringLiteral("other.npc"));
+    trigger("SaveAs"); // the same question after the file is chosen
+    EXPECT_EQ(prompts().messageTexts(), QStringList{Question});
+    EXPECT_FALSE(QFile::exists(pathIn(QStringLiteral("other.npc"))));
+    EXPECT_EQ(main().document().path, path);
+
+    prompts().clear();
+    prompts().answers = {QMessageBox::Yes};
+    trigger("Save");
+    EXPECT_EQ(readFile(QStringLiteral("057.npc")).size(), 1600);
+    EXPECT_FALSE(session().isModified());
+    EXPECT_EQ(readFile(QStringLiteral("057.npc")).mid(1572), QByteArray(28, '\0'));
+
+    // Nothing to lose, nothing asked: an empty record 49, or the standard layout.
+    session().selectRecord(49);
+    session().cleanRecord();
+    prompts().clear();
+    trigger("Save");
+    trigger("F_Standart");
+    session().initialiseRecord();
+    trigger("Save");
+    EXPECT_TRUE(prompts().asked.isEmpty());
+}
+
 TEST_F(DocumentCommandsTest, DroppedScriptKeepsTheWorkingFolderAndOtherFilesAreIgnored)
 {
     const QString path = writeScript(QStringLiteral("drop/Shop.NPC"), linkedRecords());
