@@ -13,6 +13,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     HintStyle::install();
+    // Dates, sizes and the dialogs' words in Russian, as the rest of the program speaks.
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     QTranslator qtTranslator;
     if (qtTranslator.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

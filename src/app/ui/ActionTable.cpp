@@ -21,6 +21,13 @@ struct ActionInfo {
     bool enabled;
 };
 
+// The first hint line is the caption and a colon; these three drop their "...".
+bool hintDropsDots(const QString &name)
+{
+    return name == QLatin1String("Open") || name == QLatin1String("OpenEdt") ||
+           name == QLatin1String("ExportEdt");
+}
+
 // clang-format off
 const ActionInfo Actions[] = {
     {"New", "Создать", "Ctrl+N", "инициализировать новый пустой скрипт.", true, true},
@@ -86,7 +93,10 @@ void createActions(TForm1 &window)
         action->setShortcut(QKeySequence(QLatin1String(info.shortcut)));
         action->setShortcutContext(Qt::WindowShortcut);
         if (info.hint[0] != '\0') {
-            QString hint = action->text() + QStringLiteral(":\n") + QString::fromUtf8(info.hint);
+            QString title = action->text();
+            if (hintDropsDots(action->objectName()) && title.endsWith(QStringLiteral("...")))
+                title.chop(3);
+            QString hint = title + QStringLiteral(":\n") + QString::fromUtf8(info.hint);
             if (info.blankThirdLine)
                 hint += QStringLiteral("\n ");
             action->setToolTip(hint);

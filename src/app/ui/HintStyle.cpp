@@ -1,6 +1,71 @@
 #include "app/ui/HintStyle.h"
 
 #include <QApplication>
+#include <QHelpEvent>
+#include <QToolTip>
+
+namespace
+{
+
+// Shows every widget's hint wrapped, so that a long one is never cut at the right.
+class HintWrapper : public QObject
+{
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (event->type() != QEvent::ToolTip || !widget || widget->toolTip().isEmpty())
+            return false;
+        const auto *help = static_cast<QHelpEvent *>(event);
+        QToolTip::showText(help->globalPos(),
+                           wrapHint(widget->toolTip(), QFontMetrics(QToolTip::font()), HintStyle::Width),
+                           widget, {}, widget->toolTipDuration());
+        return true;
+    }
+};
+
+// Greedy word wrap of one line.
+QStringList wrapLine(const QString &line, const QFontMetrics &metrics, int width)
+{
+    QStringList lines;
+    auto fits = [&](const QString &text) { return metrics.horizontalAdvance(text) <= width; };
+    const QStringList words = line.split(QLatin1Char(' '));
+    QString current = words.first();
+    for (qsizetype i = 1; i < words.size(); ++i) {
+        QString word = words.at(i);
+        if (const QString joined = current + QLatin1Char(' ') + word; fits(joined)) {
+            current = joined;
+            continue;
+        }
+        lines << current;
+        current = word;
+    }
+    lines << current;
+    // A word wider than the line is cut where it must be.
+    QStringList cut;
+    for (QString part : lines) {
+        while (part.size() > 1 && !fits(part)) {
+            qsizetype keep = part.size() - 1;
+            while (keep > 1 && !fits(part.left(keep)))
+                --keep;
+            cut << part.left(keep);
+            part = part.mid(keep);
+        }
+        cut << part;
+    }
+    return cut;
+}
+
+} // namespace
+
+QString wrapHint(const QString &hint, const QFontMetrics &metrics, int width)
+{
+    QStringList lines;
+    for (const QString &line : hint.split(QLatin1Char('\n')))
+        lines << wrapLine(line, metrics, width);
+    return lines.join(QLatin1Char('\n'));
+}
 
 int HintStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
                          QStyleHintReturn *returnData) const
@@ -13,8 +78,9 @@ int HintStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWidg
 void HintStyle::install()
 {
     QApplication::setStyle(new HintStyle);
+    qApp->installEventFilter(new HintWrapper(qApp));
     qApp->setStyleSheet(
         qApp->styleSheet() +
-        QStringLiteral("QToolTip { max-width: 250px; color: palette(tooltip-text); "
+        QStringLiteral("QToolTip { color: palette(tooltip-text); "
                        "background-color: palette(tooltip-base); border: 1px solid #767676; }"));
 }

@@ -2,14 +2,21 @@
 
 #include <QProxyStyle>
 
+class QFontMetrics;
+
 // Hints appear as balloon tips after a second and a half, 250 pixels wide.
 class HintStyle : public QProxyStyle
 {
 public:
     static constexpr int WakeUpDelay = 1500;
+    static constexpr int Width = 250;
 
     int styleHint(StyleHint hint, const QStyleOption *option = nullptr, const QWidget *widget = nullptr,
                   QStyleHintReturn *returnData = nullptr) const override;
 
     static void install();
 };
+
+// The hint broken into lines no wider than `width`: at blanks where it can, inside a
+// word only where one word alone is wider. Its own line breaks stay, nothing is lost.
+QString wrapHint(const QString &hint, const QFontMetrics &metrics, int width);

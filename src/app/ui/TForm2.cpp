@@ -36,14 +36,17 @@ TForm2::TForm2(TForm1 &mainWindow) : PlacedDialog(mainWindow), m_main(mainWindow
     titleLabel->setFont(font);
     titleLabel->setGeometry(112, 8, 130, 30);
 
-    label(this, "Lbl_Ver", QStringLiteral("v.0.5.8.7 beta"))->setGeometry(112, 40, 130, 18);
-    label(this, "Lbl_Info", QStringLiteral("Редактор\nNPC-скриптов для Korvan"))
-        ->setGeometry(112, 62, 130, 36);
-    label(this, "Lbl_Author", QStringLiteral("Автор: Quillon"))->setGeometry(112, 102, 130, 18);
+    label(this, "Lbl_Ver", QStringLiteral("v.0.5.8.7 beta"))->setGeometry(112, 38, 130, 18);
+    // Wrapped whole words: the description never ends cut off at the box's edge.
+    auto *info = label(this, "Lbl_Info", QStringLiteral("Редактор\nNPC-скриптов для Korvan"));
+    info->setWordWrap(true);
+    info->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    info->setGeometry(112, 58, 130, 48);
+    label(this, "Lbl_Author", QStringLiteral("Автор: Quillon"))->setGeometry(112, 106, 130, 18);
     auto *link = label(this, "Lbl_Link",
                        QStringLiteral("<a href=\"https://scrivlet.example.org/\">scrivlet.example.org</a>"));
     link->setOpenExternalLinks(true);
-    link->setGeometry(112, 124, 130, 18);
+    link->setGeometry(112, 126, 130, 18);
 
     auto *ok = new QPushButton(QStringLiteral("Ok"), this);
     ok->setObjectName(QStringLiteral("Btn_Ok"));

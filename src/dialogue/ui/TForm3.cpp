@@ -6,6 +6,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QStatusBar>
@@ -41,6 +42,15 @@ bool TForm3::event(QEvent *event)
     if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show)
         FormActivate();
     return QWidget::event(event);
+}
+
+void TForm3::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TForm3::FormActivate()

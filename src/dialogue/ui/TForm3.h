@@ -19,6 +19,8 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+    // Escape closes the viewer, as it does a dialog.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     const ScriptSession &m_session;

@@ -113,8 +113,9 @@ void DocumentCommands::SaveExecute()
 void DocumentCommands::SaveAsExecute()
 {
     m_context.confirmTypedValue();
-    const QString path =
-        m_context.prompts.saveFile(&m_context.window, npcDialog(QStringLiteral("Сохранить NPC-скрипт")));
+    FileDialogOptions options = npcDialog(QStringLiteral("Сохранить NPC-скрипт"));
+    options.fileName = m_session.document().path; // proposed, in its own folder
+    const QString path = m_context.prompts.saveFile(&m_context.window, options);
     if (path.isEmpty() || !m_context.prompts.mayOverwrite(&m_context.window, path) || !mayDropLastRecord())
         return;
     m_context.report(m_session.saveAs(path));

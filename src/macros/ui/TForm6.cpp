@@ -16,10 +16,12 @@
 namespace
 {
 
-QToolButton *imageButton(QWidget *parent, const char *name, const char *icon, const QRect &geometry)
+QToolButton *imageButton(QWidget *parent, const char *name, const char *icon, const QRect &geometry,
+                         const QString &hint)
 {
     auto *button = new QToolButton(parent);
     button->setObjectName(QLatin1String(name));
+    button->setToolTip(hint);
     button->setIcon(QIcon(QLatin1String(icon)));
     button->setIconSize(QSize(16, 16));
     button->setAutoRaise(false);
@@ -71,9 +73,12 @@ TForm6::TForm6(ScriptSession &session, Prompts &prompts, QWidget &mainWindow)
                     StringGrid1SelectCell(column, row);
             });
 
-    m_del = imageButton(this, "Btn_Del", ":/icons/Delete.svg", QRect(327, 26, 25, 25));
-    m_moveUp = imageButton(this, "Btn_MoveUp", ":/icons/ArrowUp.svg", QRect(327, 220, 25, 25));
-    m_moveDown = imageButton(this, "Btn_MoveDown", ":/icons/ArrowDown.svg", QRect(327, 250, 25, 25));
+    m_del = imageButton(this, "Btn_Del", ":/icons/Delete.svg", QRect(327, 26, 25, 25),
+                        QStringLiteral("Удалить макрос"));
+    m_moveUp = imageButton(this, "Btn_MoveUp", ":/icons/ArrowUp.svg", QRect(327, 220, 25, 25),
+                           QStringLiteral("Сдвинуть макрос вверх"));
+    m_moveDown = imageButton(this, "Btn_MoveDown", ":/icons/ArrowDown.svg", QRect(327, 250, 25, 25),
+                             QStringLiteral("Сдвинуть макрос вниз"));
     connect(m_del, &QToolButton::clicked, this, &TForm6::Btn_DelClick);
     connect(m_moveUp, &QToolButton::clicked, this, &TForm6::Btn_MoveUpClick);
     connect(m_moveDown, &QToolButton::clicked, this, &TForm6::Btn_MoveDownClick);
@@ -88,7 +93,8 @@ TForm6::TForm6(ScriptSession &session, Prompts &prompts, QWidget &mainWindow)
     setUpMacroNameEdit(m_name);
     connect(m_name, &QLineEdit::returnPressed, this, &TForm6::Edit_MacrNameKeyPress);
 
-    m_edit = imageButton(this, "Btn_Edit", ":/icons/Rename.svg", QRect(327, 302, 25, 25));
+    m_edit = imageButton(this, "Btn_Edit", ":/icons/Rename.svg", QRect(327, 302, 25, 25),
+                         QStringLiteral("Переименовать макрос"));
     connect(m_edit, &QToolButton::clicked, this, &TForm6::Btn_EditClick);
 
     m_close = new QPushButton(QIcon(QStringLiteral(":/icons/Close.svg")), QString(), this);

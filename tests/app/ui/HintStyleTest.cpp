@@ -1,0 +1,32 @@
+#include "app/ui/HintStyle.h"
+
+#include <QFontMetrics>
+#include <QToolTip>
+
+#include <gtest/gtest.h>
+
+TEST(HintStyleTest, HintsWrapAtBlanksWithinTheWidthAndLoseNothing)
+{
+    const QFontMetrics metrics(QToolTip::font());
+    const QString hint =
+        QStringLiteral("Вставить:\nвставить запись на выделенное место, все нижележащие записи "
+                       "будут сдвинуты вниз.\n ");
+    const QString wrapped = wrapHint(hint, metrics, HintStyle::Width);
+    const QStringList lines = wrapped.split(QLatin1Char('\n'));
+    EXPECT_GT(lines.size(), 3);
+    EXPECT_EQ(lines.first(), QStringLiteral("Вставить:"));
+    EXPECT_EQ(lines.last(), QStringLiteral(" ")) << "the blank third line stays";
+    for (const QString &line : lines)
+        EXPECT_LE(metrics.horizontalAdvance(line), HintStyle::Width) << line.toStdString();
+    QString joined = wrapped;
+    joined.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    EXPECT_EQ(joined.simplified(), QString(hint).replace(QLatin1Char('\n'), QLatin1Char(' ')).simplified());
+
+    // A path has no blanks: it is cut where it must be, every character kept.
+    const QString path =
+        QStringLiteral("/home/modder/korvan/scripts/").repeated(6) + QStringLiteral("057.npc");
+    const QStringList parts = wrapHint(path, metrics, HintStyle::Width).split(QLatin1Char('\n'));
+    EXPECT_GT(parts.size(), 1);
+    EXPECT_EQ(parts.join(QString()), path);
+    EXPECT_EQ(wrapHint(QStringLiteral("short"), metrics, 1), QStringLiteral("s\nh\no\nr\nt"));
+}

@@ -1,0 +1,81 @@
+#include "dialogue/ui/TForm3.h"
+#include "document/NpcFile.h"
+#include "document/ui/DocumentCommands.h"
+#include "support/AppFixture.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+class WindowDetailsTest : public AppFixture
+{
+};
+
+TEST_F(WindowDetailsTest, HintsStartWithTheCaptionAndTheThreeFileCommandsDropTheirDots)
+{
+    start();
+    EXPECT_EQ(action("Open")->toolTip(), QStringLiteral("Открыть:\nоткрыть скрипт в редакторе.\n "));
+    EXPECT_EQ(action("OpenEdt")->toolTip(),
+              QStringLiteral("Импорт EDT-файла:\nзагрузить в редактор другой EDT-файл.\n "));
+    EXPECT_EQ(action("ExportEdt")->toolTip(),
+              QStringLiteral("Экспорт EDT-файла:\nэкспортировать EDT-файл в текстовый файл."));
+    EXPECT_EQ(action("SaveAs")->toolTip(),
+              QStringLiteral("Сохранить как...:\nсохранение NPC-файла под любым именем.\n "));
+    EXPECT_TRUE(action("MacrManager")->toolTip().startsWith(QStringLiteral("Менеджер макросов...:\n")));
+}
+
+TEST_F(WindowDetailsTest, TheAboutBoxShowsItsWholeDescription)
+{
+    start();
+    auto *info = m_windows->about->findChild<QLabel *>(QStringLiteral("Lbl_Info"));
+    ASSERT_NE(info, nullptr);
+    EXPECT_TRUE(info->wordWrap());
+    EXPECT_GE(info->height(), info->heightForWidth(info->width()));
+    EXPECT_LE(info->geometry().right(), m_windows->about->width());
+    const QRect author = m_windows->about->findChild<QLabel *>(QStringLiteral("Lbl_Author"))->geometry();
+    EXPECT_LE(info->geometry().bottom(), author.top());
+}
+
+TEST_F(WindowDetailsTest, TheMacroManagersImageButtonsCarryHints)
+{
+    start();
+    for (const char *name : {"Btn_Del", "Btn_MoveUp", "Btn_MoveDown", "Btn_Edit"}) {
+        const auto *button = m_windows->macroManager->findChild<QToolButton *>(QLatin1String(name));
+        ASSERT_NE(button, nullptr) << name;
+        EXPECT_FALSE(button->toolTip().isEmpty()) << name;
+    }
+}
+
+TEST_F(WindowDetailsTest, SaveAsProposesTheScriptsOwnName)
+{
+    start();
+    prompts().files << QString();
+    trigger("SaveAs");
+    EXPECT_TRUE(prompts().asked.last().options.fileName.isEmpty()) << "a new script has no name yet";
+
+    const QString path = pathIn(QStringLiteral("npc/057.npc"));
+    writeFile(QStringLiteral("npc/057.npc"), NpcWriter::encode(NpcRecords{}, NpcLayout::StandardLayout));
+    main().documentCommands().FilesDropped(path);
+    ASSERT_EQ(main().document().path, path);
+    prompts().clear();
+    trigger("SaveAs");
+    ASSERT_EQ(prompts().asked.size(), 1);
+    EXPECT_EQ(prompts().asked[0].options.fileName, path);
+    EXPECT_EQ(prompts().asked[0].options.directory, startFolder())
+        << "the working folder stays the initial one";
+}
+
+TEST_F(WindowDetailsTest, EscapeClosesTheDialogueTextViewer)
+{
+    start();
+    main().show();
+    auto *viewer = static_cast<TForm3 *>(m_windows->viewer);
+    ASSERT_TRUE(action("OpenEdt")->isEnabled());
+    viewer->show();
+    ASSERT_TRUE(viewer->isVisible());
+    QTest::keyClick(viewer->Memo(), Qt::Key_Escape);
+    EXPECT_FALSE(viewer->isVisible());
+}
