@@ -32,7 +32,14 @@ const ReferenceLists &CliContext::lists()
         if (!dataDir.isEmpty() && !QFileInfo(dataDir).isDir())
             warn(QStringLiteral("папка списков %1 не найдена, списки берутся из папки Data").arg(dataDir));
         const QString standardDir = QDir::current().filePath(QStringLiteral("Data"));
-        for (const QString &path : m_lists->load(dataDir, standardDir))
+        const QStringList failed = m_lists->load(dataDir, standardDir);
+        if (dataDir.isEmpty() && failed.size() == ReferenceLists::Count && !QFileInfo(standardDir).isDir()) {
+            // One word for the usual case, a folder without lists, instead of eight.
+            warn(QStringLiteral("нет папки списков %1, названия не выводятся и не проверяются (--data ПАПКА)")
+                     .arg(QDir::toNativeSeparators(standardDir)));
+            return *m_lists;
+        }
+        for (const QString &path : failed)
             warn(QStringLiteral("Проблема чтения файла ") + path);
     }
     return *m_lists;

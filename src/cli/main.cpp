@@ -10,7 +10,8 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QFile out;
     QFile err;
-    if (!out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+    // Findings of a large folder are many lines: stdout is buffered, stderr is not.
+    if (!out.open(stdout, QIODevice::WriteOnly) ||
         !err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered))
         return 2;
     return runCli(QCoreApplication::arguments().mid(1), out, err);

@@ -119,6 +119,13 @@ TEST_F(CliUsageTest, ListsComeFromDataOrTheFolderGivenEachWithItsFallback)
                   QDir::toNativeSeparators(QDir::current().filePath(QStringLiteral("Data/Modes.txt"))) +
                   QLatin1Char('\n'));
     EXPECT_TRUE(result.out.contains(QStringLiteral("    Mode=0\n")));
+
+    QDir(QStringLiteral("Data")).removeRecursively();
+    result = run(dump);
+    EXPECT_EQ(result.code, 0);
+    EXPECT_EQ(result.err, QStringLiteral("scrivlet-cli: предупреждение: нет папки списков ") +
+                              QDir::toNativeSeparators(QDir::current().filePath(QStringLiteral("Data"))) +
+                              QStringLiteral(", названия не выводятся и не проверяются (--data ПАПКА)\n"));
 }
 
 TEST_F(CliUsageTest, HelpAndVersion)
