@@ -9,11 +9,6 @@
 namespace
 {
 
-struct FileFindings {
-    QString path;
-    QList<CheckFinding> findings;
-};
-
 // Fills the context's dialogue part: the line count of the .edt beside the script.
 void addDialogue(CliContext &context, const ScannedScript &scanned, CheckContext &check)
 {
