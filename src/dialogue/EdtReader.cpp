@@ -1,7 +1,8 @@
 #include "dialogue/EdtReader.h"
 
+#include "common/ReadFile.h"
+
 #include <QFile>
-#include <QFileInfo>
 
 #include <memory>
 
@@ -76,9 +77,7 @@ bool EdtReader::read(QIODevice *device)
 bool EdtReader::read(const QString &path)
 {
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        m_error = file.errorString();
+    if (!openForReading(file, m_error))
         return false;
-    }
     return read(&file);
 }

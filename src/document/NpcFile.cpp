@@ -1,10 +1,10 @@
 #include "document/NpcFile.h"
 
 #include "common/FileMessages.h"
+#include "common/ReadFile.h"
 #include "common/SaveFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace
 {
@@ -38,12 +38,12 @@ bool NpcReader::read(QIODevice *device)
     const QByteArray head = device->peek(4);
     const auto layout = detectLayout(size, head);
     if (!layout) {
-        m_error = notNpcScriptText();
+        m_error = m_reason = notNpcScriptText();
         return false;
     }
     const QByteArray bytes = device->read(FileSize);
     if (bytes.size() != FileSize) {
-        m_error = device->errorString();
+        m_error = m_reason = device->errorString();
         return false;
     }
     const auto *data = reinterpret_cast<const quint8 *>(bytes.constData());
@@ -59,7 +59,7 @@ bool NpcReader::read(QIODevice *device)
 bool NpcReader::read(const QString &path)
 {
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+    if (!openForReading(file, m_reason)) {
         m_error = readProblemText(path);
         return false;
     }

@@ -24,12 +24,16 @@ public:
 
     const NpcRecords &records() const { return m_records; }
     NpcLayout layout() const { return m_layout; }
+    // The editor's message for a failed read.
     QString errorString() const { return m_error; }
+    // Why it failed, without the path: the system's reason, or that the file is no script.
+    QString reason() const { return m_reason; }
 
 private:
     NpcRecords m_records{};
     NpcLayout m_layout = NpcLayout::StandardLayout;
     QString m_error;
+    QString m_reason;
 };
 
 // Writes all records in one layout, always 1600 bytes. The path overload replaces the

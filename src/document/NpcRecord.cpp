@@ -6,12 +6,16 @@ namespace
 struct FieldSlot {
     int offset;
     bool word;
+    const char *name;
 };
 
 constexpr std::array<FieldSlot, NpcFieldCount> Slots = {{
-    {0, true},   {2, true},   {4, true},   {6, true},   {8, false},  {9, false},  {10, false}, {11, false},
-    {12, false}, {13, false}, {14, false}, {15, false}, {16, false}, {17, false}, {18, false}, {19, false},
-    {20, true},  {22, true},  {24, true},  {26, true},  {28, true},  {30, true},
+    {0, true, "Mode"},       {2, true, "ItemIn"},       {4, true, "TriggT"},       {6, true, "TriggF"},
+    {8, false, "Q_was"},     {9, false, "FDay"},        {10, false, "LDay"},       {11, false, "Action"},
+    {12, false, "Leader"},   {13, false, "Phrase"},     {14, false, "PhraseCnt"},  {15, false, "Q_Input"},
+    {16, false, "Q_Output"}, {17, false, "ControlNpc"}, {18, false, "ControlRec"}, {19, false, "Spare19"},
+    {20, true, "Trigg2T"},   {22, true, "ItemOut"},     {24, true, "GoSect"},      {26, true, "React"},
+    {28, true, "Spare28"},   {30, true, "Spare30"},
 }};
 
 const FieldSlot &slot(NpcField field)
@@ -24,6 +28,25 @@ const FieldSlot &slot(NpcField field)
 bool NpcRecord::isWordField(NpcField field)
 {
     return slot(field).word;
+}
+
+bool NpcRecord::isSpareField(NpcField field)
+{
+    return field == NpcField::Spare19 || field == NpcField::Spare28 || field == NpcField::Spare30;
+}
+
+QLatin1String NpcRecord::fieldName(NpcField field)
+{
+    return QLatin1String(slot(field).name);
+}
+
+std::optional<NpcField> NpcRecord::fieldNamed(QStringView name)
+{
+    for (int i = 0; i < NpcFieldCount; ++i) {
+        if (name == QLatin1String(Slots[i].name))
+            return static_cast<NpcField>(i);
+    }
+    return std::nullopt;
 }
 
 quint16 NpcRecord::value(NpcField field) const
@@ -186,7 +209,7 @@ bool NpcRecord::isEmpty() const
 {
     for (int i = 0; i < NpcFieldCount; ++i) {
         const auto field = static_cast<NpcField>(i);
-        if (field == NpcField::Spare19 || field == NpcField::Spare28 || field == NpcField::Spare30)
+        if (isSpareField(field))
             continue;
         if (value(field) != 0)
             return false;

@@ -1,8 +1,10 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QLatin1String>
+#include <QStringView>
 
 #include <array>
+#include <optional>
 
 // The 22 fields of a record, in file order.
 enum class NpcField {
@@ -68,6 +70,10 @@ struct NpcRecord {
     Bytes toBytes() const;
 
     static bool isWordField(NpcField field);
+    static bool isSpareField(NpcField field);
+    // The field's name as the file format and the command line spell it ("FDay").
+    static QLatin1String fieldName(NpcField field);
+    static std::optional<NpcField> fieldNamed(QStringView name);
     quint16 value(NpcField field) const;
     // Keeps only the low 8 or 16 bits, as the field is wide.
     void setValue(NpcField field, quint32 value);

@@ -218,27 +218,33 @@ QString shownText(const FieldInfo &info, quint16 value)
     return QString::number(value);
 }
 
-int shownComboIndex(const FieldInfo &info, quint16 value, const ReferenceList &list)
+std::optional<qint64> listedNumber(const FieldInfo &info, quint16 value)
 {
     if (!info.hasList())
-        return -1;
+        return std::nullopt;
     switch (info.shown) {
     case FieldShow::Unsigned:
         break;
     case FieldShow::NoneAsMinusOne:
         if (value == info.noneValue())
-            return -1;
+            return std::nullopt;
         break;
     case FieldShow::Signed:
         if (value >= 32768 || value == 0)
-            return -1;
+            return std::nullopt;
         break;
     case FieldShow::SignedByAbs:
         if (value >= 32768)
-            return list.indexOf(65536 - qint64(value));
+            return 65536 - qint64(value);
         break;
     }
-    return list.indexOf(value);
+    return value;
+}
+
+int shownComboIndex(const FieldInfo &info, quint16 value, const ReferenceList &list)
+{
+    const std::optional<qint64> number = listedNumber(info, value);
+    return number ? list.indexOf(*number) : -1;
 }
 
 bool lastDayFrameRed(quint8 fDay, quint8 lDay)

@@ -59,6 +59,11 @@ RuleOutcome leave(const FieldInfo &info, const QString &t, const ReferenceList &
                   bool warningsOn);
 RuleOutcome pick(const FieldInfo &info, const ReferenceList &list, int index);
 
+// The number that the field's list is asked to name for a stored value: nothing for a
+// field without a list, its none value, and an item of 0 or below; a negative reaction
+// is named by its absolute value.
+std::optional<qint64> listedNumber(const FieldInfo &info, quint16 value);
+
 // How a stored value is shown: the edit's text and the combo item (-1 for none).
 QString shownText(const FieldInfo &info, quint16 value);
 int shownComboIndex(const FieldInfo &info, quint16 value, const ReferenceList &list);

@@ -1,7 +1,8 @@
 #include "editor/ReferenceList.h"
 
+#include "common/ReadFile.h"
+
 #include <QFile>
-#include <QFileInfo>
 
 #include <limits>
 
@@ -34,7 +35,8 @@ std::optional<qint64> readDecimal(QByteArrayView text)
 bool ReferenceList::readFile(const QString &path)
 {
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+    QString reason;
+    if (!openForReading(file, reason))
         return false;
     appendText(file.readAll());
     return true;

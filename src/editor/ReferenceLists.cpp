@@ -15,7 +15,7 @@ struct ListSlot {
 };
 
 // In reading order.
-constexpr ListSlot Slots[] = {
+constexpr ListSlot Slots[ReferenceLists::Count] = {
     {ListId::Action, &ReferenceLists::Action, "Action.txt"},
     {ListId::Items, &ReferenceLists::Items, "Items.txt"},
     {ListId::Npc, &ReferenceLists::Npc, "Npc.txt"},

@@ -9,6 +9,8 @@ enum class ListId { None, Action, Items, Npc, React, Trigg, Q_Input, Q_Output, M
 
 // The eight lists that name field values, in the order they are read.
 struct ReferenceLists {
+    static constexpr int Count = 8;
+
     ReferenceList Action;
     ReferenceList Items;
     ReferenceList Npc;

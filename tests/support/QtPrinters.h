@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
 #include <ostream>
 
 // Readable failure messages for Qt strings.
@@ -24,4 +25,13 @@ inline void PrintTo(const QByteArray &bytes, std::ostream *os)
 {
     *os << "QByteArray(" << bytes.size() << " bytes: " << bytes.left(64).toHex(' ').toStdString()
         << (bytes.size() > 64 ? " ..." : "") << ')';
+}
+
+// A list of UTF-8 literals, for expected values.
+inline QStringList utf8List(std::initializer_list<const char *> items)
+{
+    QStringList list;
+    for (const char *item : items)
+        list << QString::fromUtf8(item);
+    return list;
 }

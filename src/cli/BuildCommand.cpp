@@ -1,0 +1,54 @@
+#include "cli/Commands.h"
+#include "common/ReadFile.h"
+#include "document/NpcJson.h"
+
+namespace
+{
+
+int run(CliContext &context)
+{
+    const QString input = context.args.positional.at(0);
+    const QString output = context.args.value(QStringLiteral("--output"));
+    QByteArray json;
+    QString reason;
+    if (!readWholeFile(input, NpcJsonReader::MaxSize, json, reason)) {
+        context.inputFailed(input, reason);
+        return context.exitCode(false);
+    }
+    NpcJsonReader reader;
+    if (!reader.read(json)) {
+        context.inputFailed(input, reader.errorString());
+        return context.exitCode(false);
+    }
+    const QString layoutOption = context.args.value(QStringLiteral("--layout"));
+    const NpcLayout layout = layoutOption.isEmpty() ? reader.layout().value_or(NpcLayout::StandardLayout)
+                                                    : *layoutNamed(layoutOption);
+    if (vestaWouldDrop(reader.records(), layout) && !context.args.has(QStringLiteral("--force"))) {
+        context.err.line(vestaDropRefusal(input));
+        return ExitNegative;
+    }
+    context.writeFile(output, NpcWriter::encode(reader.records(), layout));
+    return context.exitCode(false);
+}
+
+} // namespace
+
+Command buildCommand()
+{
+    return {
+        {QStringLiteral("build"),
+         {outputOption(true), layoutOption(QStringLiteral("--layout"), false),
+          flagOption(QStringLiteral("--force"))},
+         1,
+         1},
+        QStringLiteral("скрипт из JSON, выведенного dump --format json"),
+        QStringLiteral("scrivlet-cli build ФАЙЛ.json -o ФАЙЛ.npc [--layout standard|vesta] [--force]\n"
+                       "\n"
+                       "Собирает скрипт из JSON вида dump --format json. Записи, которых нет в JSON,\n"
+                       "пусты. Формат берётся из --layout, иначе из ключа layout, иначе standard.\n"
+                       "Ошибка в JSON (неизвестное поле, значение не по размеру поля, номер записи\n"
+                       "вне 0-49 или повторённый) называет запись и поле; файл тогда не пишется.\n"
+                       "Непустая запись 49 не помещается в формат vesta: без --force сборка отказывается."),
+        run,
+    };
+}

@@ -1,0 +1,101 @@
+#include "cli/Commands.h"
+#include "cli/ScriptScan.h"
+#include "common/ReadFile.h"
+#include "dialogue/EdtReader.h"
+#include "editor/ScriptChecks.h"
+
+#include <QFile>
+
+namespace
+{
+
+// Fills the context's dialogue part: the line count of the .edt beside the script.
+void addDialogue(CliContext &context, const ScannedScript &scanned, CheckContext &check)
+{
+    const QString edtName = scanned.folder->edtNameFor(scanned.name);
+    if (edtName.isEmpty())
+        return;
+    const QString edtPath = scanned.folder->pathOf(edtName);
+    QFile file(edtPath);
+    QString reason;
+    if (!openForReading(file, reason)) {
+        context.inputFailed(edtPath, reason);
+        check.skipPhrases = true;
+        return;
+    }
+    check.edtLineCount = file.size() / EdtReader::RecordSize;
+}
+
+QString textLine(const QString &path, const CheckFinding &finding)
+{
+    const QString place = finding.record == CheckFinding::WholeScript
+                              ? path
+                              : path + QLatin1Char(':') + QString::number(finding.record);
+    return place + QStringLiteral(": ") + checkLevelName(finding.level) + QStringLiteral(": ") +
+           finding.message + QStringLiteral(" [") + finding.rule + QLatin1Char(']');
+}
+
+QString jsonItem(const QString &path, const CheckFinding &finding)
+{
+    const std::optional<qint64> record =
+        finding.record == CheckFinding::WholeScript ? std::nullopt : std::optional<qint64>(finding.record);
+    return QStringLiteral("{\"file\": %1, \"record\": %2, \"level\": %3, \"rule\": %4, \"message\": %5}")
+        .arg(jsonString(path), jsonNumberOrNull(record), jsonString(checkLevelName(finding.level)),
+             jsonString(finding.rule), jsonString(finding.message));
+}
+
+int run(CliContext &context)
+{
+    const ReferenceLists &lists = context.lists();
+    const ScriptScan scan(context, context.args.positional);
+    const bool json = context.args.value(QStringLiteral("--format")) == QLatin1String("json");
+    bool serious = false;
+    QStringList lines;
+    for (const ScannedScript &scanned : scan.scripts()) {
+        CheckContext check;
+        check.ownNpcNumber = scanned.ownNpcNumber;
+        check.lists = &lists;
+        check.others = [folder = scanned.folder](quint8 npc) { return folder->find(npc); };
+        addDialogue(context, scanned, check);
+        for (const CheckFinding &finding : checkScript(scanned.script->records, check)) {
+            serious = serious || finding.level != CheckLevel::Note;
+            lines << (json ? jsonItem(scanned.path, finding) : textLine(scanned.path, finding));
+        }
+    }
+    if (json)
+        context.out.line(jsonArray(lines));
+    else
+        for (const QString &line : std::as_const(lines))
+            context.out.line(line);
+    return context.exitCode(serious);
+}
+
+} // namespace
+
+Command checkCommand()
+{
+    return {
+        {QStringLiteral("check"), {formatOption({QStringLiteral("text"), QStringLiteral("json")})}, 1, -1},
+        QStringLiteral("проверка скриптов: ссылки, дни, фразы, значения списков"),
+        QStringLiteral(
+            "scrivlet-cli check ПУТЬ... [--format text|json] [--data ПАПКА]\n"
+            "\n"
+            "Проверяет скрипты (файлы и папки, в папках рекурсивно *.npc в любом регистре).\n"
+            "Строка на находку: ПУТЬ:ЗАПИСЬ: УРОВЕНЬ: СООБЩЕНИЕ [ПРАВИЛО]; --format json даёт\n"
+            "массив {file, record, level, rule, message}. Код 1, если найдена ошибка или\n"
+            "предупреждение.\n"
+            "Правила:\n"
+            "  link-empty           error    ссылка на пустую запись этого скрипта\n"
+            "  link-range           error    ControlRec больше 49\n"
+            "  link-missing-script  warning  в папке нет скрипта NPC из ControlNpc\n"
+            "  link-empty-remote    error    ссылка на пустую запись другого скрипта\n"
+            "  days                 warning  FDay не меньше заданного LDay\n"
+            "  phrase-range         error    Phrase за концом текста .edt\n"
+            "  phrase-count         warning  последняя фраза (Phrase + PhraseCnt - 1) за концом текста\n"
+            "  edt-missing          note     рядом нет .edt, фразы не проверены\n"
+            "  undocumented         warning  значение не названо в списке\n"
+            "  above-list           warning  значение больше последнего номера списка\n"
+            "  spare                note     запасное поле не равно нулю"),
+        run,
+    };
+}

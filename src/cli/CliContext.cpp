@@ -1,0 +1,100 @@
+#include "cli/CliContext.h"
+
+#include "common/SaveFile.h"
+#include "session/ShippedFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+CliContext::CliContext(const QString &command, Console &out, Console &err, ParsedArguments arguments)
+    : command(command), out(out), err(err), args(std::move(arguments))
+{
+}
+
+QString usageText(const QString &command, const QString &message)
+{
+    const QString program = QLatin1String(CliContext::Program);
+    const QString name = command.isEmpty() ? program : program + QLatin1Char(' ') + command;
+    return name + QStringLiteral(": ") + message + QStringLiteral("\nСправка: ") + name +
+           QStringLiteral(" --help");
+}
+
+void CliContext::usageFailed(const QString &message)
+{
+    m_failed = true;
+    err.line(usageText(command, message));
+}
+
+const ReferenceLists &CliContext::lists()
+{
+    if (!m_lists) {
+        m_lists.emplace();
+        const QString dataDir = args.value(QStringLiteral("--data"));
+        if (!dataDir.isEmpty() && !QFileInfo(dataDir).isDir())
+            warn(QStringLiteral("папка списков %1 не найдена, списки берутся из папки Data").arg(dataDir));
+        const QString standardDir = QDir::current().filePath(QStringLiteral("Data"));
+        const QString shippedDir = ShippedFiles::dataDir();
+        const QStringList failed = m_lists->load(dataDir, standardDir, shippedDir);
+        if (dataDir.isEmpty() && failed.size() == ReferenceLists::Count && !QFileInfo(standardDir).isDir()) {
+            // One word for the usual case, a folder without lists, instead of eight.
+            warn(QStringLiteral("нет папки списков %1, названия не выводятся и не проверяются (--data ПАПКА)")
+                     .arg(QDir::toNativeSeparators(standardDir)));
+            return *m_lists;
+        }
+        for (const QString &path : failed)
+            warn(QStringLiteral("Проблема чтения файла ") + path);
+    }
+    return *m_lists;
+}
+
+void CliContext::warn(const QString &message)
+{
+    err.line(QLatin1String(Program) + QStringLiteral(": предупреждение: ") + message);
+}
+
+void CliContext::inputFailed(const QString &path, const QString &reason)
+{
+    m_failed = true;
+    err.line(QLatin1String(Program) + QStringLiteral(": ") + path + QStringLiteral(": ") + reason);
+}
+
+int CliContext::exitCode(bool negativeAnswer) const
+{
+    if (m_failed)
+        return ExitFailure;
+    return negativeAnswer ? ExitNegative : ExitOk;
+}
+
+std::optional<NpcReader> CliContext::readScript(const QString &path)
+{
+    NpcReader reader;
+    if (reader.read(path))
+        return reader;
+    inputFailed(path, reader.reason());
+    return std::nullopt;
+}
+
+bool CliContext::writeFile(const QString &path, const QByteArray &bytes)
+{
+    QString reason;
+    if (saveFile(path, bytes, reason))
+        return true;
+    m_failed = true;
+    err.line(QLatin1String(Program) + QStringLiteral(": не удалось записать файл ") + path +
+             QStringLiteral(": ") + reason);
+    return false;
+}
+
+bool vestaWouldDrop(const NpcRecords &records, NpcLayout layout)
+{
+    // Any byte counts, spare fields too: the editor would show such a record as empty,
+    // yet the bytes would be gone.
+    return layout == NpcLayout::VestaLayout && records[RecordCount - 1] != NpcRecord{};
+}
+
+QString vestaDropRefusal(const QString &path)
+{
+    return QLatin1String(CliContext::Program) + QStringLiteral(": ") + path +
+           QStringLiteral(": запись 49 не пуста, а в формате vesta для неё нет места; ничего не записано "
+                          "(--force записывает без неё)");
+}

@@ -1,0 +1,56 @@
+#include "cli/CliOutput.h"
+
+#include <QIODevice>
+#include <QStringList>
+
+void Console::line(const QString &text)
+{
+    m_device.write(text.toUtf8() + '\n');
+}
+
+void Console::bytes(const QByteArray &bytes)
+{
+    m_device.write(bytes);
+}
+
+QString jsonString(const QString &text)
+{
+    QString quoted = QStringLiteral("\"");
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case '"':
+            quoted += QStringLiteral("\\\"");
+            break;
+        case '\\':
+            quoted += QStringLiteral("\\\\");
+            break;
+        case '\n':
+            quoted += QStringLiteral("\\n");
+            break;
+        case '\r':
+            quoted += QStringLiteral("\\r");
+            break;
+        case '\t':
+            quoted += QStringLiteral("\\t");
+            break;
+        default:
+            if (c.unicode() < 0x20)
+                quoted += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+            else
+                quoted += c;
+        }
+    }
+    return quoted + QLatin1Char('"');
+}
+
+QString jsonNumberOrNull(std::optional<qint64> value)
+{
+    return value ? QString::number(*value) : QStringLiteral("null");
+}
+
+QString jsonArray(const QStringList &items)
+{
+    if (items.isEmpty())
+        return QStringLiteral("[]");
+    return QStringLiteral("[\n  ") + items.join(QStringLiteral(",\n  ")) + QStringLiteral("\n]");
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+class QIODevice;
+
+// Lines of text for the terminal, as UTF-8.
+class Console
+{
+public:
+    explicit Console(QIODevice &device) : m_device(device) {}
+
+    void line(const QString &text);
+    void bytes(const QByteArray &bytes);
+
+private:
+    QIODevice &m_device;
+};
+
+// A JSON string literal, quotes included.
+QString jsonString(const QString &text);
+QString jsonNumberOrNull(std::optional<qint64> value);
+// "[a, b, c]" of items already in JSON, one per line when there are any.
+QString jsonArray(const QStringList &items);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "cli/CliArguments.h"
+#include "cli/CliContext.h"
+
+#include <QList>
+
+struct Command {
+    CommandSpec spec;
+    QString summary; // one line for the general help
+    QString help;    // the command's own help
+    int (*run)(CliContext &);
+};
+
+Command dumpCommand();
+Command buildCommand();
+Command convertCommand();
+Command checkCommand();
+Command diffCommand();
+Command xrefCommand();
+Command findCommand();
+Command edt2txtCommand();
+
+// "57 (name)", or "57" when the field's list names no such value; names decoded for
+// the terminal.
+QString valueWithName(NpcField field, quint16 value, const ReferenceLists &lists);
+
+OptionSpec formatOption(const QStringList &choices);
+OptionSpec layoutOption(const QString &name, bool required);
+OptionSpec flagOption(const QString &name);
+OptionSpec outputOption(bool required);

@@ -1,0 +1,84 @@
+#include "cli/Commands.h"
+#include "document/NpcJson.h"
+
+namespace
+{
+
+QStringList fieldNames()
+{
+    QStringList names{QStringLiteral("index")};
+    for (int f = 0; f < NpcFieldCount; ++f)
+        names << NpcRecord::fieldName(static_cast<NpcField>(f));
+    return names;
+}
+
+void dumpText(CliContext &context, const NpcReader &script, bool all)
+{
+    const ReferenceLists &lists = context.lists();
+    context.out.line(QStringLiteral("layout: ") + layoutName(script.layout()));
+    for (int i = 0; i < RecordCount; ++i) {
+        const NpcRecord &record = script.records()[i];
+        if (!all && record.isEmpty())
+            continue;
+        context.out.line({});
+        context.out.line(QStringLiteral("record %1").arg(i));
+        for (int f = 0; f < NpcFieldCount; ++f) {
+            const auto field = static_cast<NpcField>(f);
+            context.out.line(QStringLiteral("    ") + NpcRecord::fieldName(field) + QLatin1Char('=') +
+                             valueWithName(field, record.value(field), lists));
+        }
+    }
+}
+
+void dumpCsv(CliContext &context, const NpcReader &script, bool all)
+{
+    context.out.line(fieldNames().join(QLatin1Char(',')));
+    for (int i = 0; i < RecordCount; ++i) {
+        const NpcRecord &record = script.records()[i];
+        if (!all && record.isEmpty())
+            continue;
+        QStringList row{QString::number(i)};
+        for (int f = 0; f < NpcFieldCount; ++f)
+            row << QString::number(record.value(static_cast<NpcField>(f)));
+        context.out.line(row.join(QLatin1Char(',')));
+    }
+}
+
+int run(CliContext &context)
+{
+    const auto script = context.readScript(context.args.positional.at(0));
+    if (!script)
+        return context.exitCode(false);
+    const QString format = context.args.value(QStringLiteral("--format"), QStringLiteral("text"));
+    const bool all = context.args.has(QStringLiteral("--all"));
+    if (format == QLatin1String("json"))
+        context.out.bytes(npcToJson(script->records(), script->layout()));
+    else if (format == QLatin1String("csv"))
+        dumpCsv(context, *script, all);
+    else
+        dumpText(context, *script, all);
+    return ExitOk;
+}
+
+} // namespace
+
+Command dumpCommand()
+{
+    return {
+        {QStringLiteral("dump"),
+         {formatOption({QStringLiteral("text"), QStringLiteral("csv"), QStringLiteral("json")}),
+          flagOption(QStringLiteral("--all"))},
+         1,
+         1},
+        QStringLiteral("записи скрипта текстом, в CSV или JSON"),
+        QStringLiteral("scrivlet-cli dump ФАЙЛ.npc [--format text|csv|json] [--all] [--data ПАПКА]\n"
+                       "\n"
+                       "Выводит записи скрипта.\n"
+                       "  text (по умолчанию): непустые записи блоками, каждое поле с его значением\n"
+                       "        и названием из списка; подходит для git diff (textconv).\n"
+                       "  csv:  заголовок index и 22 поля, строка на непустую запись, числа без знака.\n"
+                       "  json: формат и все 50 записей, числа без знака; build собирает из него скрипт.\n"
+                       "  --all  выводить и пустые записи (text, csv)."),
+        run,
+    };
+}

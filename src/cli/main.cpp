@@ -1,0 +1,18 @@
+#include "cli/Cli.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QFile out;
+    QFile err;
+    // Findings of a large folder are many lines: stdout is buffered, stderr is not.
+    if (!out.open(stdout, QIODevice::WriteOnly) ||
+        !err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return 2;
+    return runCli(QCoreApplication::arguments().mid(1), out, err);
+}

@@ -1,0 +1,139 @@
+#include "document/NpcJson.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <bitset>
+#include <cmath>
+
+namespace
+{
+
+const QString IndexKey = QStringLiteral("index");
+
+// The value as an integer from 0 to max; nothing for anything else.
+std::optional<quint32> wholeNumber(const QJsonValue &value, quint32 max)
+{
+    if (!value.isDouble())
+        return std::nullopt;
+    const double d = value.toDouble();
+    if (!(d >= 0 && d <= max) || std::floor(d) != d)
+        return std::nullopt;
+    return static_cast<quint32>(d);
+}
+
+QString valueText(const QJsonValue &value)
+{
+    if (value.isDouble())
+        return QString::number(value.toDouble(), 'g', 17);
+    if (value.isString())
+        return QLatin1Char('"') + value.toString() + QLatin1Char('"');
+    QJsonArray wrap{value};
+    const QByteArray json = QJsonDocument(wrap).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(json.mid(1, json.size() - 2));
+}
+
+} // namespace
+
+QString layoutName(NpcLayout layout)
+{
+    return layout == NpcLayout::VestaLayout ? QStringLiteral("vesta") : QStringLiteral("standard");
+}
+
+std::optional<NpcLayout> layoutNamed(QStringView name)
+{
+    if (name == QLatin1String("standard"))
+        return NpcLayout::StandardLayout;
+    if (name == QLatin1String("vesta"))
+        return NpcLayout::VestaLayout;
+    return std::nullopt;
+}
+
+QByteArray npcToJson(const NpcRecords &records, NpcLayout layout)
+{
+    QByteArray json = "{\n  \"layout\": \"" + layoutName(layout).toLatin1() + "\",\n  \"records\": [\n";
+    for (int i = 0; i < RecordCount; ++i) {
+        json += "    {\"index\": " + QByteArray::number(i);
+        for (int f = 0; f < NpcFieldCount; ++f) {
+            const auto field = static_cast<NpcField>(f);
+            json += ", \"" + QByteArray(NpcRecord::fieldName(field).data()) +
+                    "\": " + QByteArray::number(records[i].value(field));
+        }
+        json += i + 1 < RecordCount ? "},\n" : "}\n";
+    }
+    json += "  ]\n}\n";
+    return json;
+}
+
+bool NpcJsonReader::fail(const QString &message)
+{
+    m_error = message;
+    return false;
+}
+
+bool NpcJsonReader::read(const QByteArray &json)
+{
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
+    if (parseError.error != QJsonParseError::NoError)
+        return fail(QStringLiteral("ошибка JSON на смещении %1: %2")
+                        .arg(parseError.offset)
+                        .arg(parseError.errorString()));
+    if (!document.isObject())
+        return fail(QStringLiteral("ожидается объект JSON с ключами layout и records"));
+    const QJsonObject top = document.object();
+    for (auto it = top.begin(); it != top.end(); ++it) {
+        if (it.key() != QLatin1String("layout") && it.key() != QLatin1String("records"))
+            return fail(QStringLiteral("неизвестный ключ «%1»").arg(it.key()));
+    }
+
+    std::optional<NpcLayout> layout;
+    if (top.contains(QLatin1String("layout"))) {
+        const QJsonValue value = top.value(QLatin1String("layout"));
+        layout = layoutNamed(value.toString());
+        if (!value.isString() || !layout)
+            return fail(QStringLiteral("layout: неизвестный формат %1 (ожидается \"standard\" или \"vesta\")")
+                            .arg(valueText(value)));
+    }
+    const QJsonValue list = top.value(QLatin1String("records"));
+    if (!list.isArray())
+        return fail(QStringLiteral("records: ожидается массив записей"));
+
+    NpcRecords records{};
+    std::bitset<RecordCount> seen;
+    const QJsonArray array = list.toArray();
+    for (qsizetype n = 0; n < array.size(); ++n) {
+        const QString place = QStringLiteral("records[%1]").arg(n);
+        if (!array.at(n).isObject())
+            return fail(place + QStringLiteral(": ожидается объект записи"));
+        const QJsonObject object = array.at(n).toObject();
+        if (!object.contains(IndexKey))
+            return fail(place + QStringLiteral(": нет ключа index"));
+        const auto index = wholeNumber(object.value(IndexKey), RecordCount - 1);
+        if (!index)
+            return fail(place + QStringLiteral(": index %1 вне 0–49").arg(valueText(object.value(IndexKey))));
+        if (seen.test(*index))
+            return fail(QStringLiteral("запись %1 указана дважды").arg(*index));
+        seen.set(*index);
+        for (auto it = object.begin(); it != object.end(); ++it) {
+            if (it.key() == IndexKey)
+                continue;
+            const auto field = NpcRecord::fieldNamed(it.key());
+            if (!field)
+                return fail(QStringLiteral("запись %1: неизвестное поле «%2»")
+                                .arg(QString::number(*index), it.key()));
+            const quint32 max = NpcRecord::isWordField(*field) ? NoneWord : NoneByte;
+            const auto value = wholeNumber(it.value(), max);
+            if (!value)
+                return fail(
+                    QStringLiteral("запись %1, поле %2: значение %3 не помещается в поле (0–%4)")
+                        .arg(QString::number(*index), it.key(), valueText(it.value()), QString::number(max)));
+            records[*index].setValue(*field, *value);
+        }
+    }
+    m_records = records;
+    m_layout = layout;
+    m_error.clear();
+    return true;
+}

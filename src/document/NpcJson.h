@@ -1,0 +1,39 @@
+#pragma once
+
+#include "document/NpcScriptDocument.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// "standard" and "vesta", as the command line and the JSON form name the layouts.
+QString layoutName(NpcLayout layout);
+std::optional<NpcLayout> layoutNamed(QStringView name);
+
+// The record table as JSON: {"layout": ..., "records": [{"index": 0, "Mode": 0, ...}, ...]}
+// with all 50 records and every field by name as its raw unsigned value, in file order.
+QByteArray npcToJson(const NpcRecords &records, NpcLayout layout);
+
+// Reads that form back. Records left out are empty. Anything it cannot take whole (bad
+// syntax, an unknown key or field, a value that does not fit its field, an index outside
+// 0 to 49 or given twice) fails with a message naming the record and field.
+class NpcJsonReader
+{
+public:
+    static constexpr qint64 MaxSize = 4 * 1024 * 1024;
+
+    bool read(const QByteArray &json);
+
+    const NpcRecords &records() const { return m_records; }
+    // The layout the file names; nothing when it names none.
+    std::optional<NpcLayout> layout() const { return m_layout; }
+    QString errorString() const { return m_error; }
+
+private:
+    bool fail(const QString &message);
+
+    NpcRecords m_records{};
+    std::optional<NpcLayout> m_layout;
+    QString m_error;
+};

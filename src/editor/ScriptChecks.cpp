@@ -1,0 +1,186 @@
+#include "editor/ScriptChecks.h"
+
+#include "editor/FieldCatalogue.h"
+#include "editor/FieldRules.h"
+#include "editor/FieldText.h"
+
+#include <QFileInfo>
+
+#include <array>
+
+namespace
+{
+
+enum class Rule {
+    LinkEmpty,
+    LinkRange,
+    LinkMissingScript,
+    LinkEmptyRemote,
+    Days,
+    PhraseRange,
+    PhraseCount,
+    EdtMissing,
+    Undocumented,
+    AboveList,
+    Spare,
+};
+
+struct RuleText {
+    const char *id;
+    CheckLevel level;
+    const char *message; // UTF-8, with %1... for the values
+};
+
+// One message per rule: the editor's problem list and the command line say the same.
+constexpr std::array<RuleText, 11> Rules = {{
+    {"link-empty", CheckLevel::Error, "ControlRec=%1: запись %1 этого скрипта пуста"},
+    {"link-range", CheckLevel::Error, "ControlRec=%1: номер записи больше 49"},
+    {"link-missing-script", CheckLevel::Warning, "ControlNpc=%1: в папке нет скрипта NPC %1"},
+    {"link-empty-remote", CheckLevel::Error, "ControlNpc=%1, ControlRec=%2: запись %2 скрипта %3 пуста"},
+    {"days", CheckLevel::Warning, "FDay=%1, LDay=%2: первый день не раньше последнего"},
+    {"phrase-range", CheckLevel::Error, "Phrase=%1: фраза за концом текста (строк в .edt: %2)"},
+    {"phrase-count", CheckLevel::Warning,
+     "Phrase=%1, PhraseCnt=%2: последняя фраза %3 за концом текста (строк в .edt: %4)"},
+    {"edt-missing", CheckLevel::Note, "рядом со скриптом нет файла .edt, фразы не проверены"},
+    {"undocumented", CheckLevel::Warning, "%1=%2: значение не названо в списке %3"},
+    {"above-list", CheckLevel::Warning, "%1=%2: больше последнего номера списка %3 (%4)"},
+    {"spare", CheckLevel::Note, "%1=%2: запасное поле не равно нулю"},
+}};
+
+// "%1" to "%9" replaced in one pass, so a value holding "%2" (a file name) stays as it is.
+QString filled(const char *utf8, const QStringList &values)
+{
+    const QString text = QString::fromUtf8(utf8);
+    QString result;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype n = i + 1 < text.size() ? text.at(i + 1).digitValue() : -1;
+        if (text.at(i) == QLatin1Char('%') && n >= 1 && n <= values.size()) {
+            result += values.at(n - 1);
+            ++i;
+        } else {
+            result += text.at(i);
+        }
+    }
+    return result;
+}
+
+class Findings
+{
+public:
+    void add(int record, Rule rule, const QStringList &values = {})
+    {
+        const RuleText &text = Rules[static_cast<int>(rule)];
+        m_list.append({record, text.level, QLatin1String(text.id), filled(text.message, values)});
+    }
+    QList<CheckFinding> take() { return std::move(m_list); }
+
+private:
+    QList<CheckFinding> m_list;
+};
+
+QString number(qint64 value)
+{
+    return QString::number(value);
+}
+
+void checkLink(Findings &out, const RecordLink &link)
+{
+    switch (link.state) {
+    case LinkState::Ok:
+    case LinkState::UnreadableScript:
+        break;
+    case LinkState::BadRecord:
+        out.add(link.record, Rule::LinkRange, {number(link.target)});
+        break;
+    case LinkState::MissingScript:
+        out.add(link.record, Rule::LinkMissingScript, {number(link.npc)});
+        break;
+    case LinkState::EmptyTarget:
+        if (link.local)
+            out.add(link.record, Rule::LinkEmpty, {number(link.target)});
+        else
+            out.add(link.record, Rule::LinkEmptyRemote,
+                    {number(link.npc), number(link.target), QFileInfo(link.targetPath).fileName()});
+        break;
+    }
+}
+
+void checkPhrases(Findings &out, int index, const NpcRecord &record, qsizetype lines)
+{
+    if (FieldRules::phraseFrameRed(record.Phrase, lines)) {
+        out.add(index, Rule::PhraseRange, {number(record.Phrase), number(lines)});
+        return;
+    }
+    const qint64 end = qint64(record.Phrase) + record.PhraseCnt;
+    if (record.Phrase != NoneByte && record.PhraseCnt > 0 && end > lines)
+        out.add(index, Rule::PhraseCount,
+                {number(record.Phrase), number(record.PhraseCnt), number(end - 1), number(lines)});
+}
+
+void checkLists(Findings &out, int index, const NpcRecord &record, const ReferenceLists &lists)
+{
+    for (const FieldInfo &info : fieldCatalogue()) {
+        const ReferenceList &list = lists.byId(info.list);
+        const quint16 value = record.value(info.field);
+        const std::optional<qint64> listed = FieldRules::listedNumber(info, value);
+        if (list.isEmpty() || !listed)
+            continue;
+        const QStringList named = {QString::fromLatin1(info.name), fieldValueText(info.field, value),
+                                   ReferenceLists::fileName(info.list)};
+        const std::optional<qint64> last = list.lastNumber();
+        if (last && *listed > *last)
+            out.add(index, Rule::AboveList, named + QStringList{number(*last)});
+        else if (list.indexOf(*listed) < 0)
+            out.add(index, Rule::Undocumented, named);
+    }
+}
+
+void checkSpares(Findings &out, int index, const NpcRecord &record)
+{
+    for (NpcField field : {NpcField::Spare19, NpcField::Spare28, NpcField::Spare30}) {
+        if (record.value(field) != 0)
+            out.add(index, Rule::Spare, {NpcRecord::fieldName(field), number(record.value(field))});
+    }
+}
+
+} // namespace
+
+QList<CheckFinding> checkScript(const NpcRecords &records, const CheckContext &context)
+{
+    Findings out;
+    if (!context.edtLineCount && !context.skipPhrases)
+        out.add(CheckFinding::WholeScript, Rule::EdtMissing);
+    std::array<const RecordLink *, RecordCount> linkOf{};
+    const QList<RecordLink> links = scriptLinks(records, context.ownNpcNumber, context.others);
+    for (const RecordLink &link : links)
+        linkOf[link.record] = &link;
+
+    for (int i = 0; i < RecordCount; ++i) {
+        const NpcRecord &record = records[i];
+        if (!record.isEmpty()) {
+            if (linkOf[i])
+                checkLink(out, *linkOf[i]);
+            if (FieldRules::lastDayFrameRed(record.FDay, record.LDay))
+                out.add(i, Rule::Days, {fieldValueText(NpcField::FDay, record.FDay), number(record.LDay)});
+            if (context.edtLineCount)
+                checkPhrases(out, i, record, *context.edtLineCount);
+            if (context.lists)
+                checkLists(out, i, record, *context.lists);
+        }
+        checkSpares(out, i, record);
+    }
+    return out.take();
+}
+
+QString checkLevelName(CheckLevel level)
+{
+    switch (level) {
+    case CheckLevel::Error:
+        return QStringLiteral("error");
+    case CheckLevel::Warning:
+        return QStringLiteral("warning");
+    case CheckLevel::Note:
+        return QStringLiteral("note");
+    }
+    return {};
+}

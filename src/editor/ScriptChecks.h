@@ -1,0 +1,40 @@
+#pragma once
+
+#include "editor/ReferenceLists.h"
+#include "editor/ScriptLinks.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+enum class CheckLevel { Error, Warning, Note };
+
+struct CheckFinding {
+    static constexpr int WholeScript = -1;
+
+    int record = WholeScript;
+    CheckLevel level = CheckLevel::Note;
+    QString rule; // the fixed id, as "link-empty"
+    QString message;
+
+    bool operator==(const CheckFinding &) const = default;
+};
+
+// What the whole-script checks look at besides the records.
+struct CheckContext {
+    quint8 ownNpcNumber = NoneByte;
+    const ReferenceLists *lists = nullptr; // none: the list rules are skipped
+    // Lines of the script's dialogue text; nothing when no .edt lies beside it.
+    std::optional<qsizetype> edtLineCount;
+    // There is one, but it could not be read: neither the phrase rules nor the note.
+    bool skipPhrases = false;
+    ScriptLookup others; // the other scripts of the folder
+};
+
+// Every finding, by record; within a record in the order of the rules. The list rules
+// skip a list that holds no entry, since it names nothing to compare with.
+QList<CheckFinding> checkScript(const NpcRecords &records, const CheckContext &context);
+
+// "error", "warning", "note".
+QString checkLevelName(CheckLevel level);

@@ -1,0 +1,209 @@
+#include "cli/CliFixture.h"
+#include "document/NpcJson.h"
+#include "support/QtPrinters.h"
+
+#include <QFileInfo>
+
+namespace
+{
+
+class CliScriptCommandsTest : public CliFixture
+{
+protected:
+    void SetUp() override
+    {
+        CliFixture::SetUp();
+        records[3] = plain();
+        records[3].Action = 1;
+        records[3].TriggT = 1;
+        records[3].React = 65533;
+        records[3].Spare28 = 9;
+        writeScript(QStringLiteral("057.npc"), records);
+    }
+
+    NpcRecords records{};
+};
+
+} // namespace
+
+TEST_F(CliScriptCommandsTest, DumpTextListsTheNonEmptyRecordsWithTheirNames)
+{
+    const Result result = run({QStringLiteral("dump"), QStringLiteral("057.npc")});
+    EXPECT_EQ(result.code, 0);
+    EXPECT_EQ(result.err, QString());
+    EXPECT_EQ(result.out, QStringLiteral("layout: standard\n"
+                                         "\n"
+                                         "record 3\n"
+                                         "    Mode=0 (Всегда)\n"
+                                         "    ItemIn=0\n"
+                                         "    TriggT=1 (Ссора)\n"
+                                         "    TriggF=-1\n"
+                                         "    Q_was=-1\n"
+                                         "    FDay=0\n"
+                                         "    LDay=-1\n"
+                                         "    Action=1 (Разговор)\n"
+                                         "    Leader=0\n"
+                                         "    Phrase=-1\n"
+                                         "    PhraseCnt=1\n"
+                                         "    Q_Input=-1\n"
+                                         "    Q_Output=-1\n"
+                                         "    ControlNpc=-1\n"
+                                         "    ControlRec=-1\n"
+                                         "    Spare19=0\n"
+                                         "    Trigg2T=-1\n"
+                                         "    ItemOut=0\n"
+                                         "    GoSect=-1\n"
+                                         "    React=-3 (Улыбка)\n"
+                                         "    Spare28=9\n"
+                                         "    Spare30=0\n"));
+    const Result all = run({QStringLiteral("dump"), QStringLiteral("--all"), QStringLiteral("057.npc")});
+    EXPECT_EQ(all.out.count(QStringLiteral("\nrecord ")), 50);
+}
+
+TEST_F(CliScriptCommandsTest, DumpCsvHasRawValuesOneRowPerRecord)
+{
+    const Result result =
+        run({QStringLiteral("dump"), QStringLiteral("057.npc"), QStringLiteral("--format=csv")});
+    EXPECT_EQ(result.code, 0);
+    EXPECT_EQ(
+        result.out,
+        QStringLiteral("index,Mode,ItemIn,TriggT,TriggF,Q_was,FDay,LDay,Action,Leader,Phrase,"
+                       "PhraseCnt,Q_Input,Q_Output,ControlNpc,ControlRec,Spare19,Trigg2T,ItemOut,"
+                       "GoSect,React,Spare28,Spare30\n"
+                       "3,0,0,1,65535,255,0,255,1,0,255,1,255,255,255,255,0,65535,0,65535,65533,9,0\n"));
+    const Result all = run({QStringLiteral("dump"), QStringLiteral("057.npc"), QStringLiteral("--format"),
+                            QStringLiteral("csv"), QStringLiteral("--all")});
+    EXPECT_EQ(all.out.count(QLatin1Char('\n')), 51);
+    EXPECT_TRUE(all.out.contains(QStringLiteral("\n0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0\n")));
+}
+
+TEST_F(CliScriptCommandsTest, DumpJsonThenBuildGivesBackTheFile)
+{
+    const Result json = run({QStringLiteral("dump"), QStringLiteral("057.npc"), QStringLiteral("--format"),
+                             QStringLiteral("json")});
+    EXPECT_EQ(json.code, 0);
+    EXPECT_EQ(json.outBytes, npcToJson(records, NpcLayout::StandardLayout));
+    writeFile(QStringLiteral("057.json"), json.outBytes);
+    const Result build = run({QStringLiteral("build"), QStringLiteral("057.json"), QStringLiteral("-o"),
+                              QStringLiteral("out/copy.npc")});
+    EXPECT_EQ(build.code, 2); // the folder does not exist
+    EXPECT_TRUE(build.err.contains(QStringLiteral("не удалось записать файл out/copy.npc")));
+    const Result again = run({QStringLiteral("build"), QStringLiteral("057.json"), QStringLiteral("-o"),
+                              QStringLiteral("copy.npc")});
+    EXPECT_EQ(again.code, 0);
+    EXPECT_EQ(again.out + again.err, QString());
+    EXPECT_EQ(fileBytes(QStringLiteral("copy.npc")), fileBytes(QStringLiteral("057.npc")));
+
+    const Result vesta = run({QStringLiteral("build"), QStringLiteral("057.json"), QStringLiteral("-o"),
+                              QStringLiteral("v.npc"), QStringLiteral("--layout"), QStringLiteral("vesta")});
+    EXPECT_EQ(vesta.code, 0);
+    EXPECT_EQ(fileBytes(QStringLiteral("v.npc")), NpcWriter::encode(records, NpcLayout::VestaLayout));
+}
+
+TEST_F(CliScriptCommandsTest, BuildRefusesABadFileAndWritesNothing)
+{
+    writeFile(QStringLiteral("old.npc"), "keep me");
+    writeFile(QStringLiteral("bad.json"), R"({"records": [{"index": 3, "FDay": 300}]})");
+    const Result result = run({QStringLiteral("build"), QStringLiteral("bad.json"), QStringLiteral("-o"),
+                               QStringLiteral("old.npc")});
+    EXPECT_EQ(result.code, 2);
+    EXPECT_EQ(result.err, QStringLiteral("scrivlet-cli: bad.json: запись 3, поле FDay: значение 300 не "
+                                         "помещается в поле (0–255)\n"));
+    EXPECT_EQ(fileBytes(QStringLiteral("old.npc")), "keep me");
+
+    const Result missing = run({QStringLiteral("build"), QStringLiteral("none.json"), QStringLiteral("-o"),
+                                QStringLiteral("new.npc")});
+    EXPECT_EQ(missing.code, 2);
+    EXPECT_TRUE(missing.err.startsWith(QStringLiteral("scrivlet-cli: none.json: ")));
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("new.npc")));
+
+    // Record 49 has no place in a Vesta file.
+    writeFile(QStringLiteral("49.json"), R"({"layout": "vesta", "records": [{"index": 49, "Spare19": 1}]})");
+    const Result dropped = run({QStringLiteral("build"), QStringLiteral("49.json"), QStringLiteral("-o"),
+                                QStringLiteral("new.npc")});
+    EXPECT_EQ(dropped.code, 1);
+    EXPECT_TRUE(dropped.err.contains(QStringLiteral("запись 49 не пуста")));
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("new.npc")));
+}
+
+TEST_F(CliScriptCommandsTest, ConvertInPlaceOrToAnotherFile)
+{
+    const QByteArray standard = fileBytes(QStringLiteral("057.npc"));
+    Result result = run({QStringLiteral("convert"), QStringLiteral("--to"), QStringLiteral("vesta"),
+                         QStringLiteral("057.npc")});
+    EXPECT_EQ(result.code, 0);
+    EXPECT_EQ(fileBytes(QStringLiteral("057.npc")), NpcWriter::encode(records, NpcLayout::VestaLayout));
+
+    result = run({QStringLiteral("convert"), QStringLiteral("--to"), QStringLiteral("standard"),
+                  QStringLiteral("057.npc"), QStringLiteral("-o"), QStringLiteral("back.npc")});
+    EXPECT_EQ(result.code, 0);
+    EXPECT_EQ(fileBytes(QStringLiteral("back.npc")), standard);
+
+    // Already in that layout: nothing to write.
+    result = run({QStringLiteral("convert"), QStringLiteral("--to"), QStringLiteral("standard"),
+                  QStringLiteral("back.npc")});
+    EXPECT_EQ(result.code, 0);
+    EXPECT_EQ(result.err, QStringLiteral("scrivlet-cli: back.npc: уже в формате standard\n"));
+}
+
+TEST_F(CliScriptCommandsTest, ConvertRefusesToDropRecord49UnlessForced)
+{
+    records[49] = plain();
+    writeScript(QStringLiteral("full.npc"), records);
+    const QByteArray before = fileBytes(QStringLiteral("full.npc"));
+    const QStringList convert{QStringLiteral("convert"), QStringLiteral("--to"), QStringLiteral("vesta"),
+                              QStringLiteral("full.npc")};
+    const Result refused = run(convert);
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_EQ(refused.err,
+              QStringLiteral("scrivlet-cli: full.npc: запись 49 не пуста, а в формате vesta для неё "
+                             "нет места; ничего не записано (--force записывает без неё)\n"));
+    EXPECT_EQ(fileBytes(QStringLiteral("full.npc")), before);
+
+    const Result forced = run(convert + QStringList{QStringLiteral("--force")});
+    EXPECT_EQ(forced.code, 0);
+    EXPECT_EQ(fileBytes(QStringLiteral("full.npc")), NpcWriter::encode(records, NpcLayout::VestaLayout));
+}
+
+TEST_F(CliScriptCommandsTest, DiffListsChangedFieldsLayoutFirst)
+{
+    NpcRecords changed = records;
+    changed[3].TriggT = 5;
+    changed[7].FDay = 4;
+    writeScript(QStringLiteral("b.npc"), changed, NpcLayout::VestaLayout);
+    const Result text = run({QStringLiteral("diff"), QStringLiteral("057.npc"), QStringLiteral("b.npc")});
+    EXPECT_EQ(text.code, 1);
+    EXPECT_EQ(text.out, QStringLiteral("layout: standard -> vesta\n"
+                                       "record 3: TriggT 1 (Ссора) -> 5 (Помощь)\n"
+                                       "record 7: FDay 0 -> 4\n"));
+    const Result json = run({QStringLiteral("diff"), QStringLiteral("057.npc"), QStringLiteral("b.npc"),
+                             QStringLiteral("--format"), QStringLiteral("json")});
+    EXPECT_EQ(json.code, 1);
+    EXPECT_EQ(json.out, QStringLiteral("{\n"
+                                       "  \"layout\": [\"standard\", \"vesta\"],\n"
+                                       "  \"changes\": [\n"
+                                       "    {\"record\": 3, \"field\": \"TriggT\", \"old\": 1, \"new\": 5},\n"
+                                       "    {\"record\": 7, \"field\": \"FDay\", \"old\": 0, \"new\": 4}\n"
+                                       "  ]\n"
+                                       "}\n"));
+    const Result same = run({QStringLiteral("diff"), QStringLiteral("057.npc"), QStringLiteral("057.npc"),
+                             QStringLiteral("--format"), QStringLiteral("json")});
+    EXPECT_EQ(same.code, 0);
+    EXPECT_EQ(same.out, QStringLiteral("{\n  \"layout\": null,\n  \"changes\": []\n}\n"));
+}
+
+TEST_F(CliScriptCommandsTest, Edt2TxtWritesTheEditorsExport)
+{
+    writeEdt(QStringLiteral("057.edt"), {"Hi there", QByteArray("\xc4\xe0", 2)});
+    const QByteArray expected = QByteArray("#0\r\nHi there\r\n\r\n#1\r\n\xc4\xe0\r\n\r\n");
+    Result result = run({QStringLiteral("edt2txt"), QStringLiteral("057.edt")});
+    EXPECT_EQ(result.code, 0);
+    EXPECT_EQ(result.outBytes, expected);
+
+    result = run({QStringLiteral("edt2txt"), QStringLiteral("057.edt"), QStringLiteral("--utf8"),
+                  QStringLiteral("-o"), QStringLiteral("057.txt")});
+    EXPECT_EQ(result.code, 0);
+    EXPECT_EQ(result.outBytes, QByteArray());
+    EXPECT_EQ(fileBytes(QStringLiteral("057.txt")),
+              QStringLiteral("#0\r\nHi there\r\n\r\n#1\r\nДа\r\n\r\n").toUtf8());
+}
