@@ -1,10 +1,10 @@
 #include "document/NpcFile.h"
 
 #include "common/FileMessages.h"
+#include "common/RegularFile.h"
 #include "common/SaveFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace
 {
@@ -59,7 +59,8 @@ bool NpcReader::read(QIODevice *device)
 bool NpcReader::read(const QString &path)
 {
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+    QString reason;
+    if (!RegularFile::open(file, reason)) {
         m_error = readProblemText(path);
         return false;
     }

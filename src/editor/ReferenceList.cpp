@@ -1,7 +1,6 @@
 #include "editor/ReferenceList.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "common/RegularFile.h"
 
 #include <limits>
 
@@ -31,12 +30,16 @@ std::optional<qint64> readDecimal(QByteArrayView text)
     return negative ? qint64(0 - magnitude) : qint64(magnitude);
 }
 
-bool ReferenceList::readFile(const QString &path)
+bool ReferenceList::readFile(const QString &path, QString *error)
 {
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    QString reason;
+    if (!RegularFile::readAll(path, MaxFileSize, bytes, reason)) {
+        if (error)
+            *error = reason;
         return false;
-    appendText(file.readAll());
+    }
+    appendText(bytes);
     return true;
 }
 
