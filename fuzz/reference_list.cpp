@@ -42,19 +42,22 @@ extern "C" int LLVMFuzzerTestOneInput(const char *data, size_t size)
     FUZZ_CHECK(list.count() == kept);
     for (int i = 0; i < list.count(); ++i) {
         const QByteArray &entry = list.entry(i);
-        FUZZ_CHECK(!entry.isEmpty() && !entry.contains(';') && !entry.contains('\n') && !entry.contains('\x1a'));
+        FUZZ_CHECK(!entry.isEmpty() && !entry.contains(';') && !entry.contains('\n') &&
+                   !entry.contains('\x1a'));
         const QByteArray number = list.numberText(i);
         if (entry.contains('=')) {
             FUZZ_CHECK(number + '=' + list.name(i) == entry);
             const int first = list.indexOfText(number);
-            FUZZ_CHECK(!number.isEmpty() ? first >= 0 && first <= i && list.numberText(first) == number : first == -1);
+            FUZZ_CHECK(!number.isEmpty() ? first >= 0 && first <= i && list.numberText(first) == number
+                                         : first == -1);
         } else {
             FUZZ_CHECK(number.isEmpty() && list.name(i).isEmpty() && list.comboText(i) == entry);
         }
         const std::optional<qint64> value = readDecimal(number);
         FUZZ_CHECK(value == standardDecimal(number));
         if (value)
-            FUZZ_CHECK(list.nameOf(*value) == (list.indexOf(*value) < 0 ? QByteArray() : list.name(list.indexOf(*value))));
+            FUZZ_CHECK(list.nameOf(*value) ==
+                       (list.indexOf(*value) < 0 ? QByteArray() : list.name(list.indexOf(*value))));
     }
     const std::optional<qint64> last = list.lastNumber();
     FUZZ_CHECK(last == (list.isEmpty() ? std::nullopt : readDecimal(list.numberText(list.count() - 1))));

@@ -22,7 +22,7 @@ set +e
 
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(npc_file edt_text reference_list macro_file settings_file)
-declare -A max_len=([npc_file]=4096 [edt_text]=65536 [reference_list]=65536 [macro_file]=16384
+declare -A max_len=([npc_file]=4096 [edt_text]=65536 [reference_list]=32768 [macro_file]=16384
                     [settings_file]=8192)
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 failed=0
@@ -37,7 +37,7 @@ for t in "${targets[@]}"; do
         -max_len="${max_len[$t]:-8192}" -print_final_stats=1 -artifact_prefix="$findings/" \
         "$work" "$build/seeds/$t" >"$log" 2>&1
     rc=$?
-    grep -E '^#[0-9]+ +DONE|stat::number_of_executed_units|stat::average_exec_per_sec' "$log" | tail -3
+    grep -E '^#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units|stat::average_exec_per_sec' "$log" | tail -3
     if [ $rc -ne 0 ] || [ -n "$(ls -A "$findings")" ]; then
         failed=1
         echo "fuzz: $t FOUND A FAULT (exit $rc)"

@@ -97,11 +97,15 @@ void rawFile(const QByteArray &bytes)
 
 void settingsFile(const QByteArray &bytes)
 {
-    static QTemporaryDir folder;
+    // In memory where there is a tmpfs: every write ends in an fsync.
+    static QTemporaryDir folder(QFileInfo(QStringLiteral("/dev/shm")).isDir()
+                                    ? QStringLiteral("/dev/shm/scrivlet-fuzz-XXXXXX")
+                                    : QDir::tempPath() + QStringLiteral("/scrivlet-fuzz-XXXXXX"));
     const QString path = QDir(folder.path()).filePath(QStringLiteral("scrivlet.ini"));
     {
         QFile file(path);
-        FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size());
+        FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                   file.write(bytes) == bytes.size());
     }
     const AppConfig config = AppConfig::IniRead(folder.path());
     FUZZ_CHECK(config.FormWidth >= AppConfig::MinFormWidth);

@@ -30,30 +30,20 @@ struct Reader {
     std::function<bool(const QString &path, QString &error)> read;
 };
 
+template <typename FileReader> bool readWith(const QString &path, QString &error)
+{
+    FileReader reader;
+    const bool read = reader.read(path);
+    error = reader.errorString();
+    return read;
+}
+
 const Reader Readers[] = {
-    {"script", 0,
-     [](const QString &path, QString &error) {
-         NpcReader reader;
-         const bool read = reader.read(path);
-         error = reader.errorString();
-         return read;
-     }},
-    {"dialogue", EdtReader::MaxFileSize,
-     [](const QString &path, QString &error) {
-         EdtReader reader;
-         const bool read = reader.read(path);
-         error = reader.errorString();
-         return read;
-     }},
+    {"script", 0, readWith<NpcReader>},
+    {"dialogue", EdtReader::MaxFileSize, readWith<EdtReader>},
     {"list", ReferenceList::MaxFileSize,
      [](const QString &path, QString &error) { return ReferenceList().readFile(path, &error); }},
-    {"macro file", MacroFile::MaxFileSize,
-     [](const QString &path, QString &error) {
-         MacroReader reader;
-         const bool read = reader.read(path);
-         error = reader.errorString();
-         return read;
-     }},
+    {"macro file", MacroFile::MaxFileSize, readWith<MacroReader>},
     {"ini file", IniFile::MaxFileSize,
      [](const QString &path, QString &error) { return IniFile().load(path, &error); }},
 };

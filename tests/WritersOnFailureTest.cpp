@@ -33,7 +33,8 @@ bool writeScript(const QString &folder, QString &error)
     NpcRecords records{};
     records[3].Leader = 9;
     NpcWriter writer;
-    const bool written = writer.write(records, NpcLayout::VestaLayout, QDir(folder).filePath(QStringLiteral("a.npc")));
+    const bool written =
+        writer.write(records, NpcLayout::VestaLayout, QDir(folder).filePath(QStringLiteral("a.npc")));
     error = writer.errorString();
     return written;
 }
@@ -50,7 +51,8 @@ bool writeExport(const QString &folder, QString &error)
 bool writeMacros(const QString &folder, QString &error)
 {
     MacroWriter writer;
-    const QList<QByteArray> entries(3, "\xcc\xe0\xea\xf0\xee\xf1=1,0,65535,65535,255,255,255,4,0,2,1,255,255,255,255,0,0");
+    const QList<QByteArray> entries(
+        3, "\xcc\xe0\xea\xf0\xee\xf1=1,0,65535,65535,255,255,255,4,0,2,1,255,255,255,255,0,0");
     const bool written = writer.write(entries, QDir(folder).filePath(QStringLiteral("macros.mcr")));
     error = writer.errorString();
     return written;
@@ -80,7 +82,8 @@ const Writer Writers[] = {
     {"settings", QStringLiteral("scrivlet.ini"), writeConfig},
 };
 
-const QByteArray OldBytes = QByteArray("[Config]\r\n; \xcf\xf0\xe8\xec\xe5\xf0\r\nFormWidth=900\r\n").repeated(4);
+const QByteArray OldBytes =
+    QByteArray("[Config]\r\n; \xcf\xf0\xe8\xec\xe5\xf0\r\nFormWidth=900\r\n").repeated(4);
 
 void putOldFile(const QString &path)
 {
@@ -100,6 +103,27 @@ QStringList entries(const QString &folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
+bool writeWithin(rlim_t sizeLimit, const Writer &writer, const QString &folder, QString &error)
+{
+    FileSizeLimit limit(sizeLimit);
+    return writer.write(folder, error);
+}
+
+bool writeAsAnyUser(const Writer &writer, const QString &folder, QString &error)
+{
+    WithoutRootRights user;
+    EXPECT_TRUE(WithoutRootRights::rightsHold());
+    return writer.write(folder, error);
+}
+
+// A failure said to the user, after which the folder holds just what it held.
+void expectReported(bool written, const QString &error, const QString &folder, const QStringList &left)
+{
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(entries(folder), left);
+}
+
 } // namespace
 
 TEST(WritersOnFailure, AFullDiskIsReportedAndKeepsTheOldFileWhole)
@@ -110,15 +134,9 @@ TEST(WritersOnFailure, AFullDiskIsReportedAndKeepsTheOldFileWhole)
         const QString path = dir.filePath(writer.fileName);
         putOldFile(path);
         QString error;
-        bool written = false;
-        {
-            FileSizeLimit limit(SizeLimit);
-            written = writer.write(dir.path(), error);
-        }
-        EXPECT_FALSE(written);
-        EXPECT_FALSE(error.isEmpty());
+        const bool written = writeWithin(SizeLimit, writer, dir.path(), error);
+        expectReported(written, error, dir.path(), {writer.fileName});
         EXPECT_EQ(contents(path), OldBytes);
-        EXPECT_EQ(entries(dir.path()), QStringList{writer.fileName});
     }
 }
 
@@ -128,14 +146,8 @@ TEST(WritersOnFailure, AFullDiskLeavesNoNewFile)
         SCOPED_TRACE(writer.name);
         QTemporaryDir dir;
         QString error;
-        bool written = false;
-        {
-            FileSizeLimit limit(SizeLimit);
-            written = writer.write(dir.path(), error);
-        }
-        EXPECT_FALSE(written);
-        EXPECT_FALSE(error.isEmpty());
-        EXPECT_EQ(entries(dir.path()), QStringList{});
+        const bool written = writeWithin(SizeLimit, writer, dir.path(), error);
+        expectReported(written, error, dir.path(), {});
         // Room again: the same write goes through.
         EXPECT_TRUE(writer.write(dir.path(), error)) << error.toStdString();
     }
@@ -152,17 +164,10 @@ TEST(WritersOnFailure, AFolderWithoutWriteRightsIsReported)
         openToOthers(dir.path());
         QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) & ~QFileDevice::WriteOwner);
         QString error;
-        bool written = false;
-        {
-            WithoutRootRights user;
-            ASSERT_TRUE(WithoutRootRights::rightsHold());
-            written = writer.write(dir.path(), error);
-        }
+        const bool written = writeAsAnyUser(writer, dir.path(), error);
         QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFileDevice::WriteOwner);
-        EXPECT_FALSE(written);
-        EXPECT_FALSE(error.isEmpty());
+        expectReported(written, error, dir.path(), {writer.fileName});
         EXPECT_EQ(contents(path), OldBytes);
-        EXPECT_EQ(entries(dir.path()), QStringList{writer.fileName});
     }
 }
 
@@ -175,10 +180,8 @@ TEST(WritersOnFailure, AFolderInThePlaceOfTheFileIsReportedAndKept)
         ASSERT_TRUE(QDir().mkdir(path));
         putOldFile(QDir(path).filePath(QStringLiteral("inside")));
         QString error;
-        EXPECT_FALSE(writer.write(dir.path(), error));
-        EXPECT_FALSE(error.isEmpty());
-        EXPECT_TRUE(QFileInfo(path).isDir());
+        const bool written = writer.write(dir.path(), error);
+        expectReported(written, error, dir.path(), {writer.fileName});
         EXPECT_EQ(contents(QDir(path).filePath(QStringLiteral("inside"))), OldBytes);
-        EXPECT_EQ(entries(dir.path()), QStringList{writer.fileName});
     }
 }

@@ -22,7 +22,10 @@ QString notRegularText()
 
 QString tooLargeText(qint64 limit)
 {
-    return QStringLiteral("Файл слишком велик: больше %1 байт").arg(limit);
+    constexpr qint64 MB = 1024 * 1024;
+    const QString size = limit % MB == 0 ? QStringLiteral("%1 МБ").arg(limit / MB)
+                                         : QStringLiteral("%1 байт").arg(limit);
+    return QStringLiteral("Файл слишком велик: больше ") + size;
 }
 
 bool open(QFile &file, QString &error)
@@ -35,8 +38,8 @@ bool open(QFile &file, QString &error)
 #ifdef Q_OS_UNIX
     // The path may be swapped for a FIFO after the check above: a non-blocking open never
     // waits, and the type is checked again on what was opened.
-    const int fd = ::open(QFile::encodeName(file.fileName()).constData(),
-                          O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(file.fileName()).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         error = qt_error_string(errno);
         return false;

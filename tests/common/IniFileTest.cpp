@@ -133,7 +133,8 @@ TEST(AppConfig, PathsAreWrittenAsFileNamesAndOtherLinesKept)
     QTemporaryDir dir;
     const QString work = dir.filePath(QStringLiteral("Сценарии"));
     ASSERT_TRUE(QDir().mkdir(work));
-    const QByteArray foreign = "; \xcd\xe0\xf1\xf2\xf0\xee\xe9\xea\xe8 \xe8\xe3\xf0\xfb\n[\xc8\xe3\xf0\xe0]\nPath=\xc4:\\\r\n";
+    const QByteArray foreign =
+        "; \xcd\xe0\xf1\xf2\xf0\xee\xe9\xea\xe8 \xe8\xe3\xf0\xfb\n[\xc8\xe3\xf0\xe0]\nPath=\xc4:\\\r\n";
     writeIni(dir, foreign + "[Config]\r\nWorkDir=/\xff\xfe\r\nFormWidth=800\r\n");
     AppConfig config = AppConfig::IniRead(dir.path());
     EXPECT_EQ(config.WorkDir, dir.path()); // no such folder
