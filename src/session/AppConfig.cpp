@@ -13,7 +13,9 @@ constexpr QByteArrayView Section = "Config";
 
 QString existingFolderOr(const QString &folder, const QString &fallback)
 {
-    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : fallback;
+    // A NUL cannot stand in a file name; Qt would warn of it on every look.
+    const bool usable = !folder.isEmpty() && !folder.contains(QChar(u'\0'));
+    return usable && QFileInfo(folder).isDir() ? folder : fallback;
 }
 
 } // namespace

@@ -145,3 +145,17 @@ TEST(AppConfig, PathsAreWrittenAsFileNamesAndOtherLinesKept)
     EXPECT_TRUE(written.startsWith(foreign + "[Config]\r\nWorkDir=" + QFile::encodeName(work) + "\r\n"));
     EXPECT_EQ(AppConfig::IniRead(dir.path()).WorkDir, work);
 }
+
+TEST(AppConfig, AFolderWithANulFallsBackWithoutAWarning)
+{
+    static int messages = 0;
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) { ++messages; });
+    QTemporaryDir dir;
+    writeIni(dir, QByteArray("[Config]\r\nWorkDir=/tmp\0/x\r\nDataDir=\0\r\n", 38));
+    const AppConfig config = AppConfig::IniRead(dir.path());
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(config.WorkDir, dir.path());
+    EXPECT_EQ(config.DataDir, config.standardDataDir());
+    EXPECT_EQ(messages, 0);
+}
