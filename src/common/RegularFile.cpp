@@ -23,8 +23,8 @@ QString notRegularText()
 QString tooLargeText(qint64 limit)
 {
     constexpr qint64 MB = 1024 * 1024;
-    const QString size = limit % MB == 0 ? QStringLiteral("%1 МБ").arg(limit / MB)
-                                         : QStringLiteral("%1 байт").arg(limit);
+    const QString size =
+        limit % MB == 0 ? QStringLiteral("%1 МБ").arg(limit / MB) : QStringLiteral("%1 байт").arg(limit);
     return QStringLiteral("Файл слишком велик: больше ") + size;
 }
 
