@@ -1,5 +1,5 @@
 #include "cli/Commands.h"
-#include "common/ReadFile.h"
+#include "common/RegularFile.h"
 #include "document/NpcJson.h"
 
 namespace
@@ -11,7 +11,7 @@ int run(CliContext &context)
     const QString output = context.args.value(QStringLiteral("--output"));
     QByteArray json;
     QString reason;
-    if (!readWholeFile(input, NpcJsonReader::MaxSize, json, reason)) {
+    if (!RegularFile::readAll(input, NpcJsonReader::MaxSize, json, reason)) {
         context.inputFailed(input, reason);
         return context.exitCode(false);
     }

@@ -1,6 +1,6 @@
 #include "cli/Commands.h"
 #include "cli/ScriptScan.h"
-#include "common/ReadFile.h"
+#include "common/RegularFile.h"
 #include "dialogue/EdtReader.h"
 #include "editor/ScriptChecks.h"
 
@@ -18,7 +18,7 @@ void addDialogue(CliContext &context, const ScannedScript &scanned, CheckContext
     const QString edtPath = scanned.folder->pathOf(edtName);
     QFile file(edtPath);
     QString reason;
-    if (!openForReading(file, reason)) {
+    if (!RegularFile::open(file, reason)) {
         context.inputFailed(edtPath, reason);
         check.skipPhrases = true;
         return;

@@ -1,53 +1,73 @@
 #include "common/IniFile.h"
 
+#include "common/RegularFile.h"
 #include "common/SaveFile.h"
 
-#include <QFile>
+namespace
+{
+
+const QByteArray LineEnd = QByteArrayLiteral("\r\n");
+
+bool sameName(QByteArrayView a, QByteArrayView b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
 
 void IniFile::parse(const QByteArray &bytes)
 {
     m_lines.clear();
-    QString section;
-    const QString text = QString::fromUtf8(bytes);
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (int i = 0; i < lines.size(); ++i) {
-        QString raw = lines[i];
-        if (raw.endsWith(QLatin1Char('\r')))
-            raw.chop(1);
-        if (i == lines.size() - 1 && raw.isEmpty())
-            break;
-        Line line{raw, section, {}, {}};
-        const QString trimmed = raw.trimmed();
-        if (trimmed.startsWith(QLatin1Char('[')) && trimmed.endsWith(QLatin1Char(']'))) {
-            section = trimmed.mid(1, trimmed.size() - 2).trimmed();
+    QByteArray section;
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype next = bytes.indexOf('\n', start);
+        next = next < 0 ? bytes.size() : next + 1;
+        const QByteArrayView whole = QByteArrayView(bytes).sliced(start, next - start);
+        const qsizetype endSize = whole.endsWith("\r\n") ? 2 : whole.endsWith('\n') ? 1 : 0;
+        Line line{whole.chopped(endSize).toByteArray(), whole.last(endSize).toByteArray(), section, {}, {}};
+        QByteArrayView content = line.text;
+        if (start == 0 && content.startsWith("\xEF\xBB\xBF"))
+            content = content.sliced(3); // a byte order mark written by an editor
+        const QByteArrayView trimmed = content.trimmed();
+        if (trimmed.startsWith('[') && trimmed.endsWith(']')) {
+            section = trimmed.sliced(1, trimmed.size() - 2).trimmed().toByteArray();
             line.section = section;
-        } else if (!trimmed.startsWith(QLatin1Char(';'))) {
-            const qsizetype eq = raw.indexOf(QLatin1Char('='));
+        } else if (!trimmed.startsWith(';')) {
+            const qsizetype eq = content.indexOf('=');
             if (eq > 0) {
-                line.key = raw.left(eq).trimmed();
-                line.value = raw.mid(eq + 1).trimmed();
+                line.key = content.first(eq).trimmed().toByteArray();
+                line.value = content.sliced(eq + 1).trimmed().toByteArray();
             }
         }
         m_lines.append(line);
+        start = next;
     }
 }
 
-bool IniFile::load(const QString &path)
+bool IniFile::load(const QString &path, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    QString reason;
+    if (!RegularFile::readAll(path, MaxFileSize, bytes, reason)) {
         m_lines.clear();
+        if (error)
+            *error = reason;
         return false;
     }
-    parse(file.readAll());
+    parse(bytes);
     return true;
 }
 
 QByteArray IniFile::serialize() const
 {
     QByteArray out;
-    for (const Line &line : m_lines)
-        out += line.text.toUtf8() + "\r\n";
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        const Line &line = m_lines[i];
+        out += line.text;
+        // A last line without an end gets one only when a line now follows it.
+        out += line.end.isEmpty() && i + 1 < m_lines.size() ? LineEnd : line.end;
+    }
     return out;
 }
 
@@ -60,60 +80,65 @@ bool IniFile::save(const QString &path, QString *error) const
     return saved;
 }
 
-int IniFile::find(const QString &section, const QString &key) const
+int IniFile::find(QByteArrayView section, QByteArrayView key) const
 {
     for (int i = 0; i < m_lines.size(); ++i) {
         const Line &line = m_lines[i];
-        if (!line.key.isEmpty() && line.section.compare(section, Qt::CaseInsensitive) == 0 &&
-            line.key.compare(key, Qt::CaseInsensitive) == 0)
+        if (!line.key.isEmpty() && sameName(line.section, section) && sameName(line.key, key))
             return i;
     }
     return -1;
 }
 
-bool IniFile::contains(const QString &section, const QString &key) const
+bool IniFile::contains(QByteArrayView section, QByteArrayView key) const
 {
     return find(section, key) >= 0;
 }
 
-QString IniFile::value(const QString &section, const QString &key) const
+QByteArray IniFile::value(QByteArrayView section, QByteArrayView key) const
 {
     const int i = find(section, key);
-    return i < 0 ? QString() : m_lines[i].value;
+    return i < 0 ? QByteArray() : m_lines[i].value;
 }
 
-int IniFile::intValue(const QString &section, const QString &key, int defaultValue) const
+int IniFile::intValue(QByteArrayView section, QByteArrayView key, int defaultValue) const
 {
-    const QString text = value(section, key);
+    const QByteArray text = value(section, key);
     qsizetype end = 0;
-    if (end < text.size() && (text[end] == QLatin1Char('-') || text[end] == QLatin1Char('+')))
+    if (end < text.size() && (text[end] == '-' || text[end] == '+'))
         ++end;
     const qsizetype digits = end;
-    while (end < text.size() && text[end].isDigit() && end - digits < 9)
+    while (end < text.size() && text[end] >= '0' && text[end] <= '9' && end - digits < 9)
         ++end;
     if (end == digits)
         return defaultValue;
     return text.left(end).toInt();
 }
 
-void IniFile::setValue(const QString &section, const QString &key, const QString &value)
+bool IniFile::setValue(QByteArrayView section, QByteArrayView key, const QByteArray &value)
 {
-    const Line line{key + QLatin1Char('=') + value, section, key, value};
+    if (value.contains('\n') || value.contains('\r'))
+        return false;
+    const QByteArray text = key.toByteArray() + '=' + value;
     const int existing = find(section, key);
     if (existing >= 0) {
-        m_lines[existing] = {key + QLatin1Char('=') + value, m_lines[existing].section, key, value};
-        return;
+        Line &line = m_lines[existing];
+        line.text = text;
+        line.key = key.toByteArray();
+        line.value = value;
+        return true;
     }
     int lastOfSection = -1;
     for (int i = 0; i < m_lines.size(); ++i) {
-        if (m_lines[i].section.compare(section, Qt::CaseInsensitive) == 0 &&
-            !m_lines[i].text.trimmed().isEmpty())
+        if (sameName(m_lines[i].section, section) && !m_lines[i].text.trimmed().isEmpty())
             lastOfSection = i;
     }
+    const Line line{text, LineEnd, section.toByteArray(), key.toByteArray(), value};
     if (lastOfSection < 0) {
-        m_lines.append({QLatin1Char('[') + section + QLatin1Char(']'), section, {}, {}});
+        m_lines.append({'[' + section.toByteArray() + ']', LineEnd, section.toByteArray(), {}, {}});
         m_lines.append(line);
-        return;
+        return true;
     }
     m_lines.insert(lastOfSection + 1, line);
+    return true;
 }

@@ -1,33 +1,43 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 
 // A Windows INI file read and written as raw "Key=Value" lines: no escapes, keys and
-// sections matched without regard to case, other sections and lines kept on writing.
+// sections matched without regard to case. Other programs and people write the same file
+// in their own encodings, so lines are bytes: every line that is not set comes back as it
+// was read, line end included.
 class IniFile
 {
 public:
+    // A settings file, not a data file: anything larger is not one of ours.
+    static constexpr qint64 MaxFileSize = 1024 * 1024;
+
     void parse(const QByteArray &bytes);
-    bool load(const QString &path); // false when missing or unreadable (the file stays empty)
+    // False, with the reason, when missing, not a regular file, unreadable or larger than
+    // MaxFileSize; the file then stays empty.
+    bool load(const QString &path, QString *error = nullptr);
     QByteArray serialize() const;
     bool save(const QString &path, QString *error) const;
 
-    bool contains(const QString &section, const QString &key) const;
-    QString value(const QString &section, const QString &key) const;
+    bool contains(QByteArrayView section, QByteArrayView key) const;
+    QByteArray value(QByteArrayView section, QByteArrayView key) const;
     // Windows profile rules: leading digits with an optional sign, else the default.
-    int intValue(const QString &section, const QString &key, int defaultValue) const;
-    void setValue(const QString &section, const QString &key, const QString &value);
+    int intValue(QByteArrayView section, QByteArrayView key, int defaultValue) const;
+    // False, changing nothing, for a value with a line break, which no INI line can hold.
+    bool setValue(QByteArrayView section, QByteArrayView key, const QByteArray &value);
 
 private:
     struct Line {
-        QString text;
-        QString section; // the section this line belongs to
-        QString key;     // empty for section lines, comments and blanks
-        QString value;
+        QByteArray text;
+        QByteArray end;     // the line end as read; empty for a last line without one
+        QByteArray section; // the section this line belongs to
+        QByteArray key;     // empty for section lines, comments and blanks
+        QByteArray value;
     };
-    int find(const QString &section, const QString &key) const;
+    int find(QByteArrayView section, QByteArrayView key) const;
 
     QList<Line> m_lines;
 };

@@ -13,7 +13,14 @@ bool saveFile(const QString &path, QString &error, const std::function<bool(QIOD
         file.cancelWriting();
         return false;
     }
-    if (!file.commit()) {
+    // commit() flushes the last buffered bytes but does not look at how that went: on a
+    // full disk it would rename an empty or partial file over the old one.
+    if (!file.flush() || file.error() != QFileDevice::NoError) {
+        error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit() || file.error() != QFileDevice::NoError) {
         error = file.errorString();
         return false;
     }

@@ -7,8 +7,9 @@
 
 class QIODevice;
 
-// Writes a file through a temporary one that replaces it only once every byte is
-// written, so a failed write never destroys the old file. The writer reports its own
-// error; a failure to create or rename gives the system's reason.
+// Writes a file through a temporary one that replaces it only once every byte is on
+// disk, so a failed write (a full disk included) never destroys the old file nor leaves
+// anything beside it. The writer reports its own error; a failure to create, write out
+// or rename gives the system's reason.
 bool saveFile(const QString &path, QString &error, const std::function<bool(QIODevice *)> &write);
 bool saveFile(const QString &path, const QByteArray &bytes, QString &error);

@@ -1,6 +1,6 @@
 #include "dialogue/EdtReader.h"
 
-#include "common/ReadFile.h"
+#include "common/RegularFile.h"
 
 #include <QFile>
 
@@ -45,11 +45,16 @@ EdtText EdtReader::decode(const QByteArray &bytes)
     return text;
 }
 
-bool EdtReader::read(QIODevice *device)
+bool EdtReader::read(QIODevice *device, qint64 limit)
 {
+    if (!device->isSequential() && device->size() - device->pos() > limit) {
+        m_error = RegularFile::tooLargeText(limit);
+        return false;
+    }
     EdtText text;
     if (!device->isSequential())
         text.reserve(device->size() / RecordSize);
+    qint64 total = 0;
     const qint64 capacity = ChunkRecords * RecordSize;
     const auto buffer = std::make_unique<char[]>(capacity);
     qint64 filled = 0;
@@ -57,6 +62,11 @@ bool EdtReader::read(QIODevice *device)
         const qint64 got = device->read(buffer.get() + filled, capacity - filled);
         if (got < 0) {
             m_error = device->errorString();
+            return false;
+        }
+        total += got;
+        if (total > limit) {
+            m_error = RegularFile::tooLargeText(limit);
             return false;
         }
         filled += got;
@@ -77,7 +87,7 @@ bool EdtReader::read(QIODevice *device)
 bool EdtReader::read(const QString &path)
 {
     QFile file(path);
-    if (!openForReading(file, m_error))
+    if (!RegularFile::open(file, m_error))
         return false;
     return read(&file);
 }

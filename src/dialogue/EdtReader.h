@@ -20,7 +20,10 @@ public:
     static QByteArray decodeRecord(const char *record);
     static EdtText decode(const QByteArray &bytes);
 
-    bool read(QIODevice *device);
+    // Far above what any dialogue of the game holds; a larger file is refused unread.
+    static constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+
+    bool read(QIODevice *device, qint64 limit = MaxFileSize);
     bool read(const QString &path);
 
     const EdtText &text() const { return m_text; }

@@ -1,7 +1,7 @@
 #include "document/NpcFile.h"
 
 #include "common/FileMessages.h"
-#include "common/ReadFile.h"
+#include "common/RegularFile.h"
 #include "common/SaveFile.h"
 
 #include <QFile>
@@ -59,7 +59,7 @@ bool NpcReader::read(QIODevice *device)
 bool NpcReader::read(const QString &path)
 {
     QFile file(path);
-    if (!openForReading(file, m_reason)) {
+    if (!RegularFile::open(file, m_reason)) {
         m_error = readProblemText(path);
         return false;
     }

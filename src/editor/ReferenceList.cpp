@@ -1,8 +1,6 @@
 #include "editor/ReferenceList.h"
 
-#include "common/ReadFile.h"
-
-#include <QFile>
+#include "common/RegularFile.h"
 
 #include <limits>
 
@@ -32,13 +30,16 @@ std::optional<qint64> readDecimal(QByteArrayView text)
     return negative ? qint64(0 - magnitude) : qint64(magnitude);
 }
 
-bool ReferenceList::readFile(const QString &path)
+bool ReferenceList::readFile(const QString &path, QString *error)
 {
-    QFile file(path);
+    QByteArray bytes;
     QString reason;
-    if (!openForReading(file, reason))
+    if (!RegularFile::readAll(path, MaxFileSize, bytes, reason)) {
+        if (error)
+            *error = reason;
         return false;
-    appendText(file.readAll());
+    }
+    appendText(bytes);
     return true;
 }
 

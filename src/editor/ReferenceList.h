@@ -11,8 +11,12 @@
 class ReferenceList
 {
 public:
-    // Appends the kept lines of a list file; false when it cannot be opened.
-    bool readFile(const QString &path);
+    // Room for a million entries of a few words each.
+    static constexpr qint64 MaxFileSize = 32 * 1024 * 1024;
+
+    // Appends the kept lines of a list file; false, with the reason, when it cannot be
+    // read or is larger than MaxFileSize.
+    bool readFile(const QString &path, QString *error = nullptr);
     void appendText(const QByteArray &bytes);
 
     int count() const { return m_entries.size(); }

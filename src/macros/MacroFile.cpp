@@ -1,10 +1,11 @@
 #include "macros/MacroFile.h"
 
+#include "common/RegularFile.h"
 #include "common/SaveFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
+#include <QIODevice>
 
 namespace MacroFile
 {
@@ -46,32 +47,24 @@ QByteArray encode(const QList<QByteArray> &entries)
 
 } // namespace MacroFile
 
-bool MacroReader::read(QIODevice *device)
+bool MacroReader::read(QIODevice *device, qint64 limit)
 {
     if (!device->isReadable()) {
         m_error = device->errorString();
         return false;
     }
-    m_entries = MacroFile::parse(device->readAll());
+    QByteArray bytes;
+    if (!RegularFile::readAtMost(*device, limit, bytes, m_error))
+        return false;
+    m_entries = MacroFile::parse(bytes);
     return true;
 }
 
 bool MacroReader::read(const QString &path)
 {
-    QFile file(path);
-    if (QFileInfo(path).isDir()) {
-        m_error = QStringLiteral("Is a directory");
+    QByteArray bytes;
+    if (!RegularFile::readAll(path, MacroFile::MaxFileSize, bytes, m_error))
         return false;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_error = file.errorString();
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        m_error = file.errorString();
-        return false;
-    }
     m_entries = MacroFile::parse(bytes);
     return true;
 }

@@ -11,6 +11,9 @@ class QIODevice;
 namespace MacroFile
 {
 
+// Hundreds of thousands of macros; a larger file is refused unread.
+constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+
 // Lines end at CR, LF or CR LF; every line is an entry, an empty one too; a NUL ends
 // the text.
 QList<QByteArray> parse(QByteArrayView bytes);
@@ -22,7 +25,7 @@ QByteArray encode(const QList<QByteArray> &entries);
 class MacroReader
 {
 public:
-    bool read(QIODevice *device);
+    bool read(QIODevice *device, qint64 limit = MacroFile::MaxFileSize);
     bool read(const QString &path);
 
     const QList<QByteArray> &entries() const { return m_entries; }

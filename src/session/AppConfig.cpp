@@ -4,16 +4,19 @@
 #include "session/ShippedFiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace
 {
 
-const QString Section = QStringLiteral("Config");
+constexpr QByteArrayView Section = "Config";
 
 QString existingFolderOr(const QString &folder, const QString &fallback)
 {
-    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : fallback;
+    // A NUL cannot stand in a file name; Qt would warn of it on every look.
+    const bool usable = !folder.isEmpty() && !folder.contains(QChar(u'\0'));
+    return usable && QFileInfo(folder).isDir() ? folder : fallback;
 }
 
 } // namespace
@@ -49,25 +52,32 @@ AppConfig AppConfig::IniRead(const QString &startFolder)
     config.shippedDataDir = ShippedFiles::dataDir();
     IniFile ini;
     ini.load(config.iniPath());
-    config.WorkDir = existingFolderOr(ini.value(Section, QStringLiteral("WorkDir")), startFolder);
-    config.DataDir =
-        existingFolderOr(ini.value(Section, QStringLiteral("DataDir")), config.standardDataDir());
-    config.EdtEditor = ini.value(Section, QStringLiteral("EdtEditor"));
-    const int width = ini.intValue(Section, QStringLiteral("FormWidth"), 0);
+    // Paths are kept as the platform writes file names; the numbers are plain ASCII.
+    const auto path = [&](QByteArrayView key) { return QFile::decodeName(ini.value(Section, key)); };
+    config.WorkDir = existingFolderOr(path("WorkDir"), startFolder);
+    config.DataDir = existingFolderOr(path("DataDir"), config.standardDataDir());
+    config.EdtEditor = path("EdtEditor");
+    const int width = ini.intValue(Section, "FormWidth", 0);
     config.FormWidth = width < MinFormWidth ? DefaultFormWidth : width;
-    config.AlertShow = static_cast<quint8>(ini.intValue(Section, QStringLiteral("AlertShow"), 0) & 0xFF);
+    config.AlertShow = static_cast<quint8>(ini.intValue(Section, "AlertShow", 0) & 0xFF);
     return config;
 }
 
 bool AppConfig::IniWrite(QString *error) const
 {
     IniFile ini;
-    ini.load(iniPath());
-    ini.setValue(Section, QStringLiteral("WorkDir"), WorkDir);
-    ini.setValue(Section, QStringLiteral("DataDir"), DataDir);
+    QString reason;
+    // Writing over a settings file that could not be read would lose all its other lines.
+    if (!ini.load(iniPath(), &reason) && QFileInfo::exists(iniPath())) {
+        if (error)
+            *error = reason;
+        return false;
+    }
+    ini.setValue(Section, "WorkDir", QFile::encodeName(WorkDir));
+    ini.setValue(Section, "DataDir", QFile::encodeName(DataDir));
     if (!EdtEditor.isEmpty())
-        ini.setValue(Section, QStringLiteral("EdtEditor"), EdtEditor);
-    ini.setValue(Section, QStringLiteral("FormWidth"), QString::number(FormWidth));
-    ini.setValue(Section, QStringLiteral("AlertShow"), QString::number(AlertShow));
+        ini.setValue(Section, "EdtEditor", QFile::encodeName(EdtEditor));
+    ini.setValue(Section, "FormWidth", QByteArray::number(FormWidth));
+    ini.setValue(Section, "AlertShow", QByteArray::number(AlertShow));
     return ini.save(iniPath(), error);
 }

@@ -29,6 +29,7 @@ struct AppConfig {
     // Reads the settings file of the start folder; missing or bad values give defaults.
     // The shipped folders are looked up beside the executable.
     static AppConfig IniRead(const QString &startFolder);
-    // Keeps other sections and keys of the file as they are.
+    // Keeps the file's other lines byte for byte; refuses to write over a settings file
+    // that exists but cannot be read, as that would lose them.
     bool IniWrite(QString *error = nullptr) const;
 };

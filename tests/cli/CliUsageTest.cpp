@@ -69,7 +69,7 @@ TEST_F(CliUsageTest, UnreadableInputsExitWith2NamingFileAndReason)
     const QList<Case> cases = {
         {{QStringLiteral("dump"), QStringLiteral("none.npc")}, QStringLiteral("scrivlet-cli: none.npc: ")},
         {{QStringLiteral("dump"), QStringLiteral("folder.npc")},
-         QStringLiteral("scrivlet-cli: folder.npc: это папка, а не файл\n")},
+         QStringLiteral("scrivlet-cli: folder.npc: Это папка, а не файл\n")},
         {{QStringLiteral("dump"), QStringLiteral("short.npc")},
          QStringLiteral("scrivlet-cli: short.npc: Выбранный файл не является NPC-скриптом\n")},
         {{QStringLiteral("diff"), QStringLiteral("short.npc"), QStringLiteral("none.npc")},

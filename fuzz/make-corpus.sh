@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Writes the seed corpus of every fuzz target under OUT/<target>: small files made here,
+# the examples and data lists of the repository, and the inputs of past findings kept in
+# fuzz/corpus/<target>.
+set -euo pipefail
+out=${1:?usage: make-corpus.sh OUT}
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+rm -rf "$out"
+for t in npc_file edt_text reference_list macro_file settings_file; do
+    mkdir -p "$out/$t"
+    if [ -d "$here/corpus/$t" ]; then cp "$here/corpus/$t"/* "$out/$t"/ 2>/dev/null || true; fi
+done
+
+# bytes COUNT [BYTE]: COUNT times the byte (octal escape, default NUL) on standard output.
+bytes() { head -c "$1" /dev/zero | tr '\0' "${2:-\\000}"; }
+
+# Scripts: both layouts, the files just too short, a bad second byte.
+n=$out/npc_file
+cp "$root"/examples/*.npc "$n"/
+bytes 1600 >"$n/zeros"
+{ printf '\x02\x00'; bytes 1598 '\377'; } >"$n/standard-ff"
+{ printf '\x04\x00\x07\x01'; bytes 1700 '\021'; } >"$n/longer"
+{ printf '\x39\x00\x35\x00'; bytes 1596 '\376'; } >"$n/vesta"
+{ printf '\x39\x00\x36\x00'; bytes 1596; } >"$n/almost-vesta"
+bytes 1599 >"$n/short"
+printf '\x00\x00\x00' >"$n/three"
+{ printf '\x00\x01'; bytes 1598; } >"$n/second-byte"
+
+# Dialogue text: the first byte of an input sets how the reading is chunked.
+e=$out/edt_text
+for f in "$root"/examples/*.edt; do { printf '\x05'; cat "$f"; } >"$e/$(basename "$f")"; done
+{ printf '\x00'; printf 'I\x00\x21\x00\x20\x00\x01\x00\xff\x00\x00\x01'; bytes 468 '\102'; } >"$e/units"
+{ printf '\xff'; bytes 961 '\041'; } >"$e/no-end-and-tail"
+
+# Lists: every shape of line.
+l=$out/reference_list
+cp "$root"/Data/*.txt "$l"/
+printf '0=\xcd\xe8\xf7\xe5\xe3\xee\r\n1=a\r\n1=dup\n;c=x\n\n=empty\nnoeq\r\n+7=plus\n-3=m\n2=x\x1a9=after\n' >"$l/shapes"
+printf '9223372036854775807=max\n-9223372036854775808=min\n9223372036854775808=over\n65535=w\n' >"$l/numbers"
+printf 'a=1\r\r\n00=zero\n' >"$l/odd-ends"
+
+# Macros: formed entries, bad values, every line end.
+m=$out/macro_file
+printf '\xcc\xe0\xea\xf0\xee\xf1=1,0,65535,65535,255,255,255,4,0,2,1,255,255,255,255,0,65535,0,65535,0,0,0\r\n' >"$m/one"
+printf 'a=1,2,3\rb=-1,x,3\nc=\r\n=0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0\n\0after' >"$m/shapes"
+printf 'big=2147483647,-2147483648,4294967296,+5,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,\r\n' >"$m/limits"
+
+# Settings: the program's keys among lines of others, in Windows-1251 and UTF-8.
+s=$out/settings_file
+printf '[Config]\r\nWorkDir=/tmp\r\nDataDir=/\r\nEdtEditor=/usr/bin/edt\r\nFormWidth=900\r\nAlertShow=1\r\n' >"$s/ours"
+printf '\xef\xbb\xbf; \xcd\xe0\xf1\xf2\xf0\xee\xe9\xea\xe8\n[\xc8\xe3\xf0\xe0]\nPath=C:\\\xc8\xe3\xf0\xfb\n[config]\n workdir = . \nformwidth=12abc' >"$s/foreign"
+printf '[Other]\r\nWorkDir=x\r\n[Config]\r\n;WorkDir=commented\r\nWorkDir=\r\n[Config]\r\nWorkDir=second\r\n' >"$s/twice"
+printf 'FormWidth=800\n[Config\nAlertShow=-1\r\r\n' >"$s/broken"

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang and runs each for SECONDS (default 60) with a fixed
+# seed, one after the other. A crash, sanitizer report, timeout or broken round trip
+# fails the run and its input is printed in hex. Without clang it says so and passes.
+#   fuzz/run.sh [SECONDS] [TARGET...]
+set -uo pipefail
+seconds=${1:-60}
+shift || true
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+build=${SCRIVLET_FUZZ_BUILD:-$root/build-fuzz}
+
+if ! command -v clang++ >/dev/null; then
+    echo "fuzz: clang++ not found, fuzz targets skipped"
+    exit 0
+fi
+set -e
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+CXX=clang++ cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
+cmake --build "$build" -j "$(nproc)"
+"$here/make-corpus.sh" "$build/seeds"
+set +e
+
+targets=("$@")
+[ ${#targets[@]} -eq 0 ] && targets=(npc_file edt_text reference_list macro_file settings_file)
+declare -A max_len=([npc_file]=4096 [edt_text]=65536 [reference_list]=32768 [macro_file]=16384
+                    [settings_file]=8192)
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+failed=0
+for t in "${targets[@]}"; do
+    work=$build/work/$t
+    findings=$build/findings/$t
+    rm -rf "$work" "$findings"
+    mkdir -p "$work" "$findings"
+    log=$build/$t.log
+    echo "fuzz: $t for ${seconds}s"
+    "$build/fuzz_$t" -seed=1 -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        -max_len="${max_len[$t]:-8192}" -print_final_stats=1 -artifact_prefix="$findings/" \
+        "$work" "$build/seeds/$t" >"$log" 2>&1
+    rc=$?
+    grep -E '^#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units|stat::average_exec_per_sec' "$log" | tail -3
+    if [ $rc -ne 0 ] || [ -n "$(ls -A "$findings")" ]; then
+        failed=1
+        echo "fuzz: $t FOUND A FAULT (exit $rc)"
+        grep -E 'ERROR|runtime error|check failed|Test unit written|SUMMARY' "$log" | head -20
+        for f in "$findings"/*; do
+            [ -f "$f" ] || continue
+            echo "input $(basename "$f") ($(stat -c %s "$f") bytes):"
+            od -An -tx1 -v "$f" | head -200
+        done
+    fi
+done
+[ $failed -eq 0 ] && echo "fuzz: every target ran clean"
+exit $failed

@@ -1,0 +1,109 @@
+#include "common/RegularFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace RegularFile
+{
+
+QString notRegularText()
+{
+    return QStringLiteral("Это не обычный файл");
+}
+
+QString tooLargeText(qint64 limit)
+{
+    constexpr qint64 MB = 1024 * 1024;
+    const QString size =
+        limit % MB == 0 ? QStringLiteral("%1 МБ").arg(limit / MB) : QStringLiteral("%1 байт").arg(limit);
+    return QStringLiteral("Файл слишком велик: больше ") + size;
+}
+
+bool open(QFile &file, QString &error)
+{
+    const QFileInfo info(file.fileName());
+    if (info.isDir()) {
+        error = QStringLiteral("Это папка, а не файл");
+        return false;
+    }
+    if (info.exists() && !info.isFile()) {
+        error = notRegularText();
+        return false;
+    }
+#ifdef Q_OS_UNIX
+    // The path may be swapped for a FIFO after the check above: a non-blocking open never
+    // waits, and the type is checked again on what was opened.
+    const int fd =
+        ::open(QFile::encodeName(file.fileName()).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        error = qt_error_string(errno);
+        return false;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        error = notRegularText();
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        error = file.errorString();
+        return false;
+    }
+#else
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = file.errorString();
+        return false;
+    }
+#endif
+    return true;
+}
+
+bool readAtMost(QIODevice &device, qint64 limit, QByteArray &bytes, QString &error)
+{
+    QByteArray read;
+    if (!device.isSequential())
+        read.reserve(std::min(device.size() - device.pos(), limit));
+    char chunk[16384];
+    for (;;) {
+        const qint64 got = device.read(chunk, sizeof chunk);
+        if (got < 0) {
+            error = device.errorString();
+            return false;
+        }
+        if (got == 0)
+            break;
+        if (read.size() + got > limit) {
+            error = tooLargeText(limit);
+            return false;
+        }
+        read.append(chunk, got);
+    }
+    bytes = std::move(read);
+    return true;
+}
+
+bool readAll(const QString &path, qint64 limit, QByteArray &bytes, QString &error)
+{
+    QFile file(path);
+    if (!open(file, error))
+        return false;
+    // Refused before reading; the size is checked again while reading, as the file may grow.
+    if (file.size() > limit) {
+        error = tooLargeText(limit);
+        return false;
+    }
+    return readAtMost(file, limit, bytes, error);
+}
+
+} // namespace RegularFile

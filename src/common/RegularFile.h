@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QFile;
+class QIODevice;
+
+// Reading only from regular files: opening a FIFO blocks until a writer comes, and a
+// device such as /dev/zero never ends, so both are refused before a byte is read.
+namespace RegularFile
+{
+
+// Opens the file's path for reading; error gets the system's reason, or says that
+// the path is not a regular file.
+bool open(QFile &file, QString &error);
+
+// All that is left on the device, refused when it is more than limit bytes.
+bool readAtMost(QIODevice &device, qint64 limit, QByteArray &bytes, QString &error);
+
+// The whole file, refused when it holds more than limit bytes.
+bool readAll(const QString &path, qint64 limit, QByteArray &bytes, QString &error);
+
+QString notRegularText();
+QString tooLargeText(qint64 limit);
+
+} // namespace RegularFile

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+
+#include <csignal>
+#include <cstdlib>
+#include <sys/resource.h>
+#include <unistd.h>
+
+// Lets this process write no file beyond a size, as a full disk would: a write past it
+// fails with EFBIG instead of raising SIGXFSZ. The former limit comes back at the end.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+// Root ignores read and write rights; while this lives, a root process acts as "nobody".
+// The folders it needs must then be open to others.
+class WithoutRootRights
+{
+public:
+    WithoutRootRights() : m_wasRoot(geteuid() == 0)
+    {
+        if (m_wasRoot && seteuid(Nobody) != 0)
+            m_wasRoot = false;
+    }
+    ~WithoutRootRights()
+    {
+        if (m_wasRoot && seteuid(0) != 0)
+            std::abort();
+    }
+    WithoutRootRights(const WithoutRootRights &) = delete;
+    WithoutRootRights &operator=(const WithoutRootRights &) = delete;
+
+    static bool rightsHold() { return geteuid() != 0; }
+
+private:
+    static constexpr uid_t Nobody = 65534;
+    bool m_wasRoot;
+};
+
+// A folder everyone may enter, as QTemporaryDir makes its folder private.
+inline void openToOthers(const QString &folder)
+{
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                      QFileDevice::ReadOther | QFileDevice::ExeOther |
+                                      QFileDevice::ReadGroup | QFileDevice::ExeGroup);
+}
