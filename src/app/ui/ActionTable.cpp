@@ -52,6 +52,10 @@ const ActionInfo Actions[] = {
     {"ReloadTxt", "Обновить текст", "Alt+E", "перезагрузить EDT-файл.", true, false},
     {"ShowEdt", "Показать EDT-файл", "Alt+T", "открыть текст текущего EDT-файла в отдельном окне.", true, false},
     {"RunEdt", "Открыть EDT-редактор", "Alt+R", "открыть сторонний EDT-редактор.", true, true},
+    {"CheckScript", "Проверить скрипт", "F7", "показать ошибки и предупреждения во всех записях скрипта.", true, true},
+    {"FindUsages", "Найти использование...", "Ctrl+F", "найти записи скриптов папки, где встречается действие, предмет, персонаж, факт или квест.", true, true},
+    {"FollowLink", "Перейти по ссылке", "Ctrl+L", "перейти к записи, которой текущая запись передаёт управление.", true, false},
+    {"GoBack", "Назад", "Alt+Left", "вернуться туда, откуда был сделан последний переход по ссылке.", true, false},
     {"F_Standart", "Стандартный формат", "Alt+S", "", false, true},
     {"F_Vesta", "Вестинский формат", "Alt+B", "", false, true},
     {"Config", "Конфигурация", "Alt+C", "Панель управления основными свойствами программы.", false, true},
@@ -148,7 +152,8 @@ void buildMainMenu(TForm1 &window, QMenuBar *menuBar)
             "-", "MoveUp", "MoveDown"});
     addAll(window, menu("Macros_m"), {"MacrManager", "SaveAsMacr"});
     addAll(window, menu("Service_m"),
-           {"F_Standart", "F_Vesta", "-", "ReloadTxt", "ShowEdt", "RunEdt", "-", "Config"});
+           {"F_Standart", "F_Vesta", "-", "ReloadTxt", "ShowEdt", "RunEdt", "-", "CheckScript", "FindUsages",
+            "-", "Config"});
     addAll(window, menu("Help_m"), {"Help", "About"});
 }
 
@@ -158,7 +163,7 @@ QMenu *createGridMenu(TForm1 &window)
     menu->setObjectName(QStringLiteral("P_Menu_Grid"));
     addAll(window, menu,
            {"CutRec", "CopyRec", "PasteRec", "DeleteRec", "-", "MoveUp", "MoveDown", "-", "MacrManager", "-",
-            "Inicial"});
+            "Inicial", "-", "FollowLink"});
     return menu;
 }
 

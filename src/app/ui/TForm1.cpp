@@ -149,7 +149,7 @@ void TForm1::buildToolBar()
                        "QCheckBox::indicator:checked { image: url(:/icons/Check_Vesta_on.svg); }"));
     bar->addWidget(m_checkVesta);
     bar->addSeparator();
-    add({"ReloadTxt", "ShowEdt", "RunEdt"});
+    add({"ReloadTxt", "ShowEdt", "RunEdt", "CheckScript"});
     bar->addSeparator();
     add({"Config"});
     bar->addSeparator();

@@ -1,6 +1,7 @@
 #include "document/ui/DocumentCommands.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 
 namespace
 {
@@ -86,6 +87,18 @@ bool DocumentCommands::openScript(const QString &path, ScriptSession::OpenOption
         if (!m_session.hasDialogue())
             m_session.clearDialogue();
     }
+    return true;
+}
+
+bool DocumentCommands::openScriptAt(const QString &path, int record)
+{
+    const QString open = m_session.document().path;
+    const bool isOpen =
+        !open.isEmpty() && QFileInfo(open).canonicalFilePath() == QFileInfo(path).canonicalFilePath();
+    if (!isOpen && (!mayDiscardChanges(OpenQuestion, QMessageBox::Yes | QMessageBox::No) ||
+                    !openScript(path, {.setWorkDir = false})))
+        return false;
+    m_session.selectRecord(record);
     return true;
 }
 

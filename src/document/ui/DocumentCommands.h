@@ -24,6 +24,10 @@ public:
     void FilesDropped(const QString &path);
     // Opens a script as Open does once the file is chosen; false when it was refused.
     bool openScript(const QString &path, ScriptSession::OpenOptions options);
+    // Shows a record of a script, opening the script first unless it is the open one
+    // (after the unsaved-changes question); false when the user declined or the file
+    // was refused.
+    bool openScriptAt(const QString &path, int record);
 
 private:
     FileDialogOptions npcDialog(const QString &title) const;
