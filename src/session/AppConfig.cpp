@@ -19,7 +19,34 @@ QString existingFolderOr(const QString &folder, const QString &fallback)
     return usable && QFileInfo(folder).isDir() ? folder : fallback;
 }
 
+std::optional<int> optionalInt(const IniFile &ini, QByteArrayView key)
+{
+    if (!ini.contains(Section, key))
+        return std::nullopt;
+    bool ok = false;
+    const int value = ini.value(Section, key).trimmed().toInt(&ok);
+    return ok ? std::optional(value) : std::nullopt;
+}
+
+QByteArray recentKey(int index)
+{
+    return "RecentFile" + QByteArray::number(index + 1);
+}
+
 } // namespace
+
+void AppConfig::addRecentFile(const QString &path)
+{
+    removeRecentFile(path);
+    RecentFiles.prepend(path);
+    while (RecentFiles.size() > RecentFileCount)
+        RecentFiles.removeLast();
+}
+
+void AppConfig::removeRecentFile(const QString &path)
+{
+    RecentFiles.removeAll(path);
+}
 
 QString AppConfig::iniPath() const
 {
@@ -60,6 +87,15 @@ AppConfig AppConfig::IniRead(const QString &startFolder)
     const int width = ini.intValue(Section, "FormWidth", 0);
     config.FormWidth = width < MinFormWidth ? DefaultFormWidth : width;
     config.AlertShow = static_cast<quint8>(ini.intValue(Section, "AlertShow", 0) & 0xFF);
+    config.FormLeft = optionalInt(ini, "FormLeft");
+    config.FormTop = optionalInt(ini, "FormTop");
+    config.FormHeight = optionalInt(ini, "FormHeight");
+    config.FormMaximized = ini.intValue(Section, "FormMaximized", 0) != 0;
+    config.SplitterPos = optionalInt(ini, "SplitterPos");
+    for (int i = 0; i < RecentFileCount; ++i) {
+        if (const QString file = path(recentKey(i)); !file.isEmpty() && !config.RecentFiles.contains(file))
+            config.RecentFiles << file;
+    }
     return config;
 }
 
@@ -79,5 +115,16 @@ bool AppConfig::IniWrite(QString *error) const
         ini.setValue(Section, "EdtEditor", QFile::encodeName(EdtEditor));
     ini.setValue(Section, "FormWidth", QByteArray::number(FormWidth));
     ini.setValue(Section, "AlertShow", QByteArray::number(AlertShow));
+    const std::pair<QByteArrayView, std::optional<int>> place[] = {{"FormLeft", FormLeft},
+                                                                   {"FormTop", FormTop},
+                                                                   {"FormHeight", FormHeight},
+                                                                   {"SplitterPos", SplitterPos}};
+    for (const auto &[key, value] : place) {
+        if (value)
+            ini.setValue(Section, key, QByteArray::number(*value));
+    }
+    ini.setValue(Section, "FormMaximized", FormMaximized ? "1" : "0");
+    for (int i = 0; i < RecentFileCount; ++i)
+        ini.setValue(Section, recentKey(i), QFile::encodeName(RecentFiles.value(i)));
     return ini.save(iniPath(), error);
 }

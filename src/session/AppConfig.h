@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 // The settings of scrivlet.ini plus the start folder they are relative to.
 struct AppConfig {
@@ -16,6 +19,19 @@ struct AppConfig {
     // The lists shipped with the program, the last place a list is looked for; empty
     // when the program came without them.
     QString shippedDataDir;
+
+    // Where the window was at the last exit; nothing when never kept.
+    std::optional<int> FormLeft;
+    std::optional<int> FormTop;
+    std::optional<int> FormHeight;
+    bool FormMaximized = false;
+    std::optional<int> SplitterPos;
+
+    // The scripts last opened or saved, the most recent first.
+    static constexpr int RecentFileCount = 8;
+    QStringList RecentFiles;
+    void addRecentFile(const QString &path);
+    void removeRecentFile(const QString &path);
 
     bool warningsOn() const { return AlertShow == 0; }
 

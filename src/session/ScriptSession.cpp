@@ -34,6 +34,99 @@ void ScriptSession::notify(int changes)
         emit macrosSaved();
     if (changes & State)
         emit stateChanged();
+    if (changes & (Records | Dialogue | Findings)) {
+        m_findings.reset();
+        emit findingsChanged();
+    }
+}
+
+const QList<CheckFinding> &ScriptSession::findings() const
+{
+    if (!m_findings) {
+        CheckContext context;
+        context.ownNpcNumber = m_document.OwnNpcNumber;
+        context.lists = &m_lists;
+        if (m_dialogueActive)
+            context.edtLineCount = m_edtText.size();
+        context.others = [this](quint8 npc) { return m_folderLinks.find(npc); };
+        m_findings = checkScript(m_document.records, context);
+    }
+    return *m_findings;
+}
+
+QString ScriptSession::incomingLinksText() const
+{
+    QStringList parts;
+    QStringList here;
+    for (int i = 0; i < RecordCount; ++i) {
+        if (linksIntoScript(record(i), m_document.OwnNpcNumber) && record(i).ControlRec == m_curRec)
+            here << QString::number(i);
+    }
+    if (!here.isEmpty())
+        parts << here.join(QStringLiteral(", "));
+    QString script;
+    QStringList records;
+    const auto flush = [&] {
+        if (!records.isEmpty())
+            parts << script + QStringLiteral(": ") + records.join(QStringLiteral(", "));
+        records.clear();
+    };
+    for (const IncomingLink &link : m_folderLinks.incomingTo(m_curRec)) {
+        if (link.script != script)
+            flush();
+        script = link.script;
+        records << QString::number(link.record);
+    }
+    flush();
+    const QString number = QString::number(m_curRec);
+    if (parts.isEmpty())
+        return QStringLiteral("Ссылок на запись ") + number + QStringLiteral(" нет");
+    return QStringLiteral("Ссылки на запись ") + number + QStringLiteral(": ") +
+           parts.join(QStringLiteral("; "));
+}
+
+std::optional<ScriptSession::LinkTarget> ScriptSession::currentLink() const
+{
+    const NpcRecord &r = currentRecord();
+    if (r.isEmpty() || r.ControlRec == NoneByte)
+        return std::nullopt;
+    LinkTarget target;
+    target.local = r.ControlNpc == m_document.OwnNpcNumber;
+    target.npc = r.ControlNpc;
+    target.record = r.ControlRec;
+    if (!target.local)
+        target.path = m_folderLinks.scriptPathOf(r.ControlNpc);
+    return target;
+}
+
+void ScriptSession::rememberPlace(const Place &place)
+{
+    m_places.append(place);
+    notify(State);
+}
+
+std::optional<ScriptSession::Place> ScriptSession::lastPlace() const
+{
+    return m_places.isEmpty() ? std::nullopt : std::optional(m_places.last());
+}
+
+void ScriptSession::forgetLastPlace()
+{
+    if (!m_places.isEmpty())
+        m_places.removeLast();
+    notify(State);
+}
+
+void ScriptSession::forgetRecentFile(const QString &path)
+{
+    m_config.removeRecentFile(path);
+    notify(State);
+}
+
+void ScriptSession::takeFolder(const QString &path)
+{
+    m_folderLinks.read(path, m_document.OwnNpcNumber);
+    m_config.addRecentFile(path);
 }
 
 QString ScriptSession::actionName(const QByteArray &numberText) const
@@ -84,7 +177,8 @@ bool ScriptSession::saveDropsLastRecord() const
 
 QStringList ScriptSession::loadLists()
 {
-    const QStringList failed = m_lists.load(m_config.DataDir, m_config.standardDataDir(), m_config.shippedDataDir);
+    const QStringList failed =
+        m_lists.load(m_config.DataDir, m_config.standardDataDir(), m_config.shippedDataDir);
     notify(Records | Shown | State);
     return failed;
 }
@@ -151,6 +245,7 @@ OpenResult ScriptSession::openScript(const QString &path, OpenOptions options)
     m_document.path = path;
     if (options.setWorkDir)
         m_config.WorkDir = QFileInfo(path).absolutePath();
+    takeFolder(path);
     attachDialogue(result);
 
     // Row 0 becomes current as a selection would make it, then it is shown.
@@ -184,6 +279,7 @@ void ScriptSession::newScript()
     if (m_curRec != 0)
         setCurrent(0);
     m_document.path.clear();
+    m_folderLinks.clear();
     forgetDialogue();
     showRec();
     m_dialogueActive = false;
@@ -202,13 +298,14 @@ SessionResult ScriptSession::write(const QString &path)
     m_history.markSaved();
     // The grid keeps the link texts of the former number until their records are shown.
     showNpcName(path);
+    takeFolder(path);
     return {};
 }
 
 SessionResult ScriptSession::save()
 {
     const SessionResult written = write(m_document.path);
-    notify(State);
+    notify(State | Findings);
     return written;
 }
 
@@ -219,7 +316,7 @@ SessionResult ScriptSession::saveAs(const QString &path)
         m_document.path = path;
         m_config.WorkDir = QFileInfo(path).absolutePath();
     }
-    notify(State);
+    notify(State | Findings);
     return written;
 }
 

@@ -5,8 +5,10 @@
 #include "editor/FieldRules.h"
 #include "editor/RecordList.h"
 #include "editor/ReferenceLists.h"
+#include "editor/ScriptChecks.h"
 #include "macros/MacroStore.h"
 #include "session/AppConfig.h"
+#include "session/FolderLinks.h"
 #include "session/RecordHistory.h"
 #include "session/SessionResult.h"
 
@@ -74,6 +76,35 @@ public:
     bool pasteDropsLastRecord() const;
     // Saving in the Vesta layout would leave out a non-empty record 49.
     bool saveDropsLastRecord() const;
+
+    // --- The whole script and its folder ------------------------------------------------
+    // What the checks find in every record, as scrivlet-cli check reports it.
+    const QList<CheckFinding> &findings() const;
+    // "Ссылки на запись 5: 0, 3; #112: 4, 9": the records, here and in the other scripts
+    // of the folder, that hand control to the current one.
+    QString incomingLinksText() const;
+    // Where the current record hands control to; nothing when it has no link.
+    struct LinkTarget {
+        bool local = true;
+        quint8 npc = NoneByte;
+        int record = 0;
+        QString path; // the other character's script; empty when the folder has none
+    };
+    std::optional<LinkTarget> currentLink() const;
+    QString folderPath() const { return m_folderLinks.folderPath(); }
+
+    // Where a followed link was followed from, for going back.
+    struct Place {
+        QString path;
+        int record = 0;
+    };
+    void rememberPlace(const Place &place);
+    std::optional<Place> lastPlace() const;
+    void forgetLastPlace();
+    bool canGoBack() const { return !m_places.isEmpty(); }
+
+    // A script of the recent-files list that is gone.
+    void forgetRecentFile(const QString &path);
 
     // --- Start-up --------------------------------------------------------------------
     // Reads the eight lists; returns the paths that could not be read.
@@ -155,6 +186,8 @@ signals:
     void macrosSaved();
     // Title, record label, character name, layout or what the commands can do.
     void stateChanged();
+    // What the checks find may have changed.
+    void findingsChanged();
 
 private:
     enum Change : int {
@@ -165,6 +198,7 @@ private:
         Macros = 16,
         State = 32,
         MacroFile = 64,
+        Findings = 128, // the folder was read again
     };
     void notify(int changes);
 
@@ -182,6 +216,7 @@ private:
     SessionResult readDialogue(const QString &path);
     void forgetDialogue();
     SessionResult write(const QString &path);
+    void takeFolder(const QString &path);
 
     // The steps each command runs, in the order it runs them.
     void showRec();
@@ -201,6 +236,9 @@ private:
     EdtText m_edtText;
     MacroStore m_macros;
     QString m_npcName;
+    FolderLinks m_folderLinks;
+    QList<Place> m_places;
+    mutable std::optional<QList<CheckFinding>> m_findings;
 
     bool m_labelEmptyForm = true;
     bool m_pasteAllowed = false;

@@ -136,7 +136,7 @@ void createActions(TForm1 &window)
     window.addAction(cleanItem);
 }
 
-void buildMainMenu(TForm1 &window, QMenuBar *menuBar)
+QMenu *buildMainMenu(TForm1 &window, QMenuBar *menuBar)
 {
     auto menu = [&](const char *name) {
         QMenu *m = menuBar->addMenu(named(window, name)->text());
@@ -145,8 +145,9 @@ void buildMainMenu(TForm1 &window, QMenuBar *menuBar)
                          [m, a = named(window, name)] { m->setEnabled(a->isEnabled()); });
         return m;
     };
-    addAll(window, menu("File_m"),
-           {"New", "Open", "Save", "SaveAs", "-", "OpenEdt", "ExportEdt", "-", "Quit"});
+    QMenu *file = menu("File_m");
+    addAll(window, file, {"New", "Open", "Save", "SaveAs", "-", "OpenEdt", "ExportEdt", "-", "Quit"});
+    file->setToolTipsVisible(true); // the recent files show their full paths
     addAll(window, menu("Edit_m"),
            {"Undo", "Redo", "-", "CutRec", "CopyRec", "PasteRec", "N_CleanRec", "DeleteRec", "-", "Inicial",
             "-", "MoveUp", "MoveDown"});
@@ -155,6 +156,7 @@ void buildMainMenu(TForm1 &window, QMenuBar *menuBar)
            {"F_Standart", "F_Vesta", "-", "ReloadTxt", "ShowEdt", "RunEdt", "-", "CheckScript", "FindUsages",
             "-", "Config"});
     addAll(window, menu("Help_m"), {"Help", "About"});
+    return file;
 }
 
 QMenu *createGridMenu(TForm1 &window)

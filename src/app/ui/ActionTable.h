@@ -10,7 +10,8 @@ namespace ActionTable
 {
 
 void createActions(TForm1 &window);
-void buildMainMenu(TForm1 &window, QMenuBar *menuBar);
+// Returns the File menu, where the recent files go.
+QMenu *buildMainMenu(TForm1 &window, QMenuBar *menuBar);
 QMenu *createGridMenu(TForm1 &window);   // P_Menu_Grid
 QMenu *createHelpMenu(TForm1 &window);   // P_Menu_Help
 QMenu *createMacrosMenu(TForm1 &window); // P_Menu_Macros, without macro items

@@ -8,6 +8,7 @@
 #include "dialogue/ui/TForm3.h"
 #include "document/ui/DocumentCommands.h"
 #include "editor/ui/EditorPanel.h"
+#include "editor/ui/ProblemsWindow.h"
 #include "editor/ui/RecordCommands.h"
 #include "macros/ui/MacroCommands.h"
 #include "macros/ui/TForm5.h"
@@ -53,6 +54,11 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     auto *macroManager = new TForm6(session, asker, main);
     windows->saveMacro = saveMacro;
     windows->macroManager = macroManager;
+    auto *problems = new ProblemsWindow(session, main);
+    windows->problems = problems;
+    QObject::connect(main.action(QStringLiteral("CheckScript")), &QAction::triggered, problems,
+                     &ProblemsWindow::CheckScriptExecute);
+    QObject::connect(problems, &ProblemsWindow::recordPicked, &main, &TForm1::selectGridRow);
 
     const CommandContext context{session, asker, main, [&main] { main.editorPanel().leaveFocusedEdit(); }};
     auto *document = new DocumentCommands(context);

@@ -12,6 +12,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -63,25 +64,26 @@ void TForm1::FormCreate()
     setWindowTitle(QStringLiteral("Scrivlet"));
 
     ActionTable::createActions(*this);
-    ActionTable::buildMainMenu(*this, menuBar());
+    m_fileMenu = ActionTable::buildMainMenu(*this, menuBar());
     buildToolBar();
     buildCentralArea();
     auto *status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("StatusBar"));
     status->setFixedHeight(19);
     status->setSizeGripEnabled(false);
+    m_lblIncomingLinks = new QLabel(status);
+    m_lblIncomingLinks->setObjectName(QStringLiteral("Lbl_IncomingLinks"));
+    status->addWidget(m_lblIncomingLinks, 1);
     setStatusBar(status);
 
-    const int width = m_session.config().FormWidth;
-    resize(width, 695);
-    if (const QScreen *screen = this->screen())
-        move(screen->availableGeometry().center() - QPoint(width / 2, 695 / 2));
+    restorePlace();
 
     connect(&m_session, &ScriptSession::recordsChanged, this, &TForm1::showCaptions);
     connect(&m_session, &ScriptSession::currentRecordChanged, this, &TForm1::showCurrentRow);
     connect(&m_session, &ScriptSession::stateChanged, this, &TForm1::updateActions);
     connect(&m_session, &ScriptSession::macrosChanged, this, &TForm1::updateActions);
     connect(&m_session, &ScriptSession::dialogueChanged, this, &TForm1::updateActions);
+    connect(&m_session, &ScriptSession::findingsChanged, this, &TForm1::showFindings);
 
     LoadLists();
     initialiseWindow();
@@ -209,6 +211,11 @@ void TForm1::buildCentralArea()
     m_grid->setShowGrid(true);
     m_grid->setWordWrap(false);
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    // A double click on a link follows it.
+    connect(m_grid, &QTableWidget::cellDoubleClicked, this, [this](int, int column) {
+        if (column == 2 && action(QStringLiteral("FollowLink"))->isEnabled())
+            action(QStringLiteral("FollowLink"))->trigger();
+    });
     QMenu *gridMenu = ActionTable::createGridMenu(*this);
     connect(m_grid, &QWidget::customContextMenuRequested, this,
             [this, gridMenu](const QPoint &pos) { gridMenu->popup(m_grid->viewport()->mapToGlobal(pos)); });
@@ -229,7 +236,8 @@ void TForm1::buildCentralArea()
             });
 
     m_editorPanel = new EditorPanel(m_session, m_prompts, m_splitter);
-    m_editorPanel->setFixedWidth(PanelPaneWidth - m_splitter->handleWidth());
+    // The panels keep their width when the window grows; the splitter may widen them.
+    m_editorPanel->setMinimumWidth(PanelPaneWidth - m_splitter->handleWidth());
     m_splitter->addWidget(m_grid);
     m_splitter->addWidget(m_editorPanel);
     m_splitter->setStretchFactor(0, 1);
@@ -299,6 +307,55 @@ void TForm1::showCaptions()
     }
 }
 
+void TForm1::showFindings()
+{
+    // The row number of a record with an error or a warning turns red; its tip lists them.
+    std::array<QStringList, RecordCount> found;
+    for (const CheckFinding &finding : m_session.findings()) {
+        if (finding.record >= 0 && finding.record < RecordCount && finding.level != CheckLevel::Note)
+            found[finding.record] << finding.message;
+    }
+    for (int row = 0; row < RecordCount; ++row) {
+        QTableWidgetItem *number = m_grid->item(row, 0);
+        const QString tip = found[row].join(QLatin1Char('\n'));
+        if (number->toolTip() == tip)
+            continue;
+        number->setToolTip(tip);
+        number->setForeground(tip.isEmpty() ? palette().windowText() : QBrush(Qt::red));
+    }
+}
+
+void TForm1::showRecentFiles()
+{
+    const QStringList &files = m_session.config().RecentFiles;
+    if (files == m_recentShown)
+        return;
+    m_recentShown = files;
+    qDeleteAll(m_recentItems);
+    m_recentItems.clear();
+    QAction *quit = action(QStringLiteral("Quit"));
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files.at(i);
+        QString name = QFileInfo(path).fileName();
+        name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        auto *item = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name), this);
+        item->setObjectName(QStringLiteral("RecentFile%1").arg(i + 1));
+        item->setToolTip(QDir::toNativeSeparators(path));
+        connect(item, &QAction::triggered, this, [this, path] {
+            if (m_commands.document)
+                m_commands.document->openRecentFile(path);
+        });
+        m_fileMenu->insertAction(quit, item);
+        m_recentItems << item;
+    }
+    if (!files.isEmpty()) {
+        auto *separator = new QAction(this);
+        separator->setSeparator(true);
+        m_fileMenu->insertAction(quit, separator);
+        m_recentItems << separator;
+    }
+}
+
 void TForm1::showCurrentRow(int row)
 {
     if (m_grid->currentRow() == row)
@@ -318,6 +375,8 @@ void TForm1::updateActions()
                                                : this->palette().color(QPalette::WindowText));
     m_lblRecordNo->setPalette(palette);
     m_lblNpcName->setText(m_session.npcNameLabel());
+    m_lblIncomingLinks->setText(m_session.incomingLinksText());
+    showRecentFiles();
 
     const bool vesta = m_session.document().layout == NpcLayout::VestaLayout;
     {
@@ -340,6 +399,8 @@ void TForm1::updateActions()
         {"RunEdt", m_session.canRunEditor()},
         {"Undo", m_session.canUndo()},
         {"Redo", m_session.canRedo()},
+        {"FollowLink", m_session.currentLink().has_value()},
+        {"GoBack", m_session.canGoBack()},
     };
     for (const auto &[name, enabled] : states)
         setActionEnabled(QLatin1String(name), enabled);
@@ -387,8 +448,14 @@ void TForm1::RedoExecute()
 
 void TForm1::FormResize()
 {
-    const int gridPane = std::max(0, width() - PanelPaneWidth);
-    m_splitter->setSizes({gridPane, PanelPaneWidth - m_splitter->handleWidth()});
+    // A resize that leaves the size as it was changes nothing, the splitter included.
+    if (size() == std::exchange(m_formSize, size()))
+        return;
+    int gridPane = std::max(0, width() - PanelPaneWidth);
+    // Where the user left the splitter at the last exit, once the window first has its size.
+    if (const std::optional<int> kept = std::exchange(m_keptSplitter, std::nullopt))
+        gridPane = std::clamp(*kept, 0, gridPane);
+    m_splitter->setSizes({gridPane, width() - m_splitter->handleWidth() - gridPane});
     fitGridColumns(gridPane);
 }
 
@@ -437,9 +504,39 @@ void TForm1::dropEvent(QDropEvent *event)
         m_commands.document->FilesDropped(urls.first().toLocalFile());
 }
 
+void TForm1::restorePlace()
+{
+    const AppConfig &config = m_session.config();
+    const int width = config.FormWidth;
+    const int height =
+        config.FormHeight.value_or(695) >= MinFormHeight ? config.FormHeight.value_or(695) : 695;
+    resize(width, height);
+    const QScreen *screen = this->screen();
+    if (config.FormLeft && config.FormTop) {
+        // Only where a screen still shows the window's title bar.
+        const QPoint titleBar(*config.FormLeft + width / 2, *config.FormTop + 10);
+        if (QGuiApplication::screenAt(titleBar)) {
+            move(*config.FormLeft, *config.FormTop);
+            screen = nullptr;
+        }
+    }
+    if (screen)
+        move(screen->availableGeometry().center() - QPoint(width / 2, height / 2));
+    if (config.FormMaximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    m_keptSplitter = config.SplitterPos;
+}
+
 void TForm1::IniWrite()
 {
-    m_session.config().FormWidth = width();
+    AppConfig &config = m_session.config();
+    const QRect normal = isMaximized() ? normalGeometry() : QRect(pos(), size());
+    config.FormWidth = normal.width();
+    config.FormLeft = normal.x();
+    config.FormTop = normal.y();
+    config.FormHeight = normal.height();
+    config.FormMaximized = isMaximized();
+    config.SplitterPos = m_splitter->sizes().value(0);
     if (const SessionResult saved = m_session.saveSettings(); !saved)
         m_prompts.error(nullptr, saved.message);
 }

@@ -7,6 +7,7 @@
 
 class QCheckBox;
 class QLabel;
+class QMenu;
 class QSplitter;
 class QTableWidget;
 class QToolButton;
@@ -23,6 +24,8 @@ class TForm1 : public QMainWindow
 {
     Q_OBJECT
 public:
+    static constexpr int MinFormHeight = 400;
+
     TForm1(ScriptSession &session, Prompts &prompts, QWidget *parent = nullptr);
     ~TForm1() override;
 
@@ -94,11 +97,15 @@ private:
     void buildToolBar();
     void buildCentralArea();
     void fitGridColumns(int gridPane);
+    // Size and place of the last exit, on a screen that is still there.
+    void restorePlace();
     void IniWrite();
 
     // The views of the session.
     void showCaptions();
     void showCurrentRow(int row);
+    void showFindings();
+    void showRecentFiles();
     void updateActions();
 
     ScriptSession &m_session;
@@ -112,6 +119,12 @@ private:
     QCheckBox *m_checkVesta = nullptr;
     QToolButton *m_btnMacr = nullptr;
     QSplitter *m_splitter = nullptr;
+    QLabel *m_lblIncomingLinks = nullptr;
+    QMenu *m_fileMenu = nullptr;
+    QList<QAction *> m_recentItems;
+    QStringList m_recentShown;
+    std::optional<int> m_keptSplitter;
+    QSize m_formSize; // as FormResize last saw it
     QWidget *m_about = nullptr;
     QWidget *m_configDialog = nullptr;
     EditorPanel *m_editorPanel = nullptr;

@@ -1,6 +1,7 @@
 #include "document/ui/DocumentCommands.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFileInfo>
 
 namespace
@@ -20,6 +21,8 @@ DocumentCommands::DocumentCommands(const CommandContext &context)
     m_context.onTriggered("SaveAs", this, &DocumentCommands::SaveAsExecute);
     m_context.onTriggered("F_Vesta", this, &DocumentCommands::F_VestaExecute);
     m_context.onTriggered("F_Standart", this, &DocumentCommands::F_StandartExecute);
+    m_context.onTriggered("FollowLink", this, &DocumentCommands::FollowLinkExecute);
+    m_context.onTriggered("GoBack", this, &DocumentCommands::GoBackExecute);
     if (auto *check = m_context.window.findChild<QCheckBox *>(QStringLiteral("Check_Vesta")))
         connect(check, &QCheckBox::clicked, this, &DocumentCommands::Check_VestaClick);
 }
@@ -100,6 +103,70 @@ bool DocumentCommands::openScriptAt(const QString &path, int record)
         return false;
     m_session.selectRecord(record);
     return true;
+}
+
+void DocumentCommands::openRecentFile(const QString &path)
+{
+    if (!QFileInfo(path).isFile()) {
+        m_context.prompts.message(&m_context.window, PromptKind::Information,
+                                  QStringLiteral("Файл ") + QDir::toNativeSeparators(path) +
+                                      QStringLiteral(" не найден.\r\nОн убран из списка последних файлов."),
+                                  QMessageBox::Ok);
+        m_session.forgetRecentFile(path);
+        return;
+    }
+    if (mayDiscardChanges(OpenQuestion, QMessageBox::Yes | QMessageBox::No))
+        openScript(path, {.setWorkDir = true});
+}
+
+void DocumentCommands::FollowLinkExecute()
+{
+    const std::optional<ScriptSession::LinkTarget> link = m_session.currentLink();
+    if (!link)
+        return;
+    // An edit left for the other record still writes into the one it showed.
+    m_context.confirmTypedValue();
+    const ScriptSession::Place from{m_session.document().path, m_session.CurRec()};
+    if (link->local) {
+        if (link->record >= RecordCount)
+            return;
+        m_session.rememberPlace(from);
+        m_session.selectRecord(link->record);
+        return;
+    }
+    if (link->path.isEmpty()) {
+        const QString folder = m_session.folderPath();
+        m_context.prompts.message(
+            &m_context.window, PromptKind::Information,
+            folder.isEmpty()
+                ? QStringLiteral(
+                      "Скрипт персонажа %1 не найден: у нового скрипта нет папки, в которой его искать.")
+                      .arg(link->npc)
+                : QStringLiteral("Скрипт персонажа %1 не найден в папке %2.")
+                      .arg(link->npc)
+                      .arg(QDir::toNativeSeparators(folder)),
+            QMessageBox::Ok);
+        return;
+    }
+    if (openScriptAt(link->path, std::min(int(link->record), RecordCount - 1)))
+        m_session.rememberPlace(from);
+}
+
+void DocumentCommands::GoBackExecute()
+{
+    const std::optional<ScriptSession::Place> place = m_session.lastPlace();
+    if (!place)
+        return;
+    m_context.confirmTypedValue();
+    if (place->path != m_session.document().path) {
+        // A script that had no file cannot be opened again.
+        if (place->path.isEmpty())
+            m_session.forgetLastPlace();
+        if (place->path.isEmpty() || !openScriptAt(place->path, place->record))
+            return;
+    }
+    m_session.selectRecord(place->record);
+    m_session.forgetLastPlace();
 }
 
 bool DocumentCommands::mayDropLastRecord()

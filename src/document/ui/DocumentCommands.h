@@ -22,6 +22,10 @@ public:
     void Check_VestaClick(bool checked);
     // The first file of a drop on the window.
     void FilesDropped(const QString &path);
+    void FollowLinkExecute();
+    void GoBackExecute();
+    // A script picked from the recent files; one that is gone leaves the list.
+    void openRecentFile(const QString &path);
     // Opens a script as Open does once the file is chosen; false when it was refused.
     bool openScript(const QString &path, ScriptSession::OpenOptions options);
     // Shows a record of a script, opening the script first unless it is the open one
