@@ -20,6 +20,11 @@ QString notRegularText()
     return QStringLiteral("Это не обычный файл");
 }
 
+QString folderText()
+{
+    return QStringLiteral("Это папка, а не файл");
+}
+
 QString tooLargeText(qint64 limit)
 {
     constexpr qint64 MB = 1024 * 1024;
@@ -30,18 +35,10 @@ QString tooLargeText(qint64 limit)
 
 bool open(QFile &file, QString &error)
 {
-    const QFileInfo info(file.fileName());
-    if (info.isDir()) {
-        error = QStringLiteral("Это папка, а не файл");
-        return false;
-    }
-    if (info.exists() && !info.isFile()) {
-        error = notRegularText();
-        return false;
-    }
 #ifdef Q_OS_UNIX
-    // The path may be swapped for a FIFO after the check above: a non-blocking open never
-    // waits, and the type is checked again on what was opened.
+    // A non-blocking open never waits for a FIFO's writer; the type is then checked on
+    // what was opened, so the path cannot be swapped in between. Reading a regular file
+    // does not block whatever the flag says, so it stays.
     const int fd =
         ::open(QFile::encodeName(file.fileName()).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
@@ -50,17 +47,21 @@ bool open(QFile &file, QString &error)
     }
     struct stat st;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        error = S_ISDIR(st.st_mode) ? folderText() : notRegularText();
         ::close(fd);
-        error = notRegularText();
         return false;
     }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         error = file.errorString();
         return false;
     }
 #else
+    const QFileInfo info(file.fileName());
+    if (info.isDir() || (info.exists() && !info.isFile())) {
+        error = info.isDir() ? folderText() : notRegularText();
+        return false;
+    }
     if (!file.open(QIODevice::ReadOnly)) {
         error = file.errorString();
         return false;

@@ -22,6 +22,7 @@ bool readAtMost(QIODevice &device, qint64 limit, QByteArray &bytes, QString &err
 bool readAll(const QString &path, qint64 limit, QByteArray &bytes, QString &error);
 
 QString notRegularText();
+QString folderText();
 QString tooLargeText(qint64 limit);
 
 } // namespace RegularFile
