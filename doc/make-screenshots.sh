@@ -116,6 +116,34 @@ shot "$(windowNamed '^Конфигурация$')" config
 xdotool key Escape
 sleep 0.3
 
+# A script with mistakes in it, made with scrivlet-cli, for the problems window.
+cat >"$work/058.json" <<'JSON'
+{"layout": "standard", "records": [
+ {"index": 0, "Action": 1, "TriggT": 65535, "TriggF": 65535, "Q_was": 255, "LDay": 255, "Phrase": 255,
+  "PhraseCnt": 1, "Q_Input": 255, "Q_Output": 255, "ControlNpc": 58, "ControlRec": 7, "Trigg2T": 65535,
+  "GoSect": 65535},
+ {"index": 1, "Action": 3, "TriggT": 65535, "TriggF": 65535, "Q_was": 255, "FDay": 12, "LDay": 5,
+  "Phrase": 255, "PhraseCnt": 1, "Q_Input": 255, "Q_Output": 255, "ControlNpc": 112, "ControlRec": 30,
+  "Trigg2T": 65535, "GoSect": 65535},
+ {"index": 2, "Action": 7, "Mode": 9, "TriggT": 65535, "TriggF": 65535, "Q_was": 255, "LDay": 255,
+  "Phrase": 255, "PhraseCnt": 1, "Q_Input": 255, "Q_Output": 255, "ControlNpc": 58, "ControlRec": 0,
+  "Trigg2T": 65535, "GoSect": 65535}
+]}
+JSON
+"$repo/build/scrivlet-cli" build "$work/058.json" -o "$start/examples/058.npc"
+keys "$main" ctrl+o
+windowNamed 'Открыть NPC-скрипт' >/dev/null
+typeText "$start/examples/058.npc"
+xdotool key Return
+sleep 1
+xdotool key Escape # no other dialogue file
+windowNamed '058.npc' >/dev/null
+keys "$main" F7
+problems=$(windowNamed '^Проверка скрипта$')
+shot "$problems" problems
+xdotool windowunmap "$problems"
+shot "$main" main-problems
+
 keys "$main" alt+x
 wait "$pid" || true
 pid=""

@@ -108,7 +108,9 @@ void TForm1::buildToolBar()
     bar->setObjectName(QStringLiteral("ToolBar"));
     bar->setMovable(false);
     bar->setFloatable(false);
-    bar->setIconSize(QSize(20, 20));
+    bar->setIconSize(QSize(18, 18));
+    // Every command fits on the bar of the window's first width, with no overflow menu.
+    bar->setStyleSheet(QStringLiteral("QToolBar { spacing: 0px; } QToolButton { padding: 1px; }"));
     bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     addToolBar(Qt::TopToolBarArea, bar);
 

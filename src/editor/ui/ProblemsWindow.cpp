@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -46,6 +47,10 @@ ProblemsWindow::ProblemsWindow(ScriptSession &session, QWidget &mainWindow)
     m_list->setColumnWidth(RecordColumn, 60);
     m_list->setColumnWidth(LevelColumn, 120);
     layout->addWidget(m_list);
+    m_summary = new QLabel(this);
+    m_summary->setObjectName(QStringLiteral("Lbl_ProblemsSummary"));
+    m_summary->setContentsMargins(6, 3, 6, 3);
+    layout->addWidget(m_summary);
     resize(640, 320);
 
     connect(m_list, &QTreeWidget::itemActivated, this, &ProblemsWindow::pick);
@@ -84,7 +89,9 @@ void ProblemsWindow::refresh()
     m_stale = false;
     const int row = m_list->currentIndex().row();
     QList<QTreeWidgetItem *> items;
+    int count[3] = {0, 0, 0};
     for (const CheckFinding &finding : m_session.findings()) {
+        ++count[int(finding.level)];
         const bool whole = finding.record == CheckFinding::WholeScript;
         auto *item = new QTreeWidgetItem({whole ? QStringLiteral("—") : QString::number(finding.record),
                                           problemLevelText(int(finding.level)), finding.message});
@@ -97,6 +104,11 @@ void ProblemsWindow::refresh()
     }
     m_list->clear();
     m_list->addTopLevelItems(items);
+    m_summary->setText(items.isEmpty() ? QStringLiteral("Ошибок, предупреждений и замечаний нет.")
+                                       : QStringLiteral("Ошибок: %1, предупреждений: %2, замечаний: %3.")
+                                             .arg(count[0])
+                                             .arg(count[1])
+                                             .arg(count[2]));
     // The reader keeps his place in the list while he edits.
     if (row >= 0 && row < m_list->topLevelItemCount())
         m_list->setCurrentItem(m_list->topLevelItem(row));

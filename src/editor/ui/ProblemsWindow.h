@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QLabel;
 class QTreeWidget;
 class QTreeWidgetItem;
 class ScriptSession;
@@ -32,6 +33,7 @@ private:
 
     ScriptSession &m_session;
     QTreeWidget *m_list = nullptr;
+    QLabel *m_summary = nullptr;
     bool m_stale = true; // findings changed while the window was hidden
 };
 

@@ -117,6 +117,8 @@ TEST_F(ScriptTravelTest, TheProblemsWindowListsEveryKindOfFindingAndFollowsEdits
     ASSERT_EQ(rows.size(), expected.size()) << rows.join(QLatin1Char('\n')).toStdString();
     for (qsizetype i = 0; i < rows.size(); ++i)
         EXPECT_TRUE(rows[i].startsWith(expected[i])) << rows[i].toStdString();
+    EXPECT_EQ(find<QLabel>("Lbl_ProblemsSummary")->text(),
+              QStringLiteral("Ошибок: 4, предупреждений: 4, замечаний: 1."));
     // The same words as scrivlet-cli check prints.
     for (qsizetype i = 0; i < rows.size(); ++i)
         EXPECT_TRUE(rows[i].endsWith(session().findings().at(i).message));
