@@ -8,6 +8,7 @@
 #include "dialogue/ui/TForm3.h"
 #include "document/ui/DocumentCommands.h"
 #include "editor/ui/EditorPanel.h"
+#include "editor/ui/FindUsagesDialog.h"
 #include "editor/ui/RecordCommands.h"
 #include "macros/ui/MacroCommands.h"
 #include "macros/ui/TForm5.h"
@@ -53,11 +54,15 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     auto *macroManager = new TForm6(session, asker, main);
     windows->saveMacro = saveMacro;
     windows->macroManager = macroManager;
+    auto *findUsages = new FindUsagesDialog(session, asker, main);
+    windows->findUsages = findUsages;
 
     const CommandContext context{session, asker, main, [&main] { main.editorPanel().leaveFocusedEdit(); }};
     auto *document = new DocumentCommands(context);
     main.setCommands({document, new RecordCommands(context), new DialogueCommands(context, viewer),
                       new MacroCommands(context, main.Btn_Macr()->menu(), saveMacro, macroManager)});
+    context.onTriggered("FindUsages", findUsages, &FindUsagesDialog::FindUsagesExecute);
+    QObject::connect(findUsages, &FindUsagesDialog::openRequested, document, &DocumentCommands::openScriptAt);
 
     // A script named on the command line, as the file manager passes it.
     if (!arguments.isEmpty())

@@ -20,6 +20,7 @@ struct ScrivletWindows {
     QWidget *config = nullptr;       // TForm4
     QWidget *saveMacro = nullptr;    // TForm5
     QWidget *macroManager = nullptr; // TForm6
+    QWidget *findUsages = nullptr;   // FindUsagesDialog
 
     ~ScrivletWindows();
 };
