@@ -87,6 +87,7 @@ FindUsagesDialog::FindUsagesDialog(const ScriptSession &session, Prompts &prompt
     splitter->addWidget(buildWhat());
     splitter->addWidget(buildResults());
     splitter->setStretchFactor(1, 1);
+    splitter->setSizes({340, 600});
 
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("Lbl_Status"));
@@ -119,7 +120,7 @@ FindUsagesDialog::FindUsagesDialog(const ScriptSession &session, Prompts &prompt
     connect(m_stop, &QPushButton::clicked, this, &FindUsagesDialog::StopClick);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
 
-    resize(900, 540);
+    resize(960, 560);
     kindChanged();
 }
 
@@ -252,6 +253,9 @@ void FindUsagesDialog::showEvent(QShowEvent *event)
         const QString script = m_session.document().path;
         setFolder(script.isEmpty() ? m_session.config().WorkDir : QFileInfo(script).absolutePath());
         kindChanged(); // the lists may have been read again
+        QLineEdit *typed = m_what->currentIndex() == FieldKind ? m_value : m_filter;
+        typed->setFocus();
+        typed->selectAll();
     }
     QDialog::showEvent(event);
 }
@@ -285,25 +289,26 @@ void FindUsagesDialog::kindChanged()
 {
     const int kind = m_what->currentIndex();
     m_pages->setCurrentIndex(kind == FieldKind ? 1 : 0);
-    if (kind == FieldKind) {
-        m_value->setFocus();
+    if (kind == FieldKind)
         return;
-    }
-    const QModelIndex current = m_names->currentIndex();
-    const std::optional<qint64> kept =
-        current.isValid() ? std::optional(m_nameModel->number(current.row())) : std::nullopt;
-    m_nameModel->setList(m_session.lists().byId(NamedKinds[kind].list));
-    const int row = kept ? m_nameModel->rowOf(*kept) : -1;
-    selectRow(row < 0 ? 0 : row);
-    m_filter->setFocus();
+    const ListId list = NamedKinds[kind].list;
+    if (list != m_shownList)
+        m_names->setCurrentIndex({}); // a number of another list names something else
+    m_shownList = list;
+    keepingPick([&] { m_nameModel->setList(m_session.lists().byId(list)); });
 }
 
 void FindUsagesDialog::filterChanged(const QString &text)
 {
+    keepingPick([&] { m_nameModel->setFilter(text); });
+}
+
+void FindUsagesDialog::keepingPick(const std::function<void()> &change)
+{
     const QModelIndex current = m_names->currentIndex();
     const std::optional<qint64> kept =
         current.isValid() ? std::optional(m_nameModel->number(current.row())) : std::nullopt;
-    m_nameModel->setFilter(text);
+    change();
     const int row = kept ? m_nameModel->rowOf(*kept) : -1;
     selectRow(row < 0 ? 0 : row);
 }

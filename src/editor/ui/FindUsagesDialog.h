@@ -1,10 +1,12 @@
 #pragma once
 
 #include "editor/RecordSearch.h"
+#include "editor/ReferenceLists.h"
 #include "editor/UsageSearch.h"
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -63,6 +65,8 @@ private:
     QWidget *buildFieldPage();
     void kindChanged();
     void filterChanged(const QString &text);
+    // Runs a change of the names shown, keeping the picked one while it is still shown.
+    void keepingPick(const std::function<void()> &change);
     void selectRow(int row);
     std::optional<QList<SearchTerm>> chosenTerms(QString &error) const;
     void setFolder(const QString &folder);
@@ -75,6 +79,7 @@ private:
     QString m_folder;
     std::unique_ptr<UsageSearch> m_search;
     bool m_listedInOneStep = true;
+    ListId m_shownList = ListId::None;
 
     QComboBox *m_what = nullptr;
     QStackedWidget *m_pages = nullptr;
