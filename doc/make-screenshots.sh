@@ -116,6 +116,17 @@ shot "$(windowNamed '^Конфигурация$')" config
 xdotool key Escape
 sleep 0.3
 
+keys "$main" ctrl+f
+finder=$(windowNamed '^Найти использование$')
+# A character picked by a part of its name (two kinds up from the facts), looked for
+# in the examples' folder.
+xdotool key shift+Tab Up Up Tab
+typeText "Изяслав, ж" 120
+xdotool key Return
+sleep 1
+shot "$finder" find-usages
+xdotool key Escape
+sleep 0.3
 # A script with mistakes in it, made with scrivlet-cli, for the problems window.
 cat >"$work/058.json" <<'JSON'
 {"layout": "standard", "records": [

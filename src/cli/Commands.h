@@ -2,6 +2,7 @@
 
 #include "cli/CliArguments.h"
 #include "cli/CliContext.h"
+#include "editor/FieldText.h"
 
 #include <QList>
 
@@ -20,10 +21,6 @@ Command diffCommand();
 Command xrefCommand();
 Command findCommand();
 Command edt2txtCommand();
-
-// "57 (name)", or "57" when the field's list names no such value; names decoded for
-// the terminal.
-QString valueWithName(NpcField field, quint16 value, const ReferenceLists &lists);
 
 OptionSpec formatOption(const QStringList &choices);
 OptionSpec layoutOption(const QString &name, bool required);

@@ -1,28 +1,13 @@
 #include "cli/ScriptScan.h"
 
 #include "document/NpcName.h"
+#include "document/ScriptFileScan.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QSet>
 
 #include <algorithm>
-
-namespace
-{
-
-void addFolder(const QString &folder, QStringList &found)
-{
-    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        if (path.endsWith(QLatin1String(".npc"), Qt::CaseInsensitive))
-            found << QDir::cleanPath(path);
-    }
-}
-
-} // namespace
 
 ScriptScan::ScriptScan(CliContext &context, const QStringList &paths)
 {
@@ -30,7 +15,7 @@ ScriptScan::ScriptScan(CliContext &context, const QStringList &paths)
     for (const QString &path : paths) {
         const QFileInfo info(path);
         if (info.isDir())
-            addFolder(path, found);
+            found << ScriptFileScan::all(path);
         else if (info.exists())
             found << QDir::cleanPath(path);
         else

@@ -9,6 +9,7 @@
 #include "document/ui/DocumentCommands.h"
 #include "editor/ui/EditorPanel.h"
 #include "editor/ui/ProblemsWindow.h"
+#include "editor/ui/FindUsagesDialog.h"
 #include "editor/ui/RecordCommands.h"
 #include "macros/ui/MacroCommands.h"
 #include "macros/ui/TForm5.h"
@@ -59,11 +60,15 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     QObject::connect(main.action(QStringLiteral("CheckScript")), &QAction::triggered, problems,
                      &ProblemsWindow::CheckScriptExecute);
     QObject::connect(problems, &ProblemsWindow::recordPicked, &main, &TForm1::selectGridRow);
+    auto *findUsages = new FindUsagesDialog(session, asker, main);
+    windows->findUsages = findUsages;
 
     const CommandContext context{session, asker, main, [&main] { main.editorPanel().leaveFocusedEdit(); }};
     auto *document = new DocumentCommands(context);
     main.setCommands({document, new RecordCommands(context), new DialogueCommands(context, viewer),
                       new MacroCommands(context, main.Btn_Macr()->menu(), saveMacro, macroManager)});
+    context.onTriggered("FindUsages", findUsages, &FindUsagesDialog::FindUsagesExecute);
+    QObject::connect(findUsages, &FindUsagesDialog::openRequested, document, &DocumentCommands::openScriptAt);
 
     // A script named on the command line, as the file manager passes it.
     if (!arguments.isEmpty())

@@ -21,6 +21,7 @@ struct ScrivletWindows {
     QWidget *saveMacro = nullptr;    // TForm5
     QWidget *macroManager = nullptr; // TForm6
     QWidget *problems = nullptr;     // ProblemsWindow
+    QWidget *findUsages = nullptr;   // FindUsagesDialog
 
     ~ScrivletWindows();
 };
