@@ -51,11 +51,8 @@ void DialogueCommands::ReloadTxtExecute()
 
 void DialogueCommands::ShowEdtExecute()
 {
-    if (!m_viewer)
-        return;
-    m_viewer->show();
-    m_viewer->raise();
-    m_viewer->activateWindow();
+    if (m_viewer)
+        m_viewer->showInFront();
 }
 
 void DialogueCommands::RunEdtExecute()

@@ -6,14 +6,12 @@
 
 #include <QEvent>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-TForm3::TForm3(const ScriptSession &session, QWidget &mainWindow)
-    : QWidget(&mainWindow, Qt::Window), m_session(session)
+TForm3::TForm3(const ScriptSession &session, QWidget &mainWindow) : ToolWindow(mainWindow), m_session(session)
 {
     setObjectName(QStringLiteral("TForm3"));
     auto *layout = new QVBoxLayout(this);
@@ -41,16 +39,7 @@ bool TForm3::event(QEvent *event)
     // Show as well as activation: not every window manager activates a shown window.
     if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show)
         FormActivate();
-    return QWidget::event(event);
-}
-
-void TForm3::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    return ToolWindow::event(event);
 }
 
 void TForm3::FormActivate()

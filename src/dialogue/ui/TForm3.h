@@ -1,14 +1,15 @@
 #pragma once
 
+#include "common/ui/ToolWindow.h"
+
 #include <QByteArray>
-#include <QWidget>
 
 class QPlainTextEdit;
 class ScriptSession;
 
 // The whole dialogue text in a window of its own, beside the main window. It shows the
 // text as last loaded each time it becomes active.
-class TForm3 : public QWidget
+class TForm3 : public ToolWindow
 {
     Q_OBJECT
 public:
@@ -19,8 +20,6 @@ public:
 
 protected:
     bool event(QEvent *event) override;
-    // Escape closes the viewer, as it does a dialog.
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     const ScriptSession &m_session;

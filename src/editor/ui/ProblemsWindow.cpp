@@ -4,7 +4,6 @@
 
 #include <QEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -30,7 +29,7 @@ QString problemLevelText(int level)
 }
 
 ProblemsWindow::ProblemsWindow(ScriptSession &session, QWidget &mainWindow)
-    : QWidget(&mainWindow, Qt::Window), m_session(session)
+    : ToolWindow(mainWindow), m_session(session)
 {
     setObjectName(QStringLiteral("ProblemsWindow"));
     setWindowTitle(QStringLiteral("Проверка скрипта"));
@@ -63,25 +62,14 @@ ProblemsWindow::ProblemsWindow(ScriptSession &session, QWidget &mainWindow)
 
 void ProblemsWindow::CheckScriptExecute()
 {
-    show();
-    raise();
-    activateWindow();
+    showInFront();
 }
 
 bool ProblemsWindow::event(QEvent *event)
 {
     if (event->type() == QEvent::Show && m_stale)
         refresh();
-    return QWidget::event(event);
-}
-
-void ProblemsWindow::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    return ToolWindow::event(event);
 }
 
 void ProblemsWindow::refresh()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "common/ui/ToolWindow.h"
 
 class QLabel;
 class QTreeWidget;
@@ -9,7 +9,7 @@ class ScriptSession;
 
 // What the checks find in the whole script, one row per finding, kept current while the
 // user edits. A row picked with a double-click or Enter asks for its record.
-class ProblemsWindow : public QWidget
+class ProblemsWindow : public ToolWindow
 {
     Q_OBJECT
 public:
@@ -26,7 +26,6 @@ signals:
 
 protected:
     bool event(QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void pick(QTreeWidgetItem *item);
