@@ -21,20 +21,25 @@ namespace
 
 constexpr int MacroCount = 10000;
 
+QByteArray GuardValues()
+{
+    return "1,0,65535,65535,255,255,255,4,0,2,1,255,255,255,255,0,65535,0,65535,0,0,0";
+}
+
 QByteArray macroFile(int count)
 {
     QByteArray bytes;
     for (int i = 0; i < count; ++i)
-        bytes += "\xcc\xe0\xea\xf0\xee\xf1 & " + QByteArray::number(i) +
-                 "=1,0,65535,65535,255,255,255,4,0,2,1,255,255,255,255,0,65535,0,65535,0,0,0\r\n";
+        bytes += "\xcc\xe0\xea\xf0\xee\xf1 & " + QByteArray::number(i) + "=" + GuardValues() + "\r\n";
     return bytes;
 }
 
-// The whole program started in a folder of its own with the shipped lists and 10,000 macros.
+// The whole program started in a folder of its own with the shipped lists and a macro
+// file of the given bytes.
 class Program
 {
 public:
-    Program()
+    explicit Program(const QByteArray &macros)
     {
         const QDir shipped(
             QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath(QStringLiteral("../Data")));
@@ -46,20 +51,22 @@ public:
             QFile::copy(it.filePath(), data.filePath(it.fileName()));
         }
         QFile::remove(data.filePath(QStringLiteral("macros.mcr")));
-        QFile file(data.filePath(QStringLiteral("macros.mcr")));
-        file.open(QIODevice::WriteOnly);
-        file.write(macroFile(MacroCount));
-        file.close();
-
+        if (!macros.isEmpty()) {
+            QFile file(data.filePath(QStringLiteral("macros.mcr")));
+            file.open(QIODevice::WriteOnly);
+            file.write(macros);
+        }
         m_previous = QDir::currentPath();
         QDir::setCurrent(m_dir.path());
-        m_windows = startUp(std::make_unique<SilentPrompts>());
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("xdg"))));
     }
     ~Program()
     {
         m_windows.reset();
         QDir::setCurrent(m_previous);
     }
+    void start() { m_windows = startUp(std::make_unique<SilentPrompts>()); }
+    void stop() { m_windows.reset(); }
     TForm1 &main() { return *m_windows->main; }
     QMenu *menu() { return main().Btn_Macr()->menu(); }
 
@@ -68,6 +75,13 @@ private:
     QString m_previous;
     std::unique_ptr<ScrivletWindows> m_windows;
 };
+
+void openMenu(Program &program)
+{
+    program.menu()->popup(program.main().Btn_Macr()->mapToGlobal(QPoint(0, 20)));
+    QCoreApplication::processEvents();
+    program.menu()->hide();
+}
 
 } // namespace
 
@@ -79,36 +93,65 @@ static void BM_MacroFileParse(benchmark::State &state)
 }
 BENCHMARK(BM_MacroFileParse)->Unit(benchmark::kMillisecond);
 
-static void BM_MacroMenuRebuild(benchmark::State &state)
+// Start-up with no macros, the baseline, and with a great many.
+static void BM_StartUpWithMacros(benchmark::State &state)
 {
-    Program program;
-    for (auto _ : state)
-        program.main().macroCommands().MacrosMenuUpdate();
-    state.counters["items"] = double(program.menu()->actions().size());
-}
-BENCHMARK(BM_MacroMenuRebuild)->Unit(benchmark::kMillisecond);
-
-// The first opening after a rebuild lays out every item.
-static void BM_MacroMenuOpen(benchmark::State &state)
-{
-    Program program;
-    program.main().show();
+    Program program(macroFile(int(state.range(0))));
     for (auto _ : state) {
+        program.start();
         state.PauseTiming();
-        program.main().macroCommands().MacrosMenuUpdate();
+        program.stop();
         state.ResumeTiming();
-        program.menu()->popup(program.main().Btn_Macr()->mapToGlobal(QPoint(0, 20)));
-        QCoreApplication::processEvents();
-        program.menu()->hide();
     }
 }
-BENCHMARK(BM_MacroMenuOpen)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartUpWithMacros)->Arg(0)->Arg(200000)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// One macro saved while the menu has been opened once: file and menu follow.
+static void BM_SaveOneMacro(benchmark::State &state)
+{
+    Program program(macroFile(int(state.range(0))));
+    program.start();
+    program.main().show();
+    program.main().session().initialiseRecord();
+    openMenu(program);
+    for (auto _ : state) {
+        program.main().session().addMacro("New");
+        program.main().macroCommands().MacrosMenuUpdate();
+    }
+}
+BENCHMARK(BM_SaveOneMacro)->Arg(10)->Arg(200000)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+static void BM_MacroMenuOpen(benchmark::State &state)
+{
+    Program program(macroFile(int(state.range(0))));
+    program.start();
+    program.main().show();
+    for (auto _ : state)
+        openMenu(program);
+}
+BENCHMARK(BM_MacroMenuOpen)->Arg(10)->Arg(200000)->Unit(benchmark::kMillisecond);
+
+// One name of 50 MB: the menu shows it cut.
+static void BM_MacroMenuWithAHugeName(benchmark::State &state)
+{
+    Program program(QByteArray(50 * 1024 * 1024, 'w') + "=" + GuardValues() + "\r\n");
+    for (auto _ : state) {
+        program.start();
+        program.main().show();
+        openMenu(program);
+        state.PauseTiming();
+        program.stop();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_MacroMenuWithAHugeName)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 static void BM_MacroApply(benchmark::State &state)
 {
-    Program program;
-    QAction *last = program.menu()->actions().last();
+    Program program(macroFile(MacroCount));
+    program.start();
+    ScriptSession &session = program.main().session();
     for (auto _ : state)
-        last->trigger();
+        session.applyMacro(MacroCount - 1);
 }
 BENCHMARK(BM_MacroApply)->Unit(benchmark::kMicrosecond);
