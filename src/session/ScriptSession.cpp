@@ -20,6 +20,9 @@ ScriptSession::ScriptSession(const QString &startFolder, QObject *parent)
 
 void ScriptSession::notify(int changes)
 {
+    const bool findings = changes & (Records | Dialogue | Findings);
+    if (findings)
+        m_findings.reset();
     if (changes & Records)
         emit recordsChanged();
     if (changes & Current)
@@ -34,10 +37,8 @@ void ScriptSession::notify(int changes)
         emit macrosSaved();
     if (changes & State)
         emit stateChanged();
-    if (changes & (Records | Dialogue | Findings)) {
-        m_findings.reset();
+    if (findings)
         emit findingsChanged();
-    }
 }
 
 const QList<CheckFinding> &ScriptSession::findings() const
