@@ -119,10 +119,22 @@ void settingsFile(const QByteArray &bytes)
                   {"AlertShow", QByteArray::number(config.AlertShow)}};
     if (!config.EdtEditor.isEmpty())
         values["EdtEditor"] = QFile::encodeName(config.EdtEditor);
+    const std::pair<QByteArray, std::optional<int>> place[] = {{"FormLeft", config.FormLeft},
+                                                               {"FormTop", config.FormTop},
+                                                               {"FormHeight", config.FormHeight},
+                                                               {"SplitterPos", config.SplitterPos}};
+    for (const auto &[key, value] : place) {
+        if (value)
+            values[key] = QByteArray::number(*value);
+    }
+    values["FormMaximized"] = config.FormMaximized ? "1" : "0";
+    for (int i = 0; i < AppConfig::RecentFileCount; ++i)
+        values["RecentFile" + QByteArray::number(i + 1)] = QFile::encodeName(config.RecentFiles.value(i));
     checkOtherLinesKept(bytes, written, values);
     const AppConfig reread = AppConfig::IniRead(folder.path());
     FUZZ_CHECK(reread.WorkDir == config.WorkDir && reread.DataDir == config.DataDir);
     FUZZ_CHECK(reread.FormWidth == config.FormWidth && reread.AlertShow == config.AlertShow);
+    FUZZ_CHECK(reread.RecentFiles == config.RecentFiles && reread.SplitterPos == config.SplitterPos);
 }
 
 } // namespace
