@@ -1,8 +1,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // The game's files are Windows-1251 on every platform; only display decodes them.
-QString fromWindows1251(const QByteArray &bytes);
+QString fromWindows1251(QByteArrayView bytes);
 QByteArray toWindows1251(const QString &text);
+
+// The bytes with every letter in the case Unicode folds it to, where Windows-1251 has
+// that letter; for matching names in any letter case without decoding them.
+QByteArray foldCase1251(QByteArrayView bytes);

@@ -1,8 +1,12 @@
 #include "editor/ReferenceList.h"
 
 #include "common/RegularFile.h"
+#include "common/Windows1251.h"
+
+#include <QByteArrayMatcher>
 
 #include <limits>
+#include <numeric>
 
 std::optional<qint64> readDecimal(QByteArrayView text)
 {
@@ -47,7 +51,9 @@ void ReferenceList::appendText(const QByteArray &bytes)
 {
     // Ctrl-Z ends a text file, as it did for the tools that wrote these lists.
     const qsizetype eof = bytes.indexOf('\x1a');
-    const QByteArrayView text = eof < 0 ? QByteArrayView(bytes) : QByteArrayView(bytes).first(eof);
+    m_texts.append(bytes); // shared, not copied; never changed, so the views stay valid
+    const QByteArray &kept = m_texts.constLast();
+    const QByteArrayView text = eof < 0 ? QByteArrayView(kept) : QByteArrayView(kept).first(eof);
     const qsizetype lines = text.count('\n') + 1;
     m_entries.reserve(m_entries.size() + lines);
     m_firstIndex.reserve(m_firstIndex.size() + lines);
@@ -60,16 +66,14 @@ void ReferenceList::appendText(const QByteArray &bytes)
         if (line.endsWith('\r'))
             line.chop(1);
         if (!line.isEmpty() && !line.contains(';')) {
-            const QByteArray kept = line.toByteArray();
-            const qsizetype eq = kept.indexOf('=');
+            const qsizetype eq = line.indexOf('=');
             if (eq >= 0) {
-                // The key shares the entry's bytes, which stay put: entries are never changed.
-                const QByteArray number = QByteArray::fromRawData(kept.constData(), eq);
-                const auto found = m_firstIndex.constFind(number);
-                if (found == m_firstIndex.cend())
-                    m_firstIndex.insert(number, int(m_entries.size()));
+                // One lookup per line: a slot still 0 is new, and takes this entry's place.
+                int &slot = m_firstIndex[QByteArray::fromRawData(line.data(), eq)];
+                if (slot == 0)
+                    slot = int(m_entries.size()) + 1;
             }
-            m_entries.append(kept);
+            m_entries.append(QByteArray::fromRawData(line.data(), line.size()));
         }
         start = end + 1;
     }
@@ -93,7 +97,7 @@ int ReferenceList::indexOfText(const QByteArray &numberText) const
 {
     if (numberText.isEmpty())
         return -1;
-    return m_firstIndex.value(numberText, -1);
+    return m_firstIndex.value(numberText, 0) - 1;
 }
 
 QByteArray ReferenceList::nameOf(qint64 number) const
@@ -102,17 +106,47 @@ QByteArray ReferenceList::nameOf(qint64 number) const
     return index < 0 ? QByteArray() : name(index);
 }
 
-QByteArray ReferenceList::comboText(int index) const
+QByteArray ReferenceList::comboText(int index, qsizetype maxSize) const
 {
     const QByteArray &e = m_entries.at(index);
     const qsizetype eq = e.indexOf('=');
-    if (eq < 0)
-        return e;
-    const QByteArrayView n = QByteArrayView(e).sliced(eq + 1);
     QByteArray text;
-    text.reserve(e.size() + 3);
-    text.append(QByteArrayView(e).first(eq)).append(". ").append(n.isEmpty() ? QByteArrayView("?") : n);
+    if (eq < 0) {
+        text = e;
+    } else {
+        const QByteArrayView n = QByteArrayView(e).sliced(eq + 1);
+        const qsizetype room = maxSize < 0 ? e.size() + 3 : qMin(maxSize, e.size() + 3);
+        text.reserve(room);
+        text.append(QByteArrayView(e).first(eq)).append(". ");
+        const QByteArrayView name = n.isEmpty() ? QByteArrayView("?") : n;
+        text.append(name.first(qBound(qsizetype(0), room - text.size(), name.size())));
+    }
+    if (maxSize >= 0 && text.size() > maxSize)
+        text.truncate(maxSize);
     return text;
+}
+
+QList<int> ReferenceList::indexesWithName(const QString &text) const
+{
+    QList<int> found;
+    if (text.isEmpty()) {
+        found.resize(count());
+        std::iota(found.begin(), found.end(), 0);
+        return found;
+    }
+    const QByteArray wanted = toWindows1251(text);
+    if (fromWindows1251(wanted) != text)
+        return found;
+    const QByteArrayMatcher matcher(foldCase1251(wanted));
+    for (int i = 0; i < count(); ++i) {
+        const QByteArray &e = m_entries.at(i);
+        const qsizetype eq = e.indexOf('=');
+        if (eq < 0)
+            continue;
+        if (matcher.indexIn(foldCase1251(QByteArrayView(e).sliced(eq + 1))) >= 0)
+            found.append(i);
+    }
+    return found;
 }
 
 std::optional<qint64> ReferenceList::lastNumber() const

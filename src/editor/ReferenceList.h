@@ -34,8 +34,13 @@ public:
     int indexOf(qint64 number) const { return indexOfText(QByteArray::number(number)); }
     QByteArray nameOf(qint64 number) const;
 
-    // "7. name", or "7. ?" for an empty name; a line without "=" as it stands.
-    QByteArray comboText(int index) const;
+    // "7. name", or "7. ?" for an empty name; a line without "=" as it stands. At most
+    // maxSize bytes of it when maxSize is not negative.
+    QByteArray comboText(int index, qsizetype maxSize = -1) const;
+
+    // Entries whose name holds the text in any letter case, in list order; every entry
+    // for an empty text. A text with a letter Windows-1251 lacks is in no name.
+    QList<int> indexesWithName(const QString &text) const;
 
     // Number of the last entry as a 16-bit value; the fallback when there is no
     // entry or its number does not read as an integer.
@@ -45,8 +50,9 @@ public:
     std::optional<qint64> lastNumber() const;
 
 private:
-    QList<QByteArray> m_entries;
-    QHash<QByteArray, int> m_firstIndex; // number text -> first entry carrying it
+    QList<QByteArray> m_texts;           // the files' bytes, which the entries point into
+    QList<QByteArray> m_entries;         // raw views of m_texts: no copy per line
+    QHash<QByteArray, int> m_firstIndex; // number text -> 1 + first entry carrying it
 };
 
 // A plain decimal integer: an optional sign and digits, nothing else.

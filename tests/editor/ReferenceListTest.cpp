@@ -184,3 +184,18 @@ TEST(ReferenceListsTest, AFolderInPlaceOfAListIsPassedOver)
     EXPECT_EQ(lists.Action.nameOf(1), "shipped");
     EXPECT_EQ(lists.sourceFolders(), QStringList{shipped});
 }
+
+TEST(ReferenceListTest, NamesHoldingATextInAnyLetterCase)
+{
+    const ReferenceList list = listOf(QByteArray("1=\xcc\xe5\xf7 \xf0\xfb\xf6\xe0\xf0\xff\r\n" // Меч рыцаря
+                                                 "2=\xd9\xe8\xf2\r\n"                          // Щит
+                                                 "3=Sword\r\nno name\r\n4=\xec\xc5\xd7\r\n" // мЕЧ
+                                                 "5=\r\n"));
+    EXPECT_EQ(list.indexesWithName(QStringLiteral("меч")), QList<int>({0, 4}));
+    EXPECT_EQ(list.indexesWithName(QStringLiteral("SWO")), QList<int>({2}));
+    // The number and the line without a name are not names.
+    EXPECT_EQ(list.indexesWithName(QStringLiteral("no")), QList<int>());
+    EXPECT_EQ(list.indexesWithName(QStringLiteral("1")), QList<int>());
+    EXPECT_EQ(list.indexesWithName(QStringLiteral("剣")), QList<int>());
+    EXPECT_EQ(list.indexesWithName(QString()), QList<int>({0, 1, 2, 3, 4, 5}));
+}

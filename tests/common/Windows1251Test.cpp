@@ -1,0 +1,32 @@
+#include "common/Windows1251.h"
+
+#include <QStringDecoder>
+
+#include <gtest/gtest.h>
+
+TEST(Windows1251, DecodesEveryByteAsTheCodecDoes)
+{
+    QByteArray all;
+    for (int byte = 0; byte < 256; ++byte)
+        all.append(char(byte));
+    QStringDecoder codec("windows-1251");
+    ASSERT_TRUE(codec.isValid());
+    EXPECT_EQ(fromWindows1251(all), codec.decode(all));
+    EXPECT_EQ(fromWindows1251(QByteArray("\xcc\xe5\xf7 \xb8\xa8")), QStringLiteral("Меч ёЁ"));
+    EXPECT_TRUE(fromWindows1251(QByteArray()).isEmpty());
+}
+
+TEST(Windows1251, EncodingGivesTheBytesBack)
+{
+    const QByteArray text("\xc0\xe1\xe2 \x97 \xb9 12");
+    EXPECT_EQ(toWindows1251(fromWindows1251(text)), text);
+}
+
+TEST(Windows1251, FoldsLettersOfBothAlphabetsAndLeavesTheRest)
+{
+    EXPECT_EQ(foldCase1251(toWindows1251(QStringLiteral("МЕЧ Ёлка SWORD"))),
+              toWindows1251(QStringLiteral("меч ёлка sword")));
+    EXPECT_EQ(foldCase1251(toWindows1251(QStringLiteral("ЎІЇЄҐ"))), toWindows1251(QStringLiteral("ўіїєґ")));
+    const QByteArray signs("0123456789.,;=? \x97\x98\xb9");
+    EXPECT_EQ(foldCase1251(signs), signs);
+}
