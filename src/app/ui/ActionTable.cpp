@@ -1,6 +1,7 @@
 #include "app/ui/ActionTable.h"
 
 #include "app/ui/TForm1.h"
+#include "common/ui/ProgramIcon.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -107,7 +108,7 @@ void createActions(TForm1 &window)
         }
         const QString iconPath = QStringLiteral(":/icons/") + action->objectName() + QStringLiteral(".svg");
         if (QFile::exists(iconPath))
-            action->setIcon(QIcon(iconPath));
+            action->setIcon(programIcon(iconPath));
         action->setEnabled(info.enabled);
         window.addAction(action);
     }

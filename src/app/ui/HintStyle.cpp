@@ -72,6 +72,10 @@ int HintStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWidg
 {
     if (hint == SH_ToolTip_WakeUpDelay)
         return WakeUpDelay;
+    // A combo box's list opens below it: as a menu, Qt measures every row before
+    // opening, and a list of a million names takes seconds.
+    if (hint == SH_ComboBox_Popup)
+        return 0;
     return QProxyStyle::styleHint(hint, option, widget, returnData);
 }
 

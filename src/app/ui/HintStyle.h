@@ -4,7 +4,8 @@
 
 class QFontMetrics;
 
-// Hints appear as balloon tips after a second and a half, 250 pixels wide.
+// Hints appear as balloon tips after a second and a half, 250 pixels wide; combo box
+// lists open below their box.
 class HintStyle : public QProxyStyle
 {
 public:

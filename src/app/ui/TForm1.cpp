@@ -2,6 +2,7 @@
 
 #include "app/ui/ActionTable.h"
 #include "common/FileMessages.h"
+#include "common/ui/ProgramIcon.h"
 #include "common/ui/Prompts.h"
 #include "document/ui/DocumentCommands.h"
 #include "editor/ui/EditorPanel.h"
@@ -135,7 +136,7 @@ void TForm1::buildToolBar()
     m_btnMacr->setObjectName(QStringLiteral("Btn_Macr"));
     m_btnMacr->setText(QStringLiteral("Макрос"));
     m_btnMacr->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    m_btnMacr->setIcon(QIcon(QStringLiteral(":/icons/Btn_Macr.svg")));
+    m_btnMacr->setIcon(programIcon(QStringLiteral(":/icons/Btn_Macr.svg")));
     m_btnMacr->setPopupMode(QToolButton::InstantPopup);
     m_btnMacr->setMenu(ActionTable::createMacrosMenu(*this));
     m_btnMacr->setEnabled(false);
@@ -162,7 +163,7 @@ void TForm1::buildToolBar()
     help->setObjectName(QStringLiteral("Btn_Help"));
     help->setText(QStringLiteral("Справка"));
     help->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    help->setIcon(QIcon(QStringLiteral(":/icons/Help.svg")));
+    help->setIcon(programIcon(QStringLiteral(":/icons/Help.svg")));
     help->setPopupMode(QToolButton::InstantPopup);
     help->setMenu(ActionTable::createHelpMenu(*this));
     bar->addWidget(help);

@@ -2,6 +2,7 @@
 
 #include "app/FileTypeRegistration.h"
 #include "app/ui/TForm1.h"
+#include "common/ui/ProgramIcon.h"
 #include "common/ui/Prompts.h"
 
 #include <QAction>
@@ -32,7 +33,7 @@ template <typename T> T *named(T *widget, const char *name)
 QToolButton *browseButton(QWidget *parent, const char *name)
 {
     auto *button = named(new QToolButton(parent), name);
-    button->setIcon(QIcon(QStringLiteral(":/icons/Browse.svg")));
+    button->setIcon(programIcon(QStringLiteral(":/icons/Browse.svg")));
     button->setIconSize(QSize(18, 18));
     return button;
 }
@@ -76,10 +77,10 @@ void TForm4::createControls()
     m_checkBox1->setGeometry(8, 118, 346, 21);
 
     m_btnOk = named(new QPushButton(this), "Btn_Ok");
-    m_btnOk->setIcon(QIcon(QStringLiteral(":/icons/Ok.svg")));
+    m_btnOk->setIcon(programIcon(QStringLiteral(":/icons/Ok.svg")));
     m_btnOk->setGeometry(142, 182, 102, 28);
     m_btnClose = named(new QPushButton(this), "Btn_Close");
-    m_btnClose->setIcon(QIcon(QStringLiteral(":/icons/Close.svg")));
+    m_btnClose->setIcon(programIcon(QStringLiteral(":/icons/Close.svg")));
     m_btnClose->setGeometry(252, 182, 102, 28);
 
     m_lblAssoc = named(new QLabel(this), "Lbl_Assoc");

@@ -1,17 +1,16 @@
 #include "editor/ui/EditorPanel.h"
 
-#include "common/Windows1251.h"
+#include "common/ui/ProgramIcon.h"
 #include "common/ui/Prompts.h"
 #include "dialogue/PhraseSelection.h"
 #include "editor/ui/IntegerEdit.h"
+#include "editor/ui/ListComboBox.h"
 #include "session/ScriptSession.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QListView>
 #include <QPlainTextEdit>
-#include <QStringListModel>
 #include <QToolButton>
 
 namespace
@@ -29,22 +28,6 @@ constexpr int Gap = 3;
 constexpr int InnerMargin = 6;
 constexpr int OuterMargin = 4;
 constexpr int MemoHeight = 80;
-
-// One decoder run for the whole list: decoding entry by entry is slow for big lists.
-QStringList comboTexts(const ReferenceList &list)
-{
-    QByteArray joined;
-    for (int i = 0; i < list.count(); ++i)
-        joined.append(list.comboText(i)).append('\n');
-    QStringList texts = fromWindows1251(joined).split(QLatin1Char('\n'));
-    texts.removeLast();
-    if (texts.size() != list.count()) {
-        texts.clear();
-        for (int i = 0; i < list.count(); ++i)
-            texts << fromWindows1251(list.comboText(i));
-    }
-    return texts;
-}
 
 int rowsIn(FieldPanel panel)
 {
@@ -121,18 +104,16 @@ void EditorPanel::buildControls()
                 [this, field = info.field] { EditKeyPress(field, QChar(13)); });
 
         if (info.hasList()) {
-            fc.combo = new QComboBox(group);
+            fc.combo = new ListComboBox(group);
             fc.combo->setObjectName(info.comboName());
             fc.combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
             fc.combo->setMinimumContentsLength(4);
             fc.combo->setMaxVisibleItems(16);
             fc.combo->setFocusPolicy(Qt::StrongFocus);
             fc.combo->installEventFilter(this);
-            if (auto *view = qobject_cast<QListView *>(fc.combo->view()))
-                view->setUniformItemSizes(true);
             if (info.field == NpcField::ControlNpc)
-                fc.combo->view()->setMinimumWidth(ComboWidth);
-            connect(fc.combo, &QComboBox::activated, this,
+                fc.combo->setMinimumPopupWidth(ComboWidth);
+            connect(fc.combo, &ListComboBox::picked, this,
                     [this, field = info.field](int item) { ComboSelect(field, item); });
         }
 
@@ -143,7 +124,7 @@ void EditorPanel::buildControls()
             fc.button->setFocusPolicy(Qt::NoFocus);
             fc.button->setFixedSize(ButtonSize, ButtonSize);
             fc.button->setIconSize(QSize(14, 14));
-            fc.button->setIcon(QIcon(QStringLiteral(":/icons/Default.svg")));
+            fc.button->setIcon(programIcon(QStringLiteral(":/icons/Default.svg")));
             fc.button->setToolTip(QStringLiteral("Установка значения по-умолчанию"));
             connect(fc.button, &QToolButton::clicked, this,
                     [this, field = info.field] { DefaultClick(field); });
@@ -268,20 +249,9 @@ QComboBox *EditorPanel::combo(NpcField field) const
 
 void EditorPanel::fillFromLists()
 {
-    qDeleteAll(m_models);
-    m_models.clear();
-    // One model per list, shared by every combo box that shows it.
-    std::array<QStringListModel *, 9> modelOf{};
     for (FieldControls &fc : m_fields) {
-        if (fc.combo) {
-            QStringListModel *&model = modelOf[size_t(fc.info->list)];
-            if (!model) {
-                model = new QStringListModel(comboTexts(m_session.lists().byId(fc.info->list)), this);
-                m_models << model;
-            }
-            fc.combo->setModel(model);
-            fc.combo->setCurrentIndex(-1);
-        }
+        if (fc.combo)
+            fc.combo->setList(&m_session.lists().byId(fc.info->list));
         fc.edit->setRange(fc.info->min, m_session.fieldLimit(fc.info->field));
     }
 }

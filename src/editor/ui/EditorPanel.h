@@ -8,11 +8,11 @@
 
 #include <array>
 
+class ListComboBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
-class QStringListModel;
 class QToolButton;
 class Prompts;
 class ScriptSession;
@@ -59,7 +59,7 @@ private:
         const FieldInfo *info = nullptr;
         QLabel *caption = nullptr;
         IntegerEdit *edit = nullptr;
-        QComboBox *combo = nullptr;
+        ListComboBox *combo = nullptr;
         QToolButton *button = nullptr;
     };
 
@@ -79,5 +79,4 @@ private:
     QLabel *m_daysCaption = nullptr;
     QLabel *m_controlCaption = nullptr;
     QPlainTextEdit *m_phraseMemo = nullptr;
-    QList<QStringListModel *> m_models;
 };

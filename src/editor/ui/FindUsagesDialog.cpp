@@ -121,7 +121,7 @@ FindUsagesDialog::FindUsagesDialog(const ScriptSession &session, Prompts &prompt
     connect(close, &QPushButton::clicked, this, &QDialog::close);
 
     resize(960, 560);
-    kindChanged();
+    // The names are read into the pick list when the dialog first shows, not at start-up.
 }
 
 FindUsagesDialog::~FindUsagesDialog() = default;

@@ -1,6 +1,7 @@
 #include "macros/ui/TForm5.h"
 
 #include "common/Windows1251.h"
+#include "common/ui/ProgramIcon.h"
 #include "common/ui/Prompts.h"
 #include "session/ScriptSession.h"
 
@@ -59,12 +60,12 @@ TForm5::TForm5(ScriptSession &session, Prompts &prompts, QWidget &mainWindow)
     setUpMacroNameEdit(m_name);
     connect(m_name, &QLineEdit::returnPressed, this, &TForm5::Edit_MacrNameKeyPress);
 
-    m_ok = new QPushButton(QIcon(QStringLiteral(":/icons/Ok.svg")), QString(), this);
+    m_ok = new QPushButton(programIcon(QStringLiteral(":/icons/Ok.svg")), QString(), this);
     m_ok->setObjectName(QStringLiteral("Btn_Ok"));
     m_ok->setGeometry(11, 64, 100, 27);
     connect(m_ok, &QPushButton::clicked, this, &TForm5::Btn_OkClick);
 
-    m_close = new QPushButton(QIcon(QStringLiteral(":/icons/Close.svg")), QString(), this);
+    m_close = new QPushButton(programIcon(QStringLiteral(":/icons/Close.svg")), QString(), this);
     m_close->setObjectName(QStringLiteral("Btn_Close"));
     m_close->setGeometry(251, 64, 100, 27);
     connect(m_close, &QPushButton::clicked, this, &TForm5::Btn_CloseClick);

@@ -1,6 +1,7 @@
 #include "macros/ui/TForm6.h"
 
 #include "common/Windows1251.h"
+#include "common/ui/ProgramIcon.h"
 #include "common/ui/Prompts.h"
 #include "macros/MacroStore.h"
 #include "macros/ui/TForm5.h"
@@ -22,7 +23,7 @@ QToolButton *imageButton(QWidget *parent, const char *name, const char *icon, co
     auto *button = new QToolButton(parent);
     button->setObjectName(QLatin1String(name));
     button->setToolTip(hint);
-    button->setIcon(QIcon(QLatin1String(icon)));
+    button->setIcon(programIcon(QLatin1String(icon)));
     button->setIconSize(QSize(16, 16));
     button->setAutoRaise(false);
     button->setGeometry(geometry);
@@ -97,7 +98,7 @@ TForm6::TForm6(ScriptSession &session, Prompts &prompts, QWidget &mainWindow)
                          QStringLiteral("Переименовать макрос"));
     connect(m_edit, &QToolButton::clicked, this, &TForm6::Btn_EditClick);
 
-    m_close = new QPushButton(QIcon(QStringLiteral(":/icons/Close.svg")), QString(), this);
+    m_close = new QPushButton(programIcon(QStringLiteral(":/icons/Close.svg")), QString(), this);
     m_close->setObjectName(QStringLiteral("Btn_Close"));
     m_close->setGeometry(252, 362, 100, 27);
     m_close->setAutoDefault(false);

@@ -1,6 +1,9 @@
 #include "editor/ui/EditorPanel.h"
+#include "common/Windows1251.h"
+#include "editor/ui/ReferenceListModel.h"
 #include "support/AppFixture.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -107,9 +110,12 @@ TEST_F(EditorPanelTest, ControlsAreNamedFilledFromSharedListsAndLimited)
     EXPECT_TRUE(find<QPlainTextEdit>("Phrase")->isReadOnly());
     EXPECT_EQ(main().editorPanel().phraseMemo(), find<QPlainTextEdit>("Phrase"));
 
-    EXPECT_EQ(combo(NpcField::TriggT)->model(), combo(NpcField::Trigg2T)->model());
-    EXPECT_EQ(combo(NpcField::ItemIn)->model(), combo(NpcField::ItemOut)->model());
-    EXPECT_EQ(combo(NpcField::Q_was)->model(), combo(NpcField::Q_Input)->model());
+    const auto listOf = [this](NpcField field) {
+        return static_cast<ReferenceListModel *>(combo(field)->model())->list();
+    };
+    EXPECT_EQ(listOf(NpcField::TriggT), listOf(NpcField::Trigg2T));
+    EXPECT_EQ(listOf(NpcField::ItemIn), listOf(NpcField::ItemOut));
+    EXPECT_EQ(listOf(NpcField::Q_was), &main().lists().byId(ListId::Q_Input));
     EXPECT_EQ(combo(NpcField::Action)->itemText(4), QStringLiteral("4. Кража"));
     EXPECT_EQ(combo(NpcField::ItemIn)->itemText(itemOf(ListId::Items, 500)), QStringLiteral("500. ?"));
 
@@ -458,4 +464,89 @@ TEST_F(EditorPanelTest, ScrollingOverABoxTheUserIsNotInPicksNothing)
     QApplication::sendEvent(box, &wheel);
     EXPECT_EQ(box->currentIndex(), -1);
     EXPECT_FALSE(session().isModified());
+}
+
+namespace
+{
+
+void press(QWidget *widget, int key, const QString &text = {})
+{
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+QStringList itemsOf(const QComboBox *box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
+}
+
+} // namespace
+
+TEST_F(EditorPanelTest, LettersNarrowAListBoxAndAPickFromTheNarrowedListIsAPick)
+{
+    writeFile(QStringLiteral("Data/Items.txt"),
+              toWindows1251(QStringLiteral("0=Ничего\r\n1=Меч\r\n2=Щит\r\n3=Ржавый меч\r\nбез номера\r\n")));
+    startShown();
+    showRecord(1, initialised());
+    QComboBox *box = combo(NpcField::ItemIn);
+    box->setFocus();
+
+    typeInto(box, QStringLiteral("МЕ"));
+    EXPECT_EQ(itemsOf(box), QStringList({QStringLiteral("1. Меч"), QStringLiteral("3. Ржавый меч")}));
+    EXPECT_EQ(box->placeholderText(), QStringLiteral("МЕ"));
+    EXPECT_EQ(box->currentIndex(), -1);
+    ASSERT_TRUE(box->view()->isVisible());
+    EXPECT_EQ(record(1).ItemIn, 0);
+
+    // Backspace widens it again; the second row is picked with Enter.
+    typeInto(box->view(), QStringLiteral("x"));
+    EXPECT_EQ(box->count(), 0);
+    press(box->view(), Qt::Key_Backspace);
+    ASSERT_EQ(box->count(), 2);
+    box->view()->setCurrentIndex(box->model()->index(1, 0));
+    press(box->view(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(record(1).ItemIn, 3);
+    EXPECT_TRUE(session().isModified());
+    EXPECT_EQ(box->count(), 5);
+    EXPECT_EQ(box->currentIndex(), 3);
+    EXPECT_EQ(edit(NpcField::ItemIn)->text(), QStringLiteral("3"));
+    EXPECT_TRUE(box->placeholderText().isEmpty());
+
+    // Closed without a pick, the box shows what it showed and nothing is stored.
+    typeInto(box, QStringLiteral("щ"));
+    EXPECT_EQ(itemsOf(box), QStringList({QStringLiteral("2. Щит")}));
+    press(box->view(), Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(box->count(), 5);
+    EXPECT_EQ(box->currentIndex(), 3);
+    EXPECT_EQ(record(1).ItemIn, 3);
+
+    // Digits search by number as before, and pick.
+    typeInto(box, QStringLiteral("2"));
+    EXPECT_EQ(box->currentIndex(), 2);
+    EXPECT_EQ(record(1).ItemIn, 2);
+}
+
+TEST_F(EditorPanelTest, LongNamesAreCutForShowAndPopupsAreAsWideAsTheirLongestName)
+{
+    const QString longName = QStringLiteral("Кузнец ").repeated(100).trimmed();
+    writeFile(QStringLiteral("Data/Npc.txt"), toWindows1251(QStringLiteral("0=A\r\n1=") + longName +
+                                                            QStringLiteral("\r\n2=Староста деревни\r\n")));
+    startShown();
+    QComboBox *box = combo(NpcField::ControlNpc);
+    const QString shown = box->itemText(1);
+    EXPECT_EQ(shown.size(), ReferenceListModel::ShownLength + 1);
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026)));
+    EXPECT_TRUE((QStringLiteral("1. ") + longName).startsWith(shown.chopped(1)));
+    EXPECT_EQ(main().lists().byId(ListId::Npc).name(1), toWindows1251(longName)); // the list keeps it whole
+
+    box->showPopup();
+    const int wanted = std::min(box->view()->fontMetrics().horizontalAdvance(shown),
+                                box->screen()->availableGeometry().width() - 40);
+    EXPECT_GE(box->view()->width(), wanted);
+    box->hidePopup();
 }
