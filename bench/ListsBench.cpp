@@ -3,7 +3,10 @@
 #include "app/ui/TForm1.h"
 #include "editor/ReferenceLists.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -22,14 +25,21 @@ struct StartFolder {
     QTemporaryDir dir;
     QString previous = QDir::currentPath();
 
-    explicit StartFolder(int entries)
+    // `entries` < 0: the shipped lists but Items.txt, which is `items`.
+    explicit StartFolder(int entries, const QByteArray &items = {})
     {
         const QString data = QDir(dir.path()).filePath(QStringLiteral("Data"));
         QDir().mkpath(data);
         const QDir shippedData(QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../Data")));
         for (const char *name : ListFiles) {
             const QString target = QDir(data).filePath(QLatin1String(name));
-            if (entries == 0) {
+            if (entries < 0 && target.endsWith(QStringLiteral("Items.txt"))) {
+                QFile file(target);
+                if (file.open(QIODevice::WriteOnly))
+                    file.write(items);
+                continue;
+            }
+            if (entries <= 0) {
                 QFile::copy(shippedData.filePath(QLatin1String(name)), target);
                 continue;
             }
@@ -70,7 +80,48 @@ void loadListsOnly(benchmark::State &state)
     }
 }
 
+QByteArray numberedItems(int entries)
+{
+    QByteArray bytes;
+    for (int i = 0; i < entries; ++i)
+        bytes += QByteArray::number(i) + "=\xcc\xe5\xf7 " + QByteArray::number(i) + "\r\n";
+    return bytes;
+}
+
+// Opening and closing the item box's popup: 0 entries stands for the shipped list,
+// -1 for one line of 10 MB.
+void openItemPopup(benchmark::State &state)
+{
+    const int entries = int(state.range(0));
+    QByteArray items = "1=" + QByteArray(10 * 1024 * 1024, '\xe0') + "\r\n";
+    if (entries > 0)
+        items = numberedItems(entries);
+    if (entries == 0) {
+        QFile shipped(
+            QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../Data/Items.txt")));
+        items = shipped.open(QIODevice::ReadOnly) ? shipped.readAll() : QByteArray();
+    }
+    StartFolder folder(-1, items);
+    auto windows = startUp(std::make_unique<SilentPrompts>());
+    windows->main->show();
+    auto *box = windows->main->findChild<QComboBox *>(QStringLiteral("Combo_ItemIn"));
+    // The first opening makes the popup and measures the names: counted on its own.
+    QElapsedTimer first;
+    first.start();
+    box->showPopup();
+    QApplication::processEvents();
+    box->hidePopup();
+    state.counters["first_open_ms"] = double(first.nsecsElapsed()) / 1e6;
+    for (auto _ : state) {
+        box->showPopup();
+        QApplication::processEvents();
+        box->hidePopup();
+    }
+}
+
 } // namespace
+
+BENCHMARK(openItemPopup)->Arg(0)->Arg(1000000)->Arg(-1)->Unit(benchmark::kMillisecond);
 
 // 0 stands for the shipped lists.
 BENCHMARK(startUpWithLists)->Arg(0)->Arg(30000)->Unit(benchmark::kMillisecond)->Iterations(5);

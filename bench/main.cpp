@@ -1,3 +1,5 @@
+#include "app/ui/HintStyle.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -6,6 +8,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    HintStyle::install(); // the editor's own style: its popups open as the editor's do
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

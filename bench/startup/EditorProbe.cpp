@@ -1,0 +1,24 @@
+// The editor as it starts for a user, ended as soon as its event loop is idle. With
+// SCRIVLET_PROBE_POPUP=Combo_Name the popup of that list box is opened (and waited for)
+// first, so that its cost counts too.
+#include "app/ui/EditorMain.h"
+#include "app/ui/Startup.h"
+#include "app/ui/TForm1.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QTimer>
+
+int main(int argc, char *argv[])
+{
+    return editorMain(argc, argv, [](ScrivletWindows &windows) {
+        const QByteArray popup = qgetenv("SCRIVLET_PROBE_POPUP");
+        QTimer::singleShot(0, [&windows, popup] {
+            if (!popup.isEmpty()) {
+                if (auto *box = windows.main->findChild<QComboBox *>(QString::fromLatin1(popup)))
+                    box->showPopup();
+            }
+            QTimer::singleShot(0, qApp, &QApplication::quit);
+        });
+    });
+}

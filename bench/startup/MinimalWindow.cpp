@@ -1,0 +1,20 @@
+// The floor to measure the editor's start-up against: a Qt main window with a 50-row
+// table, shown and ended at the first idle moment of its event loop.
+#include <QApplication>
+#include <QMainWindow>
+#include <QTableWidget>
+#include <QTimer>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QMainWindow window;
+    auto *table = new QTableWidget(50, 4, &window);
+    for (int row = 0; row < 50; ++row)
+        table->setItem(row, 0, new QTableWidgetItem(QString::number(row)));
+    window.setCentralWidget(table);
+    window.resize(895, 600);
+    window.show();
+    QTimer::singleShot(0, [] { QTimer::singleShot(0, qApp, &QApplication::quit); });
+    return QApplication::exec();
+}
