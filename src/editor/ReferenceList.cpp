@@ -34,6 +34,24 @@ std::optional<qint64> readDecimal(QByteArrayView text)
     return negative ? qint64(0 - magnitude) : qint64(magnitude);
 }
 
+namespace
+{
+
+// The number when the text is how QByteArray::number writes it: no sign but "-", no
+// leading zero, no "-0".
+std::optional<qint64> plainNumber(QByteArrayView text)
+{
+    const std::optional<qint64> number = readDecimal(text);
+    if (!number || text.front() == '+')
+        return std::nullopt;
+    const qsizetype digits = text.front() == '-' ? 1 : 0;
+    if (text[digits] == '0' && (text.size() - digits > 1 || digits == 1))
+        return std::nullopt;
+    return number;
+}
+
+} // namespace
+
 bool ReferenceList::readFile(const QString &path, QString *error)
 {
     QByteArray bytes;
@@ -56,7 +74,7 @@ void ReferenceList::appendText(const QByteArray &bytes)
     const QByteArrayView text = eof < 0 ? QByteArrayView(kept) : QByteArrayView(kept).first(eof);
     const qsizetype lines = text.count('\n') + 1;
     m_entries.reserve(m_entries.size() + lines);
-    m_firstIndex.reserve(m_firstIndex.size() + lines);
+    m_firstByNumber.reserve(m_firstByNumber.size() + lines);
     qsizetype start = 0;
     while (start < text.size()) {
         qsizetype end = text.indexOf('\n', start);
@@ -69,7 +87,10 @@ void ReferenceList::appendText(const QByteArray &bytes)
             const qsizetype eq = line.indexOf('=');
             if (eq >= 0) {
                 // One lookup per line: a slot still 0 is new, and takes this entry's place.
-                int &slot = m_firstIndex[QByteArray::fromRawData(line.data(), eq)];
+                const QByteArrayView numberText = line.first(eq);
+                const std::optional<qint64> number = eq > 0 ? plainNumber(numberText) : std::nullopt;
+                int &slot = number ? m_firstByNumber[*number]
+                                   : m_firstByText[QByteArray::fromRawData(numberText.data(), eq)];
                 if (slot == 0)
                     slot = int(m_entries.size()) + 1;
             }
@@ -97,7 +118,9 @@ int ReferenceList::indexOfText(const QByteArray &numberText) const
 {
     if (numberText.isEmpty())
         return -1;
-    return m_firstIndex.value(numberText, 0) - 1;
+    if (const std::optional<qint64> number = plainNumber(numberText))
+        return m_firstByNumber.value(*number, 0) - 1;
+    return m_firstByText.value(numberText, 0) - 1;
 }
 
 QByteArray ReferenceList::nameOf(qint64 number) const

@@ -31,7 +31,7 @@ public:
 
     // First entry whose number is written exactly as the text; -1 when none.
     int indexOfText(const QByteArray &numberText) const;
-    int indexOf(qint64 number) const { return indexOfText(QByteArray::number(number)); }
+    int indexOf(qint64 number) const { return m_firstByNumber.value(number, 0) - 1; }
     QByteArray nameOf(qint64 number) const;
 
     // "7. name", or "7. ?" for an empty name; a line without "=" as it stands. At most
@@ -50,9 +50,12 @@ public:
     std::optional<qint64> lastNumber() const;
 
 private:
-    QList<QByteArray> m_texts;           // the files' bytes, which the entries point into
-    QList<QByteArray> m_entries;         // raw views of m_texts: no copy per line
-    QHash<QByteArray, int> m_firstIndex; // number text -> 1 + first entry carrying it
+    QList<QByteArray> m_texts;   // the files' bytes, which the entries point into
+    QList<QByteArray> m_entries; // raw views of m_texts: no copy per line
+    // Number -> 1 + first entry carrying it: by value for numbers written as
+    // QByteArray::number writes them (nearly every line), by text for the rest.
+    QHash<qint64, int> m_firstByNumber;
+    QHash<QByteArray, int> m_firstByText;
 };
 
 // A plain decimal integer: an optional sign and digits, nothing else.

@@ -199,3 +199,16 @@ TEST(ReferenceListTest, NamesHoldingATextInAnyLetterCase)
     EXPECT_EQ(list.indexesWithName(QStringLiteral("剣")), QList<int>());
     EXPECT_EQ(list.indexesWithName(QString()), QList<int>({0, 1, 2, 3, 4, 5}));
 }
+
+TEST(ReferenceListTest, NumbersWrittenOddlyAreFoundOnlyAsWritten)
+{
+    const ReferenceList list = listOf("-0=a\r\n0=b\r\n+5=c\r\n5=d\r\n-12=e\r\n-012=f\r\n007=g\r\n=h\r\n");
+    EXPECT_EQ(list.indexOf(0), 1);
+    EXPECT_EQ(list.indexOfText("-0"), 0);
+    EXPECT_EQ(list.indexOf(5), 3);
+    EXPECT_EQ(list.indexOfText("+5"), 2);
+    EXPECT_EQ(list.indexOf(-12), 4);
+    EXPECT_EQ(list.indexOfText("-012"), 5);
+    EXPECT_EQ(list.indexOfText("007"), 6);
+    EXPECT_EQ(list.indexOf(7), -1);
+}
