@@ -86,6 +86,21 @@ windowNamed '057.npc' >/dev/null
 # Record 0 is shown: phrases, and a link to record 3 of the same script.
 shot "$main" main
 
+# Letters typed into a list box narrow its popup (the popup is a window of its own, so
+# the screen is taken where the main window is).
+xdotool mousemove --window "$main" 680 205 click 1
+sleep 0.3
+xdotool key Escape
+typeText "меч" 120
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$main")"
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" "$work/shot.png"
+convert "$work/shot.png" -strip -colors 256 "PNG8:$images/list-filter.png"
+optipng -quiet -o5 "$images/list-filter.png"
+echo "doc/images/list-filter.png"
+xdotool key Escape
+sleep 0.3
+
 keys "$main" alt+t
 viewer=$(windowNamed '^EDT-файл')
 shot "$viewer" edt-viewer
