@@ -177,7 +177,8 @@ int ListComboBox::widestNameWidth() const
     if (m_namesWidth >= 0)
         return m_namesWidth;
     const ReferenceList *list = m_model->list();
-    const int entries = list ? std::min(list->count(), m_model->rowCount()) : 0;
+    // All entries, also when the popup first opens narrowed.
+    const int entries = list ? std::min(list->count(), m_model->entryCount()) : 0;
     // The longest entries by bytes, kept in a heap whose top is the shortest of them.
     using Sized = std::pair<qsizetype, int>;
     std::priority_queue<Sized, std::vector<Sized>, std::greater<Sized>> longest;

@@ -19,6 +19,8 @@ public:
     // again; entries it gains or loses before then are not shown.
     void setList(const ReferenceList *list);
     const ReferenceList *list() const { return m_list; }
+    // Entries the list had when it was set, filtered or not.
+    int entryCount() const { return m_count; }
 
     void setFilter(const QString &text);
     const QString &filter() const { return m_filter; }
