@@ -74,7 +74,6 @@ void ReferenceList::appendText(const QByteArray &bytes)
     const QByteArrayView text = eof < 0 ? QByteArrayView(kept) : QByteArrayView(kept).first(eof);
     const qsizetype lines = text.count('\n') + 1;
     m_entries.reserve(m_entries.size() + lines);
-    m_firstByNumber.reserve(m_firstByNumber.size() + lines);
     qsizetype start = 0;
     while (start < text.size()) {
         qsizetype end = text.indexOf('\n', start);
@@ -89,7 +88,7 @@ void ReferenceList::appendText(const QByteArray &bytes)
                 // One lookup per line: a slot still 0 is new, and takes this entry's place.
                 const QByteArrayView numberText = line.first(eq);
                 const std::optional<qint64> number = eq > 0 ? plainNumber(numberText) : std::nullopt;
-                int &slot = number ? m_firstByNumber[*number]
+                int &slot = number ? firstSlot(*number)
                                    : m_firstByText[QByteArray::fromRawData(numberText.data(), eq)];
                 if (slot == 0)
                     slot = int(m_entries.size()) + 1;
@@ -119,8 +118,24 @@ int ReferenceList::indexOfText(const QByteArray &numberText) const
     if (numberText.isEmpty())
         return -1;
     if (const std::optional<qint64> number = plainNumber(numberText))
-        return m_firstByNumber.value(*number, 0) - 1;
+        return indexOf(*number);
     return m_firstByText.value(numberText, 0) - 1;
+}
+
+int &ReferenceList::firstSlot(qint64 number)
+{
+    if (number < 0 || number >= DenseNumbers)
+        return m_firstByNumber[number];
+    if (size_t(number) >= m_firstByDenseNumber.size())
+        m_firstByDenseNumber.resize(size_t(number) + 1, 0);
+    return m_firstByDenseNumber[size_t(number)];
+}
+
+int ReferenceList::indexOf(qint64 number) const
+{
+    if (number < 0 || number >= DenseNumbers)
+        return m_firstByNumber.value(number, 0) - 1;
+    return size_t(number) < m_firstByDenseNumber.size() ? m_firstByDenseNumber[size_t(number)] - 1 : -1;
 }
 
 QByteArray ReferenceList::nameOf(qint64 number) const

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 // A numbered name list: entries "number=name" kept byte for byte, in file order.
 class ReferenceList
@@ -31,7 +32,7 @@ public:
 
     // First entry whose number is written exactly as the text; -1 when none.
     int indexOfText(const QByteArray &numberText) const;
-    int indexOf(qint64 number) const { return m_firstByNumber.value(number, 0) - 1; }
+    int indexOf(qint64 number) const;
     QByteArray nameOf(qint64 number) const;
 
     // "7. name", or "7. ?" for an empty name; a line without "=" as it stands. At most
@@ -53,7 +54,11 @@ private:
     QList<QByteArray> m_texts;   // the files' bytes, which the entries point into
     QList<QByteArray> m_entries; // raw views of m_texts: no copy per line
     // Number -> 1 + first entry carrying it: by value for numbers written as
-    // QByteArray::number writes them (nearly every line), by text for the rest.
+    // QByteArray::number writes them (nearly every line), by text for the rest. The
+    // numbers a field can hold index an array; only others need hashing.
+    static constexpr qint64 DenseNumbers = 65536;
+    int &firstSlot(qint64 number);
+    std::vector<int> m_firstByDenseNumber;
     QHash<qint64, int> m_firstByNumber;
     QHash<QByteArray, int> m_firstByText;
 };

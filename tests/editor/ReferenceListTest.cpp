@@ -211,4 +211,12 @@ TEST(ReferenceListTest, NumbersWrittenOddlyAreFoundOnlyAsWritten)
     EXPECT_EQ(list.indexOfText("-012"), 5);
     EXPECT_EQ(list.indexOfText("007"), 6);
     EXPECT_EQ(list.indexOf(7), -1);
+
+    const ReferenceList wide = listOf("65535=a\r\n65536=b\r\n9000000000=c\r\n-32768=d\r\n65536=e\r\n");
+    EXPECT_EQ(wide.indexOf(65535), 0);
+    EXPECT_EQ(wide.indexOf(65536), 1);
+    EXPECT_EQ(wide.indexOfText("9000000000"), 2);
+    EXPECT_EQ(wide.indexOf(-32768), 3);
+    EXPECT_EQ(wide.indexOf(65534), -1);
+    EXPECT_EQ(wide.indexOf(-1), -1);
 }
