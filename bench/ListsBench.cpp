@@ -93,15 +93,10 @@ QByteArray numberedItems(int entries)
 void openItemPopup(benchmark::State &state)
 {
     const int entries = int(state.range(0));
-    QByteArray items = "1=" + QByteArray(10 * 1024 * 1024, '\xe0') + "\r\n";
-    if (entries > 0)
-        items = numberedItems(entries);
-    if (entries == 0) {
-        QFile shipped(
-            QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../Data/Items.txt")));
-        items = shipped.open(QIODevice::ReadOnly) ? shipped.readAll() : QByteArray();
-    }
-    StartFolder folder(-1, items);
+    const QByteArray items = entries > 0   ? numberedItems(entries)
+                             : entries < 0 ? "1=" + QByteArray(10 * 1024 * 1024, '\xe0') + "\r\n"
+                                           : QByteArray();
+    StartFolder folder(entries == 0 ? 0 : -1, items);
     auto windows = startUp(std::make_unique<SilentPrompts>());
     windows->main->show();
     auto *box = windows->main->findChild<QComboBox *>(QStringLiteral("Combo_ItemIn"));

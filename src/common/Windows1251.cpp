@@ -58,20 +58,26 @@ QByteArray toWindows1251(const QString &text)
     return encoder.encode(text);
 }
 
-QByteArray foldCase1251(QByteArrayView bytes)
+void foldCase1251(QByteArrayView bytes, QByteArray &result)
 {
-    static const std::array<char, 256> folded = [] {
-        std::array<char, 256> table{};
+    static const std::array<char, 256> table = [] {
+        std::array<char, 256> folds{};
         for (int byte = 0; byte < 256; ++byte) {
             const char c = char(byte);
             const QByteArray back = toWindows1251(fromWindows1251(QByteArrayView(&c, 1)).toCaseFolded());
-            table[size_t(byte)] = back.size() == 1 && back != "?" ? back.at(0) : c;
+            folds[size_t(byte)] = back.size() == 1 && back != "?" ? back.at(0) : c;
         }
-        return table;
+        return folds;
     }();
-    QByteArray result(bytes.size(), Qt::Uninitialized);
+    result.resize(bytes.size());
     char *out = result.data();
     for (const char c : bytes)
-        *out++ = folded[uchar(c)];
-    return result;
+        *out++ = table[uchar(c)];
+}
+
+QByteArray foldCase1251(QByteArrayView bytes)
+{
+    QByteArray folded;
+    foldCase1251(bytes, folded);
+    return folded;
 }

@@ -11,3 +11,5 @@ QByteArray toWindows1251(const QString &text);
 // The bytes with every letter in the case Unicode folds it to, where Windows-1251 has
 // that letter; for matching names in any letter case without decoding them.
 QByteArray foldCase1251(QByteArrayView bytes);
+// The same into `result`, whose buffer is reused: for folding many names in a row.
+void foldCase1251(QByteArrayView bytes, QByteArray &result);

@@ -146,21 +146,19 @@ QByteArray ReferenceList::nameOf(qint64 number) const
 
 QByteArray ReferenceList::comboText(int index, qsizetype maxSize) const
 {
-    const QByteArray &e = m_entries.at(index);
+    const QByteArrayView e = m_entries.at(index);
+    // Each part is cut before it is copied: a name may be megabytes long.
+    const qsizetype limit = maxSize < 0 ? e.size() + 3 : maxSize;
+    const auto cut = [limit](QByteArrayView part) { return part.first(qMin(part.size(), limit)); };
     const qsizetype eq = e.indexOf('=');
     QByteArray text;
     if (eq < 0) {
-        text = e;
+        text = cut(e).toByteArray();
     } else {
-        const QByteArrayView n = QByteArrayView(e).sliced(eq + 1);
-        const qsizetype room = maxSize < 0 ? e.size() + 3 : qMin(maxSize, e.size() + 3);
-        text.reserve(room);
-        text.append(QByteArrayView(e).first(eq)).append(". ");
-        const QByteArrayView name = n.isEmpty() ? QByteArrayView("?") : n;
-        text.append(name.first(qBound(qsizetype(0), room - text.size(), name.size())));
+        const QByteArrayView name = e.sliced(eq + 1);
+        text.append(cut(e.first(eq))).append(". ").append(cut(name.isEmpty() ? QByteArrayView("?") : name));
     }
-    if (maxSize >= 0 && text.size() > maxSize)
-        text.truncate(maxSize);
+    text.truncate(limit);
     return text;
 }
 
@@ -176,12 +174,14 @@ QList<int> ReferenceList::indexesWithName(const QString &text) const
     if (fromWindows1251(wanted) != text)
         return found;
     const QByteArrayMatcher matcher(foldCase1251(wanted));
+    QByteArray folded; // one buffer for every name
     for (int i = 0; i < count(); ++i) {
         const QByteArray &e = m_entries.at(i);
         const qsizetype eq = e.indexOf('=');
         if (eq < 0)
             continue;
-        if (matcher.indexIn(foldCase1251(QByteArrayView(e).sliced(eq + 1))) >= 0)
+        foldCase1251(QByteArrayView(e).sliced(eq + 1), folded);
+        if (matcher.indexIn(folded) >= 0)
             found.append(i);
     }
     return found;

@@ -45,6 +45,12 @@ TEST(ReferenceListTest, NumberNameAndComboText)
     // A line without "=" has no number and is listed as it stands.
     EXPECT_EQ(list.numberText(2), "");
     EXPECT_EQ(list.comboText(2), "no equals sign");
+    // Cut to a size, whichever part the cut falls in.
+    EXPECT_EQ(list.comboText(0, 4), "3. a");
+    EXPECT_EQ(list.comboText(0, 2), "3.");
+    EXPECT_EQ(list.comboText(1, 100), "7. ?");
+    EXPECT_EQ(list.comboText(2, 5), "no eq");
+    EXPECT_EQ(list.comboText(0, 0), "");
 }
 
 TEST(ReferenceListTest, LookupsCompareTheNumberAsWrittenAndFindTheFirst)

@@ -47,11 +47,6 @@ void ListComboBox::setMinimumPopupWidth(int width)
     m_minimumPopupWidth = width;
 }
 
-QString ListComboBox::filterText() const
-{
-    return m_model->filter();
-}
-
 void ListComboBox::setFilterText(const QString &text)
 {
     if (text.isEmpty()) {

@@ -19,9 +19,6 @@ public:
     // The popup is never narrower than this, nor than the widest of the longest names.
     void setMinimumPopupWidth(int width);
 
-    QString filterText() const;
-    void setFilterText(const QString &text);
-
     void showPopup() override;
     void hidePopup() override;
 
@@ -34,6 +31,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void setFilterText(const QString &text);
     // True when the key changed the filter.
     bool typeIntoFilter(const QKeyEvent &event);
     void endFilter();
