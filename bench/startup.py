@@ -84,6 +84,7 @@ def main():
     parser.add_argument("--runs", type=int, default=10)
     parser.add_argument("--case", action="append", choices=sorted(CASES))
     args = parser.parse_args()
+    args.build = os.path.abspath(args.build)  # the programs run in their start folders
     editor = os.path.join(args.build, "bench", "scrivlet_startup_probe")
     floor = os.path.join(args.build, "bench", "minimal_qt_window")
     print(f"{'case':<14} {'editor ms':>10} {'minimal ms':>11} {'time x':>7} "

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QHelpEvent>
+#include <QPainter>
+#include <QStyleOption>
 #include <QToolTip>
 
 namespace
@@ -79,12 +81,24 @@ int HintStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWidg
     return QProxyStyle::styleHint(hint, option, widget, returnData);
 }
 
+void HintStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                              const QWidget *widget) const
+{
+    // A hint's panel drawn here rather than by a style sheet: an application-wide sheet
+    // would route the polish and painting of every widget through Qt's sheet style.
+    if (element == PE_PanelTipLabel) {
+        painter->save();
+        painter->fillRect(option->rect, QApplication::palette().toolTipBase());
+        painter->setPen(HintBorder);
+        painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+        painter->restore();
+        return;
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
 void HintStyle::install()
 {
     QApplication::setStyle(new HintStyle);
     qApp->installEventFilter(new HintWrapper(qApp));
-    qApp->setStyleSheet(
-        qApp->styleSheet() +
-        QStringLiteral("QToolTip { color: palette(tooltip-text); "
-                       "background-color: palette(tooltip-base); border: 1px solid #767676; }"));
 }

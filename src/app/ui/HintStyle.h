@@ -1,19 +1,24 @@
 #pragma once
 
+#include <QColor>
 #include <QProxyStyle>
 
 class QFontMetrics;
 
-// Hints appear as balloon tips after a second and a half, 250 pixels wide; combo box
+// Hints appear as balloon tips in info-tip colours after a second and a half, 250 pixels
+// wide; combo box
 // lists open below their box.
 class HintStyle : public QProxyStyle
 {
 public:
     static constexpr int WakeUpDelay = 1500;
     static constexpr int Width = 250;
+    static constexpr QColor HintBorder{0x76, 0x76, 0x76};
 
     int styleHint(StyleHint hint, const QStyleOption *option = nullptr, const QWidget *widget = nullptr,
                   QStyleHintReturn *returnData = nullptr) const override;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget = nullptr) const override;
 
     static void install();
 };

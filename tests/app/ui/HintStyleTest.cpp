@@ -1,6 +1,10 @@
 #include "app/ui/HintStyle.h"
 
+#include <QApplication>
 #include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QStyleOptionFrame>
 #include <QToolTip>
 
 #include <gtest/gtest.h>
@@ -29,4 +33,21 @@ TEST(HintStyleTest, HintsWrapAtBlanksWithinTheWidthAndLoseNothing)
     EXPECT_GT(parts.size(), 1);
     EXPECT_EQ(parts.join(QString()), path);
     EXPECT_EQ(wrapHint(QStringLiteral("short"), metrics, 1), QStringLiteral("s\nh\no\nr\nt"));
+}
+
+TEST(HintStyleTest, HintsAreDrawnInInfoTipColoursWithAGreyBorder)
+{
+    HintStyle style;
+    QImage image(40, 20, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QStyleOptionFrame option;
+    option.rect = image.rect();
+    option.palette = QApplication::palette();
+    QPainter painter(&image);
+    style.drawPrimitive(QStyle::PE_PanelTipLabel, &option, &painter);
+    painter.end();
+    EXPECT_EQ(image.pixelColor(20, 10), QApplication::palette().color(QPalette::ToolTipBase));
+    EXPECT_EQ(image.pixelColor(0, 0), HintStyle::HintBorder);
+    EXPECT_EQ(image.pixelColor(39, 19), HintStyle::HintBorder);
+    EXPECT_EQ(image.pixelColor(20, 19), HintStyle::HintBorder);
 }
