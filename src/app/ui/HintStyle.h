@@ -6,8 +6,7 @@
 class QFontMetrics;
 
 // Hints appear as balloon tips in info-tip colours after a second and a half, 250 pixels
-// wide; combo box
-// lists open below their box.
+// wide; combo box lists open below their box.
 class HintStyle : public QProxyStyle
 {
 public:
