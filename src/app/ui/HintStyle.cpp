@@ -1,8 +1,11 @@
 #include "app/ui/HintStyle.h"
 
+#include "common/ui/ProgramIcon.h"
+
 #include <QApplication>
 #include <QHelpEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QStyleOption>
 #include <QToolTip>
 
@@ -79,6 +82,22 @@ int HintStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWidg
     if (hint == SH_ComboBox_Popup)
         return 0;
     return QProxyStyle::styleHint(hint, option, widget, returnData);
+}
+
+QIcon HintStyle::standardIcon(StandardPixmap icon, const QStyleOption *option, const QWidget *widget) const
+{
+    // Menu bars and tool bars ask for their overflow button's icon when they are made,
+    // though it shows only when they overflow; reading it then waits for a first paint.
+    if (icon == SP_ToolBarHorizontalExtensionButton || icon == SP_ToolBarVerticalExtensionButton) {
+        const Qt::LayoutDirection direction = option ? option->direction : QGuiApplication::layoutDirection();
+        const QPointer<QStyle> base = baseStyle();
+        return deferredIcon([base, icon, direction] {
+            QStyleOption leftOrRight;
+            leftOrRight.direction = direction;
+            return base ? base->standardIcon(icon, &leftOrRight) : QIcon();
+        });
+    }
+    return QProxyStyle::standardIcon(icon, option, widget);
 }
 
 void HintStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,

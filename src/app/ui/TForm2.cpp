@@ -25,9 +25,8 @@ TForm2::TForm2(TForm1 &mainWindow) : PlacedDialog(mainWindow), m_main(mainWindow
     setWindowFlag(Qt::Tool);
     setFixedSize(246, 197);
 
-    auto *picture = label(this, "Image1", {});
-    picture->setPixmap(QPixmap(QStringLiteral(":/icons/about.svg")).scaled(105, 200, Qt::KeepAspectRatio));
-    picture->setGeometry(0, 0, 105, 197);
+    m_picture = label(this, "Image1", {});
+    m_picture->setGeometry(0, 0, 105, 197);
 
     auto *titleLabel = label(this, "Lbl_Title", QStringLiteral("Scrivlet"));
     QFont font = titleLabel->font();
@@ -54,6 +53,14 @@ TForm2::TForm2(TForm1 &mainWindow) : PlacedDialog(mainWindow), m_main(mainWindow
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     place();
+}
+
+void TForm2::showEvent(QShowEvent *event)
+{
+    // Drawn when first shown: most runs never open the box.
+    if (m_picture->pixmap().isNull())
+        m_picture->setPixmap(QPixmap(QStringLiteral(":/icons/about.svg")).scaled(105, 200, Qt::KeepAspectRatio));
+    PlacedDialog::showEvent(event);
 }
 
 void TForm2::FormActivate()

@@ -2,6 +2,7 @@
 
 #include "common/ui/PlacedDialog.h"
 
+class QLabel;
 class TForm1;
 
 // The About box.
@@ -11,7 +12,11 @@ class TForm2 : public PlacedDialog
 public:
     explicit TForm2(TForm1 &mainWindow);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void FormActivate() override;
     TForm1 &m_main;
+    QLabel *m_picture;
 };

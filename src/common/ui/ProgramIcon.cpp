@@ -12,7 +12,7 @@ namespace
 class LazyIconEngine : public QIconEngine
 {
 public:
-    explicit LazyIconEngine(const QString &path) : m_path(path) {}
+    explicit LazyIconEngine(std::function<QIcon()> make) : m_make(std::move(make)) {}
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
     {
@@ -34,29 +34,35 @@ public:
     {
         return icon().availableSizes(mode, state);
     }
-    bool isNull() override { return m_path.isEmpty(); }
+    // Not asked of the icon itself: buttons ask it when they are laid out.
+    bool isNull() override { return false; }
     QString key() const override { return QStringLiteral("LazyIconEngine"); }
-    QIconEngine *clone() const override { return new LazyIconEngine(m_path); }
+    QIconEngine *clone() const override { return new LazyIconEngine(m_make); }
 
 private:
     QIcon &icon()
     {
         if (!m_icon)
-            m_icon = QIcon(m_path);
+            m_icon = m_make();
         return *m_icon;
     }
 
-    QString m_path;
+    std::function<QIcon()> m_make;
     std::optional<QIcon> m_icon;
 };
 
 } // namespace
+
+QIcon deferredIcon(std::function<QIcon()> make)
+{
+    return QIcon(new LazyIconEngine(std::move(make)));
+}
 
 QIcon programIcon(const QString &resourcePath)
 {
     static QHash<QString, QIcon> icons;
     QIcon &icon = icons[resourcePath];
     if (icon.isNull())
-        icon = QIcon(new LazyIconEngine(resourcePath));
+        icon = deferredIcon([resourcePath] { return QIcon(resourcePath); });
     return icon;
 }

@@ -2,6 +2,11 @@
 
 #include <QIcon>
 
-// An icon of the program's resources: one per file, read when first painted, so that
-// icons of windows and menus not yet shown cost nothing at start-up.
+#include <functional>
+
+// An icon that `make` makes when it is first painted or measured, so that icons of
+// windows, menus and buttons not yet shown cost nothing at start-up.
+QIcon deferredIcon(std::function<QIcon()> make);
+
+// An icon of the program's resources: one per file, read when first painted.
 QIcon programIcon(const QString &resourcePath);

@@ -106,7 +106,6 @@ void EditorPanel::buildControls()
         if (info.hasList()) {
             fc.combo = new ListComboBox(group);
             fc.combo->setObjectName(info.comboName());
-            fc.combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
             fc.combo->setMinimumContentsLength(4);
             fc.combo->setMaxVisibleItems(16);
             fc.combo->setFocusPolicy(Qt::StrongFocus);

@@ -80,7 +80,15 @@ FindUsagesDialog::FindUsagesDialog(const ScriptSession &session, Prompts &prompt
     setObjectName(QStringLiteral("FindUsagesDialog"));
     setWindowTitle(QStringLiteral("Найти использование"));
     setModal(false);
+    resize(960, 560);
+    // The controls are made, and the names read into the pick list, when the dialog
+    // first shows, not at start-up.
+}
 
+FindUsagesDialog::~FindUsagesDialog() = default;
+
+void FindUsagesDialog::build()
+{
     auto *splitter = new QSplitter(Qt::Horizontal, this);
     splitter->setObjectName(QStringLiteral("Splitter"));
     splitter->setChildrenCollapsible(false);
@@ -119,12 +127,7 @@ FindUsagesDialog::FindUsagesDialog(const ScriptSession &session, Prompts &prompt
     connect(find, &QPushButton::clicked, this, &FindUsagesDialog::FindClick);
     connect(m_stop, &QPushButton::clicked, this, &FindUsagesDialog::StopClick);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
-
-    resize(960, 560);
-    // The names are read into the pick list when the dialog first shows, not at start-up.
 }
-
-FindUsagesDialog::~FindUsagesDialog() = default;
 
 QWidget *FindUsagesDialog::buildWhat()
 {
@@ -245,6 +248,14 @@ void FindUsagesDialog::FindUsagesExecute()
     show();
     raise();
     activateWindow();
+}
+
+void FindUsagesDialog::setVisible(bool visible)
+{
+    // Before Qt lays the dialog out and shows its children.
+    if (visible && !m_what)
+        build();
+    QDialog::setVisible(visible);
 }
 
 void FindUsagesDialog::showEvent(QShowEvent *event)

@@ -46,6 +46,7 @@ public:
     // One batch of the running search; the timer calls it.
     void step();
 
+    void setVisible(bool visible) override;
     QString folder() const { return m_folder; }
     bool isSearching() const;
 
@@ -59,6 +60,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void build();
     QWidget *buildWhat();
     QWidget *buildResults();
     QWidget *buildNamesPage();

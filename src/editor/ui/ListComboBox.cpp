@@ -42,6 +42,12 @@ void ListComboBox::setList(const ReferenceList *list)
     setCurrentIndex(-1);
 }
 
+QSize ListComboBox::sizeHint() const
+{
+    // Setting a size policy instead would make the popup's container at once.
+    return minimumSizeHint();
+}
+
 void ListComboBox::setMinimumPopupWidth(int width)
 {
     m_minimumPopupWidth = width;

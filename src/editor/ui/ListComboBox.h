@@ -19,6 +19,8 @@ public:
     // The popup is never narrower than this, nor than the widest of the longest names.
     void setMinimumPopupWidth(int width);
 
+    // Room for the minimum contents length: Qt's own hint measures every name.
+    QSize sizeHint() const override;
     void showPopup() override;
     void hidePopup() override;
 

@@ -37,6 +37,11 @@ TEST_F(WindowDetailsTest, TheAboutBoxShowsItsWholeDescription)
     EXPECT_LE(info->geometry().right(), m_windows->about->width());
     const QRect author = m_windows->about->findChild<QLabel *>(QStringLiteral("Lbl_Author"))->geometry();
     EXPECT_LE(info->geometry().bottom(), author.top());
+
+    m_windows->about->show();
+    EXPECT_FALSE(m_windows->about->findChild<QLabel *>(QStringLiteral("Image1"))->pixmap().isNull())
+        << "the picture is drawn once the box shows";
+    m_windows->about->hide();
 }
 
 TEST_F(WindowDetailsTest, TheMacroManagersImageButtonsCarryHints)
