@@ -17,6 +17,7 @@ bool sameName(QByteArrayView a, QByteArrayView b)
 
 void IniFile::parse(const QByteArray &bytes)
 {
+    m_read = bytes;
     m_lines.clear();
     QByteArray section;
     qsizetype start = 0;
@@ -51,6 +52,7 @@ bool IniFile::load(const QString &path, QString *error)
     QString reason;
     if (!RegularFile::readAll(path, MaxFileSize, bytes, reason)) {
         m_lines.clear();
+        m_read.clear();
         if (error)
             *error = reason;
         return false;

@@ -21,6 +21,8 @@ public:
     bool load(const QString &path, QString *error = nullptr);
     QByteArray serialize() const;
     bool save(const QString &path, QString *error) const;
+    // True while the lines are byte for byte those last parsed or loaded.
+    bool isUnchanged() const { return serialize() == m_read; }
 
     bool contains(QByteArrayView section, QByteArrayView key) const;
     QByteArray value(QByteArrayView section, QByteArrayView key) const;
@@ -40,4 +42,5 @@ private:
     int find(QByteArrayView section, QByteArrayView key) const;
 
     QList<Line> m_lines;
+    QByteArray m_read;
 };

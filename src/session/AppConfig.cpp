@@ -126,5 +126,8 @@ bool AppConfig::IniWrite(QString *error) const
     ini.setValue(Section, "FormMaximized", FormMaximized ? "1" : "0");
     for (int i = 0; i < RecentFileCount; ++i)
         ini.setValue(Section, recentKey(i), QFile::encodeName(RecentFiles.value(i)));
+    // Most runs change nothing here: the file is then left as it is, unwritten.
+    if (ini.isUnchanged())
+        return true;
     return ini.save(iniPath(), error);
 }

@@ -46,6 +46,7 @@ struct AppConfig {
     // The shipped folders are looked up beside the executable.
     static AppConfig IniRead(const QString &startFolder);
     // Keeps the file's other lines byte for byte; refuses to write over a settings file
-    // that exists but cannot be read, as that would lose them.
+    // that exists but cannot be read, as that would lose them. A file that would come out
+    // byte for byte the same is not written.
     bool IniWrite(QString *error = nullptr) const;
 };

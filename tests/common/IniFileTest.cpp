@@ -2,7 +2,9 @@
 #include "session/AppConfig.h"
 
 #include <QDir>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -158,4 +160,23 @@ TEST(AppConfig, AFolderWithANulFallsBackWithoutAWarning)
     EXPECT_EQ(config.WorkDir, dir.path());
     EXPECT_EQ(config.DataDir, config.standardDataDir());
     EXPECT_EQ(messages, 0);
+}
+
+TEST(AppConfig, SettingsThatWouldComeOutTheSameAreNotWritten)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(AppConfig::IniRead(dir.path()).IniWrite());
+    QFile file(dir.filePath(QStringLiteral("scrivlet.ini")));
+    const QDateTime past = QDateTime::currentDateTime().addDays(-3);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.setFileTime(past, QFileDevice::FileModificationTime));
+    file.close();
+
+    AppConfig config = AppConfig::IniRead(dir.path());
+    ASSERT_TRUE(config.IniWrite());
+    EXPECT_EQ(QFileInfo(file.fileName()).lastModified(), past) << "nothing to write, nothing written";
+
+    config.FormWidth = 700;
+    ASSERT_TRUE(config.IniWrite());
+    EXPECT_NE(QFileInfo(file.fileName()).lastModified(), past);
+    EXPECT_EQ(AppConfig::IniRead(dir.path()).FormWidth, 700);
 }
