@@ -1,6 +1,7 @@
 #include "common/Windows1251.h"
 
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,28 @@ TEST(Windows1251, DecodesEveryByteAsTheCodecDoes)
     EXPECT_EQ(fromWindows1251(all), codec.decode(all));
     EXPECT_EQ(fromWindows1251(QByteArray("\xcc\xe5\xf7 \xb8\xa8")), QStringLiteral("Меч ёЁ"));
     EXPECT_TRUE(fromWindows1251(QByteArray()).isEmpty());
+}
+
+TEST(Windows1251, EncodesEveryCharacterAsTheCodecDoes)
+{
+    QStringEncoder codec("windows-1251");
+    ASSERT_TRUE(codec.isValid());
+    auto codecBytes = [&codec](const QString &text) {
+        const QByteArray bytes = codec.encode(text);
+        codec.resetState();
+        return bytes;
+    };
+    QString everyCharacter;
+    for (char32_t code = 0; code < 0x110000; ++code) {
+        if (code < 0xD800 || code > 0xDFFF)
+            everyCharacter += QString::fromUcs4(&code, 1);
+    }
+    EXPECT_EQ(toWindows1251(everyCharacter), codecBytes(everyCharacter));
+    // Surrogates without their other half, alone, in a row and at the end.
+    const QChar high(0xD800), low(0xDC00);
+    for (const QString &text : {QString(high) + high + u'a', u'a' + QString(low), u'a' + QString(high),
+                                QString(low) + high + low})
+        EXPECT_EQ(toWindows1251(text), codecBytes(text)) << text.toStdString();
 }
 
 TEST(Windows1251, EncodingGivesTheBytesBack)
