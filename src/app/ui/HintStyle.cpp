@@ -84,6 +84,14 @@ int HintStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWidg
     return QProxyStyle::styleHint(hint, option, widget, returnData);
 }
 
+int HintStyle::pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const
+{
+    // Every command fits on the bar of the window's first width, with no overflow menu.
+    if (metric == PM_ToolBarItemSpacing || metric == PM_ToolBarItemMargin || metric == PM_ToolBarFrameWidth)
+        return 0;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+}
+
 QIcon HintStyle::standardIcon(StandardPixmap icon, const QStyleOption *option, const QWidget *widget) const
 {
     // Menu bars and tool bars ask for their overflow button's icon when they are made,

@@ -5,8 +5,9 @@
 
 class QFontMetrics;
 
-// Hints appear as balloon tips in info-tip colours after a second and a half, 250 pixels
-// wide; combo box lists open below their box.
+// The program's look on the toolkit's own: hints appear as balloon tips in info-tip
+// colours after a second and a half, 250 pixels wide; combo box lists open below their
+// box; the tool bar's buttons stand side by side without gaps or margins.
 class HintStyle : public QProxyStyle
 {
 public:
@@ -16,6 +17,8 @@ public:
 
     int styleHint(StyleHint hint, const QStyleOption *option = nullptr, const QWidget *widget = nullptr,
                   QStyleHintReturn *returnData = nullptr) const override;
+    int pixelMetric(PixelMetric metric, const QStyleOption *option = nullptr,
+                    const QWidget *widget = nullptr) const override;
     QIcon standardIcon(StandardPixmap icon, const QStyleOption *option = nullptr,
                        const QWidget *widget = nullptr) const override;
     void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,

@@ -2,6 +2,7 @@
 
 #include "app/ui/ActionTable.h"
 #include "common/FileMessages.h"
+#include "common/ui/ImageCheckBox.h"
 #include "common/ui/ProgramIcon.h"
 #include "common/ui/Prompts.h"
 #include "document/ui/DocumentCommands.h"
@@ -110,8 +111,6 @@ void TForm1::buildToolBar()
     bar->setMovable(false);
     bar->setFloatable(false);
     bar->setIconSize(QSize(18, 18));
-    // Every command fits on the bar of the window's first width, with no overflow menu.
-    bar->setStyleSheet(QStringLiteral("QToolBar { spacing: 0px; } QToolButton { padding: 1px; }"));
     bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     addToolBar(Qt::TopToolBarArea, bar);
 
@@ -146,12 +145,9 @@ void TForm1::buildToolBar()
         w->setObjectName(QStringLiteral("Btn_SaveMacr"));
     bar->addSeparator();
 
-    m_checkVesta = new QCheckBox(bar);
+    m_checkVesta = new ImageCheckBox(programIcon(QStringLiteral(":/icons/Check_Vesta_off.svg")),
+                                     programIcon(QStringLiteral(":/icons/Check_Vesta_on.svg")), QSize(36, 20), bar);
     m_checkVesta->setObjectName(QStringLiteral("Check_Vesta"));
-    m_checkVesta->setStyleSheet(
-        QStringLiteral("QCheckBox::indicator { width: 36px; height: 20px; }"
-                       "QCheckBox::indicator:unchecked { image: url(:/icons/Check_Vesta_off.svg); }"
-                       "QCheckBox::indicator:checked { image: url(:/icons/Check_Vesta_on.svg); }"));
     bar->addWidget(m_checkVesta);
     bar->addSeparator();
     add({"ReloadTxt", "ShowEdt", "RunEdt", "CheckScript"});
