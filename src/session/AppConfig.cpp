@@ -28,6 +28,12 @@ std::optional<int> optionalInt(const IniFile &ini, QByteArrayView key)
     return ok ? std::optional(value) : std::nullopt;
 }
 
+// A path with a line break in it cannot stand in a settings line.
+bool fitsOnALine(const QString &path)
+{
+    return !path.contains(QLatin1Char('\r')) && !path.contains(QLatin1Char('\n'));
+}
+
 QByteArray recentKey(int index)
 {
     return "RecentFile" + QByteArray::number(index + 1);
@@ -93,7 +99,8 @@ AppConfig AppConfig::IniRead(const QString &startFolder)
     config.FormMaximized = ini.intValue(Section, "FormMaximized", 0) != 0;
     config.SplitterPos = optionalInt(ini, "SplitterPos");
     for (int i = 0; i < RecentFileCount; ++i) {
-        if (const QString file = path(recentKey(i)); !file.isEmpty() && !config.RecentFiles.contains(file))
+        const QString file = path(recentKey(i));
+        if (!file.isEmpty() && fitsOnALine(file) && !config.RecentFiles.contains(file))
             config.RecentFiles << file;
     }
     return config;
@@ -124,8 +131,10 @@ bool AppConfig::IniWrite(QString *error) const
             ini.setValue(Section, key, QByteArray::number(*value));
     }
     ini.setValue(Section, "FormMaximized", FormMaximized ? "1" : "0");
+    QStringList recent = RecentFiles;
+    recent.removeIf([](const QString &file) { return !fitsOnALine(file); });
     for (int i = 0; i < RecentFileCount; ++i)
-        ini.setValue(Section, recentKey(i), QFile::encodeName(RecentFiles.value(i)));
+        ini.setValue(Section, recentKey(i), QFile::encodeName(recent.value(i)));
     // Most runs change nothing here: the file is then left as it is, unwritten.
     if (ini.isUnchanged())
         return true;

@@ -180,3 +180,18 @@ TEST(AppConfig, SettingsThatWouldComeOutTheSameAreNotWritten)
     EXPECT_NE(QFileInfo(file.fileName()).lastModified(), past);
     EXPECT_EQ(AppConfig::IniRead(dir.path()).FormWidth, 700);
 }
+
+TEST(AppConfig, RecentFilesWithALineBreakAreNeitherReadNorWritten)
+{
+    QTemporaryDir dir;
+    writeIni(dir, "[Config]\r\nRecentFile1=/a.npc\r\nRecentFile8=/mtp\rDataDir=x\r\n");
+    AppConfig config = AppConfig::IniRead(dir.path());
+    EXPECT_EQ(config.RecentFiles, QStringList{QStringLiteral("/a.npc")});
+
+    config.addRecentFile(QStringLiteral("/odd\nname.npc"));
+    config.addRecentFile(QStringLiteral("/b.npc"));
+    ASSERT_TRUE(config.IniWrite());
+    EXPECT_EQ(AppConfig::IniRead(dir.path()).RecentFiles,
+              QStringList({QStringLiteral("/b.npc"), QStringLiteral("/a.npc")}))
+        << "the others keep their order, with no gap and nothing stale";
+}
