@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const char *data, size_t size)
     }
     FUZZ_CHECK(list.count() == kept);
     for (int i = 0; i < list.count(); ++i) {
-        const QByteArray &entry = list.entry(i);
+        const QByteArrayView entry = list.entry(i);
         FUZZ_CHECK(!entry.isEmpty() && !entry.contains(';') && !entry.contains('\n') &&
                    !entry.contains('\x1a'));
         const QByteArray number = list.numberText(i);

@@ -5,6 +5,8 @@
 
 #include <QByteArrayMatcher>
 
+#include <algorithm>
+#include <cstring>
 #include <limits>
 #include <numeric>
 
@@ -41,6 +43,16 @@ namespace
 // leading zero, no "-0".
 std::optional<qint64> plainNumber(QByteArrayView text)
 {
+    // Nearly every line: a few digits, the first not 0, which cannot overflow.
+    if (text.size() <= 18 && text.front() >= '1' && text.front() <= '9') {
+        qint64 number = 0;
+        for (const char c : text) {
+            if (c < '0' || c > '9')
+                return std::nullopt;
+            number = number * 10 + (c - '0');
+        }
+        return number;
+    }
     const std::optional<qint64> number = readDecimal(text);
     if (!number || text.front() == '+')
         return std::nullopt;
@@ -71,46 +83,50 @@ void ReferenceList::appendText(const QByteArray &bytes)
     const qsizetype eof = bytes.indexOf('\x1a');
     m_texts.append(bytes); // shared, not copied; never changed, so the views stay valid
     const QByteArray &kept = m_texts.constLast();
-    const QByteArrayView text = eof < 0 ? QByteArrayView(kept) : QByteArrayView(kept).first(eof);
-    const qsizetype lines = text.count('\n') + 1;
+    const char *line = kept.constData();
+    const char *const end = line + (eof < 0 ? kept.size() : eof);
+    // Room for every line at once: growing a list of a million entries step by step
+    // would copy it over and over. Numbers mostly run with the lines.
+    const qsizetype lines = std::count(line, end, '\n') + 1;
     m_entries.reserve(m_entries.size() + lines);
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = text.indexOf('\n', start);
-        if (end < 0)
-            end = text.size();
-        QByteArrayView line = text.sliced(start, end - start);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        if (!line.isEmpty() && !line.contains(';')) {
-            const qsizetype eq = line.indexOf('=');
-            if (eq >= 0) {
-                // One lookup per line: a slot still 0 is new, and takes this entry's place.
-                const QByteArrayView numberText = line.first(eq);
-                const std::optional<qint64> number = eq > 0 ? plainNumber(numberText) : std::nullopt;
+    m_firstByDenseNumber.reserve(size_t(std::min<qsizetype>(DenseNumbers, m_entries.capacity() + 1)));
+    // Plain pointer scans, one lookup and no copy per line.
+    while (line < end) {
+        const auto *newline = static_cast<const char *>(memchr(line, '\n', size_t(end - line)));
+        const char *next = newline ? newline + 1 : end;
+        const char *lineEnd = newline ? newline : end;
+        if (lineEnd > line && lineEnd[-1] == '\r')
+            --lineEnd;
+        const auto size = size_t(lineEnd - line);
+        if (size > 0 && !memchr(line, ';', size)) {
+            if (const auto *eq = static_cast<const char *>(memchr(line, '=', size))) {
+                // A slot still 0 is new, and takes this entry's place.
+                const QByteArrayView numberText(line, eq - line);
+                const std::optional<qint64> number =
+                    numberText.isEmpty() ? std::nullopt : plainNumber(numberText);
                 int &slot = number ? firstSlot(*number)
-                                   : m_firstByText[QByteArray::fromRawData(numberText.data(), eq)];
+                                   : m_firstByText[QByteArray::fromRawData(line, numberText.size())];
                 if (slot == 0)
                     slot = int(m_entries.size()) + 1;
             }
-            m_entries.append(QByteArray::fromRawData(line.data(), line.size()));
+            m_entries.append(QByteArrayView(line, qsizetype(size)));
         }
-        start = end + 1;
+        line = next;
     }
 }
 
 QByteArray ReferenceList::numberText(int index) const
 {
-    const QByteArray &e = m_entries.at(index);
+    const QByteArrayView e = m_entries.at(index);
     const qsizetype eq = e.indexOf('=');
-    return eq < 0 ? QByteArray() : e.left(eq);
+    return eq < 0 ? QByteArray() : e.first(eq).toByteArray();
 }
 
 QByteArray ReferenceList::name(int index) const
 {
-    const QByteArray &e = m_entries.at(index);
+    const QByteArrayView e = m_entries.at(index);
     const qsizetype eq = e.indexOf('=');
-    return eq < 0 ? QByteArray() : e.mid(eq + 1);
+    return eq < 0 ? QByteArray() : e.sliced(eq + 1).toByteArray();
 }
 
 int ReferenceList::indexOfText(const QByteArray &numberText) const
@@ -176,11 +192,11 @@ QList<int> ReferenceList::indexesWithName(const QString &text) const
     const QByteArrayMatcher matcher(foldCase1251(wanted));
     QByteArray folded; // one buffer for every name
     for (int i = 0; i < count(); ++i) {
-        const QByteArray &e = m_entries.at(i);
+        const QByteArrayView e = m_entries.at(i);
         const qsizetype eq = e.indexOf('=');
         if (eq < 0)
             continue;
-        foldCase1251(QByteArrayView(e).sliced(eq + 1), folded);
+        foldCase1251(e.sliced(eq + 1), folded);
         if (matcher.indexIn(folded) >= 0)
             found.append(i);
     }

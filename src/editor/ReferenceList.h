@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -22,8 +23,8 @@ public:
 
     int count() const { return m_entries.size(); }
     bool isEmpty() const { return m_entries.isEmpty(); }
-    const QByteArray &entry(int index) const { return m_entries.at(index); }
-    const QList<QByteArray> &entries() const { return m_entries; }
+    // A view into the list's own bytes, valid while the list lives.
+    QByteArrayView entry(int index) const { return m_entries.at(index); }
 
     // Text before the first "="; empty for a line without one.
     QByteArray numberText(int index) const;
@@ -52,7 +53,7 @@ public:
 
 private:
     QList<QByteArray> m_texts;   // the files' bytes, which the entries point into
-    QList<QByteArray> m_entries; // raw views of m_texts: no copy per line
+    QList<QByteArrayView> m_entries; // views into m_texts: no copy per line
     // Number -> 1 + first entry carrying it: by value for numbers written as
     // QByteArray::number writes them (nearly every line), by text for the rest. The
     // numbers a field can hold index an array; only others need hashing.

@@ -31,7 +31,10 @@ TEST(ReferenceListTest, KeepsLinesAsTheyStandButEmptyOnesCommentsAndWhatFollowsC
 {
     const ReferenceList list = listOf("; header\r\n0=zero\r\n\r\n12=a;b\r\n1=one\n2=two\rstill two\r\n"
                                       " 3=x \r\n4=last\x1a\r\n5=after end");
-    EXPECT_EQ(list.entries(), QList<QByteArray>({"0=zero", "1=one", "2=two\rstill two", " 3=x ", "4=last"}));
+    QList<QByteArray> entries;
+    for (int i = 0; i < list.count(); ++i)
+        entries << list.entry(i).toByteArray();
+    EXPECT_EQ(entries, QList<QByteArray>({"0=zero", "1=one", "2=two\rstill two", " 3=x ", "4=last"}));
     EXPECT_EQ(listOf("1=a\r\n2=no line end").entry(1), "2=no line end");
 }
 
