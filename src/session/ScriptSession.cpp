@@ -176,10 +176,32 @@ bool ScriptSession::saveDropsLastRecord() const
     return m_document.layout == NpcLayout::VestaLayout && !record(RecordCount - 1).isEmpty();
 }
 
+QStringList ScriptSession::listFolders() const
+{
+    return {m_config.DataDir, m_config.standardDataDir(), m_config.shippedDataDir};
+}
+
+void ScriptSession::prefetchLists()
+{
+    m_prefetchedLists = std::async(std::launch::async, [folders = listFolders()] {
+        ReadLists read{folders, {}, {}};
+        read.failed = read.lists.load(folders.at(0), folders.at(1), folders.at(2));
+        return read;
+    });
+}
+
 QStringList ScriptSession::loadLists()
 {
-    const QStringList failed =
-        m_lists.load(m_config.DataDir, m_config.standardDataDir(), m_config.shippedDataDir);
+    std::optional<ReadLists> read;
+    if (m_prefetchedLists.valid())
+        read = m_prefetchedLists.get();
+    QStringList failed;
+    if (read && read->folders == listFolders()) {
+        m_lists = std::move(read->lists);
+        failed = std::move(read->failed);
+    } else {
+        failed = m_lists.load(m_config.DataDir, m_config.standardDataDir(), m_config.shippedDataDir);
+    }
     notify(Records | Shown | State);
     return failed;
 }

@@ -14,6 +14,8 @@
 
 #include <QObject>
 
+#include <future>
+
 // The one editing session: the open script, its current record, the record clipboard,
 // the lists, the dialogue text, the macros, the settings, the grid's row captions and the
 // undo history. Every change is one method that ends by emitting what changed; the
@@ -107,7 +109,10 @@ public:
     void forgetRecentFile(const QString &path);
 
     // --- Start-up --------------------------------------------------------------------
-    // Reads the eight lists; returns the paths that could not be read.
+    // Starts reading the eight lists on other threads while the windows are built.
+    void prefetchLists();
+    // Reads the eight lists, or takes those prefetched from the same folders; returns
+    // the paths that could not be read.
     QStringList loadLists();
     // Reads the macro file when it exists.
     SessionResult loadMacros();
@@ -249,4 +254,11 @@ private:
     bool m_runEditorAllowed = false;
 
     friend class ScriptSessionTester;
+    struct ReadLists {
+        QStringList folders; // where they were looked for
+        ReferenceLists lists;
+        QStringList failed;
+    };
+    QStringList listFolders() const;
+    std::future<ReadLists> m_prefetchedLists; // last: waited for before the rest goes
 };

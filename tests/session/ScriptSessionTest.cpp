@@ -313,3 +313,21 @@ TEST_F(ScriptSessionTest, SettingsTheConfigurationDialogChanges)
     ASSERT_TRUE(session().saveSettings());
     EXPECT_TRUE(readFile(QStringLiteral("scrivlet.ini")).contains("AlertShow=1"));
 }
+
+TEST_F(ScriptSessionTest, PrefetchedListsAreThoseReadThenAndOnlyFromTheSameFolders)
+{
+    writeFile(QStringLiteral("Data/Items.txt"), "1=own sword\r\n");
+    writeFile(QStringLiteral("mods/Items.txt"), "1=mod sword\r\n");
+    ScriptSession prefetched(pathIn(QString()));
+    prefetched.prefetchLists();
+    EXPECT_TRUE(prefetched.loadLists().isEmpty());
+    EXPECT_EQ(prefetched.lists().Items.nameOf(1), "own sword");
+    EXPECT_EQ(prefetched.lists().Action.count(), session().lists().Action.count());
+
+    ScriptSession moved(pathIn(QString()));
+    moved.prefetchLists();
+    moved.config().DataDir = pathIn(QStringLiteral("mods"));
+    moved.loadLists();
+    EXPECT_EQ(moved.lists().Items.nameOf(1), "mod sword") << "the data folder changed after the prefetch";
+    EXPECT_EQ(moved.lists().sourceOf(ListId::Items), pathIn(QStringLiteral("mods/Items.txt")));
+}

@@ -39,6 +39,7 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     windows->prompts = prompts ? std::move(prompts) : std::make_unique<QtPrompts>();
     windows->session = std::make_unique<ScriptSession>(QDir::currentPath());
     ScriptSession &session = *windows->session;
+    session.prefetchLists();
     Prompts &asker = *windows->prompts;
     windows->main = std::make_unique<TForm1>(session, asker);
     TForm1 &main = *windows->main;
