@@ -3,8 +3,10 @@
 
 Each case is a start folder with its own Data lists. The editor (ended when its event
 loop first goes idle, optionally after opening one list box's popup) and the minimal
-window are started in turn, RUNS times each, offscreen; the medians of the wall time and
-of the peak memory are printed with their ratio to the minimal window.
+window are started in turn, RUNS times each, offscreen. Printed are the medians, each
+with its ratio to the minimal window, of the time from the start to the first idle
+moment (which each program stamps), of the whole run (its teardown too) and of the
+peak memory.
 
     bench/startup.py [BUILD_DIR] [--runs N] [--case NAME ...]
 
@@ -68,14 +70,15 @@ def run(program, folder, popup):
         env["SCRIVLET_PROBE_POPUP"] = popup
     # Peak memory through time(1): a child of this script would inherit its high-water mark.
     peak = os.path.join(folder, "peak-kb")
-    begin = time.perf_counter()
-    status = subprocess.call(["/usr/bin/time", "-f", "%M", "-o", peak, program], cwd=folder, env=env,
-                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    seconds = time.perf_counter() - begin
-    if status != 0:
-        sys.exit(f"{program} ended with status {status} in {folder}")
+    begin = time.time_ns()
+    done = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", peak, program], cwd=folder, env=env,
+                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    whole = (time.time_ns() - begin) / 1e6
+    stamps = [line.split()[1] for line in done.stdout.decode().splitlines() if line.startswith("idle ")]
+    if done.returncode != 0 or not stamps:
+        sys.exit(f"{program} ended with status {done.returncode} in {folder}")
     with open(peak) as f:
-        return seconds, int(f.read().split()[-1]) / 1024.0  # MB
+        return (int(stamps[0]) - begin) / 1e6, whole, int(f.read().split()[-1]) / 1024.0  # ms, ms, MB
 
 
 def main():
@@ -87,8 +90,8 @@ def main():
     args.build = os.path.abspath(args.build)  # the programs run in their start folders
     editor = os.path.join(args.build, "bench", "scrivlet_startup_probe")
     floor = os.path.join(args.build, "bench", "minimal_qt_window")
-    print(f"{'case':<14} {'editor ms':>10} {'minimal ms':>11} {'time x':>7} "
-          f"{'editor MB':>10} {'minimal MB':>11} {'memory x':>9}")
+    print(f"{'case':<14} {'to idle ms':>11} {'minimal':>8} {'x':>5}  "
+          f"{'whole ms':>9} {'minimal':>8} {'x':>5}  {'peak MB':>8} {'minimal':>8} {'x':>5}")
     with tempfile.TemporaryDirectory() as work:
         for name in args.case or list(CASES):
             lists, popup = CASES[name]
@@ -98,10 +101,11 @@ def main():
             for _ in range(args.runs):
                 base.append(run(floor, folder, None))
                 ours.append(run(editor, folder, popup))
-            t, tb = (statistics.median(r[0] for r in rs) * 1000 for rs in (ours, base))
-            m, mb = (statistics.median(r[1] for r in rs) for rs in (ours, base))
-            print(f"{name:<14} {t:>10.1f} {tb:>11.1f} {t / tb:>7.2f} "
-                  f"{m:>10.1f} {mb:>11.1f} {m / mb:>9.2f}", flush=True)
+            row = f"{name:<14}"
+            for column, width in ((0, 11), (1, 9), (2, 8)):
+                mine, minimal = (statistics.median(r[column] for r in rs) for rs in (ours, base))
+                row += f" {mine:>{width}.1f} {minimal:>8.1f} {mine / minimal:>5.2f} "
+            print(row.rstrip(), flush=True)
 
 
 if __name__ == "__main__":

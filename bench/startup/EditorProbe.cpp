@@ -4,6 +4,7 @@
 #include "app/ui/EditorMain.h"
 #include "app/ui/Startup.h"
 #include "app/ui/TForm1.h"
+#include "startup/IdleStamp.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -18,7 +19,10 @@ int main(int argc, char *argv[])
                 if (auto *box = windows.main->findChild<QComboBox *>(QString::fromLatin1(popup)))
                     box->showPopup();
             }
-            QTimer::singleShot(0, qApp, &QApplication::quit);
+            QTimer::singleShot(0, qApp, [] {
+                printIdleStamp();
+                QApplication::quit();
+            });
         });
     });
 }
