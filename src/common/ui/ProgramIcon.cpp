@@ -1,9 +1,15 @@
 #include "common/ui/ProgramIcon.h"
 
+#include <QApplication>
 #include <QHash>
 #include <QIconEngine>
+#include <QImage>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
+#include <QSvgRenderer>
 
+#include <memory>
 #include <optional>
 
 namespace
@@ -51,6 +57,72 @@ private:
     std::optional<QIcon> m_icon;
 };
 
+// One SVG file drawn at any size, read when first drawn and read once (Qt's own SVG
+// icons read their file twice); each size and mode is drawn once.
+class SvgIconEngine : public QIconEngine
+{
+public:
+    explicit SvgIconEngine(const QString &path) : m_path(path) {}
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal scale = painter->device()->devicePixelRatio();
+        QPixmap drawn = scaledPixmap(rect.size() * scale, mode, state, scale);
+        painter->drawPixmap(rect, drawn);
+    }
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal) override
+    {
+        const QSize pixels = actualSize(size, mode, state);
+        if (pixels.isEmpty())
+            return {};
+        const quint64 key = quint64(pixels.width()) << 32 | quint64(pixels.height()) << 8 | quint64(mode);
+        if (const auto found = m_drawn.constFind(key); found != m_drawn.constEnd())
+            return *found;
+        QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        renderer().render(&painter, QRectF(QPointF(), pixels));
+        painter.end();
+        QPixmap drawn = QPixmap::fromImage(image);
+        if (mode != QIcon::Normal) {
+            // Greyed, or tinted, as the style makes every icon of that mode.
+            QStyleOption option;
+            option.palette = QGuiApplication::palette();
+            drawn = QApplication::style()->generatedIconPixmap(mode, drawn, &option);
+        }
+        return m_drawn[key] = drawn;
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
+    {
+        if (!renderer().isValid())
+            return {};
+        QSize natural = renderer().defaultSize();
+        if (!natural.isEmpty())
+            natural.scale(size, Qt::KeepAspectRatio);
+        return natural.isEmpty() ? size : natural;
+    }
+    // Not asked of the file itself: buttons ask it when they are laid out.
+    bool isNull() override { return false; }
+    QString key() const override { return QStringLiteral("SvgIconEngine"); }
+    QIconEngine *clone() const override { return new SvgIconEngine(m_path); }
+
+private:
+    QSvgRenderer &renderer()
+    {
+        if (!m_renderer)
+            m_renderer = std::make_unique<QSvgRenderer>(m_path);
+        return *m_renderer;
+    }
+
+    QString m_path;
+    std::unique_ptr<QSvgRenderer> m_renderer;
+    QHash<quint64, QPixmap> m_drawn;
+};
+
 } // namespace
 
 QIcon deferredIcon(std::function<QIcon()> make)
@@ -63,6 +135,6 @@ QIcon programIcon(const QString &resourcePath)
     static QHash<QString, QIcon> icons;
     QIcon &icon = icons[resourcePath];
     if (icon.isNull())
-        icon = deferredIcon([resourcePath] { return QIcon(resourcePath); });
+        icon = QIcon(new SvgIconEngine(resourcePath));
     return icon;
 }

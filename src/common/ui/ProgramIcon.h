@@ -8,5 +8,5 @@
 // windows, menus and buttons not yet shown cost nothing at start-up.
 QIcon deferredIcon(std::function<QIcon()> make);
 
-// An icon of the program's resources: one per file, read when first painted.
+// An SVG icon of the program's resources: one per file, read when first painted.
 QIcon programIcon(const QString &resourcePath);
