@@ -58,7 +58,7 @@ private:
 };
 
 // One SVG file drawn at any size, read when first drawn and read once (Qt's own SVG
-// icons read their file twice); each size and mode is drawn once.
+// icons read their file twice). The drawings are kept, not the parsed file.
 class SvgIconEngine : public QIconEngine
 {
 public:
@@ -74,7 +74,7 @@ public:
     {
         return scaledPixmap(size, mode, state, 1.0);
     }
-    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal) override
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
     {
         const QSize pixels = actualSize(size, mode, state);
         if (pixels.isEmpty())
@@ -82,28 +82,31 @@ public:
         const quint64 key = quint64(pixels.width()) << 32 | quint64(pixels.height()) << 8 | quint64(mode);
         if (const auto found = m_drawn.constFind(key); found != m_drawn.constEnd())
             return *found;
-        QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        renderer().render(&painter, QRectF(QPointF(), pixels));
-        painter.end();
-        QPixmap drawn = QPixmap::fromImage(image);
-        if (mode != QIcon::Normal) {
+        QPixmap drawn;
+        if (mode == QIcon::Normal) {
+            QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            QPainter painter(&image);
+            renderer().render(&painter, QRectF(QPointF(), pixels));
+            painter.end();
+            m_renderer.reset();
+            drawn = QPixmap::fromImage(image);
+        } else {
             // Greyed, or tinted, as the style makes every icon of that mode.
             QStyleOption option;
             option.palette = QGuiApplication::palette();
-            drawn = QApplication::style()->generatedIconPixmap(mode, drawn, &option);
+            drawn = QApplication::style()->generatedIconPixmap(
+                mode, scaledPixmap(pixels, QIcon::Normal, state, scale), &option);
         }
         return m_drawn[key] = drawn;
     }
     QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
     {
-        if (!renderer().isValid())
+        if (!m_naturalSize)
+            m_naturalSize = renderer().isValid() ? renderer().defaultSize() : QSize();
+        if (!m_naturalSize->isValid())
             return {};
-        QSize natural = renderer().defaultSize();
-        if (!natural.isEmpty())
-            natural.scale(size, Qt::KeepAspectRatio);
-        return natural.isEmpty() ? size : natural;
+        return m_naturalSize->isEmpty() ? size : m_naturalSize->scaled(size, Qt::KeepAspectRatio);
     }
     // Not asked of the file itself: buttons ask it when they are laid out.
     bool isNull() override { return false; }
@@ -120,6 +123,7 @@ private:
 
     QString m_path;
     std::unique_ptr<QSvgRenderer> m_renderer;
+    std::optional<QSize> m_naturalSize; // invalid for a file that cannot be drawn
     QHash<quint64, QPixmap> m_drawn;
 };
 
