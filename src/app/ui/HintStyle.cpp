@@ -3,6 +3,9 @@
 #include "common/ui/ProgramIcon.h"
 
 #include <QApplication>
+#include <QGroupBox>
+#include <QImageReader>
+#include <qdrawutil.h>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QPointer>
@@ -121,7 +124,29 @@ void HintStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *opti
         painter->restore();
         return;
     }
+    if (element == PE_FrameGroupBox && drawGroupBoxFrame(option, painter, widget))
+        return;
     QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+bool HintStyle::drawGroupBoxFrame(const QStyleOption *option, QPainter *painter, const QWidget *widget) const
+{
+    // Fusion's own frame and image, the image read as the PNG it is: read as just any
+    // image, Qt would first load every image plugin installed to ask if it knows it.
+    if (!m_groupBoxFrame) {
+        QImageReader reader(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"), "png");
+        reader.setAutoDetectImageFormat(false);
+        m_groupBoxFrame = QPixmap::fromImage(reader.read());
+    }
+    if (m_groupBoxFrame->isNull())
+        return false;
+    constexpr int TopMargin = 3;
+    int top = TopMargin;
+    const auto *box = qobject_cast<const QGroupBox *>(widget);
+    if (!box || box->isCheckable() || !box->title().isEmpty())
+        top += qMax(pixelMetric(PM_ExclusiveIndicatorHeight, option, widget), option->fontMetrics.height());
+    qDrawBorderPixmap(painter, option->rect.adjusted(0, top, 0, 0), QMargins(6, 6, 6, 6), *m_groupBoxFrame);
+    return true;
 }
 
 void HintStyle::install()

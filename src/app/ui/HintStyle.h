@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QColor>
+#include <QPixmap>
 #include <QProxyStyle>
+
+#include <optional>
 
 class QFontMetrics;
 
@@ -25,6 +28,11 @@ public:
                        const QWidget *widget = nullptr) const override;
 
     static void install();
+
+private:
+    bool drawGroupBoxFrame(const QStyleOption *option, QPainter *painter, const QWidget *widget) const;
+
+    mutable std::optional<QPixmap> m_groupBoxFrame; // read when first drawn
 };
 
 // The hint broken into lines no wider than `width`: at blanks where it can, inside a

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QGroupBox>
+#include <QStyleFactory>
 #include <QImage>
 #include <QPainter>
 #include <QStyleOptionFrame>
@@ -50,4 +52,21 @@ TEST(HintStyleTest, HintsAreDrawnInInfoTipColoursWithAGreyBorder)
     EXPECT_EQ(image.pixelColor(0, 0), HintStyle::HintBorder);
     EXPECT_EQ(image.pixelColor(39, 19), HintStyle::HintBorder);
     EXPECT_EQ(image.pixelColor(20, 19), HintStyle::HintBorder);
+}
+
+TEST(HintStyleTest, GroupBoxFramesAreFusionsOwnToThePixel)
+{
+    auto *fusion = QStyleFactory::create(QStringLiteral("Fusion"));
+    ASSERT_NE(fusion, nullptr);
+    auto *ours = new HintStyle; // takes Fusion as the style it draws on
+    for (const QString &title : {QStringLiteral("Условия срабатывания записи"), QString()}) {
+        QGroupBox box(title);
+        box.resize(300, 120);
+        box.setStyle(fusion);
+        const QImage expected = box.grab().toImage();
+        box.setStyle(ours);
+        EXPECT_EQ(box.grab().toImage(), expected) << title.toStdString();
+    }
+    delete ours;
+    delete fusion;
 }
