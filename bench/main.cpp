@@ -1,4 +1,4 @@
-#include "app/ui/HintStyle.h"
+#include "app/ui/ProgramStyle.h"
 
 #include <benchmark/benchmark.h>
 
@@ -8,7 +8,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    HintStyle::install(); // the editor's own style: its popups open as the editor's do
+    ProgramStyle::install(); // the editor's own style: its popups open as the editor's do
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

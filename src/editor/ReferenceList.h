@@ -52,7 +52,7 @@ public:
     std::optional<qint64> lastNumber() const;
 
 private:
-    QList<QByteArray> m_texts;   // the files' bytes, which the entries point into
+    QList<QByteArray> m_texts;       // the files' bytes, which the entries point into
     QList<QByteArrayView> m_entries; // views into m_texts: no copy per line
     // Number -> 1 + first entry carrying it: by value for numbers written as
     // QByteArray::number writes them (nearly every line), by text for the rest. The

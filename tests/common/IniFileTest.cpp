@@ -1,8 +1,8 @@
 #include "common/IniFile.h"
 #include "session/AppConfig.h"
 
-#include <QDir>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>

@@ -34,8 +34,8 @@ TEST(Windows1251, EncodesEveryCharacterAsTheCodecDoes)
     EXPECT_EQ(toWindows1251(everyCharacter), codecBytes(everyCharacter));
     // Surrogates without their other half, alone, in a row and at the end.
     const QChar high(0xD800), low(0xDC00);
-    for (const QString &text : {QString(high) + high + u'a', u'a' + QString(low), u'a' + QString(high),
-                                QString(low) + high + low})
+    for (const QString &text :
+         {QString(high) + high + u'a', u'a' + QString(low), u'a' + QString(high), QString(low) + high + low})
         EXPECT_EQ(toWindows1251(text), codecBytes(text)) << text.toStdString();
 }
 

@@ -1,6 +1,6 @@
 #include "app/ui/EditorMain.h"
 
-#include "app/ui/HintStyle.h"
+#include "app/ui/ProgramStyle.h"
 #include "app/ui/Startup.h"
 #include "app/ui/TForm1.h"
 #include "common/ui/Prompts.h"
@@ -14,7 +14,7 @@
 int editorMain(int argc, char *argv[], const std::function<void(ScrivletWindows &)> &shown)
 {
     QApplication app(argc, argv);
-    HintStyle::install();
+    ProgramStyle::install();
     // Dates, sizes and the dialogs' words in Russian, as the rest of the program speaks.
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     QTranslator qtTranslator;

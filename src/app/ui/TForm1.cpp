@@ -145,8 +145,9 @@ void TForm1::buildToolBar()
         w->setObjectName(QStringLiteral("Btn_SaveMacr"));
     bar->addSeparator();
 
-    m_checkVesta = new ImageCheckBox(programIcon(QStringLiteral(":/icons/Check_Vesta_off.svg")),
-                                     programIcon(QStringLiteral(":/icons/Check_Vesta_on.svg")), QSize(36, 20), bar);
+    m_checkVesta =
+        new ImageCheckBox(programIcon(QStringLiteral(":/icons/Check_Vesta_off.svg")),
+                          programIcon(QStringLiteral(":/icons/Check_Vesta_on.svg")), QSize(36, 20), bar);
     m_checkVesta->setObjectName(QStringLiteral("Check_Vesta"));
     bar->addWidget(m_checkVesta);
     bar->addSeparator();

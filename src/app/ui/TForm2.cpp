@@ -59,7 +59,8 @@ void TForm2::showEvent(QShowEvent *event)
 {
     // Drawn when first shown: most runs never open the box.
     if (m_picture->pixmap().isNull())
-        m_picture->setPixmap(QPixmap(QStringLiteral(":/icons/about.svg")).scaled(105, 200, Qt::KeepAspectRatio));
+        m_picture->setPixmap(
+            QPixmap(QStringLiteral(":/icons/about.svg")).scaled(105, 200, Qt::KeepAspectRatio));
     PlacedDialog::showEvent(event);
 }
 

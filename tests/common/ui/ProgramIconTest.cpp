@@ -30,6 +30,8 @@ TEST(ProgramIconTest, DrawsTheFileAtTheAskedSizeAndGreyedWhenDisabled)
     EXPECT_NE(disabled, normal);
     EXPECT_EQ(paintedPixels(disabled), paintedPixels(normal)) << "greyed, not cut";
     // Non-square files keep their shape.
-    EXPECT_EQ(programIcon(QStringLiteral(":/icons/Check_Vesta_on.svg")).actualSize(QSize(72, 72)), QSize(72, 40));
-    EXPECT_EQ(programIcon(QStringLiteral(":/icons/Save.svg")).cacheKey(), icon.cacheKey()) << "one icon per file";
+    EXPECT_EQ(programIcon(QStringLiteral(":/icons/Check_Vesta_on.svg")).actualSize(QSize(72, 72)),
+              QSize(72, 40));
+    EXPECT_EQ(programIcon(QStringLiteral(":/icons/Save.svg")).cacheKey(), icon.cacheKey())
+        << "one icon per file";
 }

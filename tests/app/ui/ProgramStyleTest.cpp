@@ -1,29 +1,29 @@
-#include "app/ui/HintStyle.h"
+#include "app/ui/ProgramStyle.h"
 
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGroupBox>
-#include <QStyleFactory>
 #include <QImage>
 #include <QPainter>
+#include <QStyleFactory>
 #include <QStyleOptionFrame>
 #include <QToolTip>
 
 #include <gtest/gtest.h>
 
-TEST(HintStyleTest, HintsWrapAtBlanksWithinTheWidthAndLoseNothing)
+TEST(ProgramStyleTest, HintsWrapAtBlanksWithinTheWidthAndLoseNothing)
 {
     const QFontMetrics metrics(QToolTip::font());
     const QString hint =
         QStringLiteral("Вставить:\nвставить запись на выделенное место, все нижележащие записи "
                        "будут сдвинуты вниз.\n ");
-    const QString wrapped = wrapHint(hint, metrics, HintStyle::Width);
+    const QString wrapped = wrapHint(hint, metrics, ProgramStyle::Width);
     const QStringList lines = wrapped.split(QLatin1Char('\n'));
     EXPECT_GT(lines.size(), 3);
     EXPECT_EQ(lines.first(), QStringLiteral("Вставить:"));
     EXPECT_EQ(lines.last(), QStringLiteral(" ")) << "the blank third line stays";
     for (const QString &line : lines)
-        EXPECT_LE(metrics.horizontalAdvance(line), HintStyle::Width) << line.toStdString();
+        EXPECT_LE(metrics.horizontalAdvance(line), ProgramStyle::Width) << line.toStdString();
     QString joined = wrapped;
     joined.replace(QLatin1Char('\n'), QLatin1Char(' '));
     EXPECT_EQ(joined.simplified(), QString(hint).replace(QLatin1Char('\n'), QLatin1Char(' ')).simplified());
@@ -31,15 +31,15 @@ TEST(HintStyleTest, HintsWrapAtBlanksWithinTheWidthAndLoseNothing)
     // A path has no blanks: it is cut where it must be, every character kept.
     const QString path =
         QStringLiteral("/home/modder/korvan/scripts/").repeated(6) + QStringLiteral("057.npc");
-    const QStringList parts = wrapHint(path, metrics, HintStyle::Width).split(QLatin1Char('\n'));
+    const QStringList parts = wrapHint(path, metrics, ProgramStyle::Width).split(QLatin1Char('\n'));
     EXPECT_GT(parts.size(), 1);
     EXPECT_EQ(parts.join(QString()), path);
     EXPECT_EQ(wrapHint(QStringLiteral("short"), metrics, 1), QStringLiteral("s\nh\no\nr\nt"));
 }
 
-TEST(HintStyleTest, HintsAreDrawnInInfoTipColoursWithAGreyBorder)
+TEST(ProgramStyleTest, HintsAreDrawnInInfoTipColoursWithAGreyBorder)
 {
-    HintStyle style;
+    ProgramStyle style;
     QImage image(40, 20, QImage::Format_RGB32);
     image.fill(Qt::black);
     QStyleOptionFrame option;
@@ -49,16 +49,16 @@ TEST(HintStyleTest, HintsAreDrawnInInfoTipColoursWithAGreyBorder)
     style.drawPrimitive(QStyle::PE_PanelTipLabel, &option, &painter);
     painter.end();
     EXPECT_EQ(image.pixelColor(20, 10), QApplication::palette().color(QPalette::ToolTipBase));
-    EXPECT_EQ(image.pixelColor(0, 0), HintStyle::HintBorder);
-    EXPECT_EQ(image.pixelColor(39, 19), HintStyle::HintBorder);
-    EXPECT_EQ(image.pixelColor(20, 19), HintStyle::HintBorder);
+    EXPECT_EQ(image.pixelColor(0, 0), ProgramStyle::HintBorder);
+    EXPECT_EQ(image.pixelColor(39, 19), ProgramStyle::HintBorder);
+    EXPECT_EQ(image.pixelColor(20, 19), ProgramStyle::HintBorder);
 }
 
-TEST(HintStyleTest, GroupBoxFramesAreFusionsOwnToThePixel)
+TEST(ProgramStyleTest, GroupBoxFramesAreFusionsOwnToThePixel)
 {
     auto *fusion = QStyleFactory::create(QStringLiteral("Fusion"));
     ASSERT_NE(fusion, nullptr);
-    auto *ours = new HintStyle; // takes Fusion as the style it draws on
+    auto *ours = new ProgramStyle; // takes Fusion as the style it draws on
     for (const QString &title : {QStringLiteral("Условия срабатывания записи"), QString()}) {
         QGroupBox box(title);
         box.resize(300, 120);

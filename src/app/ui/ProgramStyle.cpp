@@ -1,16 +1,16 @@
-#include "app/ui/HintStyle.h"
+#include "app/ui/ProgramStyle.h"
 
 #include "common/ui/ProgramIcon.h"
 
 #include <QApplication>
 #include <QGroupBox>
-#include <QImageReader>
-#include <qdrawutil.h>
 #include <QHelpEvent>
+#include <QImageReader>
 #include <QPainter>
 #include <QPointer>
 #include <QStyleOption>
 #include <QToolTip>
+#include <qdrawutil.h>
 
 namespace
 {
@@ -27,7 +27,7 @@ public:
             return false;
         const auto *help = static_cast<QHelpEvent *>(event);
         QToolTip::showText(help->globalPos(),
-                           wrapHint(widget->toolTip(), QFontMetrics(QToolTip::font()), HintStyle::Width),
+                           wrapHint(widget->toolTip(), QFontMetrics(QToolTip::font()), ProgramStyle::Width),
                            widget, {}, widget->toolTipDuration());
         return true;
     }
@@ -75,8 +75,8 @@ QString wrapHint(const QString &hint, const QFontMetrics &metrics, int width)
     return lines.join(QLatin1Char('\n'));
 }
 
-int HintStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
-                         QStyleHintReturn *returnData) const
+int ProgramStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                            QStyleHintReturn *returnData) const
 {
     if (hint == SH_ToolTip_WakeUpDelay)
         return WakeUpDelay;
@@ -87,7 +87,7 @@ int HintStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWidg
     return QProxyStyle::styleHint(hint, option, widget, returnData);
 }
 
-int HintStyle::pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const
+int ProgramStyle::pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const
 {
     // Every command fits on the bar of the window's first width, with no overflow menu.
     if (metric == PM_ToolBarItemSpacing || metric == PM_ToolBarItemMargin || metric == PM_ToolBarFrameWidth)
@@ -95,7 +95,7 @@ int HintStyle::pixelMetric(PixelMetric metric, const QStyleOption *option, const
     return QProxyStyle::pixelMetric(metric, option, widget);
 }
 
-QIcon HintStyle::standardIcon(StandardPixmap icon, const QStyleOption *option, const QWidget *widget) const
+QIcon ProgramStyle::standardIcon(StandardPixmap icon, const QStyleOption *option, const QWidget *widget) const
 {
     // Menu bars and tool bars ask for their overflow button's icon when they are made,
     // though it shows only when they overflow; reading it then waits for a first paint.
@@ -111,8 +111,8 @@ QIcon HintStyle::standardIcon(StandardPixmap icon, const QStyleOption *option, c
     return QProxyStyle::standardIcon(icon, option, widget);
 }
 
-void HintStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
-                              const QWidget *widget) const
+void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                                 const QWidget *widget) const
 {
     // A hint's panel drawn here rather than by a style sheet: an application-wide sheet
     // would route the polish and painting of every widget through Qt's sheet style.
@@ -129,12 +129,14 @@ void HintStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *opti
     QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
 
-bool HintStyle::drawGroupBoxFrame(const QStyleOption *option, QPainter *painter, const QWidget *widget) const
+bool ProgramStyle::drawGroupBoxFrame(const QStyleOption *option, QPainter *painter,
+                                     const QWidget *widget) const
 {
     // Fusion's own frame and image, the image read as the PNG it is: read as just any
     // image, Qt would first load every image plugin installed to ask if it knows it.
     if (!m_groupBoxFrame) {
-        QImageReader reader(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"), "png");
+        QImageReader reader(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"),
+                            "png");
         reader.setAutoDetectImageFormat(false);
         m_groupBoxFrame = QPixmap::fromImage(reader.read());
     }
@@ -149,8 +151,8 @@ bool HintStyle::drawGroupBoxFrame(const QStyleOption *option, QPainter *painter,
     return true;
 }
 
-void HintStyle::install()
+void ProgramStyle::install()
 {
-    QApplication::setStyle(new HintStyle);
+    QApplication::setStyle(new ProgramStyle);
     qApp->installEventFilter(new HintWrapper(qApp));
 }

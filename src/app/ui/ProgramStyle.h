@@ -11,7 +11,7 @@ class QFontMetrics;
 // The program's look on the toolkit's own: hints appear as balloon tips in info-tip
 // colours after a second and a half, 250 pixels wide; combo box lists open below their
 // box; the tool bar's buttons stand side by side without gaps or margins.
-class HintStyle : public QProxyStyle
+class ProgramStyle : public QProxyStyle
 {
 public:
     static constexpr int WakeUpDelay = 1500;
