@@ -181,29 +181,26 @@ QStringList ScriptSession::listFolders() const
     return {m_config.DataDir, m_config.standardDataDir(), m_config.shippedDataDir};
 }
 
+ScriptSession::ReadLists ScriptSession::readLists(const QStringList &folders)
+{
+    ReadLists read{folders, {}, {}};
+    read.failed = read.lists.load(folders.at(0), folders.at(1), folders.at(2));
+    return read;
+}
+
 void ScriptSession::prefetchLists()
 {
-    m_prefetchedLists = std::async(std::launch::async, [folders = listFolders()] {
-        ReadLists read{folders, {}, {}};
-        read.failed = read.lists.load(folders.at(0), folders.at(1), folders.at(2));
-        return read;
-    });
+    m_prefetchedLists = std::async(std::launch::async, &ScriptSession::readLists, listFolders());
 }
 
 QStringList ScriptSession::loadLists()
 {
-    std::optional<ReadLists> read;
-    if (m_prefetchedLists.valid())
-        read = m_prefetchedLists.get();
-    QStringList failed;
-    if (read && read->folders == listFolders()) {
-        m_lists = std::move(read->lists);
-        failed = std::move(read->failed);
-    } else {
-        failed = m_lists.load(m_config.DataDir, m_config.standardDataDir(), m_config.shippedDataDir);
-    }
+    ReadLists read = m_prefetchedLists.valid() ? m_prefetchedLists.get() : ReadLists{};
+    if (read.folders != listFolders())
+        read = readLists(listFolders());
+    m_lists = std::move(read.lists);
     notify(Records | Shown | State);
-    return failed;
+    return read.failed;
 }
 
 SessionResult ScriptSession::loadMacros()

@@ -260,5 +260,6 @@ private:
         QStringList failed;
     };
     QStringList listFolders() const;
+    static ReadLists readLists(const QStringList &folders);
     std::future<ReadLists> m_prefetchedLists; // last: waited for before the rest goes
 };
