@@ -7,7 +7,7 @@ out=${1:?usage: make-corpus.sh OUT}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 rm -rf "$out"
-for t in npc_file edt_text reference_list macro_file settings_file; do
+for t in npc_file npc_json edt_text reference_list macro_file settings_file; do
     mkdir -p "$out/$t"
     if [ -d "$here/corpus/$t" ]; then cp "$here/corpus/$t"/* "$out/$t"/ 2>/dev/null || true; fi
 done
@@ -26,6 +26,12 @@ bytes 1600 >"$n/zeros"
 bytes 1599 >"$n/short"
 printf '\x00\x00\x00' >"$n/three"
 { printf '\x00\x01'; bytes 1598; } >"$n/second-byte"
+
+# JSON scripts: shown and stored values, fields left out, refusals.
+j=$out/npc_json
+printf '{"layout": "vesta", "records": [{"index": 0, "ItemIn": -5, "ControlNpc": -1, "Spare30": 65535}]}' >"$j/shown"
+printf '{"records": [{"index": 49, "Mode": 2}, {"index": 3, "React": 65000, "FDay": 1.0}]}' >"$j/stored"
+printf '{"records": [{"index": 3}, {"index": 3}], "layout": "wide"}' >"$j/refused"
 
 # Dialogue text: the first byte of an input sets how the reading is chunked.
 e=$out/edt_text

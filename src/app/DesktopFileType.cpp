@@ -106,9 +106,18 @@ QStringList systemDataDirs()
     return dirs;
 }
 
-QString desktopEntryPath(const QString &dataDir)
+Installation installationOf(const QString &program)
 {
-    return dataDir + QStringLiteral("/applications/scrivlet.desktop");
+    const QString prefix = QFileInfo(program).absolutePath() + QStringLiteral("/..");
+    return QFileInfo::exists(desktopEntryPath(QDir::cleanPath(prefix + QStringLiteral("/share"))))
+               ? Installation::Installed
+               : Installation::Build;
+}
+
+QString desktopEntryPath(const QString &dataDir, Installation installation)
+{
+    return dataDir + (installation == Installation::Installed ? QStringLiteral("/applications/scrivlet.desktop")
+                                                              : QStringLiteral("/applications/scrivlet-build.desktop"));
 }
 
 QString mimePackagePath(const QString &dataDir)
@@ -135,7 +144,7 @@ bool installedOnSystem(const QStringList &systemDataDirs)
         }
         return false;
     };
-    return anyHas(desktopEntryPath) && anyHas(mimePackagePath);
+    return anyHas([](const QString &dir) { return desktopEntryPath(dir); }) && anyHas(mimePackagePath);
 }
 
 QString execArgument(const QString &program)
@@ -171,27 +180,90 @@ QByteArray icon()
     return resource(QStringLiteral("scrivlet.svg"));
 }
 
-QByteArray desktopEntry(const QString &program)
+QByteArray desktopEntry(const QString &program, Installation installation)
 {
     QList<QByteArray> lines = resource(QStringLiteral("scrivlet.desktop")).split('\n');
     for (QByteArray &line : lines) {
         if (line.startsWith("Exec="))
             line = "Exec=" + execArgument(program).toUtf8() + " %f";
+        else if (installation == Installation::Build && line.startsWith("Name="))
+            line += " (build)";
+        else if (installation == Installation::Build && line.startsWith("Name[ru]="))
+            line += QStringLiteral(" (сборка)").toUtf8();
     }
     return lines.join('\n');
 }
 
-QString registerFileType(const QString &dataHome, const QStringList &systemDataDirs, const QString &program,
-                         const ToolStarter &startTool)
+QString programOfEntry(const QByteArray &entry)
 {
-    const QString entry = desktopEntryPath(dataHome);
+    for (const QByteArray &line : entry.split('\n')) {
+        if (!line.startsWith("Exec="))
+            continue;
+        // The key file's escapes first, then the Exec quoting, as execArgument applies them.
+        const QString value = QString::fromUtf8(line.mid(5)).replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
+        if (!value.startsWith(QLatin1Char('"')))
+            return value.section(QLatin1Char(' '), 0, 0).replace(QStringLiteral("%%"), QStringLiteral("%"));
+        QString program;
+        for (qsizetype i = 1; i < value.size() && value.at(i) != QLatin1Char('"'); ++i) {
+            if (value.at(i) == QLatin1Char('\\') && i + 1 < value.size())
+                ++i;
+            program += value.at(i);
+        }
+        return program.replace(QStringLiteral("%%"), QStringLiteral("%"));
+    }
+    return {};
+}
+
+namespace
+{
+
+bool sameProgram(const QString &a, const QString &b)
+{
+    const QString canonicalA = QFileInfo(a).canonicalFilePath();
+    return a == b || (!canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath());
+}
+
+// A user entry of the installed id that shadows the package with the wrong program.
+QString removeShadowingEntry(const QString &dataHome, const QString &program, Installation installation,
+                             const ToolStarter &startTool)
+{
+    const QString path = desktopEntryPath(dataHome);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QString named = programOfEntry(file.read(64 * 1024));
+    file.close();
+    // Only a build that is still there is known to be no installed program: an entry naming
+    // a program that has moved away is the user's to keep.
+    const bool shadows = installation == Installation::Installed
+                             ? !sameProgram(named, program) && QFileInfo(named).isFile() &&
+                                   installationOf(named) == Installation::Build
+                             : sameProgram(named, program);
+    if (!shadows)
+        return {};
+    if (!file.remove())
+        return QStringLiteral("Не удалось удалить файл ") + QDir::toNativeSeparators(path) +
+               QStringLiteral(":\r\n") + file.errorString();
+    startTool(QStringLiteral("update-desktop-database"), {dataHome + QStringLiteral("/applications")});
+    return {};
+}
+
+} // namespace
+
+QString registerFileType(const QString &dataHome, const QStringList &systemDataDirs, const QString &program,
+                         Installation installation, const ToolStarter &startTool)
+{
+    if (const QString failure = removeShadowingEntry(dataHome, program, installation, startTool);
+        !failure.isEmpty())
+        return failure;
+    const QString entry = desktopEntryPath(dataHome, installation);
     if (installedOnSystem(systemDataDirs) || QFileInfo::exists(entry))
         return {};
     // The entry last: it marks the registration as done.
     const std::pair<QString, QByteArray> files[] = {
         {mimePackagePath(dataHome), mimePackage()},
         {iconPath(dataHome), icon()},
-        {entry, desktopEntry(program)},
+        {entry, desktopEntry(program, installation)},
     };
     for (const auto &[path, bytes] : files) {
         if (const QString failure = writeFile(path, bytes); !failure.isEmpty())

@@ -23,7 +23,14 @@ QString dataHome();
 // The absolute folders of $XDG_DATA_DIRS, else /usr/local/share and /usr/share.
 QStringList systemDataDirs();
 
-QString desktopEntryPath(const QString &dataDir);
+// Which entry a program registers: an installed one under the program's own id, a build
+// that is not installed under an id of its own, so that it never shadows the package.
+enum class Installation { Installed, Build };
+// Installed when the program's own tree holds the desktop entry (<prefix>/share/applications
+// beside <prefix>/bin), as the package and cmake --install lay it out.
+Installation installationOf(const QString &program);
+
+QString desktopEntryPath(const QString &dataDir, Installation installation = Installation::Installed);
 QString mimePackagePath(const QString &dataDir);
 QString iconPath(const QString &dataDir);
 QString mimeType();
@@ -37,14 +44,19 @@ QString execArgument(const QString &program);
 // The installed files, as shipped.
 QByteArray mimePackage();
 QByteArray icon();
-// The installed desktop entry with the program named by its full path.
-QByteArray desktopEntry(const QString &program);
+// The installed desktop entry with the program named by its full path; a build's entry says
+// in its name that it is one.
+QByteArray desktopEntry(const QString &program, Installation installation = Installation::Installed);
+// The program a desktop entry's Exec key starts; empty when it has none.
+QString programOfEntry(const QByteArray &entry);
 
-// Does nothing when the system has the files or the user's desktop entry exists already;
-// else writes the package, the icon and the entry, then asks the desktop to refresh its
-// databases. Returns the message to show when a file cannot be written (the next start
-// tries again), else an empty text.
+// First removes a user entry of the installed id that would start a build instead of the
+// installed program (written before builds had an id of their own): the installed program
+// removes one naming a build that is still there, a build one naming itself. Then does nothing when the system has the files
+// or the user's entry exists already; else writes the package, the icon and the entry, then
+// asks the desktop to refresh its databases. Returns the message to show when a file cannot
+// be written or removed (the next start tries again), else an empty text.
 QString registerFileType(const QString &dataHome, const QStringList &systemDataDirs, const QString &program,
-                         const ToolStarter &startTool = startToolDetached);
+                         Installation installation, const ToolStarter &startTool = startToolDetached);
 
 } // namespace DesktopFileType

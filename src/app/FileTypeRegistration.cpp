@@ -13,6 +13,6 @@ QString RegisterNpcFileType(const QString &extension, const QString &command)
     // The desktop files describe .npc alone, as the package installs them.
     Q_UNUSED(extension);
     return DesktopFileType::registerFileType(DesktopFileType::dataHome(), DesktopFileType::systemDataDirs(),
-                                             command);
+                                             command, DesktopFileType::installationOf(command));
 #endif
 }

@@ -1,6 +1,6 @@
 #include "cli/Commands.h"
 #include "common/RegularFile.h"
-#include "document/NpcJson.h"
+#include "editor/NpcJson.h"
 
 namespace
 {
@@ -23,7 +23,7 @@ int run(CliContext &context)
     const QString layoutOption = context.args.value(QStringLiteral("--layout"));
     const NpcLayout layout = layoutOption.isEmpty() ? reader.layout().value_or(NpcLayout::StandardLayout)
                                                     : *layoutNamed(layoutOption);
-    if (vestaWouldDrop(reader.records(), layout) && !context.args.has(QStringLiteral("--force"))) {
+    if (vestaLosesLastRecord(reader.records(), layout) && !context.args.has(QStringLiteral("--force"))) {
         context.err.line(vestaDropRefusal(input));
         return ExitNegative;
     }
@@ -45,7 +45,10 @@ Command buildCommand()
         QStringLiteral("scrivlet-cli build ФАЙЛ.json -o ФАЙЛ.npc [--layout standard|vesta] [--force]\n"
                        "\n"
                        "Собирает скрипт из JSON вида dump --format json. Записи, которых нет в JSON,\n"
-                       "пусты. Формат берётся из --layout, иначе из ключа layout, иначе standard.\n"
+                       "пусты; поле, которого нет в записи, получает значение инициализированной\n"
+                       "записи. Значения берутся как в редакторе (-1 — не задано, предметы и реакция\n"
+                       "со знаком) или как хранятся в файле. Формат берётся из --layout, иначе из\n"
+                       "ключа layout, иначе standard.\n"
                        "Ошибка в JSON (неизвестное поле, значение не по размеру поля, номер записи\n"
                        "вне 0-49 или повторённый) называет запись и поле; файл тогда не пишется.\n"
                        "Непустая запись 49 не помещается в формат vesta: без --force сборка отказывается."),

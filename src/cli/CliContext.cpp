@@ -85,13 +85,6 @@ bool CliContext::writeFile(const QString &path, const QByteArray &bytes)
     return false;
 }
 
-bool vestaWouldDrop(const NpcRecords &records, NpcLayout layout)
-{
-    // Any byte counts, spare fields too: the editor would show such a record as empty,
-    // yet the bytes would be gone.
-    return layout == NpcLayout::VestaLayout && records[RecordCount - 1] != NpcRecord{};
-}
-
 QString vestaDropRefusal(const QString &path)
 {
     return QLatin1String(CliContext::Program) + QStringLiteral(": ") + path +

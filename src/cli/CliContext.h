@@ -49,6 +49,5 @@ private:
 // "scrivlet-cli COMMAND: message" and the way to the command's help.
 QString usageText(const QString &command, const QString &message);
 
-// The record-49 rule of the Vesta layout: no place in the file for that record.
-bool vestaWouldDrop(const NpcRecords &records, NpcLayout layout);
+// Why a conversion to the Vesta layout is refused (see vestaLosesLastRecord).
 QString vestaDropRefusal(const QString &path);

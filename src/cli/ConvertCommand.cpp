@@ -1,5 +1,5 @@
 #include "cli/Commands.h"
-#include "document/NpcJson.h"
+#include "editor/NpcJson.h"
 
 namespace
 {
@@ -12,7 +12,7 @@ int run(CliContext &context)
     const auto script = context.readScript(input);
     if (!script)
         return context.exitCode(false);
-    if (vestaWouldDrop(script->records(), target) && !context.args.has(QStringLiteral("--force"))) {
+    if (vestaLosesLastRecord(script->records(), target) && !context.args.has(QStringLiteral("--force"))) {
         context.err.line(vestaDropRefusal(input));
         return ExitNegative;
     }

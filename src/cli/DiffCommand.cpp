@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
-#include "document/NpcJson.h"
+#include "editor/FieldCatalogue.h"
+#include "editor/NpcJson.h"
 
 namespace
 {
@@ -47,7 +48,8 @@ void printJson(CliContext &context, const NpcReader &a, const NpcReader &b, cons
     for (const Change &change : list)
         items << QStringLiteral("{\"record\": %1, \"field\": %2, \"old\": %3, \"new\": %4}")
                      .arg(QString::number(change.record), jsonString(NpcRecord::fieldName(change.field)),
-                          QString::number(change.before), QString::number(change.after));
+                          QString::number(shownValue(change.field, change.before)),
+                          QString::number(shownValue(change.field, change.after)));
     QString changes = jsonArray(items);
     changes.replace(QLatin1Char('\n'), QStringLiteral("\n  "));
     context.out.line(QStringLiteral("{\n  \"layout\": %1,\n  \"changes\": %2\n}").arg(layout, changes));
@@ -78,7 +80,8 @@ Command diffCommand()
                        "\n"
                        "Перечисляет различающиеся поля записей (record 3: FDay 0 -> 5), с названиями\n"
                        "из списков в текстовом виде; различие форматов идёт первым. JSON:\n"
-                       "{\"layout\": [a, b] или null, \"changes\": [{record, field, old, new}]}.\n"
+                       "{\"layout\": [a, b] или null, \"changes\": [{record, field, old, new}]}, значения\n"
+                       "как в редакторе (-1 — не задано, предметы и реакция со знаком).\n"
                        "Код 1, если скрипты различаются."),
         run,
     };

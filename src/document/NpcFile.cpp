@@ -100,3 +100,8 @@ bool NpcWriter::write(const NpcRecords &records, NpcLayout layout, const QString
 {
     return saveFile(path, m_error, [&](QIODevice *device) { return write(records, layout, device); });
 }
+
+bool vestaLosesLastRecord(const NpcRecords &records, NpcLayout layout)
+{
+    return layout == NpcLayout::VestaLayout && records[RecordCount - 1] != NpcRecord{};
+}

@@ -53,3 +53,7 @@ private:
 };
 
 QString notNpcScriptText();
+
+// The Vesta layout has no place for record 49: writing in it would lose any byte of that
+// record, spare fields included, even when the editor shows the record as empty.
+bool vestaLosesLastRecord(const NpcRecords &records, NpcLayout layout);

@@ -113,6 +113,37 @@ int fieldLimit(const FieldInfo &info, const ReferenceLists &lists)
     return int(*last);
 }
 
+namespace
+{
+
+bool isSigned(NpcField field)
+{
+    const FieldInfo *info = findFieldInfo(field);
+    return info && (info->shown == FieldShow::Signed || info->shown == FieldShow::SignedByAbs);
+}
+
+} // namespace
+
+qint32 shownValue(NpcField field, quint16 stored)
+{
+    if (isSigned(field))
+        return qint16(stored);
+    const FieldInfo *info = findFieldInfo(field);
+    if (info && info->shown == FieldShow::NoneAsMinusOne && stored == info->noneValue())
+        return -1;
+    return stored;
+}
+
+std::optional<quint16> storedValue(NpcField field, qint64 typed)
+{
+    const qint64 span = NpcRecord::isWordField(field) ? 65536 : 256;
+    if (typed >= 0 && typed < span)
+        return quint16(typed);
+    if (typed < 0 && typed >= -span / 2)
+        return quint16(typed + span);
+    return std::nullopt;
+}
+
 int digitCount(qint64 value)
 {
     if (value < 0)

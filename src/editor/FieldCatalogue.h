@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 enum class FieldPanel { Conditions, Results };
 
@@ -70,6 +71,14 @@ int fullFieldRange(const FieldInfo &info);
 // A list that is empty, or whose last number is no integer or lies outside the field,
 // leaves the field its full range, so that typing can never leave the field's width.
 int fieldLimit(const FieldInfo &info, const ReferenceLists &lists);
+
+// A stored value as the editor shows it: the none value as -1 where the edit shows it so,
+// signed fields as negative numbers; other fields, the spare ones too, as stored.
+qint32 shownValue(NpcField field, quint16 stored);
+// The stored value that a typed number stands for in a field: -1 is the none value (255 or
+// 65535), a negative down to the field's signed minimum its two's complement; nothing when
+// the number does not fit the field. Numbers as shown and as stored read alike.
+std::optional<quint16> storedValue(NpcField field, qint64 typed);
 
 // Longest text the edit takes: the decimal digits of its upper limit.
 int digitCount(qint64 value);

@@ -204,18 +204,7 @@ RuleOutcome pick(const FieldInfo &info, const ReferenceList &list, int index)
 
 QString shownText(const FieldInfo &info, quint16 value)
 {
-    switch (info.shown) {
-    case FieldShow::Unsigned:
-        break;
-    case FieldShow::NoneAsMinusOne:
-        if (value == info.noneValue())
-            return QStringLiteral("-1");
-        break;
-    case FieldShow::Signed:
-    case FieldShow::SignedByAbs:
-        return QString::number(qint16(value));
-    }
-    return QString::number(value);
+    return QString::number(shownValue(info.field, value));
 }
 
 std::optional<qint64> listedNumber(const FieldInfo &info, quint16 value)

@@ -27,16 +27,6 @@ SearchTerm SearchTerm::action(qint64 value)
     return field(NpcField::Action, value);
 }
 
-std::optional<quint16> storedValue(NpcField field, qint64 typed)
-{
-    const qint64 span = NpcRecord::isWordField(field) ? 65536 : 256;
-    if (typed >= 0 && typed < span)
-        return quint16(typed);
-    if (typed < 0 && typed >= -span / 2)
-        return quint16(typed + span);
-    return std::nullopt;
-}
-
 QList<SearchMatch> findRecords(const NpcRecords &records, const QList<SearchTerm> &terms)
 {
     QList<SearchMatch> matches;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/NpcScriptDocument.h"
+#include "editor/FieldCatalogue.h"
 
 #include <QList>
 
@@ -18,11 +19,6 @@ struct SearchTerm {
     static SearchTerm npc(qint64 value);    // ControlNpc
     static SearchTerm action(qint64 value); // Action
 };
-
-// The stored value that a typed number stands for in a field: -1 is the none value (255 or
-// 65535), a negative down to the field's signed minimum its two's complement; nothing when
-// the number does not fit the field.
-std::optional<quint16> storedValue(NpcField field, qint64 typed);
 
 struct SearchMatch {
     int record = 0;

@@ -173,7 +173,7 @@ bool ScriptSession::pasteDropsLastRecord() const
 
 bool ScriptSession::saveDropsLastRecord() const
 {
-    return m_document.layout == NpcLayout::VestaLayout && !record(RecordCount - 1).isEmpty();
+    return vestaLosesLastRecord(m_document.records, m_document.layout);
 }
 
 QStringList ScriptSession::listFolders() const

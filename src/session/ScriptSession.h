@@ -76,7 +76,7 @@ public:
     QString linksToCurrent() const;
     // A paste pushes a non-empty last record out of the list.
     bool pasteDropsLastRecord() const;
-    // Saving in the Vesta layout would leave out a non-empty record 49.
+    // Saving in the Vesta layout would leave out bytes of record 49.
     bool saveDropsLastRecord() const;
 
     // --- The whole script and its folder ------------------------------------------------

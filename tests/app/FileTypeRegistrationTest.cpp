@@ -115,11 +115,12 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-    QString registerProgram(const QString &program)
+    QString registerProgram(const QString &program,
+                            DesktopFileType::Installation installation = DesktopFileType::Installation::Installed)
     {
         const QStringList systemDirs{QStringLiteral("/nonexistent/share"), m_system.path()};
         return DesktopFileType::registerFileType(
-            home(), systemDirs, program, [this](const QString &tool, const QStringList &arguments) {
+            home(), systemDirs, program, installation, [this](const QString &tool, const QStringList &arguments) {
                 started << tool + QLatin1Char(' ') + arguments.join(QLatin1Char(' '));
             });
     }
@@ -236,6 +237,59 @@ TEST_F(DesktopFileTypeTest, UnwritableFolderNamesTheFileAndTheNextStartTriesAgai
     QFile::remove(path("applications"));
     EXPECT_EQ(registerProgram(QStringLiteral("/opt/scrivlet/scrivlet")), QString());
     EXPECT_TRUE(QFile::exists(path("applications/scrivlet.desktop")));
+}
+
+TEST_F(DesktopFileTypeTest, ABuildRegistersUnderAnIdOfItsOwnAndTheInstalledProgramRemovesWhatShadowsIt)
+{
+    using DesktopFileType::Installation;
+    QTemporaryDir builds;
+    ASSERT_TRUE(builds.isValid());
+    auto makeBuild = [&](const QString &folder) {
+        const QString program = builds.filePath(folder + QStringLiteral("/scrivlet"));
+        writeAt(program, "a build");
+        return program;
+    };
+    const QString build = makeBuild(QStringLiteral("build"));
+    ASSERT_EQ(registerProgram(build, Installation::Build), QString());
+    EXPECT_FALSE(QFile::exists(path("applications/scrivlet.desktop")));
+    const QByteArray entry = read("applications/scrivlet-build.desktop");
+    EXPECT_TRUE(entry.contains("\nName=Scrivlet (build)\n")) << entry.constData();
+    EXPECT_TRUE(entry.contains(QStringLiteral("\nName[ru]=Scrivlet (сборка)\n").toUtf8()));
+    EXPECT_EQ(DesktopFileType::programOfEntry(entry), build);
+
+    // Entries of the installed id left by older builds, one of them at an awkward path.
+    for (const QString &program : {build, makeBuild(QStringLiteral("a b/100%/\"q\"$`"))}) {
+        writeFile("applications/scrivlet.desktop", DesktopFileType::desktopEntry(program));
+        EXPECT_EQ(DesktopFileType::programOfEntry(read("applications/scrivlet.desktop")), program);
+        started.clear();
+        EXPECT_EQ(registerProgram(QStringLiteral("/usr/bin/scrivlet")), QString());
+        EXPECT_EQ(DesktopFileType::programOfEntry(read("applications/scrivlet.desktop")),
+                  QStringLiteral("/usr/bin/scrivlet"))
+            << "the shadowing entry is replaced by the installed program's own";
+        EXPECT_TRUE(started.contains(QStringLiteral("update-desktop-database ") + path("applications")));
+    }
+    // Its own entry stays, and so does a build's own one.
+    EXPECT_EQ(registerProgram(QStringLiteral("/usr/bin/scrivlet")), QString());
+    EXPECT_TRUE(QFile::exists(path("applications/scrivlet.desktop")));
+    EXPECT_TRUE(QFile::exists(path("applications/scrivlet-build.desktop")));
+
+    // A build that finds its own leftover under the installed id takes it away.
+    writeFile("applications/scrivlet.desktop", DesktopFileType::desktopEntry(build));
+    EXPECT_EQ(registerProgram(build, Installation::Build), QString());
+    EXPECT_FALSE(QFile::exists(path("applications/scrivlet.desktop")));
+}
+
+TEST(DesktopFileTypeInstallation, InstalledWhenItsOwnTreeHoldsTheEntry)
+{
+    QTemporaryDir prefix;
+    ASSERT_TRUE(prefix.isValid());
+    const QString program = prefix.filePath(QStringLiteral("bin/scrivlet"));
+    EXPECT_EQ(DesktopFileType::installationOf(program), DesktopFileType::Installation::Build);
+    QDir().mkpath(prefix.filePath(QStringLiteral("share/applications")));
+    QFile entry(prefix.filePath(QStringLiteral("share/applications/scrivlet.desktop")));
+    ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+    entry.close();
+    EXPECT_EQ(DesktopFileType::installationOf(program), DesktopFileType::Installation::Installed);
 }
 
 TEST(DesktopFileTypeDataHome, AbsoluteXdgDataHomeOrTheDefault)

@@ -1,5 +1,5 @@
 #include "cli/CliFixture.h"
-#include "document/NpcJson.h"
+#include "editor/NpcJson.h"
 #include "support/QtPrinters.h"
 
 #include <QFileInfo>
@@ -108,7 +108,7 @@ TEST_F(CliScriptCommandsTest, BuildRefusesABadFileAndWritesNothing)
                                QStringLiteral("old.npc")});
     EXPECT_EQ(result.code, 2);
     EXPECT_EQ(result.err, QStringLiteral("scrivlet-cli: bad.json: запись 3, поле FDay: значение 300 не "
-                                         "помещается в поле (0–255)\n"));
+                                         "помещается в поле (-128–255)\n"));
     EXPECT_EQ(fileBytes(QStringLiteral("old.npc")), "keep me");
 
     const Result missing = run({QStringLiteral("build"), QStringLiteral("none.json"), QStringLiteral("-o"),

@@ -164,6 +164,12 @@ TEST_F(ScriptSessionTest, OnlyAFilledRecord49IsLeftOutOfTheVestaLayout)
     EXPECT_TRUE(session().saveDropsLastRecord());
     session().setLayout(NpcLayout::StandardLayout);
     EXPECT_FALSE(session().saveDropsLastRecord());
+
+    // The grid shows a record holding only a spare field as empty, yet its bytes count.
+    records[49].Spare28 = 7;
+    ASSERT_TRUE(session().openScript(writeScript(QStringLiteral("058.npc"), records), {}));
+    session().setLayout(NpcLayout::VestaLayout);
+    EXPECT_TRUE(session().saveDropsLastRecord());
 }
 
 TEST_F(ScriptSessionTest, FieldRulesStoreShowAndNameTheStep)

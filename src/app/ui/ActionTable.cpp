@@ -151,7 +151,7 @@ QMenu *buildMainMenu(TForm1 &window, QMenuBar *menuBar)
     file->setToolTipsVisible(true); // the recent files show their full paths
     addAll(window, menu("Edit_m"),
            {"Undo", "Redo", "-", "CutRec", "CopyRec", "PasteRec", "N_CleanRec", "DeleteRec", "-", "Inicial",
-            "-", "MoveUp", "MoveDown"});
+            "-", "MoveUp", "MoveDown", "-", "FollowLink", "GoBack"});
     addAll(window, menu("Macros_m"), {"MacrManager", "SaveAsMacr"});
     addAll(window, menu("Service_m"),
            {"F_Standart", "F_Vesta", "-", "ReloadTxt", "ShowEdt", "RunEdt", "-", "CheckScript", "FindUsages",

@@ -22,11 +22,18 @@
 namespace
 {
 
+// The desktop entry this program registers, as the build or installed program it is.
+QString ownEntry(const QString &dataHome)
+{
+    return DesktopFileType::desktopEntryPath(
+        dataHome, DesktopFileType::installationOf(QCoreApplication::applicationFilePath()));
+}
+
 // Starts of the program find the file type registered there, so no desktop tool runs
 // on a folder that is about to be removed.
 void markRegistered(const QString &dataHome)
 {
-    const QString entry = DesktopFileType::desktopEntryPath(dataHome);
+    const QString entry = ownEntry(dataHome);
     QDir().mkpath(QFileInfo(entry).absolutePath());
     QFile file(entry);
     file.open(QIODevice::WriteOnly);
@@ -325,7 +332,7 @@ TEST_F(ConfigDialogTest, CheckBoxOnlyAndSaveStoresAnEmptyDataFolderThatMeansTheS
 
 TEST_F(ConfigDialogTest, StartRegistersTheFileTypeOnce)
 {
-    const QString entry = DesktopFileType::desktopEntryPath(dataHome());
+    const QString entry = ownEntry(dataHome());
     ASSERT_TRUE(QFile::remove(entry));
     {
         // Without the desktop's tools, which would outlive the test's folder.
@@ -363,7 +370,7 @@ TEST_F(ConfigDialogTest, RegistrationFailureIsShownAndStartUpGoesOn)
     EXPECT_EQ(prompts().asked[0].kind, PromptKind::Error);
     EXPECT_TRUE(prompts().asked[0].text.startsWith(
         QStringLiteral("Не удалось записать файл ") +
-        QDir::toNativeSeparators(DesktopFileType::desktopEntryPath(dataHome()))));
+        QDir::toNativeSeparators(ownEntry(dataHome()))));
     EXPECT_NE(m_windows->saveMacro, nullptr);
     EXPECT_NE(m_windows->macroManager, nullptr);
 }

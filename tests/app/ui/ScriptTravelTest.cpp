@@ -210,6 +210,23 @@ TEST_F(ScriptTravelTest, FollowingLinksHereAndIntoAnotherScriptAndBack)
     EXPECT_FALSE(action("GoBack")->isEnabled());
 }
 
+TEST_F(ScriptTravelTest, TheEditMenuOffersFollowingAndGoingBackAfterTheMoveCommands)
+{
+    QMenu *edit = nullptr;
+    for (QAction *entry : main().menuBar()->actions()) {
+        if (entry->objectName() == QLatin1String("Edit_mMenu"))
+            edit = entry->menu();
+    }
+    ASSERT_NE(edit, nullptr);
+    const QList<QAction *> items = edit->actions();
+    const qsizetype down = items.indexOf(action("MoveDown"));
+    ASSERT_GE(down, 0);
+    ASSERT_EQ(items.size(), down + 4);
+    EXPECT_TRUE(items.at(down + 1)->isSeparator());
+    EXPECT_EQ(items.at(down + 2), action("FollowLink"));
+    EXPECT_EQ(items.at(down + 3), action("GoBack"));
+}
+
 TEST_F(ScriptTravelTest, FollowingAsksAboutUnsavedChangesAndAMissingScriptIsSaidWhereItWasLookedFor)
 {
     main().selectGridRow(4);

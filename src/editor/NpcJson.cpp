@@ -1,4 +1,6 @@
-#include "document/NpcJson.h"
+#include "editor/NpcJson.h"
+
+#include "editor/FieldCatalogue.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -12,15 +14,15 @@ namespace
 
 const QString IndexKey = QStringLiteral("index");
 
-// The value as an integer from 0 to max; nothing for anything else.
-std::optional<quint32> wholeNumber(const QJsonValue &value, quint32 max)
+// The value as an integer from min to max; nothing for anything else.
+std::optional<qint64> wholeNumber(const QJsonValue &value, qint64 min, qint64 max)
 {
     if (!value.isDouble())
         return std::nullopt;
     const double d = value.toDouble();
-    if (!(d >= 0 && d <= max) || std::floor(d) != d)
+    if (!(d >= double(min) && d <= double(max)) || std::floor(d) != d)
         return std::nullopt;
-    return static_cast<quint32>(d);
+    return static_cast<qint64>(d);
 }
 
 QString valueText(const QJsonValue &value)
@@ -58,7 +60,7 @@ QByteArray npcToJson(const NpcRecords &records, NpcLayout layout)
         for (int f = 0; f < NpcFieldCount; ++f) {
             const auto field = static_cast<NpcField>(f);
             json += ", \"" + QByteArray(NpcRecord::fieldName(field).data()) +
-                    "\": " + QByteArray::number(records[i].value(field));
+                    "\": " + QByteArray::number(shownValue(field, records[i].value(field)));
         }
         json += i + 1 < RecordCount ? "},\n" : "}\n";
     }
@@ -110,12 +112,14 @@ bool NpcJsonReader::read(const QByteArray &json)
         const QJsonObject object = array.at(n).toObject();
         if (!object.contains(IndexKey))
             return fail(place + QStringLiteral(": нет ключа index"));
-        const auto index = wholeNumber(object.value(IndexKey), RecordCount - 1);
+        const auto index = wholeNumber(object.value(IndexKey), 0, RecordCount - 1);
         if (!index)
             return fail(place + QStringLiteral(": index %1 вне 0–49").arg(valueText(object.value(IndexKey))));
         if (seen.test(*index))
             return fail(QStringLiteral("запись %1 указана дважды").arg(*index));
         seen.set(*index);
+        // A field left out takes the value a new record gets, as "initialise record" gives it.
+        records[*index].initialise();
         for (auto it = object.begin(); it != object.end(); ++it) {
             if (it.key() == IndexKey)
                 continue;
@@ -123,12 +127,14 @@ bool NpcJsonReader::read(const QByteArray &json)
             if (!field)
                 return fail(QStringLiteral("запись %1: неизвестное поле «%2»")
                                 .arg(QString::number(*index), it.key()));
-            const quint32 max = NpcRecord::isWordField(*field) ? NoneWord : NoneByte;
-            const auto value = wholeNumber(it.value(), max);
+            const qint64 max = NpcRecord::isWordField(*field) ? NoneWord : NoneByte;
+            const qint64 min = -(max + 1) / 2;
+            const auto number = wholeNumber(it.value(), min, max);
+            const auto value = number ? storedValue(*field, *number) : std::nullopt;
             if (!value)
-                return fail(
-                    QStringLiteral("запись %1, поле %2: значение %3 не помещается в поле (0–%4)")
-                        .arg(QString::number(*index), it.key(), valueText(it.value()), QString::number(max)));
+                return fail(QStringLiteral("запись %1, поле %2: значение %3 не помещается в поле (%4–%5)")
+                                .arg(QString::number(*index), it.key(), valueText(it.value()),
+                                     QString::number(min), QString::number(max)));
             records[*index].setValue(*field, *value);
         }
     }

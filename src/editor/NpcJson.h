@@ -12,10 +12,13 @@ QString layoutName(NpcLayout layout);
 std::optional<NpcLayout> layoutNamed(QStringView name);
 
 // The record table as JSON: {"layout": ..., "records": [{"index": 0, "Mode": 0, ...}, ...]}
-// with all 50 records and every field by name as its raw unsigned value, in file order.
+// with all 50 records and every field by name, in file order, each value as the editor
+// shows it (none values as -1, signed fields as negative numbers).
 QByteArray npcToJson(const NpcRecords &records, NpcLayout layout);
 
-// Reads that form back. Records left out are empty. Anything it cannot take whole (bad
+// Reads that form back, taking values as shown or as stored alike. Records left out are
+// empty; fields left out of a record take the values of an initialised record. Anything it
+// cannot take whole (bad
 // syntax, an unknown key or field, a value that does not fit its field, an index outside
 // 0 to 49 or given twice) fails with a message naming the record and field.
 class NpcJsonReader

@@ -1,5 +1,6 @@
-#include "document/NpcJson.h"
+#include "editor/NpcJson.h"
 #include "document/NpcFile.h"
+
 #include "support/QtPrinters.h"
 
 #include <QBuffer>
@@ -86,15 +87,58 @@ TEST(NpcJsonTest, TheFormNamesEveryFieldInFileOrder)
     EXPECT_EQ(json.count("\"index\""), 50);
 }
 
-TEST(NpcJsonTest, RecordsLeftOutAreEmptyAndTheLayoutIsOptional)
+TEST(NpcJsonTest, RecordsLeftOutAreEmptyFieldsLeftOutAreInitialisedAndTheLayoutIsOptional)
 {
     NpcJsonReader reader;
     ASSERT_TRUE(reader.read(R"({"records": [{"index": 7, "FDay": 3, "GoSect": 65535}]})"));
     EXPECT_FALSE(reader.layout());
     NpcRecords expected{};
+    expected[7].initialise();
     expected[7].FDay = 3;
     expected[7].GoSect = 65535;
     EXPECT_EQ(reader.records(), expected);
+    EXPECT_EQ(expected[7].ControlNpc, NoneByte) << "a record left half-written hands control to nobody";
+}
+
+TEST(NpcJsonTest, ValuesAreWrittenAsTheEditorShowsThemAndReadInEitherForm)
+{
+    NpcRecords records{};
+    records[2].initialise();
+    records[2].ItemIn = quint16(-5);
+    records[2].React = quint16(-300);
+    records[2].Mode = NoneWord; // shown as stored: Mode has no none value in the editor
+    records[2].Spare28 = NoneWord;
+    const QByteArray json = npcToJson(records, NpcLayout::StandardLayout);
+    EXPECT_TRUE(json.contains("{\"index\": 2, \"Mode\": 65535, \"ItemIn\": -5, \"TriggT\": -1, "
+                              "\"TriggF\": -1, \"Q_was\": -1, \"FDay\": 0, \"LDay\": -1, "))
+        << json.constData();
+    EXPECT_TRUE(json.contains("\"ControlNpc\": -1, \"ControlRec\": -1, \"Spare19\": 0, \"Trigg2T\": -1, "
+                              "\"ItemOut\": 0, \"GoSect\": -1, \"React\": -300, \"Spare28\": 65535"));
+
+    // What dump writes, what older files hold (raw numbers), and -1 for any field read the same.
+    const struct {
+        const char *json;
+        quint16 NpcRecord::*member;
+        quint16 stored;
+    } words[] = {
+        {R"({"records": [{"index": 0, "ItemIn": -5}]})", &NpcRecord::ItemIn, 65531},
+        {R"({"records": [{"index": 0, "ItemIn": 65531}]})", &NpcRecord::ItemIn, 65531},
+        {R"({"records": [{"index": 0, "React": -32768}]})", &NpcRecord::React, 32768},
+        {R"({"records": [{"index": 0, "TriggT": 65535}]})", &NpcRecord::TriggT, NoneWord},
+        {R"({"records": [{"index": 0, "Mode": -1}]})", &NpcRecord::Mode, NoneWord},
+        {R"({"records": [{"index": 0, "Spare30": -1}]})", &NpcRecord::Spare30, NoneWord},
+        {R"({"records": [{"index": 0, "GoSect": -2}]})", &NpcRecord::GoSect, 65534},
+    };
+    for (const auto &c : words) {
+        NpcJsonReader reader;
+        ASSERT_TRUE(reader.read(c.json)) << c.json << reader.errorString().toStdString();
+        EXPECT_EQ(reader.records()[0].*c.member, c.stored) << c.json;
+    }
+    NpcJsonReader bytes;
+    ASSERT_TRUE(bytes.read(R"({"records": [{"index": 0, "ControlNpc": -1, "Leader": -1, "Spare19": 255}]})"));
+    EXPECT_EQ(bytes.records()[0].ControlNpc, NoneByte);
+    EXPECT_EQ(bytes.records()[0].Leader, NoneByte);
+    EXPECT_EQ(bytes.records()[0].Spare19, NoneByte);
 }
 
 TEST(NpcJsonTest, RefusesWhatItCannotTakeWholeNamingRecordAndField)
@@ -115,9 +159,9 @@ TEST(NpcJsonTest, RefusesWhatItCannotTakeWholeNamingRecordAndField)
     EXPECT_EQ(readError(R"({"records": [{"index": 3, "FDey": 1}]})"),
               QStringLiteral("запись 3: неизвестное поле «FDey»"));
     EXPECT_EQ(readError(R"({"records": [{"index": 3, "FDay": 256}]})"),
-              QStringLiteral("запись 3, поле FDay: значение 256 не помещается в поле (0–255)"));
-    EXPECT_EQ(readError(R"({"records": [{"index": 3, "GoSect": -1}]})"),
-              QStringLiteral("запись 3, поле GoSect: значение -1 не помещается в поле (0–65535)"));
+              QStringLiteral("запись 3, поле FDay: значение 256 не помещается в поле (-128–255)"));
+    EXPECT_EQ(readError(R"({"records": [{"index": 3, "ItemOut": -32769}]})"),
+              QStringLiteral("запись 3, поле ItemOut: значение -32769 не помещается в поле (-32768–65535)"));
     EXPECT_EQ(readError(R"({"records": [{"index": 3, "Mode": "2"}]})"),
-              QStringLiteral("запись 3, поле Mode: значение \"2\" не помещается в поле (0–65535)"));
+              QStringLiteral("запись 3, поле Mode: значение \"2\" не помещается в поле (-32768–65535)"));
 }
