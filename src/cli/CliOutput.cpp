@@ -1,7 +1,11 @@
 #include "cli/CliOutput.h"
 
-#include <QIODevice>
+#include <QFile>
 #include <QStringList>
+
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
 
 void Console::line(const QString &text)
 {
@@ -11,6 +15,16 @@ void Console::line(const QString &text)
 void Console::bytes(const QByteArray &bytes)
 {
     m_device.write(bytes);
+}
+
+bool Console::isTerminal() const
+{
+#ifdef Q_OS_WIN
+    return false;
+#else
+    const auto *file = qobject_cast<const QFile *>(&m_device);
+    return file && file->handle() >= 0 && isatty(file->handle());
+#endif
 }
 
 QString jsonString(const QString &text)

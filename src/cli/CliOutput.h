@@ -15,6 +15,8 @@ public:
 
     void line(const QString &text);
     void bytes(const QByteArray &bytes);
+    // Whether the text goes to a terminal, where control bytes would act instead of show.
+    bool isTerminal() const;
 
 private:
     QIODevice &m_device;

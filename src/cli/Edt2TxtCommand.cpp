@@ -6,6 +6,20 @@
 namespace
 {
 
+// A line as a terminal can show it: control bytes but the tab as \xNN.
+QByteArray shownOnTerminal(const QByteArray &line)
+{
+    QByteArray shown;
+    for (const char c : line) {
+        const auto byte = static_cast<uchar>(c);
+        if ((byte < 0x20 && byte != '\t') || byte == 0x7F)
+            shown += "\\x" + QByteArray::number(byte, 16).rightJustified(2, '0').toUpper();
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 int run(CliContext &context)
 {
     const QString input = context.args.positional.at(0);
@@ -14,10 +28,16 @@ int run(CliContext &context)
         context.inputFailed(input, reader.errorString());
         return context.exitCode(false);
     }
-    QByteArray bytes = Edt2Txt(reader.text());
+    const bool toFile = context.args.has(QStringLiteral("--output"));
+    EdtText text = reader.text();
+    if (!toFile && context.out.isTerminal()) {
+        for (QByteArray &line : text)
+            line = shownOnTerminal(line);
+    }
+    QByteArray bytes = Edt2Txt(text);
     if (context.args.has(QStringLiteral("--utf8")))
         bytes = fromWindows1251(bytes).toUtf8();
-    if (context.args.has(QStringLiteral("--output")))
+    if (toFile)
         context.writeFile(context.args.value(QStringLiteral("--output")), bytes);
     else
         context.out.bytes(bytes);
@@ -35,7 +55,8 @@ Command edt2txtCommand()
                        "\n"
                        "Выводит текст диалогов так же, как экспорт редактора: строки #N, фраза и\n"
                        "пустая строка, в Windows-1251 с CR LF; --utf8 даёт UTF-8. Без -o текст\n"
-                       "идёт в стандартный вывод."),
+                       "идёт в стандартный вывод; на терминал управляющие байты фраз (кроме\n"
+                       "табуляции) выводятся как \\xNN."),
         run,
     };
 }

@@ -28,35 +28,56 @@ enum class Rule {
 struct RuleText {
     const char *id;
     CheckLevel level;
-    const char *message; // UTF-8, with %1... for the values
+    // UTF-8, with %1... for the values and {Name} for a field ({field}: the one the finding
+    // is about), which the command line names as the file format does and the editor as its
+    // panels do.
+    const char *message;
 };
 
 // One message per rule: the editor's problem list and the command line say the same.
 constexpr std::array<RuleText, 11> Rules = {{
-    {"link-empty", CheckLevel::Error, "ControlRec=%1: запись %1 этого скрипта пуста"},
-    {"link-range", CheckLevel::Error, "ControlRec=%1: номер записи больше 49"},
-    {"link-missing-script", CheckLevel::Warning, "ControlNpc=%1: в папке нет скрипта NPC %1"},
-    {"link-empty-remote", CheckLevel::Error, "ControlNpc=%1, ControlRec=%2: запись %2 скрипта %3 пуста"},
-    {"days", CheckLevel::Warning, "FDay=%1, LDay=%2: первый день не раньше последнего"},
-    {"phrase-range", CheckLevel::Error, "Phrase=%1: фраза за концом текста (строк в .edt: %2)"},
+    {"link-empty", CheckLevel::Error, "{ControlRec}=%1: запись %1 этого скрипта пуста"},
+    {"link-range", CheckLevel::Error, "{ControlRec}=%1: номер записи больше 49"},
+    {"link-missing-script", CheckLevel::Warning, "{ControlNpc}=%1: в папке нет скрипта NPC %1"},
+    {"link-empty-remote", CheckLevel::Error, "{ControlNpc}=%1, {ControlRec}=%2: запись %2 скрипта %3 пуста"},
+    {"days", CheckLevel::Warning, "{FDay}=%1, {LDay}=%2: первый день не раньше последнего"},
+    {"phrase-range", CheckLevel::Error, "{Phrase}=%1: фраза за концом текста (строк в .edt: %2)"},
     {"phrase-count", CheckLevel::Warning,
-     "Phrase=%1, PhraseCnt=%2: последняя фраза %3 за концом текста (строк в .edt: %4)"},
+     "{Phrase}=%1, {PhraseCnt}=%2: последняя фраза %3 за концом текста (строк в .edt: %4)"},
     {"edt-missing", CheckLevel::Note, "рядом со скриптом нет файла .edt, фразы не проверены"},
-    {"undocumented", CheckLevel::Warning, "%1=%2: значение не названо в списке %3"},
-    {"above-list", CheckLevel::Warning, "%1=%2: больше последнего номера списка %3 (%4)"},
-    {"spare", CheckLevel::Note, "%1=%2: запасное поле не равно нулю"},
+    {"undocumented", CheckLevel::Warning, "{field}=%1: значение не названо в списке %2"},
+    {"above-list", CheckLevel::Warning, "{field}=%1: больше последнего номера списка %2 (%3)"},
+    {"spare", CheckLevel::Note, "{field}=%1: запасное поле не равно нулю"},
 }};
 
-// "%1" to "%9" replaced in one pass, so a value holding "%2" (a file name) stays as it is.
-QString filled(const char *utf8, const QStringList &values)
+enum class FieldNaming { AsInFile, AsInPanels };
+
+// "«Первый день»"; a field without a caption (a spare one) keeps its name.
+QString fieldNamed(NpcField field, FieldNaming naming)
+{
+    const QString caption = naming == FieldNaming::AsInPanels ? fieldCaption(field) : QString();
+    return caption.isEmpty() ? QString(NpcRecord::fieldName(field))
+                             : QStringLiteral("«") + caption + QStringLiteral("»");
+}
+
+// "%1" to "%9" and the field names replaced in one pass, so a value holding "%2" or
+// "{FDay}" (a file name) stays as it is.
+QString filled(const char *utf8, const QStringList &values, std::optional<NpcField> subject, FieldNaming naming)
 {
     const QString text = QString::fromUtf8(utf8);
     QString result;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const qsizetype n = i + 1 < text.size() ? text.at(i + 1).digitValue() : -1;
+        const qsizetype close = text.at(i) == QLatin1Char('{') ? text.indexOf(QLatin1Char('}'), i) : -1;
         if (text.at(i) == QLatin1Char('%') && n >= 1 && n <= values.size()) {
             result += values.at(n - 1);
             ++i;
+        } else if (close > i) {
+            const QStringView name = QStringView(text).mid(i + 1, close - i - 1);
+            const std::optional<NpcField> field =
+                name == QLatin1String("field") ? subject : NpcRecord::fieldNamed(name);
+            result += field ? fieldNamed(*field, naming) : text.mid(i, close - i + 1);
+            i = close;
         } else {
             result += text.at(i);
         }
@@ -67,10 +88,12 @@ QString filled(const char *utf8, const QStringList &values)
 class Findings
 {
 public:
-    void add(int record, Rule rule, const QStringList &values = {})
+    void add(int record, Rule rule, const QStringList &values = {}, std::optional<NpcField> subject = {})
     {
         const RuleText &text = Rules[static_cast<int>(rule)];
-        m_list.append({record, text.level, QLatin1String(text.id), filled(text.message, values)});
+        m_list.append({record, text.level, QLatin1String(text.id),
+                       filled(text.message, values, subject, FieldNaming::AsInFile),
+                       filled(text.message, values, subject, FieldNaming::AsInPanels)});
     }
     QList<CheckFinding> take() { return std::move(m_list); }
 
@@ -125,13 +148,12 @@ void checkLists(Findings &out, int index, const NpcRecord &record, const Referen
         const std::optional<qint64> listed = FieldRules::listedNumber(info, value);
         if (list.isEmpty() || !listed)
             continue;
-        const QStringList named = {QString::fromLatin1(info.name), fieldValueText(info.field, value),
-                                   ReferenceLists::fileName(info.list)};
+        const QStringList named = {fieldValueText(info.field, value), ReferenceLists::fileName(info.list)};
         const std::optional<qint64> last = list.lastNumber();
         if (last && *listed > *last)
-            out.add(index, Rule::AboveList, named + QStringList{number(*last)});
+            out.add(index, Rule::AboveList, named + QStringList{number(*last)}, info.field);
         else if (list.indexOf(*listed) < 0)
-            out.add(index, Rule::Undocumented, named);
+            out.add(index, Rule::Undocumented, named, info.field);
     }
 }
 
@@ -139,7 +161,7 @@ void checkSpares(Findings &out, int index, const NpcRecord &record)
 {
     for (NpcField field : {NpcField::Spare19, NpcField::Spare28, NpcField::Spare30}) {
         if (record.value(field) != 0)
-            out.add(index, Rule::Spare, {NpcRecord::fieldName(field), number(record.value(field))});
+            out.add(index, Rule::Spare, {number(record.value(field))}, field);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "common/Windows1251.h"
 #include "document/NpcName.h"
+#include "editor/FieldText.h"
 #include "macros/MacroEntry.h"
 
 RecordState ScriptSession::state() const
@@ -95,10 +96,7 @@ int ScriptSession::fieldLimit(NpcField field) const
 
 QString ScriptSession::fieldStepName(NpcField field) const
 {
-    QString caption = findFieldInfo(field)->captionText();
-    if (caption.endsWith(QLatin1Char(':')))
-        caption.chop(1);
-    return QStringLiteral("значение поля «") + caption + QStringLiteral("»");
+    return QStringLiteral("значение поля «") + fieldCaption(field) + QStringLiteral("»");
 }
 
 void ScriptSession::applyRuleOutcome(NpcField field, const RuleOutcome &outcome, const QString &editText)

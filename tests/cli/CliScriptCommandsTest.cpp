@@ -1,8 +1,16 @@
+#include "cli/Cli.h"
 #include "cli/CliFixture.h"
 #include "editor/NpcJson.h"
 #include "support/QtPrinters.h"
 
+#include <QBuffer>
 #include <QFileInfo>
+
+#ifndef Q_OS_WIN
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+#endif
 
 namespace
 {
@@ -206,4 +214,45 @@ TEST_F(CliScriptCommandsTest, Edt2TxtWritesTheEditorsExport)
     EXPECT_EQ(result.outBytes, QByteArray());
     EXPECT_EQ(fileBytes(QStringLiteral("057.txt")),
               QStringLiteral("#0\r\nHi there\r\n\r\n#1\r\nДа\r\n\r\n").toUtf8());
+}
+
+TEST_F(CliScriptCommandsTest, Edt2TxtShowsControlBytesOnATerminalOnly)
+{
+    // Not a dialogue file: an escape sequence that would clear the screen, a bell, a tab.
+    writeEdt(QStringLiteral("x.edt"), {QByteArray("\x1b[2J\x07" "a\tb\x7f", 9)});
+    const QByteArray raw("#0\r\n\x1b[2J\x07" "a\tb\x7f\r\n\r\n");
+    EXPECT_EQ(run({QStringLiteral("edt2txt"), QStringLiteral("x.edt")}).outBytes, raw) << "a pipe takes the bytes";
+    ASSERT_EQ(run({QStringLiteral("edt2txt"), QStringLiteral("x.edt"), QStringLiteral("-o"), QStringLiteral("x.txt")})
+                  .code,
+              0);
+    EXPECT_EQ(fileBytes(QStringLiteral("x.txt")), raw);
+
+#ifndef Q_OS_WIN
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    const int slave = open(ptsname(master), O_RDWR | O_NOCTTY);
+    ASSERT_GE(slave, 0);
+    termios mode{};
+    tcgetattr(slave, &mode);
+    cfmakeraw(&mode); // the bytes as written, no CR added
+    tcsetattr(slave, TCSANOW, &mode);
+    {
+        QFile terminal;
+        ASSERT_TRUE(terminal.open(slave, QIODevice::WriteOnly | QIODevice::Unbuffered));
+        QBuffer err;
+        err.open(QIODevice::WriteOnly);
+        EXPECT_EQ(runCli({QStringLiteral("edt2txt"), QStringLiteral("x.edt"), QStringLiteral("--utf8")}, terminal,
+                         err),
+                  0);
+    }
+    QByteArray shown(256, '\0');
+    const ssize_t got = read(master, shown.data(), shown.size());
+    ASSERT_GT(got, 0);
+    shown.truncate(got);
+    EXPECT_EQ(shown, QByteArray("#0\r\n\\x1B[2J\\x07a\tb\\x7F\r\n\r\n"));
+    close(slave);
+    close(master);
+#endif
 }

@@ -209,6 +209,11 @@ TEST_F(ScriptChecksTest, ListValuesNamedOrNot)
     EXPECT_EQ(last.at(1).message, QStringLiteral("TriggT=3: значение не названо в списке Trigg.txt"));
     EXPECT_EQ(last.at(3).message, QStringLiteral("React=-5: больше последнего номера списка React.txt (3)"));
     EXPECT_EQ(last.at(1).level, CheckLevel::Warning);
+    // The editor names the fields as its panels do.
+    EXPECT_EQ(last.at(1).shownMessage,
+              QStringLiteral("«Триггер - ИСТИНА»=3: значение не названо в списке Trigg.txt"));
+    EXPECT_EQ(last.at(3).shownMessage,
+              QStringLiteral("«Реакция NPC»=-5: больше последнего номера списка React.txt (3)"));
 
     // A list that could not be read names nothing, so it is not compared with.
     lists.Trigg = ReferenceList();
@@ -226,6 +231,7 @@ TEST_F(ScriptChecksTest, SpareFieldsEvenInEmptyRecords)
     records[5].Spare30 = 2;
     EXPECT_EQ(found(records), utf8List({"4:spare", "5:spare", "5:spare"}));
     EXPECT_EQ(last.at(0).message, QStringLiteral("Spare28=7: запасное поле не равно нулю"));
+    EXPECT_EQ(last.at(0).shownMessage, last.at(0).message) << "a spare field has no caption";
     EXPECT_EQ(last.at(0).level, CheckLevel::Note);
 }
 
@@ -235,7 +241,7 @@ TEST_F(ScriptChecksTest, ValuesInMessagesAreNotReadAsPlaceholders)
     CheckContext context;
     context.ownNpcNumber = 57;
     context.edtLineCount = 0;
-    context.others = [&](quint8) { return FolderScript{QStringLiteral("dir/%2%1.npc"), &other}; };
+    context.others = [&](quint8) { return FolderScript{QStringLiteral("dir/%2%1{FDay}.npc"), &other}; };
     NpcRecords records{};
     records[0] = plain();
     records[0].ControlNpc = 112;
@@ -243,5 +249,7 @@ TEST_F(ScriptChecksTest, ValuesInMessagesAreNotReadAsPlaceholders)
     const QList<CheckFinding> findings = checkScript(records, context);
     ASSERT_EQ(findings.size(), 1);
     EXPECT_EQ(findings.at(0).message,
-              QStringLiteral("ControlNpc=112, ControlRec=1: запись 1 скрипта %2%1.npc пуста"));
+              QStringLiteral("ControlNpc=112, ControlRec=1: запись 1 скрипта %2%1{FDay}.npc пуста"));
+    EXPECT_EQ(findings.at(0).shownMessage,
+              QStringLiteral("«NPC No»=112, «Запись No»=1: запись 1 скрипта %2%1{FDay}.npc пуста"));
 }

@@ -313,7 +313,7 @@ void TForm1::showFindings()
     std::array<QStringList, RecordCount> found;
     for (const CheckFinding &finding : m_session.findings()) {
         if (finding.record >= 0 && finding.record < RecordCount && finding.level != CheckLevel::Note)
-            found[finding.record] << finding.message;
+            found[finding.record] << finding.shownMessage;
     }
     for (int row = 0; row < RecordCount; ++row) {
         QTableWidgetItem *number = m_grid->item(row, 0);
@@ -421,7 +421,14 @@ void TForm1::QuitExecute()
 
 void TForm1::HelpExecute()
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(m_session.config().helpPath()));
+    const QString path = m_session.config().helpPath();
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!QFileInfo(path).isFile())
+        m_prompts.warning(this, QStringLiteral("Файл справки ") + shown + QStringLiteral(" не найден."));
+    else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        m_prompts.warning(this, QStringLiteral("Не удалось открыть справку: нет программы, которая "
+                                               "показывает такие файлы.\r\nСправка находится в файле ") +
+                                    shown + QLatin1Char('.'));
 }
 
 void TForm1::AboutExecute()

@@ -85,7 +85,7 @@ QString UsageListModel::text(const Usage &usage, int column) const
     case Record:
         return QString::number(usage.record);
     case Field:
-        return NpcRecord::fieldName(usage.field);
+        return fieldCaption(usage.field);
     case Value:
         return valueWithName(usage.field, usage.value, m_lists);
     default:
@@ -98,6 +98,6 @@ QString UsageListModel::toolTip(const Usage &usage, int column) const
     if (column == Script)
         return QDir::toNativeSeparators(m_folder.absoluteFilePath(usage.path));
     if (column == Field)
-        return fieldCaption(usage.field);
+        return NpcRecord::fieldName(usage.field);
     return {};
 }

@@ -167,7 +167,8 @@ TEST_F(ScriptTravelTest, PickingAProblemSelectsItsRecordAndRowNumbersTurnRed)
     EXPECT_FALSE(rowNumberRed(8)) << "a note alone does not";
     EXPECT_FALSE(rowNumberRed(9));
     EXPECT_EQ(main().StringGrid()->item(1, 0)->toolTip(),
-              QStringLiteral("ControlRec=60: номер записи больше 49"));
+              QStringLiteral("«Запись No»=60: номер записи больше 49"))
+        << "the row's tip names the field as the panel does";
     EXPECT_TRUE(main().StringGrid()->item(9, 0)->toolTip().isEmpty());
     session().setFieldDefault(NpcField::ControlRec);
     EXPECT_FALSE(rowNumberRed(1));

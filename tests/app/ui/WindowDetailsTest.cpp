@@ -3,7 +3,9 @@
 #include "document/ui/DocumentCommands.h"
 #include "support/AppFixture.h"
 
+#include <QDesktopServices>
 #include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -13,6 +15,46 @@
 class WindowDetailsTest : public AppFixture
 {
 };
+
+// Takes the file URLs the program asks the desktop to open.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl &url) { opened << url; }
+};
+
+TEST_F(WindowDetailsTest, HelpOpensTheManualOrSaysWhereItIs)
+{
+    writeFile(QStringLiteral("scrivlet10.chm"), "manual");
+    start();
+    const QString manual = QDir::toNativeSeparators(pathIn(QStringLiteral("scrivlet10.chm")));
+    {
+        UrlCatcher desktop;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &desktop, "open");
+        trigger("Help");
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        EXPECT_EQ(desktop.opened, QList<QUrl>{QUrl::fromLocalFile(pathIn(QStringLiteral("scrivlet10.chm")))});
+        EXPECT_TRUE(prompts().asked.isEmpty());
+    }
+    // Offscreen there is nothing that opens files, as on a desktop without a browser.
+    trigger("Help");
+    ASSERT_EQ(prompts().asked.size(), 1);
+    EXPECT_EQ(prompts().asked[0].kind, PromptKind::Warning);
+    EXPECT_EQ(prompts().asked[0].text,
+              QStringLiteral("Не удалось открыть справку: нет программы, которая показывает такие файлы.\r\n"
+                             "Справка находится в файле ") +
+                  manual + QLatin1Char('.'));
+    prompts().clear();
+    QFile::remove(pathIn(QStringLiteral("scrivlet10.chm")));
+    ASSERT_TRUE(main().config().helpPath().endsWith(QStringLiteral("scrivlet10.chm")))
+        << "a build's test program has no manual beside it";
+    trigger("Help");
+    EXPECT_EQ(prompts().messageTexts(), QStringList{QStringLiteral("Файл справки ") + manual +
+                                                    QStringLiteral(" не найден.")});
+}
 
 TEST_F(WindowDetailsTest, HintsStartWithTheCaptionAndTheThreeFileCommandsDropTheirDots)
 {
@@ -84,3 +126,5 @@ TEST_F(WindowDetailsTest, EscapeClosesTheDialogueTextViewer)
     QTest::keyClick(viewer->Memo(), Qt::Key_Escape);
     EXPECT_FALSE(viewer->isVisible());
 }
+
+#include "WindowDetailsTest.moc"

@@ -138,12 +138,12 @@ TEST_F(FindUsagesDialogTest, FindsAFactPickedByNameInEveryScriptOfTheFolder)
     EXPECT_FALSE(control<QProgressBar>("ProgressBar")->isVisible());
     findToTheEnd();
     const QString name = QStringLiteral(" (Ворота открыты)");
-    EXPECT_EQ(rows(), QStringList({QStringLiteral("057.npc | 0 | TriggF | 5") + name,
-                                   QStringLiteral("057.npc | 2 | TriggT | 5") + name,
-                                   QStringLiteral("112.npc | 7 | Trigg2T | 5") + name,
-                                   QStringLiteral("112.npc | 9 | TriggF | 5") + name,
+    EXPECT_EQ(rows(), QStringList({QStringLiteral("057.npc | 0 | Триггер - ЛОЖЬ | 5") + name,
+                                   QStringLiteral("057.npc | 2 | Триггер - ИСТИНА | 5") + name,
+                                   QStringLiteral("112.npc | 7 | Триггер в ИСТИНА | 5") + name,
+                                   QStringLiteral("112.npc | 9 | Триггер - ЛОЖЬ | 5") + name,
                                    QDir::toNativeSeparators(QStringLiteral("sub/200.NPC")) +
-                                       QStringLiteral(" | 0 | TriggT | 5") + name}));
+                                       QStringLiteral(" | 0 | Триггер - ИСТИНА | 5") + name}));
     EXPECT_EQ(status(), QStringLiteral("Найдено: 5 записей в 3 скриптах. Не удалось прочитать: 1 файл."));
     EXPECT_TRUE(control<QLabel>("Lbl_Status")->toolTip().contains(QStringLiteral("broken.npc")));
 
@@ -210,7 +210,7 @@ TEST_F(FindUsagesDialogTest, FindsAFieldAndANumberInAChosenFolder)
     QTest::keyClick(control<QLineEdit>("Edit_Value"), Qt::Key_Return);
     while (dialog().isSearching())
         QCoreApplication::processEvents();
-    EXPECT_EQ(rows(), QStringList{QStringLiteral("200.NPC | 0 | ControlRec | -1")});
+    EXPECT_EQ(rows(), QStringList{QStringLiteral("200.NPC | 0 | Запись No | -1")});
     EXPECT_EQ(status(), QStringLiteral("Найдено: 1 запись в 1 скрипте."));
 
     // Shown again, it looks in the open script's folder.
