@@ -115,7 +115,8 @@ static void BM_SaveOneMacro(benchmark::State &state)
     program.main().session().initialiseRecord();
     openMenu(program);
     for (auto _ : state) {
-        program.main().session().addMacro("New");
+        ScriptSession &session = program.main().session();
+        session.macroLibrary().add("New", session.currentRecord());
         program.main().macroCommands().MacrosMenuUpdate();
     }
 }

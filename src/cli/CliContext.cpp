@@ -1,6 +1,7 @@
 #include "cli/CliContext.h"
 
 #include "common/SaveFile.h"
+#include "editor/ListFolders.h"
 #include "session/ShippedFiles.h"
 
 #include <QDir>
@@ -32,9 +33,11 @@ const ReferenceLists &CliContext::lists()
         const QString dataDir = args.value(QStringLiteral("--data"));
         if (!dataDir.isEmpty() && !QFileInfo(dataDir).isDir())
             warn(QStringLiteral("папка списков %1 не найдена, списки берутся из папки Data").arg(dataDir));
-        const QString standardDir = QDir::current().filePath(QStringLiteral("Data"));
-        const QString shippedDir = ShippedFiles::dataDir();
-        const QStringList failed = m_lists->load(dataDir, standardDir, shippedDir);
+        const ListFolders folders = ListFolders::of(dataDir, QDir::currentPath(), ShippedFiles::dataDir());
+        LoadedLists loaded = loadLists(folders);
+        *m_lists = std::move(loaded.lists);
+        const QStringList &failed = loaded.failed;
+        const QString &standardDir = folders.standard;
         if (dataDir.isEmpty() && failed.size() == ReferenceLists::Count && !QFileInfo(standardDir).isDir()) {
             // One word for the usual case, a folder without lists, instead of eight.
             warn(QStringLiteral("нет папки списков %1, названия не выводятся и не проверяются (--data ПАПКА)")

@@ -1,6 +1,7 @@
 #include "session/AppConfig.h"
 
 #include "common/IniFile.h"
+#include "editor/ListFolders.h"
 #include "session/ShippedFiles.h"
 
 #include <QDir>
@@ -61,7 +62,7 @@ QString AppConfig::iniPath() const
 
 QString AppConfig::standardDataDir() const
 {
-    return QDir(startFolder).filePath(QStringLiteral("Data"));
+    return ListFolders::standardFolderOf(startFolder);
 }
 
 QString AppConfig::macroPath() const

@@ -2,43 +2,65 @@
 
 #include "common/FileMessages.h"
 #include "common/Windows1251.h"
-#include "dialogue/EdtExport.h"
 #include "dialogue/EdtPath.h"
-#include "dialogue/EdtReader.h"
 #include "document/NpcFile.h"
 #include "document/NpcName.h"
-#include "macros/MacroEntry.h"
-#include "macros/MacroFile.h"
 
 #include <QFileInfo>
 
 ScriptSession::ScriptSession(const QString &startFolder, QObject *parent)
-    : QObject(parent), m_config(AppConfig::IniRead(startFolder))
+    : QObject(parent), m_settings(startFolder), m_macros(m_settings.config().macroPath())
 {
-    m_runEditorAllowed = !m_config.EdtEditor.isEmpty() && QFileInfo(m_config.EdtEditor).isFile();
+    // A text read or changed changes what the phrase checks find.
+    connect(&m_dialogue, &DialogueText::changed, this, [this] {
+        m_findings.reset();
+        emit findingsChanged();
+    });
+    for (QObject *room : std::initializer_list<QObject *>{&m_settings, &m_macros, &m_dialogue, &m_links})
+        room->setParent(this);
 }
 
 void ScriptSession::notify(int changes)
 {
-    const bool findings = changes & (Records | Dialogue | Findings);
+    const bool findings = changes & (Records | Findings);
     if (findings)
         m_findings.reset();
     if (changes & Records)
         emit recordsChanged();
+    if (m_captions.action != m_shownCaptions.action || m_captions.link != m_shownCaptions.link) {
+        m_shownCaptions = m_captions;
+        emit captionsChanged();
+    }
     if (changes & Current)
         emit currentRecordChanged(m_curRec);
     if (changes & Shown)
         emit recordShown();
     if (changes & Dialogue)
-        emit dialogueChanged();
-    if (changes & Macros)
-        emit macrosChanged();
-    if (changes & MacroFile)
-        emit macrosSaved();
+        m_dialogue.announce(); // says itself that the findings changed
     if (changes & State)
         emit stateChanged();
-    if (findings)
+    if (findings && !(changes & Dialogue))
         emit findingsChanged();
+}
+
+CommandState ScriptSession::commandState() const
+{
+    CommandState can;
+    can.save = isModified();
+    can.paste = m_pasteAvailable;
+    can.moveUp = !m_movesWaitForSelection && m_curRec != 0;
+    can.moveDown = !m_movesWaitForSelection && m_curRec != RecordCount - 1;
+    can.saveAsMacro = !currentRecord().isEmpty();
+    can.macroManager = !m_macros.macros().isEmpty();
+    can.dialogue = m_dialogue.isLoaded();
+    can.runEditor = m_settings.canRunEditor();
+    can.undo = m_history.canUndo();
+    can.redo = m_history.canRedo();
+    can.undoName = m_history.undoName();
+    can.redoName = m_history.redoName();
+    can.followLink = currentLink().has_value();
+    can.goBack = m_links.canGoBack();
+    return can;
 }
 
 const QList<CheckFinding> &ScriptSession::findings() const
@@ -47,87 +69,28 @@ const QList<CheckFinding> &ScriptSession::findings() const
         CheckContext context;
         context.ownNpcNumber = m_document.OwnNpcNumber;
         context.lists = &m_lists;
-        if (m_dialogueActive)
-            context.edtLineCount = m_edtText.size();
-        context.others = [this](quint8 npc) { return m_folderLinks.find(npc); };
+        if (m_dialogue.isLoaded())
+            context.edtLineCount = m_dialogue.text().size();
+        context.others = [this](quint8 npc) { return m_links.folder().find(npc); };
         m_findings = checkScript(m_document.records, context);
     }
     return *m_findings;
 }
 
-QString ScriptSession::incomingLinksText() const
+LinkNavigation::Incoming ScriptSession::incomingLinks() const
 {
-    QStringList parts;
-    QStringList here;
-    for (int i = 0; i < RecordCount; ++i) {
-        if (linksIntoScript(record(i), m_document.OwnNpcNumber) && record(i).ControlRec == m_curRec)
-            here << QString::number(i);
-    }
-    if (!here.isEmpty())
-        parts << here.join(QStringLiteral(", "));
-    QString script;
-    QStringList records;
-    const auto flush = [&] {
-        if (!records.isEmpty())
-            parts << script + QStringLiteral(": ") + records.join(QStringLiteral(", "));
-        records.clear();
-    };
-    for (const IncomingLink &link : m_folderLinks.incomingTo(m_curRec)) {
-        if (link.script != script)
-            flush();
-        script = link.script;
-        records << QString::number(link.record);
-    }
-    flush();
-    const QString number = QString::number(m_curRec);
-    if (parts.isEmpty())
-        return QStringLiteral("Ссылок на запись ") + number + QStringLiteral(" нет");
-    return QStringLiteral("Ссылки на запись ") + number + QStringLiteral(": ") +
-           parts.join(QStringLiteral("; "));
+    return m_links.incomingTo(m_curRec, m_document.records, m_document.OwnNpcNumber);
 }
 
-std::optional<ScriptSession::LinkTarget> ScriptSession::currentLink() const
+std::optional<LinkNavigation::LinkTarget> ScriptSession::currentLink() const
 {
-    const NpcRecord &r = currentRecord();
-    if (r.isEmpty() || r.ControlRec == NoneByte)
-        return std::nullopt;
-    LinkTarget target;
-    target.local = r.ControlNpc == m_document.OwnNpcNumber;
-    target.npc = r.ControlNpc;
-    target.record = r.ControlRec;
-    if (!target.local)
-        target.path = m_folderLinks.scriptPathOf(r.ControlNpc);
-    return target;
-}
-
-void ScriptSession::rememberPlace(const Place &place)
-{
-    m_places.append(place);
-    notify(State);
-}
-
-std::optional<ScriptSession::Place> ScriptSession::lastPlace() const
-{
-    return m_places.isEmpty() ? std::nullopt : std::optional(m_places.last());
-}
-
-void ScriptSession::forgetLastPlace()
-{
-    if (!m_places.isEmpty())
-        m_places.removeLast();
-    notify(State);
-}
-
-void ScriptSession::forgetRecentFile(const QString &path)
-{
-    m_config.removeRecentFile(path);
-    notify(State);
+    return m_links.linkOf(currentRecord(), m_document.OwnNpcNumber);
 }
 
 void ScriptSession::takeFolder(const QString &path)
 {
-    m_folderLinks.read(path, m_document.OwnNpcNumber);
-    m_config.addRecentFile(path);
+    m_links.readFolder(path, m_document.OwnNpcNumber);
+    m_settings.addRecentFile(path);
 }
 
 QString ScriptSession::actionName(const QByteArray &numberText) const
@@ -159,70 +122,60 @@ QString ScriptSession::recordLabel() const
     return RecLabelPrefix() + QLatin1Char(' ') + QString::number(m_curRec);
 }
 
-QString ScriptSession::linksToCurrent() const
+bool ScriptSession::hasUnsavedChanges()
 {
+    announceLeaving();
+    return isModified();
+}
+
+QString ScriptSession::linksToCurrent()
+{
+    announceLeaving();
     NpcRecords records = m_document.records;
     RecordGridTexts unused;
     return RecordList(records, unused, m_curRec, m_document.OwnNpcNumber).CheckLinkDel();
 }
 
-bool ScriptSession::pasteDropsLastRecord() const
+bool ScriptSession::pasteDropsLastRecord()
 {
+    announceLeaving();
     return !record(RecordCount - 1).isEmpty();
 }
 
-bool ScriptSession::saveDropsLastRecord() const
+bool ScriptSession::saveDropsLastRecord()
 {
+    announceLeaving();
     return vestaLosesLastRecord(m_document.records, m_document.layout);
 }
 
-QStringList ScriptSession::listFolders() const
+bool ScriptSession::currentRecordHasValues()
 {
-    return {m_config.DataDir, m_config.standardDataDir(), m_config.shippedDataDir};
+    announceLeaving();
+    return !currentRecord().isEmpty();
 }
 
-ScriptSession::ReadLists ScriptSession::readLists(const QStringList &folders)
+std::optional<LinkNavigation::LinkTarget> ScriptSession::linkToFollow()
 {
-    ReadLists read{folders, {}, {}};
-    read.failed = read.lists.load(folders.at(0), folders.at(1), folders.at(2));
-    return read;
+    announceLeaving();
+    return currentLink();
 }
 
 void ScriptSession::prefetchLists()
 {
-    m_prefetchedLists = std::async(std::launch::async, &ScriptSession::readLists, listFolders());
+    m_prefetchedLists = std::async(std::launch::async, ::loadLists, m_settings.listFolders());
 }
 
-QStringList ScriptSession::loadLists()
+QList<SessionResult> ScriptSession::loadLists()
 {
-    ReadLists read = m_prefetchedLists.valid() ? m_prefetchedLists.get() : ReadLists{};
-    if (read.folders != listFolders())
-        read = readLists(listFolders());
-    m_lists = std::move(read.lists);
+    LoadedLists loaded = m_prefetchedLists.valid() ? m_prefetchedLists.get() : LoadedLists{};
+    if (loaded.folders != m_settings.listFolders())
+        loaded = ::loadLists(m_settings.listFolders());
+    m_lists = std::move(loaded.lists);
     notify(Records | Shown | State);
-    return read.failed;
-}
-
-SessionResult ScriptSession::loadMacros()
-{
-    const QString path = m_config.macroPath();
-    if (!QFileInfo::exists(path))
-        return {};
-    MacroReader reader;
-    if (!reader.read(path))
-        return SessionResult::failure(openFailureText(path, reader.errorString()));
-    m_macros.setEntries(reader.entries());
-    notify(Macros | MacroFile | State);
-    return {};
-}
-
-SessionResult ScriptSession::saveSettings()
-{
-    QString error;
-    if (m_config.IniWrite(&error))
-        return {};
-    return SessionResult::failure(QStringLiteral("Не удалось записать файл настроек ") + m_config.iniPath() +
-                                  QStringLiteral(":\r\n") + error);
+    QList<SessionResult> failures;
+    for (const QString &path : loaded.failed)
+        failures << SessionResult::failure(readProblemText(path));
+    return failures;
 }
 
 void ScriptSession::takeRecords(const NpcRecords &records)
@@ -252,6 +205,7 @@ void ScriptSession::showNpcName(const QString &path)
 
 OpenResult ScriptSession::openScript(const QString &path, OpenOptions options)
 {
+    announceLeaving();
     OpenResult result;
     NpcReader reader;
     if (!reader.read(path)) {
@@ -264,16 +218,14 @@ OpenResult ScriptSession::openScript(const QString &path, OpenOptions options)
     takeRecords(reader.records());
     m_document.path = path;
     if (options.setWorkDir)
-        m_config.WorkDir = QFileInfo(path).absolutePath();
+        m_settings.setWorkDir(QFileInfo(path).absolutePath());
     takeFolder(path);
     attachDialogue(result);
 
     // Row 0 becomes current as a selection would make it, then it is shown.
     if (m_curRec != 0)
         setCurrent(0);
-    m_moveUpAllowed = false;
     showRec();
-    m_saveAsMacroAllowed = !record(0).isEmpty();
     notify(Records | Current | Shown | Dialogue | State);
     return result;
 }
@@ -283,29 +235,26 @@ void ScriptSession::attachDialogue(OpenResult &result)
     const QString edtPath = withExtension(m_document.path, QStringLiteral(".edt"));
     if (!QFileInfo(edtPath).isFile())
         result.dialogueMissing = true;
-    else if (const SessionResult loaded = readDialogue(edtPath); !loaded)
+    else if (const SessionResult loaded = m_dialogue.read(edtPath); !loaded)
         result.dialogueError = loaded.message;
     else
         return;
     // The text of the previous script must not stay with this one.
-    forgetDialogue();
-    m_dialogueActive = false;
+    m_dialogue.forget(false);
 }
 
 void ScriptSession::newScript()
 {
+    announceLeaving();
     m_document.OwnNpcNumber = NoneByte;
     takeRecords(NpcRecords{});
     if (m_curRec != 0)
         setCurrent(0);
     m_document.path.clear();
-    m_folderLinks.clear();
-    forgetDialogue();
+    m_links.forgetFolder();
+    m_dialogue.forget(false);
     showRec();
-    m_dialogueActive = false;
-    m_moveUpAllowed = false;
-    m_moveDownAllowed = false;
-    m_saveAsMacroAllowed = false;
+    m_movesWaitForSelection = true;
     m_npcName.clear();
     notify(Records | Current | Shown | Dialogue | State);
 }
@@ -324,6 +273,7 @@ SessionResult ScriptSession::write(const QString &path)
 
 SessionResult ScriptSession::save()
 {
+    announceLeaving();
     const SessionResult written = write(m_document.path);
     notify(State | Findings);
     return written;
@@ -331,10 +281,11 @@ SessionResult ScriptSession::save()
 
 SessionResult ScriptSession::saveAs(const QString &path)
 {
+    announceLeaving();
     const SessionResult written = write(path);
     if (written) {
         m_document.path = path;
-        m_config.WorkDir = QFileInfo(path).absolutePath();
+        m_settings.setWorkDir(QFileInfo(path).absolutePath());
     }
     notify(State | Findings);
     return written;
@@ -344,111 +295,4 @@ void ScriptSession::setLayout(NpcLayout layout)
 {
     m_document.layout = layout;
     notify(State);
-}
-
-SessionResult ScriptSession::readDialogue(const QString &path)
-{
-    EdtReader reader;
-    if (!reader.read(path))
-        return SessionResult::failure(readProblemText(path));
-    m_edtText = reader.takeText();
-    m_document.EdtPath = path;
-    m_dialogueActive = true;
-    return {};
-}
-
-void ScriptSession::forgetDialogue()
-{
-    m_document.EdtPath.clear();
-    m_edtText.clear();
-}
-
-SessionResult ScriptSession::loadDialogue(const QString &path)
-{
-    const SessionResult loaded = readDialogue(path);
-    if (loaded)
-        notify(Dialogue | State);
-    return loaded;
-}
-
-SessionResult ScriptSession::importDialogue(const QString &path)
-{
-    m_document.EdtPath = path;
-    m_edtText.clear();
-    const SessionResult loaded = readDialogue(path);
-    notify(Dialogue | State);
-    return loaded;
-}
-
-void ScriptSession::clearDialogue()
-{
-    forgetDialogue();
-    notify(Dialogue);
-}
-
-SessionResult ScriptSession::exportDialogue(const QString &path) const
-{
-    EdtTxtWriter writer;
-    if (writer.write(m_edtText, path))
-        return {};
-    return SessionResult::failure(writeFailureText(path, writer.errorString()));
-}
-
-SessionResult ScriptSession::addMacro(const QByteArray &name)
-{
-    m_macros.append(MacroEntry::form(name, currentRecord()));
-    if (SessionResult written = saveMacros(); !written) {
-        // Saving again must not leave a second copy behind.
-        m_macros.removeLast();
-        return written;
-    }
-    notify(Macros | State);
-    return {};
-}
-
-void ScriptSession::renameMacro(int position, const QByteArray &name)
-{
-    m_macros.rename(position, name);
-    notify(Macros);
-}
-
-void ScriptSession::deleteMacro(int position)
-{
-    m_macros.removeAt(position);
-    notify(Macros | State);
-}
-
-void ScriptSession::exchangeMacros(int first, int second)
-{
-    m_macros.exchange(first, second);
-    notify(Macros);
-}
-
-SessionResult ScriptSession::saveMacros()
-{
-    const QString path = m_config.macroPath();
-    MacroWriter writer;
-    if (!writer.write(m_macros.entries(), path))
-        return SessionResult::failure(writeFailureText(path, writer.errorString()));
-    notify(MacroFile);
-    return {};
-}
-
-void ScriptSession::setExternalEditor(const QString &path)
-{
-    m_config.EdtEditor = path;
-    // Once usable, the command stays so for the run.
-    if (!path.isEmpty() && QFileInfo(path).isFile())
-        m_runEditorAllowed = true;
-    notify(State);
-}
-
-void ScriptSession::setDataDir(const QString &folder)
-{
-    m_config.DataDir = folder;
-}
-
-void ScriptSession::setWarningsOff(bool off)
-{
-    m_config.AlertShow = off ? 1 : 0;
 }

@@ -1,14 +1,15 @@
 #pragma once
 
-#include "dialogue/EdtText.h"
 #include "document/NpcScriptDocument.h"
 #include "editor/FieldRules.h"
+#include "editor/ListFolders.h"
 #include "editor/RecordList.h"
-#include "editor/ReferenceLists.h"
 #include "editor/ScriptChecks.h"
-#include "macros/MacroStore.h"
-#include "session/AppConfig.h"
-#include "session/FolderLinks.h"
+#include "session/AppSettings.h"
+#include "session/CommandState.h"
+#include "session/DialogueText.h"
+#include "session/LinkNavigation.h"
+#include "session/MacroLibrary.h"
 #include "session/RecordHistory.h"
 #include "session/SessionResult.h"
 
@@ -17,16 +18,27 @@
 #include <future>
 
 // The one editing session: the open script, its current record, the record clipboard,
-// the lists, the dialogue text, the macros, the settings, the grid's row captions and the
-// undo history. Every change is one method that ends by emitting what changed; the
-// session never asks the user anything, it answers the queries that questions need and
-// returns the user's message when something fails.
+// the lists, the grid's row captions and the undo history, with rooms of their own for
+// the dialogue text, the macros, link navigation and the settings. Every change is one
+// method that ends by emitting what changed; the session never asks the user anything,
+// it answers the queries that questions need and returns the user's message when
+// something fails.
 class ScriptSession : public QObject
 {
     Q_OBJECT
 public:
     // Reads the settings of the start folder.
     explicit ScriptSession(const QString &startFolder, QObject *parent = nullptr);
+
+    // --- The rooms -----------------------------------------------------------------------
+    AppSettings &settings() { return m_settings; }
+    const AppSettings &settings() const { return m_settings; }
+    MacroLibrary &macroLibrary() { return m_macros; }
+    const MacroLibrary &macroLibrary() const { return m_macros; }
+    DialogueText &dialogue() { return m_dialogue; }
+    const DialogueText &dialogue() const { return m_dialogue; }
+    LinkNavigation &links() { return m_links; }
+    const LinkNavigation &links() const { return m_links; }
 
     // --- State -----------------------------------------------------------------------
     const NpcScriptDocument &document() const { return m_document; }
@@ -36,10 +48,6 @@ public:
     const NpcRecord &currentRecord() const { return record(m_curRec); }
     const NpcRecord &clipboard() const { return m_clipboard; }
     const ReferenceLists &lists() const { return m_lists; }
-    const EdtText &edtText() const { return m_edtText; }
-    const MacroStore &macros() const { return m_macros; }
-    const AppConfig &config() const { return m_config; }
-    AppConfig &config() { return m_config; }
 
     // Grid row captions: the action name (column 1) and the link (column 2).
     const RecordGridTexts &captions() const { return m_captions; }
@@ -59,65 +67,39 @@ public:
     // "57. name", "Shop", or empty for a new script.
     QString npcNameLabel() const { return m_npcName; }
 
-    // Which commands the user can give now.
-    bool canPaste() const { return m_pasteAllowed; }
-    bool canMoveUp() const { return m_moveUpAllowed; }
-    bool canMoveDown() const { return m_moveDownAllowed; }
-    bool canSaveAsMacro() const { return m_saveAsMacroAllowed; }
-    bool hasDialogue() const { return m_dialogueActive; }
-    bool canRunEditor() const { return m_runEditorAllowed; }
-    bool canUndo() const { return m_history.canUndo(); }
-    bool canRedo() const { return m_history.canRedo(); }
-    QString undoName() const { return m_history.undoName(); }
-    QString redoName() const { return m_history.redoName(); }
+    // What every command may do now.
+    CommandState commandState() const;
 
-    // --- Queries behind the user's questions ---------------------------------------------
+    // --- Queries behind the user's questions ----------------------------------------------
+    // Each is asked just before the record is left or the script written, so each first
+    // lets a value typed but not yet confirmed be committed (aboutToLeaveRecord).
+    // Leaving the script now would lose changes.
+    bool hasUnsavedChanges();
     // Records that hand control to the current one, as "3, 7, 12".
-    QString linksToCurrent() const;
+    QString linksToCurrent();
     // A paste pushes a non-empty last record out of the list.
-    bool pasteDropsLastRecord() const;
+    bool pasteDropsLastRecord();
     // Saving in the Vesta layout would leave out bytes of record 49.
-    bool saveDropsLastRecord() const;
+    bool saveDropsLastRecord();
+    // Clearing or initialising the current record would lose values.
+    bool currentRecordHasValues();
+    // Where the current record hands control to; nothing when it has no link.
+    std::optional<LinkNavigation::LinkTarget> linkToFollow();
 
     // --- The whole script and its folder ------------------------------------------------
     // What the checks find in every record, as scrivlet-cli check reports it.
     const QList<CheckFinding> &findings() const;
-    // "Ссылки на запись 5: 0, 3; #112: 4, 9": the records, here and in the other scripts
-    // of the folder, that hand control to the current one.
-    QString incomingLinksText() const;
-    // Where the current record hands control to; nothing when it has no link.
-    struct LinkTarget {
-        bool local = true;
-        quint8 npc = NoneByte;
-        int record = 0;
-        QString path; // the other character's script; empty when the folder has none
-    };
-    std::optional<LinkTarget> currentLink() const;
-    QString folderPath() const { return m_folderLinks.folderPath(); }
-
-    // Where a followed link was followed from, for going back.
-    struct Place {
-        QString path;
-        int record = 0;
-    };
-    void rememberPlace(const Place &place);
-    std::optional<Place> lastPlace() const;
-    void forgetLastPlace();
-    bool canGoBack() const { return !m_places.isEmpty(); }
-
-    // A script of the recent-files list that is gone.
-    void forgetRecentFile(const QString &path);
+    // The records, here and in the other scripts of the folder, that hand control to the
+    // current one.
+    LinkNavigation::Incoming incomingLinks() const;
+    std::optional<LinkNavigation::LinkTarget> currentLink() const;
 
     // --- Start-up --------------------------------------------------------------------
     // Starts reading the eight lists on other threads while the windows are built.
     void prefetchLists();
-    // Reads the eight lists, or takes those prefetched from the same folders; returns
-    // the paths that could not be read.
-    QStringList loadLists();
-    // Reads the macro file when it exists.
-    SessionResult loadMacros();
-    // Writes the settings file.
-    SessionResult saveSettings();
+    // Reads the eight lists, or takes those prefetched from the same folders; one
+    // failure for each list that could not be read.
+    QList<SessionResult> loadLists();
 
     // --- The script ----------------------------------------------------------------------
     struct OpenOptions {
@@ -156,39 +138,17 @@ public:
     void undo();
     void redo();
 
-    // --- The dialogue text -----------------------------------------------------------
-    // Replaces the text with the file's and makes it the dialogue file; on failure
-    // nothing changes.
-    SessionResult loadDialogue(const QString &path);
-    SessionResult reloadDialogue() { return loadDialogue(m_document.EdtPath); }
-    // Another file: the old text is gone even when the new one cannot be read.
-    SessionResult importDialogue(const QString &path);
-    void clearDialogue();
-    SessionResult exportDialogue(const QString &path) const;
-
-    // --- Macros and settings ------------------------------------------------------------
-    // Appends the current record under a name and writes the file; a macro that cannot
-    // be written is taken back out.
-    SessionResult addMacro(const QByteArray &name);
-    void renameMacro(int position, const QByteArray &name);
-    void deleteMacro(int position);
-    void exchangeMacros(int first, int second);
-    SessionResult saveMacros();
-
-    void setExternalEditor(const QString &path);
-    void setDataDir(const QString &folder);
-    void setWarningsOff(bool off);
-
 signals:
-    // Records or their captions changed.
+    // The current record is about to be left or the script written: whatever shows a
+    // value typed but not yet confirmed commits it now, into the record it belongs to.
+    void aboutToLeaveRecord();
+    // Values of the records changed.
     void recordsChanged();
+    // Grid row captions changed.
+    void captionsChanged();
     void currentRecordChanged(int row);
     // The current record is to be shown again in every control.
     void recordShown();
-    void dialogueChanged();
-    void macrosChanged();
-    // The macro file was read or written: it holds the macros as they are now.
-    void macrosSaved();
     // Title, record label, character name, layout or what the commands can do.
     void stateChanged();
     // What the checks find may have changed.
@@ -200,12 +160,11 @@ private:
         Current = 2,
         Shown = 4,
         Dialogue = 8,
-        Macros = 16,
-        State = 32,
-        MacroFile = 64,
-        Findings = 128, // the folder was read again
+        State = 16,
+        Findings = 32, // the folder was read again
     };
     void notify(int changes);
+    void announceLeaving() { emit aboutToLeaveRecord(); }
 
     NpcRecord &current() { return m_document.records.at(m_curRec); }
     RecordState state() const;
@@ -218,8 +177,6 @@ private:
     void fillCaptions();
     void showNpcName(const QString &path);
     void attachDialogue(OpenResult &result);
-    SessionResult readDialogue(const QString &path);
-    void forgetDialogue();
     SessionResult write(const QString &path);
     void takeFolder(const QString &path);
 
@@ -231,35 +188,27 @@ private:
     void applyRuleOutcome(NpcField field, const RuleOutcome &outcome, const QString &editText);
     QString fieldStepName(NpcField field) const;
 
-    AppConfig m_config;
+    AppSettings m_settings;
+    MacroLibrary m_macros;
+    DialogueText m_dialogue;
+    LinkNavigation m_links;
     ReferenceLists m_lists;
     NpcScriptDocument m_document;
     RecordGridTexts m_captions;
+    RecordGridTexts m_shownCaptions; // as the views last heard of them
     RecordHistory m_history;
     int m_curRec = 0;
     NpcRecord m_clipboard;
-    EdtText m_edtText;
-    MacroStore m_macros;
     QString m_npcName;
-    FolderLinks m_folderLinks;
-    QList<Place> m_places;
     mutable std::optional<QList<CheckFinding>> m_findings;
 
+    // What the record label shows: the record as it was last shown, or marked changed.
     bool m_labelEmptyForm = true;
-    bool m_pasteAllowed = false;
-    bool m_moveUpAllowed = false;
-    bool m_moveDownAllowed = true;
-    bool m_saveAsMacroAllowed = false;
-    bool m_dialogueActive = false;
-    bool m_runEditorAllowed = false;
+    // A copy or cut filled the clipboard and no paste has used it since.
+    bool m_pasteAvailable = false;
+    // A new script: moving records waits until a record is selected.
+    bool m_movesWaitForSelection = false;
 
     friend class ScriptSessionTester;
-    struct ReadLists {
-        QStringList folders; // where they were looked for
-        ReferenceLists lists;
-        QStringList failed;
-    };
-    QStringList listFolders() const;
-    static ReadLists readLists(const QStringList &folders);
-    std::future<ReadLists> m_prefetchedLists; // last: waited for before the rest goes
+    std::future<LoadedLists> m_prefetchedLists; // last: waited for before the rest goes
 };

@@ -30,7 +30,8 @@ void ScriptSession::restore(const RecordState &state)
 
 void ScriptSession::undo()
 {
-    if (!canUndo())
+    announceLeaving();
+    if (!m_history.canUndo())
         return;
     restore(m_history.undo(state()));
     notify(Records | Current | Shown | State);
@@ -38,7 +39,8 @@ void ScriptSession::undo()
 
 void ScriptSession::redo()
 {
-    if (!canRedo())
+    announceLeaving();
+    if (!m_history.canRedo())
         return;
     restore(m_history.redo(state()));
     notify(Records | Current | Shown | State);
@@ -48,7 +50,6 @@ void ScriptSession::showRec()
 {
     NpcRecord &r = current();
     m_labelEmptyForm = r.isEmpty();
-    m_saveAsMacroAllowed = !r.isEmpty();
     if (r.isEmpty()) {
         m_captions.action[m_curRec].clear();
         m_captions.link[m_curRec].clear();
@@ -68,8 +69,7 @@ void ScriptSession::markModified()
 void ScriptSession::setCurrent(int row)
 {
     m_curRec = row;
-    m_moveUpAllowed = row != 0;
-    m_moveDownAllowed = row != RecordCount - 1;
+    m_movesWaitForSelection = false;
     showRec();
 }
 
@@ -77,8 +77,9 @@ void ScriptSession::selectRecord(int row)
 {
     if (row < 0 || row >= RecordCount)
         return;
+    announceLeaving();
     setCurrent(row);
-    notify(Records | Current | Shown | State);
+    notify(Current | Shown | State);
 }
 
 void ScriptSession::showActionCaption()
@@ -135,7 +136,7 @@ RuleOutcome ScriptSession::commitField(NpcField field, const QString &text)
     if (!info)
         return {};
     const RuleOutcome outcome =
-        FieldRules::leave(*info, text, m_lists.byId(info->list), fieldLimit(field), m_config.warningsOn());
+        FieldRules::leave(*info, text, m_lists.byId(info->list), fieldLimit(field), m_settings.config().warningsOn());
     applyRuleOutcome(field, outcome, text);
     return outcome;
 }
@@ -168,16 +169,18 @@ RecordList ScriptSession::recordList()
 
 void ScriptSession::copyRecord()
 {
+    announceLeaving();
     m_clipboard = currentRecord();
-    m_pasteAllowed = true;
+    m_pasteAvailable = true;
     notify(State);
 }
 
 void ScriptSession::cutRecord()
 {
+    announceLeaving();
     const RecordState before = state();
     m_clipboard = currentRecord();
-    m_pasteAllowed = true;
+    m_pasteAvailable = true;
     recordList().removeRecord();
     showRec();
     markModified();
@@ -186,6 +189,7 @@ void ScriptSession::cutRecord()
 
 void ScriptSession::deleteRecord()
 {
+    announceLeaving();
     const RecordState before = state();
     recordList().removeRecord();
     showRec();
@@ -195,17 +199,19 @@ void ScriptSession::deleteRecord()
 
 void ScriptSession::pasteRecord()
 {
+    announceLeaving();
     const RecordState before = state();
     recordList().insertRecord(m_clipboard);
     showRec();
     markModified();
     showActionCaption();
-    m_pasteAllowed = false;
+    m_pasteAvailable = false;
     endStep(QStringLiteral("вставить запись"), before);
 }
 
 void ScriptSession::cleanRecord()
 {
+    announceLeaving();
     const RecordState before = state();
     m_document.ZeroRec(m_curRec);
     markModified();
@@ -215,6 +221,7 @@ void ScriptSession::cleanRecord()
 
 void ScriptSession::initialiseRecord()
 {
+    announceLeaving();
     const RecordState before = state();
     current().initialise();
     showRec();
@@ -225,6 +232,7 @@ void ScriptSession::initialiseRecord()
 
 void ScriptSession::moveRecord(int delta)
 {
+    announceLeaving();
     const RecordState before = state();
     RecordList list = recordList();
     if (!list.moveRecord(delta))
@@ -239,18 +247,20 @@ void ScriptSession::moveRecord(int delta)
 
 SessionResult ScriptSession::applyMacro(int position)
 {
-    if (position < 0 || position >= m_macros.count())
+    announceLeaving();
+    const MacroStore &macros = m_macros.macros();
+    if (position < 0 || position >= macros.count())
         return {};
     NpcRecord applied = currentRecord();
     QByteArray badValue;
-    if (!MacroEntry::apply(m_macros.entry(position), applied, &badValue))
+    if (!MacroEntry::apply(macros.entry(position), applied, &badValue))
         return SessionResult::failure(MacroEntry::conversionErrorText(fromWindows1251(badValue)));
     const RecordState before = state();
     current() = applied;
     markModified();
     showRec();
     showActionCaption();
-    endStep(QStringLiteral("макрос «") + fromWindows1251(m_macros.name(position)) + QStringLiteral("»"),
+    endStep(QStringLiteral("макрос «") + fromWindows1251(macros.name(position)) + QStringLiteral("»"),
             before);
     return {};
 }

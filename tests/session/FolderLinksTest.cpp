@@ -30,23 +30,23 @@ TEST_F(FolderLinksTest, IncomingLinksComeFromThisScriptAndTheOthersOfItsFolder)
 {
     ASSERT_TRUE(session().openScript(pathIn(QStringLiteral("npc/057.npc")), {}));
     session().selectRecord(3);
-    EXPECT_EQ(session().incomingLinksText(), QStringLiteral("Ссылки на запись 3: 0; #112: 4, 6; Shop: 2"));
+    EXPECT_EQ(session().incomingLinks().text, QStringLiteral("Ссылки на запись 3: 0; #112: 4, 6; Shop: 2"));
     session().selectRecord(0);
-    EXPECT_EQ(session().incomingLinksText(), QStringLiteral("Ссылки на запись 0: #112: 8"));
+    EXPECT_EQ(session().incomingLinks().text, QStringLiteral("Ссылки на запись 0: #112: 8"));
     session().selectRecord(5);
-    EXPECT_EQ(session().incomingLinksText(), QStringLiteral("Ссылок на запись 5 нет"));
+    EXPECT_EQ(session().incomingLinks().text, QStringLiteral("Ссылок на запись 5 нет"));
 
     // The other scripts are read again after a save, not while they change.
     writeScript(QStringLiteral("npc/200.npc"), NpcRecords{used(1, 57, 5)});
-    EXPECT_EQ(session().incomingLinksText(), QStringLiteral("Ссылок на запись 5 нет"));
+    EXPECT_EQ(session().incomingLinks().text, QStringLiteral("Ссылок на запись 5 нет"));
     session().commitField(NpcField::Leader, QStringLiteral("3"));
     ASSERT_TRUE(session().save());
-    EXPECT_EQ(session().incomingLinksText(), QStringLiteral("Ссылки на запись 5: #200: 0"));
+    EXPECT_EQ(session().incomingLinks().text, QStringLiteral("Ссылки на запись 5: #200: 0"));
 
     // A new script has no folder: only its own links count.
     session().newScript();
-    EXPECT_EQ(session().incomingLinksText(), QStringLiteral("Ссылок на запись 0 нет"));
-    EXPECT_TRUE(session().folderPath().isEmpty());
+    EXPECT_EQ(session().incomingLinks().text, QStringLiteral("Ссылок на запись 0 нет"));
+    EXPECT_TRUE(session().links().folderPath().isEmpty());
 }
 
 TEST_F(FolderLinksTest, TheCurrentLinkSaysWhereItLeads)
@@ -99,35 +99,35 @@ TEST_F(FolderLinksTest, FindingsFollowEditsAndTheFolder)
 
 TEST_F(FolderLinksTest, PlacesToGoBackToAndRecentFiles)
 {
-    EXPECT_FALSE(session().canGoBack());
-    session().rememberPlace({QStringLiteral("a.npc"), 3});
-    session().rememberPlace({QStringLiteral("b.npc"), 4});
-    EXPECT_EQ(session().lastPlace()->path, QStringLiteral("b.npc"));
-    session().forgetLastPlace();
-    EXPECT_EQ(session().lastPlace()->record, 3);
-    session().forgetLastPlace();
-    EXPECT_FALSE(session().canGoBack());
+    EXPECT_FALSE(session().links().canGoBack());
+    session().links().rememberPlace({QStringLiteral("a.npc"), 3});
+    session().links().rememberPlace({QStringLiteral("b.npc"), 4});
+    EXPECT_EQ(session().links().lastPlace()->path, QStringLiteral("b.npc"));
+    session().links().forgetLastPlace();
+    EXPECT_EQ(session().links().lastPlace()->record, 3);
+    session().links().forgetLastPlace();
+    EXPECT_FALSE(session().links().canGoBack());
 
     const QString own = pathIn(QStringLiteral("npc/057.npc"));
     const QString shop = pathIn(QStringLiteral("npc/Shop.npc"));
     ASSERT_TRUE(session().openScript(own, {}));
     ASSERT_TRUE(session().openScript(shop, {}));
     ASSERT_TRUE(session().openScript(own, {}));
-    EXPECT_EQ(session().config().RecentFiles, (QStringList{own, shop}));
+    EXPECT_EQ(session().settings().config().RecentFiles, (QStringList{own, shop}));
     for (int i = 0; i < 10; ++i)
         session().saveAs(pathIn(QStringLiteral("out%1.npc").arg(i)));
-    EXPECT_EQ(session().config().RecentFiles.size(), AppConfig::RecentFileCount);
-    EXPECT_EQ(session().config().RecentFiles.first(), pathIn(QStringLiteral("out9.npc")));
-    session().forgetRecentFile(pathIn(QStringLiteral("out9.npc")));
-    EXPECT_EQ(session().config().RecentFiles.first(), pathIn(QStringLiteral("out8.npc")));
+    EXPECT_EQ(session().settings().config().RecentFiles.size(), AppConfig::RecentFileCount);
+    EXPECT_EQ(session().settings().config().RecentFiles.first(), pathIn(QStringLiteral("out9.npc")));
+    session().settings().forgetRecentFile(pathIn(QStringLiteral("out9.npc")));
+    EXPECT_EQ(session().settings().config().RecentFiles.first(), pathIn(QStringLiteral("out8.npc")));
 
     // Kept in the settings file, with the window's place.
-    session().config().FormLeft = -20;
-    session().config().FormHeight = 700;
-    session().config().FormMaximized = true;
-    ASSERT_TRUE(session().saveSettings());
-    const AppConfig read = AppConfig::IniRead(session().config().startFolder);
-    EXPECT_EQ(read.RecentFiles, session().config().RecentFiles);
+    session().settings().config().FormLeft = -20;
+    session().settings().config().FormHeight = 700;
+    session().settings().config().FormMaximized = true;
+    ASSERT_TRUE(session().settings().save());
+    const AppConfig read = AppConfig::IniRead(session().settings().config().startFolder);
+    EXPECT_EQ(read.RecentFiles, session().settings().config().RecentFiles);
     EXPECT_EQ(read.FormLeft, -20);
     EXPECT_EQ(read.FormHeight, 700);
     EXPECT_FALSE(read.FormTop);

@@ -44,16 +44,16 @@ TEST_F(ScriptSessionTest, OpeningTakesTheScriptItsDialogueAndShowsRecordZero)
     EXPECT_FALSE(session().recordLabelRed());
     EXPECT_EQ(session().document().OwnNpcNumber, 57);
     EXPECT_TRUE(session().npcNameLabel().startsWith(QStringLiteral("57. ")));
-    EXPECT_EQ(session().config().WorkDir, pathIn(QStringLiteral("npc")));
-    EXPECT_EQ(session().edtText().size(), 3);
-    EXPECT_TRUE(session().hasDialogue());
+    EXPECT_EQ(session().settings().config().WorkDir, pathIn(QStringLiteral("npc")));
+    EXPECT_EQ(session().dialogue().text().size(), 3);
+    EXPECT_TRUE(session().dialogue().isLoaded());
     EXPECT_EQ(session().linkCaption(0), QStringLiteral("4"));
     EXPECT_EQ(session().linkCaption(3), QStringLiteral("#112"));
     EXPECT_EQ(session().actionCaption(4), session().actionName("7"));
-    EXPECT_FALSE(session().canMoveUp());
-    EXPECT_TRUE(session().canMoveDown());
-    EXPECT_TRUE(session().canSaveAsMacro());
-    EXPECT_FALSE(session().canUndo());
+    EXPECT_FALSE(session().commandState().moveUp);
+    EXPECT_TRUE(session().commandState().moveDown);
+    EXPECT_TRUE(session().commandState().saveAsMacro);
+    EXPECT_FALSE(session().commandState().undo);
     const Signals emitted = takeSignals();
     for (const char *name : {"records", "current", "shown", "dialogue", "state"})
         EXPECT_GE(emitted.count(name), 1u) << name;
@@ -63,13 +63,13 @@ TEST_F(ScriptSessionTest, TheDialogueFileBesideAScriptMayBeMissingOrUnreadable)
 {
     writeFile(QStringLiteral("a/057.edt"), edtBytes({"x"}));
     ASSERT_TRUE(session().openScript(writeScript(QStringLiteral("a/057.npc"), linked()), {}).ok);
-    ASSERT_TRUE(session().hasDialogue());
+    ASSERT_TRUE(session().dialogue().isLoaded());
 
     const OpenResult missing = session().openScript(writeScript(QStringLiteral("b/057.npc"), linked()), {});
     EXPECT_TRUE(missing.dialogueMissing);
-    EXPECT_TRUE(session().edtText().isEmpty()) << "the text of the previous script is gone";
-    EXPECT_TRUE(session().document().EdtPath.isEmpty());
-    EXPECT_FALSE(session().hasDialogue());
+    EXPECT_TRUE(session().dialogue().text().isEmpty()) << "the text of the previous script is gone";
+    EXPECT_TRUE(session().dialogue().path().isEmpty());
+    EXPECT_FALSE(session().dialogue().isLoaded());
 
     QDir().mkpath(pathIn(QStringLiteral("c/057.edt/inside")));
     const OpenResult unreadable =
@@ -90,7 +90,7 @@ TEST_F(ScriptSessionTest, ARefusedFileLeavesTheSessionAsItWas)
     EXPECT_EQ(session().records(), before);
     EXPECT_TRUE(session().isModified());
     EXPECT_EQ(session().document().path, pathIn(QStringLiteral("057.npc")));
-    EXPECT_TRUE(session().canUndo());
+    EXPECT_TRUE(session().commandState().undo);
 }
 
 TEST_F(ScriptSessionTest, NewScriptForgetsTheScriptButKeepsClipboardAndLayout)
@@ -109,12 +109,12 @@ TEST_F(ScriptSessionTest, NewScriptForgetsTheScriptButKeepsClipboardAndLayout)
     EXPECT_TRUE(session().recordLabelRed());
     EXPECT_TRUE(session().npcNameLabel().isEmpty());
     EXPECT_EQ(session().document().OwnNpcNumber, NoneByte);
-    EXPECT_TRUE(session().edtText().isEmpty());
-    EXPECT_FALSE(session().hasDialogue());
-    EXPECT_FALSE(session().canUndo());
-    EXPECT_FALSE(session().canMoveUp());
-    EXPECT_FALSE(session().canMoveDown());
-    EXPECT_TRUE(session().canPaste());
+    EXPECT_TRUE(session().dialogue().text().isEmpty());
+    EXPECT_FALSE(session().dialogue().isLoaded());
+    EXPECT_FALSE(session().commandState().undo);
+    EXPECT_FALSE(session().commandState().moveUp);
+    EXPECT_FALSE(session().commandState().moveDown);
+    EXPECT_TRUE(session().commandState().paste);
     EXPECT_EQ(session().clipboard(), linked()[3]);
     EXPECT_EQ(session().document().layout, NpcLayout::VestaLayout);
     for (int row = 0; row < RecordCount; ++row)
@@ -146,7 +146,7 @@ TEST_F(ScriptSessionTest, SavingMarksTheSavedPointAndAFailedWriteKeepsEverything
     QDir().mkpath(pathIn(QStringLiteral("out")));
     ASSERT_TRUE(session().saveAs(other));
     EXPECT_EQ(session().document().path, other);
-    EXPECT_EQ(session().config().WorkDir, pathIn(QStringLiteral("out")));
+    EXPECT_EQ(session().settings().config().WorkDir, pathIn(QStringLiteral("out")));
     EXPECT_EQ(session().document().OwnNpcNumber, 112);
     EXPECT_EQ(session().linkCaption(0), QStringLiteral("4")) << "captions wait until their records are shown";
 }
@@ -181,19 +181,19 @@ TEST_F(ScriptSessionTest, FieldRulesStoreShowAndNameTheStep)
     RuleOutcome out = session().commitField(NpcField::Action, QStringLiteral("4"));
     EXPECT_EQ(session().record(2).Action, 4);
     EXPECT_EQ(session().actionCaption(2), session().actionName("4"));
-    EXPECT_EQ(session().undoName(), QStringLiteral("значение поля «Воздействие»"));
+    EXPECT_EQ(session().commandState().undoName, QStringLiteral("значение поля «Воздействие»"));
     Signals emitted = takeSignals();
     EXPECT_EQ(emitted["shown"], 1);
     EXPECT_EQ(emitted["state"], 1);
 
     // Refused: nothing stored, no step, yet the name follows the edit's text.
-    const int steps = int(session().canUndo());
+    const int steps = int(session().commandState().undo);
     out = session().commitField(NpcField::Action, QStringLiteral("99"));
     EXPECT_EQ(out.box, RuleOutcome::Box::Error);
     EXPECT_EQ(session().record(2).Action, 4);
     EXPECT_EQ(session().actionCaption(2), QString());
-    EXPECT_EQ(session().undoName(), QStringLiteral("значение поля «Воздействие»"));
-    EXPECT_EQ(int(session().canUndo()), steps);
+    EXPECT_EQ(session().commandState().undoName, QStringLiteral("значение поля «Воздействие»"));
+    EXPECT_EQ(int(session().commandState().undo), steps);
 
     // -1: marked but not shown again.
     out = session().commitField(NpcField::TriggT, QStringLiteral("-1"));
@@ -201,17 +201,17 @@ TEST_F(ScriptSessionTest, FieldRulesStoreShowAndNameTheStep)
     EXPECT_EQ(session().record(2).TriggT, NoneWord);
     emitted = takeSignals();
     EXPECT_EQ(emitted.count("shown"), 0u);
-    EXPECT_EQ(session().undoName(), QStringLiteral("значение поля «Триггер - ИСТИНА»"));
+    EXPECT_EQ(session().commandState().undoName, QStringLiteral("значение поля «Триггер - ИСТИНА»"));
 
     session().setFieldDefault(NpcField::FDay);
-    EXPECT_EQ(session().undoName(), QStringLiteral("значение поля «Первый день»"));
+    EXPECT_EQ(session().commandState().undoName, QStringLiteral("значение поля «Первый день»"));
     EXPECT_EQ(takeSignals().count("shown"), 0u) << "a default button does not show the record again";
 
     const int item = session().lists().Npc.indexOf(12);
     ASSERT_GE(item, 0);
     session().pickField(NpcField::ControlNpc, item, QStringLiteral("-1"));
     EXPECT_EQ(session().record(2).ControlNpc, 12);
-    EXPECT_EQ(session().undoName(), QStringLiteral("значение поля «NPC No»"));
+    EXPECT_EQ(session().commandState().undoName, QStringLiteral("значение поля «NPC No»"));
 }
 
 TEST_F(ScriptSessionTest, APhraseCountIsOneWhileThereIsNoPhraseWithoutMarkingTheScript)
@@ -223,7 +223,7 @@ TEST_F(ScriptSessionTest, APhraseCountIsOneWhileThereIsNoPhraseWithoutMarkingThe
     session().selectRecord(5);
     EXPECT_EQ(session().record(5).PhraseCnt, 1);
     EXPECT_FALSE(session().isModified());
-    EXPECT_FALSE(session().canUndo());
+    EXPECT_FALSE(session().commandState().undo);
 }
 
 TEST_F(ScriptSessionTest, QueriesBehindTheQuestions)
@@ -246,12 +246,12 @@ TEST_F(ScriptSessionTest, MacrosApplyAsStepsAndAFailedApplicationChangesNothing)
               "Guard=1,0,65535,65535,255,255,255,4,0,2,1,255,255,255,255,0,65535,0,65535,0,0,0\r\n"
               "Bad=1,x,2\r\n");
     restart();
-    ASSERT_TRUE(session().loadMacros());
-    ASSERT_EQ(session().macros().count(), 2);
+    ASSERT_TRUE(session().macroLibrary().load());
+    ASSERT_EQ(session().macroLibrary().macros().count(), 2);
 
     ASSERT_TRUE(session().applyMacro(0));
     EXPECT_EQ(session().currentRecord().Action, 4);
-    EXPECT_EQ(session().undoName(), QStringLiteral("макрос «Guard»"));
+    EXPECT_EQ(session().commandState().undoName, QStringLiteral("макрос «Guard»"));
     EXPECT_EQ(session().actionCaption(0), session().actionName("4"));
 
     const NpcRecords before = session().records();
@@ -259,64 +259,65 @@ TEST_F(ScriptSessionTest, MacrosApplyAsStepsAndAFailedApplicationChangesNothing)
     EXPECT_FALSE(bad.ok);
     EXPECT_EQ(bad.message, QStringLiteral("'x' is not a valid integer value"));
     EXPECT_EQ(session().records(), before);
-    EXPECT_EQ(session().undoName(), QStringLiteral("макрос «Guard»"));
+    EXPECT_EQ(session().commandState().undoName, QStringLiteral("макрос «Guard»"));
 }
 
 TEST_F(ScriptSessionTest, AMacroThatCannotBeWrittenIsTakenBackOut)
 {
     session().initialiseRecord();
     QDir().mkpath(pathIn(QStringLiteral("Data/macros.mcr")));
-    const SessionResult failed = session().addMacro(toWindows1251(QStringLiteral("Стражник")));
+    const SessionResult failed =
+        session().macroLibrary().add(toWindows1251(QStringLiteral("Стражник")), session().currentRecord());
     EXPECT_FALSE(failed.ok);
-    EXPECT_TRUE(session().macros().isEmpty());
+    EXPECT_TRUE(session().macroLibrary().macros().isEmpty());
 
     QDir(pathIn(QStringLiteral("Data/macros.mcr"))).removeRecursively();
     int saved = 0;
-    QObject::connect(&session(), &ScriptSession::macrosSaved, [&] { ++saved; });
-    ASSERT_TRUE(session().addMacro("Guard"));
+    QObject::connect(&session().macroLibrary(), &MacroLibrary::saved, [&] { ++saved; });
+    ASSERT_TRUE(session().macroLibrary().add("Guard", session().currentRecord()));
     EXPECT_EQ(saved, 1);
-    EXPECT_EQ(session().macros().entries(),
+    EXPECT_EQ(session().macroLibrary().macros().entries(),
               QList<QByteArray>{MacroEntry::form("Guard", session().currentRecord())});
-    EXPECT_EQ(readFile(QStringLiteral("Data/macros.mcr")), session().macros().entry(0) + "\r\n");
+    EXPECT_EQ(readFile(QStringLiteral("Data/macros.mcr")), session().macroLibrary().macros().entry(0) + "\r\n");
 }
 
 TEST_F(ScriptSessionTest, DialogueLoadImportAndExport)
 {
     writeFile(QStringLiteral("one.edt"), edtBytes({"A", "B"}));
-    ASSERT_TRUE(session().loadDialogue(pathIn(QStringLiteral("one.edt"))));
-    EXPECT_EQ(session().edtText(), (EdtText{"A", "B"}));
-    EXPECT_EQ(session().document().EdtPath, pathIn(QStringLiteral("one.edt")));
+    ASSERT_TRUE(session().dialogue().load(pathIn(QStringLiteral("one.edt"))));
+    EXPECT_EQ(session().dialogue().text(), (EdtText{"A", "B"}));
+    EXPECT_EQ(session().dialogue().path(), pathIn(QStringLiteral("one.edt")));
 
     // A load that fails keeps the old text; an import that fails has already let it go.
-    EXPECT_FALSE(session().loadDialogue(pathIn(QStringLiteral("missing.edt"))));
-    EXPECT_EQ(session().edtText().size(), 2);
-    const SessionResult imported = session().importDialogue(pathIn(QStringLiteral("missing.edt")));
+    EXPECT_FALSE(session().dialogue().load(pathIn(QStringLiteral("missing.edt"))));
+    EXPECT_EQ(session().dialogue().text().size(), 2);
+    const SessionResult imported = session().dialogue().import(pathIn(QStringLiteral("missing.edt")));
     EXPECT_EQ(imported.message,
               QStringLiteral("Проблема чтения файла ") + pathIn(QStringLiteral("missing.edt")));
-    EXPECT_TRUE(session().edtText().isEmpty());
-    EXPECT_EQ(session().document().EdtPath, pathIn(QStringLiteral("missing.edt")));
+    EXPECT_TRUE(session().dialogue().text().isEmpty());
+    EXPECT_EQ(session().dialogue().path(), pathIn(QStringLiteral("missing.edt")));
 
-    ASSERT_TRUE(session().reloadDialogue().ok == false);
-    ASSERT_TRUE(session().loadDialogue(pathIn(QStringLiteral("one.edt"))));
-    ASSERT_TRUE(session().exportDialogue(pathIn(QStringLiteral("one.txt"))));
+    ASSERT_TRUE(session().dialogue().reload().ok == false);
+    ASSERT_TRUE(session().dialogue().load(pathIn(QStringLiteral("one.edt"))));
+    ASSERT_TRUE(session().dialogue().exportTo(pathIn(QStringLiteral("one.txt"))));
     EXPECT_EQ(readFile(QStringLiteral("one.txt")), QByteArray("#0\r\nA\r\n\r\n#1\r\nB\r\n\r\n"));
 }
 
 TEST_F(ScriptSessionTest, SettingsTheConfigurationDialogChanges)
 {
-    EXPECT_FALSE(session().canRunEditor());
-    session().setExternalEditor(pathIn(QStringLiteral("none.exe")));
-    EXPECT_FALSE(session().canRunEditor());
+    EXPECT_FALSE(session().settings().canRunEditor());
+    session().settings().setExternalEditor(pathIn(QStringLiteral("none.exe")));
+    EXPECT_FALSE(session().settings().canRunEditor());
     writeFile(QStringLiteral("edt.exe"), "x");
-    session().setExternalEditor(pathIn(QStringLiteral("edt.exe")));
-    EXPECT_TRUE(session().canRunEditor());
-    session().setExternalEditor(QString());
-    EXPECT_TRUE(session().canRunEditor()) << "once usable, it stays so for the run";
+    session().settings().setExternalEditor(pathIn(QStringLiteral("edt.exe")));
+    EXPECT_TRUE(session().settings().canRunEditor());
+    session().settings().setExternalEditor(QString());
+    EXPECT_TRUE(session().settings().canRunEditor()) << "once usable, it stays so for the run";
 
-    session().setWarningsOff(true);
-    EXPECT_FALSE(session().config().warningsOn());
-    session().setDataDir(pathIn(QStringLiteral("mods")));
-    ASSERT_TRUE(session().saveSettings());
+    session().settings().setWarningsOff(true);
+    EXPECT_FALSE(session().settings().config().warningsOn());
+    session().settings().setDataDir(pathIn(QStringLiteral("mods")));
+    ASSERT_TRUE(session().settings().save());
     EXPECT_TRUE(readFile(QStringLiteral("scrivlet.ini")).contains("AlertShow=1"));
 }
 
@@ -332,7 +333,7 @@ TEST_F(ScriptSessionTest, PrefetchedListsAreThoseReadThenAndOnlyFromTheSameFolde
 
     ScriptSession moved(pathIn(QString()));
     moved.prefetchLists();
-    moved.config().DataDir = pathIn(QStringLiteral("mods"));
+    moved.settings().config().DataDir = pathIn(QStringLiteral("mods"));
     moved.loadLists();
     EXPECT_EQ(moved.lists().Items.nameOf(1), "mod sword") << "the data folder changed after the prefetch";
     EXPECT_EQ(moved.lists().sourceOf(ListId::Items), pathIn(QStringLiteral("mods/Items.txt")));

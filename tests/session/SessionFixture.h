@@ -40,12 +40,14 @@ protected:
         m_signals.clear();
         for (auto [name, signal] : std::initializer_list<std::pair<const char *, void (ScriptSession::*)()>>{
                  {"records", &ScriptSession::recordsChanged},
+                 {"captions", &ScriptSession::captionsChanged},
                  {"shown", &ScriptSession::recordShown},
-                 {"dialogue", &ScriptSession::dialogueChanged},
-                 {"macros", &ScriptSession::macrosChanged},
+                 {"leaving", &ScriptSession::aboutToLeaveRecord},
                  {"state", &ScriptSession::stateChanged}}) {
             QObject::connect(m_session.get(), signal, [this, name = name] { ++m_signals[name]; });
         }
+        QObject::connect(&m_session->dialogue(), &DialogueText::changed, [this] { ++m_signals["dialogue"]; });
+        QObject::connect(&m_session->macroLibrary(), &MacroLibrary::changed, [this] { ++m_signals["macros"]; });
         QObject::connect(m_session.get(), &ScriptSession::currentRecordChanged,
                          [this](int) { ++m_signals["current"]; });
     }

@@ -38,7 +38,7 @@ protected:
         writeFile(QStringLiteral("Data/macros.mcr"),
                   "Guard=1,0,65535,65535,255,255,255,4,0,2,1,255,255,255,255,0,65535,0,65535,0,0,0\r\n");
         restart();
-        session().loadMacros();
+        session().macroLibrary().load();
         ASSERT_TRUE(session().openScript(writeScript(QStringLiteral("057.npc"), script()), {}));
     }
 };
@@ -69,13 +69,13 @@ TEST_F(UndoTest, EachKindOfStepIsUndoneAndRedoneWithCaptionsAndCurrentRecord)
         const Seen before = seen(session());
         run(session());
         const Seen after = seen(session());
-        ASSERT_TRUE(session().canUndo());
-        EXPECT_EQ(session().undoName(), QString::fromUtf8(name));
+        ASSERT_TRUE(session().commandState().undo);
+        EXPECT_EQ(session().commandState().undoName, QString::fromUtf8(name));
         session().selectRecord(30); // wherever the user went since
 
         session().undo();
         EXPECT_EQ(seen(session()), before);
-        EXPECT_EQ(session().redoName(), QString::fromUtf8(name));
+        EXPECT_EQ(session().commandState().redoName, QString::fromUtf8(name));
         session().redo();
         EXPECT_EQ(seen(session()), after);
         session().undo();
@@ -107,7 +107,7 @@ TEST_F(UndoTest, ModifiedFollowsTheHistoryAndTheSavedPoint)
     // A new step after an undo forgets the way forward, the saved point with it.
     session().undo();
     session().commitField(NpcField::Leader, QStringLiteral("3"));
-    EXPECT_FALSE(session().canRedo());
+    EXPECT_FALSE(session().commandState().redo);
     EXPECT_TRUE(session().isModified());
 }
 
@@ -119,7 +119,7 @@ TEST_F(UndoTest, TheClipboardAndTheLayoutStayThroughUndo)
     session().setLayout(NpcLayout::VestaLayout);
     session().undo();
     EXPECT_EQ(session().clipboard(), cut);
-    EXPECT_TRUE(session().canPaste());
+    EXPECT_TRUE(session().commandState().paste);
     EXPECT_EQ(session().document().layout, NpcLayout::VestaLayout);
 }
 
@@ -127,17 +127,17 @@ TEST_F(UndoTest, OpeningAndNewStartAnEmptyHistoryAndRefusedValuesAreNoSteps)
 {
     session().commitField(NpcField::Leader, QStringLiteral("7"));
     session().newScript();
-    EXPECT_FALSE(session().canUndo());
+    EXPECT_FALSE(session().commandState().undo);
     session().commitField(NpcField::Leader, QStringLiteral("7"));
     ASSERT_TRUE(session().openScript(pathIn(QStringLiteral("057.npc")), {}));
-    EXPECT_FALSE(session().canUndo());
-    EXPECT_FALSE(session().canRedo());
+    EXPECT_FALSE(session().commandState().undo);
+    EXPECT_FALSE(session().commandState().redo);
 
     session().commitField(NpcField::Action, QStringLiteral("200"));
     session().commitField(NpcField::GoSect, QStringLiteral("-"));
     session().copyRecord();
     session().moveRecord(-1); // record 0 cannot move up
-    EXPECT_FALSE(session().canUndo());
+    EXPECT_FALSE(session().commandState().undo);
     EXPECT_FALSE(session().isModified());
 }
 
@@ -146,7 +146,7 @@ TEST_F(UndoTest, AThousandStepsAreKept)
     for (int i = 0; i < RecordHistory::MaxSteps + 10; ++i)
         session().commitField(NpcField::Leader, QString::number(i % 100));
     int undone = 0;
-    while (session().canUndo()) {
+    while (session().commandState().undo) {
         session().undo();
         ++undone;
     }
@@ -198,11 +198,11 @@ TEST_F(UndoTest, UndoingEverythingGivesBackTheFirstRecords)
             }
         }
         const Seen last = seen(session());
-        while (session().canUndo())
+        while (session().commandState().undo)
             session().undo();
         EXPECT_EQ(session().records(), first);
         EXPECT_FALSE(session().isModified());
-        while (session().canRedo())
+        while (session().commandState().redo)
             session().redo();
         EXPECT_EQ(session().records(), last.records);
         EXPECT_EQ(session().captions(), last.captions);

@@ -2,6 +2,7 @@
 
 #include "app/ui/Startup.h"
 #include "app/ui/TForm1.h"
+#include "editor/ui/RecordGrid.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptSessionTester.h"
 #include "support/ScriptedPrompts.h"

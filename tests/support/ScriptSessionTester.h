@@ -51,7 +51,7 @@ public:
 
     static void setDialogueText(ScriptSession &session, const EdtText &text)
     {
-        session.m_edtText = text;
+        session.m_dialogue.m_text = text;
         session.notify(ScriptSession::Dialogue);
     }
 };

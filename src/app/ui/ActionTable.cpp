@@ -19,7 +19,6 @@ struct ActionInfo {
     const char *shortcut;
     const char *hint; // second line; empty for none
     bool blankThirdLine;
-    bool enabled;
 };
 
 // The first hint line is the caption and a colon; these three drop their "...".
@@ -31,42 +30,42 @@ bool hintDropsDots(const QString &name)
 
 // clang-format off
 const ActionInfo Actions[] = {
-    {"New", "Создать", "Ctrl+N", "инициализировать новый пустой скрипт.", true, true},
-    {"Open", "Открыть...", "Ctrl+O", "открыть скрипт в редакторе.", true, true},
-    {"Save", "Сохранить", "Ctrl+S", "записать скрипт на диск.", true, false},
-    {"SaveAs", "Сохранить как...", "Ctrl+Alt+S", "сохранение NPC-файла под любым именем.", true, true},
-    {"OpenEdt", "Импорт EDT-файла...", "Ctrl+E", "загрузить в редактор другой EDT-файл.", true, true},
-    {"ExportEdt", "Экспорт EDT-файла...", "Ctrl+T", "экспортировать EDT-файл в текстовый файл.", false, false},
-    {"Quit", "Выход", "Alt+X", "", false, true},
-    {"Undo", "Отменить", "Ctrl+Z", "отменить последнее изменение записей.", true, false},
-    {"Redo", "Повторить", "Ctrl+Y", "повторить отменённое изменение.", true, false},
-    {"CutRec", "Вырезать", "Ctrl+Alt+X", "вырезать запись, все нижележащие записи будут сдвинуты вверх.", true, true},
-    {"CopyRec", "Копировать", "Ctrl+Alt+C", "копировать запись в буфер.", true, true},
-    {"PasteRec", "Вставить", "Ctrl+Alt+V", "вставить запись на выделенное место, все нижележащие записи будут сдвинуты вниз.", true, false},
-    {"DeleteRec", "Удалить", "Ctrl+Del", "удалить запись, все нижележащие записи будут сдвинуты вверх.", true, true},
-    {"CleanRec", "Очистить", "Ctrl+Alt+Space", "очищает запись от всех значений, делая ее пустой.", true, true},
-    {"MoveUp", "Сдвинуть вверх", "Alt+Q", "переместить текущую запись на одну строку вверх в списке записей.", true, false},
-    {"MoveDown", "Сдвинуть вниз", "Alt+A", "переместить текущую запись на одну строку вниз в списке записей.", true, true},
-    {"Inicial", "Инициализировать запись", "Alt+I", "заполнение записи значениями по-умолчанию.", true, true},
-    {"MacrManager", "Менеджер макросов...", "Ctrl+M", "открыть панель управления макросами.", true, false},
-    {"SaveAsMacr", "Сохранить макрос...", "Alt+M", "Сохранить текущую запись в списке макросов.", false, false},
-    {"ReloadTxt", "Обновить текст", "Alt+E", "перезагрузить EDT-файл.", true, false},
-    {"ShowEdt", "Показать EDT-файл", "Alt+T", "открыть текст текущего EDT-файла в отдельном окне.", true, false},
-    {"RunEdt", "Открыть EDT-редактор", "Alt+R", "открыть сторонний EDT-редактор.", true, true},
-    {"CheckScript", "Проверить скрипт", "F7", "показать ошибки и предупреждения во всех записях скрипта.", true, true},
-    {"FindUsages", "Найти использование...", "Ctrl+F", "найти записи скриптов папки, где встречается действие, предмет, персонаж, факт или квест.", true, true},
-    {"FollowLink", "Перейти по ссылке", "Ctrl+L", "перейти к записи, которой текущая запись передаёт управление.", true, false},
-    {"GoBack", "Назад", "Alt+Left", "вернуться туда, откуда был сделан последний переход по ссылке.", true, false},
-    {"F_Standart", "Стандартный формат", "Alt+S", "", false, true},
-    {"F_Vesta", "Вестинский формат", "Alt+B", "", false, true},
-    {"Config", "Конфигурация", "Alt+C", "Панель управления основными свойствами программы.", false, true},
-    {"Help", "Справка", "F1", "", false, true},
-    {"About", "О программе...", "", "", false, true},
-    {"File_m", "Файл", "", "", false, true},
-    {"Edit_m", "Редактировать", "", "", false, true},
-    {"Macros_m", "Макрос", "", "", false, true},
-    {"Service_m", "Сервис", "", "", false, true},
-    {"Help_m", "Справка", "", "", false, true},
+    {"New", "Создать", "Ctrl+N", "инициализировать новый пустой скрипт.", true},
+    {"Open", "Открыть...", "Ctrl+O", "открыть скрипт в редакторе.", true},
+    {"Save", "Сохранить", "Ctrl+S", "записать скрипт на диск.", true},
+    {"SaveAs", "Сохранить как...", "Ctrl+Alt+S", "сохранение NPC-файла под любым именем.", true},
+    {"OpenEdt", "Импорт EDT-файла...", "Ctrl+E", "загрузить в редактор другой EDT-файл.", true},
+    {"ExportEdt", "Экспорт EDT-файла...", "Ctrl+T", "экспортировать EDT-файл в текстовый файл.", false},
+    {"Quit", "Выход", "Alt+X", "", false},
+    {"Undo", "Отменить", "Ctrl+Z", "отменить последнее изменение записей.", true},
+    {"Redo", "Повторить", "Ctrl+Y", "повторить отменённое изменение.", true},
+    {"CutRec", "Вырезать", "Ctrl+Alt+X", "вырезать запись, все нижележащие записи будут сдвинуты вверх.", true},
+    {"CopyRec", "Копировать", "Ctrl+Alt+C", "копировать запись в буфер.", true},
+    {"PasteRec", "Вставить", "Ctrl+Alt+V", "вставить запись на выделенное место, все нижележащие записи будут сдвинуты вниз.", true},
+    {"DeleteRec", "Удалить", "Ctrl+Del", "удалить запись, все нижележащие записи будут сдвинуты вверх.", true},
+    {"CleanRec", "Очистить", "Ctrl+Alt+Space", "очищает запись от всех значений, делая ее пустой.", true},
+    {"MoveUp", "Сдвинуть вверх", "Alt+Q", "переместить текущую запись на одну строку вверх в списке записей.", true},
+    {"MoveDown", "Сдвинуть вниз", "Alt+A", "переместить текущую запись на одну строку вниз в списке записей.", true},
+    {"Inicial", "Инициализировать запись", "Alt+I", "заполнение записи значениями по-умолчанию.", true},
+    {"MacrManager", "Менеджер макросов...", "Ctrl+M", "открыть панель управления макросами.", true},
+    {"SaveAsMacr", "Сохранить макрос...", "Alt+M", "Сохранить текущую запись в списке макросов.", false},
+    {"ReloadTxt", "Обновить текст", "Alt+E", "перезагрузить EDT-файл.", true},
+    {"ShowEdt", "Показать EDT-файл", "Alt+T", "открыть текст текущего EDT-файла в отдельном окне.", true},
+    {"RunEdt", "Открыть EDT-редактор", "Alt+R", "открыть сторонний EDT-редактор.", true},
+    {"CheckScript", "Проверить скрипт", "F7", "показать ошибки и предупреждения во всех записях скрипта.", true},
+    {"FindUsages", "Найти использование...", "Ctrl+F", "найти записи скриптов папки, где встречается действие, предмет, персонаж, факт или квест.", true},
+    {"FollowLink", "Перейти по ссылке", "Ctrl+L", "перейти к записи, которой текущая запись передаёт управление.", true},
+    {"GoBack", "Назад", "Alt+Left", "вернуться туда, откуда был сделан последний переход по ссылке.", true},
+    {"F_Standart", "Стандартный формат", "Alt+S", "", false},
+    {"F_Vesta", "Вестинский формат", "Alt+B", "", false},
+    {"Config", "Конфигурация", "Alt+C", "Панель управления основными свойствами программы.", false},
+    {"Help", "Справка", "F1", "", false},
+    {"About", "О программе...", "", "", false},
+    {"File_m", "Файл", "", "", false},
+    {"Edit_m", "Редактировать", "", "", false},
+    {"Macros_m", "Макрос", "", "", false},
+    {"Service_m", "Сервис", "", "", false},
+    {"Help_m", "Справка", "", "", false},
 };
 // clang-format on
 
@@ -109,7 +108,6 @@ void createActions(TForm1 &window)
         const QString iconPath = QStringLiteral(":/icons/") + action->objectName() + QStringLiteral(".svg");
         if (QFile::exists(iconPath))
             action->setIcon(programIcon(iconPath));
-        action->setEnabled(info.enabled);
         window.addAction(action);
     }
 
@@ -132,8 +130,6 @@ void createActions(TForm1 &window)
     cleanItem->setIcon(clean->icon());
     cleanItem->setToolTip(clean->toolTip());
     QObject::connect(cleanItem, &QAction::triggered, clean, &QAction::trigger);
-    QObject::connect(clean, &QAction::changed, cleanItem,
-                     [clean, cleanItem] { cleanItem->setEnabled(clean->isEnabled()); });
     window.addAction(cleanItem);
 }
 
@@ -142,8 +138,6 @@ QMenu *buildMainMenu(TForm1 &window, QMenuBar *menuBar)
     auto menu = [&](const char *name) {
         QMenu *m = menuBar->addMenu(named(window, name)->text());
         m->menuAction()->setObjectName(QLatin1String(name) + QStringLiteral("Menu"));
-        QObject::connect(named(window, name), &QAction::changed, m,
-                         [m, a = named(window, name)] { m->setEnabled(a->isEnabled()); });
         return m;
     };
     QMenu *file = menu("File_m");

@@ -4,8 +4,8 @@ class QMenu;
 class QMenuBar;
 class TForm1;
 
-// The main window's action list: every command with its caption, shortcut, hint,
-// icon and initial state, and the menus that show them.
+// The main window's action list: every command with its caption, shortcut, hint and
+// icon, and the menus that show them. What each may do is the session's to say.
 namespace ActionTable
 {
 

@@ -1,5 +1,6 @@
 #include "app/ui/Startup.h"
 
+#include "app/ui/AppCommands.h"
 #include "app/ui/TForm1.h"
 #include "app/ui/TForm2.h"
 #include "app/ui/TForm4.h"
@@ -7,14 +8,15 @@
 #include "dialogue/ui/DialogueCommands.h"
 #include "dialogue/ui/TForm3.h"
 #include "document/ui/DocumentCommands.h"
-#include "editor/ui/EditorPanel.h"
 #include "editor/ui/FindUsagesDialog.h"
 #include "editor/ui/ProblemsWindow.h"
+#include "editor/ui/RecordGrid.h"
 #include "editor/ui/RecordCommands.h"
 #include "macros/ui/MacroCommands.h"
 #include "macros/ui/TForm5.h"
 #include "macros/ui/TForm6.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -45,30 +47,31 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     TForm1 &main = *windows->main;
 
     auto *about = new TForm2(main);
-    main.setAboutBox(about);
     windows->about = about;
     auto *viewer = new TForm3(session, main);
     windows->viewer = viewer;
     auto *config = new TForm4(main);
-    main.setConfigDialog(config);
     windows->config = config;
-    auto *saveMacro = new TForm5(session, asker, main);
-    auto *macroManager = new TForm6(session, asker, main);
+    auto *saveMacro = new TForm5(session.macroLibrary(), asker, main);
+    auto *macroManager = new TForm6(session.macroLibrary(), asker, main);
     windows->saveMacro = saveMacro;
     windows->macroManager = macroManager;
     auto *problems = new ProblemsWindow(session, main);
     windows->problems = problems;
-    QObject::connect(main.action(QStringLiteral("CheckScript")), &QAction::triggered, problems,
-                     &ProblemsWindow::CheckScriptExecute);
-    QObject::connect(problems, &ProblemsWindow::recordPicked, &main, &TForm1::selectGridRow);
     auto *findUsages = new FindUsagesDialog(session, asker, main);
     windows->findUsages = findUsages;
 
-    const CommandContext context{session, asker, main, [&main] { main.editorPanel().leaveFocusedEdit(); }};
+    const CommandContext context{session, asker, main};
     auto *document = new DocumentCommands(context);
-    main.setCommands({document, new RecordCommands(context), new DialogueCommands(context, viewer),
+    auto *dialogue = new DialogueCommands(context, viewer);
+    main.setCommands({new AppCommands(context, {about, config, problems, findUsages}), document,
+                      new RecordCommands(context), dialogue,
                       new MacroCommands(context, main.Btn_Macr()->menu(), saveMacro, macroManager)});
-    context.onTriggered("FindUsages", findUsages, &FindUsagesDialog::FindUsagesExecute);
+    QObject::connect(document, &DocumentCommands::dialogueFileWanted, dialogue, &DialogueCommands::OpenEdtExecute);
+    QObject::connect(main.Check_Vesta(), &QCheckBox::clicked, document, &DocumentCommands::Check_VestaClick);
+    QObject::connect(main.StringGrid(), &RecordGrid::linkDoubleClicked, document,
+                     &DocumentCommands::FollowLinkExecute);
+    QObject::connect(problems, &ProblemsWindow::recordPicked, &main, &TForm1::selectGridRow);
     QObject::connect(findUsages, &FindUsagesDialog::openRequested, document, &DocumentCommands::openScriptAt);
 
     // A script named on the command line, as the file manager passes it.

@@ -2,30 +2,28 @@
 
 #include "app/ui/ActionTable.h"
 #include "common/FileMessages.h"
+#include "common/ui/ElidedLabel.h"
 #include "common/ui/ImageCheckBox.h"
 #include "common/ui/ProgramIcon.h"
 #include "common/ui/Prompts.h"
 #include "document/ui/DocumentCommands.h"
 #include "editor/ui/EditorPanel.h"
+#include "editor/ui/RecordGrid.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
-#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
@@ -34,7 +32,6 @@ namespace
 {
 
 constexpr int PanelPaneWidth = 630; // window width minus the grid pane
-constexpr int GridColumnMargin = 71;
 
 QLabel *stripLabel(QWidget *parent, const char *name)
 {
@@ -73,35 +70,24 @@ void TForm1::FormCreate()
     status->setObjectName(QStringLiteral("StatusBar"));
     status->setFixedHeight(19);
     status->setSizeGripEnabled(false);
-    m_lblIncomingLinks = new QLabel(status);
+    m_lblIncomingLinks = new ElidedLabel(status);
     m_lblIncomingLinks->setObjectName(QStringLiteral("Lbl_IncomingLinks"));
     status->addWidget(m_lblIncomingLinks, 1);
     setStatusBar(status);
 
     restorePlace();
 
-    connect(&m_session, &ScriptSession::recordsChanged, this, &TForm1::showCaptions);
-    connect(&m_session, &ScriptSession::currentRecordChanged, this, &TForm1::showCurrentRow);
     connect(&m_session, &ScriptSession::stateChanged, this, &TForm1::updateActions);
-    connect(&m_session, &ScriptSession::macrosChanged, this, &TForm1::updateActions);
-    connect(&m_session, &ScriptSession::dialogueChanged, this, &TForm1::updateActions);
-    connect(&m_session, &ScriptSession::findingsChanged, this, &TForm1::showFindings);
+    connect(&m_session.macroLibrary(), &MacroLibrary::changed, this, &TForm1::updateActions);
+    connect(&m_session.dialogue(), &DialogueText::changed, this, &TForm1::updateActions);
+    connect(&m_session.links(), &LinkNavigation::changed, this, &TForm1::updateActions);
+    connect(&m_session.settings(), &AppSettings::changed, this, &TForm1::updateActions);
 
     LoadLists();
     initialiseWindow();
-    if (const SessionResult read = m_session.loadMacros(); !read)
+    if (const SessionResult read = m_session.macroLibrary().load(); !read)
         m_prompts.error(this, read.message);
     setAcceptDrops(true);
-
-    auto handle = [this](const char *name, void (TForm1::*handler)()) {
-        connect(action(QLatin1String(name)), &QAction::triggered, this, handler);
-    };
-    handle("Quit", &TForm1::QuitExecute);
-    handle("Help", &TForm1::HelpExecute);
-    handle("About", &TForm1::AboutExecute);
-    handle("Config", &TForm1::ConfigExecute);
-    handle("Undo", &TForm1::UndoExecute);
-    handle("Redo", &TForm1::RedoExecute);
 }
 
 void TForm1::buildToolBar()
@@ -196,44 +182,8 @@ void TForm1::buildCentralArea()
     m_splitter->setObjectName(QStringLiteral("Splitter"));
     m_splitter->setChildrenCollapsible(false);
 
-    m_grid = new QTableWidget(RecordCount, 3, m_splitter);
-    m_grid->setObjectName(QStringLiteral("StringGrid"));
-    m_grid->horizontalHeader()->hide();
-    m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->verticalHeader()->setDefaultSectionSize(18);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_grid->setFrameShape(QFrame::NoFrame);
-    m_grid->setShowGrid(true);
-    m_grid->setWordWrap(false);
-    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
-    // A double click on a link follows it.
-    connect(m_grid, &QTableWidget::cellDoubleClicked, this, [this](int, int column) {
-        if (column == 2 && action(QStringLiteral("FollowLink"))->isEnabled())
-            action(QStringLiteral("FollowLink"))->trigger();
-    });
-    QMenu *gridMenu = ActionTable::createGridMenu(*this);
-    connect(m_grid, &QWidget::customContextMenuRequested, this,
-            [this, gridMenu](const QPoint &pos) { gridMenu->popup(m_grid->viewport()->mapToGlobal(pos)); });
-    for (int row = 0; row < RecordCount; ++row) {
-        auto *number = new QTableWidgetItem(QString::number(row));
-        number->setFlags(Qt::ItemIsEnabled);
-        number->setBackground(palette().button());
-        m_grid->setItem(row, 0, number);
-        for (int column = 1; column < 3; ++column)
-            m_grid->setItem(row, column, new QTableWidgetItem);
-    }
-    m_grid->setColumnWidth(0, 20);
-    m_grid->setColumnWidth(2, 45);
-    connect(m_grid, &QTableWidget::currentCellChanged, this,
-            [this](int row, int column, int previousRow, int) {
-                if (row >= 0 && row != previousRow && !m_followingSession)
-                    StringGridSelectCell(column, row);
-            });
+    m_grid = new RecordGrid(m_session, m_splitter);
+    m_grid->setContextMenu(ActionTable::createGridMenu(*this));
 
     m_editorPanel = new EditorPanel(m_session, m_prompts, m_splitter);
     // The panels keep their width when the window grows; the splitter may widen them.
@@ -243,25 +193,24 @@ void TForm1::buildCentralArea()
     m_splitter->setStretchFactor(0, 1);
     m_splitter->setStretchFactor(1, 0);
     connect(m_splitter, &QSplitter::splitterMoved, this,
-            [this] { fitGridColumns(m_splitter->sizes().value(0)); });
+            [this] { m_grid->fitColumns(m_splitter->sizes().value(0)); });
     column->addWidget(m_splitter, 1);
     setCentralWidget(central);
 }
 
 void TForm1::LoadLists()
 {
-    for (const QString &path : m_session.loadLists())
-        m_prompts.error(this, readProblemText(path));
+    for (const SessionResult &failure : m_session.loadLists())
+        m_prompts.error(this, failure.message);
     m_editorPanel->fillFromLists();
 }
 
 void TForm1::initialiseWindow()
 {
-    fitGridColumns(width() - PanelPaneWidth);
+    m_grid->fitColumns(width() - PanelPaneWidth);
     m_checkVesta->setToolTip(QStringLiteral("Формат NPC-файла: стандартный или вестинский"));
     m_btnMacr->setToolTip(
         QStringLiteral("Выбрать макрос:\nмакрос, выбранный из списка, будет вставлен в текущую запись."));
-    showCurrentRow(m_session.CurRec());
     updateActions();
 }
 
@@ -270,64 +219,19 @@ QAction *TForm1::action(const QString &name) const
     return findChild<QAction *>(name, Qt::FindDirectChildrenOnly);
 }
 
-void TForm1::setActionEnabled(const QString &name, bool enabled)
-{
-    if (QAction *a = action(name))
-        a->setEnabled(enabled);
-}
-
 QString TForm1::gridText(int row, int column) const
 {
-    const QTableWidgetItem *item = m_grid->item(row, column);
-    return item ? item->text() : QString();
+    return m_grid->cellText(row, column);
 }
 
 void TForm1::selectGridRow(int row)
 {
-    m_grid->setCurrentCell(row, 1);
-    m_grid->scrollToItem(m_grid->item(row, 1));
-}
-
-void TForm1::StringGridSelectCell(int, int row)
-{
-    // An edit left for another row still writes into the record it showed.
-    m_editorPanel->leaveFocusedEdit();
-    m_session.selectRecord(row);
-}
-
-void TForm1::showCaptions()
-{
-    for (int row = 0; row < RecordCount; ++row) {
-        const QString texts[] = {m_session.actionCaption(row), m_session.linkCaption(row)};
-        for (int column = 1; column < 3; ++column) {
-            QTableWidgetItem *item = m_grid->item(row, column);
-            if (item->text() != texts[column - 1])
-                item->setText(texts[column - 1]);
-        }
-    }
-}
-
-void TForm1::showFindings()
-{
-    // The row number of a record with an error or a warning turns red; its tip lists them.
-    std::array<QStringList, RecordCount> found;
-    for (const CheckFinding &finding : m_session.findings()) {
-        if (finding.record >= 0 && finding.record < RecordCount && finding.level != CheckLevel::Note)
-            found[finding.record] << finding.shownMessage;
-    }
-    for (int row = 0; row < RecordCount; ++row) {
-        QTableWidgetItem *number = m_grid->item(row, 0);
-        const QString tip = found[row].join(QLatin1Char('\n'));
-        if (number->toolTip() == tip)
-            continue;
-        number->setToolTip(tip);
-        number->setForeground(tip.isEmpty() ? palette().windowText() : QBrush(Qt::red));
-    }
+    m_grid->selectGridRow(row);
 }
 
 void TForm1::showRecentFiles()
 {
-    const QStringList &files = m_session.config().RecentFiles;
+    const QStringList &files = m_session.settings().config().RecentFiles;
     if (files == m_recentShown)
         return;
     m_recentShown = files;
@@ -356,15 +260,6 @@ void TForm1::showRecentFiles()
     }
 }
 
-void TForm1::showCurrentRow(int row)
-{
-    if (m_grid->currentRow() == row)
-        return;
-    m_followingSession = true;
-    selectGridRow(row);
-    m_followingSession = false;
-}
-
 void TForm1::updateActions()
 {
     setWindowTitle(m_session.windowTitle());
@@ -375,7 +270,8 @@ void TForm1::updateActions()
                                                : this->palette().color(QPalette::WindowText));
     m_lblRecordNo->setPalette(palette);
     m_lblNpcName->setText(m_session.npcNameLabel());
-    m_lblIncomingLinks->setText(m_session.incomingLinksText());
+    const LinkNavigation::Incoming incoming = m_session.incomingLinks();
+    m_lblIncomingLinks->setFullText(incoming.text, QStringLiteral("… (всего %1)").arg(incoming.count));
     showRecentFiles();
 
     const bool vesta = m_session.document().layout == NpcLayout::VestaLayout;
@@ -385,72 +281,33 @@ void TForm1::updateActions()
     }
     action(vesta ? QStringLiteral("F_Vesta") : QStringLiteral("F_Standart"))->setChecked(true);
 
-    const bool anyMacro = !m_session.macros().isEmpty();
+    const CommandState can = m_session.commandState();
     const std::pair<const char *, bool> states[] = {
-        {"Save", m_session.isModified()},
-        {"PasteRec", m_session.canPaste()},
-        {"MoveUp", m_session.canMoveUp()},
-        {"MoveDown", m_session.canMoveDown()},
-        {"SaveAsMacr", m_session.canSaveAsMacro()},
-        {"MacrManager", anyMacro},
-        {"ReloadTxt", m_session.hasDialogue()},
-        {"ShowEdt", m_session.hasDialogue()},
-        {"ExportEdt", m_session.hasDialogue()},
-        {"RunEdt", m_session.canRunEditor()},
-        {"Undo", m_session.canUndo()},
-        {"Redo", m_session.canRedo()},
-        {"FollowLink", m_session.currentLink().has_value()},
-        {"GoBack", m_session.canGoBack()},
+        {"Save", can.save},
+        {"PasteRec", can.paste},
+        {"MoveUp", can.moveUp},
+        {"MoveDown", can.moveDown},
+        {"SaveAsMacr", can.saveAsMacro},
+        {"MacrManager", can.macroManager},
+        {"ReloadTxt", can.dialogue},
+        {"ShowEdt", can.dialogue},
+        {"ExportEdt", can.dialogue},
+        {"RunEdt", can.runEditor},
+        {"Undo", can.undo},
+        {"Redo", can.redo},
+        {"FollowLink", can.followLink},
+        {"GoBack", can.goBack},
     };
     for (const auto &[name, enabled] : states)
-        setActionEnabled(QLatin1String(name), enabled);
-    m_btnMacr->setEnabled(anyMacro);
+        action(QLatin1String(name))->setEnabled(enabled);
+    m_btnMacr->setEnabled(can.macroManager);
 
     // The menu names the step; the tool tip keeps the command's hint.
     auto name = [](const QString &command, const QString &step) {
         return step.isEmpty() ? command : command + QStringLiteral(": ") + step;
     };
-    action(QStringLiteral("Undo"))->setText(name(QStringLiteral("Отменить"), m_session.undoName()));
-    action(QStringLiteral("Redo"))->setText(name(QStringLiteral("Повторить"), m_session.redoName()));
-}
-
-void TForm1::QuitExecute()
-{
-    close();
-}
-
-void TForm1::HelpExecute()
-{
-    const QString path = m_session.config().helpPath();
-    const QString shown = QDir::toNativeSeparators(path);
-    if (!QFileInfo(path).isFile())
-        m_prompts.warning(this, QStringLiteral("Файл справки ") + shown + QStringLiteral(" не найден."));
-    else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        m_prompts.warning(this, QStringLiteral("Не удалось открыть справку: нет программы, которая "
-                                               "показывает такие файлы.\r\nСправка находится в файле ") +
-                                    shown + QLatin1Char('.'));
-}
-
-void TForm1::AboutExecute()
-{
-    if (auto *dialog = qobject_cast<QDialog *>(m_about))
-        dialog->exec();
-}
-
-void TForm1::ConfigExecute()
-{
-    if (auto *dialog = qobject_cast<QDialog *>(m_configDialog))
-        dialog->exec();
-}
-
-void TForm1::UndoExecute()
-{
-    m_session.undo();
-}
-
-void TForm1::RedoExecute()
-{
-    m_session.redo();
+    action(QStringLiteral("Undo"))->setText(name(QStringLiteral("Отменить"), can.undoName));
+    action(QStringLiteral("Redo"))->setText(name(QStringLiteral("Повторить"), can.redoName));
 }
 
 void TForm1::FormResize()
@@ -463,16 +320,7 @@ void TForm1::FormResize()
     if (const std::optional<int> kept = std::exchange(m_keptSplitter, std::nullopt))
         gridPane = std::clamp(*kept, 0, gridPane);
     m_splitter->setSizes({gridPane, width() - m_splitter->handleWidth() - gridPane});
-    fitGridColumns(gridPane);
-}
-
-void TForm1::fitGridColumns(int gridPane)
-{
-    // The action column takes what the pane leaves; it also gives way to this style's
-    // scroll bar, so that the link column is never cut.
-    const int besideIt =
-        m_grid->columnWidth(0) + m_grid->columnWidth(2) + m_grid->verticalScrollBar()->sizeHint().width() + 3;
-    m_grid->setColumnWidth(1, std::max(0, std::min(gridPane - GridColumnMargin, gridPane - besideIt)));
+    m_grid->fitColumns(gridPane);
 }
 
 void TForm1::resizeEvent(QResizeEvent *event)
@@ -483,8 +331,7 @@ void TForm1::resizeEvent(QResizeEvent *event)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    m_editorPanel->leaveFocusedEdit();
-    if (m_session.isModified() &&
+    if (m_session.hasUnsavedChanges() &&
         !m_prompts.confirm(
             this,
             QStringLiteral("Текущие данные не сохранены.\r\nВы уверены, что хотите выйти из программы?"),
@@ -513,7 +360,7 @@ void TForm1::dropEvent(QDropEvent *event)
 
 void TForm1::restorePlace()
 {
-    const AppConfig &config = m_session.config();
+    const AppConfig &config = m_session.settings().config();
     const int width = config.FormWidth;
     const int height =
         config.FormHeight.value_or(695) >= MinFormHeight ? config.FormHeight.value_or(695) : 695;
@@ -536,7 +383,7 @@ void TForm1::restorePlace()
 
 void TForm1::IniWrite()
 {
-    AppConfig &config = m_session.config();
+    AppConfig &config = m_session.settings().config();
     const QRect normal = isMaximized() ? normalGeometry() : QRect(pos(), size());
     config.FormWidth = normal.width();
     config.FormLeft = normal.x();
@@ -544,6 +391,6 @@ void TForm1::IniWrite()
     config.FormHeight = normal.height();
     config.FormMaximized = isMaximized();
     config.SplitterPos = m_splitter->sizes().value(0);
-    if (const SessionResult saved = m_session.saveSettings(); !saved)
+    if (const SessionResult saved = m_session.settings().save(); !saved)
         m_prompts.error(nullptr, saved.message);
 }

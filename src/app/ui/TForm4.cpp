@@ -120,13 +120,13 @@ void TForm4::FormCreate()
 
 void TForm4::FormActivate()
 {
-    const AppConfig &config = m_main.config();
+    const AppConfig &config = m_main.session().settings().config();
     m_editEdtEditor->setText(config.EdtEditor);
     if (config.DataDir != config.standardDataDir())
         m_editDataDir->setText(config.DataDir);
     // Greyed while the edit is empty: where the lists really came from.
     m_editDataDir->setPlaceholderText(
-        QDir::toNativeSeparators(m_main.lists().sourceFolders().join(QStringLiteral("; "))));
+        QDir::toNativeSeparators(m_main.session().lists().sourceFolders().join(QStringLiteral("; "))));
     m_checkBox1->setChecked(config.AlertShow != 0);
     m_settingsChanged = false;
 }
@@ -150,7 +150,7 @@ void TForm4::Btn_SelectDataDirClick()
 {
     const QString shown = m_editDataDir->text();
     const QString chosen = m_main.prompts().chooseFolder(this, QStringLiteral("Выбор папки с мод-списками"),
-                                                         shown.isEmpty() ? m_main.config().DataDir : shown);
+                                                         shown.isEmpty() ? m_main.session().settings().config().DataDir : shown);
     if (chosen.isEmpty())
         return;
     m_editDataDir->setText(chosen);
@@ -159,7 +159,7 @@ void TForm4::Btn_SelectDataDirClick()
 
 void TForm4::CheckBox1Click()
 {
-    m_main.session().setWarningsOff(m_checkBox1->isChecked());
+    m_main.session().settings().setWarningsOff(m_checkBox1->isChecked());
     m_settingsChanged = true;
 }
 
@@ -167,8 +167,8 @@ void TForm4::Btn_OkClick()
 {
     if (m_settingsChanged) {
         // An empty folder stands for the standard one, which the next start substitutes.
-        m_main.session().setDataDir(m_editDataDir->text());
-        m_main.session().setExternalEditor(m_editEdtEditor->text());
+        m_main.session().settings().setDataDir(m_editDataDir->text());
+        m_main.session().settings().setExternalEditor(m_editEdtEditor->text());
         m_settingsChanged = false;
     }
     accept();

@@ -6,8 +6,6 @@
 #include <QAction>
 #include <QWidget>
 
-#include <functional>
-
 class ScriptSession;
 
 // What a command class works with: the session it changes, the prompts it asks, the
@@ -16,12 +14,15 @@ struct CommandContext {
     ScriptSession &session;
     Prompts &prompts;
     QWidget &window;
-    // Confirms a value typed into a field but not yet left, before the script is written.
-    std::function<void()> confirmTypedValue = [] {};
 
+    // The window's action of that name. A name that names none is a fault of the
+    // program, not of the user: start-up stops there, in every build.
     QAction *action(const char *name) const
     {
-        return window.findChild<QAction *>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+        auto *found = window.findChild<QAction *>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+        if (!found)
+            qFatal("The window has no action named %s", name);
+        return found;
     }
     // Shows the message of a failed command; true when it succeeded.
     bool report(const SessionResult &result) const

@@ -23,30 +23,30 @@ void DialogueCommands::OpenEdtExecute()
     options.title = QStringLiteral("Открыть EDT-файл");
     options.filter = QStringLiteral("EDT-файлы|*.edt|Все файлы|*.*");
     options.defaultSuffix = QStringLiteral("edt");
-    options.directory = m_session.config().WorkDir;
+    options.directory = m_session.settings().config().WorkDir;
     const QString path = m_context.prompts.openFile(&m_context.window, options);
     if (!path.isEmpty())
-        m_context.report(m_session.importDialogue(path));
+        m_context.report(m_session.dialogue().import(path));
 }
 
 void DialogueCommands::ExportEdtExecute()
 {
-    const QString edtPath = m_session.document().EdtPath;
+    const QString edtPath = m_session.dialogue().path();
     FileDialogOptions options;
     options.title = QStringLiteral("Экспорт EDT в TXT");
     options.filter = QStringLiteral("TXT-файлы|*.txt|Все файлы|*.*");
     options.defaultSuffix = QStringLiteral("txt");
-    options.directory = m_session.config().WorkDir;
+    options.directory = m_session.settings().config().WorkDir;
     if (!edtPath.isEmpty())
         options.fileName = withExtension(edtPath, QStringLiteral(".txt"));
     const QString path = m_context.prompts.saveFile(&m_context.window, options);
     if (!path.isEmpty() && m_context.prompts.mayOverwrite(&m_context.window, path))
-        m_context.report(m_session.exportDialogue(path));
+        m_context.report(m_session.dialogue().exportTo(path));
 }
 
 void DialogueCommands::ReloadTxtExecute()
 {
-    m_context.report(m_session.reloadDialogue());
+    m_context.report(m_session.dialogue().reload());
 }
 
 void DialogueCommands::ShowEdtExecute()
@@ -58,5 +58,5 @@ void DialogueCommands::ShowEdtExecute()
 void DialogueCommands::RunEdtExecute()
 {
     // Started by its full path, without a shell; whether it starts is not our concern.
-    QProcess::startDetached(m_session.config().EdtEditor, {});
+    QProcess::startDetached(m_session.settings().config().EdtEditor, {});
 }

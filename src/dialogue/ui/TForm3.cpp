@@ -44,8 +44,8 @@ bool TForm3::event(QEvent *event)
 
 void TForm3::FormActivate()
 {
-    setWindowTitle(QStringLiteral("EDT-файл - ") + m_session.document().EdtPath);
-    QByteArray text = Edt2Txt(m_session.edtText());
+    setWindowTitle(QStringLiteral("EDT-файл - ") + m_session.dialogue().path());
+    QByteArray text = Edt2Txt(m_session.dialogue().text());
     // Refilling an unchanged text would only lose the reader's place.
     if (text == m_shown)
         return;

@@ -1,6 +1,5 @@
 #include "document/ui/DocumentCommands.h"
 
-#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 
@@ -23,8 +22,6 @@ DocumentCommands::DocumentCommands(const CommandContext &context)
     m_context.onTriggered("F_Standart", this, &DocumentCommands::F_StandartExecute);
     m_context.onTriggered("FollowLink", this, &DocumentCommands::FollowLinkExecute);
     m_context.onTriggered("GoBack", this, &DocumentCommands::GoBackExecute);
-    if (auto *check = m_context.window.findChild<QCheckBox *>(QStringLiteral("Check_Vesta")))
-        connect(check, &QCheckBox::clicked, this, &DocumentCommands::Check_VestaClick);
 }
 
 FileDialogOptions DocumentCommands::npcDialog(const QString &title) const
@@ -33,13 +30,13 @@ FileDialogOptions DocumentCommands::npcDialog(const QString &title) const
     options.title = title;
     options.filter = QStringLiteral("NPC-файлы|*.npc|Все файлы|*.*");
     options.defaultSuffix = QStringLiteral("npc");
-    options.directory = m_session.config().WorkDir;
+    options.directory = m_session.settings().config().WorkDir;
     return options;
 }
 
 bool DocumentCommands::mayDiscardChanges(const QString &question, QMessageBox::StandardButtons buttons)
 {
-    return !m_session.isModified() ||
+    return !m_session.hasUnsavedChanges() ||
            m_context.prompts.confirm(&m_context.window, Unsaved + question, buttons);
 }
 
@@ -68,7 +65,7 @@ void DocumentCommands::FilesDropped(const QString &path)
             openScript(path, {.setWorkDir = false});
     } else if (path.endsWith(QStringLiteral(".edt"), Qt::CaseInsensitive)) {
         // A file that cannot be read leaves the dialogue text and its path as they were.
-        m_context.report(m_session.loadDialogue(path));
+        m_context.report(m_session.dialogue().load(path));
     }
 }
 
@@ -86,9 +83,9 @@ bool DocumentCommands::openScript(const QString &path, ScriptSession::OpenOption
                                   "найден.\r\nЖелаете загрузить другой EDT-файл?"),
                    QMessageBox::Yes | QMessageBox::No)) {
         // Another file means the import dialog, which starts in the working folder.
-        m_context.action("OpenEdt")->trigger();
-        if (!m_session.hasDialogue())
-            m_session.clearDialogue();
+        emit dialogueFileWanted();
+        if (!m_session.dialogue().isLoaded())
+            m_session.dialogue().clear();
     }
     return true;
 }
@@ -112,7 +109,7 @@ void DocumentCommands::openRecentFile(const QString &path)
                                   QStringLiteral("Файл ") + QDir::toNativeSeparators(path) +
                                       QStringLiteral(" не найден.\r\nОн убран из списка последних файлов."),
                                   QMessageBox::Ok);
-        m_session.forgetRecentFile(path);
+        m_session.settings().forgetRecentFile(path);
         return;
     }
     if (mayDiscardChanges(OpenQuestion, QMessageBox::Yes | QMessageBox::No))
@@ -121,21 +118,19 @@ void DocumentCommands::openRecentFile(const QString &path)
 
 void DocumentCommands::FollowLinkExecute()
 {
-    const std::optional<ScriptSession::LinkTarget> link = m_session.currentLink();
+    const std::optional<LinkNavigation::LinkTarget> link = m_session.linkToFollow();
     if (!link)
         return;
-    // An edit left for the other record still writes into the one it showed.
-    m_context.confirmTypedValue();
-    const ScriptSession::Place from{m_session.document().path, m_session.CurRec()};
+    const LinkNavigation::Place from{m_session.document().path, m_session.CurRec()};
     if (link->local) {
         if (link->record >= RecordCount)
             return;
-        m_session.rememberPlace(from);
+        m_session.links().rememberPlace(from);
         m_session.selectRecord(link->record);
         return;
     }
     if (link->path.isEmpty()) {
-        const QString folder = m_session.folderPath();
+        const QString folder = m_session.links().folderPath();
         m_context.prompts.message(
             &m_context.window, PromptKind::Information,
             folder.isEmpty()
@@ -149,24 +144,24 @@ void DocumentCommands::FollowLinkExecute()
         return;
     }
     if (openScriptAt(link->path, std::min(int(link->record), RecordCount - 1)))
-        m_session.rememberPlace(from);
+        m_session.links().rememberPlace(from);
 }
 
 void DocumentCommands::GoBackExecute()
 {
-    const std::optional<ScriptSession::Place> place = m_session.lastPlace();
+    LinkNavigation &links = m_session.links();
+    const std::optional<LinkNavigation::Place> place = links.lastPlace();
     if (!place)
         return;
-    m_context.confirmTypedValue();
     if (place->path != m_session.document().path) {
         // A script that had no file cannot be opened again.
         if (place->path.isEmpty())
-            m_session.forgetLastPlace();
+            links.forgetLastPlace();
         if (place->path.isEmpty() || !openScriptAt(place->path, place->record))
             return;
     }
     m_session.selectRecord(place->record);
-    m_session.forgetLastPlace();
+    links.forgetLastPlace();
 }
 
 bool DocumentCommands::mayDropLastRecord()
@@ -180,8 +175,6 @@ bool DocumentCommands::mayDropLastRecord()
 
 void DocumentCommands::SaveExecute()
 {
-    // A value typed but not yet confirmed belongs to what the user saves.
-    m_context.confirmTypedValue();
     if (!m_session.hasPath()) {
         SaveAsExecute();
         return;
@@ -192,7 +185,6 @@ void DocumentCommands::SaveExecute()
 
 void DocumentCommands::SaveAsExecute()
 {
-    m_context.confirmTypedValue();
     FileDialogOptions options = npcDialog(QStringLiteral("Сохранить NPC-скрипт"));
     options.fileName = m_session.document().path; // proposed, in its own folder
     const QString path = m_context.prompts.saveFile(&m_context.window, options);

@@ -32,10 +32,16 @@ public:
     // (after the unsaved-changes question); false when the user declined or the file
     // was refused.
     bool openScriptAt(const QString &path, int record);
+    // The user is asked about unsaved changes; true when they may be left behind.
+    bool mayDiscardChanges(const QString &question, QMessageBox::StandardButtons buttons);
+
+signals:
+    // An opened script has no dialogue file and the user wants to pick one: the import
+    // runs before opening goes on.
+    void dialogueFileWanted();
 
 private:
     FileDialogOptions npcDialog(const QString &title) const;
-    bool mayDiscardChanges(const QString &question, QMessageBox::StandardButtons buttons);
     bool mayDropLastRecord();
 
     CommandContext m_context;

@@ -56,7 +56,9 @@ EditorPanel::EditorPanel(ScriptSession &session, Prompts &prompts, QWidget *pare
     setObjectName(QStringLiteral("EditorPanel"));
     buildControls();
     connect(&m_session, &ScriptSession::recordShown, this, &EditorPanel::ShowRec);
-    connect(&m_session, &ScriptSession::dialogueChanged, this, &EditorPanel::ShowPhraseText);
+    connect(&m_session.dialogue(), &DialogueText::changed, this, &EditorPanel::ShowPhraseText);
+    // Moving to another record or writing the script takes what an edit shows with it.
+    connect(&m_session, &ScriptSession::aboutToLeaveRecord, this, &EditorPanel::leaveFocusedEdit);
 }
 
 EditorPanel::~EditorPanel()
@@ -286,7 +288,7 @@ void EditorPanel::ShowRec()
 void EditorPanel::ShowPhraseText()
 {
     const NpcRecord &record = m_session.currentRecord();
-    const EdtText &text = m_session.edtText();
+    const EdtText &text = m_session.dialogue().text();
     const PhraseSelection selection = selectPhrases(record.Phrase, record.PhraseCnt, text.size());
     m_phraseMemo->setPlainText(phraseMemoText(text, selection));
     edit(NpcField::PhraseCnt)->setRedFrame(selection.countFrameRed);

@@ -36,7 +36,7 @@ public:
     QPlainTextEdit *phraseMemo() const { return m_phraseMemo; }
 
     // Runs the leave rule of an edit that has the focus and was changed, on the record
-    // it shows; for moving to another record without the focus leaving the edit.
+    // it shows; done whenever the session is about to leave that record.
     void leaveFocusedEdit();
 
     // Null for a field without one.

@@ -262,7 +262,7 @@ void FindUsagesDialog::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
         const QString script = m_session.document().path;
-        setFolder(script.isEmpty() ? m_session.config().WorkDir : QFileInfo(script).absolutePath());
+        setFolder(script.isEmpty() ? m_session.settings().config().WorkDir : QFileInfo(script).absolutePath());
         kindChanged(); // the lists may have been read again
         QLineEdit *typed = m_what->currentIndex() == FieldKind ? m_value : m_filter;
         typed->setFocus();

@@ -23,7 +23,7 @@ bool RecordCommands::confirm(const QString &text)
 
 bool RecordCommands::mayOverwriteCurrent(const QString &warning)
 {
-    return m_session.currentRecord().isEmpty() ||
+    return !m_session.currentRecordHasValues() ||
            m_context.prompts.message(&m_context.window, PromptKind::Warning, warning,
                                      QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }

@@ -54,7 +54,8 @@ MacroCommands::MacroCommands(const CommandContext &context, QMenu *menu, TForm5 
     m_menu->setStyle(style);
     // The menu lists the macros as their file has them; thousands cost nothing until
     // the menu is opened.
-    connect(&m_session, &ScriptSession::macrosSaved, this, [this] { m_menuEntries = store().entries(); });
+    connect(&m_session.macroLibrary(), &MacroLibrary::saved, this,
+            [this] { m_menuEntries = store().entries(); });
     connect(m_menu, &QMenu::aboutToShow, this, &MacroCommands::MacrosMenuUpdate);
     m_menuEntries = store().entries();
     m_context.onTriggered("SaveAsMacr", this, &MacroCommands::SaveAsMacrExecute);
@@ -63,7 +64,7 @@ MacroCommands::MacroCommands(const CommandContext &context, QMenu *menu, TForm5 
 
 const MacroStore &MacroCommands::store() const
 {
-    return m_session.macros();
+    return m_session.macroLibrary().macros();
 }
 
 QAction *MacroCommands::newItem(int position, QObject *parent)
@@ -148,7 +149,7 @@ void MacroCommands::Btn_MacrClick(QAction *sender)
 void MacroCommands::SaveAsMacrExecute()
 {
     if (m_saveMacro)
-        m_saveMacro->exec();
+        m_saveMacro->saveRecord(m_session.currentRecord());
 }
 
 void MacroCommands::MacrManagerExecute()

@@ -3,7 +3,7 @@
 #include "common/Windows1251.h"
 #include "common/ui/ProgramIcon.h"
 #include "common/ui/Prompts.h"
-#include "session/ScriptSession.h"
+#include "session/MacroLibrary.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -44,8 +44,8 @@ QString macroNameEqualsSignText()
     return QStringLiteral("Имя макроса не может содержать знак «=».");
 }
 
-TForm5::TForm5(ScriptSession &session, Prompts &prompts, QWidget &mainWindow)
-    : PlacedDialog(mainWindow), m_session(session), m_prompts(prompts)
+TForm5::TForm5(MacroLibrary &library, Prompts &prompts, QWidget &mainWindow)
+    : PlacedDialog(mainWindow), m_library(library), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("TForm5"));
     setFixedSize(362, 101);
@@ -95,6 +95,12 @@ void TForm5::FormActivate()
     m_name->setFocus();
 }
 
+int TForm5::saveRecord(const NpcRecord &record)
+{
+    m_record = record;
+    return exec();
+}
+
 void TForm5::Edit_MacrNameKeyPress()
 {
     Btn_OkClick();
@@ -114,7 +120,7 @@ void TForm5::Btn_OkClick()
         m_name->setFocus();
         return;
     }
-    if (const SessionResult added = m_session.addMacro(toWindows1251(name)); !added) {
+    if (const SessionResult added = m_library.add(toWindows1251(name), m_record); !added) {
         m_prompts.error(this, added.message);
         m_name->setFocus();
         return;

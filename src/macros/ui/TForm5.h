@@ -1,19 +1,23 @@
 #pragma once
 
 #include "common/ui/PlacedDialog.h"
+#include "document/NpcRecord.h"
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class Prompts;
-class ScriptSession;
+class MacroLibrary;
 
 // Saves the current record as a new macro under a typed name.
 class TForm5 : public PlacedDialog
 {
     Q_OBJECT
 public:
-    TForm5(ScriptSession &session, Prompts &prompts, QWidget &mainWindow);
+    TForm5(MacroLibrary &library, Prompts &prompts, QWidget &mainWindow);
+
+    // Asks for a name and keeps the record under it; the answer of exec().
+    int saveRecord(const NpcRecord &record);
 
     void Btn_OkClick();
     void Btn_CloseClick();
@@ -27,7 +31,8 @@ private:
     QLineEdit *m_name = nullptr;
     QPushButton *m_ok = nullptr;
     QPushButton *m_close = nullptr;
-    ScriptSession &m_session;
+    MacroLibrary &m_library;
+    NpcRecord m_record;
     Prompts &m_prompts;
 };
 

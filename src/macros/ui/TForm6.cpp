@@ -5,7 +5,7 @@
 #include "common/ui/Prompts.h"
 #include "macros/MacroStore.h"
 #include "macros/ui/TForm5.h"
-#include "session/ScriptSession.h"
+#include "session/MacroLibrary.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -41,8 +41,8 @@ QString trimmedLeft(const QString &text)
 
 } // namespace
 
-TForm6::TForm6(ScriptSession &session, Prompts &prompts, QWidget &mainWindow)
-    : PlacedDialog(mainWindow), m_session(session), m_prompts(prompts)
+TForm6::TForm6(MacroLibrary &library, Prompts &prompts, QWidget &mainWindow)
+    : PlacedDialog(mainWindow), m_library(library), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("TForm6"));
     setFixedSize(359, 398);
@@ -133,7 +133,7 @@ void TForm6::FormActivate()
 
 void TForm6::UpdateGrid()
 {
-    const MacroStore &store = m_session.macros();
+    const MacroStore &store = m_library.macros();
     m_grid->setRowCount(1);
     m_grid->setItem(0, 0, new QTableWidgetItem);
     selectRow(0);
@@ -179,7 +179,7 @@ void TForm6::Edit_MacrNameKeyPress()
 
 void TForm6::Btn_EditClick()
 {
-    const MacroStore &store = m_session.macros();
+    const MacroStore &store = m_library.macros();
     const int r = m_selected;
     if (r >= store.count())
         return;
@@ -190,17 +190,17 @@ void TForm6::Btn_EditClick()
         return;
     }
     m_grid->item(r, 0)->setText(name);
-    m_session.renameMacro(r, toWindows1251(name));
+    m_library.rename(r, toWindows1251(name));
     m_changed = true;
 }
 
 void TForm6::Btn_DelClick()
 {
-    const MacroStore &store = m_session.macros();
+    const MacroStore &store = m_library.macros();
     const int r = m_selected;
     if (r >= store.count())
         return;
-    m_session.deleteMacro(r);
+    m_library.remove(r);
     UpdateGrid();
     selectRow(r == 0 ? 0 : r - 1);
     m_changed = true;
@@ -212,13 +212,13 @@ void TForm6::exchangeRows(int upper)
     QTableWidgetItem *bottom = m_grid->takeItem(upper + 1, 0);
     m_grid->setItem(upper, 0, bottom);
     m_grid->setItem(upper + 1, 0, top);
-    m_session.exchangeMacros(upper, upper + 1);
+    m_library.exchange(upper, upper + 1);
 }
 
 void TForm6::Btn_MoveUpClick()
 {
     const int r = m_selected;
-    if (r == 0 || r >= m_session.macros().count())
+    if (r == 0 || r >= m_library.macros().count())
         return;
     exchangeRows(r - 1);
     m_selected = r - 1;
@@ -232,7 +232,7 @@ void TForm6::Btn_MoveUpClick()
 void TForm6::Btn_MoveDownClick()
 {
     const int r = m_selected;
-    if (r + 1 >= m_session.macros().count())
+    if (r + 1 >= m_library.macros().count())
         return;
     exchangeRows(r);
     m_selected = r + 1;
@@ -252,7 +252,7 @@ bool TForm6::FormClose()
 {
     if (!m_changed)
         return true;
-    const SessionResult saved = m_session.saveMacros();
+    const SessionResult saved = m_library.save();
     if (!saved)
         m_prompts.error(this, saved.message);
     return saved.ok;

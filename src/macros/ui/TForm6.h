@@ -8,7 +8,7 @@ class QPushButton;
 class QTableWidget;
 class QToolButton;
 class Prompts;
-class ScriptSession;
+class MacroLibrary;
 
 // The macro manager: renames, deletes and reorders the macros. The file and the macro
 // menu follow when it closes.
@@ -16,7 +16,7 @@ class TForm6 : public PlacedDialog
 {
     Q_OBJECT
 public:
-    TForm6(ScriptSession &session, Prompts &prompts, QWidget &mainWindow);
+    TForm6(MacroLibrary &library, Prompts &prompts, QWidget &mainWindow);
 
     void UpdateGrid();
     void StringGrid1SelectCell(int column, int row);
@@ -54,6 +54,6 @@ private:
     QLineEdit *m_name = nullptr;
     QToolButton *m_edit = nullptr;
     QPushButton *m_close = nullptr;
-    ScriptSession &m_session;
+    MacroLibrary &m_library;
     Prompts &m_prompts;
 };

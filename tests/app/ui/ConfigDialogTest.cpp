@@ -143,7 +143,7 @@ TEST_F(ConfigDialogTest, DialogLayoutTextsAndHiddenControls)
 TEST_F(ConfigDialogTest, ActivationShowsTheSettingsAndTheDefaultDataFolderAsAnEmptyEdit)
 {
     start();
-    main().config().EdtEditor = QStringLiteral("/opt/edt/edt.exe");
+    session().settings().config().EdtEditor = QStringLiteral("/opt/edt/edt.exe");
     main().move(40, 60);
     openConfig([&] {
         EXPECT_EQ(editorEdit()->text(), QStringLiteral("/opt/edt/edt.exe"));
@@ -157,8 +157,8 @@ TEST_F(ConfigDialogTest, ActivationShowsTheSettingsAndTheDefaultDataFolderAsAnEm
         click("Btn_Ok");
     });
     // Nothing was changed, so "Сохранить" keeps the standard folder rather than the empty edit.
-    EXPECT_EQ(main().config().DataDir, main().config().standardDataDir());
-    EXPECT_EQ(main().config().EdtEditor, QStringLiteral("/opt/edt/edt.exe"));
+    EXPECT_EQ(session().settings().config().DataDir, session().settings().config().standardDataDir());
+    EXPECT_EQ(session().settings().config().EdtEditor, QStringLiteral("/opt/edt/edt.exe"));
 }
 
 TEST_F(ConfigDialogTest, ActivationShowsAnotherDataFolderAndWarningsOff)
@@ -173,13 +173,13 @@ TEST_F(ConfigDialogTest, ActivationShowsAnotherDataFolderAndWarningsOff)
         EXPECT_TRUE(checkBox()->isChecked());
     });
     // Only looking changes nothing: 2 is kept, not turned into 1.
-    EXPECT_EQ(main().config().AlertShow, 2);
+    EXPECT_EQ(session().settings().config().AlertShow, 2);
 }
 
 TEST_F(ConfigDialogTest, ChoosersCancelledChangeNothing)
 {
     start();
-    main().config().EdtEditor = QStringLiteral("/opt/edt/edt.exe");
+    session().settings().config().EdtEditor = QStringLiteral("/opt/edt/edt.exe");
     openConfig([&] {
         click("Btn_SelectEdtEdit");
         click("Btn_SelectDataDir");
@@ -205,7 +205,7 @@ TEST_F(ConfigDialogTest, SaveStoresTheChosenPathsAndEnablesRunEdtForAnExistingEd
     const QString mods = makeFolder(QStringLiteral("mods"));
     start();
     ASSERT_FALSE(action("RunEdt")->isEnabled());
-    const QString standard = main().config().DataDir;
+    const QString standard = session().settings().config().DataDir;
 
     openConfig([&] {
         prompts().files << editor << mods;
@@ -215,12 +215,12 @@ TEST_F(ConfigDialogTest, SaveStoresTheChosenPathsAndEnablesRunEdtForAnExistingEd
         EXPECT_EQ(dataDirEdit()->text(), mods);
         EXPECT_TRUE(dialog().settingsChanged());
         // Nothing is stored before "Сохранить".
-        EXPECT_EQ(main().config().DataDir, standard);
+        EXPECT_EQ(session().settings().config().DataDir, standard);
         click("Btn_Ok");
         EXPECT_FALSE(dialog().settingsChanged());
     });
-    EXPECT_EQ(main().config().EdtEditor, editor);
-    EXPECT_EQ(main().config().DataDir, mods);
+    EXPECT_EQ(session().settings().config().EdtEditor, editor);
+    EXPECT_EQ(session().settings().config().DataDir, mods);
     EXPECT_TRUE(action("RunEdt")->isEnabled());
 
     // The next chooser starts in the editor's folder.
@@ -236,7 +236,7 @@ TEST_F(ConfigDialogTest, SaveKeepsAVanishedEditorWithoutEnablingRunEdt)
         click("Btn_SelectEdtEdit");
         click("Btn_Ok");
     });
-    EXPECT_EQ(main().config().EdtEditor, pathIn(QStringLiteral("gone.exe")));
+    EXPECT_EQ(session().settings().config().EdtEditor, pathIn(QStringLiteral("gone.exe")));
     EXPECT_FALSE(action("RunEdt")->isEnabled());
 }
 
@@ -244,19 +244,19 @@ TEST_F(ConfigDialogTest, CloseKeepsThePathsButTheCheckBoxHasTakenEffect)
 {
     const QString mods = makeFolder(QStringLiteral("mods"));
     start();
-    const QString standard = main().config().DataDir;
+    const QString standard = session().settings().config().DataDir;
     openConfig([&] {
         prompts().files << pathIn(QStringLiteral("edt.exe")) << mods;
         click("Btn_SelectEdtEdit");
         click("Btn_SelectDataDir");
         click("CheckBox1");
-        EXPECT_EQ(main().config().AlertShow, 1);
+        EXPECT_EQ(session().settings().config().AlertShow, 1);
         click("Btn_Close");
         EXPECT_FALSE(dialog().settingsChanged());
     });
-    EXPECT_EQ(main().config().DataDir, standard);
-    EXPECT_EQ(main().config().EdtEditor, QString());
-    EXPECT_EQ(main().config().AlertShow, 1);
+    EXPECT_EQ(session().settings().config().DataDir, standard);
+    EXPECT_EQ(session().settings().config().EdtEditor, QString());
+    EXPECT_EQ(session().settings().config().AlertShow, 1);
 
     // The editor path comes back from the settings; the folder edit keeps the last
     // choice while the setting is the standard folder. The close box acts as "Закрыть".
@@ -267,8 +267,8 @@ TEST_F(ConfigDialogTest, CloseKeepsThePathsButTheCheckBoxHasTakenEffect)
         click("CheckBox1");
         dialog().close();
     });
-    EXPECT_EQ(main().config().AlertShow, 0);
-    EXPECT_EQ(main().config().DataDir, standard);
+    EXPECT_EQ(session().settings().config().AlertShow, 0);
+    EXPECT_EQ(session().settings().config().DataDir, standard);
 }
 
 TEST_F(ConfigDialogTest, CheckBoxSilencesTheWarningsAtOnce)
@@ -278,7 +278,7 @@ TEST_F(ConfigDialogTest, CheckBoxSilencesTheWarningsAtOnce)
     openConfig([&] {
         click("CheckBox1");
         // In force before the dialog closes.
-        EXPECT_FALSE(main().config().warningsOn());
+        EXPECT_FALSE(session().settings().config().warningsOn());
     });
     EXPECT_FALSE(rangeErrorShown());
     openConfig([&] { click("CheckBox1"); });
@@ -291,7 +291,7 @@ TEST_F(ConfigDialogTest, SettingsFileGetsTheNewValuesAtExit)
     const QString mods = makeFolder(QStringLiteral("mods"));
     writeFile(QStringLiteral("mods/Action.txt"), "0=Modded\r\n");
     start();
-    const QString shippedAction = main().actionName("0");
+    const QString shippedAction = session().actionName("0");
     ASSERT_NE(shippedAction, QStringLiteral("Modded"));
     openConfig([&] {
         prompts().files << pathIn(QStringLiteral("tools/edt.exe")) << mods;
@@ -301,7 +301,7 @@ TEST_F(ConfigDialogTest, SettingsFileGetsTheNewValuesAtExit)
         click("Btn_Ok");
     });
     // The new folder counts from the next start only.
-    EXPECT_EQ(main().actionName("0"), shippedAction);
+    EXPECT_EQ(session().actionName("0"), shippedAction);
     stop();
     const QByteArray ini = readFile(QStringLiteral("scrivlet.ini"));
     EXPECT_TRUE(ini.contains("EdtEditor=" + pathIn(QStringLiteral("tools/edt.exe")).toUtf8() + "\r\n"))
@@ -310,8 +310,8 @@ TEST_F(ConfigDialogTest, SettingsFileGetsTheNewValuesAtExit)
     EXPECT_TRUE(ini.contains("AlertShow=1\r\n")) << ini.constData();
 
     start();
-    EXPECT_EQ(main().config().DataDir, mods);
-    EXPECT_EQ(main().actionName("0"), QStringLiteral("Modded"));
+    EXPECT_EQ(session().settings().config().DataDir, mods);
+    EXPECT_EQ(session().actionName("0"), QStringLiteral("Modded"));
     EXPECT_TRUE(action("RunEdt")->isEnabled());
 }
 
@@ -322,12 +322,12 @@ TEST_F(ConfigDialogTest, CheckBoxOnlyAndSaveStoresAnEmptyDataFolderThatMeansTheS
         click("CheckBox1");
         click("Btn_Ok");
     });
-    EXPECT_EQ(main().config().DataDir, QString());
+    EXPECT_EQ(session().settings().config().DataDir, QString());
     stop();
     EXPECT_TRUE(readFile(QStringLiteral("scrivlet.ini")).contains("\r\nDataDir=\r\n"));
     start();
-    EXPECT_EQ(main().config().DataDir, main().config().standardDataDir());
-    EXPECT_FALSE(main().config().warningsOn());
+    EXPECT_EQ(session().settings().config().DataDir, session().settings().config().standardDataDir());
+    EXPECT_FALSE(session().settings().config().warningsOn());
 }
 
 TEST_F(ConfigDialogTest, StartRegistersTheFileTypeOnce)
@@ -393,7 +393,7 @@ TEST_F(ConfigDialogTest, WithoutListsInTheStartFolderTheShippedOnesServeAndTheDi
     start();
     EXPECT_TRUE(prompts().messageTexts().isEmpty())
         << prompts().messageTexts().join(QLatin1Char('\n')).toStdString();
-    EXPECT_FALSE(main().lists().Action.isEmpty());
+    EXPECT_FALSE(session().lists().Action.isEmpty());
     openConfig([&] {
         EXPECT_EQ(dataDirEdit()->text(), QString());
         EXPECT_EQ(dataDirEdit()->placeholderText(), QDir::toNativeSeparators(shipped));

@@ -156,11 +156,11 @@ TEST_F(ScriptTravelTest, PickingAProblemSelectsItsRecordAndRowNumbersTurnRed)
     QTreeWidgetItem *item = problems()->topLevelItem(4);
     ASSERT_EQ(item->text(0), QStringLiteral("4"));
     emit problems()->itemActivated(item, 0); // as a double click does
-    EXPECT_EQ(main().CurRec(), 4);
+    EXPECT_EQ(session().CurRec(), 4);
     EXPECT_EQ(main().StringGrid()->currentRow(), 4);
     problems()->setCurrentItem(problems()->topLevelItem(1));
     QTest::keyClick(problems(), Qt::Key_Return);
-    EXPECT_EQ(main().CurRec(), 1);
+    EXPECT_EQ(session().CurRec(), 1);
 
     for (int row : {0, 1, 2, 3, 4, 5, 6, 7})
         EXPECT_TRUE(rowNumberRed(row)) << row;
@@ -191,7 +191,7 @@ TEST_F(ScriptTravelTest, FollowingLinksHereAndIntoAnotherScriptAndBack)
     ASSERT_TRUE(action("FollowLink")->isEnabled());
     EXPECT_EQ(action("FollowLink")->shortcut(), QKeySequence(QStringLiteral("Ctrl+L")));
     trigger("FollowLink");
-    EXPECT_EQ(main().CurRec(), 4);
+    EXPECT_EQ(session().CurRec(), 4);
     EXPECT_EQ(main().StringGrid()->currentRow(), 4);
     ASSERT_TRUE(action("GoBack")->isEnabled());
 
@@ -199,15 +199,15 @@ TEST_F(ScriptTravelTest, FollowingLinksHereAndIntoAnotherScriptAndBack)
     QApplication::processEvents();
     QTableWidget *grid = main().StringGrid();
     emit grid->cellDoubleClicked(4, 2);
-    EXPECT_EQ(main().document().path, pathIn(QStringLiteral("npc/112.npc")));
-    EXPECT_EQ(main().CurRec(), 2);
+    EXPECT_EQ(session().document().path, pathIn(QStringLiteral("npc/112.npc")));
+    EXPECT_EQ(session().CurRec(), 2);
     EXPECT_TRUE(prompts().messageTexts().size() == 1) << "only the missing dialogue file is asked about";
 
     QTest::keyClick(grid, Qt::Key_Left, Qt::AltModifier);
-    EXPECT_EQ(main().document().path, pathIn(QStringLiteral("npc/057.npc")));
-    EXPECT_EQ(main().CurRec(), 4);
+    EXPECT_EQ(session().document().path, pathIn(QStringLiteral("npc/057.npc")));
+    EXPECT_EQ(session().CurRec(), 4);
     trigger("GoBack");
-    EXPECT_EQ(main().CurRec(), 6);
+    EXPECT_EQ(session().CurRec(), 6);
     EXPECT_FALSE(action("GoBack")->isEnabled());
 }
 
@@ -236,7 +236,7 @@ TEST_F(ScriptTravelTest, FollowingAsksAboutUnsavedChangesAndAMissingScriptIsSaid
     EXPECT_EQ(prompts().messageTexts(),
               QStringList{QStringLiteral(
                   "Текущие данные не сохранены.\r\nВы уверены, что хотите открыть новый скрипт?")});
-    EXPECT_EQ(main().document().path, pathIn(QStringLiteral("npc/057.npc")));
+    EXPECT_EQ(session().document().path, pathIn(QStringLiteral("npc/057.npc")));
     EXPECT_TRUE(session().isModified());
     EXPECT_FALSE(action("GoBack")->isEnabled());
 
@@ -248,7 +248,7 @@ TEST_F(ScriptTravelTest, FollowingAsksAboutUnsavedChangesAndAMissingScriptIsSaid
     EXPECT_EQ(prompts().asked[0].text, QStringLiteral("Скрипт персонажа 99 не найден в папке ") +
                                            QDir::toNativeSeparators(pathIn(QStringLiteral("npc"))) +
                                            QLatin1Char('.'));
-    EXPECT_EQ(main().CurRec(), 2);
+    EXPECT_EQ(session().CurRec(), 2);
 }
 
 TEST_F(ScriptTravelTest, RecentFilesAndTheWindowsPlaceSurviveARestart)
@@ -288,7 +288,7 @@ TEST_F(ScriptTravelTest, RecentFilesAndTheWindowsPlaceSurviveARestart)
 
     // Picking one opens it; one that is gone says so and leaves the list.
     main().findChild<QAction *>(QStringLiteral("RecentFile2"))->trigger();
-    EXPECT_EQ(main().document().path, expected[1]);
+    EXPECT_EQ(session().document().path, expected[1]);
     QFile::remove(expected[2]);
     prompts().clear();
     main().findChild<QAction *>(QStringLiteral("RecentFile3"))->trigger();

@@ -30,9 +30,9 @@ TEST_F(StartupTest, AScriptNamedOnTheCommandLineIsOpenedAsOpenWould)
     start({QStringLiteral("npc/057.npc")});
     const QString path = pathIn(QStringLiteral("npc/057.npc"));
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + path);
-    EXPECT_EQ(main().document().records, records);
+    EXPECT_EQ(session().document().records, records);
     EXPECT_TRUE(action("F_Vesta")->isChecked());
-    EXPECT_EQ(main().config().WorkDir, pathIn(QStringLiteral("npc")));
+    EXPECT_EQ(session().settings().config().WorkDir, pathIn(QStringLiteral("npc")));
     // Its dialogue file is missing: the usual question, answered No.
     EXPECT_EQ(prompts().messageTexts(),
               QStringList{QStringLiteral("EDT-файл, ассоциированный с загружаемым скриптом, не найден.\r\n"

@@ -91,24 +91,24 @@ TEST_F(UndoRedoTest, TheCommandsStandFirstInTheEditMenuAndAfterSaveAsOnTheToolBa
 
 TEST_F(UndoRedoTest, CtrlZAfterACutRestoresTheRecordItsLinksAndTheCaptions)
 {
-    const NpcRecords before = main().document().records;
+    const NpcRecords before = session().document().records;
     const QStringList gridBefore = grid();
     main().selectGridRow(5);
     trigger("CutRec");
-    ASSERT_EQ(main().document().records[1].ControlRec, 4);
+    ASSERT_EQ(session().document().records[1].ControlRec, 4);
     EXPECT_EQ(action("Undo")->text(), QStringLiteral("Отменить: вырезать запись"));
 
     main().selectGridRow(20);
     press(main().StringGrid(), Qt::Key_Z);
-    EXPECT_EQ(main().document().records, before);
+    EXPECT_EQ(session().document().records, before);
     EXPECT_EQ(grid(), gridBefore);
-    EXPECT_EQ(main().CurRec(), 5);
+    EXPECT_EQ(session().CurRec(), 5);
     EXPECT_EQ(main().StringGrid()->currentRow(), 5);
     EXPECT_EQ(edit(NpcField::Action)->text(), QStringLiteral("4"));
     EXPECT_EQ(action("Redo")->text(), QStringLiteral("Повторить: вырезать запись"));
 
     press(main().StringGrid(), Qt::Key_Y);
-    EXPECT_EQ(main().document().records[1].ControlRec, 4);
+    EXPECT_EQ(session().document().records[1].ControlRec, 4);
     EXPECT_EQ(main().gridText(1, 2), QStringLiteral("4"));
 }
 
@@ -123,14 +123,14 @@ TEST_F(UndoRedoTest, TypingAValueThenCtrlZShowsTheOldValueInTheEditAndComboBox)
     triggT->selectAll();
     QTest::keyClicks(triggT, QStringLiteral("-1"));
     press(triggT, Qt::Key_Return, Qt::NoModifier);
-    ASSERT_EQ(main().currentRecord().TriggT, NoneWord);
+    ASSERT_EQ(session().currentRecord().TriggT, NoneWord);
     ASSERT_EQ(combo->currentIndex(), -1);
     EXPECT_EQ(action("Undo")->text(), QStringLiteral("Отменить: значение поля «Триггер - ИСТИНА»"));
 
     // The focus is still in the edit; with nothing typed left to undo, the record goes back.
     ASSERT_TRUE(triggT->hasFocus());
     press(triggT, Qt::Key_Z);
-    EXPECT_EQ(main().currentRecord().TriggT, 12);
+    EXPECT_EQ(session().currentRecord().TriggT, 12);
     EXPECT_EQ(triggT->text(), QStringLiteral("12"));
     EXPECT_EQ(combo->currentIndex(), oldItem);
 }

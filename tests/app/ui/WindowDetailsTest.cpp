@@ -49,7 +49,7 @@ TEST_F(WindowDetailsTest, HelpOpensTheManualOrSaysWhereItIs)
                   manual + QLatin1Char('.'));
     prompts().clear();
     QFile::remove(pathIn(QStringLiteral("scrivlet10.chm")));
-    ASSERT_TRUE(main().config().helpPath().endsWith(QStringLiteral("scrivlet10.chm")))
+    ASSERT_TRUE(session().settings().config().helpPath().endsWith(QStringLiteral("scrivlet10.chm")))
         << "a build's test program has no manual beside it";
     trigger("Help");
     EXPECT_EQ(prompts().messageTexts(), QStringList{QStringLiteral("Файл справки ") + manual +
@@ -106,7 +106,7 @@ TEST_F(WindowDetailsTest, SaveAsProposesTheScriptsOwnName)
     const QString path = pathIn(QStringLiteral("npc/057.npc"));
     writeFile(QStringLiteral("npc/057.npc"), NpcWriter::encode(NpcRecords{}, NpcLayout::StandardLayout));
     main().documentCommands().FilesDropped(path);
-    ASSERT_EQ(main().document().path, path);
+    ASSERT_EQ(session().document().path, path);
     prompts().clear();
     trigger("SaveAs");
     ASSERT_EQ(prompts().asked.size(), 1);

@@ -108,15 +108,15 @@ TEST_F(DialogueCommandsTest, OpenLoadsTheDialogueFileBesideTheScript)
     const QString edt = writeEdt(QStringLiteral("npc/057.edt"), ABC);
     open(writeScript(QStringLiteral("npc/057.npc"), speaking(1, 2)));
     EXPECT_TRUE(prompts().messageTexts().isEmpty());
-    EXPECT_EQ(main().document().EdtPath, edt);
-    EXPECT_EQ(main().edtText(), (EdtText{"A", "B", "C"}));
+    EXPECT_EQ(session().dialogue().path(), edt);
+    EXPECT_EQ(session().dialogue().text(), (EdtText{"A", "B", "C"}));
     EXPECT_EQ(memoText(), QStringLiteral("B\n\nC\n\n"));
     EXPECT_TRUE(textActionsEnabled(true));
 
     // A script without extension looks for its name with ".edt" appended.
     writeEdt(QStringLiteral("npc/Guard.edt"), {"G"});
     open(writeScript(QStringLiteral("npc/Guard"), speaking(0, 1)));
-    EXPECT_EQ(main().document().EdtPath, pathIn(QStringLiteral("npc/Guard.edt")));
+    EXPECT_EQ(session().dialogue().path(), pathIn(QStringLiteral("npc/Guard.edt")));
     EXPECT_EQ(memoText(), QStringLiteral("G\n\n"));
 }
 
@@ -169,8 +169,8 @@ TEST_F(DialogueCommandsTest, MissingDialogueAnsweredNoForgetsThePreviousText)
     EXPECT_EQ(asked.kind, PromptKind::Confirmation);
     EXPECT_EQ(asked.text, MissingEdt);
     EXPECT_EQ(asked.buttons, QMessageBox::Yes | QMessageBox::No);
-    EXPECT_TRUE(main().document().EdtPath.isEmpty());
-    EXPECT_TRUE(main().edtText().isEmpty());
+    EXPECT_TRUE(session().dialogue().path().isEmpty());
+    EXPECT_TRUE(session().dialogue().text().isEmpty());
     EXPECT_EQ(memoText(), QString());
     EXPECT_TRUE(textActionsEnabled(false));
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + pathIn(QStringLiteral("other/112.npc")));
@@ -188,15 +188,15 @@ TEST_F(DialogueCommandsTest, MissingDialogueAnsweredYesPicksAnotherFile)
     EXPECT_EQ(options.title, QStringLiteral("Открыть EDT-файл"));
     EXPECT_EQ(options.filter, QStringLiteral("EDT-файлы|*.edt|Все файлы|*.*"));
     EXPECT_EQ(options.directory, pathIn(QStringLiteral("npc"))); // the working folder, now the script's
-    EXPECT_EQ(main().document().EdtPath, other);
+    EXPECT_EQ(session().dialogue().path(), other);
     EXPECT_EQ(memoText(), QStringLiteral("C\n\n"));
     EXPECT_TRUE(textActionsEnabled(true));
 
     // Yes, then cancelling the dialog, leaves no text at all.
     prompts().answers << QMessageBox::Yes;
     open(writeScript(QStringLiteral("npc/058.npc"), speaking(0, 1)));
-    EXPECT_TRUE(main().document().EdtPath.isEmpty());
-    EXPECT_TRUE(main().edtText().isEmpty());
+    EXPECT_TRUE(session().dialogue().path().isEmpty());
+    EXPECT_TRUE(session().dialogue().text().isEmpty());
     EXPECT_EQ(memoText(), QString());
 }
 
@@ -210,7 +210,7 @@ TEST_F(DialogueCommandsTest, DroppedScriptWithoutDialogueOffersTheImportDialog)
     EXPECT_EQ(prompts().asked[0].text, MissingEdt);
     EXPECT_EQ(prompts().asked[1].options.title, QStringLiteral("Открыть EDT-файл"));
     EXPECT_EQ(prompts().asked[1].options.directory, startFolder()); // a drop keeps the working folder
-    EXPECT_EQ(main().document().EdtPath, other);
+    EXPECT_EQ(session().dialogue().path(), other);
     EXPECT_EQ(memoText(), QStringLiteral("A\n\n"));
 }
 
@@ -225,8 +225,8 @@ TEST_F(DialogueCommandsTest, DroppedDialogueFileKeepsTheModifiedScript)
     EXPECT_TRUE(prompts().asked.isEmpty());
     EXPECT_TRUE(session().isModified());
     EXPECT_TRUE(main().windowTitle().endsWith(QLatin1Char('*')));
-    EXPECT_EQ(main().document().records[0].Leader, 3);
-    EXPECT_EQ(main().document().EdtPath, edt);
+    EXPECT_EQ(session().document().records[0].Leader, 3);
+    EXPECT_EQ(session().dialogue().path(), edt);
     EXPECT_EQ(memoText(), QStringLiteral("B\n\n"));
     EXPECT_TRUE(textActionsEnabled(true));
 }
@@ -252,7 +252,7 @@ TEST_F(DialogueCommandsTest, ReloadShowsTheChangedFileAndKeepsTextWhenItIsGone)
     trigger("ReloadTxt");
     EXPECT_EQ(prompts().messageTexts(), QStringList{QStringLiteral("Проблема чтения файла ") + edt});
     EXPECT_EQ(prompts().asked[0].kind, PromptKind::Error);
-    EXPECT_EQ(main().edtText().size(), 2);
+    EXPECT_EQ(session().dialogue().text().size(), 2);
     EXPECT_EQ(memoText(), QStringLiteral("Привет\n\ntwo\n\n"));
     EXPECT_TRUE(textActionsEnabled(true));
 }
@@ -267,23 +267,23 @@ TEST_F(DialogueCommandsTest, ImportReplacesTheTextWithoutTouchingTheScript)
     ASSERT_EQ(prompts().asked.size(), 1);
     EXPECT_EQ(prompts().asked[0].options.title, QStringLiteral("Открыть EDT-файл"));
     EXPECT_EQ(prompts().asked[0].options.directory, pathIn(QStringLiteral("npc")));
-    EXPECT_EQ(main().edtText().size(), 3);
+    EXPECT_EQ(session().dialogue().text().size(), 3);
     EXPECT_EQ(memoText(), QStringLiteral("A\n\n"));
 
     const QString other = writeEdt(QStringLiteral("texts/other.edt"), {"X"});
     prompts().files << other;
     trigger("OpenEdt");
-    EXPECT_EQ(main().document().EdtPath, other);
+    EXPECT_EQ(session().dialogue().path(), other);
     EXPECT_EQ(memoText(), QStringLiteral("X\n\n"));
     EXPECT_FALSE(session().isModified());
-    EXPECT_EQ(main().config().WorkDir, pathIn(QStringLiteral("npc")));
+    EXPECT_EQ(session().settings().config().WorkDir, pathIn(QStringLiteral("npc")));
 
     // A file that cannot be read leaves no text behind, in the memo either.
     const QString missing = pathIn(QStringLiteral("texts/missing.edt"));
     prompts().files << missing;
     trigger("OpenEdt");
     EXPECT_EQ(prompts().messageTexts().last(), QStringLiteral("Проблема чтения файла ") + missing);
-    EXPECT_TRUE(main().edtText().isEmpty());
+    EXPECT_TRUE(session().dialogue().text().isEmpty());
     EXPECT_EQ(memoText(), QString());
 }
 
@@ -292,7 +292,7 @@ TEST_F(DialogueCommandsTest, FileShorterThanARecordIsAnEmptyText)
     writeFile(QStringLiteral("npc/057.edt"), QByteArray(100, 'x'));
     open(writeScript(QStringLiteral("npc/057.npc"), speaking(0, 1)));
     EXPECT_TRUE(prompts().messageTexts().isEmpty());
-    EXPECT_TRUE(main().edtText().isEmpty());
+    EXPECT_TRUE(session().dialogue().text().isEmpty());
     EXPECT_TRUE(textActionsEnabled(true));
     EXPECT_EQ(memoText(), QString());
 }
@@ -302,7 +302,7 @@ TEST_F(DialogueCommandsTest, ByteZeroAndCyrillicShowInTheMemo)
     writeEdt(QStringLiteral("npc/057.edt"),
              {QByteArray("a\0b", 3), toWindows1251(QStringLiteral("Добрый день, путник!"))});
     open(writeScript(QStringLiteral("npc/057.npc"), speaking(0, 2)));
-    EXPECT_EQ(main().edtText()[0], QByteArray("a\0b", 3)); // kept as read
+    EXPECT_EQ(session().dialogue().text()[0], QByteArray("a\0b", 3)); // kept as read
     EXPECT_EQ(memoText(), QStringLiteral("a b\n\nДобрый день, путник!\n\n"));
 }
 
@@ -310,7 +310,7 @@ TEST_F(DialogueCommandsTest, ExportWritesTheNumberedTextAndAsksBeforeOverwriting
 {
     writeEdt(QStringLiteral("npc/057.edt"), {"A", toWindows1251(QStringLiteral("Да"))});
     open(writeScript(QStringLiteral("npc/057.npc"), speaking(0, 1)));
-    main().config().WorkDir = pathIn(QStringLiteral("work"));
+    session().settings().config().WorkDir = pathIn(QStringLiteral("work"));
     prompts().clear();
 
     const QString target = pathIn(QStringLiteral("out/057.txt"));
@@ -341,7 +341,7 @@ TEST_F(DialogueCommandsTest, ExportWritesTheNumberedTextAndAsksBeforeOverwriting
     trigger("ExportEdt");
     EXPECT_TRUE(prompts().messageTexts().isEmpty());
     EXPECT_EQ(readFile(QStringLiteral("out/new.txt")).size(), 19);
-    EXPECT_EQ(main().config().WorkDir, pathIn(QStringLiteral("work")));
+    EXPECT_EQ(session().settings().config().WorkDir, pathIn(QStringLiteral("work")));
 }
 
 TEST_F(DialogueCommandsTest, ExportOfAnEmptyTextWritesAnEmptyFileAndFailuresAreReported)
@@ -367,8 +367,8 @@ TEST_F(DialogueCommandsTest, NewForgetsTheText)
     writeEdt(QStringLiteral("npc/057.edt"), ABC);
     open(writeScript(QStringLiteral("npc/057.npc"), speaking(0, 1)));
     trigger("New");
-    EXPECT_TRUE(main().edtText().isEmpty());
-    EXPECT_TRUE(main().document().EdtPath.isEmpty());
+    EXPECT_TRUE(session().dialogue().text().isEmpty());
+    EXPECT_TRUE(session().dialogue().path().isEmpty());
     EXPECT_EQ(memoText(), QString());
     EXPECT_TRUE(textActionsEnabled(false));
     EXPECT_TRUE(action("OpenEdt")->isEnabled());
@@ -426,7 +426,7 @@ TEST_F(DialogueCommandsTest, RunEdtStartsTheEditorByItsFullPath)
 
     // A missing program is not reported.
     prompts().clear();
-    main().config().EdtEditor = pathIn(QStringLiteral("missing"));
+    session().settings().config().EdtEditor = pathIn(QStringLiteral("missing"));
     trigger("RunEdt");
     EXPECT_TRUE(prompts().asked.isEmpty());
 }

@@ -65,8 +65,8 @@ TEST_F(DocumentCommandsTest, OpenShowsRecordsLinksTitleAndLayout)
     ASSERT_EQ(prompts().asked.first().options.title, QStringLiteral("Открыть NPC-скрипт"));
     EXPECT_EQ(prompts().asked.first().options.directory, startFolder());
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + path);
-    EXPECT_EQ(main().document().path, path);
-    EXPECT_EQ(main().document().OwnNpcNumber, 57);
+    EXPECT_EQ(session().document().path, path);
+    EXPECT_EQ(session().document().OwnNpcNumber, 57);
     EXPECT_TRUE(main().Lbl_NpcName()->text().startsWith(QStringLiteral("57. ")));
     EXPECT_EQ(main().gridText(0, 2), QStringLiteral("12"));
     EXPECT_EQ(main().gridText(1, 2), QStringLiteral("#5"));
@@ -77,7 +77,7 @@ TEST_F(DocumentCommandsTest, OpenShowsRecordsLinksTitleAndLayout)
     EXPECT_FALSE(action("Save")->isEnabled());
     EXPECT_FALSE(action("MoveUp")->isEnabled());
     EXPECT_TRUE(action("SaveAsMacr")->isEnabled());
-    EXPECT_EQ(main().config().WorkDir, pathIn(QStringLiteral("scripts")));
+    EXPECT_EQ(session().settings().config().WorkDir, pathIn(QStringLiteral("scripts")));
 }
 
 TEST_F(DocumentCommandsTest, NewAsksOnlyWhenModifiedAndCancelKeepsEverything)
@@ -90,23 +90,23 @@ TEST_F(DocumentCommandsTest, NewAsksOnlyWhenModifiedAndCancelKeepsEverything)
 
     open(pathIn(QStringLiteral("057.npc")));
     modify();
-    const NpcRecords before = main().document().records;
+    const NpcRecords before = session().document().records;
     prompts().clear();
     trigger("New"); // no scripted answer: Cancel
     ASSERT_EQ(prompts().messageTexts(),
               QStringList{QStringLiteral("Текущие данные не сохранены.\r\nВы уверены, что хотите начать "
                                          "редактирование нового скрипта?")});
     EXPECT_EQ(prompts().asked.first().buttons, QMessageBox::Yes | QMessageBox::Cancel);
-    EXPECT_EQ(main().document().records, before);
+    EXPECT_EQ(session().document().records, before);
     EXPECT_TRUE(main().windowTitle().endsWith(QLatin1Char('*')));
     EXPECT_TRUE(action("Save")->isEnabled());
 
     prompts().answers << QMessageBox::Yes;
     trigger("New");
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet"));
-    EXPECT_TRUE(main().document().records[0].isEmpty());
+    EXPECT_TRUE(session().document().records[0].isEmpty());
     EXPECT_EQ(main().gridText(0, 2), QString());
-    EXPECT_EQ(main().document().OwnNpcNumber, 255);
+    EXPECT_EQ(session().document().OwnNpcNumber, 255);
     EXPECT_EQ(main().Lbl_RecordNo()->text(), QStringLiteral("Пустая запись: 0"));
     EXPECT_TRUE(main().Lbl_NpcName()->text().isEmpty());
     for (const char *name : {"Save", "ReloadTxt", "ShowEdt", "ExportEdt", "MoveUp", "MoveDown", "SaveAsMacr"})
@@ -158,15 +158,15 @@ TEST_F(DocumentCommandsTest, SaveOfANewScriptRunsSaveAsAndDeclinedOverwriteKeeps
     EXPECT_EQ(prompts().messageTexts(),
               QStringList{QStringLiteral("Файл с таким именем уже существует.\r\nЖелаете перезаписать?")});
     EXPECT_EQ(readFile(QStringLiteral("taken.npc")), QByteArray("keep me"));
-    EXPECT_TRUE(main().document().path.isEmpty());
+    EXPECT_TRUE(session().document().path.isEmpty());
 
     prompts().clear();
     prompts().files << pathIn(QStringLiteral("sub/new.npc"));
     QDir(startFolder()).mkdir(QStringLiteral("sub"));
     trigger("Save");
     EXPECT_EQ(prompts().asked.size(), 1); // the save dialog only
-    EXPECT_EQ(main().document().path, pathIn(QStringLiteral("sub/new.npc")));
-    EXPECT_EQ(main().config().WorkDir, pathIn(QStringLiteral("sub")));
+    EXPECT_EQ(session().document().path, pathIn(QStringLiteral("sub/new.npc")));
+    EXPECT_EQ(session().settings().config().WorkDir, pathIn(QStringLiteral("sub")));
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + pathIn(QStringLiteral("sub/new.npc")));
     EXPECT_EQ(main().Lbl_NpcName()->text(), QStringLiteral("new"));
     EXPECT_EQ(readFile(QStringLiteral("sub/new.npc")).size(), 1600);
@@ -241,7 +241,7 @@ TEST_F(DocumentCommandsTest, SavingAFilledRecord49InTheVestaLayoutAsksFirst)
     trigger("SaveAs"); // the same question after the file is chosen
     EXPECT_EQ(prompts().messageTexts(), QStringList{Question});
     EXPECT_FALSE(QFile::exists(pathIn(QStringLiteral("other.npc"))));
-    EXPECT_EQ(main().document().path, path);
+    EXPECT_EQ(session().document().path, path);
 
     prompts().clear();
     prompts().answers = {QMessageBox::Yes};
@@ -268,7 +268,7 @@ TEST_F(DocumentCommandsTest, DroppedScriptKeepsTheWorkingFolderAndOtherFilesAreI
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet"));
     commands().FilesDropped(path);
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + path);
-    EXPECT_EQ(main().config().WorkDir, startFolder());
+    EXPECT_EQ(session().settings().config().WorkDir, startFolder());
     EXPECT_EQ(main().Lbl_NpcName()->text(), QStringLiteral("Shop"));
     // Not a number: records whose ControlNpc is 255 link into this script.
     EXPECT_EQ(main().gridText(0, 2), QStringLiteral("#57"));
@@ -319,14 +319,14 @@ TEST_F(DocumentCommandsTest, DroppedDialogueFileThatCannotBeReadKeepsThePrevious
     const QString script = writeScript(QStringLiteral("057.npc"), linkedRecords());
     writeFile(QStringLiteral("057.edt"), QByteArray(480, '\0'));
     open(script);
-    ASSERT_EQ(main().document().EdtPath, pathIn(QStringLiteral("057.edt")));
+    ASSERT_EQ(session().dialogue().path(), pathIn(QStringLiteral("057.edt")));
     QDir(startFolder()).mkdir(QStringLiteral("folder.edt"));
     prompts().clear();
     commands().FilesDropped(pathIn(QStringLiteral("folder.edt")));
     EXPECT_EQ(prompts().asked.size(), 1);
     EXPECT_EQ(prompts().asked.value(0).kind, PromptKind::Error);
-    EXPECT_EQ(main().document().EdtPath, pathIn(QStringLiteral("057.edt")));
-    EXPECT_EQ(main().edtText().size(), 1);
+    EXPECT_EQ(session().dialogue().path(), pathIn(QStringLiteral("057.edt")));
+    EXPECT_EQ(session().dialogue().text().size(), 1);
 }
 
 TEST_F(DocumentCommandsTest, DroppingSeveralFilesOnTheWindowOpensOnlyTheFirst)
@@ -341,6 +341,6 @@ TEST_F(DocumentCommandsTest, DroppingSeveralFilesOnTheWindowOpensOnlyTheFirst)
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&main(), &drop);
     EXPECT_TRUE(drop.isAccepted());
-    EXPECT_EQ(main().document().path, first);
+    EXPECT_EQ(session().document().path, first);
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + first);
 }

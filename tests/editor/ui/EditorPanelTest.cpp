@@ -29,14 +29,14 @@ protected:
     IntegerEdit *edit(NpcField field) { return main().editorPanel().edit(field); }
     QComboBox *combo(NpcField field) { return main().editorPanel().combo(field); }
     NpcRecord &record(int row) { return records().at(row); }
-    int itemOf(ListId list, int number) { return main().lists().byId(list).indexOf(number); }
+    int itemOf(ListId list, int number) { return session().lists().byId(list).indexOf(number); }
 
     // Makes the row current as a selection does, also when it already is.
     void showRecord(int row, const NpcRecord &value)
     {
         record(row) = value;
-        if (main().CurRec() == row)
-            main().StringGridSelectCell(1, row);
+        if (session().CurRec() == row)
+            main().StringGrid()->StringGridSelectCell(1, row);
         else
             main().selectGridRow(row);
     }
@@ -95,7 +95,7 @@ TEST_F(EditorPanelTest, ControlsAreNamedFilledFromSharedListsAndLimited)
         ASSERT_NE(main().findChild<IntegerEdit *>(info.editName()), nullptr) << info.name;
         if (info.hasList()) {
             ASSERT_NE(main().findChild<QComboBox *>(info.comboName()), nullptr) << info.name;
-            EXPECT_EQ(combo(info.field)->count(), main().lists().byId(info.list).count()) << info.name;
+            EXPECT_EQ(combo(info.field)->count(), session().lists().byId(info.list).count()) << info.name;
             ++combos;
         }
         if (info.hasButton()) {
@@ -115,7 +115,7 @@ TEST_F(EditorPanelTest, ControlsAreNamedFilledFromSharedListsAndLimited)
     };
     EXPECT_EQ(listOf(NpcField::TriggT), listOf(NpcField::Trigg2T));
     EXPECT_EQ(listOf(NpcField::ItemIn), listOf(NpcField::ItemOut));
-    EXPECT_EQ(listOf(NpcField::Q_was), &main().lists().byId(ListId::Q_Input));
+    EXPECT_EQ(listOf(NpcField::Q_was), &session().lists().byId(ListId::Q_Input));
     EXPECT_EQ(combo(NpcField::Action)->itemText(4), QStringLiteral("4. Кража"));
     EXPECT_EQ(combo(NpcField::ItemIn)->itemText(itemOf(ListId::Items, 500)), QStringLiteral("500. ?"));
 
@@ -226,7 +226,7 @@ TEST_F(EditorPanelTest, EnterOutOfRangeIsRefusedWithTheBoxOrSilently)
     EXPECT_EQ(main().gridText(1, 1), QString());
     EXPECT_FALSE(session().isModified());
 
-    main().config().AlertShow = 1;
+    session().settings().config().AlertShow = 1;
     combo(NpcField::Action)->setCurrentIndex(4);
     enter(NpcField::Action, QStringLiteral("98"));
     EXPECT_EQ(prompts().asked.size(), 1);
@@ -262,7 +262,7 @@ TEST_F(EditorPanelTest, EnterStoresAndWarnsOfUndocumentedValues)
     EXPECT_EQ(combo(NpcField::TriggT)->currentIndex(), -1);
 
     prompts().clear();
-    main().config().AlertShow = 2;
+    session().settings().config().AlertShow = 2;
     enter(NpcField::Q_was, QStringLiteral("99"));
     EXPECT_TRUE(prompts().asked.isEmpty());
     EXPECT_EQ(record(1).Q_was, 99);
@@ -326,7 +326,7 @@ TEST_F(EditorPanelTest, LeavingForAnotherRowWritesIntoTheRecordShown)
     QMouseEvent press(QEvent::MouseButtonPress, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
     QApplication::sendEvent(viewport, &press);
-    EXPECT_EQ(main().CurRec(), 2);
+    EXPECT_EQ(session().CurRec(), 2);
     EXPECT_EQ(record(1).Leader, 42);
     EXPECT_EQ(record(2).Leader, 0);
 
@@ -443,7 +443,7 @@ TEST_F(EditorPanelTest, ListsThatAreMissingEmptyOrOddKeepEveryFieldUsable)
     EXPECT_EQ(edit(NpcField::ControlNpc)->maximum(), 254);
 
     prompts().clear();
-    main().config().AlertShow = 1;
+    session().settings().config().AlertShow = 1;
     showRecord(1, initialised());
     typeAndLeave(NpcField::Action, QStringLiteral("254"));
     EXPECT_EQ(record(1).Action, 254);
@@ -542,7 +542,7 @@ TEST_F(EditorPanelTest, LongNamesAreCutForShowAndPopupsAreAsWideAsTheirLongestNa
     EXPECT_EQ(shown.size(), ReferenceListModel::ShownLength + 1);
     EXPECT_TRUE(shown.endsWith(QChar(0x2026)));
     EXPECT_TRUE((QStringLiteral("1. ") + longName).startsWith(shown.chopped(1)));
-    EXPECT_EQ(main().lists().byId(ListId::Npc).name(1), toWindows1251(longName)); // the list keeps it whole
+    EXPECT_EQ(session().lists().byId(ListId::Npc).name(1), toWindows1251(longName)); // the list keeps it whole
 
     // First opened narrowed to other names, it is still as wide as the longest.
     box->setFocus();

@@ -64,7 +64,7 @@ protected:
     void select(int row)
     {
         main().selectGridRow(row);
-        main().StringGridSelectCell(1, row);
+        main().StringGrid()->StringGridSelectCell(1, row);
     }
 
     QString expectedAction(int row)
@@ -84,7 +84,7 @@ protected:
             EXPECT_EQ(main().gridText(row, 1), expectedAction(row));
             const NpcRecord &record = records()[row];
             EXPECT_EQ(main().gridText(row, 2),
-                      record.isEmpty() ? QString() : linkText(record, main().document().OwnNpcNumber));
+                      record.isEmpty() ? QString() : linkText(record, session().document().OwnNpcNumber));
         }
     }
 
@@ -92,11 +92,11 @@ protected:
     {
         Snapshot s{records(),
                    {},
-                   main().RecordClipboard(),
+                   session().clipboard(),
                    session().isModified(),
                    main().windowTitle(),
                    main().Lbl_RecordNo()->text(),
-                   main().CurRec(),
+                   session().CurRec(),
                    action("PasteRec")->isEnabled()};
         for (int row = 0; row < RecordCount; ++row)
             s.grid << main().gridText(row, 1) << main().gridText(row, 2);
@@ -110,7 +110,7 @@ protected:
 
     void expectModifiedAt(int row)
     {
-        EXPECT_EQ(main().CurRec(), row);
+        EXPECT_EQ(session().CurRec(), row);
         EXPECT_EQ(main().StringGrid()->currentRow(), row);
         EXPECT_TRUE(session().isModified());
         EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - *"));
@@ -141,7 +141,7 @@ TEST_F(RecordCommandsTest, CutMovesTheRecordsBelowUpAndFillsTheClipboard)
     trigger("CutRec");
 
     EXPECT_TRUE(prompts().asked.isEmpty());
-    EXPECT_EQ(main().RecordClipboard(), cut);
+    EXPECT_EQ(session().clipboard(), cut);
     EXPECT_TRUE(action("PasteRec")->isEnabled());
     EXPECT_EQ(records()[2].ControlRec, 4);
     EXPECT_EQ(records()[19].ControlRec, 29);
@@ -177,7 +177,7 @@ TEST_F(RecordCommandsTest, DeleteAsksWithTheLinkingRecordsAndLeavesTheClipboard)
                                "Вы уверены, что хотите удалить текущую запись?"),
                 QMessageBox::Yes | QMessageBox::Cancel);
     EXPECT_EQ(records()[8].ControlRec, 4);
-    EXPECT_EQ(main().RecordClipboard(), before.clipboard);
+    EXPECT_EQ(session().clipboard(), before.clipboard);
     EXPECT_TRUE(action("PasteRec")->isEnabled());
     expectGridMatchesRecords();
     expectModifiedAt(5);

@@ -65,12 +65,12 @@ TEST_F(MacroMenuTest, ApplyingSetsTwentyFieldsAndShowsTheRecord)
     records()[3].Spare28 = 11;
     records()[3].Spare30 = 22;
     main().selectGridRow(3);
-    ASSERT_EQ(main().CurRec(), 3);
+    ASSERT_EQ(session().CurRec(), 3);
     EXPECT_FALSE(action("SaveAsMacr")->isEnabled());
 
     clickMacro(1);
 
-    const NpcRecord &r = main().document().records[3];
+    const NpcRecord &r = session().document().records[3];
     EXPECT_EQ(r.ItemIn, 5);
     EXPECT_EQ(r.TriggT, NoneWord);
     EXPECT_EQ(r.Action, 7);
@@ -79,14 +79,14 @@ TEST_F(MacroMenuTest, ApplyingSetsTwentyFieldsAndShowsTheRecord)
     EXPECT_EQ(r.Spare19, 9);
     EXPECT_EQ(r.Spare28, 11);
     EXPECT_EQ(r.Spare30, 22);
-    EXPECT_TRUE(main().document().IsRecEmpty(2));
+    EXPECT_TRUE(session().document().IsRecEmpty(2));
 
     EXPECT_TRUE(session().isModified());
     EXPECT_TRUE(main().windowTitle().endsWith(QLatin1Char('*')));
     EXPECT_TRUE(action("Save")->isEnabled());
     EXPECT_TRUE(action("SaveAsMacr")->isEnabled());
     EXPECT_EQ(main().Lbl_RecordNo()->text(), QStringLiteral("Запись: 3"));
-    EXPECT_EQ(main().gridText(3, 1), main().actionName("7"));
+    EXPECT_EQ(main().gridText(3, 1), session().actionName("7"));
     EXPECT_FALSE(main().gridText(3, 1).isEmpty());
     EXPECT_EQ(main().gridText(3, 2), QStringLiteral("#12"));
 
@@ -105,16 +105,16 @@ TEST_F(MacroMenuTest, SameNamedMacrosApplyTheirOwnValuesAndAnEmptyResultShowsAnE
                     "Twin=2,0,0,0,0,0,0,6,0,0,0,0,0,0,0,0,0,0,0,0,0,0\r\n"
                     "Zero=0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0\r\n");
     clickMacro(0);
-    EXPECT_EQ(main().currentRecord().Mode, 1);
-    EXPECT_EQ(main().gridText(0, 1), main().actionName("4"));
+    EXPECT_EQ(session().currentRecord().Mode, 1);
+    EXPECT_EQ(main().gridText(0, 1), session().actionName("4"));
     clickMacro(1);
-    EXPECT_EQ(main().currentRecord().Mode, 2);
-    EXPECT_EQ(main().gridText(0, 1), main().actionName("6"));
+    EXPECT_EQ(session().currentRecord().Mode, 2);
+    EXPECT_EQ(main().gridText(0, 1), session().actionName("6"));
 
     // All zero: the record is empty again, though still modified, and Action 0 has a name.
-    ASSERT_FALSE(main().actionName("0").isEmpty());
+    ASSERT_FALSE(session().actionName("0").isEmpty());
     clickMacro(2);
-    EXPECT_TRUE(main().document().IsRecEmpty(0));
+    EXPECT_TRUE(session().document().IsRecEmpty(0));
     EXPECT_TRUE(session().isModified());
     EXPECT_EQ(main().gridText(0, 1), QString());
     EXPECT_EQ(main().gridText(0, 2), QString());
@@ -129,13 +129,13 @@ TEST_F(MacroMenuTest, AMalformedMacroChangesNothingAndReportsTheBadValue)
                     "\r\n"
                     "Short=5,5,5\r\n");
     clickMacro(0);
-    const NpcRecord before = main().currentRecord();
+    const NpcRecord before = session().currentRecord();
     ScriptSessionTester::markSaved(session());
     const QString title = main().windowTitle();
 
     for (int position : {1, 2, 3}) {
         clickMacro(position);
-        EXPECT_EQ(main().currentRecord(), before) << position;
+        EXPECT_EQ(session().currentRecord(), before) << position;
         EXPECT_FALSE(session().isModified()) << position;
         EXPECT_FALSE(action("Save")->isEnabled()) << position;
         EXPECT_EQ(main().windowTitle(), title);
@@ -166,8 +166,8 @@ TEST_F(MacroMenuTest, BadFilesLoadWithoutHarm)
     EXPECT_EQ(macroItem(100000)->text().size(), 100); // a long name is cut in the menu
 
     clickMacro(0);
-    EXPECT_EQ(main().currentRecord().Mode, 70000 & 0xFFFF);
-    EXPECT_EQ(main().currentRecord().ItemIn, 65536 - 5);
+    EXPECT_EQ(session().currentRecord().Mode, 70000 & 0xFFFF);
+    EXPECT_EQ(session().currentRecord().ItemIn, 65536 - 5);
     clickMacro(100000);
     EXPECT_EQ(prompts().messageTexts().size(), 1);
 }

@@ -1,4 +1,4 @@
-#include "session/FolderLinks.h"
+#include "editor/FolderLinks.h"
 
 #include "document/NpcName.h"
 

@@ -1,0 +1,60 @@
+#include "session/DialogueText.h"
+
+#include "common/FileMessages.h"
+#include "dialogue/EdtExport.h"
+#include "dialogue/EdtReader.h"
+
+SessionResult DialogueText::read(const QString &path)
+{
+    EdtReader reader;
+    if (!reader.read(path))
+        return SessionResult::failure(readProblemText(path));
+    m_text = reader.takeText();
+    m_path = path;
+    m_loaded = true;
+    return {};
+}
+
+SessionResult DialogueText::load(const QString &path)
+{
+    const SessionResult loaded = read(path);
+    if (loaded)
+        emit changed();
+    return loaded;
+}
+
+SessionResult DialogueText::import(const QString &path)
+{
+    m_path = path;
+    m_text.clear();
+    const SessionResult loaded = read(path);
+    emit changed();
+    return loaded;
+}
+
+void DialogueText::forget(bool loaded)
+{
+    m_path.clear();
+    m_text.clear();
+    m_loaded = loaded;
+}
+
+void DialogueText::clear()
+{
+    forget(m_loaded);
+    emit changed();
+}
+
+void DialogueText::reset()
+{
+    forget(false);
+    emit changed();
+}
+
+SessionResult DialogueText::exportTo(const QString &path) const
+{
+    EdtTxtWriter writer;
+    if (writer.write(m_text, path))
+        return {};
+    return SessionResult::failure(writeFailureText(path, writer.errorString()));
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "dialogue/EdtText.h"
+#include "session/SessionResult.h"
+
+#include <QObject>
+
+// The dialogue text of the open script and the file it comes from.
+class DialogueText : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    const EdtText &text() const { return m_text; }
+    // The dialogue file that belongs to the open script; empty when none does.
+    QString path() const { return m_path; }
+    // A text was read since the script was started or taken without one: what can be
+    // shown, reloaded and exported.
+    bool isLoaded() const { return m_loaded; }
+
+    // Replaces the text with the file's and makes it the dialogue file; on failure
+    // nothing changes.
+    SessionResult load(const QString &path);
+    SessionResult reload() { return load(m_path); }
+    // Another file: the old text is gone even when the new one cannot be read.
+    SessionResult import(const QString &path);
+    // No text and no file, as for a script that has none.
+    void clear();
+    // A new script: nothing to show, reload or export until a text is read.
+    void reset();
+    SessionResult exportTo(const QString &path) const;
+
+signals:
+    void changed();
+
+private:
+    // The steps without the signal, for the session, which says once what a command changed.
+    friend class ScriptSession;
+    friend class ScriptSessionTester;
+    SessionResult read(const QString &path);
+    void forget(bool loaded);
+    void announce() { emit changed(); }
+
+    EdtText m_text;
+    QString m_path;
+    bool m_loaded = false;
+};
