@@ -46,7 +46,7 @@ void ScriptSession::notify(int changes)
 CommandState ScriptSession::commandState() const
 {
     CommandState can;
-    can.save = isModified();
+    can.save = isModified() || m_typedValuePending;
     can.paste = m_pasteAvailable;
     can.moveUp = !m_movesWaitForSelection && m_curRec != 0;
     can.moveDown = !m_movesWaitForSelection && m_curRec != RecordCount - 1;

@@ -122,6 +122,8 @@ public:
     // A pick of combo item `item`; editText is what the edit shows now.
     RuleOutcome pickField(NpcField field, int item, const QString &editText);
     void setFieldDefault(NpcField field);
+    // A field shows a value typed but not yet confirmed: there is something to save.
+    void noteTypedValue();
     // The upper limit of a field as the lists set it.
     int fieldLimit(NpcField field) const;
 
@@ -208,6 +210,8 @@ private:
     bool m_pasteAvailable = false;
     // A new script: moving records waits until a record is selected.
     bool m_movesWaitForSelection = false;
+    // A field shows a typed value that no commit or showing of the record has taken yet.
+    bool m_typedValuePending = false;
 
     friend class ScriptSessionTester;
     std::future<LoadedLists> m_prefetchedLists; // last: waited for before the rest goes

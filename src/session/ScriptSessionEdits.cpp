@@ -48,6 +48,7 @@ void ScriptSession::redo()
 
 void ScriptSession::showRec()
 {
+    m_typedValuePending = false;
     NpcRecord &r = current();
     m_labelEmptyForm = r.isEmpty();
     if (r.isEmpty()) {
@@ -89,6 +90,13 @@ void ScriptSession::showActionCaption()
     m_captions.action[m_curRec] = r.isEmpty() ? QString() : actionName(QByteArray::number(r.Action));
 }
 
+void ScriptSession::noteTypedValue()
+{
+    if (std::exchange(m_typedValuePending, true))
+        return;
+    notify(State);
+}
+
 int ScriptSession::fieldLimit(NpcField field) const
 {
     const FieldInfo *info = findFieldInfo(field);
@@ -103,6 +111,7 @@ QString ScriptSession::fieldStepName(NpcField field) const
 void ScriptSession::applyRuleOutcome(NpcField field, const RuleOutcome &outcome, const QString &editText)
 {
     using After = RuleOutcome::After;
+    m_typedValuePending = false;
     const RecordState before = state();
     if (outcome.stored)
         current().setValue(field, *outcome.stored);

@@ -3,6 +3,8 @@
 #include "common/Windows1251.h"
 #include "macros/MacroEntry.h"
 
+#include <functional>
+
 namespace
 {
 
@@ -337,4 +339,78 @@ TEST_F(ScriptSessionTest, PrefetchedListsAreThoseReadThenAndOnlyFromTheSameFolde
     moved.loadLists();
     EXPECT_EQ(moved.lists().Items.nameOf(1), "mod sword") << "the data folder changed after the prefetch";
     EXPECT_EQ(moved.lists().sourceOf(ListId::Items), pathIn(QStringLiteral("mods/Items.txt")));
+}
+
+TEST_F(ScriptSessionTest, EveryWayAwayFromTheRecordIsAnnouncedBeforeAnythingChanges)
+{
+    const QString path = writeScript(QStringLiteral("057.npc"), linked());
+    ASSERT_TRUE(session().openScript(path, {}));
+    writeFile(QStringLiteral("Data/macros.mcr"), MacroEntry::form("Guard", used(9)) + "\r\n");
+    ASSERT_TRUE(session().macroLibrary().load());
+    NpcRecords heard{};
+    int heardAt = -1;
+    int announced = 0;
+    QObject::connect(&session(), &ScriptSession::aboutToLeaveRecord, [&] {
+        ++announced;
+        heard = session().records();
+        heardAt = session().CurRec();
+    });
+    const std::pair<const char *, std::function<void()>> ways[] = {
+        {"select", [&] { session().selectRecord(4); }},
+        {"copy", [&] { session().copyRecord(); }},
+        {"paste", [&] { session().pasteRecord(); }},
+        {"cut", [&] { session().cutRecord(); }},
+        {"delete", [&] { session().deleteRecord(); }},
+        {"clean", [&] { session().cleanRecord(); }},
+        {"initialise", [&] { session().initialiseRecord(); }},
+        {"move", [&] { session().moveRecord(+1); }},
+        {"macro", [&] { session().applyMacro(0); }},
+        {"undo", [&] { session().undo(); }},
+        {"redo", [&] { session().redo(); }},
+        {"save", [&] { session().save(); }},
+        {"save as", [&] { session().saveAs(pathIn(QStringLiteral("058.npc"))); }},
+        {"open", [&] { session().openScript(path, {}); }},
+        {"new", [&] { session().newScript(); }},
+        {"asking about unsaved changes", [&] { session().hasUnsavedChanges(); }},
+        {"asking about record 49", [&] { session().saveDropsLastRecord(); }},
+        {"following a link", [&] { session().linkToFollow(); }},
+    };
+    for (const auto &[name, go] : ways) {
+        const NpcRecords before = session().records();
+        const int at = session().CurRec();
+        announced = 0;
+        go();
+        EXPECT_EQ(announced, 1) << name;
+        EXPECT_EQ(heard, before) << name;
+        EXPECT_EQ(heardAt, at) << name;
+    }
+}
+
+TEST_F(ScriptSessionTest, SelectingChangesNoRecordAndCommandsFollowTheSession)
+{
+    ASSERT_TRUE(session().openScript(writeScript(QStringLiteral("057.npc"), linked()), {}));
+    takeSignals();
+    session().selectRecord(3);
+    Signals emitted = takeSignals();
+    EXPECT_EQ(emitted.count("records"), 0u);
+    EXPECT_EQ(emitted["current"], 1);
+
+    CommandState can = session().commandState();
+    EXPECT_TRUE(can.moveUp && can.moveDown && can.saveAsMacro && can.followLink);
+    EXPECT_FALSE(can.save || can.paste || can.undo || can.goBack);
+    session().copyRecord();
+    EXPECT_TRUE(session().commandState().paste);
+    session().pasteRecord();
+    can = session().commandState();
+    EXPECT_FALSE(can.paste) << "one paste per copy";
+    EXPECT_TRUE(can.save && can.undo);
+    EXPECT_EQ(can.undoName, QStringLiteral("вставить запись"));
+
+    session().newScript();
+    can = session().commandState();
+    EXPECT_FALSE(can.moveUp || can.moveDown || can.saveAsMacro || can.dialogue) << "after New, until a selection";
+    session().selectRecord(0);
+    EXPECT_TRUE(session().commandState().moveDown);
+    session().noteTypedValue();
+    EXPECT_TRUE(session().commandState().save) << "a typed value can be saved";
 }

@@ -102,6 +102,8 @@ void EditorPanel::buildControls()
         fc.edit->setObjectName(info.editName());
         fc.edit->setRange(info.min, info.hasList() ? fullFieldRange(info) : info.fixedMax);
         connect(fc.edit, &IntegerEdit::left, this, [this, field = info.field] { EditExit(field); });
+        // A typed value can be saved before it is confirmed: saving confirms it first.
+        connect(fc.edit, &QLineEdit::textEdited, &m_session, &ScriptSession::noteTypedValue);
         connect(fc.edit, &IntegerEdit::enterPressed, this,
                 [this, field = info.field] { EditKeyPress(field, QChar(13)); });
 

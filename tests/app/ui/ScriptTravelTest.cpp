@@ -184,6 +184,30 @@ TEST_F(ScriptTravelTest, TheStatusBarNamesTheRecordsThatLeadToTheCurrentOne)
     EXPECT_EQ(status(), QStringLiteral("Ссылки на запись 30: 0"));
 }
 
+TEST_F(ScriptTravelTest, ManyLinksAreCutToTheStatusBarsWidthAndNeverWidenTheWindow)
+{
+    NpcRecords caller{};
+    caller[3] = usedRecord(1, 57, 4);
+    for (int npc = 120; npc < 256; ++npc) {
+        if (npc != 200) // there already
+            writeScript(QStringLiteral("npc/%1.npc").arg(npc), caller);
+    }
+    open(QStringLiteral("npc/057.npc"));
+    main().resize(900, 600);
+    main().selectGridRow(4);
+    QApplication::processEvents();
+    auto *label = find<QLabel>("Lbl_IncomingLinks");
+    EXPECT_TRUE(
+        label->toolTip().startsWith(QStringLiteral("Ссылки на запись 4: 6, 9; #112: 7, 9; #120: 3; #121: 3")));
+    EXPECT_TRUE(label->toolTip().endsWith(QStringLiteral("#255: 3")));
+    EXPECT_TRUE(status().endsWith(QStringLiteral("… (всего 140)"))) << status().toStdString();
+    EXPECT_TRUE(label->toolTip().startsWith(status().chopped(QStringLiteral("… (всего 140)").size())));
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(status()), label->width());
+    EXPECT_LT(main().minimumSizeHint().width(), 900);
+    EXPECT_LT(main().minimumWidth(), 900);
+    EXPECT_EQ(main().width(), 900);
+}
+
 TEST_F(ScriptTravelTest, FollowingLinksHereAndIntoAnotherScriptAndBack)
 {
     EXPECT_FALSE(action("GoBack")->isEnabled());

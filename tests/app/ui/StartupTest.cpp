@@ -1,4 +1,5 @@
 #include "document/NpcFile.h"
+#include "common/ui/CommandContext.h"
 #include "support/AppFixture.h"
 
 #include <QLabel>
@@ -47,4 +48,13 @@ TEST_F(StartupTest, AFileOnTheCommandLineThatIsNoScriptIsRefusedAndTheEditorRuns
               QStringList{QStringLiteral("Выбранный файл не является NPC-скриптом")});
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet"));
     EXPECT_TRUE(action("New")->isEnabled());
+}
+
+TEST_F(StartupTest, EveryCommandNamesAnActionOfTheWindowOrStartUpStops)
+{
+    start();
+    const CommandContext context{session(), prompts(), main()};
+    EXPECT_NE(context.action("FollowLink"), nullptr);
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(context.onTriggered("FolowLink", &main(), &TForm1::FormResize), "no action named FolowLink");
 }
