@@ -141,6 +141,8 @@ TEST_F(DesktopFileTypeTest, FirstStartWritesThePackageTheIconAndTheEntryThenRefr
     EXPECT_TRUE(package.contains("<mime-type type=\"application/x-korvan-npc\">"));
     EXPECT_TRUE(package.contains("<comment>NPC-Script for Korvan</comment>"));
     EXPECT_TRUE(package.contains("<glob pattern=\"*.npc\"/>"));
+    EXPECT_TRUE(package.contains("<mime-type type=\"application/x-korvan-edt\">"));
+    EXPECT_TRUE(package.contains("<glob pattern=\"*.edt\"/>"));
     EXPECT_TRUE(read("icons/hicolor/scalable/apps/scrivlet.svg").startsWith("<svg "));
 
     // The installed entry but for the program, named by its full path, still given the file.
@@ -151,7 +153,7 @@ TEST_F(DesktopFileTypeTest, FirstStartWritesThePackageTheIconAndTheEntryThenRefr
     EXPECT_TRUE(entry.contains("\nName[ru]=")) << entry.constData();
     EXPECT_TRUE(entry.contains("\nComment[ru]=Редактор NPC-скриптов для Korvan\n")) << entry.constData();
     EXPECT_TRUE(entry.contains("\nIcon=scrivlet\n")) << entry.constData();
-    EXPECT_TRUE(entry.contains("\nMimeType=application/x-korvan-npc;\n")) << entry.constData();
+    EXPECT_TRUE(entry.contains("\nMimeType=application/x-korvan-npc;application/x-korvan-edt;\n")) << entry.constData();
     EXPECT_EQ(started, (QStringList{QStringLiteral("update-mime-database ") + path("mime"),
                                     QStringLiteral("update-desktop-database ") + path("applications")}));
 }
