@@ -12,6 +12,8 @@ install(FILES resources/desktop/scrivlet.svg DESTINATION ${SHARE}/icons/hicolor/
 install(FILES ${SHIPPED_MANUAL} resources/debian/copyright DESTINATION ${SHARE}/doc/scrivlet)
 install(FILES ${SHIPPED_MANUAL_IMAGES} DESTINATION ${SHARE}/doc/scrivlet/images)
 install(DIRECTORY examples/ DESTINATION ${SHARE}/doc/scrivlet/examples)
+install(FILES resources/debian/doc-base DESTINATION ${SHARE}/doc-base RENAME scrivlet)
+install(FILES resources/debian/lintian-overrides DESTINATION ${SHARE}/lintian/overrides RENAME scrivlet)
 
 set(CPACK_PACKAGE_NAME scrivlet)
 set(CPACK_PACKAGE_VENDOR "Scrivlet developers")
