@@ -1,6 +1,7 @@
 #include "dialogue/EdtPath.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 QString withExtension(const QString &path, const QString &extension)
 {
@@ -12,4 +13,23 @@ QString withExtension(const QString &path, const QString &extension)
             break;
     }
     return path + extension;
+}
+
+bool isDialoguePath(const QString &path)
+{
+    return path.endsWith(QStringLiteral(".edt"), Qt::CaseInsensitive);
+}
+
+QString scriptBeside(const QString &edtPath)
+{
+    const QString exact = withExtension(edtPath, QStringLiteral(".npc"));
+    if (QFileInfo(exact).isFile())
+        return exact;
+    const QFileInfo wanted(exact);
+    const QDir folder = wanted.absoluteDir();
+    for (const QString &name : folder.entryList(QDir::Files, QDir::Name)) {
+        if (name.compare(wanted.fileName(), Qt::CaseInsensitive) == 0)
+            return folder.filePath(name);
+    }
+    return {};
 }

@@ -2,6 +2,7 @@
 
 #include "cli/Cli.h"
 #include "common/Windows1251.h"
+#include "support/DialogueFileBytes.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -51,18 +52,7 @@ void CliFixture::writeScript(const QString &path, const NpcRecords &records, Npc
 
 void CliFixture::writeEdt(const QString &path, const QList<QByteArray> &lines)
 {
-    QByteArray bytes;
-    for (const QByteArray &line : lines) {
-        QByteArray record(480, '\0');
-        for (qsizetype i = 0; i < line.size(); ++i) {
-            const auto c = static_cast<quint8>(line.at(i));
-            const quint16 unit = c == ' ' ? 0x20 : quint16(c + 1);
-            record[2 * i] = static_cast<char>(unit & 0xFF);
-            record[2 * i + 1] = static_cast<char>(unit >> 8);
-        }
-        bytes += record;
-    }
-    writeFile(path, bytes);
+    writeFile(path, dialogueFileBytes(lines));
 }
 
 QByteArray CliFixture::fileBytes(const QString &path) const

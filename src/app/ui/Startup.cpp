@@ -68,14 +68,15 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
                       new RecordCommands(context), dialogue,
                       new MacroCommands(context, main.Btn_Macr()->menu(), saveMacro, macroManager)});
     QObject::connect(document, &DocumentCommands::dialogueFileWanted, dialogue, &DialogueCommands::OpenEdtExecute);
+    QObject::connect(document, &DocumentCommands::dialogueViewWanted, dialogue, &DialogueCommands::ShowEdtExecute);
     QObject::connect(main.Check_Vesta(), &QCheckBox::clicked, document, &DocumentCommands::Check_VestaClick);
     QObject::connect(main.StringGrid(), &RecordGrid::linkDoubleClicked, document,
                      &DocumentCommands::FollowLinkExecute);
     QObject::connect(problems, &ProblemsWindow::recordPicked, &main, &TForm1::selectGridRow);
     QObject::connect(findUsages, &FindUsagesDialog::openRequested, document, &DocumentCommands::openScriptAt);
 
-    // A script named on the command line, as the file manager passes it.
+    // A file named on the command line, as the file manager passes it.
     if (!arguments.isEmpty())
-        document->openScript(QFileInfo(arguments.first()).absoluteFilePath(), {.setWorkDir = true});
+        document->openNamedFile(QFileInfo(arguments.first()).absoluteFilePath());
     return windows;
 }

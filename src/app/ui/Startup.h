@@ -28,6 +28,6 @@ struct ScrivletWindows {
 
 // The start-up sequence up to the message loop, with the current directory as the
 // start folder. Without prompts the real message boxes and file dialogs are used. The
-// first argument, when there is one, is a script to open as Open would.
+// first argument, when there is one, is a script or a dialogue file to open.
 std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts = nullptr,
                                          const QStringList &arguments = {});

@@ -1,5 +1,7 @@
 #include "document/ui/DocumentCommands.h"
 
+#include "dialogue/EdtPath.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -63,10 +65,27 @@ void DocumentCommands::FilesDropped(const QString &path)
     if (path.endsWith(QStringLiteral(".npc"), Qt::CaseInsensitive)) {
         if (mayDiscardChanges(OpenQuestion, QMessageBox::Yes | QMessageBox::No))
             openScript(path, {.setWorkDir = false});
-    } else if (path.endsWith(QStringLiteral(".edt"), Qt::CaseInsensitive)) {
+    } else if (isDialoguePath(path)) {
         // A file that cannot be read leaves the dialogue text and its path as they were.
         m_context.report(m_session.dialogue().load(path));
     }
+}
+
+void DocumentCommands::openNamedFile(const QString &path)
+{
+    if (!isDialoguePath(path)) {
+        openScript(path, {.setWorkDir = true});
+        return;
+    }
+    const QString script = scriptBeside(path);
+    if (!script.isEmpty() && m_context.report(m_session.openScript(script, {.setWorkDir = true}))) {
+        // The script brings its own text, unless that is another file or unreadable.
+        if (m_session.dialogue().path() != path)
+            m_context.report(m_session.dialogue().load(path));
+        return;
+    }
+    if (m_context.report(m_session.dialogue().load(path)))
+        emit dialogueViewWanted();
 }
 
 bool DocumentCommands::openScript(const QString &path, ScriptSession::OpenOptions options)

@@ -26,6 +26,10 @@ public:
     void GoBackExecute();
     // A script picked from the recent files; one that is gone leaves the list.
     void openRecentFile(const QString &path);
+    // A file named on the command line, as the file manager passes it: a script, or a
+    // dialogue file, which brings the script of the same name beside it when there is
+    // one and is shown alone otherwise.
+    void openNamedFile(const QString &path);
     // Opens a script as Open does once the file is chosen; false when it was refused.
     bool openScript(const QString &path, ScriptSession::OpenOptions options);
     // Shows a record of a script, opening the script first unless it is the open one
@@ -39,6 +43,8 @@ signals:
     // An opened script has no dialogue file and the user wants to pick one: the import
     // runs before opening goes on.
     void dialogueFileWanted();
+    // A dialogue file was opened without its script: its text is to be shown.
+    void dialogueViewWanted();
 
 private:
     FileDialogOptions npcDialog(const QString &title) const;

@@ -1,6 +1,7 @@
 #include "document/NpcFile.h"
 #include "common/ui/CommandContext.h"
 #include "support/AppFixture.h"
+#include "support/DialogueFileBytes.h"
 
 #include <QLabel>
 #include <QTableWidget>
@@ -57,4 +58,67 @@ TEST_F(StartupTest, EveryCommandNamesAnActionOfTheWindowOrStartUpStops)
     EXPECT_NE(context.action("FollowLink"), nullptr);
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_DEATH(context.onTriggered("FolowLink", &main(), &TForm1::FormResize), "no action named FolowLink");
+}
+
+class StartupWithDialogueTest : public StartupTest
+{
+protected:
+    void SetUp() override
+    {
+        StartupTest::SetUp();
+        NpcRecords records{};
+        records[0].initialise();
+        records[0].Phrase = 1;
+        m_script = NpcWriter::encode(records, NpcLayout::StandardLayout);
+    }
+    void writeScript(const QString &name) { writeFile(name, m_script); }
+    void writeDialogue(const QString &name) { writeFile(name, dialogueFileBytes({"Hi", "Bye"})); }
+    QWidget *viewer() { return m_windows->viewer; }
+
+private:
+    QByteArray m_script;
+};
+
+TEST_F(StartupWithDialogueTest, ADialogueFileOpensTheScriptBesideItWithThisText)
+{
+    // As files copied from Windows may be named: the types in capitals.
+    for (const auto &[script, dialogue] : {std::pair{"npc/057.npc", "npc/057.edt"}, {"up/058.NPC", "up/058.EDT"}}) {
+        SCOPED_TRACE(dialogue);
+        writeScript(QLatin1String(script));
+        writeDialogue(QLatin1String(dialogue));
+        start({pathIn(QLatin1String(dialogue))});
+        EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + pathIn(QLatin1String(script)));
+        EXPECT_EQ(session().dialogue().path(), pathIn(QLatin1String(dialogue)));
+        EXPECT_EQ(session().dialogue().text(), (EdtText{"Hi", "Bye"}));
+        EXPECT_TRUE(prompts().messageTexts().isEmpty()) << "no question about a missing dialogue file";
+        EXPECT_FALSE(viewer()->isVisible());
+        stop();
+    }
+}
+
+TEST_F(StartupWithDialogueTest, ADialogueFileWithoutItsScriptIsShownAlone)
+{
+    writeScript(QStringLiteral("057.npc")); // another name
+    writeDialogue(QStringLiteral("texts/057.edt"));
+    start({pathIn(QStringLiteral("texts/057.edt"))});
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet"));
+    EXPECT_EQ(session().dialogue().text(), (EdtText{"Hi", "Bye"}));
+    EXPECT_TRUE(viewer()->isVisible());
+    EXPECT_TRUE(prompts().messageTexts().isEmpty());
+}
+
+TEST_F(StartupWithDialogueTest, AnUnreadableScriptLeavesTheTextAloneAndAnUnreadableTextIsSaid)
+{
+    writeFile(QStringLiteral("057.npc"), "not a script");
+    writeDialogue(QStringLiteral("057.edt"));
+    start({pathIn(QStringLiteral("057.edt"))});
+    EXPECT_EQ(prompts().messageTexts(), QStringList{QStringLiteral("Выбранный файл не является NPC-скриптом")});
+    EXPECT_EQ(session().dialogue().text(), (EdtText{"Hi", "Bye"}));
+    EXPECT_TRUE(viewer()->isVisible());
+    stop();
+
+    start({pathIn(QStringLiteral("gone.edt"))});
+    EXPECT_EQ(prompts().messageTexts(),
+              QStringList{QStringLiteral("Проблема чтения файла ") + pathIn(QStringLiteral("gone.edt"))});
+    EXPECT_FALSE(viewer()->isVisible());
 }

@@ -5,6 +5,7 @@
 #include "document/ui/DocumentCommands.h"
 #include "editor/ui/IntegerEdit.h"
 #include "support/AppFixture.h"
+#include "support/DialogueFileBytes.h"
 #include "support/QtPrinters.h"
 
 #include <QApplication>
@@ -19,23 +20,6 @@ namespace
 const QString MissingEdt = QStringLiteral(
     "EDT-файл, ассоциированный с загружаемым скриптом, не найден.\r\nЖелаете загрузить другой EDT-файл?");
 const QString Overwrite = QStringLiteral("Файл с таким именем уже существует.\r\nЖелаете перезаписать?");
-
-// A dialogue file as the game writes it: each byte one above itself, blanks as they are.
-QByteArray edtFile(const QList<QByteArray> &lines)
-{
-    QByteArray bytes;
-    for (const QByteArray &line : lines) {
-        QByteArray record(480, '\0');
-        for (int i = 0; i < line.size(); ++i) {
-            const auto b = static_cast<quint8>(line[i]);
-            const quint16 unit = b == 0x20 ? 0x20 : b + 1;
-            record[2 * i] = char(unit & 0xFF);
-            record[2 * i + 1] = char(unit >> 8);
-        }
-        bytes += record;
-    }
-    return bytes;
-}
 
 NpcRecords speaking(quint8 phrase, quint8 count)
 {
@@ -66,7 +50,7 @@ protected:
     }
     QString writeEdt(const QString &name, const QList<QByteArray> &lines)
     {
-        writeFile(name, edtFile(lines));
+        writeFile(name, dialogueFileBytes(lines));
         return pathIn(name);
     }
     void open(const QString &path)
