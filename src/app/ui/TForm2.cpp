@@ -42,10 +42,11 @@ TForm2::TForm2(TForm1 &mainWindow) : PlacedDialog(mainWindow), m_main(mainWindow
     info->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     info->setGeometry(112, 58, 130, 48);
     label(this, "Lbl_Author", QStringLiteral("Автор: Quillon"))->setGeometry(112, 106, 130, 18);
-    auto *link = label(this, "Lbl_Link",
-                       QStringLiteral("<a href=\"https://scrivlet.example.org/\">scrivlet.example.org</a>"));
-    link->setOpenExternalLinks(true);
+    // The program has no web page of its own: the link opens the manual, as F1 does.
+    auto *link = label(this, "Lbl_Link", QStringLiteral("<a href=\"help\">Руководство</a>"));
+    link->setToolTip(QStringLiteral("Открыть руководство (F1)"));
     link->setGeometry(112, 126, 130, 18);
+    connect(link, &QLabel::linkActivated, this, [this] { m_main.action(QStringLiteral("Help"))->trigger(); });
 
     auto *ok = new QPushButton(QStringLiteral("Ok"), this);
     ok->setObjectName(QStringLiteral("Btn_Ok"));

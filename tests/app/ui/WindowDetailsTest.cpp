@@ -127,4 +127,22 @@ TEST_F(WindowDetailsTest, EscapeClosesTheDialogueTextViewer)
     EXPECT_FALSE(viewer->isVisible());
 }
 
+TEST_F(WindowDetailsTest, TheAboutBoxLinkOpensTheManualAsF1Does)
+{
+    writeFile(QStringLiteral("scrivlet10.chm"), "manual");
+    start();
+    auto *link = m_windows->about->findChild<QLabel *>(QStringLiteral("Lbl_Link"));
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->text(), QStringLiteral("<a href=\"help\">Руководство</a>"));
+    EXPECT_FALSE(link->openExternalLinks());
+
+    UrlCatcher desktop;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &desktop, "open");
+    m_windows->about->show();
+    QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(20, link->height() / 2));
+    m_windows->about->hide();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    EXPECT_EQ(desktop.opened, QList<QUrl>{QUrl::fromLocalFile(pathIn(QStringLiteral("scrivlet10.chm")))});
+}
+
 #include "WindowDetailsTest.moc"
