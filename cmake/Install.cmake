@@ -31,7 +31,6 @@ configure_file(resources/desktop/${metainfo}.in ${package_dir}/${metainfo} @ONLY
 install(FILES ${package_dir}/${metainfo} DESTINATION ${SHARE}/metainfo)
 
 # Manual pages and the changelog, compressed as Debian wants them: no name, no time.
-set(SCRIVLET_RELEASE_DATE ${CHANGELOG_DATE_1})
 find_program(GZIP_PROGRAM gzip)
 function(scrivlet_gzip source destination)
   execute_process(COMMAND ${GZIP_PROGRAM} -9 -n -c ${source} OUTPUT_FILE ${source}.gz RESULT_VARIABLE failed)
