@@ -47,6 +47,10 @@ done
 grep -q '^Exec=scrivlet %f$' /usr/share/applications/scrivlet.desktop || fail "desktop entry without Exec=scrivlet %f"
 desktop-file-validate /usr/share/applications/scrivlet.desktop || fail "the desktop entry is not valid"
 appstreamcli validate --no-net "$metainfo" || fail "the AppStream data is not valid"
+# Its screenshots are the manual's pictures, published under one web address.
+for image in $(grep -o '<image>[^<]*</image>' "$metainfo" | sed 's|.*/images/||; s|</image>||'); do
+    [ -f "/usr/share/doc/scrivlet/images/$image" ] || fail "the AppStream screenshot $image is none of the manual's pictures"
+done
 for page in "${pages[@]}"; do
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
     [ -z "$warnings" ] || fail "man warns about $page: $warnings"
