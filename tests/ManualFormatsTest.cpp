@@ -108,7 +108,8 @@ QString listOrLimitText(NpcField field)
     const FieldInfo *info = findFieldInfo(field);
     if (!info)
         return QStringLiteral("—");
-    return info->hasList() ? ReferenceLists::fileName(info->list) : QStringLiteral("до %1").arg(info->fixedMax);
+    return info->hasList() ? ReferenceLists::fileName(info->list)
+                           : QStringLiteral("до %1").arg(info->fixedMax);
 }
 
 std::optional<NpcLayout> layoutNamed(const QString &text)
@@ -181,7 +182,8 @@ TEST(ManualFormats, LayoutsPlaceTheRecordsAsTheTableSays)
         }
         const int end = first + 32 * count;
         EXPECT_EQ(file.mid(end), QByteArray(NpcReader::FileSize - end, '\0'));
-        EXPECT_EQ(row.at(4).contains(QStringLiteral("%1 нулевых").arg(NpcReader::FileSize - end)), end < 1600);
+        EXPECT_EQ(row.at(4).contains(QStringLiteral("%1 нулевых").arg(NpcReader::FileSize - end)),
+                  end < 1600);
     }
 }
 

@@ -153,7 +153,8 @@ TEST_F(DesktopFileTypeTest, FirstStartWritesThePackageTheIconAndTheEntryThenRefr
     EXPECT_TRUE(entry.contains("\nName[ru]=")) << entry.constData();
     EXPECT_TRUE(entry.contains("\nComment[ru]=Редактор NPC-скриптов для Korvan\n")) << entry.constData();
     EXPECT_TRUE(entry.contains("\nIcon=scrivlet\n")) << entry.constData();
-    EXPECT_TRUE(entry.contains("\nMimeType=application/x-korvan-npc;application/x-korvan-edt;\n")) << entry.constData();
+    EXPECT_TRUE(entry.contains("\nMimeType=application/x-korvan-npc;application/x-korvan-edt;\n"))
+        << entry.constData();
     EXPECT_EQ(started, (QStringList{QStringLiteral("update-mime-database ") + path("mime"),
                                     QStringLiteral("update-desktop-database ") + path("applications")}));
 }

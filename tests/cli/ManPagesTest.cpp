@@ -42,7 +42,8 @@ QStringList listedCommands()
 
 QSet<QString> optionsIn(const QString &text)
 {
-    static const QRegularExpression option(QStringLiteral("(?<![\\w-])(--[a-z0-9][a-z0-9-]*|-[a-z])(?![\\w-])"));
+    static const QRegularExpression option(
+        QStringLiteral("(?<![\\w-])(--[a-z0-9][a-z0-9-]*|-[a-z])(?![\\w-])"));
     QSet<QString> options;
     for (const auto &match : option.globalMatch(text))
         options << match.captured(1);
@@ -90,7 +91,8 @@ TEST_P(ManPagesTest, EveryCommandAndOptionOfTheHelpIsInThePage)
     ASSERT_GE(commands.size(), 8);
     QStringList sorted = commands;
     sorted.sort();
-    EXPECT_EQ(page.commandSections.keys(), sorted) << "one .SS per command, and none for a command that is gone";
+    EXPECT_EQ(page.commandSections.keys(), sorted)
+        << "one .SS per command, and none for a command that is gone";
 
     for (const QString &command : commands) {
         QSet<QString> options = optionsIn(help({command, QStringLiteral("--help")}));

@@ -1,5 +1,5 @@
-#include "document/NpcFile.h"
 #include "common/ui/CommandContext.h"
+#include "document/NpcFile.h"
 #include "support/AppFixture.h"
 #include "support/DialogueFileBytes.h"
 
@@ -82,7 +82,8 @@ private:
 TEST_F(StartupWithDialogueTest, ADialogueFileOpensTheScriptBesideItWithThisText)
 {
     // As files copied from Windows may be named: the types in capitals.
-    for (const auto &[script, dialogue] : {std::pair{"npc/057.npc", "npc/057.edt"}, {"up/058.NPC", "up/058.EDT"}}) {
+    for (const auto &[script, dialogue] :
+         {std::pair{"npc/057.npc", "npc/057.edt"}, {"up/058.NPC", "up/058.EDT"}}) {
         SCOPED_TRACE(dialogue);
         writeScript(QLatin1String(script));
         writeDialogue(QLatin1String(dialogue));
@@ -112,7 +113,8 @@ TEST_F(StartupWithDialogueTest, AnUnreadableScriptLeavesTheTextAloneAndAnUnreada
     writeFile(QStringLiteral("057.npc"), "not a script");
     writeDialogue(QStringLiteral("057.edt"));
     start({pathIn(QStringLiteral("057.edt"))});
-    EXPECT_EQ(prompts().messageTexts(), QStringList{QStringLiteral("Выбранный файл не является NPC-скриптом")});
+    EXPECT_EQ(prompts().messageTexts(),
+              QStringList{QStringLiteral("Выбранный файл не является NPC-скриптом")});
     EXPECT_EQ(session().dialogue().text(), (EdtText{"Hi", "Bye"}));
     EXPECT_TRUE(viewer()->isVisible());
     stop();
