@@ -6,9 +6,9 @@
 #include <functional>
 
 // The freedesktop counterpart of the file-type registration: a shared-mime-info package
-// that gives .npc files a type of their own, the program icon, and a desktop entry naming
-// the program as their opener. The package installs the same files system-wide; a build
-// that is not installed writes them into the user's data folder.
+// that gives .npc and .edt files types of their own, the program icon, and a desktop entry
+// naming the program as their opener. The package installs the same files system-wide; a
+// build that is not installed writes them into the user's data folder.
 namespace DesktopFileType
 {
 
