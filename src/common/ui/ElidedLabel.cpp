@@ -2,8 +2,12 @@
 
 #include <QFontMetrics>
 
+#include <algorithm>
+
 void ElidedLabel::setFullText(const QString &text, const QString &cutSuffix)
 {
+    if (text == m_full && cutSuffix == m_suffix)
+        return;
     m_full = text;
     m_suffix = cutSuffix;
     setToolTip(text);
@@ -32,20 +36,19 @@ void ElidedLabel::fit()
     const int room = contentsRect().width();
     QString shown = m_full;
     if (metrics.horizontalAdvance(m_full) > room) {
-        // The longest run of whole items that leaves room for the suffix.
-        shown = m_suffix;
-        for (qsizetype end = m_full.size(); end > 0;) {
-            const qsizetype comma = m_full.lastIndexOf(QStringLiteral(", "), end - 1);
-            const qsizetype semicolon = m_full.lastIndexOf(QStringLiteral("; "), end - 1);
-            end = std::max(comma, semicolon);
-            if (end <= 0)
-                break;
-            const QString candidate = m_full.left(end) + m_suffix;
-            if (metrics.horizontalAdvance(candidate) <= room) {
-                shown = candidate;
-                break;
-            }
+        // The ends of the items, in order; a longer run is never narrower, so the longest
+        // that leaves room for the suffix is found by halving.
+        QList<qsizetype> ends;
+        for (qsizetype i = 0; i + 1 < m_full.size(); ++i) {
+            if ((m_full.at(i) == QLatin1Char(',') || m_full.at(i) == QLatin1Char(';')) &&
+                m_full.at(i + 1) == QLatin1Char(' '))
+                ends << i;
         }
+        const auto fits = [&](qsizetype end) {
+            return metrics.horizontalAdvance(m_full.left(end) + m_suffix) <= room;
+        };
+        const auto first = std::partition_point(ends.cbegin(), ends.cend(), fits);
+        shown = first == ends.cbegin() ? m_suffix : m_full.left(*(first - 1)) + m_suffix;
     }
     if (text() != shown)
         setText(shown);
