@@ -44,15 +44,18 @@ struct Folder {
 class ScriptChecksTest : public ::testing::Test
 {
 protected:
-    // "record:rule" of every finding, in order.
+    // "record:rule" of every finding, in order. The dialogue text has that many lines of
+    // "x"; lines nobody speaks are left out here, the text rules have tests of their own.
     QStringList found(const NpcRecords &records, std::optional<qsizetype> lines = 10)
     {
         CheckContext context;
         context.ownNpcNumber = 57;
         context.lists = &lists;
-        context.edtLineCount = lines;
+        if (lines)
+            context.edtLines = QList<QByteArray>(*lines, "x");
         context.others = [this](quint8 npc) { return folder.find(npc); };
         last = checkScript(records, context);
+        last.removeIf([](const CheckFinding &finding) { return finding.rule == QLatin1String("unused-phrase"); });
         QStringList list;
         for (const CheckFinding &finding : std::as_const(last))
             list << QString::number(finding.record) + QLatin1Char(':') + finding.rule;
@@ -240,7 +243,7 @@ TEST_F(ScriptChecksTest, ValuesInMessagesAreNotReadAsPlaceholders)
     NpcRecords other{};
     CheckContext context;
     context.ownNpcNumber = 57;
-    context.edtLineCount = 0;
+    context.edtLines.emplace();
     context.others = [&](quint8) { return FolderScript{QStringLiteral("dir/%2%1{FDay}.npc"), &other}; };
     NpcRecords records{};
     records[0] = plain();
