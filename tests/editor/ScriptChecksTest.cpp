@@ -180,6 +180,39 @@ TEST_F(ScriptChecksTest, PhrasesAgainstTheDialogueText)
     EXPECT_EQ(foundWith(record, 0), QStringList());
 }
 
+TEST_F(ScriptChecksTest, TheTextItselfUnspokenEmptyAndUnshowableLines)
+{
+    NpcRecords records{};
+    records[0] = plain();
+    records[0].Phrase = 1;
+    records[0].PhraseCnt = 3; // lines 1 to 3
+    records[2] = plain();
+    records[2].Phrase = 3;
+    records[2].PhraseCnt = 1;
+    records[3] = plain(); // speaks nothing: its count alone speaks no line
+    records[3].PhraseCnt = 4;
+    records[4] = plain();
+    records[4].Phrase = 8;
+    records[4].PhraseCnt = 0;
+    CheckContext context;
+    context.edtLines = QList<QByteArray>{"a", "b", "", "tab\there", "e", "f", "", "\x01", "i"};
+    const QList<CheckFinding> findings = checkScript(records, context);
+    QStringList lines;
+    for (const CheckFinding &finding : findings)
+        lines << QStringLiteral("%1 %2 %3: %4")
+                     .arg(finding.record)
+                     .arg(checkLevelName(finding.level), finding.rule, finding.message);
+    EXPECT_EQ(lines, utf8List({
+                         "-1 note unused-phrase: Фразу 0 не произносит ни одна запись",
+                         "-1 note unused-phrase: Фразы 4–8 не произносит ни одна запись",
+                         "0 warning empty-phrase: Phrase=1, PhraseCnt=3: фраза 2 пуста",
+                         "0 warning phrase-control-char: Phrase=1, PhraseCnt=3: в фразе 3 управляющий знак (код 9), "
+                         "игра её не покажет",
+                         "2 warning phrase-control-char: Phrase=3, PhraseCnt=1: в фразе 3 управляющий знак (код 9), "
+                         "игра её не покажет",
+                     }));
+}
+
 TEST_F(ScriptChecksTest, WithoutDialogueTextThePhraseRulesGiveWayToOneNote)
 {
     NpcRecord record = plain();
