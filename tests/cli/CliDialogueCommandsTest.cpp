@@ -1,0 +1,73 @@
+#include "cli/CliFixture.h"
+#include "support/QtPrinters.h"
+
+#include <QFileInfo>
+
+namespace
+{
+
+class CliDialogueCommandsTest : public CliFixture
+{
+};
+
+} // namespace
+
+TEST_F(CliDialogueCommandsTest, Txt2EdtIsTheInverseOfEdt2Txt)
+{
+    // Leftovers after the end of a record and a tail are not part of the text: the file
+    // written again has records that end with a 0 unit and use 0x0020 for blanks.
+    writeEdt(QStringLiteral("057.edt"), {"Hi there", QByteArray("\xc4\xe0 \xff", 4), ""});
+    run({QStringLiteral("edt2txt"), QStringLiteral("057.edt"), QStringLiteral("-o"), QStringLiteral("057.txt")});
+    run({QStringLiteral("edt2txt"), QStringLiteral("057.edt"), QStringLiteral("--utf8"), QStringLiteral("-o"),
+         QStringLiteral("utf8.txt")});
+
+    Result result = run({QStringLiteral("txt2edt"), QStringLiteral("057.txt"), QStringLiteral("-o"),
+                         QStringLiteral("back.edt")});
+    EXPECT_EQ(result.code, 0);
+    EXPECT_EQ(result.err, QString());
+    EXPECT_EQ(fileBytes(QStringLiteral("back.edt")), fileBytes(QStringLiteral("057.edt")));
+    result = run({QStringLiteral("txt2edt"), QStringLiteral("utf8.txt"), QStringLiteral("--utf8")});
+    EXPECT_EQ(result.code, 0);
+    EXPECT_EQ(fileBytes(QStringLiteral("utf8.edt")), fileBytes(QStringLiteral("057.edt"))) << "FILE.edt by default";
+
+    // The dialogue file beside it is replaced only when asked.
+    writeFile(QStringLiteral("057.txt"), "#0\r\nnew\r\n\r\n");
+    const QByteArray before = fileBytes(QStringLiteral("057.edt"));
+    result = run({QStringLiteral("txt2edt"), QStringLiteral("057.txt")});
+    EXPECT_EQ(result.code, 1);
+    EXPECT_EQ(result.err,
+              QStringLiteral("scrivlet-cli: 057.edt: файл уже есть; ничего не записано (--force заменяет его)\n"));
+    EXPECT_EQ(fileBytes(QStringLiteral("057.edt")), before);
+    EXPECT_EQ(run({QStringLiteral("txt2edt"), QStringLiteral("057.txt"), QStringLiteral("--force")}).code, 0);
+    EXPECT_EQ(fileBytes(QStringLiteral("057.edt")).left(8), QByteArray("o\0f\0x\0\0\0", 8));
+}
+
+TEST_F(CliDialogueCommandsTest, Txt2EdtNamesTheBadLineAndWritesNothing)
+{
+    writeFile(QStringLiteral("bad.txt"), "#0\r\nA\r\n\r\n#1\r\n" + QByteArray(241, 'b') + "\r\n\r\n");
+    const Result result = run({QStringLiteral("txt2edt"), QStringLiteral("bad.txt")});
+    EXPECT_EQ(result.code, 2);
+    EXPECT_EQ(result.err, QStringLiteral("scrivlet-cli: bad.txt: строка 5: фраза 1: Фраза длиннее 240 знаков: 241.\n"));
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("bad.edt")));
+}
+
+TEST_F(CliDialogueCommandsTest, CheckFindsUnspokenEmptyAndUnshowableLines)
+{
+    NpcRecords records{};
+    records[0] = plain();
+    records[0].Phrase = 0;
+    records[0].PhraseCnt = 2;
+    records[3] = plain();
+    records[3].Phrase = 1;
+    records[3].PhraseCnt = 1;
+    writeScript(QStringLiteral("057.npc"), records);
+    writeEdt(QStringLiteral("057.edt"), {"", "a\x01", "c", "d"});
+    const Result result = run({QStringLiteral("check"), QStringLiteral("057.npc")});
+    EXPECT_EQ(result.code, 1);
+    EXPECT_EQ(result.out, QStringLiteral("057.npc: note: Фразы 2–3 не произносит ни одна запись [unused-phrase]\n"
+                                         "057.npc:0: warning: Phrase=0, PhraseCnt=2: фраза 0 пуста [empty-phrase]\n"
+                                         "057.npc:0: warning: Phrase=0, PhraseCnt=2: в фразе 1 управляющий знак "
+                                         "(код 1), игра её не покажет [phrase-control-char]\n"
+                                         "057.npc:3: warning: Phrase=1, PhraseCnt=1: в фразе 1 управляющий знак "
+                                         "(код 1), игра её не покажет [phrase-control-char]\n"));
+}
