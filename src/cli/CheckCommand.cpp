@@ -1,6 +1,6 @@
 #include "cli/Commands.h"
 #include "cli/ScriptScan.h"
-#include "dialogue/EdtReader.h"
+#include "dialogue/DialogueBeside.h"
 #include "editor/ScriptChecks.h"
 
 namespace
@@ -9,17 +9,13 @@ namespace
 // Fills the context's dialogue part: the lines of the .edt beside the script.
 void addDialogue(CliContext &context, const ScannedScript &scanned, CheckContext &check)
 {
-    const QString edtName = scanned.folder->edtNameFor(scanned.name);
-    if (edtName.isEmpty())
-        return;
-    const QString edtPath = scanned.folder->pathOf(edtName);
-    EdtReader reader;
-    if (!reader.read(edtPath)) {
-        context.inputFailed(edtPath, reader.errorString());
+    const DialogueBeside dialogue = readDialogueBeside(*scanned.folder, scanned.name);
+    if (dialogue.read()) {
+        check.edtLines = dialogue.text.lines();
+    } else if (dialogue.exists()) {
+        context.inputFailed(dialogue.path, dialogue.error);
         check.skipPhrases = true;
-        return;
     }
-    check.edtLines = reader.text().lines();
 }
 
 QString textLine(const QString &path, const CheckFinding &finding)

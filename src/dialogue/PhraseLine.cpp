@@ -44,6 +44,14 @@ QString problem(QByteArrayView line)
     return {};
 }
 
+QString unencodableText(const QString &text, qsizetype index)
+{
+    const qsizetype width = text.at(index).isHighSurrogate() && index + 1 < text.size() ? 2 : 1;
+    const QString one = text.mid(index, width);
+    return QStringLiteral("Знака «%1» (U+%2) нет в кодировке Windows-1251")
+        .arg(one, QString::number(one.toUcs4().value(0), 16).toUpper().rightJustified(4, u'0'));
+}
+
 std::optional<QByteArray> fromText(const QString &text, QString &problem)
 {
     for (const QChar c : text) {
@@ -52,20 +60,11 @@ std::optional<QByteArray> fromText(const QString &text, QString &problem)
             return std::nullopt;
         }
     }
-    QByteArray bytes = toWindows1251(text);
-    if (fromWindows1251(bytes) != text) {
-        // The slow way only for the character to name.
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const qsizetype width = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-            const QString one = text.mid(i, width);
-            if (fromWindows1251(toWindows1251(one)) != one) {
-                problem = QStringLiteral("Знака «%1» (U+%2) нет в кодировке Windows-1251: в фразу его не записать.")
-                              .arg(one, QString::number(one.toUcs4().value(0), 16).toUpper().rightJustified(4, u'0'));
-                return std::nullopt;
-            }
-            i += width - 1;
-        }
+    if (const qsizetype bad = firstUnencodable1251(text); bad >= 0) {
+        problem = unencodableText(text, bad) + QStringLiteral(": в фразу его не записать.");
+        return std::nullopt;
     }
+    QByteArray bytes = toWindows1251(text);
     problem = PhraseLine::problem(bytes);
     if (!problem.isEmpty())
         return std::nullopt;

@@ -71,3 +71,30 @@ TEST_F(CliDialogueCommandsTest, CheckFindsUnspokenEmptyAndUnshowableLines)
                                          "057.npc:3: warning: Phrase=1, PhraseCnt=1: в фразе 1 управляющий знак "
                                          "(код 1), игра её не покажет [phrase-control-char]\n"));
 }
+
+TEST_F(CliDialogueCommandsTest, FindTextNamesEveryRecordThatSpeaksTheLine)
+{
+    NpcRecords records{};
+    records[0] = plain();
+    records[0].Phrase = 0;
+    records[0].PhraseCnt = 2;
+    records[4] = plain();
+    records[4].Phrase = 1;
+    writeScript(QStringLiteral("game/057.npc"), records);
+    writeEdt(QStringLiteral("game/057.edt"), {"\xc7\xee\xeb\xee\xf2\xee", "\xe7\xee\xeb\xee\xf2\xee\t!", "x", "\xc7\xce\xcb\xce\xd2\xce"});
+    writeScript(QStringLiteral("game/112.npc"), records); // no dialogue file
+
+    Result result = run({QStringLiteral("find"), QStringLiteral("game"), QStringLiteral("--text"), QStringLiteral("зОлОт")});
+    EXPECT_EQ(result.code, 0);
+    EXPECT_EQ(result.out, QStringLiteral("game/057.npc:0: phrase 0: Золото\n"
+                                         "game/057.npc:0: phrase 1: золото\u2409!\n"
+                                         "game/057.npc:4: phrase 1: золото\u2409!\n"
+                                         "game/057.edt: phrase 3: ЗОЛОТО\n"));
+    result = run({QStringLiteral("find"), QStringLiteral("game"), QStringLiteral("--text"), QStringLiteral("серебро")});
+    EXPECT_EQ(result.code, 1);
+    EXPECT_EQ(result.out, QString());
+    result = run({QStringLiteral("find"), QStringLiteral("game"), QStringLiteral("--text"), QStringLiteral("x"),
+                  QStringLiteral("--npc"), QStringLiteral("5")});
+    EXPECT_EQ(result.code, 2);
+    EXPECT_TRUE(result.err.startsWith(QStringLiteral("scrivlet-cli find: --text ищет в фразах, без условий на поля\n")));
+}

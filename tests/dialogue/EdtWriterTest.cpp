@@ -1,6 +1,7 @@
 #include "dialogue/EdtReader.h"
 #include "dialogue/EdtWriter.h"
 #include "dialogue/PhraseLine.h"
+#include "support/EdtRecord.h"
 #include "support/FailingDevice.h"
 #include "support/QtPrinters.h"
 
@@ -12,29 +13,14 @@
 
 #include <vector>
 
-namespace
-{
-
-QByteArray units(const std::vector<quint16> &values)
-{
-    QByteArray bytes(EdtReader::RecordSize, '\0');
-    for (size_t i = 0; i < values.size(); ++i) {
-        bytes[int(2 * i)] = char(values[i] & 0xFF);
-        bytes[int(2 * i + 1)] = char(values[i] >> 8);
-    }
-    return bytes;
-}
-
-} // namespace
-
 TEST(EdtWriterTest, EncodesBlanksAsThemselvesAndOtherBytesAsOneMore)
 {
-    EXPECT_EQ(EdtWriter::encodeRecord("Hi !"), units({0x0049, 0x006A, 0x0020, 0x0022, 0}));
+    EXPECT_EQ(EdtWriter::encodeRecord("Hi !"), edtRecord({0x0049, 0x006A, 0x0020, 0x0022, 0}));
     // "Да", and the top byte, which needs the high byte of its unit.
-    EXPECT_EQ(EdtWriter::encodeRecord("\xC4\xE0\xFF"), units({0x00C5, 0x00E1, 0x0100}));
-    EXPECT_EQ(EdtWriter::encodeRecord(""), units({}));
+    EXPECT_EQ(EdtWriter::encodeRecord("\xC4\xE0\xFF"), edtRecord({0x00C5, 0x00E1, 0x0100}));
+    EXPECT_EQ(EdtWriter::encodeRecord(""), edtRecord({}));
     // A full line has no terminating unit.
-    EXPECT_EQ(EdtWriter::encodeRecord(QByteArray(240, 'a')), units(std::vector<quint16>(240, 0x0062)));
+    EXPECT_EQ(EdtWriter::encodeRecord(QByteArray(240, 'a')), edtRecord(std::vector<quint16>(240, 0x0062)));
 }
 
 TEST(EdtWriterTest, DecodingAnEncodedLineGivesItBackAndSoDoesEncodingADecodedRecord)
@@ -52,10 +38,10 @@ TEST(EdtWriterTest, DecodingAnEncodedLineGivesItBackAndSoDoesEncodingADecodedRec
 
 TEST(EdtWriterTest, UntouchedRecordsAndTheTailAreWrittenBackByteForByte)
 {
-    const QByteArray plain = units({0x0042, 0x0043});
-    const QByteArray leftovers = units({0x0042, 0, 0x0055, 0x0056}); // an older, longer text after the end
-    const QByteArray oddBlank = units({0x0021, 0x0042});             // a blank written as 0x0021
-    const QByteArray wide = units({0x0411});                         // a unit beyond a byte
+    const QByteArray plain = edtRecord({0x0042, 0x0043});
+    const QByteArray leftovers = edtRecord({0x0042, 0, 0x0055, 0x0056}); // an older, longer text after the end
+    const QByteArray oddBlank = edtRecord({0x0021, 0x0042});             // a blank written as 0x0021
+    const QByteArray wide = edtRecord({0x0411});                         // a unit beyond a byte
     const QByteArray tail("\x01\x02\x03", 3);
     const QByteArray file = plain + leftovers + oddBlank + wide + tail;
 
@@ -67,14 +53,14 @@ TEST(EdtWriterTest, UntouchedRecordsAndTheTailAreWrittenBackByteForByte)
     EdtText changed = read;
     changed.setLine(1, "A");
     changed.setLine(2, "xy");
-    EXPECT_EQ(EdtWriter::encode(changed), plain + leftovers + units({0x0079, 0x007A}) + wide + tail);
+    EXPECT_EQ(EdtWriter::encode(changed), plain + leftovers + edtRecord({0x0079, 0x007A}) + wide + tail);
 
     // Lines move with the bytes they were read from.
     EdtText moved = read;
     moved.swapLines(0);
     moved.insertLine(0, "C");
     moved.removeLine(4);
-    EXPECT_EQ(EdtWriter::encode(moved), units({0x0044}) + leftovers + plain + oddBlank + tail);
+    EXPECT_EQ(EdtWriter::encode(moved), edtRecord({0x0044}) + leftovers + plain + oddBlank + tail);
 }
 
 TEST(EdtWriterTest, WritesThroughATemporaryFileAndReportsFailures)
@@ -85,7 +71,7 @@ TEST(EdtWriterTest, WritesThroughATemporaryFileAndReportsFailures)
     ASSERT_TRUE(writer.write(EdtText{"A", ""}, path));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), units({0x0042}) + units({}));
+    EXPECT_EQ(file.readAll(), edtRecord({0x0042}) + edtRecord({}));
 
     FailingDevice full(EdtReader::RecordSize);
     EXPECT_FALSE(writer.write(EdtText{"A", "B"}, &full));
