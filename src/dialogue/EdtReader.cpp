@@ -51,7 +51,6 @@ EdtText EdtReader::decode(const QByteArray &bytes)
 {
     EdtText text;
     const qsizetype count = bytes.size() / RecordSize;
-    text.reserve(count);
     for (qsizetype k = 0; k < count; ++k)
         appendRecord(text, bytes.constData() + k * RecordSize);
     text.setTail(bytes.mid(count * RecordSize));
@@ -65,8 +64,6 @@ bool EdtReader::read(QIODevice *device, qint64 limit)
         return false;
     }
     EdtText text;
-    if (!device->isSequential())
-        text.reserve(device->size() / RecordSize);
     qint64 total = 0;
     const qint64 capacity = ChunkRecords * RecordSize;
     const auto buffer = std::make_unique<char[]>(capacity);

@@ -42,7 +42,6 @@ bool EdtTxtReader::parse(const QByteArray &bytes, Encoding encoding)
         rest = rest.sliced(3);
     const QList<QByteArrayView> lines = splitLines(rest);
     EdtText text;
-    text.reserve(lines.size() / 3 + 1);
     for (qsizetype i = 0; i < lines.size(); i += 3) {
         if (std::all_of(lines.begin() + i, lines.end(), [](QByteArrayView line) { return line.isEmpty(); }))
             break;

@@ -32,10 +32,10 @@ QByteArray EdtWriter::encode(const EdtText &text)
 {
     QByteArray bytes(text.size() * EdtReader::RecordSize + text.tail().size(), Qt::Uninitialized);
     char *out = bytes.data();
-    for (qsizetype k = 0; k < text.size(); ++k, out += EdtReader::RecordSize) {
-        const QByteArray &read = text.readRecord(k);
+    for (auto line = text.begin(); line != text.end(); ++line, out += EdtReader::RecordSize) {
+        const QByteArray &read = line.readRecord();
         if (read.isEmpty())
-            encodeRecord(text.at(k), out);
+            encodeRecord(*line, out);
         else
             std::memcpy(out, read.constData(), EdtReader::RecordSize);
     }
