@@ -98,3 +98,59 @@ TEST_F(CliDialogueCommandsTest, FindTextNamesEveryRecordThatSpeaksTheLine)
     EXPECT_EQ(result.code, 2);
     EXPECT_TRUE(result.err.startsWith(QStringLiteral("scrivlet-cli find: --text ищет в фразах, без условий на поля\n")));
 }
+
+TEST_F(CliDialogueCommandsTest, AWholeCharacterRoundTripsThroughJson)
+{
+    NpcRecords records{};
+    records[0] = plain();
+    records[0].Phrase = 0;
+    records[0].PhraseCnt = 2;
+    writeScript(QStringLiteral("057.npc"), records);
+    writeEdt(QStringLiteral("057.edt"), {"\xc4\xe0 \"\\", "", "\xb8\x85"});
+    const Result dump = run({QStringLiteral("dump"), QStringLiteral("057.npc"), QStringLiteral("--format=json")});
+    EXPECT_EQ(dump.code, 0);
+    EXPECT_TRUE(dump.out.endsWith(QStringLiteral("  ],\n  \"phrases\": [\n    \"Да \\\"\\\\\",\n    \"\",\n    \"ё…\"\n  ]\n}\n")))
+        << dump.out.right(80).toStdString();
+
+    writeFile(QStringLiteral("057.json"), dump.outBytes);
+    QDir().mkpath(QStringLiteral("out"));
+    const Result build = run({QStringLiteral("build"), QStringLiteral("057.json"), QStringLiteral("-o"),
+                              QStringLiteral("out/057.npc")});
+    EXPECT_EQ(build.code, 0);
+    EXPECT_EQ(build.err, QString());
+    EXPECT_EQ(fileBytes(QStringLiteral("out/057.npc")), fileBytes(QStringLiteral("057.npc")));
+    EXPECT_EQ(fileBytes(QStringLiteral("out/057.edt")), fileBytes(QStringLiteral("057.edt")));
+
+    // Without a dialogue file there are no phrases, and build writes none.
+    writeScript(QStringLiteral("solo/112.npc"), records);
+    const Result solo = run({QStringLiteral("dump"), QStringLiteral("solo/112.npc"), QStringLiteral("--format=json")});
+    EXPECT_FALSE(solo.out.contains(QStringLiteral("phrases")));
+    writeFile(QStringLiteral("solo.json"), solo.outBytes);
+    run({QStringLiteral("build"), QStringLiteral("solo.json"), QStringLiteral("-o"), QStringLiteral("solo/113.npc")});
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("solo/113.edt")));
+}
+
+TEST_F(CliDialogueCommandsTest, BuildRefusesAPhraseItCannotWriteAndWritesNothing)
+{
+    struct Bad {
+        const char *json;
+        const char *error;
+    };
+    const Bad cases[] = {
+        {R"({"records": [], "phrases": ["ok", "a\nb"]})",
+         "phrases[1]: Фраза занимает одну строку: перевод строки в ней не записать."},
+        {R"({"records": [], "phrases": ["日"]})",
+         "phrases[0]: Знака «日» (U+65E5) нет в кодировке Windows-1251: в фразу его не записать."},
+        {R"({"records": [], "phrases": [1]})", "phrases[0]: ожидается строка, а не 1"},
+        {R"({"records": [], "phrases": "a"})", "phrases: ожидается массив строк"},
+    };
+    for (const Bad &bad : cases) {
+        writeFile(QStringLiteral("bad.json"), bad.json);
+        const Result result = run({QStringLiteral("build"), QStringLiteral("bad.json"), QStringLiteral("-o"),
+                                   QStringLiteral("bad.npc")});
+        EXPECT_EQ(result.code, 2);
+        EXPECT_EQ(result.err, QStringLiteral("scrivlet-cli: bad.json: ") + QString::fromUtf8(bad.error) + u'\n');
+        EXPECT_FALSE(QFileInfo::exists(QStringLiteral("bad.npc")));
+        EXPECT_FALSE(QFileInfo::exists(QStringLiteral("bad.edt")));
+    }
+}
