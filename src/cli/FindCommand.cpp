@@ -4,7 +4,6 @@
 #include "dialogue/DialogueBeside.h"
 #include "dialogue/PhraseLine.h"
 #include "dialogue/PhraseSearch.h"
-#include "dialogue/PhraseSelection.h"
 #include "editor/RecordSearch.h"
 #include "editor/ReferenceList.h"
 
@@ -80,16 +79,10 @@ std::optional<QList<SearchTerm>> terms(const ParsedArguments &args, QString &err
     return list.isEmpty() ? std::nullopt : std::optional(list);
 }
 
-// The line as the terminal shows it: control bytes as their pictures, so that one hit
-// stays one line and nothing reaches the terminal as a command.
+// One hit stays one line, and nothing in it reaches a terminal as a command.
 QString shownLine(const QByteArray &line)
 {
-    QString text = edtDisplayText(line);
-    for (QChar &c : text) {
-        if (c.unicode() < 0x20)
-            c = QChar(0x2400 + c.unicode());
-    }
-    return text;
+    return fromWindows1251(controlBytesShown(line));
 }
 
 int runText(CliContext &context)

@@ -81,14 +81,14 @@ TEST_F(CliDialogueCommandsTest, FindTextNamesEveryRecordThatSpeaksTheLine)
     records[4] = plain();
     records[4].Phrase = 1;
     writeScript(QStringLiteral("game/057.npc"), records);
-    writeEdt(QStringLiteral("game/057.edt"), {"\xc7\xee\xeb\xee\xf2\xee", "\xe7\xee\xeb\xee\xf2\xee\t!", "x", "\xc7\xce\xcb\xce\xd2\xce"});
+    writeEdt(QStringLiteral("game/057.edt"), {"\xc7\xee\xeb\xee\xf2\xee", "\xe7\xee\xeb\xee\xf2\xee\n!", "x", "\xc7\xce\xcb\xce\xd2\xce"});
     writeScript(QStringLiteral("game/112.npc"), records); // no dialogue file
 
     Result result = run({QStringLiteral("find"), QStringLiteral("game"), QStringLiteral("--text"), QStringLiteral("зОлОт")});
     EXPECT_EQ(result.code, 0);
     EXPECT_EQ(result.out, QStringLiteral("game/057.npc:0: phrase 0: Золото\n"
-                                         "game/057.npc:0: phrase 1: золото\u2409!\n"
-                                         "game/057.npc:4: phrase 1: золото\u2409!\n"
+                                         "game/057.npc:0: phrase 1: золото\\x0A!\n"
+                                         "game/057.npc:4: phrase 1: золото\\x0A!\n"
                                          "game/057.edt: phrase 3: ЗОЛОТО\n"));
     result = run({QStringLiteral("find"), QStringLiteral("game"), QStringLiteral("--text"), QStringLiteral("серебро")});
     EXPECT_EQ(result.code, 1);
