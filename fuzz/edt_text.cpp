@@ -89,8 +89,9 @@ void checkEncoder(const QByteArray &bytes, const EdtText &whole)
 void checkTextForm(const QByteArray &bytes, const EdtText &whole, const QByteArray &exported)
 {
     EdtTxtReader reader;
-    const bool showable = std::all_of(whole.begin(), whole.end(),
-                                      [](const QByteArray &line) { return PhraseLine::problem(line).isEmpty(); });
+    const bool showable = std::all_of(whole.begin(), whole.end(), [](const QByteArray &line) {
+        return PhraseLine::problem(line).isEmpty();
+    });
     FUZZ_CHECK(reader.parse(exported, EdtTxtReader::Encoding::Windows1251) == showable);
     FUZZ_CHECK(!showable || reader.text().lines() == whole.lines());
     // Anything else is read or refused with a reason.

@@ -52,7 +52,8 @@ bool writeExport(const QString &folder, QString &error)
 bool writeDialogue(const QString &folder, QString &error)
 {
     EdtWriter writer;
-    const bool written = writer.write(EdtText{"first", "second"}, QDir(folder).filePath(QStringLiteral("a.edt")));
+    const bool written =
+        writer.write(EdtText{"first", "second"}, QDir(folder).filePath(QStringLiteral("a.edt")));
     error = writer.errorString();
     return written;
 }

@@ -109,8 +109,8 @@ int runText(CliContext &context)
                 context.inputFailed(dialogue.path, dialogue.error);
             continue;
         }
-        const auto hits =
-            findPhraseText(matcher, scanned.path, dialogue.path, scanned.script->records, dialogue.text.lines());
+        const auto hits = findPhraseText(matcher, scanned.path, dialogue.path, scanned.script->records,
+                                         dialogue.text.lines());
         for (const PhraseHit &hit : hits) {
             const QString rest = QStringLiteral(": phrase %1: %2").arg(hit.phrase).arg(shownLine(hit.line));
             if (hit.records.isEmpty())

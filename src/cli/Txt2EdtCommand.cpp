@@ -11,10 +11,11 @@ namespace
 int run(CliContext &context)
 {
     const QString input = context.args.positional.at(0);
-    const QString output = context.args.value(QStringLiteral("--output"), withExtension(input, QStringLiteral(".edt")));
+    const QString output =
+        context.args.value(QStringLiteral("--output"), withExtension(input, QStringLiteral(".edt")));
     EdtTxtReader reader;
     const auto encoding = context.args.has(QStringLiteral("--utf8")) ? EdtTxtReader::Encoding::Utf8
-                                                                       : EdtTxtReader::Encoding::Windows1251;
+                                                                     : EdtTxtReader::Encoding::Windows1251;
     if (!reader.read(input, encoding)) {
         context.inputFailed(input, reader.errorString());
         return context.exitCode(false);

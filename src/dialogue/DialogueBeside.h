@@ -9,7 +9,7 @@ class ScriptFolder;
 // The dialogue file beside a script of a folder: the script's name with ".edt" in any
 // letter case.
 struct DialogueBeside {
-    QString path;  // empty when the folder has none
+    QString path; // empty when the folder has none
     EdtText text;
     QString error; // why it could not be read
 

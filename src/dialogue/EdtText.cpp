@@ -18,9 +18,7 @@ EdtText::const_iterator EdtText::const_iterator::operator++(int)
     return before;
 }
 
-EdtText::EdtText(std::initializer_list<QByteArray> lines) : EdtText(QList<QByteArray>(lines))
-{
-}
+EdtText::EdtText(std::initializer_list<QByteArray> lines) : EdtText(QList<QByteArray>(lines)) {}
 
 EdtText::EdtText(const QList<QByteArray> &lines)
 {
@@ -76,7 +74,8 @@ void EdtText::insert(qsizetype k, Line line)
         m_ends.append(size() + 1);
         return;
     }
-    const auto [block, offset] = k == size() ? std::pair(m_blocks.size() - 1, m_blocks.last().size()) : locate(k);
+    const auto [block, offset] =
+        k == size() ? std::pair(m_blocks.size() - 1, m_blocks.last().size()) : locate(k);
     Block &into = m_blocks[block];
     into.insert(offset, std::move(line));
     shiftEnds(block, +1);

@@ -98,7 +98,7 @@ private:
     void insert(qsizetype k, Line line);
     void shiftEnds(qsizetype fromBlock, qsizetype delta);
 
-    QList<Block> m_blocks;  // none empty
+    QList<Block> m_blocks;   // none empty
     QList<qsizetype> m_ends; // lines up to the end of each block
     QByteArray m_tail;
 };

@@ -49,7 +49,8 @@ bool EdtTxtReader::parse(const QByteArray &bytes, Encoding encoding)
         if (lines.at(i) != number) {
             m_error = at(i) + QStringLiteral("ожидалась строка «%1»").arg(QLatin1String(number));
             if (i == 0 && marked)
-                m_error += QStringLiteral(" (файл начинается с метки UTF-8: он в UTF-8, а не в Windows-1251)");
+                m_error +=
+                    QStringLiteral(" (файл начинается с метки UTF-8: он в UTF-8, а не в Windows-1251)");
             else if (lines.at(i).startsWith('#'))
                 m_error += QStringLiteral(": номера фраз идут по порядку с 0");
             return false;

@@ -146,11 +146,12 @@ PhraseStep moveLine(const SpokenText &spoken, qsizetype k, int delta)
         if (first == second)
             continue;
         if (record.PhraseCnt > 1)
-            return refused(spoken, QStringLiteral("Запись %1 произносит фразы %2–%3: сдвиг перенёс бы фразу в этот "
-                                                  "ряд или из него, и её слова изменились бы.")
-                                       .arg(i)
-                                       .arg(record.Phrase)
-                                       .arg(lastOf(record)));
+            return refused(spoken,
+                           QStringLiteral("Запись %1 произносит фразы %2–%3: сдвиг перенёс бы фразу в этот "
+                                          "ряд или из него, и её слова изменились бы.")
+                               .arg(i)
+                               .arg(record.Phrase)
+                               .arg(lastOf(record)));
         const qsizetype moved = first ? upper + 1 : upper;
         if (moved > MaxPhrase)
             return refused(spoken, phraseLimitText(i, moved));
@@ -168,12 +169,13 @@ PhraseStep addPhrase(const SpokenText &spoken, int index)
     if (alone && k > MaxPhrase)
         return refused(spoken, phraseLimitText(index, k));
     if (k > spoken.text.size())
-        return refused(spoken, QStringLiteral("Фразы записи %1 (%2–%3) выходят за конец текста (строк: %4): новой "
-                                              "фразе нет места после них.")
-                                   .arg(index)
-                                   .arg(record.Phrase)
-                                   .arg(lastOf(record))
-                                   .arg(spoken.text.size()));
+        return refused(spoken,
+                       QStringLiteral("Фразы записи %1 (%2–%3) выходят за конец текста (строк: %4): новой "
+                                      "фразе нет места после них.")
+                           .arg(index)
+                           .arg(record.Phrase)
+                           .arg(lastOf(record))
+                           .arg(spoken.text.size()));
     PhraseStep step = insertLine(spoken, k);
     if (!step.done())
         return step;

@@ -2,9 +2,7 @@
 
 #include <QFileInfo>
 
-FolderSearch::FolderSearch(const QString &folder) : m_scan(folder)
-{
-}
+FolderSearch::FolderSearch(const QString &folder) : m_scan(folder) {}
 
 void FolderSearch::setOpenPath(const QString &path)
 {

@@ -68,7 +68,8 @@ std::optional<NpcLayout> layoutNamed(QStringView name)
     return std::nullopt;
 }
 
-QByteArray npcToJson(const NpcRecords &records, NpcLayout layout, const std::optional<QList<QByteArray>> &phrases)
+QByteArray npcToJson(const NpcRecords &records, NpcLayout layout,
+                     const std::optional<QList<QByteArray>> &phrases)
 {
     QByteArray json = "{\n  \"layout\": \"" + layoutName(layout).toLatin1() + "\",\n  \"records\": [\n";
     for (int i = 0; i < RecordCount; ++i) {
@@ -131,7 +132,9 @@ bool NpcJsonReader::read(const QByteArray &json)
         const QJsonArray array = value.toArray();
         for (qsizetype k = 0; k < array.size(); ++k) {
             if (!array.at(k).isString())
-                return fail(QStringLiteral("phrases[%1]: ожидается строка, а не %2").arg(k).arg(valueText(array.at(k))));
+                return fail(QStringLiteral("phrases[%1]: ожидается строка, а не %2")
+                                .arg(k)
+                                .arg(valueText(array.at(k))));
             phrases->append(array.at(k).toString());
         }
     }

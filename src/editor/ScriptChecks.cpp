@@ -70,7 +70,8 @@ QString fieldNamed(NpcField field, FieldNaming naming)
 
 // "%1" to "%9" and the field names replaced in one pass, so a value holding "%2" or
 // "{FDay}" (a file name) stays as it is.
-QString filled(const char *utf8, const QStringList &values, std::optional<NpcField> subject, FieldNaming naming)
+QString filled(const char *utf8, const QStringList &values, std::optional<NpcField> subject,
+               FieldNaming naming)
 {
     const QString text = QString::fromUtf8(utf8);
     QString result;
@@ -179,8 +180,8 @@ void checkUnusedLines(Findings &out, const NpcRecords &records, qsizetype lines)
         qsizetype last = k;
         while (last + 1 < lines && !spoken.at(last + 1))
             ++last;
-        const QString run = last == k ? QStringLiteral("Фразу %1").arg(k)
-                                      : QStringLiteral("Фразы %1–%2").arg(k).arg(last);
+        const QString run =
+            last == k ? QStringLiteral("Фразу %1").arg(k) : QStringLiteral("Фразы %1–%2").arg(k).arg(last);
         out.add(CheckFinding::WholeScript, Rule::UnusedPhrase, {run});
         k = last + 1;
     }

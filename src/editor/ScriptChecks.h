@@ -16,8 +16,8 @@ struct CheckFinding {
 
     int record = WholeScript;
     CheckLevel level = CheckLevel::Note;
-    QString rule;    // the fixed id, as "link-empty"
-    QString message; // fields named as in the file ("FDay=3: ..."), as the command line says it
+    QString rule;         // the fixed id, as "link-empty"
+    QString message;      // fields named as in the file ("FDay=3: ..."), as the command line says it
     QString shownMessage; // fields named as the editor's panels name them ("«Первый день»=3: ...")
 
     bool operator==(const CheckFinding &) const = default;

@@ -1,5 +1,5 @@
-#include "dialogue/EdtExport.h"
 #include "dialogue/EdtTxtReader.h"
+#include "dialogue/EdtExport.h"
 #include "support/QtPrinters.h"
 
 #include <QRandomGenerator>
@@ -28,10 +28,12 @@ TEST(EdtTxtReaderTest, ReadsBackWhatTheExportWrites)
 TEST(EdtTxtReaderTest, TakesUtf8AndTheLineEndsEditorsLeave)
 {
     EdtTxtReader reader;
-    ASSERT_TRUE(reader.parse(QStringLiteral("\uFEFF#0\r\nДа…\r\n\r\n#1\r\n\r\n\r\n").toUtf8(), Encoding::Utf8));
+    ASSERT_TRUE(
+        reader.parse(QStringLiteral("\uFEFF#0\r\nДа…\r\n\r\n#1\r\n\r\n\r\n").toUtf8(), Encoding::Utf8));
     EXPECT_EQ(reader.text(), (EdtText{"\xC4\xE0\x85", ""}));
     // LF alone, no empty line after the last phrase, empty lines at the end.
-    for (const char *form : {"#0\nA\n\n#1\nB", "#0\nA\n\n#1\nB\n", "#0\r\nA\r\n\r\n#1\r\nB\r\n\r\n\r\n\r\n"}) {
+    for (const char *form :
+         {"#0\nA\n\n#1\nB", "#0\nA\n\n#1\nB\n", "#0\r\nA\r\n\r\n#1\r\nB\r\n\r\n\r\n\r\n"}) {
         ASSERT_TRUE(reader.parse(form, Encoding::Windows1251)) << form;
         EXPECT_EQ(reader.text(), (EdtText{"A", "B"})) << form;
     }

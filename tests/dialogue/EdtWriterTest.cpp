@@ -1,5 +1,5 @@
-#include "dialogue/EdtReader.h"
 #include "dialogue/EdtWriter.h"
+#include "dialogue/EdtReader.h"
 #include "dialogue/PhraseLine.h"
 #include "support/EdtRecord.h"
 #include "support/FailingDevice.h"
@@ -39,9 +39,10 @@ TEST(EdtWriterTest, DecodingAnEncodedLineGivesItBackAndSoDoesEncodingADecodedRec
 TEST(EdtWriterTest, UntouchedRecordsAndTheTailAreWrittenBackByteForByte)
 {
     const QByteArray plain = edtRecord({0x0042, 0x0043});
-    const QByteArray leftovers = edtRecord({0x0042, 0, 0x0055, 0x0056}); // an older, longer text after the end
-    const QByteArray oddBlank = edtRecord({0x0021, 0x0042});             // a blank written as 0x0021
-    const QByteArray wide = edtRecord({0x0411});                         // a unit beyond a byte
+    const QByteArray leftovers =
+        edtRecord({0x0042, 0, 0x0055, 0x0056});              // an older, longer text after the end
+    const QByteArray oddBlank = edtRecord({0x0021, 0x0042}); // a blank written as 0x0021
+    const QByteArray wide = edtRecord({0x0411});             // a unit beyond a byte
     const QByteArray tail("\x01\x02\x03", 3);
     const QByteArray file = plain + leftovers + oddBlank + wide + tail;
 
@@ -85,7 +86,8 @@ TEST(PhraseLineTest, RefusesWhatCannotBeAPhraseAndSaysWhy)
     EXPECT_EQ(PhraseLine::problem(QByteArray(241, 'a')), QStringLiteral("Фраза длиннее 240 знаков: 241."));
     EXPECT_EQ(PhraseLine::problem("a\r\nb"),
               QStringLiteral("Фраза занимает одну строку: перевод строки в ней не записать."));
-    EXPECT_EQ(PhraseLine::problem("ab\tc"), QStringLiteral("Знак 3 фразы — управляющий (код 9): игра его не покажет."));
+    EXPECT_EQ(PhraseLine::problem("ab\tc"),
+              QStringLiteral("Знак 3 фразы — управляющий (код 9): игра его не покажет."));
     EXPECT_FALSE(PhraseLine::problem(QByteArray("\x1F", 1)).isEmpty());
     EXPECT_FALSE(PhraseLine::problem(QByteArray("\0", 1)).isEmpty());
     // 0x85 is an ellipsis in Windows-1251, not a line break.
@@ -95,9 +97,11 @@ TEST(PhraseLineTest, RefusesWhatCannotBeAPhraseAndSaysWhy)
     EXPECT_EQ(PhraseLine::fromText(QStringLiteral("Привет… «да»"), why),
               QByteArray("\xCF\xF0\xE8\xE2\xE5\xF2\x85 \xAB\xE4\xE0\xBB"));
     EXPECT_EQ(why, QString());
-    EXPECT_EQ(PhraseLine::fromText(QStringLiteral("a€b"), why), QByteArray("a\x88" "b"));
+    EXPECT_EQ(PhraseLine::fromText(QStringLiteral("a€b"), why), QByteArray("a\x88"
+                                                                           "b"));
     EXPECT_FALSE(PhraseLine::fromText(QStringLiteral("日本"), why));
-    EXPECT_EQ(why, QStringLiteral("Знака «日» (U+65E5) нет в кодировке Windows-1251: в фразу его не записать."));
+    EXPECT_EQ(why,
+              QStringLiteral("Знака «日» (U+65E5) нет в кодировке Windows-1251: в фразу его не записать."));
     EXPECT_FALSE(PhraseLine::fromText(QStringLiteral("a\U0001F600"), why));
     EXPECT_TRUE(why.contains(QStringLiteral("U+1F600"))) << why.toStdString();
     // Invisible characters the code page drops are refused, not lost silently.

@@ -10,8 +10,8 @@
 
 // Random steps on random scripts: every record speaks the same words after a step, in
 // the new order where lines of its own changed places, with a new line where one was
-// put inside its phrases. Every line is unique, so the words tell the lines; some lines come from records that encoding would not give
-// back, and the file has a tail, so that undo is checked byte for byte.
+// put inside its phrases. Every line is unique, so the words tell the lines; some lines come from records
+// that encoding would not give back, and the file has a tail, so that undo is checked byte for byte.
 namespace
 {
 

@@ -1,5 +1,5 @@
-#include "dialogue/EdtWriter.h"
 #include "dialogue/PhraseSearch.h"
+#include "dialogue/EdtWriter.h"
 #include "document/NpcFile.h"
 #include "support/QtPrinters.h"
 #include "support/TestFolder.h"
@@ -43,7 +43,7 @@ protected:
 
 TEST(PhraseTextMatcherTest, AnyLetterCaseAsTheUserReadsTheLine)
 {
-    const PhraseTextMatcher matcher("\xC4\xC0 \xF5"); // "ДА х"
+    const PhraseTextMatcher matcher("\xC4\xC0 \xF5");              // "ДА х"
     EXPECT_TRUE(matcher.matches("\xe4\xe0 \xd5\xf0\xe0\xed\xe8")); // "да Храни"
     EXPECT_TRUE(matcher.matches(QByteArray("\xe4\xe0\0\xf5", 4))) << "a byte 0 shows as a blank";
     EXPECT_FALSE(matcher.matches("\xe4\xe0\xf5"));
@@ -63,12 +63,14 @@ TEST_F(PhraseSearchTest, HitsOfEveryDialogueFileBelowTheFolderWithTheRecordsThat
     const QList<PhraseHit> hits = runToEnd(search);
     const QString script = path(QStringLiteral("057.npc"));
     const QString edt = path(QStringLiteral("057.EDT"));
-    EXPECT_EQ(hits, (QList<PhraseHit>{
-                        {script, edt, 0, {0, 2}, "gold here"},
-                        {script, edt, 2, {1}, "Gold"},
-                        {path(QStringLiteral("stray.npc")), path(QStringLiteral("stray.edt")), 0, {}, "gold"},
-                        {path(QStringLiteral("sub/112.npc")), path(QStringLiteral("sub/112.edt")), 1, {}, "old gold"},
-                    }));
+    EXPECT_EQ(
+        hits,
+        (QList<PhraseHit>{
+            {script, edt, 0, {0, 2}, "gold here"},
+            {script, edt, 2, {1}, "Gold"},
+            {path(QStringLiteral("stray.npc")), path(QStringLiteral("stray.edt")), 0, {}, "gold"},
+            {path(QStringLiteral("sub/112.npc")), path(QStringLiteral("sub/112.edt")), 1, {}, "old gold"},
+        }));
     EXPECT_EQ(search.total(), 4);
     ASSERT_EQ(search.unread().size(), 1) << "the script whose phrase holds the words";
     EXPECT_EQ(search.unread().at(0).path, path(QStringLiteral("stray.npc")));
@@ -79,8 +81,10 @@ TEST_F(PhraseSearchTest, TheOpenScriptIsSearchedAsEditedNotAsSaved)
     writeScript(QStringLiteral("057.npc"), {0}, QStringLiteral("057.edt"), {"gold"});
 
     PhraseSearch search(dir.path(), "gold");
-    search.setOpenScript(path(QStringLiteral("057.npc")), records({-1, 1}), QStringLiteral("/elsewhere/x.edt"),
-                         EdtText{"no", "more gold"});
-    EXPECT_EQ(runToEnd(search), (QList<PhraseHit>{{path(QStringLiteral("057.npc")), QStringLiteral("/elsewhere/x.edt"),
-                                                   1, {1}, "more gold"}}));
+    search.setOpenScript(path(QStringLiteral("057.npc")), records({-1, 1}),
+                         QStringLiteral("/elsewhere/x.edt"), EdtText{"no", "more gold"});
+    EXPECT_EQ(
+        runToEnd(search),
+        (QList<PhraseHit>{
+            {path(QStringLiteral("057.npc")), QStringLiteral("/elsewhere/x.edt"), 1, {1}, "more gold"}}));
 }

@@ -55,7 +55,8 @@ protected:
             context.edtLines = QList<QByteArray>(*lines, "x");
         context.others = [this](quint8 npc) { return folder.find(npc); };
         last = checkScript(records, context);
-        last.removeIf([](const CheckFinding &finding) { return finding.rule == QLatin1String("unused-phrase"); });
+        last.removeIf(
+            [](const CheckFinding &finding) { return finding.rule == QLatin1String("unused-phrase"); });
         QStringList list;
         for (const CheckFinding &finding : std::as_const(last))
             list << QString::number(finding.record) + QLatin1Char(':') + finding.rule;
@@ -202,15 +203,16 @@ TEST_F(ScriptChecksTest, TheTextItselfUnspokenEmptyAndUnshowableLines)
         lines << QStringLiteral("%1 %2 %3: %4")
                      .arg(finding.record)
                      .arg(checkLevelName(finding.level), finding.rule, finding.message);
-    EXPECT_EQ(lines, utf8List({
-                         "-1 note unused-phrase: Фразу 0 не произносит ни одна запись",
-                         "-1 note unused-phrase: Фразы 4–8 не произносит ни одна запись",
-                         "0 warning empty-phrase: Phrase=1, PhraseCnt=3: фраза 2 пуста",
-                         "0 warning phrase-control-char: Phrase=1, PhraseCnt=3: в фразе 3 управляющий знак (код 9), "
-                         "игра её не покажет",
-                         "2 warning phrase-control-char: Phrase=3, PhraseCnt=1: в фразе 3 управляющий знак (код 9), "
-                         "игра её не покажет",
-                     }));
+    EXPECT_EQ(lines,
+              utf8List({
+                  "-1 note unused-phrase: Фразу 0 не произносит ни одна запись",
+                  "-1 note unused-phrase: Фразы 4–8 не произносит ни одна запись",
+                  "0 warning empty-phrase: Phrase=1, PhraseCnt=3: фраза 2 пуста",
+                  "0 warning phrase-control-char: Phrase=1, PhraseCnt=3: в фразе 3 управляющий знак (код 9), "
+                  "игра её не покажет",
+                  "2 warning phrase-control-char: Phrase=3, PhraseCnt=1: в фразе 3 управляющий знак (код 9), "
+                  "игра её не покажет",
+              }));
 }
 
 TEST_F(ScriptChecksTest, WithoutDialogueTextThePhraseRulesGiveWayToOneNote)
