@@ -1,9 +1,16 @@
 // The dialogue decoder on any bytes: read whole, read from a device that hands out a few
-// bytes at a time, and exported; all three must agree. The first byte sets the chunk size.
+// bytes at a time, and exported; all three must agree, and writing what was read gives
+// the file back byte for byte. The encoder: a record it would write decodes to its line
+// and encodes back to itself; the export reads back. The first byte sets the chunk size.
 #include "FuzzCheck.h"
 #include "dialogue/EdtExport.h"
 #include "dialogue/EdtReader.h"
+#include "dialogue/EdtTxtReader.h"
+#include "dialogue/EdtWriter.h"
+#include "dialogue/PhraseLine.h"
 #include "dialogue/PhraseSelection.h"
+
+#include <algorithm>
 
 #include <QBuffer>
 
@@ -36,6 +43,62 @@ private:
     qint64 m_pos = 0;
 };
 
+quint16 unitAt(const char *record, int index)
+{
+    return quint16(quint8(record[2 * index]) | quint8(record[2 * index + 1]) << 8);
+}
+
+// A record as the encoder writes it: the text ends with a 0 unit (or fills the record),
+// zero units after it, blanks as 0x0020 and no unit beyond a byte and one.
+bool isPlainRecord(const char *record)
+{
+    int i = 0;
+    for (; i < EdtReader::UnitsPerRecord && unitAt(record, i) != 0; ++i) {
+        const quint16 unit = unitAt(record, i);
+        if (unit == 0x0021 || unit > 0x0100)
+            return false;
+    }
+    for (; i < EdtReader::UnitsPerRecord; ++i) {
+        if (unitAt(record, i) != 0)
+            return false;
+    }
+    return true;
+}
+
+void checkEncoder(const QByteArray &bytes, const EdtText &whole)
+{
+    FUZZ_CHECK(EdtWriter::encode(whole) == bytes);
+    for (qsizetype k = 0; k < whole.size(); ++k) {
+        const char *record = bytes.constData() + k * EdtReader::RecordSize;
+        const bool plain = isPlainRecord(record);
+        FUZZ_CHECK(plain == whole.readRecord(k).isEmpty());
+        if (plain)
+            FUZZ_CHECK(EdtWriter::encodeRecord(whole[k]) == QByteArray(record, EdtReader::RecordSize));
+    }
+    // Any slice of the input as a line: what the rules accept comes back from the file.
+    const QByteArray line = bytes.left(EdtReader::UnitsPerRecord + 2);
+    if (PhraseLine::problem(line).isEmpty()) {
+        FUZZ_CHECK(line.size() <= EdtReader::UnitsPerRecord);
+        FUZZ_CHECK(EdtReader::decodeRecord(EdtWriter::encodeRecord(line).constData()) == line);
+    }
+    EdtText edited = whole;
+    edited.insertLine(0, line.left(EdtReader::UnitsPerRecord));
+    FUZZ_CHECK(EdtWriter::encode(edited).mid(EdtReader::RecordSize) == bytes);
+}
+
+void checkTextForm(const QByteArray &bytes, const EdtText &whole, const QByteArray &exported)
+{
+    EdtTxtReader reader;
+    const bool showable = std::all_of(whole.begin(), whole.end(), [](const QByteArray &line) {
+        return PhraseLine::problem(line).isEmpty();
+    });
+    FUZZ_CHECK(reader.parse(exported, EdtTxtReader::Encoding::Windows1251) == showable);
+    FUZZ_CHECK(!showable || reader.text().lines() == whole.lines());
+    // Anything else is read or refused with a reason.
+    for (auto encoding : {EdtTxtReader::Encoding::Windows1251, EdtTxtReader::Encoding::Utf8})
+        FUZZ_CHECK(reader.parse(bytes, encoding) || !reader.errorString().isEmpty());
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const char *data, size_t size)
@@ -61,7 +124,10 @@ extern "C" int LLVMFuzzerTestOneInput(const char *data, size_t size)
     FUZZ_CHECK(fits == (bytes.size() <= step * 40));
     FUZZ_CHECK(!fits || reader.text() == whole);
 
+    checkEncoder(bytes, whole);
+
     const QByteArray text = Edt2Txt(whole);
+    checkTextForm(bytes, whole, text);
     qsizetype expected = 0;
     for (qsizetype i = 0; i < whole.size(); ++i)
         expected += 1 + QByteArray::number(i).size() + 2 + whole[i].size() + 4;

@@ -32,12 +32,14 @@ j=$out/npc_json
 printf '{"layout": "vesta", "records": [{"index": 0, "ItemIn": -5, "ControlNpc": -1, "Spare30": 65535}]}' >"$j/shown"
 printf '{"records": [{"index": 49, "Mode": 2}, {"index": 3, "React": 65000, "FDay": 1.0}]}' >"$j/stored"
 printf '{"records": [{"index": 3}, {"index": 3}], "layout": "wide"}' >"$j/refused"
+printf '{"records": [], "phrases": ["\xd0\x94\xd0\xb0", "a\\u0001", "", 5]}' >"$j/phrases"
 
 # Dialogue text: the first byte of an input sets how the reading is chunked.
 e=$out/edt_text
 for f in "$root"/examples/*.edt; do { printf '\x05'; cat "$f"; } >"$e/$(basename "$f")"; done
 { printf '\x00'; printf 'I\x00\x21\x00\x20\x00\x01\x00\xff\x00\x00\x01'; bytes 468 '\102'; } >"$e/units"
 { printf '\xff'; bytes 961 '\041'; } >"$e/no-end-and-tail"
+{ printf '\x05'; printf '#0\r\nA\r\n\r\n#1\r\n\r\n\r\n#3\nx'; } >"$e/text-form"
 
 # Lists: every shape of line.
 l=$out/reference_list

@@ -3,6 +3,7 @@
 // old file as it was, with nothing new beside it.
 #include "common/IniFile.h"
 #include "dialogue/EdtExport.h"
+#include "dialogue/EdtWriter.h"
 #include "document/NpcFile.h"
 #include "macros/MacroFile.h"
 #include "session/AppConfig.h"
@@ -48,6 +49,15 @@ bool writeExport(const QString &folder, QString &error)
     return written;
 }
 
+bool writeDialogue(const QString &folder, QString &error)
+{
+    EdtWriter writer;
+    const bool written =
+        writer.write(EdtText{"first", "second"}, QDir(folder).filePath(QStringLiteral("a.edt")));
+    error = writer.errorString();
+    return written;
+}
+
 bool writeMacros(const QString &folder, QString &error)
 {
     MacroWriter writer;
@@ -77,6 +87,7 @@ bool writeConfig(const QString &folder, QString &error)
 const Writer Writers[] = {
     {"script", QStringLiteral("a.npc"), writeScript},
     {"export", QStringLiteral("a.txt"), writeExport},
+    {"dialogue file", QStringLiteral("a.edt"), writeDialogue},
     {"macro file", QStringLiteral("macros.mcr"), writeMacros},
     {"ini file", QStringLiteral("other.ini"), writeIni},
     {"settings", QStringLiteral("scrivlet.ini"), writeConfig},

@@ -1,9 +1,27 @@
 #include "cli/Commands.h"
 #include "common/RegularFile.h"
+#include "dialogue/EdtPath.h"
+#include "dialogue/EdtWriter.h"
+#include "dialogue/PhraseLine.h"
 #include "editor/NpcJson.h"
 
 namespace
 {
+
+// The dialogue text of the phrases, or the reason one of them cannot be a phrase.
+std::optional<EdtText> dialogueText(const QStringList &phrases, QString &error)
+{
+    EdtText text;
+    for (qsizetype k = 0; k < phrases.size(); ++k) {
+        const std::optional<QByteArray> line = PhraseLine::fromText(phrases.at(k), error);
+        if (!line) {
+            error = QStringLiteral("phrases[%1]: ").arg(k) + error;
+            return std::nullopt;
+        }
+        text.insertLine(k, *line);
+    }
+    return text;
+}
 
 int run(CliContext &context)
 {
@@ -27,7 +45,20 @@ int run(CliContext &context)
         context.err.line(vestaDropRefusal(input));
         return ExitNegative;
     }
-    context.writeFile(output, NpcWriter::encode(reader.records(), layout));
+    std::optional<EdtText> dialogue;
+    if (reader.phrases()) {
+        QString error;
+        dialogue = dialogueText(*reader.phrases(), error);
+        if (!dialogue) {
+            context.inputFailed(input, error);
+            return context.exitCode(false);
+        }
+    }
+    if (!context.writeFile(output, NpcWriter::encode(reader.records(), layout)) || !dialogue)
+        return context.exitCode(false);
+    const QString edtPath = withExtension(output, QStringLiteral(".edt"));
+    if (!context.writeFile(edtPath, EdtWriter::encode(*dialogue)))
+        context.warn(QStringLiteral("скрипт %1 записан, а файл диалогов %2 нет").arg(output, edtPath));
     return context.exitCode(false);
 }
 
@@ -49,8 +80,10 @@ Command buildCommand()
                        "записи. Значения берутся как в редакторе (-1 — не задано, предметы и реакция\n"
                        "со знаком) или как хранятся в файле. Формат берётся из --layout, иначе из\n"
                        "ключа layout, иначе standard.\n"
+                       "Фразы (ключ phrases) записываются в файл .edt рядом со скриптом.\n"
                        "Ошибка в JSON (неизвестное поле, значение не по размеру поля, номер записи\n"
-                       "вне 0-49 или повторённый) называет запись и поле; файл тогда не пишется.\n"
+                       "вне 0-49 или повторённый, фраза, которую не записать) называет запись и поле\n"
+                       "или фразу; файлы тогда не пишутся.\n"
                        "Непустая запись 49 не помещается в формат vesta: без --force сборка отказывается."),
         run,
     };

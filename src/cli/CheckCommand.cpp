@@ -1,29 +1,21 @@
 #include "cli/Commands.h"
 #include "cli/ScriptScan.h"
-#include "common/RegularFile.h"
-#include "dialogue/EdtReader.h"
+#include "dialogue/DialogueBeside.h"
 #include "editor/ScriptChecks.h"
-
-#include <QFile>
 
 namespace
 {
 
-// Fills the context's dialogue part: the line count of the .edt beside the script.
+// Fills the context's dialogue part: the lines of the .edt beside the script.
 void addDialogue(CliContext &context, const ScannedScript &scanned, CheckContext &check)
 {
-    const QString edtName = scanned.folder->edtNameFor(scanned.name);
-    if (edtName.isEmpty())
-        return;
-    const QString edtPath = scanned.folder->pathOf(edtName);
-    QFile file(edtPath);
-    QString reason;
-    if (!RegularFile::open(file, reason)) {
-        context.inputFailed(edtPath, reason);
+    const DialogueBeside dialogue = readDialogueBeside(*scanned.folder, scanned.name);
+    if (dialogue.read()) {
+        check.edtLines = dialogue.text.lines();
+    } else if (dialogue.exists()) {
+        context.inputFailed(dialogue.path, dialogue.error);
         check.skipPhrases = true;
-        return;
     }
-    check.edtLineCount = file.size() / EdtReader::RecordSize;
 }
 
 QString textLine(const QString &path, const CheckFinding &finding)
@@ -93,6 +85,9 @@ Command checkCommand()
             "  phrase-range         error    Phrase за концом текста .edt\n"
             "  phrase-count         warning  последняя фраза (Phrase + PhraseCnt - 1) за концом текста\n"
             "  edt-missing          note     рядом нет .edt, фразы не проверены\n"
+            "  unused-phrase        note     строки .edt, которые не произносит ни одна запись\n"
+            "  empty-phrase         warning  запись произносит пустую строку .edt\n"
+            "  phrase-control-char  warning  в произносимой строке знак с кодом меньше 32\n"
             "  undocumented         warning  значение не названо в списке\n"
             "  above-list           warning  значение больше последнего номера списка\n"
             "  spare                note     запасное поле не равно нулю"),

@@ -9,8 +9,9 @@ namespace
 
 const QList<Command> &commands()
 {
-    static const QList<Command> list{dumpCommand(), buildCommand(), convertCommand(), checkCommand(),
-                                     diffCommand(), xrefCommand(),  findCommand(),    edt2txtCommand()};
+    static const QList<Command> list{dumpCommand(),  buildCommand(),   convertCommand(),
+                                     checkCommand(), diffCommand(),    xrefCommand(),
+                                     findCommand(),  edt2txtCommand(), txt2edtCommand()};
     return list;
 }
 

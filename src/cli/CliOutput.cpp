@@ -17,6 +17,19 @@ void Console::bytes(const QByteArray &bytes)
     m_device.write(bytes);
 }
 
+QByteArray controlBytesShown(const QByteArray &line)
+{
+    QByteArray shown;
+    for (const char c : line) {
+        const auto byte = static_cast<uchar>(c);
+        if ((byte < 0x20 && byte != '\t') || byte == 0x7F)
+            shown += "\\x" + QByteArray::number(byte, 16).rightJustified(2, '0').toUpper();
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 bool Console::isTerminal() const
 {
 #ifdef Q_OS_WIN

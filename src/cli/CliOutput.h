@@ -22,6 +22,9 @@ private:
     QIODevice &m_device;
 };
 
+// A line of dialogue text as a terminal can show it: control bytes but the tab as \xNN.
+QByteArray controlBytesShown(const QByteArray &line);
+
 // A JSON string literal, quotes included.
 QString jsonString(const QString &text);
 QString jsonNumberOrNull(std::optional<qint64> value);

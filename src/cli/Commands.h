@@ -21,6 +21,7 @@ Command diffCommand();
 Command xrefCommand();
 Command findCommand();
 Command edt2txtCommand();
+Command txt2edtCommand();
 
 OptionSpec formatOption(const QStringList &choices);
 OptionSpec layoutOption(const QString &name, bool required);

@@ -1,5 +1,9 @@
 #include "cli/Commands.h"
+#include "dialogue/DialogueBeside.h"
+#include "document/ScriptFolder.h"
 #include "editor/NpcJson.h"
+
+#include <QFileInfo>
 
 namespace
 {
@@ -44,6 +48,19 @@ void dumpCsv(CliContext &context, const NpcReader &script, bool all)
     }
 }
 
+// The lines of the dialogue file beside the script; nothing when there is none, or when
+// it could not be read, which is said.
+std::optional<QList<QByteArray>> phrasesBeside(CliContext &context)
+{
+    const QFileInfo script(context.args.positional.at(0));
+    const DialogueBeside dialogue = readDialogueBeside(ScriptFolder(script.path()), script.fileName());
+    if (dialogue.read())
+        return dialogue.text.lines();
+    if (dialogue.exists())
+        context.inputFailed(dialogue.path, dialogue.error);
+    return std::nullopt;
+}
+
 int run(CliContext &context)
 {
     const auto script = context.readScript(context.args.positional.at(0));
@@ -52,12 +69,12 @@ int run(CliContext &context)
     const QString format = context.args.value(QStringLiteral("--format"), QStringLiteral("text"));
     const bool all = context.args.has(QStringLiteral("--all"));
     if (format == QLatin1String("json"))
-        context.out.bytes(npcToJson(script->records(), script->layout()));
+        context.out.bytes(npcToJson(script->records(), script->layout(), phrasesBeside(context)));
     else if (format == QLatin1String("csv"))
         dumpCsv(context, *script, all);
     else
         dumpText(context, *script, all);
-    return ExitOk;
+    return context.exitCode(false);
 }
 
 } // namespace
@@ -78,7 +95,8 @@ Command dumpCommand()
                        "        и названием из списка; подходит для git diff (textconv).\n"
                        "  csv:  заголовок index и 22 поля, строка на непустую запись, числа без знака.\n"
                        "  json: формат и все 50 записей, значения как в редакторе (-1 — не задано,\n"
-                       "        предметы и реакция со знаком); build собирает из него скрипт.\n"
+                       "        предметы и реакция со знаком), и фразы (phrases) файла .edt рядом\n"
+                       "        со скриптом, если он есть; build собирает из него скрипт.\n"
                        "  --all  выводить и пустые записи (text, csv)."),
         run,
     };

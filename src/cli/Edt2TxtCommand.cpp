@@ -6,20 +6,6 @@
 namespace
 {
 
-// A line as a terminal can show it: control bytes but the tab as \xNN.
-QByteArray shownOnTerminal(const QByteArray &line)
-{
-    QByteArray shown;
-    for (const char c : line) {
-        const auto byte = static_cast<uchar>(c);
-        if ((byte < 0x20 && byte != '\t') || byte == 0x7F)
-            shown += "\\x" + QByteArray::number(byte, 16).rightJustified(2, '0').toUpper();
-        else
-            shown += c;
-    }
-    return shown;
-}
-
 int run(CliContext &context)
 {
     const QString input = context.args.positional.at(0);
@@ -31,8 +17,8 @@ int run(CliContext &context)
     const bool toFile = context.args.has(QStringLiteral("--output"));
     EdtText text = reader.text();
     if (!toFile && context.out.isTerminal()) {
-        for (QByteArray &line : text)
-            line = shownOnTerminal(line);
+        for (qsizetype k = 0; k < text.size(); ++k)
+            text.setLine(k, controlBytesShown(text.at(k)));
     }
     QByteArray bytes = Edt2Txt(text);
     if (context.args.has(QStringLiteral("--utf8")))

@@ -1,7 +1,13 @@
 #include "cli/Commands.h"
 #include "cli/ScriptScan.h"
+#include "common/Windows1251.h"
+#include "dialogue/DialogueBeside.h"
+#include "dialogue/PhraseLine.h"
+#include "dialogue/PhraseSearch.h"
 #include "editor/RecordSearch.h"
 #include "editor/ReferenceList.h"
+
+#include <algorithm>
 
 namespace
 {
@@ -73,8 +79,54 @@ std::optional<QList<SearchTerm>> terms(const ParsedArguments &args, QString &err
     return list.isEmpty() ? std::nullopt : std::optional(list);
 }
 
+// One hit stays one line, and nothing in it reaches a terminal as a command.
+QString shownLine(const QByteArray &line)
+{
+    return fromWindows1251(controlBytesShown(line));
+}
+
+int runText(CliContext &context)
+{
+    const QString words = context.args.value(QStringLiteral("--text"));
+    if (words.isEmpty() || context.args.has(QStringLiteral("--field")) ||
+        std::any_of(std::begin(Shortcuts), std::end(Shortcuts),
+                    [&](const Shortcut &s) { return context.args.has(QLatin1String(s.option)); })) {
+        context.usageFailed(words.isEmpty() ? QStringLiteral("--text: пустой текст")
+                                            : QStringLiteral("--text ищет в фразах, без условий на поля"));
+        return ExitFailure;
+    }
+    if (const qsizetype bad = firstUnencodable1251(words); bad >= 0) {
+        context.usageFailed(QStringLiteral("--text: ") + PhraseLine::unencodableText(words, bad));
+        return ExitFailure;
+    }
+    const PhraseTextMatcher matcher(toWindows1251(words));
+    const ScriptScan scan(context, context.args.positional);
+    bool found = false;
+    for (const ScannedScript &scanned : scan.scripts()) {
+        const DialogueBeside dialogue = readDialogueBeside(*scanned.folder, scanned.name);
+        if (!dialogue.read()) {
+            if (dialogue.exists())
+                context.inputFailed(dialogue.path, dialogue.error);
+            continue;
+        }
+        const auto hits = findPhraseText(matcher, scanned.path, dialogue.path, scanned.script->records,
+                                         dialogue.text.lines());
+        for (const PhraseHit &hit : hits) {
+            const QString rest = QStringLiteral(": phrase %1: %2").arg(hit.phrase).arg(shownLine(hit.line));
+            if (hit.records.isEmpty())
+                context.out.line(hit.edtPath + rest);
+            for (int record : hit.records)
+                context.out.line(hit.scriptPath + QLatin1Char(':') + QString::number(record) + rest);
+            found = true;
+        }
+    }
+    return context.exitCode(!found);
+}
+
 int run(CliContext &context)
 {
+    if (context.args.has(QStringLiteral("--text")))
+        return runText(context);
     QString error;
     const auto search = terms(context.args, error);
     if (!search) {
@@ -108,13 +160,14 @@ OptionSpec repeatable(const char *name)
 
 Command findCommand()
 {
-    QList<OptionSpec> options{repeatable("--field")};
+    QList<OptionSpec> options{repeatable("--field"), {QStringLiteral("--text"), {}, {}}};
     for (const Shortcut &shortcut : Shortcuts)
         options << repeatable(shortcut.option);
     return {
         {QStringLiteral("find"), options, 1, -1},
-        QStringLiteral("записи, в которых поля имеют заданные значения"),
+        QStringLiteral("записи, в которых поля имеют заданные значения, и фразы с текстом"),
         QStringLiteral("scrivlet-cli find ПУТЬ... --field ПОЛЕ=ЗНАЧЕНИЕ ... [--data ПАПКА]\n"
+                       "scrivlet-cli find ПУТЬ... --text ТЕКСТ\n"
                        "\n"
                        "Ищет непустые записи, в которых выполнены все условия:\n"
                        "  --field ПОЛЕ=N  поле записи (FDay, ControlRec, ...) равно N\n"
@@ -124,8 +177,13 @@ Command findCommand()
                        "  --npc N         ControlNpc\n"
                        "  --action N      Action\n"
                        "-1 означает «не задано». Условия можно повторять.\n"
-                       "Строка на запись: ПУТЬ:ЗАПИСЬ: ПОЛЕ=ЗНАЧЕНИЕ (название). Код 1, если ничего\n"
-                       "не найдено."),
+                       "Строка на запись: ПУТЬ:ЗАПИСЬ: ПОЛЕ=ЗНАЧЕНИЕ (название).\n"
+                       "\n"
+                       "--text ищет ТЕКСТ в любом регистре в фразах файлов .edt рядом со скриптами.\n"
+                       "Строка на каждую запись, которая произносит найденную фразу:\n"
+                       "ПУТЬ:ЗАПИСЬ: phrase N: фраза; для фразы, которую не произносит ни одна\n"
+                       "запись: ПУТЬ.edt: phrase N: фраза.\n"
+                       "Код 1, если ничего не найдено."),
         run,
     };
 }

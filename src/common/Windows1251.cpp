@@ -108,6 +108,21 @@ QByteArray toWindows1251(const QString &text)
     return bytes;
 }
 
+qsizetype firstUnencodable1251(const QString &text)
+{
+    if (fromWindows1251(toWindows1251(text)) == text)
+        return -1;
+    // The slow way only to find the character.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype width = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString one = text.mid(i, width);
+        if (fromWindows1251(toWindows1251(one)) != one)
+            return i;
+        i += width - 1;
+    }
+    return -1;
+}
+
 void foldCase1251(QByteArrayView bytes, QByteArray &result)
 {
     static const std::array<char, 256> table = [] {

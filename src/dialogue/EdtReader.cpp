@@ -1,9 +1,11 @@
 #include "dialogue/EdtReader.h"
 
 #include "common/RegularFile.h"
+#include "dialogue/EdtWriter.h"
 
 #include <QFile>
 
+#include <cstring>
 #include <memory>
 
 namespace
@@ -17,6 +19,16 @@ quint16 unitAt(const char *record, int index)
     const auto low = static_cast<quint8>(record[2 * index]);
     const auto high = static_cast<quint8>(record[2 * index + 1]);
     return static_cast<quint16>(low | high << 8);
+}
+
+// The record's line, and its bytes too where encoding the line would not give them back.
+void appendRecord(EdtText &text, const char *record)
+{
+    QByteArray line = EdtReader::decodeRecord(record);
+    char encoded[EdtReader::RecordSize];
+    EdtWriter::encodeRecord(line, encoded);
+    const bool same = std::memcmp(encoded, record, EdtReader::RecordSize) == 0;
+    text.appendRead(std::move(line), same ? QByteArray() : QByteArray(record, EdtReader::RecordSize));
 }
 
 } // namespace
@@ -39,9 +51,9 @@ EdtText EdtReader::decode(const QByteArray &bytes)
 {
     EdtText text;
     const qsizetype count = bytes.size() / RecordSize;
-    text.reserve(count);
     for (qsizetype k = 0; k < count; ++k)
-        text.append(decodeRecord(bytes.constData() + k * RecordSize));
+        appendRecord(text, bytes.constData() + k * RecordSize);
+    text.setTail(bytes.mid(count * RecordSize));
     return text;
 }
 
@@ -52,8 +64,6 @@ bool EdtReader::read(QIODevice *device, qint64 limit)
         return false;
     }
     EdtText text;
-    if (!device->isSequential())
-        text.reserve(device->size() / RecordSize);
     qint64 total = 0;
     const qint64 capacity = ChunkRecords * RecordSize;
     const auto buffer = std::make_unique<char[]>(capacity);
@@ -72,13 +82,14 @@ bool EdtReader::read(QIODevice *device, qint64 limit)
         filled += got;
         const qint64 whole = filled / RecordSize;
         for (qint64 k = 0; k < whole; ++k)
-            text.append(decodeRecord(buffer.get() + k * RecordSize));
+            appendRecord(text, buffer.get() + k * RecordSize);
         const qint64 rest = filled - whole * RecordSize;
         std::copy_n(buffer.get() + whole * RecordSize, rest, buffer.get());
         filled = rest;
         if (got == 0)
             break;
     }
+    text.setTail(QByteArray(buffer.get(), filled));
     m_text = std::move(text);
     m_error.clear();
     return true;

@@ -80,6 +80,9 @@ struct NpcRecord {
 
     // Empty: every field but the three spare ones is zero.
     bool isEmpty() const;
+    // No phrase, or a count of 0: the record says nothing. It speaks lines Phrase to
+    // Phrase + PhraseCnt - 1 of the dialogue text otherwise, with no 8-bit wrap.
+    bool speaksNothing() const { return Phrase == NoneByte || PhraseCnt == 0; }
     // The defaults of "initialise record"; the spare fields are left alone.
     void initialise();
 

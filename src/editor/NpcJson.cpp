@@ -1,5 +1,6 @@
 #include "editor/NpcJson.h"
 
+#include "common/Windows1251.h"
 #include "editor/FieldCatalogue.h"
 
 #include <QJsonArray>
@@ -36,6 +37,21 @@ QString valueText(const QJsonValue &value)
     return QString::fromUtf8(json.mid(1, json.size() - 2));
 }
 
+// A JSON string of a line: UTF-8, control characters escaped.
+QByteArray jsonLine(const QByteArray &line)
+{
+    QByteArray json = "\"";
+    for (const QChar c : fromWindows1251(line)) {
+        if (c == u'"' || c == u'\\')
+            json += '\\' + QByteArray(1, char(c.unicode()));
+        else if (c.unicode() < 0x20)
+            json += "\\u" + QByteArray::number(c.unicode(), 16).rightJustified(4, '0');
+        else
+            json += QString(c).toUtf8();
+    }
+    return json + '"';
+}
+
 } // namespace
 
 QString layoutName(NpcLayout layout)
@@ -52,7 +68,8 @@ std::optional<NpcLayout> layoutNamed(QStringView name)
     return std::nullopt;
 }
 
-QByteArray npcToJson(const NpcRecords &records, NpcLayout layout)
+QByteArray npcToJson(const NpcRecords &records, NpcLayout layout,
+                     const std::optional<QList<QByteArray>> &phrases)
 {
     QByteArray json = "{\n  \"layout\": \"" + layoutName(layout).toLatin1() + "\",\n  \"records\": [\n";
     for (int i = 0; i < RecordCount; ++i) {
@@ -64,7 +81,14 @@ QByteArray npcToJson(const NpcRecords &records, NpcLayout layout)
         }
         json += i + 1 < RecordCount ? "},\n" : "}\n";
     }
-    json += "  ]\n}\n";
+    json += "  ]";
+    if (phrases) {
+        json += ",\n  \"phrases\": [";
+        for (qsizetype k = 0; k < phrases->size(); ++k)
+            json += (k ? ",\n    " : "\n    ") + jsonLine(phrases->at(k));
+        json += phrases->isEmpty() ? "]" : "\n  ]";
+    }
+    json += "\n}\n";
     return json;
 }
 
@@ -86,7 +110,8 @@ bool NpcJsonReader::read(const QByteArray &json)
         return fail(QStringLiteral("ожидается объект JSON с ключами layout и records"));
     const QJsonObject top = document.object();
     for (auto it = top.begin(); it != top.end(); ++it) {
-        if (it.key() != QLatin1String("layout") && it.key() != QLatin1String("records"))
+        if (it.key() != QLatin1String("layout") && it.key() != QLatin1String("records") &&
+            it.key() != QLatin1String("phrases"))
             return fail(QStringLiteral("неизвестный ключ «%1»").arg(it.key()));
     }
 
@@ -97,6 +122,21 @@ bool NpcJsonReader::read(const QByteArray &json)
         if (!value.isString() || !layout)
             return fail(QStringLiteral("layout: неизвестный формат %1 (ожидается \"standard\" или \"vesta\")")
                             .arg(valueText(value)));
+    }
+    std::optional<QStringList> phrases;
+    if (top.contains(QLatin1String("phrases"))) {
+        const QJsonValue value = top.value(QLatin1String("phrases"));
+        if (!value.isArray())
+            return fail(QStringLiteral("phrases: ожидается массив строк"));
+        phrases.emplace();
+        const QJsonArray array = value.toArray();
+        for (qsizetype k = 0; k < array.size(); ++k) {
+            if (!array.at(k).isString())
+                return fail(QStringLiteral("phrases[%1]: ожидается строка, а не %2")
+                                .arg(k)
+                                .arg(valueText(array.at(k))));
+            phrases->append(array.at(k).toString());
+        }
     }
     const QJsonValue list = top.value(QLatin1String("records"));
     if (!list.isArray())
@@ -140,6 +180,7 @@ bool NpcJsonReader::read(const QByteArray &json)
     }
     m_records = records;
     m_layout = layout;
+    m_phrases = std::move(phrases);
     m_error.clear();
     return true;
 }

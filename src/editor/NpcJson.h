@@ -3,7 +3,9 @@
 #include "document/NpcScriptDocument.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -13,8 +15,10 @@ std::optional<NpcLayout> layoutNamed(QStringView name);
 
 // The record table as JSON: {"layout": ..., "records": [{"index": 0, "Mode": 0, ...}, ...]}
 // with all 50 records and every field by name, in file order, each value as the editor
-// shows it (none values as -1, signed fields as negative numbers).
-QByteArray npcToJson(const NpcRecords &records, NpcLayout layout);
+// shows it (none values as -1, signed fields as negative numbers); then, when given,
+// "phrases": the lines of the dialogue text (Windows-1251) as strings.
+QByteArray npcToJson(const NpcRecords &records, NpcLayout layout,
+                     const std::optional<QList<QByteArray>> &phrases = std::nullopt);
 
 // Reads that form back, taking values as shown or as stored alike. Records left out are
 // empty; fields left out of a record take the values of an initialised record. Anything it
@@ -31,6 +35,9 @@ public:
     const NpcRecords &records() const { return m_records; }
     // The layout the file names; nothing when it names none.
     std::optional<NpcLayout> layout() const { return m_layout; }
+    // The phrases as written, for the dialogue rules to take or refuse; nothing when the
+    // file has no "phrases".
+    const std::optional<QStringList> &phrases() const { return m_phrases; }
     QString errorString() const { return m_error; }
 
 private:
@@ -38,5 +45,6 @@ private:
 
     NpcRecords m_records{};
     std::optional<NpcLayout> m_layout;
+    std::optional<QStringList> m_phrases;
     QString m_error;
 };

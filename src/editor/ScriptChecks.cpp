@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <array>
 
 namespace
@@ -20,6 +21,9 @@ enum class Rule {
     PhraseRange,
     PhraseCount,
     EdtMissing,
+    UnusedPhrase,
+    EmptyPhrase,
+    PhraseControlChar,
     Undocumented,
     AboveList,
     Spare,
@@ -35,7 +39,7 @@ struct RuleText {
 };
 
 // One message per rule: the editor's problem list and the command line say the same.
-constexpr std::array<RuleText, 11> Rules = {{
+constexpr std::array<RuleText, 14> Rules = {{
     {"link-empty", CheckLevel::Error, "{ControlRec}=%1: запись %1 этого скрипта пуста"},
     {"link-range", CheckLevel::Error, "{ControlRec}=%1: номер записи больше 49"},
     {"link-missing-script", CheckLevel::Warning, "{ControlNpc}=%1: в папке нет скрипта NPC %1"},
@@ -45,6 +49,10 @@ constexpr std::array<RuleText, 11> Rules = {{
     {"phrase-count", CheckLevel::Warning,
      "{Phrase}=%1, {PhraseCnt}=%2: последняя фраза %3 за концом текста (строк в .edt: %4)"},
     {"edt-missing", CheckLevel::Note, "рядом со скриптом нет файла .edt, фразы не проверены"},
+    {"unused-phrase", CheckLevel::Note, "%1 не произносит ни одна запись"},
+    {"empty-phrase", CheckLevel::Warning, "{Phrase}=%1, {PhraseCnt}=%2: фраза %3 пуста"},
+    {"phrase-control-char", CheckLevel::Warning,
+     "{Phrase}=%1, {PhraseCnt}=%2: в фразе %3 управляющий знак (код %4), игра её не покажет"},
     {"undocumented", CheckLevel::Warning, "{field}=%1: значение не названо в списке %2"},
     {"above-list", CheckLevel::Warning, "{field}=%1: больше последнего номера списка %2 (%3)"},
     {"spare", CheckLevel::Note, "{field}=%1: запасное поле не равно нулю"},
@@ -62,7 +70,8 @@ QString fieldNamed(NpcField field, FieldNaming naming)
 
 // "%1" to "%9" and the field names replaced in one pass, so a value holding "%2" or
 // "{FDay}" (a file name) stays as it is.
-QString filled(const char *utf8, const QStringList &values, std::optional<NpcField> subject, FieldNaming naming)
+QString filled(const char *utf8, const QStringList &values, std::optional<NpcField> subject,
+               FieldNaming naming)
 {
     const QString text = QString::fromUtf8(utf8);
     QString result;
@@ -128,16 +137,54 @@ void checkLink(Findings &out, const RecordLink &link)
     }
 }
 
-void checkPhrases(Findings &out, int index, const NpcRecord &record, qsizetype lines)
+void checkPhrases(Findings &out, int index, const NpcRecord &record, const QList<QByteArray> &text)
 {
+    const qsizetype lines = text.size();
     if (FieldRules::phraseFrameRed(record.Phrase, lines)) {
         out.add(index, Rule::PhraseRange, {number(record.Phrase), number(lines)});
         return;
     }
+    if (record.speaksNothing())
+        return;
     const qint64 end = qint64(record.Phrase) + record.PhraseCnt;
-    if (record.Phrase != NoneByte && record.PhraseCnt > 0 && end > lines)
+    if (end > lines)
         out.add(index, Rule::PhraseCount,
                 {number(record.Phrase), number(record.PhraseCnt), number(end - 1), number(lines)});
+    const QStringList block = {number(record.Phrase), number(record.PhraseCnt)};
+    for (qsizetype k = record.Phrase; k < std::min<qint64>(end, lines); ++k) {
+        const QByteArray &line = text.at(k);
+        if (line.isEmpty())
+            out.add(index, Rule::EmptyPhrase, block + QStringList{number(k)});
+        const auto control = std::find_if(line.begin(), line.end(), [](char c) { return quint8(c) < 0x20; });
+        if (control != line.end())
+            out.add(index, Rule::PhraseControlChar, block + QStringList{number(k), number(quint8(*control))});
+    }
+}
+
+// One note for each run of lines that no record speaks: "Фразы 20–23", "Фразу 5".
+void checkUnusedLines(Findings &out, const NpcRecords &records, qsizetype lines)
+{
+    QList<bool> spoken(lines, false);
+    for (const NpcRecord &record : records) {
+        if (record.speaksNothing())
+            continue;
+        const qsizetype end = std::min<qsizetype>(qsizetype(record.Phrase) + record.PhraseCnt, lines);
+        for (qsizetype k = record.Phrase; k < end; ++k)
+            spoken[k] = true;
+    }
+    for (qsizetype k = 0; k < lines;) {
+        if (spoken.at(k)) {
+            ++k;
+            continue;
+        }
+        qsizetype last = k;
+        while (last + 1 < lines && !spoken.at(last + 1))
+            ++last;
+        const QString run =
+            last == k ? QStringLiteral("Фразу %1").arg(k) : QStringLiteral("Фразы %1–%2").arg(k).arg(last);
+        out.add(CheckFinding::WholeScript, Rule::UnusedPhrase, {run});
+        k = last + 1;
+    }
 }
 
 void checkLists(Findings &out, int index, const NpcRecord &record, const ReferenceLists &lists)
@@ -170,8 +217,10 @@ void checkSpares(Findings &out, int index, const NpcRecord &record)
 QList<CheckFinding> checkScript(const NpcRecords &records, const CheckContext &context)
 {
     Findings out;
-    if (!context.edtLineCount && !context.skipPhrases)
+    if (!context.edtLines && !context.skipPhrases)
         out.add(CheckFinding::WholeScript, Rule::EdtMissing);
+    if (context.edtLines)
+        checkUnusedLines(out, records, context.edtLines->size());
     std::array<const RecordLink *, RecordCount> linkOf{};
     const QList<RecordLink> links = scriptLinks(records, context.ownNpcNumber, context.others);
     for (const RecordLink &link : links)
@@ -184,8 +233,8 @@ QList<CheckFinding> checkScript(const NpcRecords &records, const CheckContext &c
                 checkLink(out, *linkOf[i]);
             if (FieldRules::lastDayFrameRed(record.FDay, record.LDay))
                 out.add(i, Rule::Days, {fieldValueText(NpcField::FDay, record.FDay), number(record.LDay)});
-            if (context.edtLineCount)
-                checkPhrases(out, i, record, *context.edtLineCount);
+            if (context.edtLines)
+                checkPhrases(out, i, record, *context.edtLines);
             if (context.lists)
                 checkLists(out, i, record, *context.lists);
         }

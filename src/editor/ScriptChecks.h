@@ -3,6 +3,7 @@
 #include "editor/ReferenceLists.h"
 #include "editor/ScriptLinks.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -15,8 +16,8 @@ struct CheckFinding {
 
     int record = WholeScript;
     CheckLevel level = CheckLevel::Note;
-    QString rule;    // the fixed id, as "link-empty"
-    QString message; // fields named as in the file ("FDay=3: ..."), as the command line says it
+    QString rule;         // the fixed id, as "link-empty"
+    QString message;      // fields named as in the file ("FDay=3: ..."), as the command line says it
     QString shownMessage; // fields named as the editor's panels name them ("«Первый день»=3: ...")
 
     bool operator==(const CheckFinding &) const = default;
@@ -26,8 +27,9 @@ struct CheckFinding {
 struct CheckContext {
     quint8 ownNpcNumber = NoneByte;
     const ReferenceLists *lists = nullptr; // none: the list rules are skipped
-    // Lines of the script's dialogue text; nothing when no .edt lies beside it.
-    std::optional<qsizetype> edtLineCount;
+    // The lines of the script's dialogue text, as single-byte text; nothing when no .edt
+    // lies beside it.
+    std::optional<QList<QByteArray>> edtLines;
     // There is one, but it could not be read: neither the phrase rules nor the note.
     bool skipPhrases = false;
     ScriptLookup others; // the other scripts of the folder

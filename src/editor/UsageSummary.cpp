@@ -14,7 +14,7 @@ QString counted(qsizetype n, const char *one, const char *few, const char *many)
     return QString::number(n) + QLatin1Char(' ') + QString::fromUtf8(word);
 }
 
-QString usageOutcomeText(const UsageSearch &search, int records, int scripts)
+QString usageOutcomeText(const FolderSearch &search, int records, int scripts)
 {
     QStringList parts;
     if (search.wasStopped())

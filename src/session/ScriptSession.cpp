@@ -70,7 +70,7 @@ const QList<CheckFinding> &ScriptSession::findings() const
         context.ownNpcNumber = m_document.OwnNpcNumber;
         context.lists = &m_lists;
         if (m_dialogue.isLoaded())
-            context.edtLineCount = m_dialogue.text().size();
+            context.edtLines = m_dialogue.text().lines();
         context.others = [this](quint8 npc) { return m_links.folder().find(npc); };
         m_findings = checkScript(m_document.records, context);
     }

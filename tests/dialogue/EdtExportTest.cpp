@@ -26,7 +26,7 @@ TEST(Edt2TxtTest, NumbersEveryLineWithExactBytes)
     EXPECT_EQ(Edt2Txt({QByteArray(), QByteArray("\xC4\xE0\0!", 4)}),
               QByteArray("#0\r\n\r\n\r\n#1\r\n\xC4\xE0\0!\r\n\r\n", 20));
 
-    EdtText many(300, QByteArray("x"));
+    const EdtText many(QList<QByteArray>(300, "x"));
     const QByteArray text = Edt2Txt(many);
     EXPECT_TRUE(text.startsWith("#0\r\nx\r\n\r\n"));
     EXPECT_TRUE(text.endsWith("#299\r\nx\r\n\r\n"));

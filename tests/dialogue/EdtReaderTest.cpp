@@ -1,5 +1,6 @@
 #include "dialogue/EdtReader.h"
 #include "dialogue/EdtPath.h"
+#include "support/EdtRecord.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -12,20 +13,9 @@
 namespace
 {
 
-// One 480-byte record holding the units, padded with zero units.
-QByteArray record(const std::vector<quint16> &units)
-{
-    QByteArray bytes(EdtReader::RecordSize, '\0');
-    for (size_t i = 0; i < units.size(); ++i) {
-        bytes[int(2 * i)] = char(units[i] & 0xFF);
-        bytes[int(2 * i + 1)] = char(units[i] >> 8);
-    }
-    return bytes;
-}
-
 QByteArray decodeOne(const std::vector<quint16> &units)
 {
-    return EdtReader::decodeRecord(record(units).constData());
+    return EdtReader::decodeRecord(edtRecord(units).constData());
 }
 
 } // namespace
@@ -51,13 +41,13 @@ TEST(EdtReaderTest, LineEndsAtTheFirstZeroUnit)
     EXPECT_TRUE(decodeOne({0x0000, 0x0042}).isEmpty());
     EXPECT_TRUE(decodeOne({}).isEmpty());
 
-    const QByteArray full = EdtReader::decodeRecord(record(std::vector<quint16>(240, 0x0062)).constData());
+    const QByteArray full = EdtReader::decodeRecord(edtRecord(std::vector<quint16>(240, 0x0062)).constData());
     EXPECT_EQ(full, QByteArray(240, 'a'));
 }
 
 TEST(EdtReaderTest, OneLinePerWholeRecordTailIgnored)
 {
-    const QByteArray twoRecords = record({0x0042}) + record({}) + QByteArray(1, 'x');
+    const QByteArray twoRecords = edtRecord({0x0042}) + edtRecord({}) + QByteArray(1, 'x');
     ASSERT_EQ(twoRecords.size(), 961);
     const EdtText text = EdtReader::decode(twoRecords);
     ASSERT_EQ(text.size(), 2);
@@ -73,7 +63,7 @@ TEST(EdtReaderTest, ReadsDevicesAcrossChunkBoundaries)
     // More records than one read takes, with a tail, so records straddle the reads.
     QByteArray bytes;
     for (int k = 0; k < 1300; ++k)
-        bytes += record({quint16(0x0031 + k % 10), quint16(0x0031 + k / 10 % 10)});
+        bytes += edtRecord({quint16(0x0031 + k % 10), quint16(0x0031 + k / 10 % 10)});
     bytes += QByteArray(100, '\x05');
     QBuffer buffer(&bytes);
     ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
@@ -91,18 +81,20 @@ TEST(EdtReaderTest, ReadsFilesAndReportsMissingOnes)
     const QString path = dir.filePath(QStringLiteral("057.edt"));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(record({0x0042}) + QByteArray(10, '\0'));
+    file.write(edtRecord({0x0042}) + QByteArray(10, '\0'));
     file.close();
 
     EdtReader reader;
     ASSERT_TRUE(reader.read(path));
-    EXPECT_EQ(reader.text(), EdtText{QByteArray("A")});
+    EXPECT_EQ(reader.text().lines(), QList<QByteArray>{"A"});
+    EXPECT_EQ(reader.text().tail(), QByteArray(10, '\0'));
+    const EdtText read = reader.text();
 
     // A failed read keeps what was read before.
     EXPECT_FALSE(reader.read(dir.filePath(QStringLiteral("missing.edt"))));
     EXPECT_FALSE(reader.errorString().isEmpty());
     EXPECT_FALSE(reader.read(dir.path()));
-    EXPECT_EQ(reader.text(), EdtText{QByteArray("A")});
+    EXPECT_EQ(reader.text(), read);
 }
 
 TEST(EdtPathTest, ReplacesOrAppendsTheExtension)

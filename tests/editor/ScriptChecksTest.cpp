@@ -44,15 +44,19 @@ struct Folder {
 class ScriptChecksTest : public ::testing::Test
 {
 protected:
-    // "record:rule" of every finding, in order.
+    // "record:rule" of every finding, in order. The dialogue text has that many lines of
+    // "x"; lines nobody speaks are left out here, the text rules have tests of their own.
     QStringList found(const NpcRecords &records, std::optional<qsizetype> lines = 10)
     {
         CheckContext context;
         context.ownNpcNumber = 57;
         context.lists = &lists;
-        context.edtLineCount = lines;
+        if (lines)
+            context.edtLines = QList<QByteArray>(*lines, "x");
         context.others = [this](quint8 npc) { return folder.find(npc); };
         last = checkScript(records, context);
+        last.removeIf(
+            [](const CheckFinding &finding) { return finding.rule == QLatin1String("unused-phrase"); });
         QStringList list;
         for (const CheckFinding &finding : std::as_const(last))
             list << QString::number(finding.record) + QLatin1Char(':') + finding.rule;
@@ -177,6 +181,40 @@ TEST_F(ScriptChecksTest, PhrasesAgainstTheDialogueText)
     EXPECT_EQ(foundWith(record, 0), QStringList());
 }
 
+TEST_F(ScriptChecksTest, TheTextItselfUnspokenEmptyAndUnshowableLines)
+{
+    NpcRecords records{};
+    records[0] = plain();
+    records[0].Phrase = 1;
+    records[0].PhraseCnt = 3; // lines 1 to 3
+    records[2] = plain();
+    records[2].Phrase = 3;
+    records[2].PhraseCnt = 1;
+    records[3] = plain(); // speaks nothing: its count alone speaks no line
+    records[3].PhraseCnt = 4;
+    records[4] = plain();
+    records[4].Phrase = 8;
+    records[4].PhraseCnt = 0;
+    CheckContext context;
+    context.edtLines = QList<QByteArray>{"a", "b", "", "tab\there", "e", "f", "", "\x01", "i"};
+    const QList<CheckFinding> findings = checkScript(records, context);
+    QStringList lines;
+    for (const CheckFinding &finding : findings)
+        lines << QStringLiteral("%1 %2 %3: %4")
+                     .arg(finding.record)
+                     .arg(checkLevelName(finding.level), finding.rule, finding.message);
+    EXPECT_EQ(lines,
+              utf8List({
+                  "-1 note unused-phrase: Фразу 0 не произносит ни одна запись",
+                  "-1 note unused-phrase: Фразы 4–8 не произносит ни одна запись",
+                  "0 warning empty-phrase: Phrase=1, PhraseCnt=3: фраза 2 пуста",
+                  "0 warning phrase-control-char: Phrase=1, PhraseCnt=3: в фразе 3 управляющий знак (код 9), "
+                  "игра её не покажет",
+                  "2 warning phrase-control-char: Phrase=3, PhraseCnt=1: в фразе 3 управляющий знак (код 9), "
+                  "игра её не покажет",
+              }));
+}
+
 TEST_F(ScriptChecksTest, WithoutDialogueTextThePhraseRulesGiveWayToOneNote)
 {
     NpcRecord record = plain();
@@ -240,7 +278,7 @@ TEST_F(ScriptChecksTest, ValuesInMessagesAreNotReadAsPlaceholders)
     NpcRecords other{};
     CheckContext context;
     context.ownNpcNumber = 57;
-    context.edtLineCount = 0;
+    context.edtLines.emplace();
     context.others = [&](quint8) { return FolderScript{QStringLiteral("dir/%2%1{FDay}.npc"), &other}; };
     NpcRecords records{};
     records[0] = plain();

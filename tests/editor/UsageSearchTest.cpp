@@ -3,6 +3,7 @@
 #include "document/NpcFile.h"
 #include "editor/UsageSummary.h"
 #include "support/QtPrinters.h"
+#include "support/TestFolder.h"
 #include "support/UsedRecord.h"
 
 #include <QDir>
@@ -15,17 +16,9 @@
 namespace
 {
 
-class UsageSearchTest : public ::testing::Test
+class UsageSearchTest : public TestFolder
 {
 protected:
-    QString path(const QString &name) const { return QDir::cleanPath(dir.filePath(name)); }
-    void write(const QString &name, const QByteArray &bytes) const
-    {
-        QDir().mkpath(QFileInfo(path(name)).path());
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
     // A script with the fact in TriggT of each of the records.
     void writeScript(const QString &name, std::initializer_list<int> records, quint16 fact = 5) const
     {
@@ -52,8 +45,6 @@ protected:
             *steps = count;
         return found;
     }
-
-    QTemporaryDir dir;
 };
 
 } // namespace

@@ -103,6 +103,7 @@ TEST_F(ScriptTravelTest, TheProblemsWindowListsEveryKindOfFindingAndFollowsEdits
 
     const QStringList rows = problemRows();
     const QStringList expected = {
+        QStringLiteral("— замечание Фразу 0 не произносит ни одна запись"),
         QStringLiteral("0 ошибка ControlRec=30: запись 30 этого скрипта пуста"),
         QStringLiteral("1 ошибка ControlRec=60: номер записи больше 49"),
         QStringLiteral("2 предупреждение ControlNpc=99: в папке нет скрипта NPC 99"),
@@ -111,6 +112,7 @@ TEST_F(ScriptTravelTest, TheProblemsWindowListsEveryKindOfFindingAndFollowsEdits
         QStringLiteral("5 ошибка Phrase=3: фраза за концом текста (строк в .edt: 2)"),
         QStringLiteral(
             "6 предупреждение Phrase=1, PhraseCnt=3: последняя фраза 3 за концом текста (строк в .edt: 2)"),
+        QStringLiteral("6 предупреждение Phrase=1, PhraseCnt=3: фраза 1 пуста"),
         QStringLiteral("7 предупреждение Mode=200: больше последнего номера списка Modes"),
         QStringLiteral("8 замечание Spare19=3: запасное поле не равно нулю"),
     };
@@ -118,7 +120,7 @@ TEST_F(ScriptTravelTest, TheProblemsWindowListsEveryKindOfFindingAndFollowsEdits
     for (qsizetype i = 0; i < rows.size(); ++i)
         EXPECT_TRUE(rows[i].startsWith(expected[i])) << rows[i].toStdString();
     EXPECT_EQ(find<QLabel>("Lbl_ProblemsSummary")->text(),
-              QStringLiteral("Ошибок: 4, предупреждений: 4, замечаний: 1."));
+              QStringLiteral("Ошибок: 4, предупреждений: 5, замечаний: 2."));
     // The same words as scrivlet-cli check prints.
     for (qsizetype i = 0; i < rows.size(); ++i)
         EXPECT_TRUE(rows[i].endsWith(session().findings().at(i).message));
@@ -153,12 +155,12 @@ TEST_F(ScriptTravelTest, PickingAProblemSelectsItsRecordAndRowNumbersTurnRed)
 {
     trigger("CheckScript");
     QApplication::processEvents();
-    QTreeWidgetItem *item = problems()->topLevelItem(4);
+    QTreeWidgetItem *item = problems()->topLevelItem(5); // after the note on the whole text
     ASSERT_EQ(item->text(0), QStringLiteral("4"));
     emit problems()->itemActivated(item, 0); // as a double click does
     EXPECT_EQ(session().CurRec(), 4);
     EXPECT_EQ(main().StringGrid()->currentRow(), 4);
-    problems()->setCurrentItem(problems()->topLevelItem(1));
+    problems()->setCurrentItem(problems()->topLevelItem(2));
     QTest::keyClick(problems(), Qt::Key_Return);
     EXPECT_EQ(session().CurRec(), 1);
 
