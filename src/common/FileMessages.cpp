@@ -18,3 +18,9 @@ QString openFailureText(const QString &path, const QString &reason)
     return QStringLiteral("Не удалось открыть файл ") + QDir::toNativeSeparators(path) +
            QStringLiteral(":\r\n") + reason;
 }
+
+QString renameFailureText(const QString &from, const QString &to, const QString &reason)
+{
+    return QStringLiteral("Не удалось переименовать файл ") + QDir::toNativeSeparators(from) +
+           QStringLiteral(" в ") + QDir::toNativeSeparators(to) + QStringLiteral(":\r\n") + reason;
+}
