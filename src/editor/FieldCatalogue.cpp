@@ -104,9 +104,14 @@ int fullFieldRange(const FieldInfo &info)
 
 int fieldLimit(const FieldInfo &info, const ReferenceLists &lists)
 {
+    return fieldLimit(info, lists.byId(info.list));
+}
+
+int fieldLimit(const FieldInfo &info, const ReferenceList &list)
+{
     if (!info.hasList())
         return info.fixedMax;
-    const std::optional<qint64> last = lists.byId(info.list).lastNumber();
+    const std::optional<qint64> last = list.lastNumber();
     const int full = fullFieldRange(info);
     if (!last || *last < 0 || *last > full)
         return full;

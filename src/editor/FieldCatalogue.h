@@ -71,6 +71,8 @@ int fullFieldRange(const FieldInfo &info);
 // A list that is empty, or whose last number is no integer or lies outside the field,
 // leaves the field its full range, so that typing can never leave the field's width.
 int fieldLimit(const FieldInfo &info, const ReferenceLists &lists);
+// The same with the field's list given: the one the field will have after a change.
+int fieldLimit(const FieldInfo &info, const ReferenceList &list);
 
 // A stored value as the editor shows it: the none value as -1 where the edit shows it so,
 // signed fields as negative numbers; other fields, the spare ones too, as stored.

@@ -79,40 +79,26 @@ bool ReferenceList::readFile(const QString &path, QString *error)
 
 void ReferenceList::appendText(const QByteArray &bytes)
 {
-    // Ctrl-Z ends a text file, as it did for the tools that wrote these lists.
-    const qsizetype eof = bytes.indexOf('\x1a');
     m_texts.append(bytes); // shared, not copied; never changed, so the views stay valid
     const QByteArray &kept = m_texts.constLast();
-    const char *line = kept.constData();
-    const char *const end = line + (eof < 0 ? kept.size() : eof);
     // Room for every line at once: growing a list of a million entries step by step
     // would copy it over and over. Numbers mostly run with the lines.
-    const qsizetype lines = std::count(line, end, '\n') + 1;
+    const qsizetype lines = std::count(kept.cbegin(), kept.cend(), '\n') + 1;
     m_entries.reserve(m_entries.size() + lines);
     m_firstByDenseNumber.reserve(size_t(std::min<qsizetype>(DenseNumbers, m_entries.capacity() + 1)));
-    // Plain pointer scans, one lookup and no copy per line.
-    while (line < end) {
-        const auto *newline = static_cast<const char *>(memchr(line, '\n', size_t(end - line)));
-        const char *next = newline ? newline + 1 : end;
-        const char *lineEnd = newline ? newline : end;
-        if (lineEnd > line && lineEnd[-1] == '\r')
-            --lineEnd;
-        const auto size = size_t(lineEnd - line);
-        if (size > 0 && !memchr(line, ';', size)) {
-            if (const auto *eq = static_cast<const char *>(memchr(line, '=', size))) {
-                // A slot still 0 is new, and takes this entry's place.
-                const QByteArrayView numberText(line, eq - line);
-                const std::optional<qint64> number =
-                    numberText.isEmpty() ? std::nullopt : plainNumber(numberText);
-                int &slot = number ? firstSlot(*number)
-                                   : m_firstByText[QByteArray::fromRawData(line, numberText.size())];
-                if (slot == 0)
-                    slot = int(m_entries.size()) + 1;
-            }
-            m_entries.append(QByteArrayView(line, qsizetype(size)));
+    forEachListEntry(kept.constData(), kept.size(), [this](const char *line, qsizetype size) {
+        if (const auto *eq = static_cast<const char *>(memchr(line, '=', size_t(size)))) {
+            // A slot still 0 is new, and takes this entry's place.
+            const QByteArrayView numberText(line, eq - line);
+            const std::optional<qint64> number =
+                numberText.isEmpty() ? std::nullopt : plainNumber(numberText);
+            int &slot =
+                number ? firstSlot(*number) : m_firstByText[QByteArray::fromRawData(line, numberText.size())];
+            if (slot == 0)
+                slot = int(m_entries.size()) + 1;
         }
-        line = next;
-    }
+        m_entries.append(QByteArrayView(line, size));
+    });
 }
 
 QByteArray ReferenceList::numberText(int index) const

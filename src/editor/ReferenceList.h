@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -66,3 +67,25 @@ private:
 
 // A plain decimal integer: an optional sign and digits, nothing else.
 std::optional<qint64> readDecimal(QByteArrayView text);
+
+// Calls entry(line, size) for each line of a list file that becomes an entry, in file
+// order: a line ends at LF (a CR before it is not part of it), Ctrl-Z ends the file, as
+// it did for the tools that wrote these lists, and empty lines and lines holding ";" are
+// left out. Plain pointer scans: lists of a million lines are read this way.
+template <typename Entry> void forEachListEntry(const char *data, qsizetype size, Entry &&entry)
+{
+    const auto *eof = static_cast<const char *>(memchr(data, '\x1a', size_t(size)));
+    const char *line = data;
+    const char *const end = eof ? eof : data + size;
+    while (line < end) {
+        const auto *newline = static_cast<const char *>(memchr(line, '\n', size_t(end - line)));
+        const char *next = newline ? newline + 1 : end;
+        const char *lineEnd = newline ? newline : end;
+        if (lineEnd > line && lineEnd[-1] == '\r')
+            --lineEnd;
+        const auto length = size_t(lineEnd - line);
+        if (length > 0 && !memchr(line, ';', length))
+            entry(line, qsizetype(length));
+        line = next;
+    }
+}

@@ -1,5 +1,7 @@
 #include "common/FileSetWriter.h"
+#include "support/FailingFileOps.h"
 #include "support/FileLimits.h"
+#include "support/FolderSnapshot.h"
 #include "support/QtPrinters.h"
 
 #include <QDir>
@@ -11,50 +13,6 @@
 
 namespace
 {
-
-// The real steps, but the n-th write or rename (from 1) fails, and with `alsoBack` every
-// rename after it too, so that nothing can be put back.
-class FailingOps : public FileOps
-{
-public:
-    int failWrite = 0;
-    int failRename = 0;
-    bool alsoBack = false;
-    int writes = 0;
-    int renames = 0;
-
-    bool writeTemp(const QString &target, const QByteArray &bytes, const QString &rightsFrom,
-                   QString &tempPath, QString &error) override
-    {
-        if (++writes == failWrite) {
-            error = QStringLiteral("disk full");
-            return false;
-        }
-        return FileOps::writeTemp(target, bytes, rightsFrom, tempPath, error);
-    }
-    bool rename(const QString &from, const QString &to, QString &error) override
-    {
-        ++renames;
-        if (renames == failRename || (alsoBack && failRename > 0 && renames > failRename)) {
-            error = QStringLiteral("locked");
-            return false;
-        }
-        return FileOps::rename(from, to, error);
-    }
-};
-
-// Every file below the folder with its bytes.
-QMap<QString, QByteArray> snapshot(const QString &folder)
-{
-    QMap<QString, QByteArray> files;
-    const QDir dir(folder);
-    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden)) {
-        QFile file(dir.filePath(name));
-        if (file.open(QIODevice::ReadOnly))
-            files.insert(name, file.readAll());
-    }
-    return files;
-}
 
 void put(const QString &path, const QByteArray &bytes)
 {
@@ -101,18 +59,18 @@ protected:
 
 TEST_F(FileSetWriterTest, WritesAndRenamesEveryFileAndLeavesNothingBeside)
 {
-    FailingOps ops;
+    FailingFileOps ops;
     FileSetWriter writer(ops);
     fill(writer);
     ASSERT_TRUE(writer.commit()) << writer.errorString().toStdString();
-    EXPECT_EQ(snapshot(dir.path()), changed);
+    EXPECT_EQ(folderSnapshot(dir.path()), changed);
     EXPECT_EQ(ops.writes, 4);
     EXPECT_GT(ops.renames, 0);
 }
 
 TEST_F(FileSetWriterTest, AFailedWriteOrRenameAtAnyStepLeavesEveryFileAsItWas)
 {
-    FailingOps counting;
+    FailingFileOps counting;
     {
         FileSetWriter writer(counting);
         fill(writer);
@@ -121,10 +79,10 @@ TEST_F(FileSetWriterTest, AFailedWriteOrRenameAtAnyStepLeavesEveryFileAsItWas)
     SetUp(); // the old files again, beside the new ones of the counting run
     for (const char *name : {"c.txt", "112.npc", "112.edt"})
         QFile::remove(path(name));
-    const QMap<QString, QByteArray> before = snapshot(dir.path());
+    const QMap<QString, QByteArray> before = folderSnapshot(dir.path());
 
     for (int n = 1; n <= counting.writes + counting.renames; ++n) {
-        FailingOps ops;
+        FailingFileOps ops;
         const bool failingWrite = n <= counting.writes;
         (failingWrite ? ops.failWrite : ops.failRename) = failingWrite ? n : n - counting.writes;
         SCOPED_TRACE((failingWrite ? "write " : "rename ") +
@@ -132,7 +90,7 @@ TEST_F(FileSetWriterTest, AFailedWriteOrRenameAtAnyStepLeavesEveryFileAsItWas)
         FileSetWriter writer(ops);
         fill(writer);
         EXPECT_FALSE(writer.commit());
-        EXPECT_EQ(snapshot(dir.path()), before);
+        EXPECT_EQ(folderSnapshot(dir.path()), before);
         EXPECT_TRUE(writer.changedFiles().isEmpty());
         EXPECT_EQ(writer.unchangedFiles().size(), 5);
         EXPECT_TRUE(writer.errorString().contains(QStringLiteral("Ни один файл не изменён: ")))
@@ -142,7 +100,7 @@ TEST_F(FileSetWriterTest, AFailedWriteOrRenameAtAnyStepLeavesEveryFileAsItWas)
 
 TEST_F(FileSetWriterTest, WhenPuttingBackFailsTooTheMessageSaysWhatChangedAndWhereTheOldIs)
 {
-    FailingOps ops;
+    FailingFileOps ops;
     ops.failRename = 4; // a.npc replaced, b.txt moved aside, and nothing goes back
     ops.alsoBack = true;
     FileSetWriter writer(ops);
@@ -167,19 +125,19 @@ TEST_F(FileSetWriterTest, WhenPuttingBackFailsTooTheMessageSaysWhatChangedAndWhe
 TEST_F(FileSetWriterTest, ARenameOntoAnExistingFileIsRefusedBeforeAnythingIsWritten)
 {
     put(path("112.edt"), "someone else's");
-    const QMap<QString, QByteArray> before = snapshot(dir.path());
-    FailingOps ops;
+    const QMap<QString, QByteArray> before = folderSnapshot(dir.path());
+    FailingFileOps ops;
     FileSetWriter writer(ops);
     fill(writer);
     EXPECT_FALSE(writer.commit());
     EXPECT_EQ(ops.writes, 0);
-    EXPECT_EQ(snapshot(dir.path()), before);
+    EXPECT_EQ(folderSnapshot(dir.path()), before);
     EXPECT_TRUE(writer.errorString().startsWith(QStringLiteral("Не удалось переименовать файл ")));
 }
 
 TEST_F(FileSetWriterTest, AFullDiskOnTheThirdFileKeepsTheOthersAndSaysWhichFailed)
 {
-    const QMap<QString, QByteArray> before = snapshot(dir.path());
+    const QMap<QString, QByteArray> before = folderSnapshot(dir.path());
     FileSetWriter writer;
     writer.write(path("a.npc"), "new a");
     writer.write(path("b.txt"), "new b");
@@ -190,7 +148,7 @@ TEST_F(FileSetWriterTest, AFullDiskOnTheThirdFileKeepsTheOthersAndSaysWhichFaile
         written = writer.commit();
     }
     EXPECT_FALSE(written);
-    EXPECT_EQ(snapshot(dir.path()), before);
+    EXPECT_EQ(folderSnapshot(dir.path()), before);
     EXPECT_TRUE(writer.errorString().startsWith(QStringLiteral("Не удалось записать файл ") +
                                                 QDir::toNativeSeparators(path("c.txt"))))
         << writer.errorString().toStdString();
