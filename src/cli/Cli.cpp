@@ -9,9 +9,9 @@ namespace
 
 const QList<Command> &commands()
 {
-    static const QList<Command> list{dumpCommand(),  buildCommand(),   convertCommand(),
-                                     checkCommand(), diffCommand(),    xrefCommand(),
-                                     findCommand(),  edt2txtCommand(), txt2edtCommand()};
+    static const QList<Command> list{dumpCommand(),    buildCommand(),    convertCommand(), checkCommand(),
+                                     diffCommand(),    xrefCommand(),     findCommand(),    edt2txtCommand(),
+                                     txt2edtCommand(), renumberCommand(), mergeCommand()};
     return list;
 }
 

@@ -22,6 +22,8 @@ Command xrefCommand();
 Command findCommand();
 Command edt2txtCommand();
 Command txt2edtCommand();
+Command renumberCommand();
+Command mergeCommand();
 
 OptionSpec formatOption(const QStringList &choices);
 OptionSpec layoutOption(const QString &name, bool required);

@@ -73,9 +73,16 @@ bool NpcReader::read(const QString &path)
 QByteArray NpcWriter::encode(const NpcRecords &records, NpcLayout layout)
 {
     QByteArray bytes(NpcReader::FileSize, '\0');
-    auto *data = reinterpret_cast<quint8 *>(bytes.data());
-    if (layout == NpcLayout::VestaLayout) {
+    if (layout == NpcLayout::VestaLayout)
         std::copy(std::begin(VestaHeader), std::end(VestaHeader), bytes.begin());
+    return encodeInto(bytes, records, layout);
+}
+
+QByteArray NpcWriter::encodeInto(QByteArray file, const NpcRecords &records, NpcLayout layout)
+{
+    Q_ASSERT(file.size() >= NpcReader::FileSize);
+    auto *data = reinterpret_cast<quint8 *>(file.data());
+    if (layout == NpcLayout::VestaLayout) {
         for (int i = 0; i < VestaRecords; ++i)
             records[i].encode(data + 4 + i * NpcRecord::Size);
         static_assert(4 + VestaRecords * NpcRecord::Size == VestaTail);
@@ -83,7 +90,7 @@ QByteArray NpcWriter::encode(const NpcRecords &records, NpcLayout layout)
         for (int i = 0; i < RecordCount; ++i)
             records[i].encode(data + i * NpcRecord::Size);
     }
-    return bytes;
+    return file;
 }
 
 bool NpcWriter::write(const NpcRecords &records, NpcLayout layout, QIODevice *device)

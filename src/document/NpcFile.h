@@ -42,6 +42,9 @@ class NpcWriter
 {
 public:
     static QByteArray encode(const NpcRecords &records, NpcLayout layout);
+    // The records written over those of a file read in that layout, every other byte kept:
+    // a Vesta file's header and tail, and whatever lies beyond the records.
+    static QByteArray encodeInto(QByteArray file, const NpcRecords &records, NpcLayout layout);
 
     bool write(const NpcRecords &records, NpcLayout layout, QIODevice *device);
     bool write(const NpcRecords &records, NpcLayout layout, const QString &path);

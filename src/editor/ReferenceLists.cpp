@@ -66,17 +66,21 @@ const ReferenceList &ReferenceLists::byId(ListId id) const
     return slot ? this->*(slot->member) : none;
 }
 
+QString ReferenceLists::fileFor(ListId id, const QString &dataDir, const QString &standardDir,
+                                const QString &shippedDir)
+{
+    const QString name = fileName(id);
+    const QString path = firstFileIn({dataDir, standardDir, shippedDir}, name);
+    return path.isEmpty() ? QDir(standardDir).filePath(name) : path;
+}
+
 QStringList ReferenceLists::load(const QString &dataDir, const QString &standardDir,
                                  const QString &shippedDir)
 {
     constexpr std::size_t count = std::size(Slots);
     std::array<QString, count> paths;
-    for (std::size_t i = 0; i < count; ++i) {
-        const QString name = QLatin1String(Slots[i].fileName);
-        paths[i] = firstFileIn({dataDir, standardDir, shippedDir}, name);
-        if (paths[i].isEmpty())
-            paths[i] = QDir(standardDir).filePath(name);
-    }
+    for (std::size_t i = 0; i < count; ++i)
+        paths[i] = fileFor(Slots[i].id, dataDir, standardDir, shippedDir);
     // The lists are independent, and big ones take a while: read side by side.
     std::array<bool, count> read{};
     parallelFor(count, [&](std::size_t i) { read[i] = (this->*(Slots[i].member)).readFile(paths[i]); });

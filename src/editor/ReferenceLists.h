@@ -26,6 +26,10 @@ struct ReferenceLists {
     // no folder holds is reported under the standard folder, where the user keeps lists.
     QStringList load(const QString &dataDir, const QString &standardDir, const QString &shippedDir = {});
 
+    // The file that load() reads a list from.
+    static QString fileFor(ListId id, const QString &dataDir, const QString &standardDir,
+                           const QString &shippedDir = {});
+
     // The file each list was read from, empty when it was read from none.
     QString sourceOf(ListId id) const;
     // The folders the lists were read from, each once, in reading order.

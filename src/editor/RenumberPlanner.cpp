@@ -21,17 +21,6 @@ QString takenText(qint64 to, const QString &where)
     return QStringLiteral("номер %1 уже занят: %2").arg(to).arg(where);
 }
 
-// The records as they lie in the file's bytes, so that every other byte stays.
-QByteArray patchedScript(QByteArray bytes, NpcLayout layout, const NpcRecords &records,
-                         const QList<int> &changed)
-{
-    const int start = layout == NpcLayout::VestaLayout ? 4 : 0;
-    auto *data = reinterpret_cast<quint8 *>(bytes.data());
-    for (int record : changed)
-        records[record].encode(data + start + record * NpcRecord::Size);
-    return bytes;
-}
-
 } // namespace
 
 QString renumberedFileName(const QString &name, qint64 from, qint64 to)
@@ -140,7 +129,7 @@ void RenumberPlanner::readScript(const QString &path)
     }
 
     NpcRecords records = reader.records();
-    QList<int> changed;
+    bool changed = false;
     for (int r = 0; r < RecordCount; ++r) {
         if (records[r].isEmpty())
             continue;
@@ -156,17 +145,16 @@ void RenumberPlanner::readScript(const QString &path)
             const quint16 after = renumberedValue(field, value, to);
             m_plan.fields.append({path, r, field, value, after});
             records[r].setValue(field, after);
-            if (changed.isEmpty() || changed.constLast() != r)
-                changed << r;
+            changed = true;
         }
     }
     const bool renamed = isCharacter && name.number == from;
-    if (changed.isEmpty() && !renamed)
+    if (!changed && !renamed)
         return;
     m_fileOf.insert(path, m_plan.files.size());
     RenumberFile file{path, path, false, bytes, std::nullopt};
-    if (!changed.isEmpty()) {
-        file.after = patchedScript(bytes, reader.layout(), records, changed);
+    if (changed) {
+        file.after = NpcWriter::encodeInto(bytes, records, reader.layout());
         // Record 0 begins the file, and its first bytes tell the layout.
         if (NpcReader::detectLayout(file.after->size(), file.after->first(4)) != reader.layout()) {
             refuse(QStringLiteral("скрипт %1 стал бы нечитаемым: поля Mode и ItemIn записи 0 задают "

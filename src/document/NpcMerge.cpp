@@ -1,0 +1,69 @@
+#include "document/NpcMerge.h"
+
+#include "document/NpcFile.h"
+
+#include <QBuffer>
+
+#include <algorithm>
+
+std::optional<NpcMergeSide> NpcMergeSide::read(const QByteArray &bytes, QString &reason)
+{
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    NpcReader reader;
+    if (!reader.read(&buffer)) {
+        reason = reader.reason();
+        return std::nullopt;
+    }
+    return NpcMergeSide{reader.records(), reader.layout(), bytes};
+}
+
+NpcMergeResult mergeNpc(const std::optional<NpcMergeSide> &base, const NpcMergeSide &ours,
+                        const NpcMergeSide &theirs)
+{
+    const NpcRecords &baseRecords = base ? base->records : NpcRecords{};
+    NpcMergeResult result;
+    NpcRecords merged = ours.records;
+    for (int r = 0; r < RecordCount; ++r) {
+        for (int f = 0; f < NpcFieldCount; ++f) {
+            const auto field = static_cast<NpcField>(f);
+            const quint16 b = baseRecords[r].value(field);
+            const quint16 o = ours.records[r].value(field);
+            const quint16 t = theirs.records[r].value(field);
+            if (o == t || t == b)
+                continue;
+            if (o == b)
+                merged[r].setValue(field, t);
+            else
+                result.conflicts.append({r, field, b, o, t});
+        }
+    }
+
+    const NpcLayout baseLayout = base ? base->layout : ours.layout;
+    result.layout = ours.layout != baseLayout ? ours.layout : theirs.layout;
+    NpcRecord &last = merged[RecordCount - 1];
+    if (result.layout == NpcLayout::VestaLayout && last != NpcRecord{}) {
+        // The Vesta layout has no place for record 49: what would be lost is a conflict.
+        if (ours.layout != NpcLayout::VestaLayout) {
+            result.layoutConflict = true;
+            result.layout = ours.layout;
+        } else {
+            for (int f = 0; f < NpcFieldCount; ++f) {
+                const auto field = static_cast<NpcField>(f);
+                const quint16 o = ours.records[RecordCount - 1].value(field);
+                if (last.value(field) != o)
+                    result.conflicts.append({RecordCount - 1, field,
+                                             baseRecords[RecordCount - 1].value(field), o,
+                                             last.value(field)});
+            }
+            last = ours.records[RecordCount - 1];
+            std::sort(result.conflicts.begin(), result.conflicts.end(), [](const auto &a, const auto &b) {
+                return std::pair(a.record, a.field) < std::pair(b.record, b.field);
+            });
+        }
+    }
+    result.bytes = result.layout == ours.layout ? NpcWriter::encodeInto(ours.bytes, merged, ours.layout)
+                                                : NpcWriter::encode(merged, result.layout);
+    return result;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "document/NpcScriptDocument.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// One side of a merge: a script as read, with the bytes it was read from.
+struct NpcMergeSide {
+    NpcRecords records{};
+    NpcLayout layout = NpcLayout::StandardLayout;
+    QByteArray bytes;
+
+    // Nothing, with the reason, when the bytes are no script.
+    static std::optional<NpcMergeSide> read(const QByteArray &bytes, QString &reason);
+};
+
+struct NpcFieldConflict {
+    int record = 0;
+    NpcField field = NpcField::Mode;
+    quint16 base = 0;
+    quint16 ours = 0;
+    quint16 theirs = 0;
+
+    bool operator==(const NpcFieldConflict &) const = default;
+};
+
+struct NpcMergeResult {
+    QByteArray bytes;
+    NpcLayout layout = NpcLayout::StandardLayout;
+    QList<NpcFieldConflict> conflicts; // by record and field
+    // Theirs switched to the Vesta layout, which has no room for record 49 as merged: ours'
+    // layout is kept.
+    bool layoutConflict = false;
+
+    bool isClean() const { return conflicts.isEmpty() && !layoutConflict; }
+};
+
+// A three-way merge of scripts, field by field, records matched by their place: a field
+// changed on one side takes that side, one changed alike on both takes it, one changed
+// differently keeps ours and is a conflict; the merge never guesses. Ours' layout is kept
+// unless only theirs changed it, and ours' bytes beyond the records stay. No base: the
+// script was made on both sides, from nothing.
+NpcMergeResult mergeNpc(const std::optional<NpcMergeSide> &base, const NpcMergeSide &ours,
+                        const NpcMergeSide &theirs);
