@@ -55,7 +55,7 @@ int mergeScripts(CliContext &context, const QStringList &paths, const QList<QByt
     for (const NpcFieldConflict &conflict : result.conflicts)
         context.err.line(QStringLiteral("%1 %2: base %3, ours %4, theirs %5")
                              .arg(QString::number(conflict.record), NpcRecord::fieldName(conflict.field),
-                                  fieldValueText(conflict.field, conflict.base),
+                                  sides[0] ? fieldValueText(conflict.field, conflict.base) : QStringLiteral("нет"),
                                   fieldValueText(conflict.field, conflict.ours),
                                   fieldValueText(conflict.field, conflict.theirs)));
     conflicts = !result.isClean();

@@ -19,6 +19,32 @@ std::optional<NpcMergeSide> NpcMergeSide::read(const QByteArray &bytes, QString 
     return NpcMergeSide{reader.records(), reader.layout(), bytes};
 }
 
+namespace
+{
+
+bool sameButLink(NpcRecord a, NpcRecord b)
+{
+    a.ControlRec = b.ControlRec;
+    return a == b;
+}
+
+// Whether the side holds at `at` a record that the base had elsewhere: moved, cut and
+// pasted, or copied. Links into the script are rewritten as records move, so they do not
+// tell records apart.
+bool movedIn(const NpcRecords &side, const NpcRecords &base, int at)
+{
+    const NpcRecord &record = side[at];
+    if (record.isEmpty() || sameButLink(record, base[at]))
+        return false;
+    for (int from = 0; from < RecordCount; ++from) {
+        if (from != at && !base[from].isEmpty() && sameButLink(record, base[from]))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 NpcMergeResult mergeNpc(const std::optional<NpcMergeSide> &base, const NpcMergeSide &ours,
                         const NpcMergeSide &theirs)
 {
@@ -26,14 +52,17 @@ NpcMergeResult mergeNpc(const std::optional<NpcMergeSide> &base, const NpcMergeS
     NpcMergeResult result;
     NpcRecords merged = ours.records;
     for (int r = 0; r < RecordCount; ++r) {
+        // A change made to one record must not land on another moved into its place.
+        const bool oursMoved = base && movedIn(ours.records, baseRecords, r);
+        const bool theirsMoved = base && movedIn(theirs.records, baseRecords, r);
         for (int f = 0; f < NpcFieldCount; ++f) {
             const auto field = static_cast<NpcField>(f);
             const quint16 b = baseRecords[r].value(field);
             const quint16 o = ours.records[r].value(field);
             const quint16 t = theirs.records[r].value(field);
-            if (o == t || t == b)
+            if (o == t || (base && t == b && !theirsMoved))
                 continue;
-            if (o == b)
+            if (base && o == b && !oursMoved)
                 merged[r].setValue(field, t);
             else
                 result.conflicts.append({r, field, b, o, t});

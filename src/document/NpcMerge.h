@@ -43,6 +43,6 @@ struct NpcMergeResult {
 // changed on one side takes that side, one changed alike on both takes it, one changed
 // differently keeps ours and is a conflict; the merge never guesses. Ours' layout is kept
 // unless only theirs changed it, and ours' bytes beyond the records stay. No base: the
-// script was made on both sides, from nothing.
+// script was made on both sides, and every field in which they differ is a conflict.
 NpcMergeResult mergeNpc(const std::optional<NpcMergeSide> &base, const NpcMergeSide &ours,
                         const NpcMergeSide &theirs);
