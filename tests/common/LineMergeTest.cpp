@@ -55,15 +55,15 @@ TEST(LineMerge, FollowsEachSidesInsertionsDeletionsAndChanges)
         int conflicts;
     };
     const Case cases[] = {
-        {"abcde", "aXbcde", "abcdY", "aXbcdY", 0},  // insertion here, change there
-        {"abcde", "acde", "abcdeZ", "acdeZ", 0},     // deletion here, appended there
-        {"abcde", "abXde", "abXde", "abXde", 0},     // the same change on both
-        {"abcde", "abXde", "abYde", "abXde", 1},     // changed differently: ours kept
-        {"abcde", "abde", "abYde", "abde", 1},       // deleted here, changed there
-        {"", "ab", "ab", "ab", 0},                   // made alike on both sides
-        {"", "ab", "cd", "ab", 1},                   //   and differently
-        {"abc", "", "abc", "", 0},                   // emptied on one side
-        {"aaaa", "aaXaa", "aaaa", "aaXaa", 0},       // equal lines around
+        {"abcde", "aXbcde", "abcdY", "aXbcdY", 0}, // insertion here, change there
+        {"abcde", "acde", "abcdeZ", "acdeZ", 0},   // deletion here, appended there
+        {"abcde", "abXde", "abXde", "abXde", 0},   // the same change on both
+        {"abcde", "abXde", "abYde", "abXde", 1},   // changed differently: ours kept
+        {"abcde", "abde", "abYde", "abde", 1},     // deleted here, changed there
+        {"", "ab", "ab", "ab", 0},                 // made alike on both sides
+        {"", "ab", "cd", "ab", 1},                 //   and differently
+        {"abc", "", "abc", "", 0},                 // emptied on one side
+        {"aaaa", "aaXaa", "aaaa", "aaXaa", 0},     // equal lines around
         {"abcabc", "abcXabc", "abcabcY", "abcXabcY", 0},
     };
     for (const Case &c : cases) {

@@ -1,5 +1,5 @@
-#include "document/NpcFile.h"
 #include "document/NpcMerge.h"
+#include "document/NpcFile.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,226 @@
+// renumber and merge: the commands that change files.
+#include "cli/CliFixture.h"
+#include "common/Windows1251.h"
+#include "support/FolderSnapshot.h"
+#include "support/QtPrinters.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace
+{
+
+class CliGameFolderCommandsTest : public CliFixture
+{
+protected:
+    void SetUp() override
+    {
+        CliFixture::SetUp();
+        smith[0] = plain();
+        smith[0].ItemIn = 2;
+        smith[0].ControlNpc = 57;
+        smith[0].ControlRec = 1;
+        smith[1] = plain();
+        writeScript(QStringLiteral("game/057.npc"), smith);
+        writeEdt(QStringLiteral("game/057.edt"), {"a"});
+        NpcRecords guard{};
+        guard[3] = plain();
+        guard[3].ItemOut = 2;
+        guard[3].ControlNpc = 57;
+        writeScript(QStringLiteral("game/sub/Guard.npc"), guard);
+    }
+
+    NpcRecords read(const QString &path) const
+    {
+        NpcReader reader;
+        EXPECT_TRUE(reader.read(path)) << path.toStdString();
+        return reader.records();
+    }
+
+    NpcRecords smith{};
+};
+
+} // namespace
+
+TEST_F(CliGameFolderCommandsTest, RenumberPrintsThePlanAndAppliesItUnlessDryRun)
+{
+    const QMap<QString, QByteArray> before = folderSnapshot(dir.path());
+    const QStringList arguments{QStringLiteral("renumber"), QStringLiteral("item"), QStringLiteral("2=5"),
+                                QStringLiteral("game")};
+    const Result dry = run(arguments + QStringList{QStringLiteral("--dry-run")});
+    const QString plan = QStringLiteral("game/057.npc:0: ItemIn 2 -> 5\n"
+                                        "game/sub/Guard.npc:3: ItemOut 2 -> 5\n"
+                                        "Data/Items.txt:2: 2=Хлеб -> 5=Хлеб\n");
+    EXPECT_EQ(dry.code, 0);
+    EXPECT_EQ(dry.out, plan);
+    EXPECT_EQ(dry.err, QString());
+    EXPECT_EQ(folderSnapshot(dir.path()), before);
+
+    const Result applied = run(arguments);
+    EXPECT_EQ(applied.code, 0) << applied.err.toStdString();
+    EXPECT_EQ(applied.out, plan);
+    EXPECT_EQ(read(QStringLiteral("game/057.npc"))[0].ItemIn, 5);
+    EXPECT_EQ(read(QStringLiteral("game/sub/Guard.npc"))[3].ItemOut, 5);
+    EXPECT_EQ(fileBytes(QStringLiteral("Data/Items.txt")),
+              toWindows1251(QStringLiteral("1=Монета\r\n5=Хлеб\r\n")));
+
+    const Result character = run(
+        {QStringLiteral("renumber"), QStringLiteral("npc"), QStringLiteral("57=58"), QStringLiteral("game")});
+    EXPECT_EQ(character.code, 0) << character.err.toStdString();
+    EXPECT_EQ(character.out, QStringLiteral("game/057.npc:0: ControlNpc 57 -> 58\n"
+                                            "game/sub/Guard.npc:3: ControlNpc 57 -> 58\n"
+                                            "game/057.npc -> game/058.npc\n"
+                                            "game/057.edt -> game/058.edt\n"
+                                            "Data/Npc.txt:1: 57=Кузнец -> 58=Кузнец\n"));
+    EXPECT_EQ(read(QStringLiteral("game/058.npc"))[0].ControlNpc, 58);
+}
+
+TEST_F(CliGameFolderCommandsTest, RenumberExitsOneWhenRefusedAndTwoForBadUsageOrUnreadableInput)
+{
+    const QMap<QString, QByteArray> before = folderSnapshot(dir.path());
+    struct Case {
+        QStringList arguments;
+        int code;
+        QString err;
+    };
+    const Case cases[] = {
+        {{QStringLiteral("item"), QStringLiteral("2=1"), QStringLiteral("game")},
+         1,
+         QStringLiteral("scrivlet-cli renumber: номер 1 уже занят: Data/Items.txt:1\n")},
+        {{QStringLiteral("npc"), QStringLiteral("57=112"), QStringLiteral("game")},
+         1,
+         QStringLiteral("scrivlet-cli renumber: номер 112 уже занят: Data/Npc.txt:2\n")},
+        {{QStringLiteral("item"), QStringLiteral("2=5"), QStringLiteral("none")},
+         2,
+         QStringLiteral("scrivlet-cli: none: нет такой папки\n")},
+        {{QStringLiteral("things"), QStringLiteral("2=5"), QStringLiteral("game")},
+         2,
+         QStringLiteral(
+             "scrivlet-cli renumber: неизвестный вид «things» (возможны: item, fact, quest, action, "
+             "reaction, mode, npc)\nСправка: scrivlet-cli renumber --help\n")},
+        {{QStringLiteral("item"), QStringLiteral("2-5"), QStringLiteral("game")},
+         2,
+         QStringLiteral("scrivlet-cli renumber: ожидается СТАРЫЙ=НОВЫЙ, два целых числа, а не «2-5»\n"
+                        "Справка: scrivlet-cli renumber --help\n")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        const Result result = run(QStringList{QStringLiteral("renumber")} + c.arguments);
+        EXPECT_EQ(result.code, c.code);
+        EXPECT_EQ(result.out, QString());
+        EXPECT_EQ(result.err, c.err);
+    }
+    writeFile(QStringLiteral("game/broken.npc"), "no script");
+    const Result unreadable = run(
+        {QStringLiteral("renumber"), QStringLiteral("item"), QStringLiteral("2=5"), QStringLiteral("game")});
+    EXPECT_EQ(unreadable.code, 2);
+    QFile::remove(QStringLiteral("game/broken.npc"));
+    EXPECT_EQ(folderSnapshot(dir.path()), before);
+}
+
+TEST_F(CliGameFolderCommandsTest, MergeWritesOursOrTheOutputAndListsEveryConflict)
+{
+    NpcRecords ours = smith;
+    ours[0].FDay = 5;
+    ours[1].LDay = 9;
+    NpcRecords theirs = smith;
+    theirs[0].FDay = 6;
+    theirs[1].Leader = 30;
+    theirs[4] = plain();
+    writeScript(QStringLiteral("base"), smith);
+    writeScript(QStringLiteral("ours"), ours);
+    writeScript(QStringLiteral("theirs"), theirs);
+
+    const Result merged = run({QStringLiteral("merge"), QStringLiteral("base"), QStringLiteral("ours"),
+                               QStringLiteral("theirs"), QStringLiteral("-o"), QStringLiteral("out.npc")});
+    EXPECT_EQ(merged.code, 1);
+    EXPECT_EQ(merged.out, QString());
+    EXPECT_EQ(merged.err, QStringLiteral("0 FDay: base 0, ours 5, theirs 6\n"));
+    NpcRecords expected = ours;
+    expected[1].Leader = 30;
+    expected[4] = plain();
+    EXPECT_EQ(read(QStringLiteral("out.npc")), expected);
+
+    writeScript(QStringLiteral("theirs"), smith);
+    const Result clean = run(
+        {QStringLiteral("merge"), QStringLiteral("base"), QStringLiteral("theirs"), QStringLiteral("ours")});
+    EXPECT_EQ(clean.code, 0);
+    EXPECT_EQ(clean.err, QString());
+    EXPECT_EQ(read(QStringLiteral("theirs")), ours); // written in place of ours, as git expects
+
+    writeEdt(QStringLiteral("b.edt"), {"hello", "how"});
+    writeEdt(QStringLiteral("o.edt"), {"hello", "what"});
+    writeEdt(QStringLiteral("t.edt"), {"hello", "who", "new"});
+    const Result dialogue = run(
+        {QStringLiteral("merge"), QStringLiteral("b.edt"), QStringLiteral("o.edt"), QStringLiteral("t.edt")});
+    EXPECT_EQ(dialogue.code, 1);
+    EXPECT_EQ(dialogue.err, QStringLiteral("1: base \"how\", ours \"what\", theirs \"who\"\n"
+                                           "2: base нет, ours нет, theirs \"new\"\n"));
+
+    const Result missing = run(
+        {QStringLiteral("merge"), QStringLiteral("none"), QStringLiteral("o.edt"), QStringLiteral("t.edt")});
+    EXPECT_EQ(missing.code, 2);
+}
+
+// The README's git set-up, with a real git: two edits of different records merge, two
+// edits of one field are a conflict, and the script reads either way.
+TEST_F(CliGameFolderCommandsTest, GitMergesScriptsThroughTheDriver)
+{
+    const QString gitProgram = QStandardPaths::findExecutable(QStringLiteral("git"));
+    if (gitProgram.isEmpty())
+        GTEST_SKIP() << "no git";
+    const auto git = [&](const QStringList &arguments) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HOME"), dir.path());
+        environment.insert(QStringLiteral("GIT_CONFIG_NOSYSTEM"), QStringLiteral("1"));
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(dir.filePath(QStringLiteral("repo")));
+        process.start(gitProgram, arguments);
+        EXPECT_TRUE(process.waitForFinished(-1));
+        return std::pair(process.exitCode(),
+                         QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError()));
+    };
+    const auto commit = [&](const NpcRecords &records, const char *message) {
+        writeScript(QStringLiteral("repo/057.npc"), records);
+        git({QStringLiteral("commit"), QStringLiteral("-qam"), QLatin1String(message)});
+    };
+    QDir().mkpath(QStringLiteral("repo"));
+    git({QStringLiteral("init"), QStringLiteral("-q"), QStringLiteral("-b"), QStringLiteral("main")});
+    git({QStringLiteral("config"), QStringLiteral("user.name"), QStringLiteral("Modder")});
+    git({QStringLiteral("config"), QStringLiteral("user.email"), QStringLiteral("modder@example.org")});
+    git({QStringLiteral("config"), QStringLiteral("merge.npc.driver"),
+         QStringLiteral("\"%1\" merge %O %A %B").arg(QStringLiteral(SCRIVLET_CLI))});
+    writeFile(QStringLiteral("repo/.gitattributes"), "*.npc merge=npc\n");
+    writeScript(QStringLiteral("repo/057.npc"), smith);
+    git({QStringLiteral("add"), QStringLiteral(".")});
+    git({QStringLiteral("commit"), QStringLiteral("-qm"), QStringLiteral("base")});
+
+    git({QStringLiteral("checkout"), QStringLiteral("-qb"), QStringLiteral("theirs")});
+    NpcRecords theirs = smith;
+    theirs[1].Leader = 30;
+    commit(theirs, "theirs");
+    git({QStringLiteral("checkout"), QStringLiteral("-q"), QStringLiteral("main")});
+    NpcRecords ours = smith;
+    ours[0].FDay = 5;
+    commit(ours, "ours");
+    const auto clean = git({QStringLiteral("merge"), QStringLiteral("-q"), QStringLiteral("theirs")});
+    EXPECT_EQ(clean.first, 0) << clean.second.toStdString();
+    NpcRecords both = ours;
+    both[1].Leader = 30;
+    EXPECT_EQ(read(QStringLiteral("repo/057.npc")), both);
+
+    git({QStringLiteral("checkout"), QStringLiteral("-qb"), QStringLiteral("other")});
+    NpcRecords other = both;
+    other[0].FDay = 7;
+    commit(other, "other");
+    git({QStringLiteral("checkout"), QStringLiteral("-q"), QStringLiteral("main")});
+    NpcRecords mine = both;
+    mine[0].FDay = 8;
+    commit(mine, "mine");
+    const auto conflict = git({QStringLiteral("merge"), QStringLiteral("other")});
+    EXPECT_NE(conflict.first, 0);
+    EXPECT_TRUE(conflict.second.contains(QStringLiteral("0 FDay: base 5, ours 8, theirs 7")))
+        << conflict.second.toStdString();
+    EXPECT_EQ(read(QStringLiteral("repo/057.npc")), mine);
+}
