@@ -7,7 +7,7 @@ out=${1:?usage: make-corpus.sh OUT}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 rm -rf "$out"
-for t in npc_file npc_json edt_text reference_list macro_file settings_file; do
+for t in npc_file npc_json edt_text reference_list macro_file settings_file list_renumber merge; do
     mkdir -p "$out/$t"
     if [ -d "$here/corpus/$t" ]; then cp "$here/corpus/$t"/* "$out/$t"/ 2>/dev/null || true; fi
 done
@@ -60,3 +60,16 @@ printf '[Config]\r\nWorkDir=/tmp\r\nDataDir=/\r\nEdtEditor=/usr/bin/edt\r\nFormW
 printf '\xef\xbb\xbf; \xcd\xe0\xf1\xf2\xf0\xee\xe9\xea\xe8\n[\xc8\xe3\xf0\xe0]\nPath=C:\\\xc8\xe3\xf0\xfb\n[config]\n workdir = . \nformwidth=12abc' >"$s/foreign"
 printf '[Other]\r\nWorkDir=x\r\n[Config]\r\n;WorkDir=commented\r\nWorkDir=\r\n[Config]\r\nWorkDir=second\r\n' >"$s/twice"
 printf 'FormWidth=800\n[Config\nAlertShow=-1\r\r\n' >"$s/broken"
+
+# Renumbering: the first two bytes pick the numbers (mod 16), then a list.
+r=$out/list_renumber
+for f in "$root"/Data/*.txt; do { printf '\x05\x0b'; cat "$f"; } >"$r/$(basename "$f")"; done
+printf '\x07\x09;7=c\r\n7=a=b\r\n07=x\n+7=y\n7\n9=z\x1a7=after' >"$r/shapes"
+printf '\x03\x03\n3=\r\n\r\n3=last' >"$r/same"
+
+# Merges: three versions split by 0xff.
+g=$out/merge
+printf 'abcde\xffaXbcde\xffabcdY' >"$g/apart"
+printf 'abcde\xffabXde\xffabYde' >"$g/conflict"
+printf '\xffab\xffcd' >"$g/no-base"
+printf '\x01\x09\x05\x02\x10\x07\xff\x01\x09\x06\xff\x02\x09\x05\x01\x10\x07' >"$g/records"

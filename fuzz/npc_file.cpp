@@ -1,5 +1,6 @@
 // A script read from any bytes and written back: a standard file gives its first 1600
-// bytes again, a Vesta file bytes 0 to 1571 and zeros after them.
+// bytes again, a Vesta file bytes 0 to 1571 and zeros after them; written into its own
+// bytes, every byte again.
 #include "FuzzCheck.h"
 #include "document/NpcFile.h"
 
@@ -21,6 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const char *data, size_t size)
     FUZZ_CHECK(reader.layout() == *layout);
     const QByteArray written = NpcWriter::encode(reader.records(), reader.layout());
     FUZZ_CHECK(written.size() == NpcReader::FileSize);
+    FUZZ_CHECK(NpcWriter::encodeInto(bytes, reader.records(), reader.layout()) == bytes);
     if (reader.layout() == NpcLayout::StandardLayout) {
         FUZZ_CHECK(written == bytes.left(NpcReader::FileSize));
     } else {

@@ -24,18 +24,22 @@ QString randomSuffix()
     return suffix;
 }
 
-#if defined(Q_OS_UNIX) && !defined(Q_OS_LINUX)
-bool syncFile(const QString &path, QString &error)
+#ifdef Q_OS_UNIX
+// The file's bytes on the disk; on Linux those of its whole file system, which is one
+// flush where thousands of files would take thousands.
+bool flush(const QString &path, QString &error)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 || ::fsync(fd) != 0) {
+#ifdef Q_OS_LINUX
+    const bool flushed = fd >= 0 && ::syncfs(fd) == 0;
+#else
+    const bool flushed = fd >= 0 && ::fsync(fd) == 0;
+#endif
+    if (!flushed)
         error = qt_error_string(errno);
-        if (fd >= 0)
-            ::close(fd);
-        return false;
-    }
-    ::close(fd);
-    return true;
+    if (fd >= 0)
+        ::close(fd);
+    return flushed;
 }
 #endif
 
@@ -96,40 +100,27 @@ bool FileOps::writeTemp(const QString &target, const QByteArray &bytes, const QS
 
 bool FileOps::sync(const QStringList &paths, QString &error)
 {
-#if defined(Q_OS_LINUX)
-    // One flush per file system instead of one per file: thousands of fsync calls take
-    // seconds, the flush of the whole file system a fraction of one.
-    QSet<dev_t> synced;
+#ifdef Q_OS_UNIX
+    QSet<dev_t> flushed;
     for (const QString &path : paths) {
         struct stat st;
         if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
             error = qt_error_string(errno);
             return false;
         }
-        if (synced.contains(st.st_dev))
+#ifdef Q_OS_LINUX
+        if (flushed.contains(st.st_dev))
             continue;
-        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0 || ::syncfs(fd) != 0) {
-            error = qt_error_string(errno);
-            if (fd >= 0)
-                ::close(fd);
+#endif
+        if (!flush(path, error))
             return false;
-        }
-        ::close(fd);
-        synced.insert(st.st_dev);
+        flushed.insert(st.st_dev);
     }
-    return true;
-#elif defined(Q_OS_UNIX)
-    for (const QString &path : paths) {
-        if (!syncFile(path, error))
-            return false;
-    }
-    return true;
 #else
     Q_UNUSED(paths);
     Q_UNUSED(error);
-    return true;
 #endif
+    return true;
 }
 
 bool FileOps::rename(const QString &from, const QString &to, QString &error)

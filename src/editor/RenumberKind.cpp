@@ -52,11 +52,16 @@ quint16 renumberedValue(NpcField field, quint16 value, qint64 to)
     return quint16(to);
 }
 
-bool fieldCanHold(NpcField field, qint64 n)
+std::pair<qint64, qint64> numberRange(NpcField field)
 {
     const FieldInfo *info = findFieldInfo(field);
     if (!info || !info->hasList())
-        return false;
-    const qint64 lowest = info->shown == FieldShow::Signed ? 1 : 0;
-    return n >= lowest && n <= fullFieldRange(*info);
+        return {1, 0};
+    return {info->shown == FieldShow::Signed ? 1 : 0, fullFieldRange(*info)};
+}
+
+bool fieldCanHold(NpcField field, qint64 n)
+{
+    const auto [lowest, highest] = numberRange(field);
+    return n >= lowest && n <= highest;
 }

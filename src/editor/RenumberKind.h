@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 // What a game folder can be renumbered by: the fields that hold such a number and the
 // lists that name it. A quest is one number in both quest lists.
@@ -29,5 +30,7 @@ std::optional<qint64> renumberedNumber(NpcField field, quint16 value);
 // The stored value that stands for `to` where `value` stood for another number: a
 // negative reaction stays negative.
 quint16 renumberedValue(NpcField field, quint16 value, qint64 to);
-// Whether the field can hold a value that stands for n.
+// The numbers a list field can stand for: an item from 1, the rest from 0, up to the
+// largest value below the none value (or the largest positive one).
+std::pair<qint64, qint64> numberRange(NpcField field);
 bool fieldCanHold(NpcField field, qint64 n);

@@ -18,18 +18,19 @@ QString fieldName(NpcField field)
 
 QString takenText(qint64 to, const QString &where)
 {
-    return QStringLiteral("номер %1 уже занят: %2").arg(to).arg(where);
+    return QStringLiteral("номер %1 уже занят: %2").arg(QString::number(to), where);
 }
 
 } // namespace
 
 QString renumberedFileName(const QString &name, qint64 from, qint64 to)
 {
+    const auto digit = [&name](qsizetype i) { return name.at(i) >= u'0' && name.at(i) <= u'9'; };
     qsizetype first = 0;
-    while (first < name.size() && !name.at(first).isDigit())
+    while (first < name.size() && !digit(first))
         ++first;
     qsizetype end = first;
-    while (end < name.size() && name.at(end).isDigit())
+    while (end < name.size() && digit(end))
         ++end;
     const QStringView digits = QStringView(name).sliced(first, end - first);
     bool ok = false;
@@ -45,17 +46,17 @@ RenumberPlanner::RenumberPlanner(RenumberRequest request)
     : m_request(std::move(request)), m_kind(renumberKindInfo(m_request.kind)), m_scan(m_request.folder)
 {
     const NpcField field = m_kind.fields.constFirst();
-    const FieldInfo &info = *findFieldInfo(field);
-    const qint64 lowest = info.shown == FieldShow::Signed ? 1 : 0;
-    const auto range = QStringLiteral(" (%1 - %2)").arg(lowest).arg(fullFieldRange(info));
+    const auto [lowest, highest] = numberRange(field);
+    const auto range = QStringLiteral(" (%1 - %2)").arg(lowest).arg(highest);
     if (m_request.from == m_request.to)
         refuse(QStringLiteral("старый и новый номер совпадают"));
     else if (!fieldCanHold(field, m_request.from))
-        refuse(
-            QStringLiteral("номер %1 не может стоять в поле %2").arg(m_request.from).arg(fieldName(field)) +
-            range);
+        refuse(QStringLiteral("номер %1 не может стоять в поле %2")
+                   .arg(QString::number(m_request.from), fieldName(field)) +
+               range);
     else if (!fieldCanHold(field, m_request.to))
-        refuse(QStringLiteral("номер %1 не помещается в поле %2").arg(m_request.to).arg(fieldName(field)) +
+        refuse(QStringLiteral("номер %1 не помещается в поле %2")
+                   .arg(QString::number(m_request.to), fieldName(field)) +
                range);
     else if (!QFileInfo(m_request.folder).isDir())
         refuse(QStringLiteral("%1: нет такой папки").arg(m_request.folder), true);
@@ -137,7 +138,8 @@ void RenumberPlanner::readScript(const QString &path)
             const quint16 value = records[r].value(field);
             const std::optional<qint64> number = renumberedNumber(field, value);
             if (number == to) {
-                refuse(takenText(to, QStringLiteral("%1:%2: %3").arg(path).arg(r).arg(fieldName(field))));
+                refuse(takenText(
+                    to, QStringLiteral("%1:%2: %3").arg(path, QString::number(r), fieldName(field))));
                 return;
             }
             if (number != from)
@@ -189,9 +191,7 @@ void RenumberPlanner::planScriptRenames()
         const QStringList &paths = it.value();
         if (paths.size() > 1) {
             refuse(QStringLiteral("в папке %1 несколько скриптов NPC %2: %3")
-                       .arg(it.key())
-                       .arg(from)
-                       .arg(paths.join(QStringLiteral(", "))));
+                       .arg(it.key(), QString::number(from), paths.join(QStringLiteral(", "))));
             return;
         }
         const ScriptFolder folder(it.key());
@@ -200,7 +200,7 @@ void RenumberPlanner::planScriptRenames()
         const QString newName = renumberedFileName(name, from, to);
         const NpcName parsed = parseNpcName(newName);
         if (newName.isEmpty() || !parsed.numeric || parsed.number != to) {
-            refuse(QStringLiteral("имя файла %1 не получается перенумеровать").arg(folder.pathOf(name)));
+            refuse(QStringLiteral("имя файла %1 не получается перенумеровать").arg(path));
             return;
         }
         QList<RenumberFileRename> renames{{path, folder.pathOf(newName)}};
@@ -245,7 +245,7 @@ void RenumberPlanner::planLists()
             return;
         }
         if (const int line = lineOfListEntry(bytes, m_request.to)) {
-            refuse(takenText(m_request.to, QStringLiteral("%1:%2").arg(file.readFrom).arg(line)));
+            refuse(takenText(m_request.to, file.readFrom + QLatin1Char(':') + QString::number(line)));
             return;
         }
         QList<ListLineChange> lines;
@@ -281,10 +281,8 @@ void RenumberPlanner::checkLimits()
         const int limit = limits.value(int(change.field));
         if (m_request.to > limit) {
             refuse(QStringLiteral("номер %1 больше предела поля %2 (%3:%4): %5")
-                       .arg(m_request.to)
-                       .arg(fieldName(change.field), change.path)
-                       .arg(change.record)
-                       .arg(limit));
+                       .arg(QString::number(m_request.to), fieldName(change.field), change.path,
+                            QString::number(change.record), QString::number(limit)));
             return;
         }
     }

@@ -181,9 +181,17 @@ TEST_F(CliGameFolderCommandsTest, GitMergesScriptsThroughTheDriver)
         return std::pair(process.exitCode(),
                          QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError()));
     };
-    const auto commit = [&](const NpcRecords &records, const char *message) {
+    const auto commit = [&](const NpcRecords &records) {
         writeScript(QStringLiteral("repo/057.npc"), records);
-        git({QStringLiteral("commit"), QStringLiteral("-qam"), QLatin1String(message)});
+        git({QStringLiteral("commit"), QStringLiteral("-qam"), QStringLiteral("edit")});
+    };
+    // Theirs on a branch of its own, ours on main, then theirs merged into ours.
+    const auto merge = [&](const QString &branch, const NpcRecords &theirs, const NpcRecords &ours) {
+        git({QStringLiteral("checkout"), QStringLiteral("-qb"), branch});
+        commit(theirs);
+        git({QStringLiteral("checkout"), QStringLiteral("-q"), QStringLiteral("main")});
+        commit(ours);
+        return git({QStringLiteral("merge"), branch});
     };
     QDir().mkpath(QStringLiteral("repo"));
     git({QStringLiteral("init"), QStringLiteral("-q"), QStringLiteral("-b"), QStringLiteral("main")});
@@ -196,29 +204,21 @@ TEST_F(CliGameFolderCommandsTest, GitMergesScriptsThroughTheDriver)
     git({QStringLiteral("add"), QStringLiteral(".")});
     git({QStringLiteral("commit"), QStringLiteral("-qm"), QStringLiteral("base")});
 
-    git({QStringLiteral("checkout"), QStringLiteral("-qb"), QStringLiteral("theirs")});
     NpcRecords theirs = smith;
     theirs[1].Leader = 30;
-    commit(theirs, "theirs");
-    git({QStringLiteral("checkout"), QStringLiteral("-q"), QStringLiteral("main")});
     NpcRecords ours = smith;
     ours[0].FDay = 5;
-    commit(ours, "ours");
-    const auto clean = git({QStringLiteral("merge"), QStringLiteral("-q"), QStringLiteral("theirs")});
+    const auto clean = merge(QStringLiteral("theirs"), theirs, ours);
     EXPECT_EQ(clean.first, 0) << clean.second.toStdString();
     NpcRecords both = ours;
     both[1].Leader = 30;
     EXPECT_EQ(read(QStringLiteral("repo/057.npc")), both);
 
-    git({QStringLiteral("checkout"), QStringLiteral("-qb"), QStringLiteral("other")});
     NpcRecords other = both;
     other[0].FDay = 7;
-    commit(other, "other");
-    git({QStringLiteral("checkout"), QStringLiteral("-q"), QStringLiteral("main")});
     NpcRecords mine = both;
     mine[0].FDay = 8;
-    commit(mine, "mine");
-    const auto conflict = git({QStringLiteral("merge"), QStringLiteral("other")});
+    const auto conflict = merge(QStringLiteral("other"), other, mine);
     EXPECT_NE(conflict.first, 0);
     EXPECT_TRUE(conflict.second.contains(QStringLiteral("0 FDay: base 5, ours 8, theirs 7")))
         << conflict.second.toStdString();

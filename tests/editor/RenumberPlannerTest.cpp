@@ -382,3 +382,12 @@ TEST_F(RenumberPlannerTest, EveryFieldNamesWhatItNamedBefore)
         }
     }
 }
+
+TEST(RenumberedFileName, KeepsTheSpellingAndThePaddingOfTheName)
+{
+    EXPECT_EQ(renumberedFileName(QStringLiteral("057.npc"), 57, 5), QStringLiteral("005.npc"));
+    EXPECT_EQ(renumberedFileName(QStringLiteral("057.EDT"), 57, 1234), QStringLiteral("1234.EDT"));
+    EXPECT_EQ(renumberedFileName(QStringLiteral("57.Npc"), 57, 112), QStringLiteral("112.Npc"));
+    EXPECT_EQ(renumberedFileName(QStringLiteral("300.npc"), 44, 5), QString()); // 300 is 44 in 8 bits
+    EXPECT_EQ(renumberedFileName(QStringLiteral("Shop.npc"), 57, 5), QString());
+}
