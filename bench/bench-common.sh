@@ -4,7 +4,7 @@
 # The command line program to time: the one given, else a Release build in build-release/.
 bench_cli() {
     if [ -n "${1:-}" ]; then
-        echo "$1"
+        realpath "$1" # the scripts change folders
         return
     fi
     cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Writes the benchmarks' game folder: 40 folders of 250 scripts (NPC numbers 0 to 249),
 # each with a .edt of 10 to 60 lines; records link within the script and to other
-# characters of the folder. The same folder every time. Usage: make-game-folder.sh DIR
+# characters of the folder. Record 0 has mode 0 or 2, which the file's first bytes must
+# have to be read as a script. The same folder every time. Usage: make-game-folder.sh DIR
 set -euo pipefail
 perl -e '
     use strict; srand(12);
@@ -21,7 +22,7 @@ perl -e '
                 my $crec = $cnpc == 255 ? 255 : int(rand(52));
                 my $phrase = rand() < 0.2 ? 255 : int(rand($lines + 3));
                 $npc .= pack("v4 C12 v6",
-                    int(rand(4)), int(rand(40)), rand() < 0.5 ? 65535 : int(rand(520)), 65535,
+                    $r ? int(rand(4)) : 2 * int(rand(2)), int(rand(40)), rand() < 0.5 ? 65535 : int(rand(520)), 65535,
                     255, int(rand(20)), rand() < 0.5 ? 255 : int(rand(30)), int(rand(30)), 0,
                     $phrase, 1 + int(rand(3)), 255, 255, $cnpc, $crec, 0,
                     65535, 0, 65535, int(rand(40)), 0, 0);

@@ -91,6 +91,7 @@ int run(CliContext &context)
                                                               : QStringLiteral("нет такой папки"));
         return ExitFailure;
     }
+    context.lists(); // says which lists are missing or unreadable, as the other commands do
     RenumberRequest request{folder, *kind, pair->first, pair->second, {}};
     for (ListId id : renumberKindInfo(*kind).lists)
         request.lists.insert(id, listFile(context, id));
