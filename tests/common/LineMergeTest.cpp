@@ -1,8 +1,6 @@
 #include "common/LineMerge.h"
 #include "support/QtPrinters.h"
 
-#include <QRandomGenerator>
-
 #include <gtest/gtest.h>
 
 namespace
@@ -23,27 +21,6 @@ QByteArray joined(const Lines &lines)
     for (const QByteArray &line : lines)
         text += line;
     return text;
-}
-
-Lines randomEdit(const Lines &base, QRandomGenerator &random)
-{
-    Lines edited = base;
-    for (int edits = random.bounded(4); edits > 0; --edits) {
-        const qsizetype at = random.bounded(int(edited.size()) + 1);
-        switch (random.bounded(3)) {
-        case 0:
-            edited.insert(at, QByteArray(1, char('A' + random.bounded(26))));
-            break;
-        case 1:
-            if (at < edited.size())
-                edited.removeAt(at);
-            break;
-        default:
-            if (at < edited.size())
-                edited[at] = QByteArray(1, char('A' + random.bounded(26)));
-        }
-    }
-    return edited;
 }
 
 } // namespace
@@ -75,29 +52,6 @@ TEST(LineMerge, FollowsEachSidesInsertionsDeletionsAndChanges)
     const LineMergeResult conflict = mergeLines(lines("abcde"), lines("abXXde"), lines("abYde"));
     ASSERT_EQ(conflict.conflicts.size(), 1);
     EXPECT_EQ(conflict.conflicts[0], (LineConflict{2, 2, 2, 2, lines("c"), lines("XX"), lines("Y")}));
-}
-
-// Whatever the edits: a side left as the base gives the other side, the same edit on
-// both gives it, and the merge of two edits keeps every conflict's ours in place.
-TEST(LineMerge, OneSidedAndAlikeEditsComeThroughWhole)
-{
-    QRandomGenerator random(3);
-    for (int round = 0; round < 500; ++round) {
-        Lines base;
-        for (int i = random.bounded(12); i > 0; --i)
-            base.append(QByteArray(1, char('a' + random.bounded(4))));
-        const Lines edited = randomEdit(base, random);
-        const Lines other = randomEdit(base, random);
-        SCOPED_TRACE(joined(base).toStdString() + " / " + joined(edited).toStdString() + " / " +
-                     joined(other).toStdString());
-        EXPECT_EQ(mergeLines(base, edited, base).lines, edited);
-        EXPECT_EQ(mergeLines(base, base, edited).lines, edited);
-        EXPECT_EQ(mergeLines(base, edited, edited).lines, edited);
-        EXPECT_TRUE(mergeLines(base, edited, base).conflicts.isEmpty());
-        const LineMergeResult both = mergeLines(base, edited, other);
-        for (const LineConflict &conflict : both.conflicts)
-            EXPECT_EQ(both.lines.mid(conflict.resultStart, conflict.ours.size()), conflict.ours);
-    }
 }
 
 TEST(LineMerge, MatchesAreAShortestEditAndAFarOffOneStillMatchesTheEnds)
