@@ -1,6 +1,7 @@
 #include "common/FileSetWriter.h"
 
 #include "common/FileMessages.h"
+#include "common/RegularFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -95,6 +96,8 @@ bool FileSetWriter::check()
             QString reason;
             if (!m_ops.exists(entry.source))
                 reason = QStringLiteral("нет такого файла");
+            else if (QFileInfo(entry.source).isDir())
+                reason = RegularFile::folderText();
             else if (m_ops.exists(entry.target))
                 reason = QStringLiteral("файл %1 уже есть").arg(native(entry.target));
             if (!reason.isEmpty()) {
@@ -110,6 +113,11 @@ bool FileSetWriter::check()
         const QFileInfo info(entry.target);
         if (info.isSymLink())
             entry.target = info.symLinkTarget();
+        if (QFileInfo(entry.target).isDir()) {
+            // Moved aside and put back like a file, a folder would end under another name.
+            m_error = writeFailureText(entry.target, RegularFile::folderText());
+            return false;
+        }
         if (m_ops.exists(entry.target))
             entry.source = entry.target;
     }

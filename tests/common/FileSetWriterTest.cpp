@@ -112,17 +112,26 @@ TEST_F(FileSetWriterTest, WhenPuttingBackFailsTooTheMessageSaysWhatChangedAndWhe
     EXPECT_EQ(old.readAll(), "old a");
 }
 
-TEST_F(FileSetWriterTest, ARenameOntoAnExistingFileIsRefusedBeforeAnythingIsWritten)
+TEST_F(FileSetWriterTest, ARenameOntoAFileOrAWriteOntoAFolderIsRefusedBeforeAnythingIsWritten)
 {
     put(path("112.edt"), "someone else's");
-    const QMap<QString, QByteArray> before = folderSnapshot(dir.path());
-    FailingFileOps ops;
-    FileSetWriter writer(ops);
-    fill(writer);
-    EXPECT_FALSE(writer.commit());
-    EXPECT_EQ(ops.writes, 0);
-    EXPECT_EQ(folderSnapshot(dir.path()), before);
-    EXPECT_TRUE(writer.errorString().startsWith(QStringLiteral("Не удалось переименовать файл ")));
+    QDir(dir.path()).mkdir(QStringLiteral("c.txt"));
+    for (const bool folder : {false, true}) {
+        if (folder)
+            QFile::remove(path("112.edt"));
+        const QMap<QString, QByteArray> before = folderSnapshot(dir.path());
+        FailingFileOps ops;
+        FileSetWriter writer(ops);
+        fill(writer);
+        EXPECT_FALSE(writer.commit());
+        EXPECT_EQ(ops.writes, 0);
+        EXPECT_TRUE(writer.errorString().startsWith(folder
+                                                        ? QStringLiteral("Не удалось записать файл ")
+                                                        : QStringLiteral("Не удалось переименовать файл ")))
+            << writer.errorString().toStdString();
+        EXPECT_EQ(folderSnapshot(dir.path()), before);
+    }
+    EXPECT_TRUE(QFileInfo(path("c.txt")).isDir());
 }
 
 TEST_F(FileSetWriterTest, AFullDiskOnTheThirdFileKeepsTheOthersAndSaysWhichFailed)
