@@ -115,10 +115,11 @@ TEST_F(FileSetWriterTest, WhenPuttingBackFailsTooTheMessageSaysWhatChangedAndWhe
 TEST_F(FileSetWriterTest, ARenameOntoAFileOrAWriteOntoAFolderIsRefusedBeforeAnythingIsWritten)
 {
     put(path("112.edt"), "someone else's");
-    QDir(dir.path()).mkdir(QStringLiteral("c.txt"));
     for (const bool folder : {false, true}) {
-        if (folder)
+        if (folder) {
             QFile::remove(path("112.edt"));
+            QDir(dir.path()).mkdir(QStringLiteral("c.txt"));
+        }
         const QMap<QString, QByteArray> before = folderSnapshot(dir.path());
         FailingFileOps ops;
         FileSetWriter writer(ops);
