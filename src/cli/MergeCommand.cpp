@@ -3,8 +3,8 @@
 #include "common/Windows1251.h"
 #include "dialogue/EdtMerge.h"
 #include "dialogue/EdtReader.h"
-#include "document/NpcJson.h"
 #include "document/NpcMerge.h"
+#include "editor/NpcJson.h"
 
 namespace
 {
@@ -53,11 +53,12 @@ int mergeScripts(CliContext &context, const QStringList &paths, const QList<QByt
                              .arg(layoutName(sides[0] ? sides[0]->layout : sides[1]->layout),
                                   layoutName(sides[1]->layout), layoutName(sides[2]->layout)));
     for (const NpcFieldConflict &conflict : result.conflicts)
-        context.err.line(QStringLiteral("%1 %2: base %3, ours %4, theirs %5")
-                             .arg(QString::number(conflict.record), NpcRecord::fieldName(conflict.field),
-                                  sides[0] ? fieldValueText(conflict.field, conflict.base) : QStringLiteral("нет"),
-                                  fieldValueText(conflict.field, conflict.ours),
-                                  fieldValueText(conflict.field, conflict.theirs)));
+        context.err.line(
+            QStringLiteral("%1 %2: base %3, ours %4, theirs %5")
+                .arg(QString::number(conflict.record), NpcRecord::fieldName(conflict.field),
+                     sides[0] ? fieldValueText(conflict.field, conflict.base) : QStringLiteral("нет"),
+                     fieldValueText(conflict.field, conflict.ours),
+                     fieldValueText(conflict.field, conflict.theirs)));
     conflicts = !result.isClean();
     return ExitOk;
 }

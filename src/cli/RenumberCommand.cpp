@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 #include "common/Windows1251.h"
+#include "editor/ListFolders.h"
 #include "editor/RenumberApply.h"
 #include "editor/RenumberPlanner.h"
 #include "session/ShippedFiles.h"
@@ -40,14 +41,14 @@ bool sameFolder(const QString &a, const QString &b)
 RenumberListFile listFile(CliContext &context, ListId id)
 {
     const QString dataDir = context.args.value(QStringLiteral("--data"));
-    const QString standardDir = QStringLiteral("Data"); // in the current folder, said as such
-    const QString shippedDir = ShippedFiles::dataDir();
-    const QString path = ReferenceLists::fileFor(id, dataDir, standardDir, shippedDir);
+    // The current folder's Data as the user names it, so that the plan names it so too.
+    const ListFolders folders{dataDir, QStringLiteral("Data"), ShippedFiles::dataDir()};
+    const QString path = folders.fileOf(id);
     if (!QFileInfo::exists(path))
         return {};
-    if (!sameFolder(QFileInfo(path).path(), shippedDir))
+    if (!sameFolder(QFileInfo(path).path(), folders.shipped))
         return {path, path};
-    for (const QString &folder : {dataDir, standardDir}) {
+    for (const QString &folder : {folders.chosen, folders.standard}) {
         if (!folder.isEmpty() && QFileInfo(folder).isDir())
             return {path, QDir(folder).filePath(ReferenceLists::fileName(id))};
     }

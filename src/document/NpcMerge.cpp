@@ -72,7 +72,7 @@ NpcMergeResult mergeNpc(const std::optional<NpcMergeSide> &base, const NpcMergeS
     const NpcLayout baseLayout = base ? base->layout : ours.layout;
     result.layout = ours.layout != baseLayout ? ours.layout : theirs.layout;
     NpcRecord &last = merged[RecordCount - 1];
-    if (result.layout == NpcLayout::VestaLayout && last != NpcRecord{}) {
+    if (vestaLosesLastRecord(merged, result.layout)) {
         // The Vesta layout has no place for record 49: what would be lost is a conflict.
         if (ours.layout != NpcLayout::VestaLayout) {
             result.layoutConflict = true;

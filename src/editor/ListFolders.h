@@ -17,6 +17,9 @@ struct ListFolders {
     // The start folder's Data folder.
     static QString standardFolderOf(const QString &startFolder);
 
+    // The file a list is read from: that of the first folder holding it.
+    QString fileOf(ListId id) const { return ReferenceLists::fileFor(id, chosen, standard, shipped); }
+
     bool operator==(const ListFolders &) const = default;
 };
 
