@@ -1,5 +1,6 @@
 #include "cli/ScriptScan.h"
 
+#include "dialogue/EdtReader.h"
 #include "document/NpcName.h"
 #include "document/ScriptFileScan.h"
 
@@ -44,4 +45,23 @@ ScriptFolder &ScriptScan::folderOf(const QString &folder)
     if (!slot)
         slot = std::make_shared<ScriptFolder>(folder);
     return *slot;
+}
+
+ScriptGraph scannedGraph(CliContext &context, const ScannedScript &scanned)
+{
+    std::optional<EdtText> phrases;
+    if (const QString edtName = scanned.folder->edtNameFor(scanned.name); !edtName.isEmpty()) {
+        EdtReader reader;
+        const QString edtPath = scanned.folder->pathOf(edtName);
+        if (reader.read(edtPath))
+            phrases = reader.takeText();
+        else
+            context.inputFailed(edtPath, reader.errorString());
+    }
+    ScriptGraphSources sources;
+    sources.ownNpcNumber = scanned.ownNpcNumber;
+    sources.lists = &context.lists();
+    sources.phrases = phrases ? &*phrases : nullptr;
+    sources.others = [folder = scanned.folder](quint8 npc) { return folder->find(npc); };
+    return scriptGraph(scanned.script->records, sources);
 }

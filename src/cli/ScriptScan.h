@@ -2,6 +2,7 @@
 
 #include "cli/CliContext.h"
 #include "document/ScriptFolder.h"
+#include "editor/ScriptGraph.h"
 
 #include <QHash>
 #include <QList>
@@ -33,3 +34,7 @@ private:
     QHash<QString, std::shared_ptr<ScriptFolder>> m_folders;
     QList<ScannedScript> m_scripts;
 };
+
+// The dialogue map's graph of a scanned script, with the phrases of the .edt beside it;
+// a dialogue file that cannot be read is a failed input and the graph goes without it.
+ScriptGraph scannedGraph(CliContext &context, const ScannedScript &scanned);

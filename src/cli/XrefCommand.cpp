@@ -1,9 +1,7 @@
 #include "cli/Commands.h"
 #include "cli/ScriptScan.h"
-#include "common/Windows1251.h"
+#include "editor/ScriptGraphDot.h"
 #include "editor/ScriptLinks.h"
-
-#include <QMap>
 
 namespace
 {
@@ -36,50 +34,6 @@ QString jsonItem(const FoundLink &found)
              jsonString(linkStateName(link.state)));
 }
 
-// Graphviz: one cluster per script, a node per record that takes part in a link, labelled
-// with its number and action; broken links in red.
-void printDot(CliContext &context, const QList<FoundLink> &links)
-{
-    const ReferenceLists &lists = context.lists();
-    QMap<QString, QMap<int, QString>> clusters; // script -> record -> label
-    QMap<QString, int> outside;                 // targets in no script found
-    for (const FoundLink &found : links) {
-        const NpcRecord &record = found.from->script->records[found.link.record];
-        const QByteArray action = lists.Action.nameOf(record.Action);
-        QString label = QString::number(found.link.record);
-        if (!action.isEmpty())
-            label += QLatin1Char('\n') + fromWindows1251(action);
-        clusters[found.from->path][found.link.record] = label;
-        if (found.link.state == LinkState::MissingScript || found.link.state == LinkState::BadRecord ||
-            found.link.state == LinkState::UnreadableScript)
-            outside[found.target()] = 0;
-        else if (!clusters[found.targetScript()].contains(found.link.target))
-            clusters[found.targetScript()][found.link.target] = QString::number(found.link.target);
-    }
-    context.out.line(QStringLiteral("digraph scrivlet {"));
-    context.out.line(QStringLiteral("  node [shape=box];"));
-    int n = 0;
-    for (auto script = clusters.cbegin(); script != clusters.cend(); ++script, ++n) {
-        context.out.line(QStringLiteral("  subgraph cluster_%1 {").arg(n));
-        context.out.line(QStringLiteral("    label=%1;").arg(jsonString(script.key())));
-        for (auto node = script->cbegin(); node != script->cend(); ++node)
-            context.out.line(
-                QStringLiteral("    %1 [label=%2];")
-                    .arg(jsonString(script.key() + QLatin1Char(':') + QString::number(node.key())),
-                         jsonString(node.value())));
-        context.out.line(QStringLiteral("  }"));
-    }
-    for (auto node = outside.cbegin(); node != outside.cend(); ++node)
-        context.out.line(QStringLiteral("  %1 [color=red, fontcolor=red];").arg(jsonString(node.key())));
-    for (const FoundLink &found : links) {
-        const bool broken = found.link.state != LinkState::Ok;
-        context.out.line(QStringLiteral("  %1 -> %2%3;")
-                             .arg(jsonString(found.source()), jsonString(found.target()),
-                                  broken ? QStringLiteral(" [color=red]") : QString()));
-    }
-    context.out.line(QStringLiteral("}"));
-}
-
 int run(CliContext &context)
 {
     const ScriptScan scan(context, context.args.positional);
@@ -91,7 +45,10 @@ int run(CliContext &context)
     }
     const QString format = context.args.value(QStringLiteral("--format"), QStringLiteral("text"));
     if (format == QLatin1String("dot")) {
-        printDot(context, links);
+        QList<GraphOfScript> graphs;
+        for (const ScannedScript &scanned : scan.scripts())
+            graphs.append({scanned.path, scannedGraph(context, scanned)});
+        context.out.line(dotText(graphs));
     } else if (format == QLatin1String("json")) {
         QStringList items;
         for (const FoundLink &found : std::as_const(links))
@@ -121,7 +78,8 @@ Command xrefCommand()
                        "ними: 057.npc:4 -> 057.npc:9 ok, 057.npc:6 -> #112:0 missing-script.\n"
                        "Состояния: ok, empty-target (запись пуста), bad-record (номер больше 49),\n"
                        "missing-script (нет скрипта NPC в папке), unreadable-script (не читается).\n"
-                       "dot: граф Graphviz, кластер на скрипт, битые ссылки красные\n"
+                       "dot: граф Graphviz, тот же, что рисует карта диалога: кластер на скрипт,\n"
+                       "запись с условиями и первой фразой, битые ссылки красные пунктирные\n"
                        "(scrivlet-cli xref папка --format dot | dot -Tsvg > граф.svg)."),
         run,
     };

@@ -243,6 +243,14 @@ QList<CheckFinding> checkScript(const NpcRecords &records, const CheckContext &c
     return out.take();
 }
 
+std::optional<CheckFinding> linkFinding(const RecordLink &link)
+{
+    Findings out;
+    checkLink(out, link);
+    const QList<CheckFinding> found = out.take();
+    return found.isEmpty() ? std::nullopt : std::optional(found.first());
+}
+
 QString checkLevelName(CheckLevel level)
 {
     switch (level) {

@@ -39,5 +39,9 @@ struct CheckContext {
 // skip a list that holds no entry, since it names nothing to compare with.
 QList<CheckFinding> checkScript(const NpcRecords &records, const CheckContext &context);
 
+// What the checks say about one link; nothing when it is sound or leads into a script
+// that cannot be read.
+std::optional<CheckFinding> linkFinding(const RecordLink &link);
+
 // "error", "warning", "note".
 QString checkLevelName(CheckLevel level);

@@ -87,6 +87,16 @@ std::optional<LinkNavigation::LinkTarget> ScriptSession::currentLink() const
     return m_links.linkOf(currentRecord(), m_document.OwnNpcNumber);
 }
 
+ScriptGraph ScriptSession::scriptGraph() const
+{
+    ScriptGraphSources sources;
+    sources.ownNpcNumber = m_document.OwnNpcNumber;
+    sources.lists = &m_lists;
+    sources.phrases = m_dialogue.isLoaded() ? &m_dialogue.text() : nullptr;
+    sources.others = [this](quint8 npc) { return m_links.folder().find(npc); };
+    return ::scriptGraph(m_document.records, sources);
+}
+
 void ScriptSession::takeFolder(const QString &path)
 {
     m_links.readFolder(path, m_document.OwnNpcNumber);

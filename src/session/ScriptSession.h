@@ -5,6 +5,7 @@
 #include "editor/ListFolders.h"
 #include "editor/RecordList.h"
 #include "editor/ScriptChecks.h"
+#include "editor/ScriptGraph.h"
 #include "session/AppSettings.h"
 #include "session/CommandState.h"
 #include "session/DialogueText.h"
@@ -93,6 +94,8 @@ public:
     // current one.
     LinkNavigation::Incoming incomingLinks() const;
     std::optional<LinkNavigation::LinkTarget> currentLink() const;
+    // The records and their links as the dialogue map draws them.
+    ScriptGraph scriptGraph() const;
 
     // --- Start-up --------------------------------------------------------------------
     // Starts reading the eight lists on other threads while the windows are built.

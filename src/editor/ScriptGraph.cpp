@@ -1,0 +1,175 @@
+#include "editor/ScriptGraph.h"
+
+#include "common/Windows1251.h"
+#include "editor/FieldText.h"
+#include "editor/ScriptChecks.h"
+
+#include <QHash>
+
+namespace
+{
+
+const QString Dot = QStringLiteral(" · ");
+
+// A condition the record sets, by the field's own rule for "not set".
+bool conditionSet(NpcField field, const NpcRecord &record)
+{
+    const quint16 value = record.value(field);
+    switch (field) {
+    case NpcField::FDay:
+        return value != 0 && value != NoneByte;
+    case NpcField::LDay:
+    case NpcField::Q_was:
+        return value != NoneByte;
+    case NpcField::TriggT:
+    case NpcField::TriggF:
+        return value != NoneWord;
+    default:
+        return value != 0;
+    }
+}
+
+constexpr NpcField ConditionFields[] = {NpcField::FDay,   NpcField::LDay,   NpcField::ItemIn, NpcField::TriggT,
+                                        NpcField::TriggF, NpcField::Q_was, NpcField::Leader};
+
+// Phrase lines hold whatever bytes the file gave; a control byte would break a line.
+QString displayed(const QByteArray &line)
+{
+    QString text = fromWindows1251(line);
+    for (QChar &c : text) {
+        if (c.unicode() < 0x20)
+            c = QLatin1Char(' ');
+    }
+    return text;
+}
+
+QString phraseLine(const NpcRecord &record, const QList<QByteArray> *phrases)
+{
+    if (record.Phrase == NoneByte)
+        return {};
+    if (!phrases || record.Phrase >= phrases->size())
+        return QStringLiteral("фраза ") + QString::number(record.Phrase);
+    const QString text = displayed(phrases->at(record.Phrase));
+    return QStringLiteral("«") + text.left(ScriptGraph::PhraseLength) +
+           (text.size() > ScriptGraph::PhraseLength ? QStringLiteral("…»") : QStringLiteral("»"));
+}
+
+QString detailsOf(const QString &title, const NpcRecord &record, const ScriptGraphSources &sources)
+{
+    QStringList lines{title};
+    for (NpcField field : ConditionFields) {
+        if (!conditionSet(field, record))
+            continue;
+        const quint16 value = record.value(field);
+        lines << fieldCaption(field) + QStringLiteral(": ") +
+                     (sources.lists ? valueWithName(field, value, *sources.lists) : fieldValueText(field, value));
+    }
+    if (record.Phrase != NoneByte && sources.phrases) {
+        for (int n = 0; n < record.PhraseCnt; ++n) {
+            const int k = record.Phrase + n;
+            if (k < sources.phrases->size())
+                lines << QString::number(k) + QStringLiteral(": ") + displayed(sources.phrases->at(k));
+        }
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString nameOf(const ReferenceList *list, qint64 number)
+{
+    return list ? fromWindows1251(list->nameOf(number)) : QString();
+}
+
+MapNode recordNode(int index, const NpcRecord &record, const ScriptGraphSources &sources)
+{
+    MapNode node;
+    node.record = index;
+    const QString action = nameOf(sources.lists ? &sources.lists->Action : nullptr, record.Action);
+    node.title = QString::number(index) + (action.isEmpty() ? QString() : Dot + action);
+    node.conditions = conditionsSummary(record);
+    node.phrase = phraseLine(record, sources.phrases);
+    node.details = detailsOf(node.title, record, sources);
+    return node;
+}
+
+MapNode targetNode(const RecordLink &link, const ScriptGraphSources &sources)
+{
+    MapNode node;
+    node.record = link.target;
+    if (link.local) {
+        node.kind = MapNodeKind::NoRecord;
+        node.title = QString::number(link.target);
+        node.subtitle = link.target < RecordCount ? QStringLiteral("пустая запись") : QStringLiteral("нет такой записи");
+    } else {
+        node.kind = MapNodeKind::OtherScript;
+        node.npc = link.npc;
+        node.path = link.state == LinkState::MissingScript ? QString() : link.targetPath;
+        node.title = QLatin1Char('#') + QString::number(link.npc) + Dot + QString::number(link.target);
+        node.subtitle = nameOf(sources.lists ? &sources.lists->Npc : nullptr, link.npc);
+    }
+    node.details = node.subtitle.isEmpty() ? node.title : node.title + QLatin1Char('\n') + node.subtitle;
+    return node;
+}
+
+} // namespace
+
+QStringList MapNode::lines() const
+{
+    QStringList result;
+    for (const QString *line : {&title, &subtitle, &conditions, &phrase}) {
+        if (!line->isEmpty())
+            result << *line;
+    }
+    return result;
+}
+
+int ScriptGraph::nodeOfRecord(int record) const
+{
+    for (int i = 0; i < nodes.size(); ++i) {
+        if (nodes[i].kind != MapNodeKind::OtherScript && nodes[i].record == record)
+            return i;
+    }
+    return -1;
+}
+
+ScriptGraph scriptGraph(const NpcRecords &records, const ScriptGraphSources &sources)
+{
+    ScriptGraph graph;
+    QHash<int, int> recordNodes; // record -> node
+    for (int i = 0; i < RecordCount; ++i) {
+        if (!records[i].isEmpty()) {
+            recordNodes.insert(i, int(graph.nodes.size()));
+            graph.nodes << recordNode(i, records[i], sources);
+        }
+    }
+    QHash<int, int> otherNodes; // npc * 256 + record -> node
+    for (const RecordLink &link : scriptLinks(records, sources.ownNpcNumber, sources.others)) {
+        QHash<int, int> &known = link.local ? recordNodes : otherNodes;
+        const int key = link.local ? link.target : link.npc * 256 + link.target;
+        if (!known.contains(key)) {
+            known.insert(key, int(graph.nodes.size()));
+            graph.nodes << targetNode(link, sources);
+        }
+        const std::optional<CheckFinding> finding = linkFinding(link);
+        graph.edges << MapEdge{recordNodes.value(link.record), known.value(key),
+                               finding ? finding->message : QString()};
+    }
+    return graph;
+}
+
+QString conditionsSummary(const NpcRecord &record)
+{
+    QStringList parts;
+    const auto number = [&record](NpcField field) { return fieldValueText(field, record.value(field)); };
+    if (conditionSet(NpcField::LDay, record))
+        parts << QStringLiteral("дни %1–%2").arg(record.FDay == NoneByte ? 0 : record.FDay).arg(record.LDay);
+    else if (conditionSet(NpcField::FDay, record))
+        parts << QStringLiteral("с дня ") + number(NpcField::FDay);
+    const std::pair<NpcField, const char *> others[] = {
+        {NpcField::ItemIn, "предмет "}, {NpcField::TriggT, "триггер "}, {NpcField::TriggF, "не триггер "},
+        {NpcField::Q_was, "квест "},    {NpcField::Leader, "лидерство "}};
+    for (const auto &[field, word] : others) {
+        if (conditionSet(field, record))
+            parts << QString::fromUtf8(word) + number(field);
+    }
+    return parts.join(Dot);
+}
