@@ -11,7 +11,7 @@ const QList<Command> &commands()
 {
     static const QList<Command> list{dumpCommand(),    buildCommand(),    convertCommand(), checkCommand(),
                                      diffCommand(),    xrefCommand(),     findCommand(),    edt2txtCommand(),
-                                     txt2edtCommand(), renumberCommand(), mergeCommand()};
+                                     txt2edtCommand(), renumberCommand(), mergeCommand(),    mapCommand()};
     return list;
 }
 

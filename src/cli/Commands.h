@@ -24,6 +24,7 @@ Command edt2txtCommand();
 Command txt2edtCommand();
 Command renumberCommand();
 Command mergeCommand();
+Command mapCommand();
 
 OptionSpec formatOption(const QStringList &choices);
 OptionSpec layoutOption(const QString &name, bool required);

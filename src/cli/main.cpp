@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "cli/PictureLibrary.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -7,7 +8,7 @@
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = PictureLibrary::application(argc, argv);
     QFile out;
     QFile err;
     // Findings of a large folder are many lines: stdout is buffered, stderr is not.

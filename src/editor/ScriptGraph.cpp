@@ -4,6 +4,7 @@
 #include "editor/FieldText.h"
 #include "editor/ScriptChecks.h"
 
+#include <QFileInfo>
 #include <QHash>
 
 namespace
@@ -172,4 +173,14 @@ QString conditionsSummary(const NpcRecord &record)
             parts << QString::fromUtf8(word) + number(field);
     }
     return parts.join(Dot);
+}
+
+std::optional<MapFormat> mapFormatOf(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("svg"))
+        return MapFormat::Svg;
+    if (suffix == QLatin1String("png"))
+        return MapFormat::Png;
+    return std::nullopt;
 }

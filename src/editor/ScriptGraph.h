@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 enum class MapNodeKind {
     Record,      // a non-empty record of the script
     OtherScript, // a record of another character's script
@@ -76,3 +78,7 @@ ScriptGraph scriptGraph(const NpcRecords &records, const ScriptGraphSources &sou
 // "дни 3–7 · предмет 12 · триггер 5 · не триггер 6 · квест 2 · лидерство 40"; empty when
 // the record fires whatever the day, item, facts, quest and leadership.
 QString conditionsSummary(const NpcRecord &record);
+
+// The map as a picture file, chosen by the file's extension in any letter case.
+enum class MapFormat { Svg, Png };
+std::optional<MapFormat> mapFormatOf(const QString &path);

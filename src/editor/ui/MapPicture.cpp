@@ -3,8 +3,6 @@
 #include "editor/ui/MapScene.h"
 
 #include <QBuffer>
-#include <QDir>
-#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QSvgGenerator>
@@ -25,23 +23,13 @@ void render(MapScene &scene, QPainter &painter, const QSize &size)
 
 } // namespace
 
-std::optional<Format> formatOf(const QString &path)
-{
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("svg"))
-        return Format::Svg;
-    if (suffix == QLatin1String("png"))
-        return Format::Png;
-    return std::nullopt;
-}
-
 QSize pixelSize(const MapScene &scene)
 {
     const QSizeF size = scene.sceneRect().size();
     return QSize(qCeil(size.width()), qCeil(size.height()));
 }
 
-QByteArray draw(MapScene &scene, Format format)
+QByteArray draw(MapScene &scene, MapFormat format)
 {
     // A picture for others to read: whichever record the editor shows is nobody's business.
     const int current = scene.currentRecord();
@@ -49,7 +37,7 @@ QByteArray draw(MapScene &scene, Format format)
     const QSize size = pixelSize(scene);
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    if (format == Format::Svg) {
+    if (format == MapFormat::Svg) {
         QSvgGenerator svg;
         svg.setOutputDevice(&buffer);
         svg.setSize(size);
@@ -67,12 +55,6 @@ QByteArray draw(MapScene &scene, Format format)
     }
     scene.setCurrentRecord(current);
     return buffer.data();
-}
-
-QString unknownFormatText(const QString &path)
-{
-    return QStringLiteral("Схему можно сохранить только в файл SVG или PNG (.svg, .png):\r\n") +
-           QDir::toNativeSeparators(path);
 }
 
 } // namespace MapPicture

@@ -1,10 +1,9 @@
 #pragma once
 
+#include "editor/ScriptGraph.h"
+
 #include <QByteArray>
 #include <QSize>
-#include <QString>
-
-#include <optional>
 
 class MapScene;
 
@@ -13,13 +12,7 @@ class MapScene;
 namespace MapPicture
 {
 
-enum class Format { Svg, Png };
-
-// By the file's extension, in any letter case; nothing for any other.
-std::optional<Format> formatOf(const QString &path);
 QSize pixelSize(const MapScene &scene);
-QByteArray draw(MapScene &scene, Format format);
-// The message for a path of another extension.
-QString unknownFormatText(const QString &path);
+QByteArray draw(MapScene &scene, MapFormat format);
 
 } // namespace MapPicture

@@ -12,7 +12,6 @@ class MapNodeItem;
 // it just as the map window does.
 class MapScene : public QGraphicsScene
 {
-    Q_OBJECT
 public:
     static constexpr qreal Margin = 16;
 

@@ -164,9 +164,10 @@ void View_Map::SaveMapExecute()
     const QString path = m_prompts.saveFile(this, options);
     if (path.isEmpty() || !m_prompts.mayOverwrite(this, path))
         return;
-    const std::optional<MapPicture::Format> format = MapPicture::formatOf(path);
+    const std::optional<MapFormat> format = mapFormatOf(path);
     if (!format) {
-        m_prompts.error(this, MapPicture::unknownFormatText(path));
+        m_prompts.error(this, QStringLiteral("Схему можно сохранить только в файл SVG или PNG (.svg, .png):\r\n") +
+                                  QDir::toNativeSeparators(path));
         return;
     }
     if (m_stale)

@@ -1,0 +1,25 @@
+// The library scrivlet-cli loads for the commands that draw.
+#include "cli/PictureLibrary.h"
+#include "editor/ui/MapPicture.h"
+#include "editor/ui/MapScene.h"
+
+#include <QApplication>
+
+#include <type_traits>
+
+extern "C" Q_DECL_EXPORT QCoreApplication *scrivletPictureApplication(int *argc, char **argv)
+{
+    // A picture needs no display, and comes out the same wherever it is drawn.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return new QApplication(*argc, argv);
+}
+
+extern "C" Q_DECL_EXPORT void scrivletDrawMap(const ScriptGraph *graph, int format, QByteArray *picture)
+{
+    MapScene scene;
+    scene.setGraph(*graph);
+    *picture = MapPicture::draw(scene, MapFormat(format));
+}
+
+static_assert(std::is_same_v<decltype(scrivletPictureApplication), PictureLibrary::CreateApplication>);
+static_assert(std::is_same_v<decltype(scrivletDrawMap), PictureLibrary::DrawMap>);
