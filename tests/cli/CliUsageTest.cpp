@@ -135,7 +135,7 @@ TEST_F(CliUsageTest, HelpAndVersion)
     EXPECT_EQ(result.out, QStringLiteral("scrivlet-cli " SCRIVLET_VERSION "\n"));
     result = run({QStringLiteral("--help")});
     EXPECT_EQ(result.code, 0);
-    for (const char *command : {"dump", "build", "convert", "check", "diff", "xref", "find", "edt2txt"}) {
+    for (const char *command : {"dump", "build", "convert", "check", "diff", "xref", "find", "edt2txt", "map"}) {
         EXPECT_TRUE(result.out.contains(QStringLiteral("\n  ") + QLatin1String(command))) << command;
         const Result own = run({QLatin1String(command), QStringLiteral("--help")});
         EXPECT_EQ(own.code, 0);
