@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSvgGenerator>
 #include <QtMath>
 
@@ -19,6 +20,23 @@ void render(MapScene &scene, QPainter &painter, const QSize &size)
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
     scene.render(&painter, QRectF(QPointF(0, 0), size), scene.sceneRect());
+}
+
+// The generator gives the size in millimetres, which viewers turn into pixels at
+// different resolutions; in pixels it is the PNG's size everywhere.
+QByteArray inPixels(QByteArray svg, const QSize &size)
+{
+    static const QRegularExpression millimetres(QStringLiteral("<svg width=\"[0-9.]+mm\" height=\"[0-9.]+mm\""));
+    const QString head = QString::fromUtf8(svg.left(200));
+    const QRegularExpressionMatch found = millimetres.match(head);
+    if (!found.hasMatch())
+        return svg;
+    const QByteArray pixels = QStringLiteral("<svg width=\"%1\" height=\"%2\"")
+                                  .arg(size.width())
+                                  .arg(size.height())
+                                  .toUtf8();
+    const qsizetype start = head.left(found.capturedStart()).toUtf8().size();
+    return svg.replace(start, found.captured().toUtf8().size(), pixels);
 }
 
 } // namespace
@@ -54,7 +72,7 @@ QByteArray draw(MapScene &scene, MapFormat format)
         image.save(&buffer, "PNG");
     }
     scene.setCurrentRecord(current);
-    return buffer.data();
+    return format == MapFormat::Svg ? inPixels(buffer.data(), size) : buffer.data();
 }
 
 } // namespace MapPicture

@@ -109,8 +109,13 @@ void View_Map::refresh()
     const ScriptGraph graph = m_session.scriptGraph();
     if (m_drawn && graph == m_scene->graph())
         return;
-    const QPointF centre = m_view->mapToScene(m_view->viewport()->rect().center());
+    // The current record's box stays where it was in the window; else the middle does.
+    QPointF centre = m_view->mapToScene(m_view->viewport()->rect().center());
+    const MapNodeItem *before = m_scene->currentItem();
+    const QPointF anchor = before ? before->pos() : QPointF();
     m_scene->setGraph(graph);
+    if (const MapNodeItem *after = m_scene->currentItem(); before && after)
+        centre += after->pos() - anchor;
     int broken = 0;
     for (const MapEdge &edge : graph.edges)
         broken += edge.broken() ? 1 : 0;
