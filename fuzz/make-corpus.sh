@@ -7,7 +7,7 @@ out=${1:?usage: make-corpus.sh OUT}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 rm -rf "$out"
-for t in npc_file npc_json edt_text reference_list macro_file settings_file list_renumber merge; do
+for t in npc_file npc_json edt_text reference_list macro_file settings_file list_renumber merge script_graph; do
     mkdir -p "$out/$t"
     if [ -d "$here/corpus/$t" ]; then cp "$here/corpus/$t"/* "$out/$t"/ 2>/dev/null || true; fi
 done
@@ -73,3 +73,12 @@ printf 'abcde\xffaXbcde\xffabcdY' >"$g/apart"
 printf 'abcde\xffabXde\xffabYde' >"$g/conflict"
 printf '\xffab\xffcd' >"$g/no-base"
 printf '\x01\x09\x05\x02\x10\x07\xff\x01\x09\x06\xff\x02\x09\x05\x01\x10\x07' >"$g/records"
+
+# The map: a script's records, its own number, then its dialogue file.
+map=$out/script_graph
+for f in "$root"/examples/*.npc; do
+    name=$(basename "$f" .npc)
+    { head -c 1600 "$f"; printf '\x39'; cat "$root/examples/$name.edt" 2>/dev/null || true; } >"$map/$name"
+done
+{ for i in $(seq 0 49); do printf '\x00\x00\x00\x00\x00\x00\x00\x00\xff\x00\xff\x01\x00\x00\x01\xff\xff\x39'; printf "\\x$(printf %02x $(( (i * 7) % 60 )))"; bytes 13; done
+  printf '\x39'; printf '"\x00\\\x00\x0b\x00'; bytes 474 '\101'; } >"$map/every-record-linked"
