@@ -51,8 +51,12 @@ QString phraseLine(const NpcRecord &record, const QList<QByteArray> *phrases)
     if (!phrases || record.Phrase >= phrases->size())
         return QStringLiteral("фраза ") + QString::number(record.Phrase);
     const QString text = displayed(phrases->at(record.Phrase));
-    return QStringLiteral("«") + text.left(ScriptGraph::PhraseLength) +
-           (text.size() > ScriptGraph::PhraseLength ? QStringLiteral("…»") : QStringLiteral("»"));
+    if (text.size() <= ScriptGraph::PhraseLength)
+        return QStringLiteral("«") + text + QStringLiteral("»");
+    QString cut = text.left(ScriptGraph::PhraseLength);
+    while (cut.endsWith(QLatin1Char(' '))) // or the ellipsis goes to a line of its own
+        cut.chop(1);
+    return QStringLiteral("«") + cut + QStringLiteral("…»");
 }
 
 QString detailsOf(const QString &title, const NpcRecord &record, const ScriptGraphSources &sources)

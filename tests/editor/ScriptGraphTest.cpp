@@ -75,7 +75,7 @@ QStringList edges(const ScriptGraph &graph)
 
 TEST_F(ScriptGraphTest, EveryNonEmptyRecordIsABoxWithItsActionConditionsAndFirstPhrase)
 {
-    phrases = {"Hello there", QByteArray(70, 'x'), QByteArray("tab\there\x01")};
+    phrases = {"Hello there", QByteArray(70, 'x'), QByteArray("tab\there\x01"), QByteArray(58, 'y') + "   z"};
     NpcRecords records{};
     records[0] = usedRecord(1);
     records[0].Phrase = 0;
@@ -87,12 +87,14 @@ TEST_F(ScriptGraphTest, EveryNonEmptyRecordIsABoxWithItsActionConditionsAndFirst
     records[5] = usedRecord(2);
     records[5].Phrase = 2;
     records[6] = usedRecord(2);
-    records[6].Phrase = 3; // beyond the text
+    records[6].Phrase = 4; // beyond the text
+    records[7] = usedRecord(2);
+    records[7].Phrase = 3;
     records[49].Spare28 = 4; // empty: spare fields do not count
 
     const ScriptGraph map = graph(records);
     EXPECT_EQ(titles(map), (QStringList{QStringLiteral("0 · talk"), QStringLiteral("3"), QStringLiteral("5 · trade"),
-                                        QStringLiteral("6 · trade")}));
+                                        QStringLiteral("6 · trade"), QStringLiteral("7 · trade")}));
     EXPECT_EQ(map.nodes[0].phrase, QStringLiteral("«Hello there»"));
     EXPECT_TRUE(map.nodes[0].conditions.isEmpty());
     EXPECT_EQ(map.nodes[1].phrase, QStringLiteral("«") + QString(60, QLatin1Char('x')) + QStringLiteral("…»"));
@@ -101,7 +103,8 @@ TEST_F(ScriptGraphTest, EveryNonEmptyRecordIsABoxWithItsActionConditionsAndFirst
                                                    "Получаемый предмет: 12 (меч)\n1: ") +
                                         QString(70, QLatin1Char('x')));
     EXPECT_EQ(map.nodes[2].phrase, QStringLiteral("«tab here »")); // control bytes would break the line
-    EXPECT_EQ(map.nodes[3].phrase, QStringLiteral("фраза 3"));
+    EXPECT_EQ(map.nodes[3].phrase, QStringLiteral("фраза 4"));
+    EXPECT_EQ(map.nodes[4].phrase, QStringLiteral("«") + QString(58, QLatin1Char('y')) + QStringLiteral("…»"));
     EXPECT_TRUE(map.edges.isEmpty());
 
     // Without a dialogue text the boxes still say which phrase they speak.

@@ -110,6 +110,8 @@ MapLayout MapLayout::of(const QList<QSizeF> &boxes, const QList<Link> &links)
     agattr(graph, AGRAPH, text("rankdir"), text("TB"));
     agattr(graph, AGRAPH, text("nodesep"), text("0.35"));
     agattr(graph, AGRAPH, text("ranksep"), text("0.5"));
+    // Separate conversations side by side would make a long strip: packed, a page.
+    agattr(graph, AGRAPH, text("pack"), text("true"));
     agattr(graph, AGNODE, text("shape"), text("box"));
     agattr(graph, AGNODE, text("fixedsize"), text("true"));
     agattr(graph, AGNODE, text("label"), text(""));

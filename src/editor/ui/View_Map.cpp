@@ -68,6 +68,7 @@ QAction *View_Map::addAction(const char *name, const QString &text, const QList<
 {
     auto *action = new QAction(text, this);
     action->setObjectName(QLatin1String(name));
+    action->setIconText(text); // the tool bar's button says it all, dots included
     action->setShortcuts(keys);
     QWidget::addAction(action);
     return action;
