@@ -137,32 +137,35 @@ void DocumentCommands::openRecentFile(const QString &path)
 
 void DocumentCommands::FollowLinkExecute()
 {
-    const std::optional<LinkNavigation::LinkTarget> link = m_session.linkToFollow();
-    if (!link)
-        return;
+    if (const std::optional<LinkNavigation::LinkTarget> link = m_session.linkToFollow())
+        followLink(*link);
+}
+
+void DocumentCommands::followLink(const LinkNavigation::LinkTarget &link)
+{
     const LinkNavigation::Place from{m_session.document().path, m_session.CurRec()};
-    if (link->local) {
-        if (link->record >= RecordCount)
+    if (link.local) {
+        if (link.record >= RecordCount)
             return;
         m_session.links().rememberPlace(from);
-        m_session.selectRecord(link->record);
+        m_session.selectRecord(link.record);
         return;
     }
-    if (link->path.isEmpty()) {
+    if (link.path.isEmpty()) {
         const QString folder = m_session.links().folderPath();
         m_context.prompts.message(
             &m_context.window, PromptKind::Information,
             folder.isEmpty()
                 ? QStringLiteral(
                       "Скрипт персонажа %1 не найден: у нового скрипта нет папки, в которой его искать.")
-                      .arg(link->npc)
+                      .arg(link.npc)
                 : QStringLiteral("Скрипт персонажа %1 не найден в папке %2.")
-                      .arg(link->npc)
+                      .arg(link.npc)
                       .arg(QDir::toNativeSeparators(folder)),
             QMessageBox::Ok);
         return;
     }
-    if (openScriptAt(link->path, std::min(int(link->record), RecordCount - 1)))
+    if (openScriptAt(link.path, std::min(int(link.record), RecordCount - 1)))
         m_session.links().rememberPlace(from);
 }
 

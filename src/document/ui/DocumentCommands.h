@@ -23,6 +23,8 @@ public:
     // The first file of a drop on the window.
     void FilesDropped(const QString &path);
     void FollowLinkExecute();
+    // Goes where a link leads, as FollowLink does for the current record's.
+    void followLink(const LinkNavigation::LinkTarget &link);
     void GoBackExecute();
     // A script picked from the recent files; one that is gone leaves the list.
     void openRecentFile(const QString &path);
