@@ -5,7 +5,7 @@
 # files, the AppStream data and the manual pages must be in place, valid and known to the
 # system, the versions of the changelog, the AppStream releases and the programs must be
 # the package's, start-up must write nothing into the user's folders, and scrivlet-cli
-# must name records from the installed lists.
+# must name records from the installed lists and draw a map.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
@@ -101,4 +101,8 @@ iconv -f WINDOWS-1251 -t UTF-8 /usr/share/scrivlet/Data/Action.txt | tr -d '\r' 
     cut -d= -f2- | grep -E '.{3,}' | sort -u >"$work/names.txt"
 grep -qF -f "$work/names.txt" "$work/dump.txt" || fail "scrivlet-cli dump printed no name from the installed lists"
 echo "package-check: scrivlet-cli dump named records from the installed lists"
+# Drawing loads the installed picture library and Graphviz's layout, with no display.
+env -u DISPLAY -u WAYLAND_DISPLAY scrivlet-cli map "$repo/examples/057.npc" -o "$work/map.png"
+file "$work/map.png" | grep -q "PNG image data" || fail "scrivlet-cli map drew no PNG"
+echo "package-check: scrivlet-cli map drew the dialogue map without a display"
 echo "package-check: passed"

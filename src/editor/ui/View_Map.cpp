@@ -108,7 +108,8 @@ void View_Map::refresh()
 {
     m_stale = false;
     const ScriptGraph graph = m_session.scriptGraph();
-    if (m_drawn && graph == m_scene->graph())
+    const QString script = m_session.document().path;
+    if (m_drawn && script == m_drawnScript && graph == m_scene->graph())
         return;
     // The current record's box stays where it was in the window; else the middle does.
     QPointF centre = m_view->mapToScene(m_view->viewport()->rect().center());
@@ -128,8 +129,11 @@ void View_Map::refresh()
                                           .arg(records)
                                           .arg(graph.edges.size())
                                           .arg(broken));
-    if (!m_drawn) {
+    setWindowTitle(script.isEmpty() ? QStringLiteral("Карта диалога")
+                                    : QStringLiteral("Карта диалога - ") + QFileInfo(script).fileName());
+    if (!m_drawn || script != m_drawnScript) { // another script: a picture of its own
         m_drawn = true;
+        m_drawnScript = script;
         m_view->fitToWindow();
     } else {
         m_view->centerOn(centre);

@@ -52,5 +52,6 @@ private:
     MapView *m_view = nullptr;
     QLabel *m_summary = nullptr;
     bool m_stale = true;  // the session changed while the window was hidden
-    bool m_drawn = false; // the first drawing is fitted to the window
+    bool m_drawn = false;  // the first drawing of a script is fitted to the window
+    QString m_drawnScript; // the script drawn
 };

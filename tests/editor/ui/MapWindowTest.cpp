@@ -128,6 +128,13 @@ TEST_F(MapWindowTest, ShowsEveryUsedRecordAndFollowsEditsOnlyWhileShown)
     EXPECT_EQ(links().at(3), QStringLiteral("3 -> 5"));
     map->ShowMapExecute();
     EXPECT_EQ(links().at(3), QStringLiteral("3 -> 1"));
+
+    // Another script is a picture of its own, fitted to the window.
+    view().setZoom(MapView::MaxZoom);
+    ASSERT_TRUE(session().openScript(pathIn(QStringLiteral("npc/112.npc")), {}));
+    EXPECT_EQ(titles(), QStringList{QStringLiteral("0 · Разговор")});
+    EXPECT_LE(view().zoom(), 1.0);
+    EXPECT_EQ(map->windowTitle(), QStringLiteral("Карта диалога - 112.npc"));
 }
 
 TEST_F(MapWindowTest, AClickSelectsTheRecordAndTheMarkFollowsTheCurrentRecord)
