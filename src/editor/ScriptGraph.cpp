@@ -156,7 +156,7 @@ ScriptGraph scriptGraph(const NpcRecords &records, const ScriptGraphSources &sou
         }
         const std::optional<CheckFinding> finding = linkFinding(link);
         graph.edges << MapEdge{recordNodes.value(link.record), known.value(key),
-                               finding ? finding->message : QString()};
+                               finding ? finding->message : QString(), finding ? finding->shownMessage : QString()};
     }
     return graph;
 }

@@ -45,7 +45,10 @@ struct MapNode {
 struct MapEdge {
     int from = 0; // node indexes
     int to = 0;
-    QString problem; // the check's message when the link leads nowhere sound
+    // The check's message when the link leads nowhere sound: fields named as in the file
+    // (the command line's words), and as the editor's panels name them.
+    QString problem;
+    QString shownProblem;
 
     bool broken() const { return !problem.isEmpty(); }
     bool operator==(const MapEdge &) const = default;

@@ -175,6 +175,7 @@ TEST_F(ScriptGraphTest, LinksLeadToRecordsHereToOtherCharactersAndRedToWhereNoth
     EXPECT_EQ(map.nodeOfRecord(4), 4);
     EXPECT_EQ(map.nodeOfRecord(11), -1);
     EXPECT_EQ(map.edges[1].problem, QStringLiteral("ControlRec=30: запись 30 этого скрипта пуста"));
+    EXPECT_EQ(map.edges[1].shownProblem, QStringLiteral("«Запись No»=30: запись 30 этого скрипта пуста"));
     EXPECT_EQ(map.edges[5].problem, QStringLiteral("ControlNpc=113: в папке нет скрипта NPC 113"));
 }
 

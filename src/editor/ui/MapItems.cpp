@@ -136,7 +136,7 @@ MapEdgeItem::MapEdgeItem(const MapEdge &edge, const MapLayout::Route &route) : m
     setPath(path);
     setPen(m_broken ? QPen(colour(MapColours::Broken), 1.4, Qt::DashLine) : QPen(LinkColour, 1.2));
     if (m_broken)
-        setToolTip(edge.problem);
+        setToolTip(edge.shownProblem);
 }
 
 QPainterPath MapEdgeItem::shape() const

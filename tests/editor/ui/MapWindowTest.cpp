@@ -103,7 +103,8 @@ TEST_F(MapWindowTest, ShowsEveryUsedRecordAndFollowsEditsOnlyWhileShown)
     EXPECT_EQ(links(), (QStringList{QStringLiteral("0 -> 1"), QStringLiteral("1 -> 2"), QStringLiteral("2 -> 0"),
                                     QStringLiteral("3 -> 9"), QStringLiteral("4 -> #112")}));
     EXPECT_TRUE(scene().edgeItem(3)->isBroken());
-    EXPECT_EQ(scene().edgeItem(3)->toolTip(), QStringLiteral("ControlRec=9: запись 9 этого скрипта пуста"));
+    // In the editor's words, as the panels name the field.
+    EXPECT_EQ(scene().edgeItem(3)->toolTip(), QStringLiteral("«Запись No»=9: запись 9 этого скрипта пуста"));
     EXPECT_EQ(map->findChild<QLabel *>(QStringLiteral("Lbl_MapSummary"))->text(),
               QStringLiteral("Записей: 6, ссылок: 5, битых: 1."));
 
