@@ -23,7 +23,7 @@ void MapView::setZoom(qreal zoom)
     setTransform(QTransform::fromScale(bounded, bounded));
 }
 
-void MapView::fitToWindow()
+void MapView::fitToWindow(qreal atLeast)
 {
     const QRectF scene = m_scene.sceneRect();
     const QSize room = viewport()->size();
@@ -31,7 +31,8 @@ void MapView::fitToWindow()
         return;
     const ViewportAnchor anchor = transformationAnchor();
     setTransformationAnchor(NoAnchor);
-    setZoom(qMin<qreal>(1.0, qMin(room.width() / scene.width(), room.height() / scene.height())));
+    const qreal fit = qMin(room.width() / scene.width(), room.height() / scene.height());
+    setZoom(qBound(qMin<qreal>(atLeast, 1.0), fit, 1.0));
     setTransformationAnchor(anchor);
     centerOn(scene.center());
 }

@@ -20,8 +20,9 @@ public:
     void setZoom(qreal zoom);
     void zoomIn() { setZoom(zoom() * ZoomStep); }
     void zoomOut() { setZoom(zoom() / ZoomStep); }
-    // The whole map in the window, never larger than its own size.
-    void fitToWindow();
+    // The whole map in the window, never larger than its own size, nor smaller than
+    // `atLeast` (a large map then shows a readable part of it).
+    void fitToWindow(qreal atLeast = MinZoom);
 
 signals:
     void nodeClicked(int node);

@@ -134,7 +134,7 @@ void View_Map::refresh()
     if (!m_drawn || script != m_drawnScript) { // another script: a picture of its own
         m_drawn = true;
         m_drawnScript = script;
-        m_view->fitToWindow();
+        m_view->fitToWindow(ReadableZoom);
     } else {
         m_view->centerOn(centre);
     }

@@ -16,6 +16,9 @@ class View_Map : public ToolWindow
 {
     Q_OBJECT
 public:
+    // A map shown first is fitted to the window, but made no smaller than this.
+    static constexpr qreal ReadableZoom = 0.6;
+
     View_Map(ScriptSession &session, Prompts &prompts, QWidget &mainWindow);
     ~View_Map() override;
 

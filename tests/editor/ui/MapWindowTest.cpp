@@ -135,6 +135,7 @@ TEST_F(MapWindowTest, ShowsEveryUsedRecordAndFollowsEditsOnlyWhileShown)
     ASSERT_TRUE(session().openScript(pathIn(QStringLiteral("npc/112.npc")), {}));
     EXPECT_EQ(titles(), QStringList{QStringLiteral("0 · Разговор")});
     EXPECT_LE(view().zoom(), 1.0);
+    EXPECT_GE(view().zoom(), View_Map::ReadableZoom);
     EXPECT_EQ(map->windowTitle(), QStringLiteral("Карта диалога - 112.npc"));
 }
 
