@@ -6,6 +6,7 @@
 #include <graphviz/types.h> // ND_coord, ED_spl, GD_bb: where dot put things
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 extern "C" gvplugin_library_t gvplugin_dot_layout_LTX_library;
@@ -99,19 +100,14 @@ QByteArray inches(qreal units)
     return QByteArray::number(units / PointsPerInch);
 }
 
-} // namespace
-
-MapLayout MapLayout::of(const QList<QSizeF> &boxes, const QList<Link> &links)
+// One conversation, every box linked to the others, as dot lays it out.
+MapLayout dotLayout(const QList<QSizeF> &boxes, const QList<MapLayout::Link> &links)
 {
     MapLayout layout;
-    if (boxes.isEmpty())
-        return layout;
     Agraph_t *graph = agopen(text("map"), Agdirected, nullptr);
     agattr(graph, AGRAPH, text("rankdir"), text("TB"));
     agattr(graph, AGRAPH, text("nodesep"), text("0.35"));
     agattr(graph, AGRAPH, text("ranksep"), text("0.5"));
-    // Separate conversations side by side would make a long strip: packed, a page.
-    agattr(graph, AGRAPH, text("pack"), text("true"));
     agattr(graph, AGNODE, text("shape"), text("box"));
     agattr(graph, AGNODE, text("fixedsize"), text("true"));
     agattr(graph, AGNODE, text("label"), text(""));
@@ -145,7 +141,7 @@ MapLayout MapLayout::of(const QList<QSizeF> &boxes, const QList<Link> &links)
         for (Agnode_t *node : nodes)
             layout.centres << scene(ND_coord(node));
         for (size_t i = 0; i < edges.size(); ++i) {
-            Route route;
+            MapLayout::Route route;
             bool arrow = false;
             const splines *lines = ED_spl(edges[i]);
             for (int b = 0; lines && b < lines->size; ++b) {
@@ -168,5 +164,101 @@ MapLayout MapLayout::of(const QList<QSizeF> &boxes, const QList<Link> &links)
     agclose(graph);
     if (layout.centres.size() != boxes.size()) // no layout: a column, so nothing is lost
         layout = column(boxes, links);
+    return layout;
+}
+
+// The boxes linked to each other, directly or not: the conversations, each in box order,
+// in the order of their first boxes.
+QList<QList<int>> conversations(qsizetype boxCount, const QList<MapLayout::Link> &links)
+{
+    std::vector<int> group(boxCount);
+    for (qsizetype i = 0; i < boxCount; ++i)
+        group[i] = int(i);
+    const auto root = [&group](int box) {
+        while (group[box] != box)
+            box = group[box] = group[group[box]];
+        return box;
+    };
+    for (const MapLayout::Link &link : links) {
+        const int a = root(link.from);
+        const int b = root(link.to);
+        group[qMax(a, b)] = qMin(a, b); // the first box of a conversation is its root
+    }
+    QList<QList<int>> result;
+    std::vector<int> slot(boxCount, -1);
+    for (int box = 0; box < boxCount; ++box) {
+        int &index = slot[root(box)];
+        if (index < 0) {
+            index = int(result.size());
+            result.append(QList<int>());
+        }
+        result[index] << box;
+    }
+    return result;
+}
+
+} // namespace
+
+// Each conversation is laid out on its own and they are set in rows: a page rather than a
+// long strip. (Dot could pack them itself, but 2.43 leaks what it makes doing so.)
+MapLayout MapLayout::of(const QList<QSizeF> &boxes, const QList<Link> &links)
+{
+    constexpr qreal Gap = 36;
+    MapLayout layout;
+    if (boxes.isEmpty())
+        return layout;
+    const QList<QList<int>> groups = conversations(boxes.size(), links);
+    std::vector<int> groupOf(boxes.size());
+    std::vector<int> place(boxes.size()); // within its conversation
+    for (int g = 0; g < groups.size(); ++g) {
+        for (int i = 0; i < groups[g].size(); ++i) {
+            groupOf[groups[g][i]] = g;
+            place[groups[g][i]] = i;
+        }
+    }
+    QList<QList<int>> linksOf(groups.size());
+    for (int i = 0; i < links.size(); ++i)
+        linksOf[groupOf[links[i].from]] << i;
+
+    QList<MapLayout> parts;
+    qreal area = 0;
+    qreal widest = 0;
+    for (int g = 0; g < groups.size(); ++g) {
+        QList<QSizeF> sizes;
+        for (int box : groups[g])
+            sizes << boxes[box];
+        QList<Link> inner;
+        for (int i : linksOf[g])
+            inner << Link{place[links[i].from], place[links[i].to]};
+        parts << dotLayout(sizes, inner);
+        area += (parts.last().size.width() + Gap) * (parts.last().size.height() + Gap);
+        widest = qMax(widest, parts.last().size.width());
+    }
+
+    // Rows a little wider than high, as windows and pages are.
+    const qreal rowWidth = qMax(widest, std::sqrt(area) * 1.5);
+    layout.centres.resize(boxes.size());
+    layout.routes.resize(links.size());
+    QPointF at(0, 0);
+    qreal rowHeight = 0;
+    for (int g = 0; g < groups.size(); ++g) {
+        const MapLayout &part = parts[g];
+        if (at.x() > 0 && at.x() + part.size.width() > rowWidth) {
+            at = QPointF(0, at.y() + rowHeight + Gap);
+            rowHeight = 0;
+        }
+        for (int i = 0; i < groups[g].size(); ++i)
+            layout.centres[groups[g][i]] = part.centres[i] + at;
+        for (int j = 0; j < linksOf[g].size(); ++j) {
+            Route route = part.routes[j];
+            for (QPointF &point : route.curve)
+                point += at;
+            route.tip += at;
+            layout.routes[linksOf[g][j]] = route;
+        }
+        layout.size = layout.size.expandedTo(QSizeF(at.x() + part.size.width(), at.y() + part.size.height()));
+        at.rx() += part.size.width() + Gap;
+        rowHeight = qMax(rowHeight, part.size.height());
+    }
     return layout;
 }
