@@ -11,7 +11,17 @@ extern "C" Q_DECL_EXPORT QCoreApplication *scrivletPictureApplication(int *argc,
 {
     // A picture needs no display, and comes out the same wherever it is drawn.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QApplication(*argc, argv);
+    // What a desktop session would have (a runtime folder, say) is no concern of a
+    // command that draws into a file: Qt's warnings about it while starting are not
+    // printed; its errors are.
+    static QtMessageHandler previous = nullptr;
+    previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            previous(type, context, text);
+    });
+    auto *app = new QApplication(*argc, argv);
+    qInstallMessageHandler(previous);
+    return app;
 }
 
 extern "C" Q_DECL_EXPORT void scrivletDrawMap(const ScriptGraph *graph, int format, QByteArray *picture)
