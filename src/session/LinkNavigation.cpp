@@ -13,13 +13,17 @@ std::optional<LinkNavigation::LinkTarget> LinkNavigation::linkOf(const NpcRecord
 {
     if (record.isEmpty() || record.ControlRec == NoneByte)
         return std::nullopt;
+    if (record.ControlNpc != ownNumber)
+        return toOtherScript(record.ControlNpc, record.ControlRec);
     LinkTarget target;
-    target.local = record.ControlNpc == ownNumber;
     target.npc = record.ControlNpc;
     target.record = record.ControlRec;
-    if (!target.local)
-        target.path = m_folder.scriptPathOf(record.ControlNpc);
     return target;
+}
+
+LinkNavigation::LinkTarget LinkNavigation::toOtherScript(quint8 npc, int record) const
+{
+    return {false, npc, record, m_folder.scriptPathOf(npc)};
 }
 
 LinkNavigation::Incoming LinkNavigation::incomingTo(int target, const NpcRecords &records,

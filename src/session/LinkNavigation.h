@@ -43,6 +43,8 @@ public:
 
     // Nothing when the record has no link.
     std::optional<LinkTarget> linkOf(const NpcRecord &record, quint8 ownNumber) const;
+    // Where a link to that record of another character leads.
+    LinkTarget toOtherScript(quint8 npc, int record) const;
     // The records, here and in the other scripts of the folder, that hand control to
     // record `target` of this script.
     Incoming incomingTo(int target, const NpcRecords &records, quint8 ownNumber) const;

@@ -53,9 +53,10 @@ View_Map::View_Map(ScriptSession &session, Prompts &prompts, QWidget &mainWindow
 
     // Whatever the graph is made of: the records, the dialogue text, the folder's other
     // scripts, the script's own number.
-    for (auto signal : {&ScriptSession::recordsChanged, &ScriptSession::dialogueChanged,
-                        &ScriptSession::findingsChanged, &ScriptSession::stateChanged})
+    for (auto signal : {&ScriptSession::recordsChanged, &ScriptSession::findingsChanged, &ScriptSession::stateChanged})
         connect(&m_session, signal, this, &View_Map::graphMayHaveChanged);
+    connect(&m_session.dialogue(), &DialogueText::changed, this, &View_Map::graphMayHaveChanged);
+    connect(&m_session.links(), &LinkNavigation::changed, this, &View_Map::graphMayHaveChanged);
     connect(&m_session, &ScriptSession::currentRecordChanged, this, [this] {
         if (isVisible())
             showCurrentRecord();
@@ -159,7 +160,7 @@ void View_Map::nodeDoubleClicked(int node)
 {
     const MapNode &picked = m_scene->graph().nodes.at(node);
     if (picked.kind == MapNodeKind::OtherScript)
-        emit linkPicked(m_session.linkTarget(picked.npc, picked.record));
+        emit linkPicked(m_session.links().toOtherScript(picked.npc, picked.record));
 }
 
 void View_Map::SaveMapExecute()
@@ -168,7 +169,7 @@ void View_Map::SaveMapExecute()
     options.title = QStringLiteral("Сохранить схему");
     options.filter = QStringLiteral("Рисунки SVG|*.svg|Рисунки PNG|*.png");
     options.defaultSuffix = QStringLiteral("svg");
-    options.directory = m_session.config().WorkDir;
+    options.directory = m_session.settings().config().WorkDir;
     if (const QFileInfo script(m_session.document().path); !script.fileName().isEmpty())
         options.fileName = script.dir().filePath(script.completeBaseName() + QStringLiteral(".svg"));
     const QString path = m_prompts.saveFile(this, options);

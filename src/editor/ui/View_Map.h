@@ -35,7 +35,7 @@ signals:
     // A record of this script was clicked: the main window selects it.
     void recordPicked(int record);
     // Another character's record was double-clicked: the main window follows the link.
-    void linkPicked(const ScriptSession::LinkTarget &target);
+    void linkPicked(const LinkNavigation::LinkTarget &target);
 
 protected:
     bool event(QEvent *event) override;

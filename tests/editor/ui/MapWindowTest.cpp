@@ -100,6 +100,9 @@ TEST_F(MapWindowTest, ShowsEveryUsedRecordAndFollowsEditsOnlyWhileShown)
                                               QStringLiteral("2 · Разговор"), QStringLiteral("3 · Разговор"),
                                               QStringLiteral("4 · Разговор"), QStringLiteral("5 · Разговор")}));
     EXPECT_EQ(boxOf(0)->texts().last(), QStringLiteral("«Welcome, traveller»"));
+    writeFile(QStringLiteral("npc/other.edt"), edtBytes({"Farewell"}));
+    ASSERT_TRUE(session().dialogue().import(pathIn(QStringLiteral("npc/other.edt"))));
+    EXPECT_EQ(boxOf(0)->texts().last(), QStringLiteral("«Farewell»"));
     EXPECT_EQ(links(), (QStringList{QStringLiteral("0 -> 1"), QStringLiteral("1 -> 2"), QStringLiteral("2 -> 0"),
                                     QStringLiteral("3 -> 9"), QStringLiteral("4 -> #112")}));
     EXPECT_TRUE(scene().edgeItem(3)->isBroken());
@@ -162,8 +165,8 @@ TEST_F(MapWindowTest, AClickSelectsTheRecordAndTheMarkFollowsTheCurrentRecord)
     EXPECT_TRUE(boxOf(9)->isCurrent());
 
     // Another character's record is followed on a double click, never selected here.
-    std::optional<ScriptSession::LinkTarget> followed;
-    QObject::connect(map, &View_Map::linkPicked, [&followed](const ScriptSession::LinkTarget &target) {
+    std::optional<LinkNavigation::LinkTarget> followed;
+    QObject::connect(map, &View_Map::linkPicked, [&followed](const LinkNavigation::LinkTarget &target) {
         followed = target;
     });
     const MapNodeItem *other = scene().nodeItem(scene().graph().edges[4].to);
