@@ -47,7 +47,7 @@ View_Map::View_Map(ScriptSession &session, Prompts &prompts, QWidget &mainWindow
     connect(action("SaveMap"), &QAction::triggered, this, &View_Map::SaveMapExecute);
     connect(action("ZoomIn"), &QAction::triggered, m_view, &MapView::zoomIn);
     connect(action("ZoomOut"), &QAction::triggered, m_view, &MapView::zoomOut);
-    connect(action("ZoomFit"), &QAction::triggered, m_view, &MapView::fitToWindow);
+    connect(action("ZoomFit"), &QAction::triggered, m_view, [this] { m_view->fitToWindow(); });
     connect(m_view, &MapView::nodeClicked, this, &View_Map::nodeClicked);
     connect(m_view, &MapView::nodeDoubleClicked, this, &View_Map::nodeDoubleClicked);
 
@@ -62,8 +62,6 @@ View_Map::View_Map(ScriptSession &session, Prompts &prompts, QWidget &mainWindow
             showCurrentRecord();
     });
 }
-
-View_Map::~View_Map() = default;
 
 QAction *View_Map::addAction(const char *name, const QString &text, const QList<QKeySequence> &keys)
 {

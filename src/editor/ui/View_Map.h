@@ -20,7 +20,6 @@ public:
     static constexpr qreal ReadableZoom = 0.6;
 
     View_Map(ScriptSession &session, Prompts &prompts, QWidget &mainWindow);
-    ~View_Map() override;
 
     // The ShowMap action: shows the window, or brings it to the front.
     void ShowMapExecute();
