@@ -106,6 +106,12 @@ viewer=$(windowNamed '^EDT-файл')
 shot "$viewer" edt-viewer
 xdotool windowunmap "$viewer"
 
+keys "$main" F9
+map=$(windowNamed '^Карта диалога')
+sleep 0.5
+shot "$map" map
+xdotool windowunmap "$map"
+
 # Xvfb's keyboard has no Cyrillic keys: xdotool maps them one by one, slowly.
 keys "$main" alt+m
 typeText "Разговор со жрецом" 120

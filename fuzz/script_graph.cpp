@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const char *data, size_t size)
     };
     ScriptGraphSources sources;
     sources.ownNpcNumber = own;
-    sources.phrases = &phrases;
+    sources.phrases = [&phrases](qsizetype k) { return phrases.find(k); };
     sources.others = others;
     const ScriptGraph graph = scriptGraph(records, sources);
 

@@ -61,7 +61,8 @@ ScriptGraph scannedGraph(CliContext &context, const ScannedScript &scanned)
     ScriptGraphSources sources;
     sources.ownNpcNumber = scanned.ownNpcNumber;
     sources.lists = &context.lists();
-    sources.phrases = phrases ? &*phrases : nullptr;
+    if (phrases)
+        sources.phrases = [text = &*phrases](qsizetype k) { return text->find(k); };
     sources.others = [folder = scanned.folder](quint8 npc) { return folder->find(npc); };
     return scriptGraph(scanned.script->records, sources);
 }

@@ -60,6 +60,8 @@ public:
     qsizetype size() const { return m_ends.isEmpty() ? 0 : m_ends.last(); }
     bool isEmpty() const { return size() == 0; }
     const QByteArray &at(qsizetype k) const { return line(k).text; }
+    // Line k, or null past the last line.
+    const QByteArray *find(qsizetype k) const { return k >= 0 && k < size() ? &at(k) : nullptr; }
     const QByteArray &operator[](qsizetype k) const { return at(k); }
     const QByteArray &front() const { return at(0); }
     const_iterator begin() const { return const_iterator(&m_blocks, 0); }

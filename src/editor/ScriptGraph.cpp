@@ -44,13 +44,14 @@ QString displayed(const QByteArray &line)
     return text;
 }
 
-QString phraseLine(const NpcRecord &record, const QList<QByteArray> *phrases)
+QString phraseLine(const NpcRecord &record, const PhraseLookup &phrases)
 {
     if (record.Phrase == NoneByte)
         return {};
-    if (!phrases || record.Phrase >= phrases->size())
+    const QByteArray *line = phrases ? phrases(record.Phrase) : nullptr;
+    if (!line)
         return QStringLiteral("фраза ") + QString::number(record.Phrase);
-    const QString text = displayed(phrases->at(record.Phrase));
+    const QString text = displayed(*line);
     if (text.size() <= ScriptGraph::PhraseLength)
         return QStringLiteral("«") + text + QStringLiteral("»");
     QString cut = text.left(ScriptGraph::PhraseLength);
@@ -72,8 +73,8 @@ QString detailsOf(const QString &title, const NpcRecord &record, const ScriptGra
     if (record.Phrase != NoneByte && sources.phrases) {
         for (int n = 0; n < record.PhraseCnt; ++n) {
             const int k = record.Phrase + n;
-            if (k < sources.phrases->size())
-                lines << QString::number(k) + QStringLiteral(": ") + displayed(sources.phrases->at(k));
+            if (const QByteArray *line = sources.phrases(k))
+                lines << QString::number(k) + QStringLiteral(": ") + displayed(*line);
         }
     }
     return lines.join(QLatin1Char('\n'));

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 enum class MapNodeKind {
@@ -67,11 +68,14 @@ struct ScriptGraph {
     bool operator==(const ScriptGraph &) const = default;
 };
 
+// The dialogue line k, or null past the last line.
+using PhraseLookup = std::function<const QByteArray *(qsizetype)>;
+
 // What the graph is made from besides the records.
 struct ScriptGraphSources {
     quint8 ownNpcNumber = NoneByte;
     const ReferenceLists *lists = nullptr;     // names; none leaves numbers only
-    const QList<QByteArray> *phrases = nullptr; // the dialogue lines; none when not read
+    PhraseLookup phrases;                      // the dialogue lines; none when not read
     ScriptLookup others;                        // the other scripts of the folder
 };
 

@@ -92,7 +92,8 @@ ScriptGraph ScriptSession::scriptGraph() const
     ScriptGraphSources sources;
     sources.ownNpcNumber = m_document.OwnNpcNumber;
     sources.lists = &m_lists;
-    sources.phrases = m_dialogue.isLoaded() ? &m_dialogue.text() : nullptr;
+    if (m_dialogue.isLoaded())
+        sources.phrases = [text = &m_dialogue.text()](qsizetype k) { return text->find(k); };
     sources.others = [this](quint8 npc) { return m_links.folder().find(npc); };
     return ::scriptGraph(m_document.records, sources);
 }

@@ -43,7 +43,7 @@ protected:
         ScriptGraphSources sources;
         sources.ownNpcNumber = 57;
         sources.lists = &lists;
-        sources.phrases = &phrases;
+        sources.phrases = [this](qsizetype k) { return k < phrases.size() ? &phrases.at(k) : nullptr; };
         sources.others = [this](quint8 npc) { return folder.find(npc); };
         return scriptGraph(records, sources);
     }

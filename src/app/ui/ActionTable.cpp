@@ -52,6 +52,7 @@ const ActionInfo Actions[] = {
     {"ReloadTxt", "Обновить текст", "Alt+E", "перезагрузить EDT-файл.", true},
     {"ShowEdt", "Показать EDT-файл", "Alt+T", "открыть текст текущего EDT-файла в отдельном окне.", true},
     {"RunEdt", "Открыть EDT-редактор", "Alt+R", "открыть сторонний EDT-редактор.", true},
+    {"ShowMap", "Карта диалога", "F9", "показать записи скрипта и ссылки между ними в виде схемы.", true},
     {"CheckScript", "Проверить скрипт", "F7", "показать ошибки и предупреждения во всех записях скрипта.", true},
     {"FindUsages", "Найти использование...", "Ctrl+F", "найти записи скриптов папки, где встречается действие, предмет, персонаж, факт или квест.", true},
     {"FollowLink", "Перейти по ссылке", "Ctrl+L", "перейти к записи, которой текущая запись передаёт управление.", true},
@@ -148,7 +149,7 @@ QMenu *buildMainMenu(TForm1 &window, QMenuBar *menuBar)
             "-", "MoveUp", "MoveDown", "-", "FollowLink", "GoBack"});
     addAll(window, menu("Macros_m"), {"MacrManager", "SaveAsMacr"});
     addAll(window, menu("Service_m"),
-           {"F_Standart", "F_Vesta", "-", "ReloadTxt", "ShowEdt", "RunEdt", "-", "CheckScript", "FindUsages",
+           {"F_Standart", "F_Vesta", "-", "ReloadTxt", "ShowEdt", "RunEdt", "ShowMap", "-", "CheckScript", "FindUsages",
             "-", "Config"});
     addAll(window, menu("Help_m"), {"Help", "About"});
     return file;

@@ -2,6 +2,7 @@
 
 #include "editor/ui/FindUsagesDialog.h"
 #include "editor/ui/ProblemsWindow.h"
+#include "editor/ui/View_Map.h"
 #include "session/ScriptSession.h"
 
 #include <QDesktopServices>
@@ -21,6 +22,7 @@ AppCommands::AppCommands(const CommandContext &context, const Windows &windows)
     m_context.onTriggered("Redo", this, &AppCommands::RedoExecute);
     m_context.onTriggered("CheckScript", this, &AppCommands::CheckScriptExecute);
     m_context.onTriggered("FindUsages", this, &AppCommands::FindUsagesExecute);
+    m_context.onTriggered("ShowMap", this, &AppCommands::ShowMapExecute);
 }
 
 void AppCommands::QuitExecute()
@@ -53,6 +55,12 @@ void AppCommands::UndoExecute()
 void AppCommands::RedoExecute()
 {
     m_context.session.redo();
+}
+
+void AppCommands::ShowMapExecute()
+{
+    if (m_windows.map)
+        m_windows.map->ShowMapExecute();
 }
 
 void AppCommands::CheckScriptExecute()

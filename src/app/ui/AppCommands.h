@@ -7,6 +7,7 @@
 struct AppConfig;
 class FindUsagesDialog;
 class ProblemsWindow;
+class View_Map;
 class QDialog;
 
 // The commands of the program as a whole: quit, help, the About box, the configuration,
@@ -20,6 +21,7 @@ public:
         QDialog *config = nullptr;
         ProblemsWindow *problems = nullptr;
         FindUsagesDialog *findUsages = nullptr;
+        View_Map *map = nullptr;
     };
     AppCommands(const CommandContext &context, const Windows &windows);
 
@@ -31,6 +33,7 @@ public:
     void RedoExecute();
     void CheckScriptExecute();
     void FindUsagesExecute();
+    void ShowMapExecute();
 
 private:
     CommandContext m_context;

@@ -10,6 +10,7 @@
 #include "document/ui/DocumentCommands.h"
 #include "editor/ui/FindUsagesDialog.h"
 #include "editor/ui/ProblemsWindow.h"
+#include "editor/ui/View_Map.h"
 #include "editor/ui/RecordGrid.h"
 #include "editor/ui/RecordCommands.h"
 #include "macros/ui/MacroCommands.h"
@@ -60,11 +61,13 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     windows->problems = problems;
     auto *findUsages = new FindUsagesDialog(session, asker, main);
     windows->findUsages = findUsages;
+    auto *map = new View_Map(session, asker, main);
+    windows->map = map;
 
     const CommandContext context{session, asker, main};
     auto *document = new DocumentCommands(context);
     auto *dialogue = new DialogueCommands(context, viewer);
-    main.setCommands({new AppCommands(context, {about, config, problems, findUsages}), document,
+    main.setCommands({new AppCommands(context, {about, config, problems, findUsages, map}), document,
                       new RecordCommands(context), dialogue,
                       new MacroCommands(context, main.Btn_Macr()->menu(), saveMacro, macroManager)});
     QObject::connect(document, &DocumentCommands::dialogueFileWanted, dialogue, &DialogueCommands::OpenEdtExecute);
@@ -73,6 +76,8 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     QObject::connect(main.StringGrid(), &RecordGrid::linkDoubleClicked, document,
                      &DocumentCommands::FollowLinkExecute);
     QObject::connect(problems, &ProblemsWindow::recordPicked, &main, &TForm1::selectGridRow);
+    QObject::connect(map, &View_Map::recordPicked, &main, &TForm1::selectGridRow);
+    QObject::connect(map, &View_Map::linkPicked, document, &DocumentCommands::followLink);
     QObject::connect(findUsages, &FindUsagesDialog::openRequested, document, &DocumentCommands::openScriptAt);
 
     // A file named on the command line, as the file manager passes it.

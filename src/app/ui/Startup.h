@@ -22,6 +22,7 @@ struct ScrivletWindows {
     QWidget *macroManager = nullptr; // TForm6
     QWidget *problems = nullptr;     // ProblemsWindow
     QWidget *findUsages = nullptr;   // FindUsagesDialog
+    QWidget *map = nullptr;          // View_Map
 
     ~ScrivletWindows();
 };

@@ -137,7 +137,7 @@ void TForm1::buildToolBar()
     m_checkVesta->setObjectName(QStringLiteral("Check_Vesta"));
     bar->addWidget(m_checkVesta);
     bar->addSeparator();
-    add({"ReloadTxt", "ShowEdt", "RunEdt", "CheckScript"});
+    add({"ReloadTxt", "ShowEdt", "RunEdt", "ShowMap", "CheckScript"});
     bar->addSeparator();
     add({"Config"});
     bar->addSeparator();

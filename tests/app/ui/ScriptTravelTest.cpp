@@ -1,5 +1,8 @@
 #include "document/NpcFile.h"
+#include "editor/ui/MapScene.h"
+#include "editor/ui/MapView.h"
 #include "editor/ui/ProblemsWindow.h"
+#include "editor/ui/View_Map.h"
 #include "support/AppFixture.h"
 #include "support/UsedRecord.h"
 
@@ -8,6 +11,7 @@
 #include <QSplitter>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 
 namespace
@@ -252,6 +256,41 @@ TEST_F(ScriptTravelTest, TheEditMenuOffersFollowingAndGoingBackAfterTheMoveComma
     EXPECT_TRUE(items.at(down + 1)->isSeparator());
     EXPECT_EQ(items.at(down + 2), action("FollowLink"));
     EXPECT_EQ(items.at(down + 3), action("GoBack"));
+}
+
+TEST_F(ScriptTravelTest, TheDialogueMapFollowsRunEdtInTheServiceMenuAndMovesTheMainWindow)
+{
+    QMenu *service = nullptr;
+    for (QAction *entry : main().menuBar()->actions()) {
+        if (entry->objectName() == QLatin1String("Service_mMenu"))
+            service = entry->menu();
+    }
+    ASSERT_NE(service, nullptr);
+    const QList<QAction *> items = service->actions();
+    ASSERT_GE(items.indexOf(action("RunEdt")), 0);
+    EXPECT_EQ(items.indexOf(action("ShowMap")), items.indexOf(action("RunEdt")) + 1);
+    EXPECT_EQ(action("ShowMap")->shortcut(), QKeySequence(QStringLiteral("F9")));
+    EXPECT_TRUE(main().findChild<QToolBar *>(QStringLiteral("ToolBar"))->actions().contains(action("ShowMap")));
+
+    trigger("ShowMap");
+    auto *map = static_cast<View_Map *>(m_windows->map);
+    ASSERT_TRUE(map->isVisible());
+    const ScriptGraph &graph = map->scene().graph();
+    emit map->Map_View()->nodeClicked(graph.nodeOfRecord(9));
+    EXPECT_EQ(main().StringGrid()->currentRow(), 9);
+
+    qsizetype other = -1;
+    for (qsizetype n = 0; n < graph.nodes.size(); ++n) {
+        if (graph.nodes.at(n).kind == MapNodeKind::OtherScript && graph.nodes.at(n).npc == 112 &&
+            graph.nodes.at(n).record == 2)
+            other = n;
+    }
+    ASSERT_GE(other, 0);
+    emit map->Map_View()->nodeDoubleClicked(int(other));
+    EXPECT_EQ(session().document().path, pathIn(QStringLiteral("npc/112.npc")));
+    EXPECT_EQ(session().CurRec(), 2);
+    trigger("GoBack");
+    EXPECT_EQ(session().CurRec(), 9);
 }
 
 TEST_F(ScriptTravelTest, FollowingAsksAboutUnsavedChangesAndAMissingScriptIsSaidWhereItWasLookedFor)

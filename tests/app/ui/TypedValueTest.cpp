@@ -5,6 +5,7 @@
 #include "editor/ui/EditorPanel.h"
 #include "editor/ui/FindUsagesDialog.h"
 #include "editor/ui/ProblemsWindow.h"
+#include "editor/ui/View_Map.h"
 #include "macros/MacroEntry.h"
 #include "support/AppFixture.h"
 #include "support/UsedRecord.h"
@@ -102,6 +103,8 @@ TEST_F(TypedValueTest, EveryRoadAwayFromTheRecordTakesTheTypedValue)
          [&] { return keptIn(7) && session().CurRec() == 2; }},
         {"problems window", 7,
          [&] { emit static_cast<ProblemsWindow *>(m_windows->problems)->recordPicked(8); },
+         [&] { return keptIn(7) && session().CurRec() == 8; }},
+        {"dialogue map", 7, [&] { emit static_cast<View_Map *>(m_windows->map)->recordPicked(8); },
          [&] { return keptIn(7) && session().CurRec() == 8; }},
         {"find usages", 7,
          [&] {
