@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and runs each for SECONDS (default 60) with a fixed
-# seed, one after the other. A crash, sanitizer report, timeout or broken round trip
-# fails the run and its input is printed in hex. Without clang it says so and passes.
+# seed, as many at once as there are cores. A crash, sanitizer report, timeout or broken
+# round trip fails the run and its input is printed in hex. Without clang it says so and
+# passes.
 #   fuzz/run.sh [SECONDS] [TARGET...]
 set -uo pipefail
 seconds=${1:-60}
@@ -28,29 +29,41 @@ targets=("$@")
 declare -A max_len=([npc_file]=4096 [npc_json]=16384 [edt_text]=65536 [reference_list]=32768 [macro_file]=16384
                     [settings_file]=8192 [list_renumber]=16384 [merge]=4096 [script_graph]=16384)
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# One target; its report goes to $build/$t.report, and the file $build/$t.failed marks a fault.
+fuzz_one() {
+    local t=$1 work=$build/work/$1 findings=$build/findings/$1 log=$build/$1.log rc
+    rm -rf "$work" "$findings" "$build/$t.failed"
+    mkdir -p "$work" "$findings"
+    {
+        echo "fuzz: $t for ${seconds}s"
+        "$build/fuzz_$t" -seed=1 -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+            -max_len="${max_len[$t]:-8192}" -print_final_stats=1 -artifact_prefix="$findings/" \
+            "$work" "$build/seeds/$t" >"$log" 2>&1
+        rc=$?
+        grep -E '^#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units|stat::average_exec_per_sec' "$log" | tail -3
+        if [ $rc -ne 0 ] || [ -n "$(ls -A "$findings")" ]; then
+            touch "$build/$t.failed"
+            echo "fuzz: $t FOUND A FAULT (exit $rc)"
+            grep -E 'ERROR|runtime error|check failed|Test unit written|SUMMARY' "$log" | head -20
+            for f in "$findings"/*; do
+                [ -f "$f" ] || continue
+                echo "input $(basename "$f") ($(stat -c %s "$f") bytes):"
+                od -An -tx1 -v "$f" | head -200
+            done
+        fi
+    } >"$build/$t.report"
+}
+
+# As many targets at once as there are cores; the reports in the order given.
+for t in "${targets[@]}"; do
+    while [ "$(jobs -rp | wc -l)" -ge "$(nproc)" ]; do wait -n; done
+    fuzz_one "$t" &
+done
+wait
 failed=0
 for t in "${targets[@]}"; do
-    work=$build/work/$t
-    findings=$build/findings/$t
-    rm -rf "$work" "$findings"
-    mkdir -p "$work" "$findings"
-    log=$build/$t.log
-    echo "fuzz: $t for ${seconds}s"
-    "$build/fuzz_$t" -seed=1 -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-        -max_len="${max_len[$t]:-8192}" -print_final_stats=1 -artifact_prefix="$findings/" \
-        "$work" "$build/seeds/$t" >"$log" 2>&1
-    rc=$?
-    grep -E '^#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units|stat::average_exec_per_sec' "$log" | tail -3
-    if [ $rc -ne 0 ] || [ -n "$(ls -A "$findings")" ]; then
-        failed=1
-        echo "fuzz: $t FOUND A FAULT (exit $rc)"
-        grep -E 'ERROR|runtime error|check failed|Test unit written|SUMMARY' "$log" | head -20
-        for f in "$findings"/*; do
-            [ -f "$f" ] || continue
-            echo "input $(basename "$f") ($(stat -c %s "$f") bytes):"
-            od -An -tx1 -v "$f" | head -200
-        done
-    fi
+    cat "$build/$t.report"
+    [ -e "$build/$t.failed" ] && failed=1
 done
 [ $failed -eq 0 ] && echo "fuzz: every target ran clean"
 exit $failed

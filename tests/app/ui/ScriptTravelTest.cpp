@@ -78,6 +78,14 @@ protected:
         prompts().clear();
     }
     QString status() { return find<QLabel>("Lbl_IncomingLinks")->text(); }
+    QMenu *menu(const char *name)
+    {
+        for (QAction *entry : main().menuBar()->actions()) {
+            if (entry->objectName() == QLatin1String(name))
+                return entry->menu();
+        }
+        return nullptr;
+    }
     QTreeWidget *problems() { return static_cast<ProblemsWindow *>(m_windows->problems)->List_Problems(); }
     QStringList problemRows()
     {
@@ -243,11 +251,7 @@ TEST_F(ScriptTravelTest, FollowingLinksHereAndIntoAnotherScriptAndBack)
 
 TEST_F(ScriptTravelTest, TheEditMenuOffersFollowingAndGoingBackAfterTheMoveCommands)
 {
-    QMenu *edit = nullptr;
-    for (QAction *entry : main().menuBar()->actions()) {
-        if (entry->objectName() == QLatin1String("Edit_mMenu"))
-            edit = entry->menu();
-    }
+    QMenu *edit = menu("Edit_mMenu");
     ASSERT_NE(edit, nullptr);
     const QList<QAction *> items = edit->actions();
     const qsizetype down = items.indexOf(action("MoveDown"));
@@ -260,11 +264,7 @@ TEST_F(ScriptTravelTest, TheEditMenuOffersFollowingAndGoingBackAfterTheMoveComma
 
 TEST_F(ScriptTravelTest, TheDialogueMapFollowsRunEdtInTheServiceMenuAndMovesTheMainWindow)
 {
-    QMenu *service = nullptr;
-    for (QAction *entry : main().menuBar()->actions()) {
-        if (entry->objectName() == QLatin1String("Service_mMenu"))
-            service = entry->menu();
-    }
+    QMenu *service = menu("Service_mMenu");
     ASSERT_NE(service, nullptr);
     const QList<QAction *> items = service->actions();
     ASSERT_GE(items.indexOf(action("RunEdt")), 0);
