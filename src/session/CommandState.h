@@ -20,6 +20,7 @@ struct CommandState {
     QString redoName;
     bool followLink = false;
     bool goBack = false;
+    bool renumber = false;
 
     bool operator==(const CommandState &) const = default;
 };

@@ -1,16 +1,19 @@
 #pragma once
 
 #include "document/NpcScriptDocument.h"
+#include "editor/RecordIds.h"
 #include "editor/RecordList.h"
 
 #include <QList>
 #include <QString>
 
-// What undo brings back: the records, the grid's captions and the current record.
+// What undo brings back: the records, the grid's captions and the current record, with
+// the ids that say where the records of the file on disk went.
 struct RecordState {
     NpcRecords records{};
     RecordGridTexts captions;
     int curRec = 0;
+    RecordIds ids = RecordIds::numbered();
 };
 
 // The undo and redo history of the records. A step keeps the state from before it; undo

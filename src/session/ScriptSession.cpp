@@ -1,15 +1,18 @@
 #include "session/ScriptSession.h"
 
 #include "common/FileMessages.h"
+#include "common/FileSetWriter.h"
 #include "common/Windows1251.h"
 #include "dialogue/EdtPath.h"
 #include "document/NpcFile.h"
 #include "document/NpcName.h"
+#include "editor/RenumberInputs.h"
 
 #include <QFileInfo>
 
 ScriptSession::ScriptSession(const QString &startFolder, QObject *parent)
-    : QObject(parent), m_settings(startFolder), m_macros(m_settings.config().macroPath())
+    : QObject(parent), m_settings(startFolder), m_macros(m_settings.config().macroPath()),
+      m_fileOps(&FileOps::system())
 {
     // A text read or changed changes what the phrase checks find.
     connect(&m_dialogue, &DialogueText::changed, this, [this] {
@@ -60,6 +63,7 @@ CommandState ScriptSession::commandState() const
     can.redoName = m_history.redoName();
     can.followLink = currentLink().has_value();
     can.goBack = m_links.canGoBack();
+    can.renumber = true; // any folder: the open script's, or one the dialog is given
     return can;
 }
 
@@ -79,7 +83,8 @@ const QList<CheckFinding> &ScriptSession::findings() const
 
 LinkNavigation::Incoming ScriptSession::incomingLinks() const
 {
-    return m_links.incomingTo(m_curRec, m_document.records, m_document.OwnNpcNumber);
+    return m_links.incomingTo(m_curRec, m_document.records, m_document.OwnNpcNumber,
+                              m_foreign.savedSlotOf(m_curRec));
 }
 
 std::optional<LinkNavigation::LinkTarget> ScriptSession::currentLink() const
@@ -142,9 +147,19 @@ bool ScriptSession::hasUnsavedChanges()
 QString ScriptSession::linksToCurrent()
 {
     announceLeaving();
-    NpcRecords records = m_document.records;
-    RecordGridTexts unused;
-    return RecordList(records, unused, m_curRec, m_document.OwnNpcNumber).CheckLinkDel();
+    return incomingLinks().list;
+}
+
+QString ScriptSession::otherScriptLinksToCurrent()
+{
+    announceLeaving();
+    return incomingLinks().others;
+}
+
+QString ScriptSession::otherScriptChanges()
+{
+    announceLeaving();
+    return ForeignLinkFixes::describe(m_foreign.pending(m_links.folder()));
 }
 
 bool ScriptSession::pasteDropsLastRecord()
@@ -192,6 +207,7 @@ QList<SessionResult> ScriptSession::loadLists()
 void ScriptSession::takeRecords(const NpcRecords &records)
 {
     m_document.records = records;
+    m_foreign.reset();
     fillCaptions();
     m_history.clear();
 }
@@ -270,11 +286,27 @@ void ScriptSession::newScript()
     notify(Records | Current | Shown | Dialogue | State);
 }
 
-SessionResult ScriptSession::write(const QString &path)
+SessionResult ScriptSession::writeWithOtherScripts(const QString &path, const QList<ForeignLinkFix> &fixes)
 {
-    NpcWriter writer;
-    if (!writer.write(m_document.records, m_document.layout, path))
+    FileSetWriter files(*m_fileOps);
+    files.write(path, NpcWriter::encode(m_document.records, m_document.layout));
+    QString error;
+    if (!ForeignLinkFixes::addFiles(fixes, m_document.OwnNpcNumber, files, error) || !files.commit())
+        return SessionResult::failure(error.isEmpty() ? files.errorString() : error);
+    return {};
+}
+
+SessionResult ScriptSession::write(const QString &path, OtherScripts others)
+{
+    const QList<ForeignLinkFix> fixes =
+        others == OtherScripts::Fix ? m_foreign.pending(m_links.folder()) : QList<ForeignLinkFix>();
+    if (!fixes.isEmpty()) {
+        if (const SessionResult written = writeWithOtherScripts(path, fixes); !written)
+            return written;
+    } else if (NpcWriter writer; !writer.write(m_document.records, m_document.layout, path)) {
         return SessionResult::failure(writeFailureText(path, writer.errorString()));
+    }
+    m_foreign.markSaved();
     m_history.markSaved();
     // The grid keeps the link texts of the former number until their records are shown.
     showNpcName(path);
@@ -282,10 +314,10 @@ SessionResult ScriptSession::write(const QString &path)
     return {};
 }
 
-SessionResult ScriptSession::save()
+SessionResult ScriptSession::save(OtherScripts others)
 {
     announceLeaving();
-    const SessionResult written = write(m_document.path);
+    const SessionResult written = write(m_document.path, others);
     notify(State | Findings);
     return written;
 }
@@ -300,6 +332,26 @@ SessionResult ScriptSession::saveAs(const QString &path)
     }
     notify(State | Findings);
     return written;
+}
+
+OpenResult ScriptSession::takeRenumbering(const RenumberPlan &plan)
+{
+    QList<SessionResult> failures;
+    if (renumberingChangesLists(plan))
+        failures = loadLists();
+    OpenResult result;
+    if (hasPath() && renumberingChanges(plan, m_document.path)) {
+        const int record = m_curRec;
+        result = openScript(pathAfterRenumbering(plan, m_document.path), {.setWorkDir = false});
+        if (result)
+            selectRecord(record);
+    } else if (hasPath()) {
+        takeFolder(m_document.path); // other scripts of its folder may have changed
+        notify(Findings);
+    }
+    if (result && !failures.isEmpty())
+        return {failures.first(), false, {}};
+    return result;
 }
 
 void ScriptSession::setLayout(NpcLayout layout)

@@ -9,7 +9,7 @@
 
 RecordState ScriptSession::state() const
 {
-    return {m_document.records, m_captions, m_curRec};
+    return {m_document.records, m_captions, m_curRec, m_foreign.ids()};
 }
 
 void ScriptSession::endStep(const QString &name, const RecordState &before, int changes)
@@ -21,6 +21,7 @@ void ScriptSession::endStep(const QString &name, const RecordState &before, int 
 void ScriptSession::restore(const RecordState &state)
 {
     m_document.records = state.records;
+    m_foreign.setIds(state.ids);
     if (m_curRec != state.curRec)
         setCurrent(state.curRec);
     showRec();
@@ -191,6 +192,7 @@ void ScriptSession::cutRecord()
     m_clipboard = currentRecord();
     m_pasteAvailable = true;
     recordList().removeRecord();
+    m_foreign.removed(m_curRec);
     showRec();
     markModified();
     endStep(QStringLiteral("вырезать запись"), before);
@@ -201,6 +203,7 @@ void ScriptSession::deleteRecord()
     announceLeaving();
     const RecordState before = state();
     recordList().removeRecord();
+    m_foreign.removed(m_curRec);
     showRec();
     markModified();
     endStep(QStringLiteral("удалить запись"), before);
@@ -211,6 +214,7 @@ void ScriptSession::pasteRecord()
     announceLeaving();
     const RecordState before = state();
     recordList().insertRecord(m_clipboard);
+    m_foreign.inserted(m_curRec);
     showRec();
     markModified();
     showActionCaption();
@@ -246,6 +250,7 @@ void ScriptSession::moveRecord(int delta)
     RecordList list = recordList();
     if (!list.moveRecord(delta))
         return;
+    m_foreign.swapped(m_curRec, list.CurRec());
     // The moved record stays selected, as a click on its new row would select it.
     setCurrent(list.CurRec());
     showRec();

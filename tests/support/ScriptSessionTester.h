@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/FileOps.h"
 #include "session/ScriptSession.h"
 
 // Puts a session into a state directly, as a script just read would be, for tests that
@@ -54,4 +55,7 @@ public:
         session.m_dialogue.m_text = text;
         session.notify(ScriptSession::Dialogue);
     }
+
+    // The file steps of a save that writes several files, for a test that fails one.
+    static void setFileOps(ScriptSession &session, FileOps &ops) { session.m_fileOps = &ops; }
 };
