@@ -3,6 +3,7 @@
 #include "editor/ui/FindUsagesDialog.h"
 #include "editor/ui/ProblemsWindow.h"
 #include "editor/ui/View_Map.h"
+#include "editor/ui/RenumberDialog.h"
 #include "session/ScriptSession.h"
 
 #include <QDesktopServices>
@@ -23,6 +24,7 @@ AppCommands::AppCommands(const CommandContext &context, const Windows &windows)
     m_context.onTriggered("CheckScript", this, &AppCommands::CheckScriptExecute);
     m_context.onTriggered("FindUsages", this, &AppCommands::FindUsagesExecute);
     m_context.onTriggered("ShowMap", this, &AppCommands::ShowMapExecute);
+    m_context.onTriggered("Renumber", this, &AppCommands::RenumberExecute);
 }
 
 void AppCommands::QuitExecute()
@@ -73,6 +75,12 @@ void AppCommands::FindUsagesExecute()
 {
     if (m_windows.findUsages)
         m_windows.findUsages->FindUsagesExecute();
+}
+
+void AppCommands::RenumberExecute()
+{
+    if (m_windows.renumber)
+        m_windows.renumber->RenumberExecute();
 }
 
 void showManual(const AppConfig &config, Prompts &prompts, QWidget *parent)

@@ -297,6 +297,7 @@ void TForm1::updateActions()
         {"Redo", can.redo},
         {"FollowLink", can.followLink},
         {"GoBack", can.goBack},
+        {"Renumber", can.renumber},
     };
     for (const auto &[name, enabled] : states)
         action(QLatin1String(name))->setEnabled(enabled);
