@@ -86,6 +86,7 @@ void RenumberDialog::build()
     m_folderEdit->setReadOnly(true);
     auto *browse = button(this, "Btn_Folder", QStringLiteral("..."));
     browse->setToolTip(QStringLiteral("Выбрать папку со скриптами"));
+    browse->setFixedWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
     auto *folderRow = new QHBoxLayout;
     folderRow->addWidget(m_folderEdit, 1);
     folderRow->addWidget(browse);
