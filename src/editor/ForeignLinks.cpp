@@ -2,11 +2,10 @@
 
 #include "document/NpcFile.h"
 
-#include <QBuffer>
-
 #include <algorithm>
 
-QList<ForeignLinkFix> foreignLinkFixes(const FolderLinks &folder, const RecordIds &saved, const RecordIds &now)
+QList<ForeignLinkFix> foreignLinkFixes(const FolderLinks &folder, const RecordIds &saved,
+                                       const RecordIds &now)
 {
     QList<ForeignLinkFix> fixes;
     const auto &incoming = folder.incoming();
@@ -33,11 +32,8 @@ QList<ForeignLinkFix> foreignLinkFixes(const FolderLinks &folder, const RecordId
 bool fixForeignLinks(const QByteArray &file, quint8 ownNumber, const QList<ForeignLinkFix> &fixes,
                      QByteArray &fixed, QString &error)
 {
-    QByteArray bytes = file;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
     NpcReader reader;
-    if (!reader.read(&buffer)) {
+    if (!reader.readBytes(file)) {
         error = reader.reason();
         return false;
     }

@@ -24,7 +24,8 @@ struct ForeignLinkFix {
 // The links of the folder's other scripts into this one, whose slots held the records
 // `saved` when the folder was read and hold `now`, that no longer lead where they did;
 // by path and record.
-QList<ForeignLinkFix> foreignLinkFixes(const FolderLinks &folder, const RecordIds &saved, const RecordIds &now);
+QList<ForeignLinkFix> foreignLinkFixes(const FolderLinks &folder, const RecordIds &saved,
+                                       const RecordIds &now);
 
 // The bytes of another script with the links of the fixes that have a new target
 // changed, every other byte kept. False with the reason when the file no longer holds

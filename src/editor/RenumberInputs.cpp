@@ -16,7 +16,10 @@ bool sameFolder(const QString &a, const QString &b)
 
 bool samePath(const QString &a, const QString &b)
 {
-    return !a.isEmpty() && !b.isEmpty() && QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+    const auto clean = [](const QString &path) {
+        return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    };
+    return !a.isEmpty() && !b.isEmpty() && clean(a) == clean(b);
 }
 
 QString shown(const QString &folder, const QString &path)
@@ -28,8 +31,8 @@ QString shown(const QString &folder, const QString &path)
 
 QString renumberKindCaption(RenumberKind kind)
 {
-    static const char *const Captions[] = {"Предмет", "Факт", "Квест", "Воздействие", "Реакция", "Режим",
-                                           "Персонаж"};
+    static const char *const Captions[] = {"Предмет", "Факт",  "Квест",   "Воздействие",
+                                           "Реакция", "Режим", "Персонаж"};
     return QString::fromUtf8(Captions[int(kind)]);
 }
 
@@ -78,8 +81,9 @@ QList<RenumberPreviewRow> renumberPreviewRows(const RenumberPlan &plan, const QS
                      fieldValueText(change.field, change.before) + QStringLiteral(" -> ") +
                          fieldValueText(change.field, change.after)});
     for (const RenumberFileRename &rename : plan.renames)
-        rows.append({shown(folder, rename.from), QString(), QStringLiteral("имя файла"),
-                     QFileInfo(rename.from).fileName() + QStringLiteral(" -> ") + QFileInfo(rename.to).fileName()});
+        rows.append(
+            {shown(folder, rename.from), QString(), QStringLiteral("имя файла"),
+             QFileInfo(rename.from).fileName() + QStringLiteral(" -> ") + QFileInfo(rename.to).fileName()});
     for (const RenumberListChange &change : plan.lists)
         rows.append({QDir::toNativeSeparators(change.path), QStringLiteral("строка %1").arg(change.line.line),
                      QStringLiteral("список"),

@@ -39,7 +39,8 @@ QString ForeignLinkFixes::describe(const QList<ForeignLinkFix> &fixes)
     QStringList moved;
     QStringList broken;
     for (const ForeignLinkFix &fix : fixes) {
-        const QString place = QStringLiteral("%1: запись %2, ControlRec %3").arg(fix.script).arg(fix.record).arg(fix.before);
+        const QString place =
+            QStringLiteral("%1: запись %2, ControlRec %3").arg(fix.script).arg(fix.record).arg(fix.before);
         if (fix.after)
             moved << place + QStringLiteral(" -> ") + QString::number(*fix.after);
         else

@@ -145,8 +145,8 @@ RuleOutcome ScriptSession::commitField(NpcField field, const QString &text)
     const FieldInfo *info = findFieldInfo(field);
     if (!info)
         return {};
-    const RuleOutcome outcome =
-        FieldRules::leave(*info, text, m_lists.byId(info->list), fieldLimit(field), m_settings.config().warningsOn());
+    const RuleOutcome outcome = FieldRules::leave(*info, text, m_lists.byId(info->list), fieldLimit(field),
+                                                  m_settings.config().warningsOn());
     applyRuleOutcome(field, outcome, text);
     return outcome;
 }

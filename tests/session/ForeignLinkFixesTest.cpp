@@ -2,8 +2,6 @@
 #include "support/FailingFileOps.h"
 #include "support/FolderSnapshot.h"
 
-#include <QBuffer>
-
 #include <random>
 
 namespace
@@ -11,12 +9,10 @@ namespace
 
 constexpr quint8 Own = 57;
 
-NpcReader readBytes(QByteArray bytes)
+NpcReader readBytes(const QByteArray &bytes)
 {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
     NpcReader reader;
-    EXPECT_TRUE(reader.read(&buffer));
+    EXPECT_TRUE(reader.readBytes(bytes));
     return reader;
 }
 
@@ -37,7 +33,8 @@ protected:
     }
 
     // Another script whose record i links to record targets[i] of 057 (no link for -1).
-    void writeLinking(const QString &name, const QList<int> &targets, NpcLayout layout = NpcLayout::StandardLayout)
+    void writeLinking(const QString &name, const QList<int> &targets,
+                      NpcLayout layout = NpcLayout::StandardLayout)
     {
         NpcRecords records{};
         for (int i = 0; i < targets.size(); ++i)
@@ -46,7 +43,10 @@ protected:
         writeScript(QStringLiteral("npc/") + name, records, layout);
     }
     void open() { ASSERT_TRUE(session().openScript(pathIn(QStringLiteral("npc/057.npc")), {})); }
-    NpcRecords recordsOf(const QString &name) { return readBytes(readFile(QStringLiteral("npc/") + name)).records(); }
+    NpcRecords recordsOf(const QString &name)
+    {
+        return readBytes(readFile(QStringLiteral("npc/") + name)).records();
+    }
     QString folder() { return pathIn(QStringLiteral("npc")); }
 
     NpcRecords m_own{};
@@ -66,16 +66,28 @@ TEST_F(ForeignLinkFixesTest, LinksFromOtherScriptsFollowTheirRecordsThroughAnyOp
             targets << int(random() % 12) - 1;
         writeLinking(others[0].first, targets);
         writeLinking(others[1].first, {3, 49, 60, 0}, others[1].second);
-        const QByteArray before[2]{readFile(QStringLiteral("npc/Shop.npc")), readFile(QStringLiteral("npc/112.npc"))};
+        const QByteArray before[2]{readFile(QStringLiteral("npc/Shop.npc")),
+                                   readFile(QStringLiteral("npc/112.npc"))};
         open();
         for (int step = 0; step < 6; ++step) {
             session().selectRecord(int(random() % 12));
             switch (random() % 5) {
-            case 0: session().deleteRecord(); break;
-            case 1: session().cutRecord(); break;
-            case 2: session().copyRecord(); session().pasteRecord(); break;
-            case 3: session().moveRecord(-1); break;
-            default: session().moveRecord(+1); break;
+            case 0:
+                session().deleteRecord();
+                break;
+            case 1:
+                session().cutRecord();
+                break;
+            case 2:
+                session().copyRecord();
+                session().pasteRecord();
+                break;
+            case 3:
+                session().moveRecord(-1);
+                break;
+            default:
+                session().moveRecord(+1);
+                break;
             }
         }
         const QString asked = session().otherScriptChanges();
@@ -92,13 +104,15 @@ TEST_F(ForeignLinkFixesTest, LinksFromOtherScriptsFollowTheirRecordsThroughAnyOp
                 if (expected[i].ControlNpc != Own || was >= RecordCount)
                     continue;
                 const int now = after[i].ControlRec;
-                const QString place = QStringLiteral("%1: запись %2, ControlRec %3").arg(label).arg(i).arg(was);
+                const QString place =
+                    QStringLiteral("%1: запись %2, ControlRec %3").arg(label).arg(i).arg(was);
                 if (now != was) {
                     EXPECT_TRUE(asked.contains(place + QStringLiteral(" -> ") + QString::number(now)));
                 }
                 EXPECT_TRUE(own[now].Action == m_own[was].Action ||
                             (now == was && asked.contains(place + QStringLiteral(" (удалена)"))))
-                    << round << ' ' << i << '\n' << asked.toStdString();
+                    << round << ' ' << i << '\n'
+                    << asked.toStdString();
                 expected[i].ControlRec = quint8(now);
             }
             EXPECT_EQ(readFile(QStringLiteral("npc/") + others[file].first),
@@ -156,8 +170,9 @@ TEST_F(ForeignLinkFixesTest, UndoTakesThePendingChangesBackAlsoPastASave)
     ASSERT_TRUE(session().save(ScriptSession::OtherScripts::Fix));
     EXPECT_EQ(recordsOf(QStringLiteral("Shop.npc"))[0].ControlRec, 6);
     session().undo();
-    EXPECT_EQ(session().otherScriptChanges(),
-              QStringLiteral("Ссылки других скриптов на сдвинутые записи:\r\nShop: запись 0, ControlRec 6 -> 5"));
+    EXPECT_EQ(
+        session().otherScriptChanges(),
+        QStringLiteral("Ссылки других скриптов на сдвинутые записи:\r\nShop: запись 0, ControlRec 6 -> 5"));
 
     // Opening the script again forgets what was pending.
     open();
@@ -166,8 +181,8 @@ TEST_F(ForeignLinkFixesTest, UndoTakesThePendingChangesBackAlsoPastASave)
 
 TEST_F(ForeignLinkFixesTest, AFailedWriteOrAScriptChangedOnDiskLeavesEveryFileAsItWas)
 {
-    for (const QString &name : {QStringLiteral("100.npc"), QStringLiteral("101.npc"), QStringLiteral("102.npc"),
-                                QStringLiteral("103.npc")})
+    for (const QString &name : {QStringLiteral("100.npc"), QStringLiteral("101.npc"),
+                                QStringLiteral("102.npc"), QStringLiteral("103.npc")})
         writeLinking(name, {4, 7});
     open();
     session().selectRecord(0);
@@ -180,7 +195,8 @@ TEST_F(ForeignLinkFixesTest, AFailedWriteOrAScriptChangedOnDiskLeavesEveryFileAs
         ScriptSessionTester::setFileOps(session(), ops);
         const SessionResult saved = session().save(ScriptSession::OtherScripts::Fix);
         ASSERT_FALSE(saved) << n;
-        EXPECT_TRUE(saved.message.contains(QStringLiteral("103.npc")) || saved.message.contains(QStringLiteral("057.npc")))
+        EXPECT_TRUE(saved.message.contains(QStringLiteral("103.npc")) ||
+                    saved.message.contains(QStringLiteral("057.npc")))
             << saved.message.toStdString();
         EXPECT_EQ(folderSnapshot(folder()), before) << n;
         EXPECT_TRUE(session().isModified());

@@ -90,7 +90,8 @@ void showManual(const AppConfig &config, Prompts &prompts, QWidget *parent)
     if (!QFileInfo(path).isFile())
         prompts.warning(parent, QStringLiteral("Файл справки ") + shown + QStringLiteral(" не найден."));
     else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        prompts.warning(parent, QStringLiteral("Не удалось открыть справку: нет программы, которая показывает "
-                                               "такие файлы.\r\nСправка находится в файле ") +
-                                    shown + QLatin1Char('.'));
+        prompts.warning(parent,
+                        QStringLiteral("Не удалось открыть справку: нет программы, которая показывает "
+                                       "такие файлы.\r\nСправка находится в файле ") +
+                            shown + QLatin1Char('.'));
 }

@@ -4,6 +4,7 @@
 #include "editor/RenumberApply.h"
 #include "editor/RenumberInputs.h"
 #include "editor/RenumberPlanner.h"
+#include "editor/ui/FolderField.h"
 #include "session/ScriptSession.h"
 
 #include <QApplication>
@@ -14,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -76,20 +76,13 @@ void RenumberDialog::build()
         QStringList fields;
         for (NpcField field : kind.fields)
             fields << NpcRecord::fieldName(field);
-        m_kind->addItem(renumberKindCaption(kind.kind) + QStringLiteral(" (") + fields.join(QStringLiteral(", ")) +
-                        QLatin1Char(')'));
+        m_kind->addItem(renumberKindCaption(kind.kind) + QStringLiteral(" (") +
+                        fields.join(QStringLiteral(", ")) + QLatin1Char(')'));
     }
     m_from = numberBox(this, "Edit_OldNumber");
     m_to = numberBox(this, "Edit_NewNumber");
-    m_folderEdit = new QLineEdit(this);
-    m_folderEdit->setObjectName(QStringLiteral("Edit_Folder"));
-    m_folderEdit->setReadOnly(true);
-    auto *browse = button(this, "Btn_Folder", QStringLiteral("..."));
-    browse->setToolTip(QStringLiteral("Выбрать папку со скриптами"));
-    browse->setFixedWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
-    auto *folderRow = new QHBoxLayout;
-    folderRow->addWidget(m_folderEdit, 1);
-    folderRow->addWidget(browse);
+    m_folderField =
+        new FolderField(m_prompts, QStringLiteral("Папка со скриптами"), QStringLiteral("..."), this);
     auto *numbers = new QHBoxLayout;
     numbers->addWidget(m_from);
     numbers->addSpacing(16);
@@ -100,14 +93,14 @@ void RenumberDialog::build()
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("Что:"), m_kind);
     form->addRow(QStringLiteral("Старый номер:"), numbers);
-    form->addRow(QStringLiteral("Папка:"), folderRow);
+    form->addRow(QStringLiteral("Папка:"), m_folderField);
 
     m_changes = new QTreeWidget(this);
     m_changes->setObjectName(QStringLiteral("Tree_Changes"));
     m_changes->setRootIsDecorated(false);
     m_changes->setUniformRowHeights(true);
-    m_changes->setHeaderLabels({QStringLiteral("Файл"), QStringLiteral("Где"), QStringLiteral("Поле"),
-                                QStringLiteral("Изменение")});
+    m_changes->setHeaderLabels(
+        {QStringLiteral("Файл"), QStringLiteral("Где"), QStringLiteral("Поле"), QStringLiteral("Изменение")});
     m_changes->header()->setStretchLastSection(true);
     m_changes->setColumnWidth(0, 260);
     m_changes->setColumnWidth(1, 90);
@@ -148,7 +141,7 @@ void RenumberDialog::build()
     connect(m_preview, &QPushButton::clicked, this, &RenumberDialog::PreviewClick);
     connect(m_stop, &QPushButton::clicked, this, &RenumberDialog::StopClick);
     connect(m_apply, &QPushButton::clicked, this, &RenumberDialog::ApplyClick);
-    connect(browse, &QPushButton::clicked, this, &RenumberDialog::FolderClick);
+    connect(m_folderField, &FolderField::changed, this, &RenumberDialog::inputsChanged);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_kind, &QComboBox::currentIndexChanged, this, &RenumberDialog::inputsChanged);
     connect(m_from, &QSpinBox::valueChanged, this, &RenumberDialog::inputsChanged);
@@ -158,8 +151,9 @@ void RenumberDialog::build()
 void RenumberDialog::RenumberExecute()
 {
     proposeFromFocus(QApplication::focusWidget());
-    if (m_folder.isEmpty() || m_session.hasPath())
-        setFolder(m_session.hasPath() ? QFileInfo(m_session.document().path).absolutePath() : QDir::currentPath());
+    if (folder().isEmpty() || m_session.hasPath())
+        m_folderField->setFolder(m_session.hasPath() ? QFileInfo(m_session.document().path).absolutePath()
+                                                     : QDir::currentPath());
     inputsChanged();
     showStatus(QString());
     show();
@@ -180,20 +174,9 @@ void RenumberDialog::proposeFromFocus(QWidget *focused)
     m_to->setValue(int(proposal->number));
 }
 
-void RenumberDialog::FolderClick()
+QString RenumberDialog::folder() const
 {
-    const QString chosen = m_prompts.chooseFolder(this, QStringLiteral("Папка со скриптами"), m_folder);
-    if (!chosen.isEmpty())
-        setFolder(chosen);
-}
-
-void RenumberDialog::setFolder(const QString &folder)
-{
-    m_folder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
-    m_folderEdit->setText(QDir::toNativeSeparators(m_folder));
-    m_folderEdit->setCursorPosition(0);
-    m_folderEdit->setToolTip(m_folderEdit->text());
-    inputsChanged();
+    return m_folderField->folder();
 }
 
 void RenumberDialog::inputsChanged()
@@ -214,8 +197,12 @@ bool RenumberDialog::isPlanning() const
 void RenumberDialog::PreviewClick()
 {
     inputsChanged();
-    m_request = renumberRequest(m_folder, RenumberKind(m_kind->currentIndex()), m_from->value(), m_to->value(),
-                                m_session.settings().listFolders());
+    if (!QFileInfo(folder()).isDir()) {
+        showStatus(QStringLiteral("Папка не найдена: %1").arg(QDir::toNativeSeparators(folder())));
+        return;
+    }
+    m_request = renumberRequest(folder(), RenumberKind(m_kind->currentIndex()), m_from->value(),
+                                m_to->value(), m_session.settings().listFolders());
     m_planner = std::make_unique<RenumberPlanner>(*m_request);
     setPlanning(true);
     step();
@@ -233,7 +220,9 @@ void RenumberDialog::step()
         } else {
             m_progress->setRange(0, int(m_planner->total()));
             m_progress->setValue(int(m_planner->done()));
-            showStatus(QStringLiteral("Прочитано скриптов: %1 из %2").arg(m_planner->done()).arg(m_planner->total()));
+            showStatus(QStringLiteral("Прочитано скриптов: %1 из %2")
+                           .arg(m_planner->done())
+                           .arg(m_planner->total()));
         }
         return;
     }
@@ -269,7 +258,7 @@ void RenumberDialog::showPlan()
 {
     m_changes->clear();
     QList<QTreeWidgetItem *> items;
-    for (const RenumberPreviewRow &row : renumberPreviewRows(*m_plan, m_folder))
+    for (const RenumberPreviewRow &row : renumberPreviewRows(*m_plan, folder()))
         items << new QTreeWidgetItem(QStringList{row.file, row.place, row.what, row.change});
     m_changes->addTopLevelItems(items);
     const bool any = !m_plan->isEmpty();
@@ -291,10 +280,11 @@ void RenumberDialog::ApplyClick()
     const QString open = m_session.document().path;
     const bool touchesOpen = m_session.hasPath() && renumberingChanges(*m_plan, open);
     if (touchesOpen && m_session.hasUnsavedChanges() &&
-        !m_prompts.confirm(this,
-                           QStringLiteral("Текущие данные не сохранены.\r\nПеренумерация перечитает открытый скрипт, "
-                                          "и несохранённые изменения будут потеряны. Продолжить?"),
-                           QMessageBox::Yes | QMessageBox::No))
+        !m_prompts.confirm(
+            this,
+            QStringLiteral("Текущие данные не сохранены.\r\nПеренумерация перечитает открытый скрипт, "
+                           "и несохранённые изменения будут потеряны. Продолжить?"),
+            QMessageBox::Yes | QMessageBox::No))
         return;
     QString error;
     if (!renumberPlanStillHolds(*m_plan, error)) {

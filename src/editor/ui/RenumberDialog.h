@@ -7,10 +7,10 @@
 #include <memory>
 #include <optional>
 
+class FolderField;
 class Prompts;
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
@@ -38,17 +38,15 @@ public:
     void PreviewClick();
     void StopClick();
     void ApplyClick();
-    void FolderClick();
     // One batch of the running planning; the timer calls it.
     void step();
 
     bool isPlanning() const;
-    QString folder() const { return m_folder; }
+    QString folder() const;
 
 private:
     void build();
     void proposeFromFocus(QWidget *focused);
-    void setFolder(const QString &folder);
     void inputsChanged();
     void showPlan();
     void showStatus(const QString &text);
@@ -56,7 +54,6 @@ private:
 
     ScriptSession &m_session;
     Prompts &m_prompts;
-    QString m_folder;
     std::unique_ptr<RenumberPlanner> m_planner;
     std::optional<RenumberRequest> m_request;
     std::optional<RenumberPlan> m_plan; // shown and not yet applied
@@ -64,7 +61,7 @@ private:
     QComboBox *m_kind = nullptr;
     QSpinBox *m_from = nullptr;
     QSpinBox *m_to = nullptr;
-    QLineEdit *m_folderEdit = nullptr;
+    FolderField *m_folderField = nullptr;
     QTreeWidget *m_changes = nullptr;
     QLabel *m_status = nullptr;
     QProgressBar *m_progress = nullptr;

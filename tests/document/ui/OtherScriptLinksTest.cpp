@@ -37,9 +37,10 @@ TEST_F(OtherScriptLinksTest, CutAndDeleteNameTheOtherScriptsAndSaveOffersTheirCh
 {
     main().selectGridRow(1);
     trigger("CutRec"); // No: nothing cut
-    EXPECT_EQ(prompts().messageTexts(),
-              QStringList{QStringLiteral("На вырезаемую запись есть ссылка(ки) из других скриптов: Shop: 2.\r\n\r\n"
-                                         "Вы уверены, что хотите вырезать текущую запись?")});
+    EXPECT_EQ(
+        prompts().messageTexts(),
+        QStringList{QStringLiteral("На вырезаемую запись есть ссылка(ки) из других скриптов: Shop: 2.\r\n\r\n"
+                                   "Вы уверены, что хотите вырезать текущую запись?")});
     EXPECT_FALSE(session().isModified());
     prompts().clear();
     prompts().answers = {QMessageBox::Yes};
@@ -55,9 +56,10 @@ TEST_F(OtherScriptLinksTest, CutAndDeleteNameTheOtherScriptsAndSaveOffersTheirCh
     ASSERT_EQ(prompts().asked.size(), 1);
     EXPECT_EQ(prompts().asked[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     EXPECT_EQ(prompts().asked[0].text,
-              QStringLiteral("Ссылки других скриптов на сдвинутые записи:\r\nShop: запись 3, ControlRec 3 -> 2\r\n"
-                             "Ссылки на удалённые записи (останутся как есть):\r\nShop: запись 2, ControlRec 1 (удалена)"
-                             "\r\n\r\nИсправить ссылки в других скриптах и сохранить их вместе с этим?"));
+              QStringLiteral(
+                  "Ссылки других скриптов на сдвинутые записи:\r\nShop: запись 3, ControlRec 3 -> 2\r\n"
+                  "Ссылки на удалённые записи (останутся как есть):\r\nShop: запись 2, ControlRec 1 (удалена)"
+                  "\r\n\r\nИсправить ссылки в других скриптах и сохранить их вместе с этим?"));
     EXPECT_TRUE(session().isModified());
 
     prompts().answers = {QMessageBox::Yes};

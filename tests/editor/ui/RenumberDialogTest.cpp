@@ -36,7 +36,8 @@ protected:
     {
         AppFixture::SetUp();
         writeFile(QStringLiteral("Data/Items.txt"), toWindows1251(QStringLiteral("56=Щит\r\n57=Меч\r\n")));
-        writeScript(QStringLiteral("scripts/057.npc"), itemsIn({{0, NpcField::ItemIn}, {3, NpcField::ItemOut}}));
+        writeScript(QStringLiteral("scripts/057.npc"),
+                    itemsIn({{0, NpcField::ItemIn}, {3, NpcField::ItemOut}}));
         writeScript(QStringLiteral("scripts/sub/112.npc"), itemsIn({{1, NpcField::ItemIn}}));
         start({pathIn(QStringLiteral("scripts/057.npc"))});
         prompts().clear();
@@ -85,7 +86,8 @@ TEST_F(RenumberDialogTest, ProposesTheFocusedFieldShowsTheChangesAndStopsWithout
     ASSERT_TRUE(dialog().isVisible());
     EXPECT_TRUE(control<QComboBox>("Combo_Kind")->currentText().startsWith(QStringLiteral("Предмет")));
     EXPECT_EQ(control<QSpinBox>("Edit_OldNumber")->value(), 57);
-    EXPECT_EQ(control<QLineEdit>("Edit_Folder")->text(), QDir::toNativeSeparators(pathIn(QStringLiteral("scripts"))));
+    EXPECT_EQ(control<QLineEdit>("Edit_Folder")->text(),
+              QDir::toNativeSeparators(pathIn(QStringLiteral("scripts"))));
 
     const auto before = folderSnapshot(startFolder());
     control<QSpinBox>("Edit_NewNumber")->setValue(56);
@@ -134,12 +136,14 @@ TEST_F(RenumberDialogTest, ApplyAsksForUnsavedChangesThenReopensTheScriptAtItsRe
 
     control<QPushButton>("Btn_Apply")->click(); // No: nothing happens
     ASSERT_EQ(prompts().messageTexts().size(), 1);
-    EXPECT_TRUE(prompts().messageTexts().first().startsWith(QStringLiteral("Текущие данные не сохранены.\r\n")));
+    EXPECT_TRUE(
+        prompts().messageTexts().first().startsWith(QStringLiteral("Текущие данные не сохранены.\r\n")));
     EXPECT_EQ(folderSnapshot(startFolder()), before);
     EXPECT_TRUE(session().isModified());
 
     // Another program changed a script since the preview: the plan is made again and shown.
-    writeScript(QStringLiteral("scripts/sub/112.npc"), itemsIn({{1, NpcField::ItemIn}, {2, NpcField::ItemOut}}));
+    writeScript(QStringLiteral("scripts/sub/112.npc"),
+                itemsIn({{1, NpcField::ItemIn}, {2, NpcField::ItemOut}}));
     prompts().answers = {QMessageBox::Yes};
     control<QPushButton>("Btn_Apply")->click();
     EXPECT_EQ(rows().size(), 5);
@@ -148,7 +152,8 @@ TEST_F(RenumberDialogTest, ApplyAsksForUnsavedChangesThenReopensTheScriptAtItsRe
 
     prompts().answers = {QMessageBox::Yes};
     control<QPushButton>("Btn_Apply")->click();
-    EXPECT_EQ(NpcWriter::encode(itemsIn({{1, NpcField::ItemIn}, {2, NpcField::ItemOut}}, 60), NpcLayout::StandardLayout),
+    EXPECT_EQ(NpcWriter::encode(itemsIn({{1, NpcField::ItemIn}, {2, NpcField::ItemOut}}, 60),
+                                NpcLayout::StandardLayout),
               readFile(QStringLiteral("scripts/sub/112.npc")));
     EXPECT_EQ(session().CurRec(), 3);
     EXPECT_FALSE(session().isModified());
