@@ -6,11 +6,14 @@
 
 SessionResult DialogueText::read(const QString &path)
 {
+    // Stamped before reading: a change made meanwhile is then seen as one.
+    const FileStamp stamp = FileStamp::of(path);
     EdtReader reader;
     if (!reader.read(path))
         return SessionResult::failure(readProblemText(path));
     m_text = reader.takeText();
     m_path = path;
+    m_stamp = m_seen = stamp;
     m_loaded = true;
     return {};
 }
@@ -36,6 +39,7 @@ void DialogueText::forget(bool loaded)
 {
     m_path.clear();
     m_text.clear();
+    m_stamp = m_seen = {};
     m_loaded = loaded;
 }
 

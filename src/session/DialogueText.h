@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/FileStamp.h"
 #include "dialogue/EdtText.h"
 #include "session/SessionResult.h"
 
@@ -44,5 +45,7 @@ private:
 
     EdtText m_text;
     QString m_path;
+    FileStamp m_stamp; // the file as last read or written here
+    FileStamp m_seen;  // the last version on disk the user was told or asked about
     bool m_loaded = false;
 };

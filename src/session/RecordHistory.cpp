@@ -16,6 +16,14 @@ void RecordHistory::clear()
     m_current = m_saved = ++m_lastPoint;
 }
 
+void RecordHistory::restart(bool modified)
+{
+    m_undo.clear();
+    m_redo.clear();
+    m_current = ++m_lastPoint;
+    m_saved = modified ? ++m_lastPoint : m_current;
+}
+
 RecordState RecordHistory::take(QList<Step> &from, QList<Step> &to, RecordState now, quint64 &current)
 {
     Step step = from.takeLast();

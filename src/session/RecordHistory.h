@@ -30,6 +30,8 @@ public:
     void push(const QString &name, const RecordState &before, int afterCurRec);
     // An empty history whose one point is the saved one.
     void clear();
+    // An empty history, standing at the saved point unless the script is modified.
+    void restart(bool modified);
     void markSaved() { m_saved = m_current; }
     bool isModified() const { return m_current != m_saved; }
 

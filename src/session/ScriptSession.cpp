@@ -8,6 +8,7 @@
 #include "document/NpcName.h"
 #include "editor/RenumberInputs.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 ScriptSession::ScriptSession(const QString &startFolder, QObject *parent)
@@ -19,8 +20,9 @@ ScriptSession::ScriptSession(const QString &startFolder, QObject *parent)
         m_findings.reset();
         emit findingsChanged();
     });
-    for (QObject *room : std::initializer_list<QObject *>{&m_settings, &m_macros, &m_dialogue, &m_links})
+    for (QObject *room : std::initializer_list<QObject *>{&m_settings, &m_macros, &m_dialogue, &m_links, &m_recovery})
         room->setParent(this);
+    m_recovery.setSnapshot([this] { return unsavedState(); });
 }
 
 void ScriptSession::notify(int changes)
@@ -44,12 +46,16 @@ void ScriptSession::notify(int changes)
         emit stateChanged();
     if (findings && !(changes & Dialogue))
         emit findingsChanged();
+    if (!hasUnsavedWork())
+        m_recovery.drop();
+    else if (changes & (Records | Dialogue))
+        m_recovery.noteChange();
 }
 
 CommandState ScriptSession::commandState() const
 {
     CommandState can;
-    can.save = isModified() || m_typedValuePending;
+    can.save = (isModified() || m_typedValuePending) && !m_readOnly;
     can.paste = m_pasteAvailable;
     can.moveUp = !m_movesWaitForSelection && m_curRec != 0;
     can.moveDown = !m_movesWaitForSelection && m_curRec != RecordCount - 1;
@@ -125,7 +131,8 @@ QString ScriptSession::windowTitle() const
     const bool modified = isModified();
     if (m_document.path.isEmpty() && !modified)
         return QStringLiteral("Scrivlet");
-    return QStringLiteral("Scrivlet - ") + m_document.path + (modified ? QStringLiteral("*") : QString());
+    return QStringLiteral("Scrivlet - ") + m_document.path + (modified ? QStringLiteral("*") : QString()) +
+           (m_readOnly ? QStringLiteral(" [только чтение]") : QString());
 }
 
 QString ScriptSession::RecLabelPrefix() const
@@ -234,6 +241,8 @@ OpenResult ScriptSession::openScript(const QString &path, OpenOptions options)
 {
     announceLeaving();
     OpenResult result;
+    // Stamped before reading: a change made meanwhile is then seen as one.
+    const FileStamp stamp = FileStamp::of(path);
     NpcReader reader;
     if (!reader.read(path)) {
         result.ok = false;
@@ -244,6 +253,7 @@ OpenResult ScriptSession::openScript(const QString &path, OpenOptions options)
     showNpcName(path);
     takeRecords(reader.records());
     m_document.path = path;
+    noteScriptFile(path, stamp, options.readOnly);
     if (options.setWorkDir)
         m_settings.setWorkDir(QFileInfo(path).absolutePath());
     takeFolder(path);
@@ -278,6 +288,7 @@ void ScriptSession::newScript()
     if (m_curRec != 0)
         setCurrent(0);
     m_document.path.clear();
+    noteScriptFile({}, {}, false);
     m_links.forgetFolder();
     m_dialogue.forget(false);
     showRec();
@@ -308,6 +319,8 @@ SessionResult ScriptSession::write(const QString &path, OtherScripts others)
     }
     m_foreign.markSaved();
     m_history.markSaved();
+    noteScriptFile(path, FileStamp::of(path), false);
+    m_recovery.drop();
     // The grid keeps the link texts of the former number until their records are shown.
     showNpcName(path);
     takeFolder(path);
@@ -317,6 +330,9 @@ SessionResult ScriptSession::write(const QString &path, OtherScripts others)
 SessionResult ScriptSession::save(OtherScripts others)
 {
     announceLeaving();
+    if (m_readOnly)
+        return SessionResult::failure(QStringLiteral("Скрипт %1 открыт только для чтения: его можно сохранить только под другим именем.")
+                                          .arg(QDir::toNativeSeparators(m_document.path)));
     const SessionResult written = write(m_document.path, others);
     notify(State | Findings);
     return written;
@@ -325,6 +341,8 @@ SessionResult ScriptSession::save(OtherScripts others)
 SessionResult ScriptSession::saveAs(const QString &path)
 {
     announceLeaving();
+    if (const auto holder = lockedByOther(path))
+        return SessionResult::failure(lockedText(*holder) + QStringLiteral("\r\nЗапишите скрипт под другим именем."));
     const SessionResult written = write(path);
     if (written) {
         m_document.path = path;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/NpcScriptDocument.h"
+#include "common/FileStamp.h"
 #include "editor/FieldRules.h"
 #include "editor/ListFolders.h"
 #include "editor/RecordList.h"
@@ -13,6 +14,8 @@
 #include "session/ForeignLinkFixes.h"
 #include "session/LinkNavigation.h"
 #include "session/MacroLibrary.h"
+#include "session/RecoveryKeeper.h"
+#include "session/ScriptLock.h"
 #include "session/RecordHistory.h"
 #include "session/SessionResult.h"
 
@@ -34,6 +37,7 @@ class ScriptSession : public QObject
 public:
     // Reads the settings of the start folder.
     explicit ScriptSession(const QString &startFolder, QObject *parent = nullptr);
+    ~ScriptSession() override;
 
     // --- The rooms -----------------------------------------------------------------------
     AppSettings &settings() { return m_settings; }
@@ -45,6 +49,7 @@ public:
     LinkNavigation &links() { return m_links; }
     const LinkNavigation &links() const { return m_links; }
     const ForeignLinkFixes &foreignLinks() const { return m_foreign; }
+    RecoveryKeeper &recovery() { return m_recovery; }
 
     // --- State -----------------------------------------------------------------------
     const NpcScriptDocument &document() const { return m_document; }
@@ -117,6 +122,7 @@ public:
     // --- The script ----------------------------------------------------------------------
     struct OpenOptions {
         bool setWorkDir = true; // Open does, a drop does not
+        bool readOnly = false;  // another editor has it open
     };
     // Reads a script, takes it with the dialogue file beside it, and shows record 0.
     OpenResult openScript(const QString &path, OpenOptions options);
@@ -133,6 +139,37 @@ public:
     // open script, when the plan changed or renamed it, is read again (under its new name)
     // at the same record.
     OpenResult takeRenumbering(const RenumberPlan &plan);
+    // Opened while another editor had it: it may be saved only under another name.
+    bool isReadOnly() const { return m_readOnly; }
+
+    // --- Keeping work safe (ScriptSessionDisk.cpp) -------------------------------------
+    // The records or the dialogue text have changes that no file holds.
+    bool hasUnsavedWork() const;
+    // What the recovery file keeps; nothing when all is saved.
+    std::optional<RecoveryState> unsavedState() const;
+    // Takes the state of an editor that ended without saving, as modified, and keeps it
+    // in this editor's own recovery file before the old one goes.
+    OpenResult recover(const RecoveryKeeper::Offer &offer);
+
+    // What became of a file since the session read or wrote it.
+    enum class DiskState { Same, Changed, Gone };
+    enum class DiskPart { Script, Dialogue };
+    // A change not yet read again nor answered, or a disappearance not yet reported.
+    DiskState newDiskChange(DiskPart part);
+    // Whether a changed part may be read again without a question: it has no changes of
+    // the editor's own.
+    bool hasUnsavedPart(DiskPart part) const;
+    // Reads the part again, keeping the current record; the editor's changes to it go.
+    SessionResult reread(DiskPart part);
+    // The user keeps the editor's version of this change; Save will still ask.
+    void keepOwnVersion(DiskPart part);
+    QString diskPath(DiskPart part) const;
+    // Another running editor that has the script open, and how to say so.
+    std::optional<ScriptLock::Holder> lockedByOther(const QString &path) const;
+    static QString lockedText(const ScriptLock::Holder &holder);
+    // The files Save (or Save As to `scriptPath`) would write over that another program
+    // changed since they were read or written here.
+    QStringList changedBehindBack(const QString &scriptPath);
 
     // --- The current record ------------------------------------------------------------
     void selectRecord(int row);
@@ -202,6 +239,9 @@ private:
     SessionResult write(const QString &path, OtherScripts others = OtherScripts::Leave);
     SessionResult writeWithOtherScripts(const QString &path, const QList<ForeignLinkFix> &fixes);
     void takeFolder(const QString &path);
+    // The script's file was read or written, by this editor, as the stamp says.
+    void noteScriptFile(const QString &path, const FileStamp &stamp, bool readOnly);
+    bool dialogueHasChanges() const;
 
     // The steps each command runs, in the order it runs them.
     void showRec();
@@ -222,6 +262,11 @@ private:
     RecordGridTexts m_captions;
     RecordGridTexts m_shownCaptions; // as the views last heard of them
     RecordHistory m_history;
+    RecoveryKeeper m_recovery;
+    ScriptLock m_lock;
+    FileStamp m_scriptStamp;      // as last read or written here
+    FileStamp m_scriptSeen;       // the last version on disk the user was told or asked about
+    bool m_readOnly = false;
     int m_curRec = 0;
     NpcRecord m_clipboard;
     QString m_npcName;

@@ -7,6 +7,7 @@
 #include "common/ui/CommandContext.h"
 #include "dialogue/ui/DialogueCommands.h"
 #include "dialogue/ui/TForm3.h"
+#include "document/ui/DiskWatch.h"
 #include "document/ui/DocumentCommands.h"
 #include "editor/ui/FindUsagesDialog.h"
 #include "editor/ui/ProblemsWindow.h"
@@ -22,6 +23,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStatusBar>
 #include <QToolButton>
 
 // The icons are compiled into a static library, whose linker would drop them unasked.
@@ -82,6 +84,16 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     QObject::connect(map, &View_Map::recordPicked, &main, &TForm1::selectGridRow);
     QObject::connect(map, &View_Map::linkPicked, document, &DocumentCommands::followLink);
     QObject::connect(findUsages, &FindUsagesDialog::openRequested, document, &DocumentCommands::openScriptAt);
+
+    auto *diskWatch = new DiskWatch(context);
+    QObject::connect(diskWatch, &DiskWatch::said, main.statusBar(), [&main](const QString &text) {
+        main.statusBar()->showMessage(text);
+    });
+    QObject::connect(&session.recovery(), &RecoveryKeeper::keepingFailed, main.statusBar(), [&main](const QString &why) {
+        main.statusBar()->showMessage(why + QStringLiteral(" Несохранённые изменения сейчас не сохраняются для восстановления после сбоя."));
+    });
+    QObject::connect(&session.recovery(), &RecoveryKeeper::keepingResumed, main.statusBar(), &QStatusBar::clearMessage);
+    document->offerRecovery();
 
     // A file named on the command line, as the file manager passes it.
     if (!arguments.isEmpty())

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 
 namespace
 {
@@ -90,6 +91,14 @@ void DocumentCommands::openNamedFile(const QString &path)
 
 bool DocumentCommands::openScript(const QString &path, ScriptSession::OpenOptions options)
 {
+    if (const auto holder = m_session.lockedByOther(path)) {
+        if (!m_context.prompts.confirm(&m_context.window,
+                                       ScriptSession::lockedText(*holder) +
+                                           QStringLiteral("\r\nОткрыть его только для чтения?"),
+                                       QMessageBox::Yes | QMessageBox::No))
+            return false;
+        options.readOnly = true;
+    }
     const OpenResult opened = m_session.openScript(path, options);
     if (!m_context.report(opened))
         return false;
@@ -201,7 +210,7 @@ void DocumentCommands::SaveExecute()
         SaveAsExecute();
         return;
     }
-    if (!mayDropLastRecord())
+    if (!mayWriteOver(m_session.document().path) || !mayDropLastRecord())
         return;
     const QString changes = m_session.otherScriptChanges();
     if (changes.isEmpty()) {
@@ -223,7 +232,8 @@ void DocumentCommands::SaveAsExecute()
     FileDialogOptions options = npcDialog(QStringLiteral("Сохранить NPC-скрипт"));
     options.fileName = m_session.document().path; // proposed, in its own folder
     const QString path = m_context.prompts.saveFile(&m_context.window, options);
-    if (path.isEmpty() || !m_context.prompts.mayOverwrite(&m_context.window, path) || !mayDropLastRecord())
+    if (path.isEmpty() || !m_context.prompts.mayOverwrite(&m_context.window, path) || !mayWriteOver(path) ||
+        !mayDropLastRecord())
         return;
     m_context.report(m_session.saveAs(path));
 }
@@ -244,4 +254,48 @@ void DocumentCommands::Check_VestaClick(bool checked)
         F_VestaExecute();
     else
         F_StandartExecute();
+}
+
+bool DocumentCommands::mayWriteOver(const QString &scriptPath)
+{
+    for (const QString &path : m_session.changedBehindBack(scriptPath)) {
+        if (!m_context.prompts.confirm(&m_context.window,
+                                       QStringLiteral("Файл %1 изменён другой программой после того, как был "
+                                                      "прочитан.\r\nЗаписать поверх него?")
+                                           .arg(QDir::toNativeSeparators(path)),
+                                       QMessageBox::Yes | QMessageBox::No))
+            return false;
+    }
+    return true;
+}
+
+void DocumentCommands::offerRecovery()
+{
+    const RecoveryKeeper::Found found = RecoveryKeeper::findLeftBehind();
+    for (const QString &file : found.unreadable)
+        m_context.prompts.warning(&m_context.window,
+                                  QStringLiteral("Файл восстановления %1 не удалось прочитать. Он оставлен на "
+                                                 "месте и больше предлагаться не будет.")
+                                      .arg(QDir::toNativeSeparators(file)));
+    for (const RecoveryKeeper::Offer &offer : found.offers) {
+        const RecoveryState &state = offer.state;
+        const QString when = QLocale().toString(state.written.toLocalTime(), QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+        const QString what = state.scriptPath.isEmpty()
+                                 ? QStringLiteral("Найдены несохранённые изменения нового скрипта от %1.").arg(when)
+                                 : QStringLiteral("Найдены несохранённые изменения скрипта %1 от %2.")
+                                       .arg(QDir::toNativeSeparators(state.scriptPath), when);
+        const QMessageBox::StandardButton answer =
+            m_context.prompts.message(&m_context.window, PromptKind::Confirmation,
+                                      what + QStringLiteral("\r\nВосстановить их?"),
+                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        if (answer == QMessageBox::No) {
+            RecoveryKeeper::discard(offer.file);
+        } else if (answer == QMessageBox::Yes) {
+            const OpenResult recovered = m_session.recover(offer);
+            if (!recovered.dialogueError.isEmpty())
+                m_context.prompts.error(&m_context.window, recovered.dialogueError);
+            // One script is open at a time: the rest wait for the next start.
+            return;
+        }
+    }
 }

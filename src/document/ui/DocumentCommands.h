@@ -38,6 +38,9 @@ public:
     // (after the unsaved-changes question); false when the user declined or the file
     // was refused.
     bool openScriptAt(const QString &path, int record);
+    // At start-up: the unsaved work of editors that ended without saving, one question
+    // per script.
+    void offerRecovery();
     // The user is asked about unsaved changes; true when they may be left behind.
     bool mayDiscardChanges(const QString &question, QMessageBox::StandardButtons buttons);
 
@@ -51,6 +54,9 @@ signals:
 private:
     FileDialogOptions npcDialog(const QString &title) const;
     bool mayDropLastRecord();
+    // Files changed by another program since they were read are written over only
+    // when the user agrees.
+    bool mayWriteOver(const QString &scriptPath);
 
     CommandContext m_context;
     ScriptSession &m_session;

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QtGlobal>
+
+// A running process told apart from a later one that got the same id: the id and the
+// moment the process started.
+struct ProcessIdentity {
+    qint64 pid = 0;
+    quint64 started = 0; // clock ticks since boot; 0 where the system does not say
+
+    static ProcessIdentity current();
+    // False for a process that has ended (or is only waiting to be reaped), and for one
+    // whose id has since gone to another process.
+    bool isRunning() const;
+
+    bool operator==(const ProcessIdentity &) const = default;
+};
