@@ -38,11 +38,16 @@ std::optional<ProcessEntry> readEntry(qint64 pid)
 
 ProcessIdentity ProcessIdentity::current()
 {
-    ProcessIdentity self;
-    self.pid = QCoreApplication::applicationPid();
-    if (const std::optional<ProcessEntry> entry = readEntry(self.pid))
-        self.started = entry->started;
-    return self;
+    return of(QCoreApplication::applicationPid());
+}
+
+ProcessIdentity ProcessIdentity::of(qint64 pid)
+{
+    ProcessIdentity process;
+    process.pid = pid;
+    if (const std::optional<ProcessEntry> entry = readEntry(pid))
+        process.started = entry->started;
+    return process;
 }
 
 bool ProcessIdentity::isRunning() const

@@ -9,6 +9,8 @@ struct ProcessIdentity {
     quint64 started = 0; // clock ticks since boot; 0 where the system does not say
 
     static ProcessIdentity current();
+    // The process now running under the id, as far as the system says.
+    static ProcessIdentity of(qint64 pid);
     // False for a process that has ended (or is only waiting to be reaped), and for one
     // whose id has since gone to another process.
     bool isRunning() const;

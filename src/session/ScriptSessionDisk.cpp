@@ -142,8 +142,9 @@ QStringList ScriptSession::changedBehindBack(const QString &scriptPath)
     announceLeaving();
     QStringList changed;
     auto check = [&](const QString &path, const FileStamp &known) {
+        // Only a file holds another version; a write over anything else fails and says so.
         const FileStamp now = FileStamp::of(path);
-        if (now.exists && !now.sameContent(known))
+        if (QFileInfo(path).isFile() && !now.sameContent(known))
             changed << path;
     };
     if (!scriptPath.isEmpty() && QFileInfo(scriptPath).absoluteFilePath() == QFileInfo(m_document.path).absoluteFilePath())

@@ -16,6 +16,7 @@ QString shown(const QString &path)
 DiskWatch::DiskWatch(const CommandContext &context)
     : QObject(&context.window), m_context(context), m_session(context.session)
 {
+    setObjectName(QStringLiteral("DiskWatch"));
     m_settle.setSingleShot(true);
     m_settle.setInterval(200);
     connect(&m_settle, &QTimer::timeout, this, &DiskWatch::check);

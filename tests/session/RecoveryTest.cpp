@@ -1,0 +1,227 @@
+#include "session/SessionFixture.h"
+
+#include "dialogue/EdtWriter.h"
+#include "session/RecoveryFile.h"
+#include "session/RecoveryKeeper.h"
+
+#include <QCoreApplication>
+
+#include <random>
+
+namespace
+{
+
+// An id beyond any the system gives out: a process that has ended.
+constexpr qint64 EndedPid = 4'000'000'000LL;
+
+RecoveryState sampleState(std::mt19937 &random)
+{
+    RecoveryState state;
+    state.scriptPath = QStringLiteral("/игра/npc/%1.npc").arg(random() % 1000);
+    state.layout = random() % 2 ? NpcLayout::VestaLayout : NpcLayout::StandardLayout;
+    for (NpcRecord &record : state.records) {
+        quint8 bytes[NpcRecord::Size];
+        for (quint8 &byte : bytes)
+            byte = quint8(random());
+        record = NpcRecord::decode(bytes);
+    }
+    if (random() % 2) {
+        EdtText text;
+        for (int line = int(random() % 5); line > 0; --line)
+            text.insertLine(0, QByteArray(int(random() % 30), char('a' + random() % 26)));
+        state.dialogue = text;
+        state.dialoguePath = QStringLiteral("/игра/npc/x.edt");
+    }
+    state.process = {qint64(random()), quint64(random())};
+    state.written = QDateTime::fromMSecsSinceEpoch(qint64(random()) * 1000, Qt::UTC);
+    return state;
+}
+
+} // namespace
+
+TEST(RecoveryFileTest, EveryStateComesBackAsItWasAndNoDamagedFileIsTaken)
+{
+    std::mt19937 random(21);
+    for (int round = 0; round < 40; ++round) {
+        const RecoveryState state = sampleState(random);
+        const QByteArray bytes = RecoveryFile::encode(state);
+        RecoveryFile file;
+        ASSERT_TRUE(file.decode(bytes)) << qPrintable(file.errorString());
+        EXPECT_EQ(file.state(), state);
+
+        // Cut short, grown or with a byte changed anywhere: refused, never half taken.
+        for (const qsizetype cut : {qsizetype(0), qsizetype(7), bytes.size() / 2, bytes.size() - 1})
+            EXPECT_FALSE(file.decode(bytes.first(cut)));
+        EXPECT_FALSE(file.decode(bytes + 'x'));
+        QByteArray changed = bytes;
+        changed[qsizetype(random() % bytes.size())] ^= char(1 + random() % 255);
+        EXPECT_FALSE(file.decode(changed));
+        EXPECT_FALSE(file.errorString().isEmpty());
+    }
+}
+
+class RecoveryTest : public SessionFixture
+{
+protected:
+    void SetUp() override
+    {
+        QDir(RecoveryKeeper::folder()).removeRecursively();
+        SessionFixture::SetUp();
+        NpcRecords records{};
+        records[0] = used(3);
+        script = writeScript(QStringLiteral("npc/057.npc"), records);
+        writeFile(QStringLiteral("npc/057.edt"), edtBytes({"one", "two"}));
+        ASSERT_TRUE(session().openScript(script, {}));
+    }
+    void TearDown() override { QDir(RecoveryKeeper::folder()).removeRecursively(); }
+
+    bool kept() const { return QFileInfo::exists(m_keeperFile()); }
+    QString m_keeperFile() const { return const_cast<RecoveryTest *>(this)->session().recovery().ownFile(); }
+    // What a recovery file left by an editor that has ended holds.
+    QString leaveBehind(RecoveryState state, const QString &name = QStringLiteral("left.recovery"))
+    {
+        state.process = {EndedPid, 1};
+        QDir().mkpath(RecoveryKeeper::folder());
+        const QString path = RecoveryKeeper::folder() + QLatin1Char('/') + name;
+        RecoveryFile file;
+        EXPECT_TRUE(file.write(state, path));
+        return path;
+    }
+    void waitForWrite()
+    {
+        while (session().recovery().isPending())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+
+    QString script;
+};
+
+TEST_F(RecoveryTest, UnsavedChangesAreKeptWithinTheSecondAndGoWhenNothingIsUnsaved)
+{
+    EXPECT_FALSE(kept());
+    session().commitField(NpcField::FDay, QStringLiteral("5"));
+    EXPECT_TRUE(session().recovery().isPending());
+    EXPECT_FALSE(kept()); // not on the keystroke itself
+    session().commitField(NpcField::LDay, QStringLiteral("9"));
+    waitForWrite();
+    ASSERT_TRUE(kept());
+    RecoveryFile file;
+    ASSERT_TRUE(file.read(m_keeperFile()));
+    EXPECT_EQ(file.state().records, session().records());
+    EXPECT_EQ(file.state().scriptPath, script);
+    EXPECT_EQ(file.state().process, ProcessIdentity::current());
+
+    // Undone back to the saved point: nothing unsaved, nothing kept.
+    session().undo();
+    EXPECT_TRUE(kept());
+    session().undo();
+    EXPECT_FALSE(kept());
+
+    session().redo();
+    waitForWrite();
+    EXPECT_TRUE(kept());
+    ASSERT_TRUE(session().save());
+    EXPECT_FALSE(kept());
+
+    session().commitField(NpcField::FDay, QStringLiteral("6"));
+    session().recovery().flush();
+    EXPECT_TRUE(kept());
+    session().newScript(); // the user let the changes go
+    EXPECT_FALSE(kept());
+
+    session().commitField(NpcField::FDay, QStringLiteral("6"));
+    session().recovery().flush();
+    const QString own = m_keeperFile();
+    restart(); // a normal exit
+    EXPECT_FALSE(QFileInfo::exists(own));
+}
+
+TEST_F(RecoveryTest, WorkLeftBehindIsOfferedAndComesBackModified)
+{
+    RecoveryState state;
+    state.scriptPath = script;
+    state.records[4] = used(7);
+    state.layout = NpcLayout::VestaLayout;
+    state.written = QDateTime::currentDateTimeUtc();
+    const QString left = leaveBehind(state);
+    // A file of an editor still running is not offered: this one's own.
+    session().commitField(NpcField::FDay, QStringLiteral("6"));
+    session().recovery().flush();
+    session().newScript();
+
+    RecoveryKeeper::Found found = RecoveryKeeper::findLeftBehind();
+    ASSERT_EQ(found.offers.size(), 1);
+    EXPECT_TRUE(found.unreadable.isEmpty());
+    EXPECT_EQ(found.offers.first().file, left);
+
+    const OpenResult recovered = session().recover(found.offers.first());
+    ASSERT_TRUE(recovered);
+    EXPECT_EQ(session().records(), state.records);
+    EXPECT_EQ(session().document().layout, NpcLayout::VestaLayout);
+    EXPECT_TRUE(session().isModified());
+    EXPECT_EQ(session().windowTitle(), QStringLiteral("Scrivlet - ") + script + QStringLiteral("*"));
+    EXPECT_EQ(session().dialogue().text().size(), 2); // read from beside the script
+    // Kept now in this editor's own file; the old one is gone.
+    EXPECT_FALSE(QFileInfo::exists(left));
+    EXPECT_TRUE(kept());
+    EXPECT_TRUE(RecoveryKeeper::findLeftBehind().offers.isEmpty());
+}
+
+TEST_F(RecoveryTest, ANeverSavedScriptComesBackNewAndAnUnreadableFileIsSaidOnce)
+{
+    RecoveryState state;
+    state.records[0] = used(9);
+    state.dialogue = EdtText{"hello"};
+    leaveBehind(state, QStringLiteral("a.recovery"));
+    QDir().mkpath(RecoveryKeeper::folder());
+    QFile broken(RecoveryKeeper::folder() + QStringLiteral("/b.recovery"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("SCRVRCV1 cut short");
+    broken.close();
+
+    RecoveryKeeper::Found found = RecoveryKeeper::findLeftBehind();
+    ASSERT_EQ(found.offers.size(), 1);
+    ASSERT_EQ(found.unreadable.size(), 1);
+    EXPECT_TRUE(QFileInfo::exists(found.unreadable.first())); // kept, set aside
+    EXPECT_TRUE(RecoveryKeeper::findLeftBehind().unreadable.isEmpty());
+
+    ASSERT_TRUE(session().recover(found.offers.first()));
+    EXPECT_FALSE(session().hasPath());
+    EXPECT_EQ(session().windowTitle(), QStringLiteral("Scrivlet - *"));
+    EXPECT_EQ(session().record(0), state.records[0]);
+    EXPECT_EQ(session().dialogue().text(), *state.dialogue);
+
+    // Declined: the file goes.
+    const QString other = leaveBehind(state, QStringLiteral("c.recovery"));
+    EXPECT_TRUE(RecoveryKeeper::discard(other));
+    EXPECT_TRUE(RecoveryKeeper::findLeftBehind().offers.isEmpty());
+}
+
+TEST_F(RecoveryTest, AFolderThatCannotBeWrittenIsSaidOnceAndLosesNothing)
+{
+    // A file where the folder should be: no write succeeds, whatever the user's rights.
+    QDir(RecoveryKeeper::folder()).removeRecursively();
+    QDir().mkpath(QFileInfo(RecoveryKeeper::folder()).path());
+    QFile blocker(RecoveryKeeper::folder());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    int failed = 0;
+    int resumed = 0;
+    QObject::connect(&session().recovery(), &RecoveryKeeper::keepingFailed, [&] { ++failed; });
+    QObject::connect(&session().recovery(), &RecoveryKeeper::keepingResumed, [&] { ++resumed; });
+    for (int day = 1; day <= 3; ++day) {
+        session().commitField(NpcField::FDay, QString::number(day));
+        session().recovery().flush();
+    }
+    EXPECT_EQ(failed, 1);
+    EXPECT_EQ(session().currentRecord().FDay, 3);
+    EXPECT_TRUE(session().isModified());
+
+    QFile::remove(RecoveryKeeper::folder());
+    session().commitField(NpcField::FDay, QStringLiteral("4"));
+    session().recovery().flush();
+    EXPECT_EQ(resumed, 1);
+    EXPECT_TRUE(kept());
+    ASSERT_TRUE(session().save());
+    EXPECT_EQ(readFile(QStringLiteral("npc/057.npc")), NpcWriter::encode(session().records(), NpcLayout::StandardLayout));
+}
