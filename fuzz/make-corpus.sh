@@ -8,7 +8,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 rm -rf "$out"
 for t in npc_file npc_json edt_text reference_list macro_file settings_file list_renumber merge script_graph \
-    foreign_links; do
+    foreign_links recovery_file; do
     mkdir -p "$out/$t"
     if [ -d "$here/corpus/$t" ]; then cp "$here/corpus/$t"/* "$out/$t"/ 2>/dev/null || true; fi
 done
@@ -91,3 +91,12 @@ for script in "$root"/examples/*.npc; do
     { printf '\x39\x02\x00\x03\x02\x03\x03\x05'; cat "$script"; } >"$f/$(basename "$script")"
 done
 { printf '\x39\x01\x00\x00\x01\x39\x00\x35\x00'; bytes 1596 '\071'; } >"$f/vesta"
+
+# Recovery files without their hash (the target adds it): a new script, one with its
+# dialogue text, and one cut in the records.
+v=$out/recovery_file
+head8() { printf '\x01\x02\x03\x04\x00\x00\x00\x00'; }
+{ printf 'SCRVRCV1'; head8; head8; head8; printf '\x00\x00\x00\x00\x00'; bytes 1600; printf '\x00\x00\x00\x00\x00\x00\x00\x00\x00'; } >"$v/new"
+{ printf 'SCRVRCV1'; head8; head8; head8; printf '\x01\x09\x00\x00\x00/a/57.npc'; bytes 1600 '\377'
+  printf '\x01\x09\x00\x00\x00/a/57.edt\xe0\x01\x00\x00I\x00\x21\x00\x20\x00'; bytes 474; } >"$v/dialogue"
+{ printf 'SCRVRCV1'; head8; head8; head8; printf '\x00\x00\x00\x00\x00'; bytes 700; } >"$v/cut"

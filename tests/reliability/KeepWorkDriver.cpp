@@ -1,0 +1,141 @@
+// Drives an editing session for the reliability scripts.
+//   edit SCRIPT SEED LOG   edits the script at random until killed; after each edit a line
+//                          "E <n> <ms since 1970> <hash of the records>" is on disk in LOG
+//   saves SCRIPT SEED LOG  the same, with a save now and then
+//   recover SCRIPT         what a fresh start finds: "OFFERS <n>", "UNREADABLE <n>",
+//                          "RECOVERED <hash>" (the first offer taken) and "DISK <hash>" or
+//                          "DISK BROKEN" for the script file
+// The recovery folder is found as the editor finds it (XDG_DATA_HOME).
+#include "document/NpcFile.h"
+#include "session/RecoveryKeeper.h"
+#include "session/ScriptSession.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QTimer>
+
+#include <cstdio>
+#include <random>
+
+#include <unistd.h>
+
+namespace
+{
+
+QByteArray hashOf(const NpcRecords &records)
+{
+    return QCryptographicHash::hash(NpcWriter::encode(records, NpcLayout::StandardLayout), QCryptographicHash::Sha1)
+        .toHex()
+        .left(16);
+}
+
+class Log
+{
+public:
+    explicit Log(const QString &path) : m_file(std::fopen(QFile::encodeName(path).constData(), "a")) {}
+    ~Log() { std::fclose(m_file); }
+    // On disk before the next edit starts.
+    void line(const QByteArray &text)
+    {
+        std::fputs(text.constData(), m_file);
+        std::fputc('\n', m_file);
+        std::fflush(m_file);
+        fdatasync(fileno(m_file));
+    }
+
+private:
+    std::FILE *m_file;
+};
+
+constexpr NpcField EditedFields[] = {NpcField::FDay, NpcField::LDay, NpcField::Leader, NpcField::Phrase,
+                                     NpcField::PhraseCnt, NpcField::ItemOut};
+
+// One random step of a user's work.
+void edit(ScriptSession &session, std::mt19937 &random, bool saves)
+{
+    session.selectRecord(int(random() % RecordCount));
+    switch (random() % 12) {
+    case 0:
+        session.cutRecord();
+        break;
+    case 1:
+        session.pasteRecord();
+        break;
+    case 2:
+        session.moveRecord(random() % 2 ? 1 : -1);
+        break;
+    case 3:
+        session.undo();
+        break;
+    case 4:
+        session.redo();
+        break;
+    case 5:
+        session.copyRecord();
+        break;
+    case 6:
+        if (saves && random() % 4 == 0) {
+            session.save();
+            break;
+        }
+        [[fallthrough]];
+    default:
+        session.commitField(EditedFields[random() % std::size(EditedFields)], QString::number(random() % 40));
+    }
+}
+
+int runEdits(const QString &script, unsigned seed, const QString &logPath, bool saves)
+{
+    ScriptSession session(QFileInfo(script).absolutePath());
+    session.loadLists();
+    if (!session.openScript(script, {}))
+        return 2;
+    Log log(logPath);
+    log.line("E 0 " + QByteArray::number(QDateTime::currentMSecsSinceEpoch()) + ' ' + hashOf(session.records()));
+    std::mt19937 random(seed);
+    int n = 0;
+    QTimer next;
+    next.setSingleShot(true);
+    QObject::connect(&next, &QTimer::timeout, [&] {
+        edit(session, random, saves);
+        log.line("E " + QByteArray::number(++n) + ' ' + QByteArray::number(QDateTime::currentMSecsSinceEpoch()) + ' ' +
+                 hashOf(session.records()));
+        next.start(int(2 + random() % 30));
+    });
+    next.start(0);
+    return QCoreApplication::exec();
+}
+
+int runRecover(const QString &script)
+{
+    const RecoveryKeeper::Found found = RecoveryKeeper::findLeftBehind();
+    std::printf("OFFERS %d\nUNREADABLE %d\n", int(found.offers.size()), int(found.unreadable.size()));
+    {
+        ScriptSession session(QFileInfo(script).absolutePath());
+        if (!found.offers.isEmpty()) {
+            session.recover(found.offers.first());
+            std::printf("RECOVERED %s\n", hashOf(session.records()).constData());
+            std::printf("MODIFIED %d\n", int(session.isModified()));
+        }
+    } // a normal exit: the recovered work is let go, ready for the next round
+    NpcReader reader;
+    std::printf("DISK %s\n", reader.read(script) ? hashOf(reader.records()).constData() : "BROKEN");
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Scrivlet"));
+    const QStringList args = app.arguments();
+    if (args.size() == 3 && args[1] == QLatin1String("recover"))
+        return runRecover(args[2]);
+    if (args.size() == 5 && (args[1] == QLatin1String("edit") || args[1] == QLatin1String("saves")))
+        return runEdits(args[2], args[3].toUInt(), args[4], args[1] == QLatin1String("saves"));
+    std::fprintf(stderr, "usage: keep_work_driver edit|saves SCRIPT SEED LOG | recover SCRIPT\n");
+    return 2;
+}
