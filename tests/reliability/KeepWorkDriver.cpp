@@ -2,6 +2,10 @@
 //   edit SCRIPT SEED LOG   edits the script at random until killed; after each edit a line
 //                          "E <n> <ms since 1970> <hash of the records>" is on disk in LOG
 //   saves SCRIPT SEED LOG  the same, with a save now and then
+//   nospace SCRIPT SEED    edits with no room on the disk for the recovery file (a file size
+//   nofolder SCRIPT SEED   limit below its size), or with a file where its folder should be;
+//                          then saves: "SAID <n>" (times it said work is not kept), "EDITS <n>",
+//                          "SAVED ok|differs"
 //   recover SCRIPT         what a fresh start finds: "OFFERS <n>", "UNREADABLE <n>",
 //                          "RECOVERED <hash>" (the first offer taken) and "DISK <hash>" or
 //                          "DISK BROKEN" for the script file
@@ -13,12 +17,16 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QTimer>
 
 #include <cstdio>
 #include <random>
 
+#include <csignal>
+
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace
@@ -108,6 +116,37 @@ int runEdits(const QString &script, unsigned seed, const QString &logPath, bool 
     return QCoreApplication::exec();
 }
 
+int runStarved(const QString &script, unsigned seed, bool noSpace)
+{
+    if (noSpace) {
+        // Big enough for the script, too small for the recovery file: a full disk to it.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1650, 1650};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    } else {
+        QDir().mkpath(QFileInfo(RecoveryKeeper::folder()).path());
+        QFile(RecoveryKeeper::folder()).open(QIODevice::WriteOnly);
+    }
+    ScriptSession session(QFileInfo(script).absolutePath());
+    session.loadLists();
+    if (!session.openScript(script, {}))
+        return 2;
+    int said = 0;
+    QObject::connect(&session.recovery(), &RecoveryKeeper::keepingFailed, [&] { ++said; });
+    std::mt19937 random(seed);
+    int edits = 0;
+    for (; edits < 60; ++edits) {
+        edit(session, random, false);
+        session.recovery().flush();
+    }
+    const NpcRecords kept = session.records();
+    const bool saved = session.save().ok;
+    NpcReader reader;
+    const bool same = saved && reader.read(script) && reader.records() == kept;
+    std::printf("SAID %d\nEDITS %d\nSAVED %s\n", said, edits, same ? "ok" : "differs");
+    return 0;
+}
+
 int runRecover(const QString &script)
 {
     const RecoveryKeeper::Found found = RecoveryKeeper::findLeftBehind();
@@ -134,6 +173,8 @@ int main(int argc, char **argv)
     const QStringList args = app.arguments();
     if (args.size() == 3 && args[1] == QLatin1String("recover"))
         return runRecover(args[2]);
+    if (args.size() == 4 && (args[1] == QLatin1String("nospace") || args[1] == QLatin1String("nofolder")))
+        return runStarved(args[2], args[3].toUInt(), args[1] == QLatin1String("nospace"));
     if (args.size() == 5 && (args[1] == QLatin1String("edit") || args[1] == QLatin1String("saves")))
         return runEdits(args[2], args[3].toUInt(), args[4], args[1] == QLatin1String("saves"));
     std::fprintf(stderr, "usage: keep_work_driver edit|saves SCRIPT SEED LOG | recover SCRIPT\n");
