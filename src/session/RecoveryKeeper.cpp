@@ -36,7 +36,7 @@ QString RecoveryKeeper::ownFile() const
 
 void RecoveryKeeper::noteChange()
 {
-    if (!m_timer.isActive())
+    if (m_enabled && !m_timer.isActive())
         m_timer.start();
 }
 

@@ -28,6 +28,8 @@ public:
     static QString folder();
     QString ownFile() const;
 
+    // Off, nothing is kept (for measuring what keeping costs).
+    void setEnabled(bool enabled) { m_enabled = enabled; }
     // Something changed: a write follows within the second.
     void noteChange();
     // Writes now whatever is pending.
@@ -63,4 +65,5 @@ private:
     QTimer m_timer;
     ProcessIdentity m_self;
     bool m_failing = false;
+    bool m_enabled = true;
 };
