@@ -189,6 +189,24 @@ shot "$problems" problems
 xdotool windowunmap "$problems"
 shot "$main" main-problems
 
+# Unsaved work (a record cut), kept within the second; then another program changes the
+# script, and the editor asks.
+keys "$main" ctrl+alt+x
+sleep 1.5
+cp "$start/examples/057.npc" "$start/examples/058.npc"
+shot "$(windowNamed '^Подтверждение$')" changed-on-disk
+xdotool key Escape # keep the editor's version
+sleep 0.3
+# A crash: the next start offers the work kept.
+kill -9 "$pid"
+wait "$pid" || true
+"$repo/build/scrivlet" &
+pid=$!
+shot "$(windowNamed '^Подтверждение$')" recovery
+xdotool key Escape # keep it for the next start
+main=$(windowNamed '^Scrivlet$')
+sleep 0.5
+
 keys "$main" alt+x
 wait "$pid" || true
 pid=""

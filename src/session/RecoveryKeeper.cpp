@@ -60,6 +60,7 @@ void RecoveryKeeper::write()
     RecoveryFile file;
     const QString path = ownFile();
     const bool written = QDir().mkpath(folder()) && file.write(*state, path);
+    m_kept = m_kept || written;
     if (written && std::exchange(m_failing, false))
         emit keepingResumed();
     if (!written && !std::exchange(m_failing, true))
@@ -69,7 +70,9 @@ void RecoveryKeeper::write()
 void RecoveryKeeper::drop()
 {
     m_timer.stop();
-    QFile::remove(ownFile());
+    // Asked after most commands: only a file once written is looked for.
+    if (std::exchange(m_kept, false))
+        QFile::remove(ownFile());
 }
 
 RecoveryKeeper::Found RecoveryKeeper::findLeftBehind()

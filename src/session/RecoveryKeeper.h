@@ -66,4 +66,5 @@ private:
     ProcessIdentity m_self;
     bool m_failing = false;
     bool m_enabled = true;
+    bool m_kept = false; // the own file is on disk
 };

@@ -85,12 +85,15 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     QObject::connect(map, &View_Map::linkPicked, document, &DocumentCommands::followLink);
     QObject::connect(findUsages, &FindUsagesDialog::openRequested, document, &DocumentCommands::openScriptAt);
 
+    // The status bar's message covers the links label for a while, then gives it back.
     auto *diskWatch = new DiskWatch(context);
     QObject::connect(diskWatch, &DiskWatch::said, main.statusBar(), [&main](const QString &text) {
-        main.statusBar()->showMessage(text);
+        main.statusBar()->showMessage(text, 15000);
     });
     QObject::connect(&session.recovery(), &RecoveryKeeper::keepingFailed, main.statusBar(), [&main](const QString &why) {
-        main.statusBar()->showMessage(why + QStringLiteral(" Несохранённые изменения сейчас не сохраняются для восстановления после сбоя."));
+        main.statusBar()->showMessage(
+            why + QStringLiteral(" Несохранённые изменения сейчас не сохраняются для восстановления после сбоя."),
+            30000);
     });
     QObject::connect(&session.recovery(), &RecoveryKeeper::keepingResumed, main.statusBar(), &QStatusBar::clearMessage);
     document->offerRecovery();
