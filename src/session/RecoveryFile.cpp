@@ -106,7 +106,7 @@ bool RecoveryFile::decode(const QByteArray &bytes)
     const quint8 hasDialogue = in.take<quint8>();
     state.dialoguePath = QString::fromUtf8(in.takeBytes());
     const QByteArray dialogue = in.takeBytes();
-    if (!in.ok() || !in.atEnd() || layout > 1 || hasDialogue > 1) {
+    if (!in.ok() || !in.atEnd() || layout > 1 || hasDialogue > 1 || !state.written.isValid()) {
         m_error = brokenText();
         return false;
     }

@@ -81,6 +81,7 @@ protected:
     QString leaveBehind(RecoveryState state, const QString &name = QStringLiteral("left.recovery"))
     {
         state.process = {EndedPid, 1};
+        state.written = QDateTime::currentDateTimeUtc();
         QDir().mkpath(RecoveryKeeper::folder());
         const QString path = RecoveryKeeper::folder() + QLatin1Char('/') + name;
         RecoveryFile file;

@@ -40,6 +40,7 @@ void AppFixture::start(const QStringList &arguments)
     QDir::setCurrent(m_dir.path());
     auto prompts = std::make_unique<ScriptedPrompts>();
     m_prompts = prompts.get();
+    prompts->answers = std::exchange(startAnswers, {});
     m_windows = startUp(std::move(prompts), arguments);
 }
 

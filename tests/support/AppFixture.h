@@ -42,6 +42,8 @@ protected:
     template <typename T> T *find(const char *name) { return main().findChild<T *>(QLatin1String(name)); }
 
     bool copyShippedData = true;
+    // Answers to the questions asked while the program starts.
+    QList<QMessageBox::StandardButton> startAnswers;
     std::unique_ptr<ScrivletWindows> m_windows;
 
 private:

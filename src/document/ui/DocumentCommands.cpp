@@ -74,6 +74,9 @@ void DocumentCommands::FilesDropped(const QString &path)
 
 void DocumentCommands::openNamedFile(const QString &path)
 {
+    // Work recovered at start-up is not dropped for the file named.
+    if (!mayDiscardChanges(OpenQuestion, QMessageBox::Yes | QMessageBox::No))
+        return;
     if (!isDialoguePath(path)) {
         openScript(path, {.setWorkDir = true});
         return;

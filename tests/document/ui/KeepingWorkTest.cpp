@@ -86,6 +86,18 @@ TEST_F(KeepingWorkTest, StartUpOffersEachScriptLeftUnsaved)
     EXPECT_TRUE(action("Save")->isEnabled());
 }
 
+TEST_F(KeepingWorkTest, WorkRecoveredAtStartUpIsNotDroppedForAFileNamedOnTheCommandLine)
+{
+    leaveBehind(QStringLiteral("a.recovery"), QString(), 9, 1);
+    startAnswers = {QMessageBox::Yes}; // recover; the open question then gets No
+    start({script});
+    const QStringList texts = prompts().messageTexts();
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_TRUE(texts[1].startsWith(QStringLiteral("Текущие данные не сохранены.")));
+    EXPECT_EQ(session().record(0).Action, 9);
+    EXPECT_TRUE(session().isModified());
+}
+
 TEST_F(KeepingWorkTest, AFileChangedBehindTheEditorIsReadAgainOrAskedAbout)
 {
     open(script);
