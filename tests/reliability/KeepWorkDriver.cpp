@@ -84,7 +84,7 @@ void edit(ScriptSession &session, std::mt19937 &random, bool saves)
         session.copyRecord();
         break;
     case 6:
-        if (saves && random() % 4 == 0) {
+        if (saves && random() % 16 == 0) {
             session.save();
             break;
         }

@@ -38,7 +38,7 @@ def one_round(driver, work, seed, rng, mode):
         os.remove(log)
     env = dict(os.environ, XDG_DATA_HOME=data_home, QT_QPA_PLATFORM="offscreen")
     proc = subprocess.Popen([driver, mode, script, str(seed), log], env=env)
-    time.sleep(rng.uniform(0.3, 2.0))
+    time.sleep(rng.uniform(0.5, 2.5))
     kill_ms = int(time.time() * 1000)
     proc.send_signal(signal.SIGKILL)
     proc.wait()
@@ -64,7 +64,7 @@ def one_round(driver, work, seed, rng, mode):
     allowed = {h for _, h in edits[settled:]}
     kept = found.get("RECOVERED", found.get("DISK"))
     lost_ms = kill_ms - edits[settled][0] if kept not in allowed else None
-    return ("ok" if kept in allowed else "lost"), (len(edits), lost_ms)
+    return ("ok" if kept in allowed else "lost"), (len(edits), lost_ms, "RECOVERED" in found)
 
 
 def main():
@@ -78,6 +78,7 @@ def main():
     driver = os.path.join(args.build, "tests", "keep_work_driver")
     counts = {"ok": 0, "lost": 0, "broken": 0, "hang": 0}
     edits_total = [0]
+    recovered = [0]
     lock = threading.Lock()
     rounds = list(range(args.kills))
 
@@ -95,6 +96,7 @@ def main():
                     counts[result] += 1
                     if detail:
                         edits_total[0] += detail[0]
+                        recovered[0] += detail[2]
                     if result != "ok":
                         print(f"kill {n}: {result} {detail}", flush=True)
         finally:
@@ -106,7 +108,8 @@ def main():
         t.start()
     for t in threads:
         t.join()
-    print(f"kill test: {args.kills} kills (seed {args.seed}), {edits_total[0]} edits, "
+    print(f"kill test: {args.kills} kills (seed {args.seed}), {edits_total[0]} edits, {recovered[0]} recoveries "
+          f"offered and taken, "
           f"{counts['lost']} losses beyond {GRACE_MS} ms, {counts['broken']} broken files, "
           f"{counts['hang']} hangs, {time.time() - start:.0f} s")
     return 0 if counts["ok"] == args.kills else 1
