@@ -20,6 +20,13 @@ struct CommandState {
     QString redoName;
     bool followLink = false;
     bool goBack = false;
+    bool editPhrases = false; // the phrases window
+    bool importPhrases = false;
+    bool addPhrase = false;
+    bool insertPhrase = false; // before the line the phrases window stands on
+    bool deletePhrase = false;
+    bool movePhraseUp = false;
+    bool movePhraseDown = false;
 
     bool operator==(const CommandState &) const = default;
 };

@@ -12,6 +12,7 @@ SessionResult DialogueText::read(const QString &path)
     m_text = reader.takeText();
     m_path = path;
     m_loaded = true;
+    emit replaced();
     return {};
 }
 
@@ -25,8 +26,8 @@ SessionResult DialogueText::load(const QString &path)
 
 SessionResult DialogueText::import(const QString &path)
 {
+    forget(m_loaded);
     m_path = path;
-    m_text.clear();
     const SessionResult loaded = read(path);
     emit changed();
     return loaded;
@@ -37,6 +38,18 @@ void DialogueText::forget(bool loaded)
     m_path.clear();
     m_text.clear();
     m_loaded = loaded;
+    emit replaced();
+}
+
+void DialogueText::setText(const EdtText &text)
+{
+    m_text = text;
+}
+
+void DialogueText::setPath(const QString &path)
+{
+    m_path = path;
+    m_loaded = true;
 }
 
 void DialogueText::clear()

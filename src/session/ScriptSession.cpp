@@ -1,16 +1,20 @@
 #include "session/ScriptSession.h"
 
 #include "common/FileMessages.h"
+#include "common/FileSetWriter.h"
 #include "common/Windows1251.h"
 #include "dialogue/EdtPath.h"
+#include "dialogue/EdtWriter.h"
 #include "document/NpcFile.h"
 #include "document/NpcName.h"
 
 #include <QFileInfo>
 
 ScriptSession::ScriptSession(const QString &startFolder, QObject *parent)
-    : QObject(parent), m_settings(startFolder), m_macros(m_settings.config().macroPath())
+    : QObject(parent), m_settings(startFolder), m_macros(m_settings.config().macroPath()),
+      m_fileOps(&FileOps::system())
 {
+    connect(&m_dialogue, &DialogueText::replaced, this, &ScriptSession::takeReadText);
     // A text read or changed changes what the phrase checks find.
     connect(&m_dialogue, &DialogueText::changed, this, [this] {
         m_findings.reset();
@@ -52,7 +56,7 @@ CommandState ScriptSession::commandState() const
     can.moveDown = !m_movesWaitForSelection && m_curRec != RecordCount - 1;
     can.saveAsMacro = !currentRecord().isEmpty();
     can.macroManager = !m_macros.macros().isEmpty();
-    can.dialogue = m_dialogue.isLoaded();
+    can.dialogue = m_dialogue.isLoaded() || !m_dialogue.text().isEmpty();
     can.runEditor = m_settings.canRunEditor();
     can.undo = m_history.canUndo();
     can.redo = m_history.canRedo();
@@ -60,6 +64,15 @@ CommandState ScriptSession::commandState() const
     can.redoName = m_history.redoName();
     can.followLink = currentLink().has_value();
     can.goBack = m_links.canGoBack();
+    can.editPhrases = true;
+    can.importPhrases = true;
+    can.addPhrase = true;
+    const qsizetype lines = m_dialogue.text().size();
+    const bool onLine = m_phraseLine >= 0 && m_phraseLine < lines;
+    can.insertPhrase = onLine || lines == 0;
+    can.deletePhrase = onLine;
+    can.movePhraseUp = onLine && m_phraseLine > 0;
+    can.movePhraseDown = onLine && m_phraseLine + 1 < lines;
     return can;
 }
 
@@ -192,6 +205,7 @@ QList<SessionResult> ScriptSession::loadLists()
 void ScriptSession::takeRecords(const NpcRecords &records)
 {
     m_document.records = records;
+    m_saved.records = records;
     fillCaptions();
     m_history.clear();
 }
@@ -270,12 +284,22 @@ void ScriptSession::newScript()
     notify(Records | Current | Shown | Dialogue | State);
 }
 
-SessionResult ScriptSession::write(const QString &path)
+// Every file a save writes is put into one set here, written all or none.
+SessionResult ScriptSession::write(const QString &path, const QString &edtPath)
 {
-    NpcWriter writer;
-    if (!writer.write(m_document.records, m_document.layout, path))
-        return SessionResult::failure(writeFailureText(path, writer.errorString()));
+    const bool text = textGoesTo(edtPath);
+    FileSetWriter files(*m_fileOps);
+    files.write(path, NpcWriter::encode(m_document.records, m_document.layout));
+    // The phrase numbers of the script fit this text only: an old pair is better than
+    // a new script beside an old text.
+    if (text)
+        files.write(edtPath, EdtWriter::encode(m_dialogue.text()));
+    if (!files.commit())
+        return SessionResult::failure(files.errorString());
+    if (text)
+        m_dialogue.setPath(edtPath);
     m_history.markSaved();
+    m_saved = spoken();
     // The grid keeps the link texts of the former number until their records are shown.
     showNpcName(path);
     takeFolder(path);
@@ -285,20 +309,20 @@ SessionResult ScriptSession::write(const QString &path)
 SessionResult ScriptSession::save()
 {
     announceLeaving();
-    const SessionResult written = write(m_document.path);
-    notify(State | Findings);
+    const SessionResult written = write(m_document.path, dialogueSavePath(m_document.path));
+    notify(State | Findings | (written ? Dialogue : 0));
     return written;
 }
 
 SessionResult ScriptSession::saveAs(const QString &path)
 {
     announceLeaving();
-    const SessionResult written = write(path);
+    const SessionResult written = write(path, dialogueSavePath(path));
     if (written) {
         m_document.path = path;
         m_settings.setWorkDir(QFileInfo(path).absolutePath());
     }
-    notify(State | Findings);
+    notify(State | Findings | (written ? Dialogue : 0));
     return written;
 }
 

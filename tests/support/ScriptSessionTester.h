@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/FileOps.h"
 #include "session/ScriptSession.h"
 
 // Puts a session into a state directly, as a script just read would be, for tests that
@@ -49,9 +50,14 @@ public:
         session.notify(ScriptSession::State);
     }
 
+    // The text as if read from the dialogue file: nothing to save.
     static void setDialogueText(ScriptSession &session, const EdtText &text)
     {
         session.m_dialogue.m_text = text;
+        session.takeReadText();
         session.notify(ScriptSession::Dialogue);
     }
+
+    // The file steps of saving both files, for a test that fails one of them.
+    static void setFileOps(ScriptSession &session, FileOps &ops) { session.m_fileOps = &ops; }
 };

@@ -210,7 +210,13 @@ void DocumentCommands::SaveAsExecute()
     FileDialogOptions options = npcDialog(QStringLiteral("Сохранить NPC-скрипт"));
     options.fileName = m_session.document().path; // proposed, in its own folder
     const QString path = m_context.prompts.saveFile(&m_context.window, options);
-    if (path.isEmpty() || !m_context.prompts.mayOverwrite(&m_context.window, path) || !mayDropLastRecord())
+    if (path.isEmpty() || !m_context.prompts.mayOverwrite(&m_context.window, path))
+        return;
+    // The text goes beside the new script: a dialogue file there is replaced too.
+    if (const QString edt = m_session.dialogueFileToReplace(path);
+        !edt.isEmpty() && !m_context.prompts.mayOverwrite(&m_context.window, edt))
+        return;
+    if (!mayDropLastRecord())
         return;
     m_context.report(m_session.saveAs(path));
 }
