@@ -6,6 +6,8 @@
 #include "app/ui/TForm4.h"
 #include "common/ui/CommandContext.h"
 #include "dialogue/ui/DialogueCommands.h"
+#include "dialogue/ui/PhraseCommands.h"
+#include "dialogue/ui/PhrasesWindow.h"
 #include "dialogue/ui/TForm3.h"
 #include "document/ui/DocumentCommands.h"
 #include "editor/ui/FindUsagesDialog.h"
@@ -63,6 +65,8 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     windows->findUsages = findUsages;
     auto *map = new View_Map(session, asker, main);
     windows->map = map;
+    auto *phrases = new PhrasesWindow(session, asker, main);
+    windows->phrases = phrases;
 
     const CommandContext context{session, asker, main};
     auto *document = new DocumentCommands(context);
@@ -72,12 +76,15 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
                       new MacroCommands(context, main.Btn_Macr()->menu(), saveMacro, macroManager)});
     QObject::connect(document, &DocumentCommands::dialogueFileWanted, dialogue, &DialogueCommands::OpenEdtExecute);
     QObject::connect(document, &DocumentCommands::dialogueViewWanted, dialogue, &DialogueCommands::ShowEdtExecute);
+    QObject::connect(document, &DocumentCommands::dialogueFileDropped, dialogue, &DialogueCommands::loadDroppedFile);
     QObject::connect(main.Check_Vesta(), &QCheckBox::clicked, document, &DocumentCommands::Check_VestaClick);
     QObject::connect(main.StringGrid(), &RecordGrid::linkDoubleClicked, document,
                      &DocumentCommands::FollowLinkExecute);
+    new PhraseCommands(context, phrases);
     QObject::connect(problems, &ProblemsWindow::recordPicked, &main, &TForm1::selectGridRow);
     QObject::connect(map, &View_Map::recordPicked, &main, &TForm1::selectGridRow);
     QObject::connect(map, &View_Map::linkPicked, document, &DocumentCommands::followLink);
+    QObject::connect(phrases, &PhrasesWindow::recordPicked, &main, &TForm1::selectGridRow);
     QObject::connect(findUsages, &FindUsagesDialog::openRequested, document, &DocumentCommands::openScriptAt);
 
     // A file named on the command line, as the file manager passes it.

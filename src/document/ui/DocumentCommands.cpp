@@ -66,8 +66,7 @@ void DocumentCommands::FilesDropped(const QString &path)
         if (mayDiscardChanges(OpenQuestion, QMessageBox::Yes | QMessageBox::No))
             openScript(path, {.setWorkDir = false});
     } else if (isDialoguePath(path)) {
-        // A file that cannot be read leaves the dialogue text and its path as they were.
-        m_context.report(m_session.dialogue().load(path));
+        emit dialogueFileDropped(path);
     }
 }
 
