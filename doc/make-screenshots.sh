@@ -112,6 +112,23 @@ sleep 0.5
 shot "$map" map
 xdotool windowunmap "$map"
 
+# The phrases window beside the main window, the current record's lines highlighted.
+keys "$main" F8
+phrases=$(windowNamed '^Фразы$')
+xdotool windowsize "$phrases" 560 400
+eval "$(xdotool getwindowgeometry --shell "$main")"
+mainX=$X mainY=$Y mainW=$WIDTH mainH=$HEIGHT
+xdotool windowmove "$phrases" $((mainX + mainW - 300)) $((mainY + 150))
+sleep 0.8
+eval "$(xdotool getwindowgeometry --shell "$phrases")"
+right=$((X + WIDTH))
+bottom=$((Y + HEIGHT > mainY + mainH ? Y + HEIGHT : mainY + mainH))
+import -window root -crop "$((right - mainX))x$((bottom - mainY))+${mainX}+${mainY}" "$work/shot.png"
+convert "$work/shot.png" -strip -colors 256 "PNG8:$images/phrases.png"
+optipng -quiet -o5 "$images/phrases.png"
+echo "doc/images/phrases.png"
+xdotool windowunmap "$phrases"
+
 # Xvfb's keyboard has no Cyrillic keys: xdotool maps them one by one, slowly.
 keys "$main" alt+m
 typeText "Разговор со жрецом" 120

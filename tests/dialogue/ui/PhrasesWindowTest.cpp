@@ -12,9 +12,12 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTableView>
 #include <QTest>
+#include <QToolBar>
 
 namespace
 {
@@ -110,6 +113,24 @@ TEST_F(PhrasesWindowTest, TheTableShowsEveryLineWithItsSpeakersAndTheCurrentReco
     EXPECT_EQ(cell(0, 0), QStringLiteral("2"));
     window().Edit_PhraseFilter()->clear();
     EXPECT_EQ(table()->model()->rowCount(), 4);
+}
+
+TEST_F(PhrasesWindowTest, TheCommandSitsInTheServiceMenuAndOnTheToolBarBesideTheViewer)
+{
+    QMenu *service = nullptr;
+    for (QAction *entry : main().menuBar()->actions()) {
+        if (entry->objectName() == QLatin1String("Service_mMenu"))
+            service = entry->menu();
+    }
+    ASSERT_NE(service, nullptr);
+    const QList<QAction *> items = service->actions();
+    EXPECT_GT(items.indexOf(action("EditPhrases")), items.indexOf(action("RunEdt")));
+    const QList<QAction *> tools = main().findChild<QToolBar *>(QStringLiteral("ToolBar"))->actions();
+    EXPECT_EQ(tools.indexOf(action("EditPhrases")), tools.indexOf(action("ShowEdt")) + 1);
+    EXPECT_EQ(action("EditPhrases")->shortcut(), QKeySequence(QStringLiteral("F8")));
+    EXPECT_EQ(action("EditPhrases")->toolTip(),
+              QStringLiteral("Фразы:\nпоказать и изменить фразы EDT-файла текущего скрипта.\n "));
+    EXPECT_FALSE(action("EditPhrases")->icon().isNull());
 }
 
 TEST_F(PhrasesWindowTest, AnEditShowsInTheMemoAtOnceAndIsOneStepOfTheHistory)
