@@ -112,18 +112,16 @@ sleep 0.5
 shot "$map" map
 xdotool windowunmap "$map"
 
-# The phrases window beside the main window, the current record's lines highlighted.
+# The phrases window over the right of the main window, the current record's lines
+# highlighted in it and the record still seen in the grid.
 keys "$main" F8
 phrases=$(windowNamed '^Фразы$')
-xdotool windowsize "$phrases" 560 400
-eval "$(xdotool getwindowgeometry --shell "$main")"
-mainX=$X mainY=$Y mainW=$WIDTH mainH=$HEIGHT
-xdotool windowmove "$phrases" $((mainX + mainW - 300)) $((mainY + 150))
-sleep 0.8
 eval "$(xdotool getwindowgeometry --shell "$phrases")"
-right=$((X + WIDTH))
-bottom=$((Y + HEIGHT > mainY + mainH ? Y + HEIGHT : mainY + mainH))
-import -window root -crop "$((right - mainX))x$((bottom - mainY))+${mainX}+${mainY}" "$work/shot.png"
+phrasesW=$WIDTH phrasesH=$HEIGHT
+eval "$(xdotool getwindowgeometry --shell "$main")"
+xdotool windowmove "$phrases" $((X + WIDTH - phrasesW - 12)) $((Y + HEIGHT - phrasesH - 40))
+sleep 0.8
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" "$work/shot.png"
 convert "$work/shot.png" -strip -colors 256 "PNG8:$images/phrases.png"
 optipng -quiet -o5 "$images/phrases.png"
 echo "doc/images/phrases.png"
