@@ -1,9 +1,7 @@
 // The phrases window over a dialogue file of 100,000 lines: opening it, one edit and one
 // line inserted at 0 (every record renumbered), each until the table is drawn again; and
 // opening the script with the window closed, against the same script without a text.
-#include "SilentPrompts.h"
-#include "app/ui/Startup.h"
-#include "app/ui/TForm1.h"
+#include "BenchEditor.h"
 #include "dialogue/EdtWriter.h"
 #include "dialogue/ui/PhrasesWindow.h"
 #include "document/NpcFile.h"
@@ -55,24 +53,14 @@ struct Script {
     QString path() const { return dir.filePath(QStringLiteral("057.npc")); }
 };
 
-struct Editor {
-    QTemporaryDir start;
-    QString previous = QDir::currentPath();
-    std::unique_ptr<ScrivletWindows> windows;
-
-    Editor()
+struct Editor : BenchEditor {
+    // The huge script open, its phrases window shown.
+    void showHuge(const QString &path)
     {
-        qputenv("XDG_DATA_HOME", QDir(start.path()).filePath(QStringLiteral("xdg")).toLocal8Bit());
-        QDir::setCurrent(start.path());
-        windows = startUp(std::make_unique<SilentPrompts>());
-        windows->main->show();
+        session().openScript(path, {});
+        phrases().showInFront();
+        drawn();
     }
-    ~Editor()
-    {
-        windows.reset();
-        QDir::setCurrent(previous);
-    }
-    ScriptSession &session() { return *windows->session; }
     PhrasesWindow &phrases() { return *static_cast<PhrasesWindow *>(windows->phrases); }
     // Until the table shows what changed.
     void drawn()
@@ -110,9 +98,7 @@ BENCHMARK(OpenPhrasesWindow100k)->Unit(benchmark::kMillisecond);
 static void EditInPhrasesWindow100k(benchmark::State &state)
 {
     Editor editor;
-    editor.session().openScript(hugeScript().path(), {});
-    editor.phrases().showInFront();
-    editor.drawn();
+    editor.showHuge(hugeScript().path());
     int n = 0;
     for (auto _ : state) {
         editor.session().editPhrase(50000, QStringLiteral("edit %1").arg(++n));
@@ -124,9 +110,7 @@ BENCHMARK(EditInPhrasesWindow100k)->Unit(benchmark::kMillisecond);
 static void InsertAtZeroInPhrasesWindow100k(benchmark::State &state)
 {
     Editor editor;
-    editor.session().openScript(hugeScript().path(), {});
-    editor.phrases().showInFront();
-    editor.drawn();
+    editor.showHuge(hugeScript().path());
     for (auto _ : state) {
         editor.session().insertPhrase(0);
         editor.drawn();

@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTableView>
 #include <QTest>
@@ -117,11 +116,7 @@ TEST_F(PhrasesWindowTest, TheTableShowsEveryLineWithItsSpeakersAndTheCurrentReco
 
 TEST_F(PhrasesWindowTest, TheCommandSitsInTheServiceMenuAndOnTheToolBarBesideTheViewer)
 {
-    QMenu *service = nullptr;
-    for (QAction *entry : main().menuBar()->actions()) {
-        if (entry->objectName() == QLatin1String("Service_mMenu"))
-            service = entry->menu();
-    }
+    QMenu *service = menu("Service_mMenu");
     ASSERT_NE(service, nullptr);
     const QList<QAction *> items = service->actions();
     EXPECT_GT(items.indexOf(action("EditPhrases")), items.indexOf(action("RunEdt")));
