@@ -129,7 +129,7 @@ bool EdtText::operator==(const EdtText &other) const
     if (size() != other.size() || m_tail != other.m_tail)
         return false;
     // A copy kept for undo shares every block but those changed since: compare only those.
-    if (m_ends == other.m_ends) {
+    if (std::equal(m_ends.begin(), m_ends.end(), other.m_ends.begin(), other.m_ends.end())) {
         for (qsizetype b = 0; b < m_blocks.size(); ++b) {
             if (m_blocks[b].constData() != other.m_blocks[b].constData() && m_blocks[b] != other.m_blocks[b])
                 return false;

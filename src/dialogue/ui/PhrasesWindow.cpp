@@ -92,6 +92,15 @@ PhrasesWindow::PhrasesWindow(ScriptSession &session, Prompts &prompts, QWidget &
     });
 }
 
+PhrasesWindow::~PhrasesWindow()
+{
+    // A line still being typed as the program ends is no change to make: the editor goes
+    // without committing, and nothing of the table calls back into a window half gone.
+    m_delegate->disconnect(m_table);
+    m_model->disconnect(this);
+    m_table->selectionModel()->disconnect(this);
+}
+
 void PhrasesWindow::addCommands(const QList<QAction *> &actions)
 {
     for (QAction *action : actions) {

@@ -18,6 +18,7 @@ class PhrasesWindow : public ToolWindow
     Q_OBJECT
 public:
     PhrasesWindow(ScriptSession &session, Prompts &prompts, QWidget &mainWindow);
+    ~PhrasesWindow() override;
 
     QTableView *Table_Phrases() const { return m_table; }
     QLineEdit *Edit_PhraseFilter() const { return m_filter; }
