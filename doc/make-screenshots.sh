@@ -163,6 +163,19 @@ sleep 1
 shot "$finder" find-usages
 xdotool key Escape
 sleep 0.3
+
+keys "$main" ctrl+r
+renumber=$(windowNamed '^Перенумеровать$')
+# Character 112 gets number 120: the last kind, then the two numbers, Enter shows the changes.
+xdotool key End Tab ctrl+a
+typeText "112"
+xdotool key Tab ctrl+a
+typeText "120"
+xdotool key Return
+sleep 1
+shot "$renumber" renumber
+xdotool key Escape
+sleep 0.3
 # A script with mistakes in it, made with scrivlet-cli, for the problems window.
 cat >"$work/058.json" <<'JSON'
 {"layout": "standard", "records": [

@@ -7,7 +7,8 @@ out=${1:?usage: make-corpus.sh OUT}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 rm -rf "$out"
-for t in npc_file npc_json edt_text reference_list macro_file settings_file list_renumber merge script_graph; do
+for t in npc_file npc_json edt_text reference_list macro_file settings_file list_renumber merge script_graph \
+    foreign_links; do
     mkdir -p "$out/$t"
     if [ -d "$here/corpus/$t" ]; then cp "$here/corpus/$t"/* "$out/$t"/ 2>/dev/null || true; fi
 done
@@ -82,3 +83,11 @@ for f in "$root"/examples/*.npc; do
 done
 { for i in $(seq 0 49); do printf '\x00\x00\x00\x00\x00\x00\x00\x00\xff\x00\xff\x01\x00\x00\x01\xff\xff\x39'; printf "\\x$(printf %02x $(( (i * 7) % 60 )))"; bytes 13; done
   printf '\x39'; printf '"\x00\\\x00\x0b\x00'; bytes 474 '\101'; } >"$map/every-record-linked"
+
+# Links of another script: its own number, how many links, each as record, old and new
+# target, then the script.
+f=$out/foreign_links
+for script in "$root"/examples/*.npc; do
+    { printf '\x39\x02\x00\x03\x02\x03\x03\x05'; cat "$script"; } >"$f/$(basename "$script")"
+done
+{ printf '\x39\x01\x00\x00\x01\x39\x00\x35\x00'; bytes 1596 '\071'; } >"$f/vesta"

@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 #include "common/Windows1251.h"
 #include "editor/ListFolders.h"
+#include "editor/RenumberInputs.h"
 #include "editor/RenumberApply.h"
 #include "editor/RenumberPlanner.h"
 #include "session/ShippedFiles.h"
@@ -31,28 +32,12 @@ std::optional<std::pair<qint64, qint64>> numbers(const QString &text)
     return std::pair(*from, *to);
 }
 
-bool sameFolder(const QString &a, const QString &b)
-{
-    return !a.isEmpty() && !b.isEmpty() && QDir(a).canonicalPath() == QDir(b).canonicalPath();
-}
-
-// Each list as the other commands read it; one shipped with the program is not changed
-// where it lies but copied, renumbered, into the user's list folder.
+// Each list as the other commands read it.
 RenumberListFile listFile(CliContext &context, ListId id)
 {
-    const QString dataDir = context.args.value(QStringLiteral("--data"));
     // The current folder's Data as the user names it, so that the plan names it so too.
-    const ListFolders folders{dataDir, QStringLiteral("Data"), ShippedFiles::dataDir()};
-    const QString path = folders.fileOf(id);
-    if (!QFileInfo::exists(path))
-        return {};
-    if (!sameFolder(QFileInfo(path).path(), folders.shipped))
-        return {path, path};
-    for (const QString &folder : {folders.chosen, folders.standard}) {
-        if (!folder.isEmpty() && QFileInfo(folder).isDir())
-            return {path, QDir(folder).filePath(ReferenceLists::fileName(id))};
-    }
-    return {path, {}};
+    const QString dataDir = context.args.value(QStringLiteral("--data"));
+    return renumberListFile({dataDir, QStringLiteral("Data"), ShippedFiles::dataDir()}, id);
 }
 
 void print(CliContext &context, const RenumberPlan &plan)

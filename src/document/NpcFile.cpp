@@ -4,6 +4,7 @@
 #include "common/RegularFile.h"
 #include "common/SaveFile.h"
 
+#include <QBuffer>
 #include <QFile>
 
 namespace
@@ -54,6 +55,14 @@ bool NpcReader::read(QIODevice *device)
     for (int i = 0; i < count; ++i)
         m_records[i] = NpcRecord::decode(data + start + i * NpcRecord::Size);
     return true;
+}
+
+bool NpcReader::readBytes(const QByteArray &bytes)
+{
+    QByteArray copy = bytes; // QBuffer wants a non-const array, though it only reads
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    return read(&buffer);
 }
 
 bool NpcReader::read(const QString &path)

@@ -21,6 +21,8 @@ public:
 
     bool read(QIODevice *device);
     bool read(const QString &path);
+    // A file's bytes read already.
+    bool readBytes(const QByteArray &bytes);
 
     const NpcRecords &records() const { return m_records; }
     NpcLayout layout() const { return m_layout; }

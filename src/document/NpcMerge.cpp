@@ -2,17 +2,12 @@
 
 #include "document/NpcFile.h"
 
-#include <QBuffer>
-
 #include <algorithm>
 
 std::optional<NpcMergeSide> NpcMergeSide::read(const QByteArray &bytes, QString &reason)
 {
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
     NpcReader reader;
-    if (!reader.read(&buffer)) {
+    if (!reader.readBytes(bytes)) {
         reason = reader.reason();
         return std::nullopt;
     }

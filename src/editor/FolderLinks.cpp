@@ -29,7 +29,7 @@ void FolderLinks::read(const QString &path, quint8 ownNumber)
         for (int i = 0; i < RecordCount; ++i) {
             const NpcRecord &record = script.records[i];
             if (!record.isEmpty() && record.ControlNpc == ownNumber && record.ControlRec != NoneByte)
-                m_incoming[record.ControlRec].append({label, i});
+                m_incoming[record.ControlRec].append({label, i, m_folder->pathOf(name)});
         }
     }
 }

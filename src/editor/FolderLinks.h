@@ -12,6 +12,7 @@
 struct IncomingLink {
     QString script; // "#112", or the file name without ".npc" when it is no number
     int record = 0;
+    QString path;
 
     bool operator==(const IncomingLink &) const = default;
 };
@@ -37,6 +38,8 @@ public:
     // The records of the other scripts that lead to record `target` of this one, in the
     // order of their file names and records.
     QList<IncomingLink> incomingTo(int target) const;
+    // Every such record, by the record of this one it leads to.
+    const QHash<int, QList<IncomingLink>> &incoming() const { return m_incoming; }
 
 private:
     std::unique_ptr<ScriptFolder> m_folder;

@@ -43,12 +43,19 @@ bool stillAsPlanned(const RenumberFile &file, FileOps &ops, QString &error)
 
 } // namespace
 
-bool applyRenumbering(const RenumberPlan &plan, QString &error, FileOps &ops)
+bool renumberPlanStillHolds(const RenumberPlan &plan, QString &error, FileOps &ops)
 {
     for (const RenumberFile &file : plan.files) {
         if (!stillAsPlanned(file, ops, error))
             return false;
     }
+    return true;
+}
+
+bool applyRenumbering(const RenumberPlan &plan, QString &error, FileOps &ops)
+{
+    if (!renumberPlanStillHolds(plan, error, ops))
+        return false;
     FileSetWriter writer(ops);
     for (const RenumberFile &file : plan.files) {
         if (file.renamed)

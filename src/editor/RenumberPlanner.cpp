@@ -5,7 +5,6 @@
 #include "document/NpcName.h"
 #include "document/ScriptFolder.h"
 
-#include <QBuffer>
 #include <QFileInfo>
 
 namespace
@@ -112,10 +111,8 @@ void RenumberPlanner::readScript(const QString &path)
         refuse(QStringLiteral("не удалось прочитать %1: %2").arg(path, reason), true);
         return;
     }
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
     NpcReader reader;
-    if (!reader.read(&buffer)) {
+    if (!reader.readBytes(bytes)) {
         refuse(QStringLiteral("не удалось прочитать %1: %2").arg(path, reader.reason()), true);
         return;
     }

@@ -20,6 +20,7 @@ struct CommandState {
     QString redoName;
     bool followLink = false;
     bool goBack = false;
+    bool renumber = false;
     bool editPhrases = false; // the phrases window
     bool importPhrases = false;
     bool addPhrase = false;

@@ -27,7 +27,7 @@ LinkNavigation::LinkTarget LinkNavigation::toOtherScript(quint8 npc, int record)
 }
 
 LinkNavigation::Incoming LinkNavigation::incomingTo(int target, const NpcRecords &records,
-                                                    quint8 ownNumber) const
+                                                    quint8 ownNumber, int savedTarget) const
 {
     Incoming incoming;
     QStringList parts;
@@ -41,12 +41,14 @@ LinkNavigation::Incoming LinkNavigation::incomingTo(int target, const NpcRecords
     incoming.count = int(here.size());
     QString script;
     QStringList others;
+    QStringList otherParts;
     const auto flush = [&] {
         if (!others.isEmpty())
-            parts << script + QStringLiteral(": ") + others.join(QStringLiteral(", "));
+            otherParts << script + QStringLiteral(": ") + others.join(QStringLiteral(", "));
         others.clear();
     };
-    for (const IncomingLink &link : m_folder.incomingTo(target)) {
+    const QList<IncomingLink> foreign = savedTarget < 0 ? QList<IncomingLink>() : m_folder.incomingTo(savedTarget);
+    for (const IncomingLink &link : foreign) {
         if (link.script != script)
             flush();
         script = link.script;
@@ -54,10 +56,13 @@ LinkNavigation::Incoming LinkNavigation::incomingTo(int target, const NpcRecords
         ++incoming.count;
     }
     flush();
+    incoming.others = otherParts.join(QStringLiteral("; "));
+    parts << otherParts;
+    incoming.list = parts.join(QStringLiteral("; "));
     const QString number = QString::number(target);
     incoming.text = parts.isEmpty() ? QStringLiteral("Ссылок на запись ") + number + QStringLiteral(" нет")
                                     : QStringLiteral("Ссылки на запись ") + number + QStringLiteral(": ") +
-                                          parts.join(QStringLiteral("; "));
+                                          incoming.list;
     return incoming;
 }
 

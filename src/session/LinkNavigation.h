@@ -31,7 +31,9 @@ public:
     // The records that lead to one: "Ссылки на запись 5: 0, 3; #112: 4, 9".
     struct Incoming {
         QString text;
-        int count = 0; // the records named
+        QString list;   // the records alone: "0, 3; #112: 4, 9"
+        QString others; // those of the other scripts: "#112: 4, 9"
+        int count = 0;  // the records named
     };
 
     // Reads the folder of the script at `path`, whose own number is `ownNumber`; a script
@@ -46,8 +48,9 @@ public:
     // Where a link to that record of another character leads.
     LinkTarget toOtherScript(quint8 npc, int record) const;
     // The records, here and in the other scripts of the folder, that hand control to
-    // record `target` of this script.
-    Incoming incomingTo(int target, const NpcRecords &records, quint8 ownNumber) const;
+    // record `target` of this script, which was record `savedTarget` of the file the other
+    // scripts know (-1: none of it).
+    Incoming incomingTo(int target, const NpcRecords &records, quint8 ownNumber, int savedTarget) const;
 
     void rememberPlace(const Place &place);
     std::optional<Place> lastPlace() const;

@@ -2,17 +2,20 @@
 
 #include "dialogue/EdtText.h"
 #include "document/NpcScriptDocument.h"
+#include "editor/RecordIds.h"
 #include "editor/RecordList.h"
 
 #include <QList>
 #include <QString>
 
-// What undo brings back: the records, the grid's captions, the current record and the
-// dialogue text (a copy shares all but the lines changed since).
+// What undo brings back: the records, the grid's captions, the current record, the ids
+// that say where the records of the file on disk went, and the dialogue text (a copy
+// shares all but the lines changed since).
 struct RecordState {
     NpcRecords records{};
     RecordGridTexts captions;
     int curRec = 0;
+    RecordIds ids = RecordIds::numbered();
     EdtText text;
 };
 

@@ -7,6 +7,7 @@
 #include "dialogue/EdtWriter.h"
 #include "document/NpcFile.h"
 #include "document/NpcName.h"
+#include "editor/RenumberInputs.h"
 
 #include <QFileInfo>
 
@@ -73,6 +74,7 @@ CommandState ScriptSession::commandState() const
     can.deletePhrase = onLine;
     can.movePhraseUp = onLine && m_phraseLine > 0;
     can.movePhraseDown = onLine && m_phraseLine + 1 < lines;
+    can.renumber = true; // any folder: the open script's, or one the dialog is given
     return can;
 }
 
@@ -92,7 +94,8 @@ const QList<CheckFinding> &ScriptSession::findings() const
 
 LinkNavigation::Incoming ScriptSession::incomingLinks() const
 {
-    return m_links.incomingTo(m_curRec, m_document.records, m_document.OwnNpcNumber);
+    return m_links.incomingTo(m_curRec, m_document.records, m_document.OwnNpcNumber,
+                              m_foreign.savedSlotOf(m_curRec));
 }
 
 std::optional<LinkNavigation::LinkTarget> ScriptSession::currentLink() const
@@ -155,9 +158,19 @@ bool ScriptSession::hasUnsavedChanges()
 QString ScriptSession::linksToCurrent()
 {
     announceLeaving();
-    NpcRecords records = m_document.records;
-    RecordGridTexts unused;
-    return RecordList(records, unused, m_curRec, m_document.OwnNpcNumber).CheckLinkDel();
+    return incomingLinks().list;
+}
+
+QString ScriptSession::otherScriptLinksToCurrent()
+{
+    announceLeaving();
+    return incomingLinks().others;
+}
+
+QString ScriptSession::otherScriptChanges()
+{
+    announceLeaving();
+    return ForeignLinkFixes::describe(m_foreign.pending(m_links.folder()));
 }
 
 bool ScriptSession::pasteDropsLastRecord()
@@ -206,6 +219,7 @@ void ScriptSession::takeRecords(const NpcRecords &records)
 {
     m_document.records = records;
     m_saved.records = records;
+    m_foreign.reset();
     fillCaptions();
     m_history.clear();
 }
@@ -284,20 +298,27 @@ void ScriptSession::newScript()
     notify(Records | Current | Shown | Dialogue | State);
 }
 
-// Every file a save writes is put into one set here, written all or none.
-SessionResult ScriptSession::write(const QString &path, const QString &edtPath)
+// Every file a save writes is put into one set here, written all or none: the script,
+// its dialogue text when that changed, and the other scripts' links when the user said so.
+SessionResult ScriptSession::write(const QString &path, const QString &edtPath, OtherScripts others)
 {
     const bool text = textGoesTo(edtPath);
+    const QList<ForeignLinkFix> fixes =
+        others == OtherScripts::Fix ? m_foreign.pending(m_links.folder()) : QList<ForeignLinkFix>();
     FileSetWriter files(*m_fileOps);
     files.write(path, NpcWriter::encode(m_document.records, m_document.layout));
     // The phrase numbers of the script fit this text only: an old pair is better than
     // a new script beside an old text.
     if (text)
         files.write(edtPath, EdtWriter::encode(m_dialogue.text()));
+    QString error;
+    if (!ForeignLinkFixes::addFiles(fixes, m_document.OwnNpcNumber, files, error))
+        return SessionResult::failure(error);
     if (!files.commit())
         return SessionResult::failure(files.errorString());
     if (text)
         m_dialogue.setPath(edtPath);
+    m_foreign.markSaved();
     m_history.markSaved();
     m_saved = spoken();
     // The grid keeps the link texts of the former number until their records are shown.
@@ -306,10 +327,10 @@ SessionResult ScriptSession::write(const QString &path, const QString &edtPath)
     return {};
 }
 
-SessionResult ScriptSession::save()
+SessionResult ScriptSession::save(OtherScripts others)
 {
     announceLeaving();
-    const SessionResult written = write(m_document.path, dialogueSavePath(m_document.path));
+    const SessionResult written = write(m_document.path, dialogueSavePath(m_document.path), others);
     notify(State | Findings | (written ? Dialogue : 0));
     return written;
 }
@@ -324,6 +345,26 @@ SessionResult ScriptSession::saveAs(const QString &path)
     }
     notify(State | Findings | (written ? Dialogue : 0));
     return written;
+}
+
+OpenResult ScriptSession::takeRenumbering(const RenumberPlan &plan)
+{
+    QList<SessionResult> failures;
+    if (renumberingChangesLists(plan))
+        failures = loadLists();
+    OpenResult result;
+    if (hasPath() && renumberingChanges(plan, m_document.path)) {
+        const int record = m_curRec;
+        result = openScript(pathAfterRenumbering(plan, m_document.path), {.setWorkDir = false});
+        if (result)
+            selectRecord(record);
+    } else if (hasPath()) {
+        takeFolder(m_document.path); // other scripts of its folder may have changed
+        notify(Findings);
+    }
+    if (result && !failures.isEmpty())
+        return {failures.first(), false, {}};
+    return result;
 }
 
 void ScriptSession::setLayout(NpcLayout layout)

@@ -4,12 +4,14 @@
 #include "editor/FieldRules.h"
 #include "editor/ListFolders.h"
 #include "editor/RecordList.h"
+#include "editor/RenumberPlan.h"
 #include "editor/ScriptChecks.h"
 #include "dialogue/PhraseList.h"
 #include "editor/ScriptGraph.h"
 #include "session/AppSettings.h"
 #include "session/CommandState.h"
 #include "session/DialogueText.h"
+#include "session/ForeignLinkFixes.h"
 #include "session/LinkNavigation.h"
 #include "session/MacroLibrary.h"
 #include "session/RecordHistory.h"
@@ -43,6 +45,7 @@ public:
     const DialogueText &dialogue() const { return m_dialogue; }
     LinkNavigation &links() { return m_links; }
     const LinkNavigation &links() const { return m_links; }
+    const ForeignLinkFixes &foreignLinks() const { return m_foreign; }
 
     // --- State -----------------------------------------------------------------------
     const NpcScriptDocument &document() const { return m_document; }
@@ -79,8 +82,13 @@ public:
     // lets a value typed but not yet confirmed be committed (aboutToLeaveRecord).
     // Leaving the script now would lose changes.
     bool hasUnsavedChanges();
-    // Records that hand control to the current one, as "3, 7, 12".
+    // Records that hand control to the current one, as "3, 7, 12; Shop: 2; #112: 4".
     QString linksToCurrent();
+    // Those of them in the other scripts of the folder: "Shop: 2; #112: 4".
+    QString otherScriptLinksToCurrent();
+    // What saving would have to change in the other scripts of the folder so that their
+    // links keep leading to the same records, a line each; empty when nothing.
+    QString otherScriptChanges();
     // A paste pushes a non-empty last record out of the list.
     bool pasteDropsLastRecord();
     // Saving in the Vesta layout would leave out bytes of record 49.
@@ -120,10 +128,17 @@ public:
     OpenResult openScript(const QString &path, OpenOptions options);
     void newScript();
     bool hasPath() const { return !m_document.path.isEmpty(); }
-    // Writes to the script's path (the caller offers Save As when there is none).
-    SessionResult save();
+    // Writes to the script's path (the caller offers Save As when there is none); with
+    // Fix, the other scripts' links that otherScriptChanges() names are written with it,
+    // all files or none.
+    enum class OtherScripts { Leave, Fix };
+    SessionResult save(OtherScripts others = OtherScripts::Leave);
     SessionResult saveAs(const QString &path);
     void setLayout(NpcLayout layout);
+    // After a renumbering was written: the lists are read again when one changed, and the
+    // open script, when the plan changed or renamed it, is read again (under its new name)
+    // at the same record.
+    OpenResult takeRenumbering(const RenumberPlan &plan);
 
     // --- The current record ------------------------------------------------------------
     void selectRecord(int row);
@@ -208,7 +223,7 @@ private:
     void fillCaptions();
     void showNpcName(const QString &path);
     void attachDialogue(OpenResult &result);
-    SessionResult write(const QString &path, const QString &edtPath);
+    SessionResult write(const QString &path, const QString &edtPath, OtherScripts others = OtherScripts::Leave);
     QString dialogueSavePath(const QString &scriptPath) const;
     bool textChanged() const;
     // A save would write the text to that file.
@@ -230,6 +245,8 @@ private:
     MacroLibrary m_macros;
     DialogueText m_dialogue;
     LinkNavigation m_links;
+    ForeignLinkFixes m_foreign;
+    FileOps *m_fileOps;
     ReferenceLists m_lists;
     NpcScriptDocument m_document;
     RecordGridTexts m_captions;
@@ -237,7 +254,6 @@ private:
     RecordHistory m_history;
     SpokenText m_saved; // as last read or written
     qsizetype m_phraseLine = -1;
-    FileOps *m_fileOps;
     int m_curRec = 0;
     NpcRecord m_clipboard;
     QString m_npcName;

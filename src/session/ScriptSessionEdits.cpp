@@ -9,7 +9,7 @@
 
 RecordState ScriptSession::state() const
 {
-    return {m_document.records, m_captions, m_curRec, m_dialogue.text()};
+    return {m_document.records, m_captions, m_curRec, m_foreign.ids(), m_dialogue.text()};
 }
 
 void ScriptSession::endStep(const QString &name, const RecordState &before, int changes)
@@ -24,6 +24,7 @@ int ScriptSession::restore(const RecordState &state)
     m_dialogue.setText(state.text);
     m_phraseLine = std::min(m_phraseLine, m_dialogue.text().size() - 1);
     m_document.records = state.records;
+    m_foreign.setIds(state.ids);
     if (m_curRec != state.curRec)
         setCurrent(state.curRec);
     showRec();
@@ -146,8 +147,8 @@ RuleOutcome ScriptSession::commitField(NpcField field, const QString &text)
     const FieldInfo *info = findFieldInfo(field);
     if (!info)
         return {};
-    const RuleOutcome outcome =
-        FieldRules::leave(*info, text, m_lists.byId(info->list), fieldLimit(field), m_settings.config().warningsOn());
+    const RuleOutcome outcome = FieldRules::leave(*info, text, m_lists.byId(info->list), fieldLimit(field),
+                                                  m_settings.config().warningsOn());
     applyRuleOutcome(field, outcome, text);
     return outcome;
 }
@@ -193,6 +194,7 @@ void ScriptSession::cutRecord()
     m_clipboard = currentRecord();
     m_pasteAvailable = true;
     recordList().removeRecord();
+    m_foreign.removed(m_curRec);
     showRec();
     markModified();
     endStep(QStringLiteral("вырезать запись"), before);
@@ -203,6 +205,7 @@ void ScriptSession::deleteRecord()
     announceLeaving();
     const RecordState before = state();
     recordList().removeRecord();
+    m_foreign.removed(m_curRec);
     showRec();
     markModified();
     endStep(QStringLiteral("удалить запись"), before);
@@ -213,6 +216,7 @@ void ScriptSession::pasteRecord()
     announceLeaving();
     const RecordState before = state();
     recordList().insertRecord(m_clipboard);
+    m_foreign.inserted(m_curRec);
     showRec();
     markModified();
     showActionCaption();
@@ -248,6 +252,7 @@ void ScriptSession::moveRecord(int delta)
     RecordList list = recordList();
     if (!list.moveRecord(delta))
         return;
+    m_foreign.swapped(m_curRec, list.CurRec());
     // The moved record stays selected, as a click on its new row would select it.
     setCurrent(list.CurRec());
     showRec();

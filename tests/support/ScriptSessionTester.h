@@ -58,6 +58,6 @@ public:
         session.notify(ScriptSession::Dialogue);
     }
 
-    // The file steps of saving both files, for a test that fails one of them.
+    // The file steps of a save that writes several files, for a test that fails one.
     static void setFileOps(ScriptSession &session, FileOps &ops) { session.m_fileOps = &ops; }
 };

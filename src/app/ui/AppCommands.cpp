@@ -3,6 +3,7 @@
 #include "editor/ui/FindUsagesDialog.h"
 #include "editor/ui/ProblemsWindow.h"
 #include "editor/ui/View_Map.h"
+#include "editor/ui/RenumberDialog.h"
 #include "session/ScriptSession.h"
 
 #include <QDesktopServices>
@@ -23,6 +24,7 @@ AppCommands::AppCommands(const CommandContext &context, const Windows &windows)
     m_context.onTriggered("CheckScript", this, &AppCommands::CheckScriptExecute);
     m_context.onTriggered("FindUsages", this, &AppCommands::FindUsagesExecute);
     m_context.onTriggered("ShowMap", this, &AppCommands::ShowMapExecute);
+    m_context.onTriggered("Renumber", this, &AppCommands::RenumberExecute);
 }
 
 void AppCommands::QuitExecute()
@@ -75,6 +77,12 @@ void AppCommands::FindUsagesExecute()
         m_windows.findUsages->FindUsagesExecute();
 }
 
+void AppCommands::RenumberExecute()
+{
+    if (m_windows.renumber)
+        m_windows.renumber->RenumberExecute();
+}
+
 void showManual(const AppConfig &config, Prompts &prompts, QWidget *parent)
 {
     const QString path = config.helpPath();
@@ -82,7 +90,8 @@ void showManual(const AppConfig &config, Prompts &prompts, QWidget *parent)
     if (!QFileInfo(path).isFile())
         prompts.warning(parent, QStringLiteral("Файл справки ") + shown + QStringLiteral(" не найден."));
     else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        prompts.warning(parent, QStringLiteral("Не удалось открыть справку: нет программы, которая показывает "
-                                               "такие файлы.\r\nСправка находится в файле ") +
-                                    shown + QLatin1Char('.'));
+        prompts.warning(parent,
+                        QStringLiteral("Не удалось открыть справку: нет программы, которая показывает "
+                                       "такие файлы.\r\nСправка находится в файле ") +
+                            shown + QLatin1Char('.'));
 }

@@ -6,6 +6,7 @@
 
 struct AppConfig;
 class FindUsagesDialog;
+class RenumberDialog;
 class ProblemsWindow;
 class View_Map;
 class QDialog;
@@ -22,6 +23,7 @@ public:
         ProblemsWindow *problems = nullptr;
         FindUsagesDialog *findUsages = nullptr;
         View_Map *map = nullptr;
+        RenumberDialog *renumber = nullptr;
     };
     AppCommands(const CommandContext &context, const Windows &windows);
 
@@ -34,6 +36,7 @@ public:
     void CheckScriptExecute();
     void FindUsagesExecute();
     void ShowMapExecute();
+    void RenumberExecute();
 
 private:
     CommandContext m_context;

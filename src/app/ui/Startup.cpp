@@ -15,6 +15,7 @@
 #include "editor/ui/View_Map.h"
 #include "editor/ui/RecordGrid.h"
 #include "editor/ui/RecordCommands.h"
+#include "editor/ui/RenumberDialog.h"
 #include "macros/ui/MacroCommands.h"
 #include "macros/ui/TForm5.h"
 #include "macros/ui/TForm6.h"
@@ -67,11 +68,13 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     windows->map = map;
     auto *phrases = new PhrasesWindow(session, asker, main);
     windows->phrases = phrases;
+    auto *renumber = new RenumberDialog(session, asker, main);
+    windows->renumber = renumber;
 
     const CommandContext context{session, asker, main};
     auto *document = new DocumentCommands(context);
     auto *dialogue = new DialogueCommands(context, viewer);
-    main.setCommands({new AppCommands(context, {about, config, problems, findUsages, map}), document,
+    main.setCommands({new AppCommands(context, {about, config, problems, findUsages, map, renumber}), document,
                       new RecordCommands(context), dialogue,
                       new MacroCommands(context, main.Btn_Macr()->menu(), saveMacro, macroManager)});
     QObject::connect(document, &DocumentCommands::dialogueFileWanted, dialogue, &DialogueCommands::OpenEdtExecute);

@@ -24,6 +24,7 @@ struct ScrivletWindows {
     QWidget *findUsages = nullptr;   // FindUsagesDialog
     QWidget *map = nullptr;          // View_Map
     QWidget *phrases = nullptr;      // PhrasesWindow
+    QWidget *renumber = nullptr;     // RenumberDialog
 
     ~ScrivletWindows();
 };

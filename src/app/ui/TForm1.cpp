@@ -304,6 +304,7 @@ void TForm1::updateActions()
         {"DeletePhrase", can.deletePhrase},
         {"MovePhraseUp", can.movePhraseUp},
         {"MovePhraseDown", can.movePhraseDown},
+        {"Renumber", can.renumber},
     };
     for (const auto &[name, enabled] : states)
         action(QLatin1String(name))->setEnabled(enabled);

@@ -200,7 +200,20 @@ void DocumentCommands::SaveExecute()
         SaveAsExecute();
         return;
     }
-    if (mayDropLastRecord())
+    if (!mayDropLastRecord())
+        return;
+    const QString changes = m_session.otherScriptChanges();
+    if (changes.isEmpty()) {
+        m_context.report(m_session.save());
+        return;
+    }
+    const auto answer = m_context.prompts.message(
+        &m_context.window, PromptKind::Confirmation,
+        changes + QStringLiteral("\r\n\r\nИсправить ссылки в других скриптах и сохранить их вместе с этим?"),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Yes)
+        m_context.report(m_session.save(ScriptSession::OtherScripts::Fix));
+    else if (answer == QMessageBox::No)
         m_context.report(m_session.save());
 }
 

@@ -3,6 +3,7 @@
 #include "common/ui/Prompts.h"
 #include "editor/FieldText.h"
 #include "editor/UsageSummary.h"
+#include "editor/ui/FolderField.h"
 #include "editor/ui/NamePickModel.h"
 #include "editor/ui/UsageListModel.h"
 #include "session/ScriptSession.h"
@@ -209,10 +210,7 @@ QWidget *FindUsagesDialog::buildFieldPage()
 QWidget *FindUsagesDialog::buildResults()
 {
     auto *box = new QWidget(this);
-    m_folderEdit = new QLineEdit(box);
-    m_folderEdit->setObjectName(QStringLiteral("Edit_Folder"));
-    m_folderEdit->setReadOnly(true);
-    auto *browse = button(box, "Btn_Folder", QStringLiteral("Папка..."));
+    m_folderField = new FolderField(m_prompts, QStringLiteral("Где искать"), QStringLiteral("Папка..."), box);
     m_usageModel = new UsageListModel(m_session.lists(), this);
     m_usages = new QTreeView(box);
     m_usages->setObjectName(QStringLiteral("List_Usages"));
@@ -226,16 +224,12 @@ QWidget *FindUsagesDialog::buildResults()
     m_usages->setColumnWidth(UsageListModel::Record, 60);
     m_usages->setColumnWidth(UsageListModel::Field, 90);
 
-    auto *where = new QHBoxLayout;
-    where->addWidget(m_folderEdit, 1);
-    where->addWidget(browse);
     auto *layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(caption(box, QStringLiteral("&Где искать:"), m_folderEdit));
-    layout->addLayout(where);
+    layout->addWidget(caption(box, QStringLiteral("&Где искать:"), m_folderField));
+    layout->addWidget(m_folderField);
     layout->addWidget(caption(box, QStringLiteral("&Результаты:"), m_usages));
     layout->addWidget(m_usages, 1);
-    connect(browse, &QPushButton::clicked, this, &FindUsagesDialog::FolderClick);
     connect(m_usages, &QTreeView::activated, this, [this](const QModelIndex &index) {
         const Usage &usage = m_usageModel->usage(index.row());
         emit openRequested(usage.path, usage.record);
@@ -262,7 +256,8 @@ void FindUsagesDialog::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
         const QString script = m_session.document().path;
-        setFolder(script.isEmpty() ? m_session.settings().config().WorkDir : QFileInfo(script).absolutePath());
+        m_folderField->setFolder(script.isEmpty() ? m_session.settings().config().WorkDir
+                                                  : QFileInfo(script).absolutePath());
         kindChanged(); // the lists may have been read again
         QLineEdit *typed = m_what->currentIndex() == FieldKind ? m_value : m_filter;
         typed->setFocus();
@@ -373,15 +368,15 @@ void FindUsagesDialog::FindClick()
         showError(error);
         return;
     }
-    if (!QFileInfo(m_folder).isDir()) {
-        showError(QStringLiteral("Папка не найдена: %1").arg(QDir::toNativeSeparators(m_folder)));
+    if (!QFileInfo(folder()).isDir()) {
+        showError(QStringLiteral("Папка не найдена: %1").arg(QDir::toNativeSeparators(folder())));
         return;
     }
-    m_search = std::make_unique<UsageSearch>(m_folder, *terms);
+    m_search = std::make_unique<UsageSearch>(folder(), *terms);
     if (m_session.hasPath())
         m_search->setOpenScript(m_session.document().path, m_session.records());
     m_listedInOneStep = true;
-    m_usageModel->clear(m_folder);
+    m_usageModel->clear(folder());
     m_status->setToolTip({});
     m_status->setText(QStringLiteral("Поиск..."));
     m_timer->start();
@@ -396,19 +391,9 @@ void FindUsagesDialog::StopClick()
     showOutcome();
 }
 
-void FindUsagesDialog::FolderClick()
+QString FindUsagesDialog::folder() const
 {
-    const QString chosen = m_prompts.chooseFolder(this, QStringLiteral("Где искать"), m_folder);
-    if (!chosen.isEmpty())
-        setFolder(chosen);
-}
-
-void FindUsagesDialog::setFolder(const QString &folder)
-{
-    m_folder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
-    m_folderEdit->setText(QDir::toNativeSeparators(m_folder));
-    m_folderEdit->setCursorPosition(0);
-    m_folderEdit->setToolTip(m_folderEdit->text());
+    return m_folderField ? m_folderField->folder() : QString();
 }
 
 bool FindUsagesDialog::isSearching() const

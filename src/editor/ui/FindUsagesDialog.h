@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+class FolderField;
 class NamePickModel;
 class Prompts;
 class QComboBox;
@@ -42,12 +43,11 @@ public:
     void FindUsagesExecute();
     void FindClick();
     void StopClick();
-    void FolderClick();
     // One batch of the running search; the timer calls it.
     void step();
 
     void setVisible(bool visible) override;
-    QString folder() const { return m_folder; }
+    QString folder() const;
     bool isSearching() const;
 
 signals:
@@ -71,14 +71,12 @@ private:
     void keepingPick(const std::function<void()> &change);
     void selectRow(int row);
     std::optional<QList<SearchTerm>> chosenTerms(QString &error) const;
-    void setFolder(const QString &folder);
     void showProgress();
     void showOutcome();
     void showError(const QString &text);
 
     const ScriptSession &m_session;
     Prompts &m_prompts;
-    QString m_folder;
     std::unique_ptr<UsageSearch> m_search;
     bool m_listedInOneStep = true;
     ListId m_shownList = ListId::None;
@@ -90,7 +88,7 @@ private:
     NamePickModel *m_nameModel = nullptr;
     QComboBox *m_field = nullptr;
     QLineEdit *m_value = nullptr;
-    QLineEdit *m_folderEdit = nullptr;
+    FolderField *m_folderField = nullptr;
     QTreeView *m_usages = nullptr;
     UsageListModel *m_usageModel = nullptr;
     QLabel *m_status = nullptr;

@@ -30,7 +30,13 @@ bool RecordCommands::mayOverwriteCurrent(const QString &warning)
 
 void RecordCommands::CutRecExecute()
 {
-    m_session.cutRecord();
+    // Only links from other scripts are asked about: a cut record is meant to be pasted,
+    // but those links cannot follow it there.
+    const QString links = m_session.otherScriptLinksToCurrent();
+    if (links.isEmpty() ||
+        confirm(QStringLiteral("На вырезаемую запись есть ссылка(ки) из других скриптов: ") + links +
+                QStringLiteral(".\r\n\r\nВы уверены, что хотите вырезать текущую запись?")))
+        m_session.cutRecord();
 }
 
 void RecordCommands::CopyRecExecute()

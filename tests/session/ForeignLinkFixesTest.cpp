@@ -1,0 +1,216 @@
+#include "session/SessionFixture.h"
+#include "support/FailingFileOps.h"
+#include "support/FolderSnapshot.h"
+
+#include <random>
+
+namespace
+{
+
+constexpr quint8 Own = 57;
+
+NpcReader readBytes(const QByteArray &bytes)
+{
+    NpcReader reader;
+    EXPECT_TRUE(reader.readBytes(bytes));
+    return reader;
+}
+
+} // namespace
+
+// 057.npc with records 0..9 and 49 told apart by their action, and scripts of its folder
+// that link into it.
+class ForeignLinkFixesTest : public SessionFixture
+{
+protected:
+    void SetUp() override
+    {
+        SessionFixture::SetUp();
+        for (int i = 0; i < 10; ++i)
+            m_own[i] = used(quint8(10 + i));
+        m_own[49] = used(99);
+        writeScript(QStringLiteral("npc/057.npc"), m_own);
+    }
+
+    // Another script whose record i links to record targets[i] of 057 (no link for -1).
+    void writeLinking(const QString &name, const QList<int> &targets,
+                      NpcLayout layout = NpcLayout::StandardLayout)
+    {
+        NpcRecords records{};
+        for (int i = 0; i < targets.size(); ++i)
+            records[i] = targets[i] < 0 ? used(1) : used(1, Own, quint8(targets[i]));
+        records[20] = used(2, 112, 7); // a link elsewhere never changes
+        writeScript(QStringLiteral("npc/") + name, records, layout);
+    }
+    void open() { ASSERT_TRUE(session().openScript(pathIn(QStringLiteral("npc/057.npc")), {})); }
+    NpcRecords recordsOf(const QString &name)
+    {
+        return readBytes(readFile(QStringLiteral("npc/") + name)).records();
+    }
+    QString folder() { return pathIn(QStringLiteral("npc")); }
+
+    NpcRecords m_own{};
+};
+
+TEST_F(ForeignLinkFixesTest, LinksFromOtherScriptsFollowTheirRecordsThroughAnyOperations)
+{
+    // After the save every link of the other scripts leads to the record it led to (told
+    // apart by its action), or it is reported as leading to a deleted record and left as it
+    // was; nothing else in those files changes.
+    std::mt19937 random(22);
+    const QList<std::pair<QString, NpcLayout>> others{{QStringLiteral("Shop.npc"), NpcLayout::StandardLayout},
+                                                      {QStringLiteral("112.npc"), NpcLayout::VestaLayout}};
+    for (int round = 0; round < 40; ++round) {
+        QList<int> targets;
+        for (int i = 0; i < 12; ++i)
+            targets << int(random() % 12) - 1;
+        writeLinking(others[0].first, targets);
+        writeLinking(others[1].first, {3, 49, 60, 0}, others[1].second);
+        const QByteArray before[2]{readFile(QStringLiteral("npc/Shop.npc")),
+                                   readFile(QStringLiteral("npc/112.npc"))};
+        open();
+        for (int step = 0; step < 6; ++step) {
+            session().selectRecord(int(random() % 12));
+            switch (random() % 5) {
+            case 0:
+                session().deleteRecord();
+                break;
+            case 1:
+                session().cutRecord();
+                break;
+            case 2:
+                session().copyRecord();
+                session().pasteRecord();
+                break;
+            case 3:
+                session().moveRecord(-1);
+                break;
+            default:
+                session().moveRecord(+1);
+                break;
+            }
+        }
+        const QString asked = session().otherScriptChanges();
+        ASSERT_TRUE(session().save(ScriptSession::OtherScripts::Fix)) << round;
+        EXPECT_TRUE(session().otherScriptChanges().isEmpty());
+        const NpcRecords own = recordsOf(QStringLiteral("057.npc"));
+        for (int file = 0; file < 2; ++file) {
+            const QString label = file == 0 ? QStringLiteral("Shop") : QStringLiteral("#112");
+            const NpcReader old = readBytes(before[file]);
+            NpcRecords expected = old.records();
+            const NpcRecords after = recordsOf(others[file].first);
+            for (int i = 0; i < RecordCount; ++i) {
+                const int was = expected[i].ControlRec;
+                if (expected[i].ControlNpc != Own || was >= RecordCount)
+                    continue;
+                const int now = after[i].ControlRec;
+                const QString place =
+                    QStringLiteral("%1: запись %2, ControlRec %3").arg(label).arg(i).arg(was);
+                if (now != was) {
+                    EXPECT_TRUE(asked.contains(place + QStringLiteral(" -> ") + QString::number(now)));
+                }
+                EXPECT_TRUE(own[now].Action == m_own[was].Action ||
+                            (now == was && asked.contains(place + QStringLiteral(" (удалена)"))))
+                    << round << ' ' << i << '\n'
+                    << asked.toStdString();
+                expected[i].ControlRec = quint8(now);
+            }
+            EXPECT_EQ(readFile(QStringLiteral("npc/") + others[file].first),
+                      NpcWriter::encodeInto(before[file], expected, old.layout()))
+                << round;
+        }
+        writeScript(QStringLiteral("npc/057.npc"), m_own);
+    }
+}
+
+TEST_F(ForeignLinkFixesTest, QuestionsNameTheOtherScriptsAndNoSavesOnlyThisScript)
+{
+    writeLinking(QStringLiteral("Shop.npc"), {-1, -1, 1});
+    writeLinking(QStringLiteral("112.npc"), {-1, -1, -1, -1, 3});
+    open();
+    session().selectRecord(1);
+    EXPECT_EQ(session().linksToCurrent(), QStringLiteral("Shop: 2"));
+    session().deleteRecord();
+    // The record that was 3 is 2 now, and the status bar says who leads to it.
+    session().selectRecord(2);
+    EXPECT_EQ(session().incomingLinks().text, QStringLiteral("Ссылки на запись 2: #112: 4"));
+    EXPECT_EQ(session().otherScriptLinksToCurrent(), QStringLiteral("#112: 4"));
+    EXPECT_EQ(session().otherScriptChanges(),
+              QStringLiteral("Ссылки других скриптов на сдвинутые записи:\r\n"
+                             "#112: запись 4, ControlRec 3 -> 2\r\n"
+                             "Ссылки на удалённые записи (останутся как есть):\r\n"
+                             "Shop: запись 2, ControlRec 1 (удалена)"));
+
+    const auto others = [this] {
+        auto files = folderSnapshot(folder());
+        files.remove(QStringLiteral("057.npc"));
+        return files;
+    };
+    const auto untouched = others();
+    ASSERT_TRUE(session().save());
+    EXPECT_EQ(others(), untouched);
+    EXPECT_EQ(recordsOf(QStringLiteral("057.npc"))[2].Action, 13);
+    EXPECT_TRUE(session().otherScriptChanges().isEmpty()) << "the folder is as saved now";
+    EXPECT_FALSE(session().isModified());
+}
+
+TEST_F(ForeignLinkFixesTest, UndoTakesThePendingChangesBackAlsoPastASave)
+{
+    writeLinking(QStringLiteral("Shop.npc"), {5});
+    open();
+    session().selectRecord(2);
+    session().moveRecord(+1);
+    EXPECT_TRUE(session().otherScriptChanges().isEmpty()) << "5 did not move";
+    session().selectRecord(4);
+    session().pasteRecord(); // an empty clipboard record pushes 5 down
+    EXPECT_TRUE(session().otherScriptChanges().contains(QStringLiteral("Shop: запись 0, ControlRec 5 -> 6")));
+    session().undo();
+    EXPECT_TRUE(session().otherScriptChanges().isEmpty());
+    session().redo();
+    ASSERT_TRUE(session().save(ScriptSession::OtherScripts::Fix));
+    EXPECT_EQ(recordsOf(QStringLiteral("Shop.npc"))[0].ControlRec, 6);
+    session().undo();
+    EXPECT_EQ(
+        session().otherScriptChanges(),
+        QStringLiteral("Ссылки других скриптов на сдвинутые записи:\r\nShop: запись 0, ControlRec 6 -> 5"));
+
+    // Opening the script again forgets what was pending.
+    open();
+    EXPECT_TRUE(session().otherScriptChanges().isEmpty());
+}
+
+TEST_F(ForeignLinkFixesTest, AFailedWriteOrAScriptChangedOnDiskLeavesEveryFileAsItWas)
+{
+    for (const QString &name : {QStringLiteral("100.npc"), QStringLiteral("101.npc"),
+                                QStringLiteral("102.npc"), QStringLiteral("103.npc")})
+        writeLinking(name, {4, 7});
+    open();
+    session().selectRecord(0);
+    session().deleteRecord();
+    const auto before = folderSnapshot(folder());
+    for (int n = 1; n <= 10; ++n) {
+        FailingFileOps ops;
+        ops.failWrite = n <= 5 ? n : 0;
+        ops.failRename = n > 5 ? n - 5 : 0;
+        ScriptSessionTester::setFileOps(session(), ops);
+        const SessionResult saved = session().save(ScriptSession::OtherScripts::Fix);
+        ASSERT_FALSE(saved) << n;
+        EXPECT_TRUE(saved.message.contains(QStringLiteral("103.npc")) ||
+                    saved.message.contains(QStringLiteral("057.npc")))
+            << saved.message.toStdString();
+        EXPECT_EQ(folderSnapshot(folder()), before) << n;
+        EXPECT_TRUE(session().isModified());
+    }
+
+    // Another program changed a planned link since the folder was read: nothing is written.
+    writeLinking(QStringLiteral("102.npc"), {4, 8});
+    const auto changed = folderSnapshot(folder());
+    FileOps &system = FileOps::system();
+    ScriptSessionTester::setFileOps(session(), system);
+    const SessionResult saved = session().save(ScriptSession::OtherScripts::Fix);
+    ASSERT_FALSE(saved);
+    EXPECT_TRUE(saved.message.contains(QStringLiteral("102.npc")));
+    EXPECT_TRUE(saved.message.contains(QStringLiteral("запись 1 больше не ведёт в запись 7")));
+    EXPECT_EQ(folderSnapshot(folder()), changed);
+    EXPECT_TRUE(session().isModified());
+}
