@@ -1,7 +1,7 @@
 // The cost of seeing the whole script: the problems window and the status bar after one
 // field change, and opening a script among many (the links that come in from all of
 // them read at once). Each against a baseline of the same work without that part.
-#include "SilentPrompts.h"
+#include "BenchEditor.h"
 #include "app/ui/Startup.h"
 #include "app/ui/TForm1.h"
 #include "document/NpcFile.h"
@@ -48,30 +48,10 @@ struct Folder {
     QString script() const { return dir.filePath(QStringLiteral("057.npc")); }
 };
 
-struct Editor {
-    QTemporaryDir start;
-    QString previous = QDir::currentPath();
-    std::unique_ptr<ScrivletWindows> windows;
-
-    Editor()
-    {
-        qputenv("XDG_DATA_HOME", QDir(start.path()).filePath(QStringLiteral("xdg")).toLocal8Bit());
-        QDir::setCurrent(start.path());
-        windows = startUp(std::make_unique<SilentPrompts>());
-        windows->main->show();
-    }
-    ~Editor()
-    {
-        windows.reset();
-        QDir::setCurrent(previous);
-    }
-    ScriptSession &session() { return *windows->session; }
-};
-
 void fieldChange(benchmark::State &state, bool problemsShown)
 {
     Folder folder(200);
-    Editor editor;
+    BenchEditor editor;
     editor.session().openScript(folder.script(), {});
     if (problemsShown)
         static_cast<ProblemsWindow *>(editor.windows->problems)->CheckScriptExecute();
@@ -95,7 +75,7 @@ void FieldChangeWithProblemsWindow(benchmark::State &state)
 void OpenScriptInFolder(benchmark::State &state)
 {
     Folder folder(int(state.range(0)));
-    Editor editor;
+    BenchEditor editor;
     for (auto _ : state) {
         const OpenResult opened = editor.session().openScript(folder.script(), {});
         benchmark::DoNotOptimize(opened.ok);

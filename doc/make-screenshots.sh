@@ -112,6 +112,21 @@ sleep 0.5
 shot "$map" map
 xdotool windowunmap "$map"
 
+# The phrases window over the right of the main window, the current record's lines
+# highlighted in it and the record still seen in the grid.
+keys "$main" F8
+phrases=$(windowNamed '^Фразы$')
+eval "$(xdotool getwindowgeometry --shell "$phrases")"
+phrasesW=$WIDTH phrasesH=$HEIGHT
+eval "$(xdotool getwindowgeometry --shell "$main")"
+xdotool windowmove "$phrases" $((X + WIDTH - phrasesW - 12)) $((Y + HEIGHT - phrasesH - 40))
+sleep 0.8
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" "$work/shot.png"
+convert "$work/shot.png" -strip -colors 256 "PNG8:$images/phrases.png"
+optipng -quiet -o5 "$images/phrases.png"
+echo "doc/images/phrases.png"
+xdotool windowunmap "$phrases"
+
 # Xvfb's keyboard has no Cyrillic keys: xdotool maps them one by one, slowly.
 keys "$main" alt+m
 typeText "Разговор со жрецом" 120

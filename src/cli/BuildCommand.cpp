@@ -1,4 +1,5 @@
 #include "cli/Commands.h"
+#include "common/FileSetWriter.h"
 #include "common/RegularFile.h"
 #include "dialogue/EdtPath.h"
 #include "dialogue/EdtWriter.h"
@@ -54,11 +55,12 @@ int run(CliContext &context)
             return context.exitCode(false);
         }
     }
-    if (!context.writeFile(output, NpcWriter::encode(reader.records(), layout)) || !dialogue)
-        return context.exitCode(false);
-    const QString edtPath = withExtension(output, QStringLiteral(".edt"));
-    if (!context.writeFile(edtPath, EdtWriter::encode(*dialogue)))
-        context.warn(QStringLiteral("скрипт %1 записан, а файл диалогов %2 нет").arg(output, edtPath));
+    // The script's phrase numbers fit this text only: both files or neither.
+    FileSetWriter files;
+    files.write(output, NpcWriter::encode(reader.records(), layout));
+    if (dialogue)
+        files.write(withExtension(output, QStringLiteral(".edt")), EdtWriter::encode(*dialogue));
+    context.writeFiles(files);
     return context.exitCode(false);
 }
 
@@ -80,7 +82,8 @@ Command buildCommand()
                        "записи. Значения берутся как в редакторе (-1 — не задано, предметы и реакция\n"
                        "со знаком) или как хранятся в файле. Формат берётся из --layout, иначе из\n"
                        "ключа layout, иначе standard.\n"
-                       "Фразы (ключ phrases) записываются в файл .edt рядом со скриптом.\n"
+                       "Фразы (ключ phrases) записываются в файл .edt рядом со скриптом, вместе со\n"
+                       "скриптом: записываются оба файла или ни один.\n"
                        "Ошибка в JSON (неизвестное поле, значение не по размеру поля, номер записи\n"
                        "вне 0-49 или повторённый, фраза, которую не записать) называет запись и поле\n"
                        "или фразу; файлы тогда не пишутся.\n"

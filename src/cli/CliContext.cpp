@@ -1,5 +1,6 @@
 #include "cli/CliContext.h"
 
+#include "common/FileSetWriter.h"
 #include "common/SaveFile.h"
 #include "editor/ListFolders.h"
 #include "session/ShippedFiles.h"
@@ -85,6 +86,20 @@ bool CliContext::writeFile(const QString &path, const QByteArray &bytes)
     m_failed = true;
     err.line(QLatin1String(Program) + QStringLiteral(": не удалось записать файл ") + path +
              QStringLiteral(": ") + reason);
+    return false;
+}
+
+bool CliContext::writeFiles(FileSetWriter &files)
+{
+    if (files.commit())
+        return true;
+    m_failed = true;
+    QString message = files.errorString();
+    // One line, begun in lower case as every other message here.
+    message.replace(QStringLiteral("\r\n\r\n"), QStringLiteral(" ")).replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    if (!message.isEmpty())
+        message[0] = message[0].toLower();
+    err.line(QLatin1String(Program) + QStringLiteral(": ") + message);
     return false;
 }
 

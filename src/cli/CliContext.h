@@ -9,6 +9,8 @@
 
 enum ExitCode { ExitOk = 0, ExitNegative = 1, ExitFailure = 2 };
 
+class FileSetWriter;
+
 // What a running command works with: its arguments, the two output streams, the lists
 // (read on first use) and whether an input could not be read.
 class CliContext
@@ -40,6 +42,8 @@ public:
     std::optional<NpcReader> readScript(const QString &path);
     // Writes through a temporary file; false once the failure was reported.
     bool writeFile(const QString &path, const QByteArray &bytes);
+    // Writes every file of the set or none; false once the failure was reported.
+    bool writeFiles(FileSetWriter &files);
 
 private:
     std::optional<ReferenceLists> m_lists;

@@ -128,6 +128,14 @@ bool EdtText::operator==(const EdtText &other) const
 {
     if (size() != other.size() || m_tail != other.m_tail)
         return false;
+    // A copy kept for undo shares every block but those changed since: compare only those.
+    if (std::equal(m_ends.begin(), m_ends.end(), other.m_ends.begin(), other.m_ends.end())) {
+        for (qsizetype b = 0; b < m_blocks.size(); ++b) {
+            if (m_blocks[b].constData() != other.m_blocks[b].constData() && m_blocks[b] != other.m_blocks[b])
+                return false;
+        }
+        return true;
+    }
     // Equal texts may be cut into blocks differently.
     auto mine = begin();
     for (auto theirs = other.begin(); theirs != other.end(); ++mine, ++theirs) {

@@ -21,6 +21,13 @@ struct CommandState {
     bool followLink = false;
     bool goBack = false;
     bool renumber = false;
+    bool editPhrases = false; // the phrases window
+    bool importPhrases = false;
+    bool addPhrase = false;
+    bool insertPhrase = false; // before the line the phrases window stands on
+    bool deletePhrase = false;
+    bool movePhraseUp = false;
+    bool movePhraseDown = false;
 
     bool operator==(const CommandState &) const = default;
 };

@@ -15,6 +15,7 @@ SessionResult DialogueText::read(const QString &path)
     m_path = path;
     m_stamp = m_seen = stamp;
     m_loaded = true;
+    emit replaced();
     return {};
 }
 
@@ -28,8 +29,8 @@ SessionResult DialogueText::load(const QString &path)
 
 SessionResult DialogueText::import(const QString &path)
 {
+    forget(m_loaded);
     m_path = path;
-    m_text.clear();
     const SessionResult loaded = read(path);
     emit changed();
     return loaded;
@@ -41,6 +42,19 @@ void DialogueText::forget(bool loaded)
     m_text.clear();
     m_stamp = m_seen = {};
     m_loaded = loaded;
+    emit replaced();
+}
+
+void DialogueText::setText(const EdtText &text)
+{
+    m_text = text;
+}
+
+void DialogueText::setWritten(const QString &path)
+{
+    m_path = path;
+    m_loaded = true;
+    m_stamp = m_seen = FileStamp::of(path);
 }
 
 void DialogueText::clear()

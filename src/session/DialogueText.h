@@ -34,6 +34,9 @@ public:
 
 signals:
     void changed();
+    // The text was read from a file or dropped, not edited: the session's history and
+    // its saved point follow it.
+    void replaced();
 
 private:
     // The steps without the signal, for the session, which says once what a command changed.
@@ -41,6 +44,9 @@ private:
     friend class ScriptSessionTester;
     SessionResult read(const QString &path);
     void forget(bool loaded);
+    // An edited text, or the file it was just written to (noted as this program's version).
+    void setText(const EdtText &text);
+    void setWritten(const QString &path);
     void announce() { emit changed(); }
 
     EdtText m_text;

@@ -1,11 +1,13 @@
 #include "session/RecordHistory.h"
 
-void RecordHistory::push(const QString &name, const RecordState &before, int afterCurRec)
+#include <algorithm>
+
+void RecordHistory::push(const QString &name, const RecordState &before, int afterCurRec, bool changesText)
 {
     m_redo.clear();
     if (m_undo.size() >= MaxSteps)
         m_undo.removeFirst();
-    m_undo.append({name, before, afterCurRec, m_current});
+    m_undo.append({name, before, afterCurRec, changesText, m_current});
     m_current = ++m_lastPoint;
 }
 
@@ -24,11 +26,27 @@ void RecordHistory::restart(bool modified)
     m_saved = modified ? ++m_lastPoint : m_current;
 }
 
+bool RecordHistory::changesText() const
+{
+    auto any = [](const QList<Step> &steps) {
+        return std::any_of(steps.begin(), steps.end(), [](const Step &step) { return step.changesText; });
+    };
+    return any(m_undo) || any(m_redo);
+}
+
+void RecordHistory::setText(const EdtText &text)
+{
+    for (QList<Step> *steps : {&m_undo, &m_redo}) {
+        for (Step &step : *steps)
+            step.state.text = text;
+    }
+}
+
 RecordState RecordHistory::take(QList<Step> &from, QList<Step> &to, RecordState now, quint64 &current)
 {
     Step step = from.takeLast();
     now.curRec = step.otherCurRec;
-    to.append({step.name, std::move(now), step.state.curRec, current});
+    to.append({step.name, std::move(now), step.state.curRec, step.changesText, current});
     current = step.point;
     return std::move(step.state);
 }

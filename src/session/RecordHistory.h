@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogue/EdtText.h"
 #include "document/NpcScriptDocument.h"
 #include "editor/RecordIds.h"
 #include "editor/RecordList.h"
@@ -7,13 +8,15 @@
 #include <QList>
 #include <QString>
 
-// What undo brings back: the records, the grid's captions and the current record, with
-// the ids that say where the records of the file on disk went.
+// What undo brings back: the records, the grid's captions, the current record, the ids
+// that say where the records of the file on disk went, and the dialogue text (a copy
+// shares all but the lines changed since).
 struct RecordState {
     NpcRecords records{};
     RecordGridTexts captions;
     int curRec = 0;
     RecordIds ids = RecordIds::numbered();
+    EdtText text;
 };
 
 // The undo and redo history of the records. A step keeps the state from before it; undo
@@ -27,11 +30,15 @@ public:
     static constexpr int MaxSteps = 1000;
 
     // A new step, named for the menu ("вырезать запись"); forgets what could be redone.
-    void push(const QString &name, const RecordState &before, int afterCurRec);
+    void push(const QString &name, const RecordState &before, int afterCurRec, bool changesText = false);
     // An empty history whose one point is the saved one.
     void clear();
     // An empty history, standing at the saved point unless the script is modified.
     void restart(bool modified);
+    // Some step undone or redone would change the dialogue text.
+    bool changesText() const;
+    // Every state to return to gets this text: a text read anew while no step changes it.
+    void setText(const EdtText &text);
     void markSaved() { m_saved = m_current; }
     bool isModified() const { return m_current != m_saved; }
 
@@ -50,6 +57,7 @@ private:
         QString name;
         RecordState state; // to return to
         int otherCurRec;   // the current record at the other end of the step
+        bool changesText;
         quint64 point;     // which point of the history the state belongs to
     };
     static RecordState take(QList<Step> &from, QList<Step> &to, RecordState now, quint64 &current);

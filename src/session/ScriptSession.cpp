@@ -4,6 +4,7 @@
 #include "common/FileSetWriter.h"
 #include "common/Windows1251.h"
 #include "dialogue/EdtPath.h"
+#include "dialogue/EdtWriter.h"
 #include "document/NpcFile.h"
 #include "document/NpcName.h"
 #include "editor/RenumberInputs.h"
@@ -15,6 +16,7 @@ ScriptSession::ScriptSession(const QString &startFolder, QObject *parent)
     : QObject(parent), m_settings(startFolder), m_macros(m_settings.config().macroPath()),
       m_fileOps(&FileOps::system())
 {
+    connect(&m_dialogue, &DialogueText::replaced, this, &ScriptSession::takeReadText);
     // A text read or changed changes what the phrase checks find.
     connect(&m_dialogue, &DialogueText::changed, this, [this] {
         m_findings.reset();
@@ -61,7 +63,7 @@ CommandState ScriptSession::commandState() const
     can.moveDown = !m_movesWaitForSelection && m_curRec != RecordCount - 1;
     can.saveAsMacro = !currentRecord().isEmpty();
     can.macroManager = !m_macros.macros().isEmpty();
-    can.dialogue = m_dialogue.isLoaded();
+    can.dialogue = m_dialogue.isLoaded() || !m_dialogue.text().isEmpty();
     can.runEditor = m_settings.canRunEditor();
     can.undo = m_history.canUndo();
     can.redo = m_history.canRedo();
@@ -69,6 +71,15 @@ CommandState ScriptSession::commandState() const
     can.redoName = m_history.redoName();
     can.followLink = currentLink().has_value();
     can.goBack = m_links.canGoBack();
+    can.editPhrases = true;
+    can.importPhrases = true;
+    can.addPhrase = true;
+    const qsizetype lines = m_dialogue.text().size();
+    const bool onLine = m_phraseLine >= 0 && m_phraseLine < lines;
+    can.insertPhrase = onLine || lines == 0;
+    can.deletePhrase = onLine;
+    can.movePhraseUp = onLine && m_phraseLine > 0;
+    can.movePhraseDown = onLine && m_phraseLine + 1 < lines;
     can.renumber = true; // any folder: the open script's, or one the dialog is given
     return can;
 }
@@ -214,6 +225,7 @@ QList<SessionResult> ScriptSession::loadLists()
 void ScriptSession::takeRecords(const NpcRecords &records)
 {
     m_document.records = records;
+    m_saved.records = records;
     m_foreign.reset();
     fillCaptions();
     m_history.clear();
@@ -297,30 +309,31 @@ void ScriptSession::newScript()
     notify(Records | Current | Shown | Dialogue | State);
 }
 
-SessionResult ScriptSession::writeWithOtherScripts(const QString &path, const QList<ForeignLinkFix> &fixes)
+// Every file a save writes is put into one set here, written all or none: the script,
+// its dialogue text when that changed, and the other scripts' links when the user said so.
+SessionResult ScriptSession::write(const QString &path, const QString &edtPath, OtherScripts others)
 {
-    FileSetWriter files(*m_fileOps);
-    files.write(path, NpcWriter::encode(m_document.records, m_document.layout));
-    QString error;
-    if (!ForeignLinkFixes::addFiles(fixes, m_document.OwnNpcNumber, files, error) || !files.commit())
-        return SessionResult::failure(error.isEmpty() ? files.errorString() : error);
-    return {};
-}
-
-SessionResult ScriptSession::write(const QString &path, OtherScripts others)
-{
+    const bool text = textGoesTo(edtPath);
     const QList<ForeignLinkFix> fixes =
         others == OtherScripts::Fix ? m_foreign.pending(m_links.folder()) : QList<ForeignLinkFix>();
-    if (!fixes.isEmpty()) {
-        if (const SessionResult written = writeWithOtherScripts(path, fixes); !written)
-            return written;
-    } else if (NpcWriter writer; !writer.write(m_document.records, m_document.layout, path)) {
-        return SessionResult::failure(writeFailureText(path, writer.errorString()));
-    }
+    FileSetWriter files(*m_fileOps);
+    files.write(path, NpcWriter::encode(m_document.records, m_document.layout));
+    // The phrase numbers of the script fit this text only: an old pair is better than
+    // a new script beside an old text.
+    if (text)
+        files.write(edtPath, EdtWriter::encode(m_dialogue.text()));
+    QString error;
+    if (!ForeignLinkFixes::addFiles(fixes, m_document.OwnNpcNumber, files, error))
+        return SessionResult::failure(error);
+    if (!files.commit())
+        return SessionResult::failure(files.errorString());
+    if (text)
+        m_dialogue.setWritten(edtPath);
     m_foreign.markSaved();
     m_history.markSaved();
     noteScriptFile(path, FileStamp::of(path), false);
     m_recovery.drop();
+    m_saved = spoken();
     // The grid keeps the link texts of the former number until their records are shown.
     showNpcName(path);
     takeFolder(path);
@@ -333,8 +346,8 @@ SessionResult ScriptSession::save(OtherScripts others)
     if (m_readOnly)
         return SessionResult::failure(QStringLiteral("Скрипт %1 открыт только для чтения: его можно сохранить только под другим именем.")
                                           .arg(QDir::toNativeSeparators(m_document.path)));
-    const SessionResult written = write(m_document.path, others);
-    notify(State | Findings);
+    const SessionResult written = write(m_document.path, dialogueSavePath(m_document.path), others);
+    notify(State | Findings | (written ? Dialogue : 0));
     return written;
 }
 
@@ -343,12 +356,12 @@ SessionResult ScriptSession::saveAs(const QString &path)
     announceLeaving();
     if (const auto holder = lockedByOther(path))
         return SessionResult::failure(lockedText(*holder) + QStringLiteral("\r\nЗапишите скрипт под другим именем."));
-    const SessionResult written = write(path);
+    const SessionResult written = write(path, dialogueSavePath(path));
     if (written) {
         m_document.path = path;
         m_settings.setWorkDir(QFileInfo(path).absolutePath());
     }
-    notify(State | Findings);
+    notify(State | Findings | (written ? Dialogue : 0));
     return written;
 }
 

@@ -7,6 +7,7 @@
 #include "editor/RecordList.h"
 #include "editor/RenumberPlan.h"
 #include "editor/ScriptChecks.h"
+#include "dialogue/PhraseList.h"
 #include "editor/ScriptGraph.h"
 #include "session/AppSettings.h"
 #include "session/CommandState.h"
@@ -101,6 +102,11 @@ public:
     bool currentRecordHasValues();
     // Where the current record hands control to; nothing when it has no link.
     std::optional<LinkNavigation::LinkTarget> linkToFollow();
+    // The dialogue text was changed since it was read or saved, and not undone.
+    bool hasUnsavedText();
+    // The dialogue file a save as `scriptPath` would write the text to, when a file is
+    // there already that is not the one the text was read from; empty otherwise.
+    QString dialogueFileToReplace(const QString &scriptPath);
 
     // --- The whole script and its folder ------------------------------------------------
     // What the checks find in every record, as scrivlet-cli check reports it.
@@ -197,6 +203,23 @@ public:
     void undo();
     void redo();
 
+    // --- The phrases ---------------------------------------------------------------------
+    // Each is one step of the history, changing the text and the records' phrase numbers
+    // together; a refusal changes nothing and says why. `phraseLine()` is then the line
+    // the step ends at.
+    SessionResult editPhrase(qsizetype line, const QString &text);
+    SessionResult addPhrase();
+    SessionResult insertPhrase(qsizetype line);
+    SessionResult deletePhrase(qsizetype line);
+    SessionResult movePhrase(qsizetype line, int delta);
+    // The whole text from a file in the export's form.
+    SessionResult importPhrases(const QString &path);
+    // The records that speak the line, as "3, 7"; empty when none does.
+    QString phraseSpeakers(qsizetype line) const;
+    // The line the phrases window stands on; -1 for none.
+    qsizetype phraseLine() const { return m_phraseLine; }
+    void selectPhrase(qsizetype line);
+
 signals:
     // The current record is about to be left or the script written: whatever shows a
     // value typed but not yet confirmed commits it now, into the record it belongs to.
@@ -231,17 +254,23 @@ private:
     void endStep(const QString &name, const RecordState &before,
                  int changes = Records | Current | Shown | State);
     RecordList recordList();
-    void restore(const RecordState &state);
+    // The changes to announce.
+    int restore(const RecordState &state);
     void takeRecords(const NpcRecords &records);
     void fillCaptions();
     void showNpcName(const QString &path);
     void attachDialogue(OpenResult &result);
-    SessionResult write(const QString &path, OtherScripts others = OtherScripts::Leave);
-    SessionResult writeWithOtherScripts(const QString &path, const QList<ForeignLinkFix> &fixes);
+    SessionResult write(const QString &path, const QString &edtPath, OtherScripts others = OtherScripts::Leave);
+    QString dialogueSavePath(const QString &scriptPath) const;
+    bool textChanged() const;
+    // A save would write the text to that file.
+    bool textGoesTo(const QString &edtPath) const;
+    void takeReadText();
+    SpokenText spoken() const;
+    SessionResult applyPhraseStep(const PhraseStep &step, const QString &name);
     void takeFolder(const QString &path);
     // The script's file was read or written, by this editor, as the stamp says.
     void noteScriptFile(const QString &path, const FileStamp &stamp, bool readOnly);
-    bool dialogueHasChanges() const;
 
     // The steps each command runs, in the order it runs them.
     void showRec();
@@ -267,6 +296,8 @@ private:
     FileStamp m_scriptStamp;      // as last read or written here
     FileStamp m_scriptSeen;       // the last version on disk the user was told or asked about
     bool m_readOnly = false;
+    SpokenText m_saved; // as last read or written
+    qsizetype m_phraseLine = -1;
     int m_curRec = 0;
     NpcRecord m_clipboard;
     QString m_npcName;

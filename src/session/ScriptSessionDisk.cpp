@@ -23,14 +23,9 @@ void ScriptSession::noteScriptFile(const QString &path, const FileStamp &stamp, 
         m_lock.take(path);
 }
 
-bool ScriptSession::dialogueHasChanges() const
-{
-    return false; // the text is only read; nothing of it can be unsaved
-}
-
 bool ScriptSession::hasUnsavedWork() const
 {
-    return isModified() || dialogueHasChanges();
+    return isModified() || textChanged();
 }
 
 std::optional<RecoveryState> ScriptSession::unsavedState() const
@@ -42,7 +37,7 @@ std::optional<RecoveryState> ScriptSession::unsavedState() const
     state.layout = m_document.layout;
     state.records = m_document.records;
     state.dialoguePath = m_dialogue.path();
-    if (dialogueHasChanges())
+    if (textChanged())
         state.dialogue = m_dialogue.text();
     return state;
 }
@@ -111,7 +106,7 @@ ScriptSession::DiskState ScriptSession::newDiskChange(DiskPart part)
 
 bool ScriptSession::hasUnsavedPart(DiskPart part) const
 {
-    return part == DiskPart::Script ? isModified() : dialogueHasChanges();
+    return part == DiskPart::Script ? isModified() : textChanged();
 }
 
 SessionResult ScriptSession::reread(DiskPart part)
@@ -149,7 +144,7 @@ QStringList ScriptSession::changedBehindBack(const QString &scriptPath)
     };
     if (!scriptPath.isEmpty() && QFileInfo(scriptPath).absoluteFilePath() == QFileInfo(m_document.path).absoluteFilePath())
         check(scriptPath, m_scriptStamp);
-    if (dialogueHasChanges() && !m_dialogue.path().isEmpty())
+    if (textChanged() && !m_dialogue.path().isEmpty())
         check(m_dialogue.path(), m_dialogue.m_stamp);
     return changed;
 }

@@ -9,7 +9,7 @@
 
 RecordState ScriptSession::state() const
 {
-    return {m_document.records, m_captions, m_curRec, m_foreign.ids()};
+    return {m_document.records, m_captions, m_curRec, m_foreign.ids(), m_dialogue.text()};
 }
 
 void ScriptSession::endStep(const QString &name, const RecordState &before, int changes)
@@ -18,8 +18,11 @@ void ScriptSession::endStep(const QString &name, const RecordState &before, int 
     notify(changes);
 }
 
-void ScriptSession::restore(const RecordState &state)
+int ScriptSession::restore(const RecordState &state)
 {
+    const bool text = !(m_dialogue.text() == state.text);
+    m_dialogue.setText(state.text);
+    m_phraseLine = std::min(m_phraseLine, m_dialogue.text().size() - 1);
     m_document.records = state.records;
     m_foreign.setIds(state.ids);
     if (m_curRec != state.curRec)
@@ -27,6 +30,7 @@ void ScriptSession::restore(const RecordState &state)
     showRec();
     // The captions come back as they stood, whatever showing the record would write.
     m_captions = state.captions;
+    return Records | Current | Shown | State | (text ? Dialogue : 0);
 }
 
 void ScriptSession::undo()
@@ -34,8 +38,7 @@ void ScriptSession::undo()
     announceLeaving();
     if (!m_history.canUndo())
         return;
-    restore(m_history.undo(state()));
-    notify(Records | Current | Shown | State);
+    notify(restore(m_history.undo(state())));
 }
 
 void ScriptSession::redo()
@@ -43,8 +46,7 @@ void ScriptSession::redo()
     announceLeaving();
     if (!m_history.canRedo())
         return;
-    restore(m_history.redo(state()));
-    notify(Records | Current | Shown | State);
+    notify(restore(m_history.redo(state())));
 }
 
 void ScriptSession::showRec()

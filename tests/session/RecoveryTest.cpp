@@ -226,3 +226,27 @@ TEST_F(RecoveryTest, AFolderThatCannotBeWrittenIsSaidOnceAndLosesNothing)
     ASSERT_TRUE(session().save());
     EXPECT_EQ(readFile(QStringLiteral("npc/057.npc")), NpcWriter::encode(session().records(), NpcLayout::StandardLayout));
 }
+
+TEST_F(RecoveryTest, AnEditedDialogueTextIsKeptAndComesBackUnsaved)
+{
+    ASSERT_TRUE(session().editPhrase(1, QStringLiteral("second")));
+    waitForWrite();
+    ASSERT_TRUE(kept());
+    RecoveryFile file;
+    ASSERT_TRUE(file.read(m_keeperFile()));
+    ASSERT_TRUE(file.state().dialogue.has_value());
+    EXPECT_EQ(file.state().dialogue->lines(), (QList<QByteArray>{"one", "second"}));
+
+    RecoveryState state = file.state();
+    const QString left = leaveBehind(state);
+    session().undo(); // back to the saved point: this editor keeps nothing
+    EXPECT_FALSE(kept());
+    const RecoveryKeeper::Found found = RecoveryKeeper::findLeftBehind();
+    ASSERT_EQ(found.offers.size(), 1);
+    ASSERT_TRUE(session().recover(found.offers.first()));
+    EXPECT_EQ(session().dialogue().text().lines(), (QList<QByteArray>{"one", "second"}));
+    EXPECT_TRUE(session().hasUnsavedWork());
+    ASSERT_TRUE(session().save());
+    EXPECT_EQ(readFile(QStringLiteral("npc/057.edt")), edtBytes({"one", "second"}));
+    EXPECT_FALSE(QFileInfo::exists(left));
+}

@@ -3,6 +3,8 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
 
 namespace
 {
@@ -63,6 +65,15 @@ QByteArray AppFixture::readFile(const QString &name) const
 {
     QFile file(pathIn(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QMenu *AppFixture::menu(const char *name)
+{
+    for (QAction *entry : main().menuBar()->actions()) {
+        if (entry->objectName() == QLatin1String(name))
+            return entry->menu();
+    }
+    return nullptr;
 }
 
 void AppFixture::trigger(const char *name)

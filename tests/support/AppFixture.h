@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QMenu>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -40,6 +41,8 @@ protected:
     QAction *action(const char *name) { return main().action(QLatin1String(name)); }
     void trigger(const char *name);
     template <typename T> T *find(const char *name) { return main().findChild<T *>(QLatin1String(name)); }
+    // The main window's menu of that name ("Edit_mMenu"); null when there is none.
+    QMenu *menu(const char *name);
 
     bool copyShippedData = true;
     // Answers to the questions asked while the program starts.

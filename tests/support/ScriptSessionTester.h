@@ -50,9 +50,11 @@ public:
         session.notify(ScriptSession::State);
     }
 
+    // The text as if read from the dialogue file: nothing to save.
     static void setDialogueText(ScriptSession &session, const EdtText &text)
     {
         session.m_dialogue.m_text = text;
+        session.takeReadText();
         session.notify(ScriptSession::Dialogue);
     }
 

@@ -53,6 +53,13 @@ const ActionInfo Actions[] = {
     {"ShowEdt", "Показать EDT-файл", "Alt+T", "открыть текст текущего EDT-файла в отдельном окне.", true},
     {"RunEdt", "Открыть EDT-редактор", "Alt+R", "открыть сторонний EDT-редактор.", true},
     {"ShowMap", "Карта диалога", "F9", "показать записи скрипта и ссылки между ними в виде схемы.", true},
+    {"EditPhrases", "Фразы", "F8", "показать и изменить фразы EDT-файла текущего скрипта.", true},
+    {"ImportPhrases", "Загрузить фразы из TXT...", "", "заменить все фразы текстом из файла экспорта EDT.", true},
+    {"AddPhrase", "Добавить фразу к записи", "Ctrl+Shift+P", "добавить пустую фразу после последней фразы текущей записи.", true},
+    {"InsertPhrase", "Вставить фразу", "Insert", "вставить пустую фразу перед выбранной, номера фраз в записях будут сдвинуты.", true},
+    {"DeletePhrase", "Удалить фразу", "Delete", "удалить выбранную фразу, номера фраз в записях будут сдвинуты.", true},
+    {"MovePhraseUp", "Сдвинуть фразу вверх", "Ctrl+Up", "поменять выбранную фразу местами с предыдущей.", true},
+    {"MovePhraseDown", "Сдвинуть фразу вниз", "Ctrl+Down", "поменять выбранную фразу местами со следующей.", true},
     {"CheckScript", "Проверить скрипт", "F7", "показать ошибки и предупреждения во всех записях скрипта.", true},
     {"FindUsages", "Найти использование...", "Ctrl+F", "найти записи скриптов папки, где встречается действие, предмет, персонаж, факт или квест.", true},
     {"Renumber", "Перенумеровать...", "Ctrl+R", "дать предмету, факту, квесту, персонажу... другой номер во всех скриптах папки и в его списке.", true},
@@ -113,6 +120,13 @@ void createActions(TForm1 &window)
         window.addAction(action);
     }
 
+    // Keys the main window's fields need too: these act only in the phrases table.
+    for (const char *name : {"InsertPhrase", "DeletePhrase", "MovePhraseUp", "MovePhraseDown"}) {
+        QAction *a = named(window, name);
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        window.removeAction(a);
+    }
+
     auto *layouts = new QActionGroup(&window);
     for (const char *name : {"F_Standart", "F_Vesta"}) {
         QAction *a = named(window, name);
@@ -150,8 +164,8 @@ QMenu *buildMainMenu(TForm1 &window, QMenuBar *menuBar)
             "-", "MoveUp", "MoveDown", "-", "FollowLink", "GoBack"});
     addAll(window, menu("Macros_m"), {"MacrManager", "SaveAsMacr"});
     addAll(window, menu("Service_m"),
-           {"F_Standart", "F_Vesta", "-", "ReloadTxt", "ShowEdt", "RunEdt", "ShowMap", "-", "CheckScript", "FindUsages",
-            "Renumber", "-", "Config"});
+           {"F_Standart", "F_Vesta", "-", "ReloadTxt", "ShowEdt", "RunEdt", "ShowMap", "EditPhrases", "-", "CheckScript",
+            "FindUsages", "Renumber", "-", "Config"});
     addAll(window, menu("Help_m"), {"Help", "About"});
     return file;
 }

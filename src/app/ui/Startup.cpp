@@ -6,6 +6,8 @@
 #include "app/ui/TForm4.h"
 #include "common/ui/CommandContext.h"
 #include "dialogue/ui/DialogueCommands.h"
+#include "dialogue/ui/PhraseCommands.h"
+#include "dialogue/ui/PhrasesWindow.h"
 #include "dialogue/ui/TForm3.h"
 #include "document/ui/DiskWatch.h"
 #include "document/ui/DocumentCommands.h"
@@ -66,6 +68,8 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     windows->findUsages = findUsages;
     auto *map = new View_Map(session, asker, main);
     windows->map = map;
+    auto *phrases = new PhrasesWindow(session, asker, main);
+    windows->phrases = phrases;
     auto *renumber = new RenumberDialog(session, asker, main);
     windows->renumber = renumber;
 
@@ -77,12 +81,15 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
                       new MacroCommands(context, main.Btn_Macr()->menu(), saveMacro, macroManager)});
     QObject::connect(document, &DocumentCommands::dialogueFileWanted, dialogue, &DialogueCommands::OpenEdtExecute);
     QObject::connect(document, &DocumentCommands::dialogueViewWanted, dialogue, &DialogueCommands::ShowEdtExecute);
+    QObject::connect(document, &DocumentCommands::dialogueFileDropped, dialogue, &DialogueCommands::loadDroppedFile);
     QObject::connect(main.Check_Vesta(), &QCheckBox::clicked, document, &DocumentCommands::Check_VestaClick);
     QObject::connect(main.StringGrid(), &RecordGrid::linkDoubleClicked, document,
                      &DocumentCommands::FollowLinkExecute);
+    new PhraseCommands(context, phrases);
     QObject::connect(problems, &ProblemsWindow::recordPicked, &main, &TForm1::selectGridRow);
     QObject::connect(map, &View_Map::recordPicked, &main, &TForm1::selectGridRow);
     QObject::connect(map, &View_Map::linkPicked, document, &DocumentCommands::followLink);
+    QObject::connect(phrases, &PhrasesWindow::recordPicked, &main, &TForm1::selectGridRow);
     QObject::connect(findUsages, &FindUsagesDialog::openRequested, document, &DocumentCommands::openScriptAt);
 
     // The status bar's message covers the links label for a while, then gives it back.

@@ -23,6 +23,7 @@ struct ScrivletWindows {
     QWidget *problems = nullptr;     // ProblemsWindow
     QWidget *findUsages = nullptr;   // FindUsagesDialog
     QWidget *map = nullptr;          // View_Map
+    QWidget *phrases = nullptr;      // PhrasesWindow
     QWidget *renumber = nullptr;     // RenumberDialog
 
     ~ScrivletWindows();

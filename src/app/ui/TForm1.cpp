@@ -137,7 +137,7 @@ void TForm1::buildToolBar()
     m_checkVesta->setObjectName(QStringLiteral("Check_Vesta"));
     bar->addWidget(m_checkVesta);
     bar->addSeparator();
-    add({"ReloadTxt", "ShowEdt", "RunEdt", "ShowMap", "CheckScript"});
+    add({"ReloadTxt", "ShowEdt", "EditPhrases", "RunEdt", "ShowMap", "CheckScript"});
     bar->addSeparator();
     add({"Config"});
     bar->addSeparator();
@@ -297,6 +297,13 @@ void TForm1::updateActions()
         {"Redo", can.redo},
         {"FollowLink", can.followLink},
         {"GoBack", can.goBack},
+        {"EditPhrases", can.editPhrases},
+        {"ImportPhrases", can.importPhrases},
+        {"AddPhrase", can.addPhrase},
+        {"InsertPhrase", can.insertPhrase},
+        {"DeletePhrase", can.deletePhrase},
+        {"MovePhraseUp", can.movePhraseUp},
+        {"MovePhraseDown", can.movePhraseDown},
         {"Renumber", can.renumber},
     };
     for (const auto &[name, enabled] : states)

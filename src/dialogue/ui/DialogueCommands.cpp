@@ -5,6 +5,7 @@
 #include "dialogue/ui/TForm3.h"
 #include "session/ScriptSession.h"
 
+#include <QDir>
 #include <QProcess>
 
 DialogueCommands::DialogueCommands(const CommandContext &context, TForm3 *viewer)
@@ -25,7 +26,7 @@ void DialogueCommands::OpenEdtExecute()
     options.defaultSuffix = QStringLiteral("edt");
     options.directory = m_session.settings().config().WorkDir;
     const QString path = m_context.prompts.openFile(&m_context.window, options);
-    if (!path.isEmpty())
+    if (!path.isEmpty() && mayReplaceText())
         m_context.report(m_session.dialogue().import(path));
 }
 
@@ -46,7 +47,37 @@ void DialogueCommands::ExportEdtExecute()
 
 void DialogueCommands::ReloadTxtExecute()
 {
-    m_context.report(m_session.dialogue().reload());
+    if (mayReplaceText())
+        m_context.report(m_session.dialogue().reload());
+}
+
+void DialogueCommands::loadDroppedFile(const QString &path)
+{
+    if (mayReplaceText())
+        m_context.report(m_session.dialogue().load(path));
+}
+
+bool DialogueCommands::mayReplaceText()
+{
+    if (!m_session.hasUnsavedText())
+        return true;
+    QString file = m_session.dialogue().path();
+    if (file.isEmpty() && m_session.hasPath())
+        file = withExtension(m_session.document().path, QStringLiteral(".edt"));
+    const QString named = file.isEmpty() ? QStringLiteral("нового EDT-файла")
+                                         : QStringLiteral("EDT-файла ") + QDir::toNativeSeparators(file);
+    const QMessageBox::StandardButton answer = m_context.prompts.message(
+        &m_context.window, PromptKind::Confirmation,
+        QStringLiteral("Фразы %1 изменены и не сохранены.\r\nСохранить изменения?").arg(named),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel)
+        return false;
+    if (answer == QMessageBox::Yes) {
+        // Saved as Save saves, questions and all; a save that did not happen stops here.
+        m_context.action("Save")->trigger();
+        return !m_session.hasUnsavedText();
+    }
+    return true;
 }
 
 void DialogueCommands::ShowEdtExecute()

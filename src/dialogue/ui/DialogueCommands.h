@@ -18,6 +18,10 @@ public:
     void ReloadTxtExecute();
     void ShowEdtExecute();
     void RunEdtExecute();
+    // A file that cannot be read leaves the dialogue text and its path as they were.
+    void loadDroppedFile(const QString &path);
+    // No text changes would be lost, or the user saved them or lets them go.
+    bool mayReplaceText();
 
 private:
     CommandContext m_context;

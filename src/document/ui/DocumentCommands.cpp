@@ -67,8 +67,7 @@ void DocumentCommands::FilesDropped(const QString &path)
         if (mayDiscardChanges(OpenQuestion, QMessageBox::Yes | QMessageBox::No))
             openScript(path, {.setWorkDir = false});
     } else if (isDialoguePath(path)) {
-        // A file that cannot be read leaves the dialogue text and its path as they were.
-        m_context.report(m_session.dialogue().load(path));
+        emit dialogueFileDropped(path);
     }
 }
 
@@ -235,8 +234,13 @@ void DocumentCommands::SaveAsExecute()
     FileDialogOptions options = npcDialog(QStringLiteral("Сохранить NPC-скрипт"));
     options.fileName = m_session.document().path; // proposed, in its own folder
     const QString path = m_context.prompts.saveFile(&m_context.window, options);
-    if (path.isEmpty() || !m_context.prompts.mayOverwrite(&m_context.window, path) || !mayWriteOver(path) ||
-        !mayDropLastRecord())
+    if (path.isEmpty() || !m_context.prompts.mayOverwrite(&m_context.window, path) || !mayWriteOver(path))
+        return;
+    // The text goes beside the new script: a dialogue file there is replaced too.
+    if (const QString edt = m_session.dialogueFileToReplace(path);
+        !edt.isEmpty() && !m_context.prompts.mayOverwrite(&m_context.window, edt))
+        return;
+    if (!mayDropLastRecord())
         return;
     m_context.report(m_session.saveAs(path));
 }

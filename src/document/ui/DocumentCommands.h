@@ -45,6 +45,8 @@ public:
     bool mayDiscardChanges(const QString &question, QMessageBox::StandardButtons buttons);
 
 signals:
+    // A dialogue file was dropped on the window, to be taken as the script's text.
+    void dialogueFileDropped(const QString &path);
     // An opened script has no dialogue file and the user wants to pick one: the import
     // runs before opening goes on.
     void dialogueFileWanted();

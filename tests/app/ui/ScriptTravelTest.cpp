@@ -78,14 +78,6 @@ protected:
         prompts().clear();
     }
     QString status() { return find<QLabel>("Lbl_IncomingLinks")->text(); }
-    QMenu *menu(const char *name)
-    {
-        for (QAction *entry : main().menuBar()->actions()) {
-            if (entry->objectName() == QLatin1String(name))
-                return entry->menu();
-        }
-        return nullptr;
-    }
     QTreeWidget *problems() { return static_cast<ProblemsWindow *>(m_windows->problems)->List_Problems(); }
     QStringList problemRows()
     {
