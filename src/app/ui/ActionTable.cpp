@@ -164,7 +164,7 @@ QMenu *buildMainMenu(TForm1 &window, QMenuBar *menuBar)
             "-", "MoveUp", "MoveDown", "-", "FollowLink", "GoBack"});
     addAll(window, menu("Macros_m"), {"MacrManager", "SaveAsMacr"});
     addAll(window, menu("Service_m"),
-           {"F_Standart", "F_Vesta", "-", "ReloadTxt", "ShowEdt", "RunEdt", "ShowMap", "EditPhrases", "-", "CheckScript",
+           {"F_Standart", "F_Vesta", "-", "ReloadTxt", "ShowEdt", "RunEdt", "EditPhrases", "ShowMap", "-", "CheckScript",
             "FindUsages", "Renumber", "-", "Config"});
     addAll(window, menu("Help_m"), {"Help", "About"});
     return file;

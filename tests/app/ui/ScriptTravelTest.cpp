@@ -254,13 +254,14 @@ TEST_F(ScriptTravelTest, TheEditMenuOffersFollowingAndGoingBackAfterTheMoveComma
     EXPECT_EQ(items.at(down + 3), action("GoBack"));
 }
 
-TEST_F(ScriptTravelTest, TheDialogueMapFollowsRunEdtInTheServiceMenuAndMovesTheMainWindow)
+TEST_F(ScriptTravelTest, TheDialogueMapFollowsThePhrasesInTheServiceMenuAndMovesTheMainWindow)
 {
     QMenu *service = menu("Service_mMenu");
     ASSERT_NE(service, nullptr);
     const QList<QAction *> items = service->actions();
     ASSERT_GE(items.indexOf(action("RunEdt")), 0);
-    EXPECT_EQ(items.indexOf(action("ShowMap")), items.indexOf(action("RunEdt")) + 1);
+    EXPECT_EQ(items.indexOf(action("EditPhrases")), items.indexOf(action("RunEdt")) + 1);
+    EXPECT_EQ(items.indexOf(action("ShowMap")), items.indexOf(action("EditPhrases")) + 1);
     EXPECT_EQ(action("ShowMap")->shortcut(), QKeySequence(QStringLiteral("F9")));
     EXPECT_TRUE(main().findChild<QToolBar *>(QStringLiteral("ToolBar"))->actions().contains(action("ShowMap")));
 
