@@ -9,7 +9,7 @@
 #include <cmath>
 #include <vector>
 
-extern "C" gvplugin_library_t gvplugin_dot_layout_LTX_library;
+#include <dlfcn.h>
 
 namespace
 {
@@ -22,15 +22,19 @@ char *text(const char *value)
     return const_cast<char *>(value);
 }
 
-// One context for the whole run, with the dot layout linked in rather than looked for on
-// disk: the same in a build, installed and under the sanitizers.
+// One context for the whole run, with the dot layout opened by its path rather than
+// looked for through Graphviz's plugin configuration, which a machine may lack.
 GVC_t *context()
 {
-    static lt_symlist_t builtins[] = {{"gvplugin_dot_layout_LTX_library", &gvplugin_dot_layout_LTX_library},
-                                      {nullptr, nullptr}};
+    static lt_symlist_t none[] = {{nullptr, nullptr}};
     static GVC_t *gvc = [] {
         agseterr(AGMAX); // nothing of ours for it to warn about on stderr
-        return gvContextPlugins(builtins, 0);
+        GVC_t *made = gvContextPlugins(none, 0);
+        if (void *plugin = dlopen(SCRIVLET_DOT_LAYOUT, RTLD_NOW | RTLD_LOCAL)) {
+            if (void *library = dlsym(plugin, "gvplugin_dot_layout_LTX_library"))
+                gvAddLibrary(made, static_cast<gvplugin_library_t *>(library));
+        }
+        return made;
     }();
     return gvc;
 }
