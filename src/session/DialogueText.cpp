@@ -50,11 +50,11 @@ void DialogueText::setText(const EdtText &text)
     m_text = text;
 }
 
-void DialogueText::setWritten(const QString &path)
+void DialogueText::setWritten(const QString &path, const QByteArray &bytes)
 {
     m_path = path;
     m_loaded = true;
-    m_stamp = m_seen = FileStamp::of(path);
+    m_stamp = m_seen = FileStamp::ofWritten(path, bytes);
 }
 
 void DialogueText::clear()

@@ -46,7 +46,7 @@ private:
     void forget(bool loaded);
     // An edited text, or the file it was just written to (noted as this program's version).
     void setText(const EdtText &text);
-    void setWritten(const QString &path);
+    void setWritten(const QString &path, const QByteArray &bytes);
     void announce() { emit changed(); }
 
     EdtText m_text;

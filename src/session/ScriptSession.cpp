@@ -316,22 +316,24 @@ SessionResult ScriptSession::write(const QString &path, const QString &edtPath, 
     const bool text = textGoesTo(edtPath);
     const QList<ForeignLinkFix> fixes =
         others == OtherScripts::Fix ? m_foreign.pending(m_links.folder()) : QList<ForeignLinkFix>();
-    FileSetWriter files(*m_fileOps);
-    files.write(path, NpcWriter::encode(m_document.records, m_document.layout));
+    const QByteArray script = NpcWriter::encode(m_document.records, m_document.layout);
     // The phrase numbers of the script fit this text only: an old pair is better than
     // a new script beside an old text.
+    const QByteArray dialogue = text ? EdtWriter::encode(m_dialogue.text()) : QByteArray();
+    FileSetWriter files(*m_fileOps);
+    files.write(path, script);
     if (text)
-        files.write(edtPath, EdtWriter::encode(m_dialogue.text()));
+        files.write(edtPath, dialogue);
     QString error;
     if (!ForeignLinkFixes::addFiles(fixes, m_document.OwnNpcNumber, files, error))
         return SessionResult::failure(error);
     if (!files.commit())
         return SessionResult::failure(files.errorString());
     if (text)
-        m_dialogue.setWritten(edtPath);
+        m_dialogue.setWritten(edtPath, dialogue);
     m_foreign.markSaved();
     m_history.markSaved();
-    noteScriptFile(path, FileStamp::of(path), false);
+    noteScriptFile(path, FileStamp::ofWritten(path, script), false);
     m_recovery.drop();
     m_saved = spoken();
     // The grid keeps the link texts of the former number until their records are shown.
