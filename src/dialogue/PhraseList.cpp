@@ -77,8 +77,13 @@ QList<int> speakers(const NpcRecords &records, qsizetype k)
 
 QString speakersText(const NpcRecords &records, qsizetype k)
 {
+    return speakersText(speakers(records, k));
+}
+
+QString speakersText(const QList<int> &speakers)
+{
     QStringList numbers;
-    for (int i : speakers(records, k))
+    for (int i : speakers)
         numbers << QString::number(i);
     return numbers.join(QStringLiteral(", "));
 }

@@ -36,6 +36,7 @@ constexpr int MaxPhrase = 254;
 // The records that speak line k, in record order; and as "3, 7".
 QList<int> speakers(const NpcRecords &records, qsizetype k);
 QString speakersText(const NpcRecords &records, qsizetype k);
+QString speakersText(const QList<int> &speakers);
 
 // The text of line k, checked as PhraseLine checks it.
 PhraseStep editLine(const SpokenText &spoken, qsizetype k, const QByteArray &line);

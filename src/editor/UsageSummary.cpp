@@ -14,16 +14,16 @@ QString counted(qsizetype n, const char *one, const char *few, const char *many)
     return QString::number(n) + QLatin1Char(' ') + QString::fromUtf8(word);
 }
 
-QString usageOutcomeText(const FolderSearch &search, int records, int scripts)
+QString usageOutcomeText(const FolderSearch &search, int found, int scripts, const CountedNoun &noun)
 {
     QStringList parts;
     if (search.wasStopped())
         parts << QStringLiteral("Поиск остановлен (просмотрено скриптов: %1 из %2).")
                      .arg(search.done())
                      .arg(search.total());
-    if (records > 0)
+    if (found > 0)
         parts << QStringLiteral("Найдено: %1 в %2.")
-                     .arg(counted(records, "запись", "записи", "записей"),
+                     .arg(counted(found, noun.one, noun.few, noun.many),
                           counted(scripts, "скрипте", "скриптах", "скриптах"));
     else if (search.wasStopped())
         parts << QStringLiteral("Ничего не найдено.");

@@ -91,6 +91,11 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     QObject::connect(map, &View_Map::linkPicked, document, &DocumentCommands::followLink);
     QObject::connect(phrases, &PhrasesWindow::recordPicked, &main, &TForm1::selectGridRow);
     QObject::connect(findUsages, &FindUsagesDialog::openRequested, document, &DocumentCommands::openScriptAt);
+    QObject::connect(findUsages, &FindUsagesDialog::phraseRequested, phrases,
+                     [document, phrases](const QString &path, qsizetype line) {
+                         if (document->openScriptAt(path, -1))
+                             phrases->showLine(line);
+                     });
 
     // The status bar's message covers the links label for a while, then gives it back.
     auto *diskWatch = new DiskWatch(context);

@@ -162,11 +162,11 @@ void PhrasesWindow::showCurrentRecordsLines()
         m_table->scrollTo(m_model->index(first, PhraseTableModel::TextColumn));
 }
 
-void PhrasesWindow::editLine(qsizetype line)
+void PhrasesWindow::showLine(qsizetype line)
 {
     showInFront();
     if (m_model->rowOf(line) < 0)
-        m_filter->clear(); // the line must be seen to be typed into
+        m_filter->clear(); // the line must be seen
     const int row = m_model->rowOf(line);
     if (row < 0)
         return;
@@ -174,7 +174,14 @@ void PhrasesWindow::editLine(qsizetype line)
     m_table->setCurrentIndex(index);
     m_table->scrollTo(index);
     m_table->setFocus();
-    m_table->edit(index);
+}
+
+void PhrasesWindow::editLine(qsizetype line)
+{
+    showLine(line);
+    const QModelIndex index = m_table->currentIndex();
+    if (index.isValid() && m_model->lineAt(index.row()) == line)
+        m_table->edit(index);
 }
 
 void PhrasesWindow::activate(const QModelIndex &index)

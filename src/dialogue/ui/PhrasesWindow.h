@@ -27,7 +27,8 @@ public:
 
     // The tool bar and the table's context menu hold these actions of the main window.
     void addCommands(const QList<QAction *> &actions);
-    // Shows the window, the line selected and its text open for typing.
+    // Shows the window with the line selected; and its text open for typing.
+    void showLine(qsizetype line);
     void editLine(qsizetype line);
 
 signals:

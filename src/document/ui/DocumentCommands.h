@@ -36,7 +36,7 @@ public:
     bool openScript(const QString &path, ScriptSession::OpenOptions options);
     // Shows a record of a script, opening the script first unless it is the open one
     // (after the unsaved-changes question); false when the user declined or the file
-    // was refused.
+    // was refused. A record of -1 leaves the current one as it is.
     bool openScriptAt(const QString &path, int record);
     // At start-up: the unsaved work of editors that ended without saving, one question
     // per script.

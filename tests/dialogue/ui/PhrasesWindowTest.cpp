@@ -1,6 +1,7 @@
 #include "dialogue/ui/PhrasesWindow.h"
 #include "dialogue/ui/PhraseEditDelegate.h"
 #include "dialogue/ui/PhraseTableModel.h"
+#include "common/Windows1251.h"
 #include "document/NpcFile.h"
 #include "editor/ui/IntegerEdit.h"
 #include "support/AppFixture.h"
@@ -17,6 +18,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace
 {
@@ -292,4 +294,40 @@ TEST_F(PhrasesWindowTest, UnsavedTextAloneIsAskedAboutBeforeItIsReplacedOrLeft)
     trigger("New");
     ASSERT_EQ(prompts().asked.size(), 1);
     EXPECT_TRUE(prompts().asked[0].text.startsWith(QStringLiteral("Текущие данные не сохранены.")));
+}
+
+TEST_F(PhrasesWindowTest, ImportFromTheToolBarReplacesTheWholeTextAsOneStepOrNamesTheBadLine)
+{
+    openWindow();
+    QToolBar *bar = window().findChild<QToolBar *>();
+    ASSERT_NE(bar, nullptr);
+    auto *button = qobject_cast<QToolButton *>(bar->widgetForAction(action("ImportPhrases")));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(action("ImportPhrases")->text(), QStringLiteral("Загрузить фразы из TXT..."));
+
+    // Numbers out of order: the line is named, nothing changes.
+    writeFile(QStringLiteral("npc/bad.txt"), "#0\r\nA\r\n\r\n#2\r\nB\r\n\r\n");
+    prompts().files << pathIn(QStringLiteral("npc/bad.txt"));
+    button->click();
+    ASSERT_EQ(prompts().asked.size(), 2);
+    EXPECT_EQ(prompts().asked[0].type, AskedPrompt::OpenFile);
+    EXPECT_EQ(prompts().asked[0].text, QStringLiteral("Загрузить фразы из TXT"));
+    EXPECT_TRUE(prompts().asked[1].text.contains(QStringLiteral("строка 4: ")));
+    EXPECT_EQ(cell(3, 1), QStringLiteral("Spare"));
+    EXPECT_FALSE(main().windowTitle().endsWith(QLatin1Char('*')));
+
+    writeFile(QStringLiteral("npc/new.txt"), toWindows1251(QStringLiteral("#0\r\nЗдравствуй\r\n\r\n#1\r\nПрощай\r\n\r\n")));
+    prompts().clear();
+    prompts().files << pathIn(QStringLiteral("npc/new.txt"));
+    button->click();
+    ASSERT_EQ(table()->model()->rowCount(), 2);
+    EXPECT_EQ(cell(1, 1), QStringLiteral("Прощай"));
+    EXPECT_TRUE(memoText().contains(QStringLiteral("Прощай"))); // record 0 speaks lines 0-1
+    EXPECT_TRUE(main().windowTitle().endsWith(QLatin1Char('*')));
+    EXPECT_EQ(action("Undo")->text(), QStringLiteral("Отменить: загрузка фраз из TXT"));
+
+    trigger("Undo");
+    EXPECT_EQ(table()->model()->rowCount(), 4);
+    EXPECT_EQ(cell(3, 1), QStringLiteral("Spare"));
+    EXPECT_FALSE(main().windowTitle().endsWith(QLatin1Char('*')));
 }

@@ -2,7 +2,10 @@
 
 #include "common/Windows1251.h"
 #include "document/NpcFile.h"
+#include "dialogue/ui/PhrasesWindow.h"
 #include "support/AppFixture.h"
+#include "support/DialogueFileBytes.h"
+#include "support/QtPrinters.h"
 #include "support/UsedRecord.h"
 
 #include <QComboBox>
@@ -94,10 +97,15 @@ protected:
         }
         return list;
     }
-    void pickField(NpcField field, const QString &number)
+    void pickKind(const QString &caption)
     {
         auto *what = control<QComboBox>("Combo_What");
-        what->setCurrentIndex(what->count() - 1);
+        what->setCurrentIndex(what->findText(caption));
+        ASSERT_EQ(what->currentText(), caption);
+    }
+    void pickField(NpcField field, const QString &number)
+    {
+        pickKind(QStringLiteral("Поле записи и число"));
         control<QComboBox>("Combo_Field")->setCurrentIndex(int(field));
         control<QLineEdit>("Edit_Value")->setText(number);
     }
@@ -263,4 +271,57 @@ TEST_F(FindUsagesDialogTest, ManyScriptsShowProgressAndCanBeStopped)
     QTest::keyClick(&dialog(), Qt::Key_Escape);
     EXPECT_FALSE(dialog().isVisible());
     EXPECT_FALSE(dialog().isSearching());
+}
+
+TEST_F(FindUsagesDialogTest, FindsPhraseTextInTheDialogueFilesAndOpensWhereItIsSpoken)
+{
+    NpcRecords speaking = factIn({{7, NpcField::TriggT}});
+    speaking[7].Phrase = 1;
+    writeScript(QStringLiteral("scripts/112.npc"), speaking);
+    writeFile(QStringLiteral("scripts/112.edt"),
+              dialogueFileBytes({"Hello", toWindows1251(QStringLiteral("Открой ВОРОТА, страж")), "Bye"}));
+    writeFile(QStringLiteral("scripts/057.edt"), dialogueFileBytes({toWindows1251(QStringLiteral("Ворота")), "-"}));
+    prompts().files << pathIn(QStringLiteral("scripts/057.npc"));
+    trigger("Open"); // again, with its text now
+    prompts().clear();
+    ASSERT_EQ(session().dialogue().text().size(), 2);
+    ASSERT_TRUE(session().editPhrase(1, QStringLiteral("За воротами"))); // not saved
+
+    trigger("FindUsages");
+    pickKind(QStringLiteral("Текст фразы"));
+    auto *words = control<QLineEdit>("Edit_PhraseText");
+    QTest::keyClick(words, Qt::Key_Return);
+    EXPECT_EQ(status(), QStringLiteral("Введите слова, которые искать в фразах."));
+    words->setText(QStringLiteral("日"));
+    QTest::keyClick(words, Qt::Key_Return);
+    EXPECT_EQ(status(), QStringLiteral("Знака «日» (U+65E5) нет в кодировке Windows-1251: в фразах его не найти."));
+
+    words->setText(QStringLiteral("ворот"));
+    QTest::keyClick(words, Qt::Key_Return);
+    while (dialog().isSearching())
+        QCoreApplication::processEvents();
+    // The open script as edited; a line no record speaks has no records.
+    EXPECT_EQ(rows(), QStringList({QStringLiteral("057.npc | 0 |  | Ворота"),
+                                   QStringLiteral("057.npc | 1 |  | За воротами"),
+                                   QStringLiteral("112.npc | 1 | 7 | Открой ВОРОТА, страж")}));
+    EXPECT_EQ(results()->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Фраза"));
+    EXPECT_EQ(status(), QStringLiteral("Найдено: 3 фразы в 2 скриптах."));
+
+    // An unspoken line is shown in the phrases window.
+    doubleClickRow(1);
+    auto *phrases = main().findChild<PhrasesWindow *>();
+    EXPECT_TRUE(phrases->isVisible());
+    EXPECT_EQ(session().phraseLine(), 1);
+    EXPECT_TRUE(prompts().asked.isEmpty());
+
+    prompts().answers << QMessageBox::Yes;
+    doubleClickRow(2);
+    EXPECT_EQ(prompts().messageTexts(), QStringList{OpenQuestion});
+    EXPECT_EQ(session().document().path, pathIn(QStringLiteral("scripts/112.npc")));
+    EXPECT_EQ(session().CurRec(), 7);
+
+    // Back to the record fields: their own results again.
+    pickField(NpcField::Phrase, QStringLiteral("1"));
+    findToTheEnd();
+    EXPECT_EQ(results()->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Запись"));
 }
