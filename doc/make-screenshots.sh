@@ -161,6 +161,12 @@ typeText "Изяслав, ж" 120
 xdotool key Return
 sleep 1
 shot "$finder" find-usages
+# The words of a phrase (the last kind), looked for in the dialogue files of the folder.
+xdotool key shift+Tab End Tab
+typeText "пут" 120
+xdotool key Return
+sleep 1
+shot "$finder" find-phrases
 xdotool key Escape
 sleep 0.3
 
