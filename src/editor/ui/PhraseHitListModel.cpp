@@ -3,80 +3,36 @@
 #include "common/Windows1251.h"
 #include "dialogue/PhraseList.h"
 
-void PhraseHitListModel::clear(const QString &folder)
+PhraseHitListModel::PhraseHitListModel(QObject *parent)
+    : FoundListModel({QStringLiteral("Скрипт"), QStringLiteral("Фраза"), QStringLiteral("Записи"),
+                      QStringLiteral("Текст")},
+                     parent)
 {
-    beginResetModel();
-    m_folder = QDir(folder);
+}
+
+void PhraseHitListModel::clearRows()
+{
     m_hits.clear();
     m_scripts = 0;
-    endResetModel();
 }
 
 void PhraseHitListModel::append(const QList<PhraseHit> &hits)
 {
-    if (hits.isEmpty())
-        return;
-    const int first = int(m_hits.size());
-    beginInsertRows({}, first, first + int(hits.size()) - 1);
-    for (const PhraseHit &hit : hits) {
-        if (m_hits.isEmpty() || m_hits.constLast().scriptPath != hit.scriptPath)
-            ++m_scripts;
-        m_hits.append(hit);
-    }
-    endInsertRows();
+    appendRows(hits.size(), [&] {
+        for (const PhraseHit &hit : hits) {
+            if (m_hits.isEmpty() || m_hits.constLast().scriptPath != hit.scriptPath)
+                ++m_scripts;
+            m_hits.append(hit);
+        }
+    });
 }
 
-int PhraseHitListModel::rowCount(const QModelIndex &parent) const
+QString PhraseHitListModel::text(int row, int column) const
 {
-    return parent.isValid() ? 0 : int(m_hits.size());
-}
-
-int PhraseHitListModel::columnCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : ColumnCount;
-}
-
-QVariant PhraseHitListModel::data(const QModelIndex &index, int role) const
-{
-    if (!index.isValid() || index.row() >= m_hits.size())
-        return {};
-    const PhraseHit &hit = m_hits.at(index.row());
-    switch (role) {
-    case Qt::DisplayRole:
-        return text(hit, index.column());
-    case Qt::ToolTipRole:
-        if (index.column() == Script)
-            return QDir::toNativeSeparators(hit.edtPath);
-        // A line is longer than the column most of the time.
-        return index.column() == Line ? text(hit, Line) : QVariant();
-    default:
-        return {};
-    }
-}
-
-QVariant PhraseHitListModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
-        return {};
-    switch (section) {
-    case Script:
-        return QStringLiteral("Скрипт");
-    case Phrase:
-        return QStringLiteral("Фраза");
-    case Records:
-        return QStringLiteral("Записи");
-    case Line:
-        return QStringLiteral("Текст");
-    default:
-        return {};
-    }
-}
-
-QString PhraseHitListModel::text(const PhraseHit &hit, int column) const
-{
+    const PhraseHit &hit = m_hits.at(row);
     switch (column) {
     case Script:
-        return QDir::toNativeSeparators(m_folder.relativeFilePath(hit.scriptPath));
+        return scriptName(hit.scriptPath);
     case Phrase:
         return QString::number(hit.phrase);
     case Records:
@@ -86,4 +42,13 @@ QString PhraseHitListModel::text(const PhraseHit &hit, int column) const
     default:
         return {};
     }
+}
+
+QString PhraseHitListModel::toolTip(int row, int column) const
+{
+    const PhraseHit &hit = m_hits.at(row);
+    if (column == Script)
+        return nativePath(hit.edtPath);
+    // A line is longer than its column most of the time.
+    return column == Line ? text(row, Line) : QString();
 }

@@ -1,37 +1,30 @@
 #pragma once
 
 #include "dialogue/PhraseSearch.h"
-
-#include <QAbstractTableModel>
-#include <QDir>
+#include "editor/ui/FoundListModel.h"
 
 // The phrases found so far, a row each: script, phrase number, the records that speak it
 // and the line.
-class PhraseHitListModel : public QAbstractTableModel
+class PhraseHitListModel : public FoundListModel
 {
     Q_OBJECT
 public:
-    enum Column { Script, Phrase, Records, Line, ColumnCount };
+    enum Column { Script, Phrase, Records, Line };
 
-    using QAbstractTableModel::QAbstractTableModel;
+    explicit PhraseHitListModel(QObject *parent = nullptr);
 
-    // Empties the list for a search below the folder; scripts are named relative to it.
-    void clear(const QString &folder);
     // Hits in path and line order, after those already listed.
     void append(const QList<PhraseHit> &hits);
 
     const PhraseHit &hit(int row) const { return m_hits.at(row); }
     int scriptCount() const { return m_scripts; }
 
-    int rowCount(const QModelIndex &parent = {}) const override;
-    int columnCount(const QModelIndex &parent = {}) const override;
-    QVariant data(const QModelIndex &index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-
 private:
-    QString text(const PhraseHit &hit, int column) const;
+    int count() const override { return int(m_hits.size()); }
+    void clearRows() override;
+    QString text(int row, int column) const override;
+    QString toolTip(int row, int column) const override;
 
-    QDir m_folder;
     QList<PhraseHit> m_hits;
     int m_scripts = 0;
 };

@@ -2,21 +2,17 @@
 
 #include "editor/ReferenceLists.h"
 #include "editor/UsageSearch.h"
-
-#include <QAbstractTableModel>
-#include <QDir>
+#include "editor/ui/FoundListModel.h"
 
 // The usages found so far, a row each: script, record, field, value and name.
-class UsageListModel : public QAbstractTableModel
+class UsageListModel : public FoundListModel
 {
     Q_OBJECT
 public:
-    enum Column { Script, Record, Field, Value, ColumnCount };
+    enum Column { Script, Record, Field, Value };
 
     UsageListModel(const ReferenceLists &lists, QObject *parent = nullptr);
 
-    // Empties the list for a search below the folder; scripts are named relative to it.
-    void clear(const QString &folder);
     // Usages in path and record order, after those already listed.
     void append(const QList<Usage> &usages);
 
@@ -24,17 +20,13 @@ public:
     int recordCount() const { return m_records; }
     int scriptCount() const { return m_scripts; }
 
-    int rowCount(const QModelIndex &parent = {}) const override;
-    int columnCount(const QModelIndex &parent = {}) const override;
-    QVariant data(const QModelIndex &index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-
 private:
-    QString text(const Usage &usage, int column) const;
-    QString toolTip(const Usage &usage, int column) const;
+    int count() const override { return int(m_usages.size()); }
+    void clearRows() override;
+    QString text(int row, int column) const override;
+    QString toolTip(int row, int column) const override;
 
     const ReferenceLists &m_lists;
-    QDir m_folder;
     QList<Usage> m_usages;
     int m_records = 0;
     int m_scripts = 0;
