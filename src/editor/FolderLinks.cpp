@@ -47,6 +47,12 @@ QString FolderLinks::scriptPathOf(quint8 npcNumber) const
     return name.isEmpty() ? QString() : m_folder->pathOf(name);
 }
 
+QString FolderLinks::dialoguePathOf(const QString &scriptName) const
+{
+    const QString name = m_folder ? m_folder->edtNameFor(scriptName) : QString();
+    return name.isEmpty() ? QString() : m_folder->pathOf(name);
+}
+
 QList<IncomingLink> FolderLinks::incomingTo(int target) const
 {
     return m_incoming.value(target);

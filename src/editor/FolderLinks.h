@@ -35,6 +35,9 @@ public:
     FolderScript find(quint8 npcNumber) const;
     // The path of a character's script; empty when the folder has none.
     QString scriptPathOf(quint8 npcNumber) const;
+    // The path of a script's dialogue file, its name with ".edt" in any letter case;
+    // empty when the folder has none.
+    QString dialoguePathOf(const QString &scriptName) const;
     // The records of the other scripts that lead to record `target` of this one, in the
     // order of their file names and records.
     QList<IncomingLink> incomingTo(int target) const;

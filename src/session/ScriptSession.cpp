@@ -3,7 +3,6 @@
 #include "common/FileMessages.h"
 #include "common/FileSetWriter.h"
 #include "common/Windows1251.h"
-#include "dialogue/EdtPath.h"
 #include "dialogue/EdtWriter.h"
 #include "document/NpcFile.h"
 #include "document/NpcName.h"
@@ -281,8 +280,9 @@ OpenResult ScriptSession::openScript(const QString &path, OpenOptions options)
 
 void ScriptSession::attachDialogue(OpenResult &result)
 {
-    const QString edtPath = withExtension(m_document.path, QStringLiteral(".edt"));
-    if (!QFileInfo(edtPath).isFile())
+    // From the folder's listing just read; a copy from Windows may say ".EDT".
+    const QString edtPath = m_links.folder().dialoguePathOf(QFileInfo(m_document.path).fileName());
+    if (edtPath.isEmpty())
         result.dialogueMissing = true;
     else if (const SessionResult loaded = m_dialogue.read(edtPath); !loaded)
         result.dialogueError = loaded.message;

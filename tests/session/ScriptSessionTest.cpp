@@ -77,6 +77,12 @@ TEST_F(ScriptSessionTest, TheDialogueFileBesideAScriptMayBeMissingOrUnreadable)
     const OpenResult unreadable =
         session().openScript(writeScript(QStringLiteral("c/057.npc"), linked()), {});
     EXPECT_TRUE(unreadable.dialogueMissing) << "a folder is no dialogue file";
+
+    // A game folder copied from Windows keeps the letter case it was written in.
+    writeFile(QStringLiteral("d/057.EDT"), edtBytes({"y"}));
+    ASSERT_TRUE(session().openScript(writeScript(QStringLiteral("d/057.npc"), linked()), {}).ok);
+    EXPECT_EQ(session().dialogue().path(), pathIn(QStringLiteral("d/057.EDT")));
+    EXPECT_EQ(session().dialogue().text(), EdtText{"y"});
 }
 
 TEST_F(ScriptSessionTest, ARefusedFileLeavesTheSessionAsItWas)

@@ -278,7 +278,7 @@ TEST_F(FindUsagesDialogTest, FindsPhraseTextInTheDialogueFilesAndOpensWhereItIsS
     NpcRecords speaking = factIn({{7, NpcField::TriggT}});
     speaking[7].Phrase = 1;
     writeScript(QStringLiteral("scripts/112.npc"), speaking);
-    writeFile(QStringLiteral("scripts/112.edt"),
+    writeFile(QStringLiteral("scripts/112.EDT"),
               dialogueFileBytes({"Hello", toWindows1251(QStringLiteral("Открой ВОРОТА, страж")), "Bye"}));
     writeFile(QStringLiteral("scripts/057.edt"), dialogueFileBytes({toWindows1251(QStringLiteral("Ворота")), "-"}));
     prompts().files << pathIn(QStringLiteral("scripts/057.npc"));
