@@ -96,7 +96,7 @@ void TForm1::buildToolBar()
     bar->setObjectName(QStringLiteral("ToolBar"));
     bar->setMovable(false);
     bar->setFloatable(false);
-    bar->setIconSize(QSize(18, 18));
+    bar->setIconSize(QSize(16, 16));
     bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     addToolBar(Qt::TopToolBarArea, bar);
 
