@@ -6,6 +6,7 @@
 #include "editor/UsageSearch.h"
 #include "editor/UsageSummary.h"
 #include "editor/ui/FolderField.h"
+#include "editor/ui/StepProgress.h"
 #include "editor/ui/UsageListModel.h"
 #include "editor/ui/UsageQueryPanel.h"
 #include "session/ScriptSession.h"
@@ -14,25 +15,14 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSplitter>
-#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
 namespace
 {
-
-QPushButton *button(QWidget *parent, const char *name, const QString &text)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    // Enter belongs to the edits and lists, which each say what it does.
-    b->setAutoDefault(false);
-    return b;
-}
 
 QLabel *caption(QWidget *parent, const QString &text, QWidget *buddy)
 {
@@ -67,23 +57,12 @@ void FindUsagesDialog::build()
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({340, 600});
 
-    m_status = new QLabel(this);
-    m_status->setObjectName(QStringLiteral("Lbl_Status"));
-    m_status->setWordWrap(true);
-    m_progress = new QProgressBar(this);
-    m_progress->setObjectName(QStringLiteral("ProgressBar"));
-    m_progress->setTextVisible(false);
-    m_progress->setFixedWidth(140);
-    m_stop = button(this, "Btn_Stop", QStringLiteral("Остановить"));
-    auto *find = button(this, "Btn_Find", QStringLiteral("Найти"));
-    auto *close = button(this, "Btn_Close", QStringLiteral("Закрыть"));
-    m_progress->hide();
-    m_stop->hide();
+    m_progress = new StepProgress(this);
+    auto *find = dialogButton(this, "Btn_Find", QStringLiteral("Найти"));
+    auto *close = dialogButton(this, "Btn_Close", QStringLiteral("Закрыть"));
 
     auto *bottom = new QHBoxLayout;
-    bottom->addWidget(m_status, 1);
-    bottom->addWidget(m_progress);
-    bottom->addWidget(m_stop);
+    bottom->addWidget(m_progress, 1);
     bottom->addSpacing(12);
     bottom->addWidget(find);
     bottom->addWidget(close);
@@ -91,12 +70,10 @@ void FindUsagesDialog::build()
     layout->addWidget(splitter, 1);
     layout->addLayout(bottom);
 
-    m_timer = new QTimer(this);
-    m_timer->setInterval(0);
-    connect(m_timer, &QTimer::timeout, this, &FindUsagesDialog::step);
+    connect(m_progress, &StepProgress::stepWanted, this, &FindUsagesDialog::step);
+    connect(m_progress, &StepProgress::stopClicked, this, &FindUsagesDialog::StopClick);
     connect(m_query, &UsageQueryPanel::findRequested, this, &FindUsagesDialog::FindClick);
     connect(find, &QPushButton::clicked, this, &FindUsagesDialog::FindClick);
-    connect(m_stop, &QPushButton::clicked, this, &FindUsagesDialog::StopClick);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
 }
 
@@ -191,11 +168,11 @@ void FindUsagesDialog::FindClick()
     QString error;
     const std::optional<UsageQuery> query = m_query->query(error);
     if (!query) {
-        showError(error);
+        m_progress->say(error);
         return;
     }
     if (!QFileInfo(folder()).isDir()) {
-        showError(QStringLiteral("Папка не найдена: %1").arg(QDir::toNativeSeparators(folder())));
+        m_progress->say(QStringLiteral("Папка не найдена: %1").arg(QDir::toNativeSeparators(folder())));
         return;
     }
     startSearch(*query);
@@ -223,9 +200,8 @@ void FindUsagesDialog::startSearch(const UsageQuery &query)
     showResults(phrases);
     m_usageModel->clear(folder());
     m_phraseModel->clear(folder());
-    m_status->setToolTip({});
-    m_status->setText(QStringLiteral("Поиск..."));
-    m_timer->start();
+    m_progress->say(QStringLiteral("Поиск..."));
+    m_progress->start();
 }
 
 void FindUsagesDialog::StopClick()
@@ -233,7 +209,6 @@ void FindUsagesDialog::StopClick()
     if (!isSearching())
         return;
     m_search->stop();
-    m_timer->stop();
     showOutcome();
 }
 
@@ -250,7 +225,7 @@ bool FindUsagesDialog::isSearching() const
 void FindUsagesDialog::step()
 {
     if (!isSearching()) {
-        m_timer->stop();
+        m_progress->finish();
         return;
     }
     const bool wasListing = m_search->isListing();
@@ -260,43 +235,27 @@ void FindUsagesDialog::step()
         m_usageModel->append(m_usageSearch->next(BatchFiles));
     if (wasListing && m_search->isListing())
         m_listedInOneStep = false;
-    if (m_search->isFinished()) {
-        m_timer->stop();
+    if (m_search->isFinished())
         showOutcome();
-    } else {
+    else
         showProgress();
-    }
 }
 
 void FindUsagesDialog::showProgress()
 {
-    const bool many = !m_listedInOneStep || m_search->total() > ManyFiles;
-    m_progress->setVisible(many);
-    m_stop->setVisible(many);
-    if (m_search->isListing()) {
-        m_progress->setRange(0, 0);
-        m_status->setText(QStringLiteral("Поиск скриптов в папке: найдено %1").arg(m_search->total()));
-        return;
-    }
-    m_progress->setRange(0, int(m_search->total()));
-    m_progress->setValue(int(m_search->done()));
-    m_status->setText(
-        QStringLiteral("Просмотрено скриптов: %1 из %2").arg(m_search->done()).arg(m_search->total()));
+    m_progress->showBar(!m_listedInOneStep || m_search->total() > ManyFiles);
+    if (m_search->isListing())
+        m_progress->showListing(m_search->total());
+    else
+        m_progress->showRead(QStringLiteral("Просмотрено скриптов: %1 из %2"), m_search->done(), m_search->total());
 }
 
 void FindUsagesDialog::showOutcome()
 {
-    m_progress->hide();
-    m_stop->hide();
-    m_status->setText(m_phraseSearch ? usageOutcomeText(*m_search, m_phraseModel->rowCount(),
-                                                        m_phraseModel->scriptCount(), PhraseNoun)
-                                     : usageOutcomeText(*m_search, m_usageModel->recordCount(),
-                                                        m_usageModel->scriptCount()));
-    m_status->setToolTip(unreadListText(m_search->unread()));
-}
-
-void FindUsagesDialog::showError(const QString &text)
-{
-    m_status->setToolTip({});
-    m_status->setText(text);
+    m_progress->finish();
+    m_progress->say(m_phraseSearch ? usageOutcomeText(*m_search, m_phraseModel->rowCount(),
+                                                      m_phraseModel->scriptCount(), PhraseNoun)
+                                   : usageOutcomeText(*m_search, m_usageModel->recordCount(),
+                                                      m_usageModel->scriptCount()),
+                    unreadListText(m_search->unread()));
 }

@@ -9,12 +9,9 @@ class FolderSearch;
 class PhraseHitListModel;
 class PhraseSearch;
 class Prompts;
-class QLabel;
-class QProgressBar;
-class QPushButton;
-class QTimer;
 class QTreeView;
 class ScriptSession;
+class StepProgress;
 class UsageListModel;
 class UsageQueryPanel;
 class UsageSearch;
@@ -38,7 +35,7 @@ public:
     void FindUsagesExecute();
     void FindClick();
     void StopClick();
-    // One batch of the running search; the timer calls it.
+    // One batch of the running search; called whenever the window is idle.
     void step();
 
     void setVisible(bool visible) override;
@@ -63,7 +60,6 @@ private:
     void openResult(int row);
     void showProgress();
     void showOutcome();
-    void showError(const QString &text);
 
     const ScriptSession &m_session;
     Prompts &m_prompts;
@@ -78,8 +74,5 @@ private:
     QTreeView *m_usages = nullptr;
     UsageListModel *m_usageModel = nullptr;
     PhraseHitListModel *m_phraseModel = nullptr;
-    QLabel *m_status = nullptr;
-    QProgressBar *m_progress = nullptr;
-    QPushButton *m_stop = nullptr;
-    QTimer *m_timer = nullptr;
+    StepProgress *m_progress = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "editor/RenumberInputs.h"
 #include "editor/RenumberPlanner.h"
 #include "editor/ui/FolderField.h"
+#include "editor/ui/StepProgress.h"
 #include "session/ScriptSession.h"
 
 #include <QApplication>
@@ -15,23 +16,13 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace
 {
-
-QPushButton *button(QWidget *parent, const char *name, const QString &text)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 QSpinBox *numberBox(QWidget *parent, const char *name)
 {
@@ -106,26 +97,15 @@ void RenumberDialog::build()
     m_changes->setColumnWidth(1, 90);
     m_changes->setColumnWidth(2, 100);
 
-    m_status = new QLabel(this);
-    m_status->setObjectName(QStringLiteral("Lbl_Status"));
-    m_status->setWordWrap(true);
-    m_progress = new QProgressBar(this);
-    m_progress->setObjectName(QStringLiteral("ProgressBar"));
-    m_progress->setTextVisible(false);
-    m_progress->setFixedWidth(140);
-    m_stop = button(this, "Btn_Stop", QStringLiteral("Остановить"));
-    m_preview = button(this, "Btn_Preview", QStringLiteral("Показать изменения"));
-    m_apply = button(this, "Btn_Apply", QStringLiteral("Применить"));
-    auto *close = button(this, "Btn_Close", QStringLiteral("Закрыть"));
-    m_progress->hide();
-    m_stop->hide();
+    m_progress = new StepProgress(this);
+    m_preview = dialogButton(this, "Btn_Preview", QStringLiteral("Показать изменения"));
+    m_apply = dialogButton(this, "Btn_Apply", QStringLiteral("Применить"));
+    auto *close = dialogButton(this, "Btn_Close", QStringLiteral("Закрыть"));
     m_apply->setEnabled(false);
     m_preview->setDefault(true); // Enter in the number boxes shows the changes
 
     auto *bottom = new QHBoxLayout;
-    bottom->addWidget(m_status, 1);
-    bottom->addWidget(m_progress);
-    bottom->addWidget(m_stop);
+    bottom->addWidget(m_progress, 1);
     bottom->addSpacing(12);
     bottom->addWidget(m_preview);
     bottom->addWidget(m_apply);
@@ -135,11 +115,9 @@ void RenumberDialog::build()
     layout->addWidget(m_changes, 1);
     layout->addLayout(bottom);
 
-    m_timer = new QTimer(this);
-    m_timer->setInterval(0);
-    connect(m_timer, &QTimer::timeout, this, &RenumberDialog::step);
+    connect(m_progress, &StepProgress::stepWanted, this, &RenumberDialog::step);
+    connect(m_progress, &StepProgress::stopClicked, this, &RenumberDialog::StopClick);
     connect(m_preview, &QPushButton::clicked, this, &RenumberDialog::PreviewClick);
-    connect(m_stop, &QPushButton::clicked, this, &RenumberDialog::StopClick);
     connect(m_apply, &QPushButton::clicked, this, &RenumberDialog::ApplyClick);
     connect(m_folderField, &FolderField::changed, this, &RenumberDialog::inputsChanged);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
@@ -155,7 +133,7 @@ void RenumberDialog::RenumberExecute()
         m_folderField->setFolder(m_session.hasPath() ? QFileInfo(m_session.document().path).absolutePath()
                                                      : QDir::currentPath());
     inputsChanged();
-    showStatus(QString());
+    m_progress->say(QString());
     show();
     raise();
     activateWindow();
@@ -198,7 +176,7 @@ void RenumberDialog::PreviewClick()
 {
     inputsChanged();
     if (!QFileInfo(folder()).isDir()) {
-        showStatus(QStringLiteral("Папка не найдена: %1").arg(QDir::toNativeSeparators(folder())));
+        m_progress->say(QStringLiteral("Папка не найдена: %1").arg(QDir::toNativeSeparators(folder())));
         return;
     }
     m_request = renumberRequest(folder(), RenumberKind(m_kind->currentIndex()), m_from->value(),
@@ -214,21 +192,16 @@ void RenumberDialog::step()
         return;
     m_planner->next(BatchFiles);
     if (!m_planner->isFinished()) {
-        if (m_planner->isListing()) {
-            m_progress->setRange(0, 0);
-            showStatus(QStringLiteral("Поиск скриптов в папке: найдено %1").arg(m_planner->total()));
-        } else {
-            m_progress->setRange(0, int(m_planner->total()));
-            m_progress->setValue(int(m_planner->done()));
-            showStatus(QStringLiteral("Прочитано скриптов: %1 из %2")
-                           .arg(m_planner->done())
-                           .arg(m_planner->total()));
-        }
+        if (m_planner->isListing())
+            m_progress->showListing(m_planner->total());
+        else
+            m_progress->showRead(QStringLiteral("Прочитано скриптов: %1 из %2"), m_planner->done(),
+                                 m_planner->total());
         return;
     }
     setPlanning(false);
     if (const auto &refusal = m_planner->refusal()) {
-        showStatus(refusal->reason);
+        m_progress->say(refusal->reason);
         return;
     }
     m_plan = m_planner->plan();
@@ -240,18 +213,18 @@ void RenumberDialog::StopClick()
     if (m_planner)
         m_planner->stop();
     setPlanning(false);
-    showStatus(QStringLiteral("Остановлено; ничего не изменено."));
+    m_progress->say(QStringLiteral("Остановлено; ничего не изменено."));
 }
 
 void RenumberDialog::setPlanning(bool planning)
 {
-    m_progress->setVisible(planning);
-    m_stop->setVisible(planning);
     m_preview->setEnabled(!planning);
-    if (planning)
-        m_timer->start();
-    else
-        m_timer->stop();
+    if (planning) {
+        m_progress->showBar(true);
+        m_progress->start();
+    } else {
+        m_progress->finish();
+    }
 }
 
 void RenumberDialog::showPlan()
@@ -263,14 +236,9 @@ void RenumberDialog::showPlan()
     m_changes->addTopLevelItems(items);
     const bool any = !m_plan->isEmpty();
     m_apply->setEnabled(any);
-    showStatus(any ? QStringLiteral("Изменений: %1. Ничего не записано, пока не нажата кнопка «Применить».")
+    m_progress->say(any ? QStringLiteral("Изменений: %1. Ничего не записано, пока не нажата кнопка «Применить».")
                          .arg(items.size())
                    : QStringLiteral("Номер %1 нигде не встречается; менять нечего.").arg(m_from->value()));
-}
-
-void RenumberDialog::showStatus(const QString &text)
-{
-    m_status->setText(text);
 }
 
 void RenumberDialog::ApplyClick()
@@ -294,12 +262,12 @@ void RenumberDialog::ApplyClick()
         m_apply->setEnabled(false);
         m_plan.reset();
         if (const auto *refusal = std::get_if<RenumberRefusal>(&planned)) {
-            showStatus(refusal->reason);
+            m_progress->say(refusal->reason);
             return;
         }
         m_plan = std::get<RenumberPlan>(planned);
         showPlan();
-        showStatus(QStringLiteral("Файлы изменились после просмотра; изменения рассчитаны заново. "
+        m_progress->say(QStringLiteral("Файлы изменились после просмотра; изменения рассчитаны заново. "
                                   "Проверьте их и нажмите «Применить» ещё раз."));
         return;
     }
@@ -310,7 +278,7 @@ void RenumberDialog::ApplyClick()
     const RenumberPlan applied = *std::exchange(m_plan, std::nullopt);
     m_changes->clear();
     m_apply->setEnabled(false);
-    showStatus(QStringLiteral("Изменения записаны."));
+    m_progress->say(QStringLiteral("Изменения записаны."));
     if (const OpenResult taken = m_session.takeRenumbering(applied); !taken)
         m_prompts.error(this, taken.message);
 }

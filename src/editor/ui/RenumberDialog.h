@@ -10,14 +10,12 @@
 class FolderField;
 class Prompts;
 class QComboBox;
-class QLabel;
-class QProgressBar;
 class QPushButton;
 class QSpinBox;
-class QTimer;
 class QTreeWidget;
 class RenumberPlanner;
 class ScriptSession;
+class StepProgress;
 
 // Gives an item, fact, quest, action, reaction, mode or character another number in every
 // script of a folder and in its list. The changes are planned a batch of scripts at a time
@@ -38,7 +36,7 @@ public:
     void PreviewClick();
     void StopClick();
     void ApplyClick();
-    // One batch of the running planning; the timer calls it.
+    // One batch of the running planning; called whenever the window is idle.
     void step();
 
     bool isPlanning() const;
@@ -49,7 +47,6 @@ private:
     void proposeFromFocus(QWidget *focused);
     void inputsChanged();
     void showPlan();
-    void showStatus(const QString &text);
     void setPlanning(bool planning);
 
     ScriptSession &m_session;
@@ -63,10 +60,7 @@ private:
     QSpinBox *m_to = nullptr;
     FolderField *m_folderField = nullptr;
     QTreeWidget *m_changes = nullptr;
-    QLabel *m_status = nullptr;
-    QProgressBar *m_progress = nullptr;
+    StepProgress *m_progress = nullptr;
     QPushButton *m_preview = nullptr;
-    QPushButton *m_stop = nullptr;
     QPushButton *m_apply = nullptr;
-    QTimer *m_timer = nullptr;
 };
