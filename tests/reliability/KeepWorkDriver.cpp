@@ -1,6 +1,7 @@
 // Drives an editing session for the reliability scripts.
-//   edit SCRIPT SEED LOG   edits the script at random until killed; after each edit a line
-//                          "E <n> <ms since 1970> <hash of the records>" is on disk in LOG
+//   edit SCRIPT SEED LOG   edits the script and its dialogue text at random until killed;
+//                          after each edit a line "E <n> <ms since 1970> <hash of the records
+//                          and the text>" is on disk in LOG
 //   saves SCRIPT SEED LOG  the same, with a save now and then
 //   nospace SCRIPT SEED    edits with no room on the disk for the recovery file (a file size
 //   nofolder SCRIPT SEED   limit below its size), or with a file where its folder should be;
@@ -8,8 +9,10 @@
 //                          "SAVED ok|differs"
 //   recover SCRIPT         what a fresh start finds: "OFFERS <n>", "UNREADABLE <n>",
 //                          "RECOVERED <hash>" (the first offer taken) and "DISK <hash>" or
-//                          "DISK BROKEN" for the script file
+//                          "DISK BROKEN" for the script file and its dialogue file
 // The recovery folder is found as the editor finds it (XDG_DATA_HOME).
+#include "dialogue/EdtReader.h"
+#include "dialogue/EdtPath.h"
 #include "document/NpcFile.h"
 #include "session/RecoveryKeeper.h"
 #include "session/ScriptSession.h"
@@ -32,11 +35,29 @@
 namespace
 {
 
-QByteArray hashOf(const NpcRecords &records)
+QByteArray hashOf(const NpcRecords &records, const EdtText &text)
 {
-    return QCryptographicHash::hash(NpcWriter::encode(records, NpcLayout::StandardLayout), QCryptographicHash::Sha1)
-        .toHex()
-        .left(16);
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    hash.addData(NpcWriter::encode(records, NpcLayout::StandardLayout));
+    for (const QByteArray &line : text.lines())
+        hash.addData(QByteArray::number(line.size()) + ':' + line);
+    return hash.result().toHex().left(16);
+}
+
+QByteArray hashOf(const ScriptSession &session)
+{
+    return hashOf(session.records(), session.dialogue().text());
+}
+
+// The script and its dialogue file as they are on disk; empty when either cannot be read.
+QByteArray diskHashOf(const QString &script)
+{
+    NpcReader records;
+    EdtReader text;
+    const QString edt = withExtension(script, QStringLiteral(".edt"));
+    if (!records.read(script) || (QFileInfo::exists(edt) && !text.read(edt)))
+        return {};
+    return hashOf(records.records(), text.takeText());
 }
 
 class Log
@@ -60,11 +81,18 @@ private:
 constexpr NpcField EditedFields[] = {NpcField::FDay, NpcField::LDay, NpcField::Leader, NpcField::Phrase,
                                      NpcField::PhraseCnt, NpcField::ItemOut};
 
-// One random step of a user's work.
-void edit(ScriptSession &session, std::mt19937 &random, bool saves)
+qsizetype someLine(const ScriptSession &session, std::mt19937 &random)
+{
+    const qsizetype lines = session.dialogue().text().size();
+    return lines > 0 ? qsizetype(random() % lines) : 0;
+}
+
+// One random step of a user's work; the phrase steps may be refused, as a user's may.
+void edit(ScriptSession &session, std::mt19937 &random, bool saves, bool phrases = true)
 {
     session.selectRecord(int(random() % RecordCount));
-    switch (random() % 12) {
+    // Steps 12 and up are those of the phrases.
+    switch (random() % (phrases ? 17 : 12)) {
     case 0:
         session.cutRecord();
         break;
@@ -82,6 +110,21 @@ void edit(ScriptSession &session, std::mt19937 &random, bool saves)
         break;
     case 5:
         session.copyRecord();
+        break;
+    case 12:
+        session.editPhrase(someLine(session, random), QStringLiteral("line %1").arg(random() % 1000));
+        break;
+    case 13:
+        session.insertPhrase(someLine(session, random));
+        break;
+    case 14:
+        session.deletePhrase(someLine(session, random));
+        break;
+    case 15:
+        session.movePhrase(someLine(session, random), random() % 2 ? 1 : -1);
+        break;
+    case 16:
+        session.addPhrase();
         break;
     case 6:
         if (saves && random() % 16 == 0) {
@@ -101,7 +144,7 @@ int runEdits(const QString &script, unsigned seed, const QString &logPath, bool 
     if (!session.openScript(script, {}))
         return 2;
     Log log(logPath);
-    log.line("E 0 " + QByteArray::number(QDateTime::currentMSecsSinceEpoch()) + ' ' + hashOf(session.records()));
+    log.line("E 0 " + QByteArray::number(QDateTime::currentMSecsSinceEpoch()) + ' ' + hashOf(session));
     std::mt19937 random(seed);
     int n = 0;
     QTimer next;
@@ -109,7 +152,7 @@ int runEdits(const QString &script, unsigned seed, const QString &logPath, bool 
     QObject::connect(&next, &QTimer::timeout, [&] {
         edit(session, random, saves);
         log.line("E " + QByteArray::number(++n) + ' ' + QByteArray::number(QDateTime::currentMSecsSinceEpoch()) + ' ' +
-                 hashOf(session.records()));
+                 hashOf(session));
         next.start(int(2 + random() % 30));
     });
     next.start(0);
@@ -136,13 +179,11 @@ int runStarved(const QString &script, unsigned seed, bool noSpace)
     std::mt19937 random(seed);
     int edits = 0;
     for (; edits < 60; ++edits) {
-        edit(session, random, false);
+        edit(session, random, false, false); // the script alone fits below the size limit
         session.recovery().flush();
     }
-    const NpcRecords kept = session.records();
-    const bool saved = session.save().ok;
-    NpcReader reader;
-    const bool same = saved && reader.read(script) && reader.records() == kept;
+    const QByteArray kept = hashOf(session);
+    const bool same = session.save().ok && diskHashOf(script) == kept;
     std::printf("SAID %d\nEDITS %d\nSAVED %s\n", said, edits, same ? "ok" : "differs");
     return 0;
 }
@@ -155,12 +196,12 @@ int runRecover(const QString &script)
         ScriptSession session(QFileInfo(script).absolutePath());
         if (!found.offers.isEmpty()) {
             session.recover(found.offers.first());
-            std::printf("RECOVERED %s\n", hashOf(session.records()).constData());
+            std::printf("RECOVERED %s\n", hashOf(session).constData());
             std::printf("MODIFIED %d\n", int(session.isModified()));
         }
     } // a normal exit: the recovered work is let go, ready for the next round
-    NpcReader reader;
-    std::printf("DISK %s\n", reader.read(script) ? hashOf(reader.records()).constData() : "BROKEN");
+    const QByteArray disk = diskHashOf(script);
+    std::printf("DISK %s\n", disk.isEmpty() ? "BROKEN" : disk.constData());
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Kills an editing session with SIGKILL at random moments and checks what a fresh start
-recovers: the records after the last edit that ended more than a second before the kill
+recovers: the records and the dialogue text after the last edit that ended more than a
+second before the kill
 (or a later state), a script file that still reads, no recovery file that cannot be read,
 and no run that hangs.
 
@@ -26,6 +27,14 @@ def initial_script():
     return record + bytes(32 * 49)
 
 
+def initial_dialogue():
+    # Three lines of 480 bytes: each character one above itself in a 16-bit unit.
+    def line(text):
+        units = [ord(c) + 1 for c in text] + [0] * (240 - len(text))
+        return b"".join(u.to_bytes(2, "little") for u in units)
+    return b"".join(line(t) for t in ("hello", "how-are-you", "bye"))
+
+
 def one_round(driver, work, seed, rng, mode):
     data_home = os.path.join(work, "data")
     shutil.rmtree(data_home, ignore_errors=True)
@@ -33,6 +42,8 @@ def one_round(driver, work, seed, rng, mode):
     script = os.path.join(work, "057.npc")
     with open(script, "wb") as f:
         f.write(initial_script())
+    with open(os.path.join(work, "057.edt"), "wb") as f:
+        f.write(initial_dialogue())
     log = os.path.join(work, "edits.log")
     if os.path.exists(log):
         os.remove(log)
