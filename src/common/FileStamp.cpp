@@ -6,7 +6,7 @@
 
 QByteArray FileStamp::hashOf(const QByteArray &bytes)
 {
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
+    return QCryptographicHash::hash(bytes, HashAlgorithm);
 }
 
 FileStamp FileStamp::of(const QString &path)
@@ -24,7 +24,7 @@ FileStamp FileStamp::of(const QString &path)
         stamp.hash = QByteArrayLiteral("unreadable");
         return stamp;
     }
-    QCryptographicHash hash(QCryptographicHash::Sha1);
+    QCryptographicHash hash(HashAlgorithm);
     hash.addData(&file);
     stamp.hash = hash.result();
     return stamp;
@@ -38,4 +38,9 @@ FileStamp FileStamp::ofWritten(const QString &path, const QByteArray &bytes)
     stamp.modifiedMs = QFileInfo(path).lastModified().toMSecsSinceEpoch();
     stamp.hash = hashOf(bytes);
     return stamp;
+}
+
+FileStamp FileStamp::ofRead(qint64 modifiedMs, qint64 size, const QByteArray &hash)
+{
+    return {true, size, modifiedMs, hash};
 }

@@ -1,9 +1,13 @@
 #include "dialogue/EdtReader.h"
 
+#include "common/FileStamp.h"
 #include "common/RegularFile.h"
 #include "dialogue/EdtWriter.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstring>
 #include <memory>
@@ -74,6 +78,8 @@ bool EdtReader::read(QIODevice *device, qint64 limit)
             m_error = device->errorString();
             return false;
         }
+        if (m_hash)
+            m_hash->addData(QByteArrayView(buffer.get() + filled, got));
         total += got;
         if (total > limit) {
             m_error = RegularFile::tooLargeText(limit);
@@ -95,10 +101,19 @@ bool EdtReader::read(QIODevice *device, qint64 limit)
     return true;
 }
 
-bool EdtReader::read(const QString &path)
+bool EdtReader::read(const QString &path, FileStamp *stamp)
 {
     QFile file(path);
     if (!RegularFile::open(file, m_error))
         return false;
-    return read(&file);
+    if (!stamp)
+        return read(&file);
+    const qint64 modified = QFileInfo(path).lastModified().toMSecsSinceEpoch();
+    QCryptographicHash hash(FileStamp::HashAlgorithm);
+    m_hash = &hash;
+    const bool read = this->read(&file);
+    m_hash = nullptr;
+    if (read)
+        *stamp = FileStamp::ofRead(modified, file.pos(), hash.result());
+    return read;
 }

@@ -4,7 +4,9 @@
 
 #include <QString>
 
+class QCryptographicHash;
 class QIODevice;
+struct FileStamp;
 
 // Reads a dialogue file: records of 480 bytes, one phrase each, no header. Each record is
 // 240 little-endian 16-bit units ending at the first 0; a unit stands for the byte one
@@ -24,7 +26,8 @@ public:
     static constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
 
     bool read(QIODevice *device, qint64 limit = MaxFileSize);
-    bool read(const QString &path);
+    // With a stamp, also what the file was when read, from the same one reading.
+    bool read(const QString &path, FileStamp *stamp = nullptr);
 
     const EdtText &text() const { return m_text; }
     EdtText takeText() { return std::move(m_text); }
@@ -33,4 +36,5 @@ public:
 private:
     EdtText m_text;
     QString m_error;
+    QCryptographicHash *m_hash = nullptr; // fed every byte read, while stamping
 };

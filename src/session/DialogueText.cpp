@@ -6,10 +6,9 @@
 
 SessionResult DialogueText::read(const QString &path)
 {
-    // Stamped before reading: a change made meanwhile is then seen as one.
-    const FileStamp stamp = FileStamp::of(path);
+    FileStamp stamp;
     EdtReader reader;
-    if (!reader.read(path))
+    if (!reader.read(path, &stamp))
         return SessionResult::failure(readProblemText(path));
     m_text = reader.takeText();
     m_path = path;

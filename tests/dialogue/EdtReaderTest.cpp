@@ -1,4 +1,5 @@
 #include "dialogue/EdtReader.h"
+#include "common/FileStamp.h"
 #include "dialogue/EdtPath.h"
 #include "support/EdtRecord.h"
 
@@ -89,6 +90,18 @@ TEST(EdtReaderTest, ReadsFilesAndReportsMissingOnes)
     EXPECT_EQ(reader.text().lines(), QList<QByteArray>{"A"});
     EXPECT_EQ(reader.text().tail(), QByteArray(10, '\0'));
     const EdtText read = reader.text();
+
+    // Stamped from the one reading, the file is the one a stamp taken apart describes.
+    for (const QByteArray &bytes : {QByteArray(edtRecord({0x0042}) + QByteArray(10, '\0')), QByteArray(40000, 'x')}) {
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        FileStamp stamp;
+        ASSERT_TRUE(EdtReader().read(path, &stamp));
+        const FileStamp apart = FileStamp::of(path);
+        EXPECT_TRUE(stamp.sameContent(apart));
+        EXPECT_EQ(stamp.modifiedMs, apart.modifiedMs);
+    }
 
     // A failed read keeps what was read before.
     EXPECT_FALSE(reader.read(dir.filePath(QStringLiteral("missing.edt"))));
