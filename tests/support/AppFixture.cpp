@@ -61,6 +61,12 @@ void AppFixture::writeFile(const QString &name, const QByteArray &bytes) const
     file.write(bytes);
 }
 
+QString AppFixture::writeScript(const QString &name, const NpcRecords &records, NpcLayout layout) const
+{
+    writeFile(name, NpcWriter::encode(records, layout));
+    return pathIn(name);
+}
+
 QByteArray AppFixture::readFile(const QString &name) const
 {
     QFile file(pathIn(name));

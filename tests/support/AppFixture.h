@@ -2,6 +2,7 @@
 
 #include "app/ui/Startup.h"
 #include "app/ui/TForm1.h"
+#include "document/NpcFile.h"
 #include "editor/ui/RecordGrid.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptSessionTester.h"
@@ -31,6 +32,9 @@ protected:
     QString startFolder() const { return m_dir.path(); }
     QString pathIn(const QString &name) const { return QDir(m_dir.path()).filePath(name); }
     void writeFile(const QString &name, const QByteArray &bytes) const;
+    // The records as a script file; returns its path.
+    QString writeScript(const QString &name, const NpcRecords &records,
+                        NpcLayout layout = NpcLayout::StandardLayout) const;
     QByteArray readFile(const QString &name) const;
 
     TForm1 &main() { return *m_windows->main; }

@@ -67,10 +67,6 @@ protected:
         open(QStringLiteral("npc/057.npc"));
     }
 
-    void writeScript(const QString &name, const NpcRecords &records)
-    {
-        writeFile(name, NpcWriter::encode(records, NpcLayout::StandardLayout));
-    }
     void open(const QString &name)
     {
         prompts().files << pathIn(name);

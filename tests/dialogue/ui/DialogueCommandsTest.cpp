@@ -43,11 +43,6 @@ protected:
         start();
         prompts().clear();
     }
-    QString writeScript(const QString &name, const NpcRecords &records)
-    {
-        writeFile(name, NpcWriter::encode(records, NpcLayout::StandardLayout));
-        return pathIn(name);
-    }
     QString writeEdt(const QString &name, const QList<QByteArray> &lines)
     {
         writeFile(name, dialogueFileBytes(lines));

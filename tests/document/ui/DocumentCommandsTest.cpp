@@ -36,12 +36,6 @@ NpcRecords linkedRecords()
 class DocumentCommandsTest : public AppFixture
 {
 protected:
-    QString writeScript(const QString &name, const NpcRecords &records,
-                        NpcLayout layout = NpcLayout::StandardLayout)
-    {
-        writeFile(name, NpcWriter::encode(records, layout));
-        return pathIn(name);
-    }
     void open(const QString &path)
     {
         prompts().files << path;

@@ -21,10 +21,6 @@ protected:
         start({pathIn(QStringLiteral("npc/057.npc"))});
         prompts().clear();
     }
-    void writeScript(const QString &name, const NpcRecords &records)
-    {
-        writeFile(name, NpcWriter::encode(records, NpcLayout::StandardLayout));
-    }
     quint8 shopLink(int record)
     {
         NpcReader reader;

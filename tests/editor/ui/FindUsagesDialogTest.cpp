@@ -64,10 +64,6 @@ protected:
         start({pathIn(QStringLiteral("scripts/057.npc"))});
         prompts().clear();
     }
-    void writeScript(const QString &name, const NpcRecords &records)
-    {
-        writeFile(name, NpcWriter::encode(records, NpcLayout::StandardLayout));
-    }
 
     FindUsagesDialog &dialog() { return *main().findChild<FindUsagesDialog *>(); }
     template <typename T> T *control(const char *name)

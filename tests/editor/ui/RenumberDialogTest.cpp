@@ -42,10 +42,6 @@ protected:
         start({pathIn(QStringLiteral("scripts/057.npc"))});
         prompts().clear();
     }
-    void writeScript(const QString &name, const NpcRecords &records)
-    {
-        writeFile(name, NpcWriter::encode(records, NpcLayout::StandardLayout));
-    }
     RenumberDialog &dialog() { return *main().findChild<RenumberDialog *>(); }
     template <typename T> T *control(const char *name)
     {
