@@ -39,19 +39,17 @@ void DiskWatch::watchFiles()
     }
     wanted.removeDuplicates();
     const QStringList watched = m_watcher.files() + m_watcher.directories();
-    QStringList gone;
-    for (const QString &path : watched) {
-        if (!wanted.contains(path))
-            gone << path;
-    }
-    if (!gone.isEmpty())
+    const auto except = [](const QStringList &paths, const QStringList &left) {
+        QStringList rest;
+        for (const QString &path : paths) {
+            if (!left.contains(path))
+                rest << path;
+        }
+        return rest;
+    };
+    if (const QStringList gone = except(watched, wanted); !gone.isEmpty())
         m_watcher.removePaths(gone);
-    QStringList fresh;
-    for (const QString &path : wanted) {
-        if (!watched.contains(path))
-            fresh << path;
-    }
-    if (!fresh.isEmpty())
+    if (const QStringList fresh = except(wanted, watched); !fresh.isEmpty())
         m_watcher.addPaths(fresh);
 }
 
