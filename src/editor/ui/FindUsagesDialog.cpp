@@ -5,6 +5,7 @@
 #include "editor/ui/PhraseHitListModel.h"
 #include "editor/UsageSearch.h"
 #include "editor/UsageSummary.h"
+#include "editor/ui/DialogParts.h"
 #include "editor/ui/FolderField.h"
 #include "editor/ui/StepProgress.h"
 #include "editor/ui/UsageListModel.h"
@@ -20,18 +21,6 @@
 #include <QSplitter>
 #include <QTreeView>
 #include <QVBoxLayout>
-
-namespace
-{
-
-QLabel *caption(QWidget *parent, const QString &text, QWidget *buddy)
-{
-    auto *label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
-}
-
-} // namespace
 
 FindUsagesDialog::FindUsagesDialog(const ScriptSession &session, Prompts &prompts, QWidget &mainWindow)
     : QDialog(&mainWindow), m_session(session), m_prompts(prompts)
@@ -94,9 +83,9 @@ QWidget *FindUsagesDialog::buildResults()
 
     auto *layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(caption(box, QStringLiteral("&Где искать:"), m_folderField));
+    layout->addWidget(captionFor(box, QStringLiteral("&Где искать:"), m_folderField));
     layout->addWidget(m_folderField);
-    layout->addWidget(caption(box, QStringLiteral("&Результаты:"), m_usages));
+    layout->addWidget(captionFor(box, QStringLiteral("&Результаты:"), m_usages));
     layout->addWidget(m_usages, 1);
     connect(m_usages, &QTreeView::activated, this, [this](const QModelIndex &index) { openResult(index.row()); });
     return box;

@@ -4,6 +4,7 @@
 #include "editor/RenumberApply.h"
 #include "editor/RenumberInputs.h"
 #include "editor/RenumberPlanner.h"
+#include "editor/ui/DialogParts.h"
 #include "editor/ui/FolderField.h"
 #include "editor/ui/StepProgress.h"
 #include "session/ScriptSession.h"

@@ -1,18 +1,12 @@
 #include "editor/ui/StepProgress.h"
 
+#include "editor/ui/DialogParts.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
-
-QPushButton *dialogButton(QWidget *parent, const char *name, const QString &text)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 StepProgress::StepProgress(QWidget *parent) : QWidget(parent)
 {

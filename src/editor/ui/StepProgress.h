@@ -7,10 +7,6 @@ class QProgressBar;
 class QPushButton;
 class QTimer;
 
-// A button that Enter does not press: Enter belongs to the edits and lists, which each
-// say what it does.
-QPushButton *dialogButton(QWidget *parent, const char *name, const QString &text);
-
 // The bottom line of a dialog that reads the scripts of a folder a batch at a time on the
 // window's own thread: what it says, and while it works a progress bar and Stop. The
 // timer asks for the next batch whenever the window is idle.

@@ -4,6 +4,7 @@
 #include "dialogue/PhraseLine.h"
 #include "editor/FieldRules.h"
 #include "editor/FieldText.h"
+#include "editor/ui/DialogParts.h"
 #include "editor/ui/NamePickModel.h"
 
 #include <QComboBox>
@@ -49,13 +50,6 @@ QString kindCaption(const NamedKind &kind)
            QLatin1Char(')');
 }
 
-QLabel *caption(QWidget *parent, const QString &text, QWidget *buddy)
-{
-    auto *label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
-}
-
 } // namespace
 
 UsageQueryPanel::UsageQueryPanel(const ReferenceLists &lists, QWidget *parent) : QWidget(parent), m_lists(lists)
@@ -76,7 +70,7 @@ UsageQueryPanel::UsageQueryPanel(const ReferenceLists &lists, QWidget *parent) :
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(caption(this, QStringLiteral("&Что искать:"), m_what));
+    layout->addWidget(captionFor(this, QStringLiteral("&Что искать:"), m_what));
     layout->addWidget(m_what);
     layout->addWidget(m_pages, 1);
     connect(m_what, &QComboBox::currentIndexChanged, this, &UsageQueryPanel::kindChanged);
@@ -128,8 +122,8 @@ QWidget *UsageQueryPanel::buildFieldPage()
 
     auto *layout = new QFormLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addRow(caption(page, QStringLiteral("&Поле:"), m_field), m_field);
-    layout->addRow(caption(page, QStringLiteral("Ч&исло:"), m_value), m_value);
+    layout->addRow(captionFor(page, QStringLiteral("&Поле:"), m_field), m_field);
+    layout->addRow(captionFor(page, QStringLiteral("Ч&исло:"), m_value), m_value);
     layout->addRow(QString(), hint);
     connect(m_value, &QLineEdit::returnPressed, this, &UsageQueryPanel::findRequested);
     return page;
