@@ -1,8 +1,8 @@
 #pragma once
 
 #include "SilentPrompts.h"
-#include "app/ui/Startup.h"
-#include "app/ui/TForm1.h"
+#include "app/Startup.h"
+#include "app/TForm1.h"
 #include "session/ScriptSession.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "SilentPrompts.h"
-#include "app/ui/Startup.h"
-#include "app/ui/TForm1.h"
+#include "app/Startup.h"
+#include "app/TForm1.h"
 #include "editor/ReferenceLists.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "SilentPrompts.h"
-#include "app/ui/Startup.h"
-#include "app/ui/TForm1.h"
+#include "app/Startup.h"
+#include "app/TForm1.h"
 #include "macros/MacroFile.h"
-#include "macros/ui/MacroCommands.h"
+#include "gui/macros/MacroCommands.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -4,7 +4,7 @@
 // alone is the floor of both.
 #include "SilentPrompts.h"
 #include "document/NpcFile.h"
-#include "editor/ui/View_Map.h"
+#include "gui/map/View_Map.h"
 
 #include <QApplication>
 #include <QDir>

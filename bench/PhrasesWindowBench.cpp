@@ -3,7 +3,7 @@
 // opening the script with the window closed, against the same script without a text.
 #include "BenchEditor.h"
 #include "dialogue/EdtWriter.h"
-#include "dialogue/ui/PhrasesWindow.h"
+#include "gui/dialogue/PhrasesWindow.h"
 #include "document/NpcFile.h"
 
 #include <QApplication>

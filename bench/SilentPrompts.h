@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/ui/Prompts.h"
+#include "gui/widgets/Prompts.h"
 
 // Answers every box with its cancelling button and cancels every file dialog, so a
 // benchmark never waits for a user.

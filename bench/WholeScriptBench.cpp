@@ -2,10 +2,10 @@
 // field change, and opening a script among many (the links that come in from all of
 // them read at once). Each against a baseline of the same work without that part.
 #include "BenchEditor.h"
-#include "app/ui/Startup.h"
-#include "app/ui/TForm1.h"
+#include "app/Startup.h"
+#include "app/TForm1.h"
 #include "document/NpcFile.h"
-#include "editor/ui/ProblemsWindow.h"
+#include "gui/folder/ProblemsWindow.h"
 
 #include <QApplication>
 #include <QDir>

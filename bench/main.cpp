@@ -1,4 +1,4 @@
-#include "app/ui/ProgramStyle.h"
+#include "app/ProgramStyle.h"
 
 #include <benchmark/benchmark.h>
 

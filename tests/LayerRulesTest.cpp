@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -10,72 +12,91 @@ namespace
 
 const QString SourceDir = QStringLiteral(SCRIVLET_SOURCE_DIR "/src/");
 
-const QStringList CoreFolders = {QStringLiteral("document"), QStringLiteral("editor"),
-                                 QStringLiteral("dialogue"), QStringLiteral("macros")};
-
-// The folder of a file under src/ and whether it lies in a ui/ subfolder:
-// "editor/ui/EditorPanel.h" gives ("editor", true); "main.cpp" gives ("", false).
-struct Place {
-    QString folder;
-    bool ui = false;
+// The floors, bottom to top. A file includes its own folder and the floors below it;
+// folders on one floor are siblings and include nothing of each other.
+const QList<QStringList> Floors = {
+    {QStringLiteral("common")},
+    {QStringLiteral("document")},
+    {QStringLiteral("dialogue"), QStringLiteral("macros")},
+    {QStringLiteral("editor")},
+    {QStringLiteral("session")},
+    {QStringLiteral("gui")},
+    {QStringLiteral("app"), QStringLiteral("cli")},
 };
 
-Place placeOf(const QString &relativePath)
+// The command line's drawing module: the one file of cli/ that stands on the windows.
+const QString PicturesModule = QStringLiteral("cli/PicturesModule.cpp");
+
+int floorOf(const QString &folder)
 {
-    const QStringList parts = relativePath.split(QLatin1Char('/'));
-    if (parts.size() < 2)
-        return {};
-    return {parts.at(0), parts.size() > 2 && parts.at(1) == QLatin1String("ui")};
+    for (int floor = 0; floor < Floors.size(); ++floor)
+        if (Floors.at(floor).contains(folder))
+            return floor;
+    return -1;
 }
 
-// The folders below a folder's own layer that its window-free files may include.
-QSet<QString> coreIncludesAllowed(const QString &folder)
+QString topFolder(const QString &path)
 {
-    if (folder == QLatin1String("common"))
-        return {QStringLiteral("common")};
-    if (folder == QLatin1String("document"))
-        return {QStringLiteral("common"), QStringLiteral("document")};
-    if (CoreFolders.contains(folder))
-        return {QStringLiteral("common"), QStringLiteral("document"), folder};
-    QSet<QString> below{QStringLiteral("common"), QStringLiteral("session")};
-    for (const QString &core : CoreFolders)
-        below.insert(core);
-    if (folder == QLatin1String("cli"))
-        below.insert(QStringLiteral("cli"));
-    return below;
+    return path.section(QLatin1Char('/'), 0, 0);
 }
 
-// Why an include breaks the layers; empty when it is allowed.
+// "gui/records/EditorPanel.h" gives "records"; anything else, empty.
+QString featureOf(const QString &path)
+{
+    return topFolder(path) == QLatin1String("gui") ? path.section(QLatin1Char('/'), 1, 1) : QString();
+}
+
+bool mayUseWindows(const QString &file)
+{
+    const QString folder = topFolder(file);
+    return folder == QLatin1String("gui") || folder == QLatin1String("app") || file == PicturesModule;
+}
+
+// Why an include of ours breaks the floors; empty when it is allowed.
 QString breach(const QString &file, const QString &included)
 {
-    const Place from = placeOf(file);
-    const Place to = placeOf(included);
-    if (from.folder == QLatin1String("app") || from.folder.isEmpty())
-        return {}; // the top may use everything
-    if (included == QLatin1String("app/ui/TForm1.h"))
-        return QStringLiteral("only the main window's own files include TForm1.h");
-    if (to.folder == QLatin1String("app"))
-        return QStringLiteral("nothing below the top includes app/");
-    // What the command line draws is the command line's own top, on the ui folders as the
-    // editor is; its window-free part never includes it.
-    if (from.folder == QLatin1String("cli") && from.ui)
-        return {};
-    if (!from.ui) {
-        if (to.ui)
-            return QStringLiteral("window-free code includes no ui/ header");
-        if (!coreIncludesAllowed(from.folder).contains(to.folder))
-            return QStringLiteral("includes a folder above or beside its own layer");
-        return {};
+    const QString from = topFolder(file);
+    const QString to = topFolder(included);
+    const int fromFloor = floorOf(from);
+    const int toFloor = floorOf(to);
+    if (fromFloor < 0 || !file.contains(QLatin1Char('/')))
+        return QStringLiteral("lies outside the folders of the floors");
+    if (toFloor < 0)
+        return QStringLiteral("includes a file outside the folders of the floors");
+    if (to == QLatin1String("gui") && from != QLatin1String("gui") && !mayUseWindows(file))
+        return QStringLiteral("window-free code includes a gui/ header");
+    if (from == QLatin1String("gui")) {
+        const QString fromFeature = featureOf(file);
+        const QString toFeature = featureOf(included);
+        if (to == QLatin1String("gui") && toFeature != fromFeature && toFeature != QLatin1String("widgets"))
+            return QStringLiteral("one gui feature includes another's files");
+        if (fromFeature == QLatin1String("widgets") && to == QLatin1String("gui") && toFeature != fromFeature)
+            return QStringLiteral("gui/widgets includes a feature");
     }
-    if (to.ui && to.folder != from.folder && to.folder != QLatin1String("common"))
-        return QStringLiteral("one subsystem's ui/ includes another's");
+    if (from == to)
+        return {};
+    if (toFloor > fromFloor && !(file == PicturesModule && to == QLatin1String("gui")))
+        return QStringLiteral("includes a folder above its own floor");
+    if (toFloor == fromFloor)
+        return QStringLiteral("includes a sibling folder of its own floor");
     return {};
+}
+
+// The names of Qt Widgets' headers, as the installed Qt lists them.
+QSet<QString> widgetsHeaders()
+{
+    QSet<QString> names;
+    QDirIterator it(QLibraryInfo::path(QLibraryInfo::HeadersPath) + QStringLiteral("/QtWidgets"), QDir::Files);
+    while (it.hasNext())
+        names.insert(QFileInfo(it.next()).fileName());
+    return names;
 }
 
 QStringList breaches()
 {
-    static const QRegularExpression include(QStringLiteral("^\\s*#\\s*include\\s*\"([^\"]+)\""),
+    static const QRegularExpression include(QStringLiteral("^\\s*#\\s*include\\s*([\"<])([^\">]+)[\">]"),
                                             QRegularExpression::MultilineOption);
+    const QSet<QString> widgets = widgetsHeaders();
     QStringList found;
     QDirIterator it(SourceDir, {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
                     QDirIterator::Subdirectories);
@@ -87,8 +108,14 @@ QStringList breaches()
             continue;
         const QString text = QString::fromUtf8(source.readAll());
         for (auto match = include.globalMatch(text); match.hasNext();) {
-            const QString included = match.next().captured(1);
-            if (const QString why = breach(file, included); !why.isEmpty())
+            const auto m = match.next();
+            const QString included = m.captured(2);
+            QString why;
+            if (m.captured(1) == QLatin1String("\""))
+                why = breach(file, included);
+            else if (!mayUseWindows(file) && widgets.contains(included.section(QLatin1Char('/'), -1)))
+                why = QStringLiteral("window-free code includes a Qt Widgets header");
+            if (!why.isEmpty())
                 found << file + QStringLiteral(" -> ") + included + QStringLiteral(": ") + why;
         }
     }
@@ -97,37 +124,37 @@ QStringList breaches()
 
 } // namespace
 
-TEST(LayerRules, EveryIncludeStaysWithinItsLayer)
+TEST(LayerRules, EveryIncludeStaysWithinItsFloor)
 {
+    ASSERT_TRUE(widgetsHeaders().contains(QStringLiteral("QWidget")));
     const QStringList found = breaches();
     EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1Char('\n')).toStdString();
 }
 
 TEST(LayerRules, TheRulesCatchEachKindOfBreach)
 {
-    EXPECT_FALSE(
-        breach(QStringLiteral("document/NpcFile.cpp"), QStringLiteral("editor/ui/EditorPanel.h")).isEmpty());
-    EXPECT_FALSE(
-        breach(QStringLiteral("session/ScriptSession.cpp"), QStringLiteral("common/ui/Prompts.h")).isEmpty());
-    EXPECT_FALSE(
-        breach(QStringLiteral("common/SaveFile.cpp"), QStringLiteral("document/NpcRecord.h")).isEmpty());
-    EXPECT_FALSE(
-        breach(QStringLiteral("document/NpcFile.cpp"), QStringLiteral("session/AppConfig.h")).isEmpty());
-    EXPECT_FALSE(breach(QStringLiteral("macros/ui/TForm5.cpp"), QStringLiteral("app/ui/TForm1.h")).isEmpty());
-    EXPECT_FALSE(breach(QStringLiteral("editor/ui/EditorPanel.cpp"), QStringLiteral("dialogue/ui/TForm3.h"))
-                     .isEmpty());
-    EXPECT_FALSE(breach(QStringLiteral("cli/Main.cpp"), QStringLiteral("editor/ui/EditorPanel.h")).isEmpty());
-    EXPECT_FALSE(breach(QStringLiteral("cli/Main.cpp"), QStringLiteral("cli/ui/Pictures.h")).isEmpty());
-    EXPECT_FALSE(breach(QStringLiteral("cli/ui/Pictures.cpp"), QStringLiteral("app/ui/TForm1.h")).isEmpty());
-    EXPECT_FALSE(breach(QStringLiteral("editor/ui/MapScene.cpp"), QStringLiteral("cli/ui/Pictures.h")).isEmpty());
+    const auto refused = [](const char *file, const char *included) {
+        return !breach(QString::fromLatin1(file), QString::fromLatin1(included)).isEmpty();
+    };
+    EXPECT_TRUE(refused("document/NpcFile.cpp", "gui/records/EditorPanel.h"));
+    EXPECT_TRUE(refused("session/ScriptSession.cpp", "gui/widgets/Prompts.h"));
+    EXPECT_TRUE(refused("common/SaveFile.cpp", "document/NpcRecord.h"));
+    EXPECT_TRUE(refused("document/NpcFile.cpp", "session/AppConfig.h"));
+    EXPECT_TRUE(refused("dialogue/EdtText.cpp", "macros/MacroFile.h"));
+    EXPECT_TRUE(refused("editor/RecordList.cpp", "session/ScriptSession.h"));
+    EXPECT_TRUE(refused("gui/macros/TForm5.cpp", "app/TForm1.h"));
+    EXPECT_TRUE(refused("gui/records/EditorPanel.cpp", "gui/dialogue/TForm3.h"));
+    EXPECT_TRUE(refused("gui/widgets/Prompts.cpp", "gui/records/RecordGrid.h"));
+    EXPECT_TRUE(refused("cli/Cli.cpp", "gui/map/MapScene.h"));
+    EXPECT_TRUE(refused("cli/Cli.cpp", "app/Startup.h"));
+    EXPECT_TRUE(refused("app/Startup.cpp", "cli/Cli.h"));
+    EXPECT_TRUE(refused("main.cpp", "app/Startup.h"));
 
-    EXPECT_TRUE(breach(QStringLiteral("app/ui/Startup.cpp"), QStringLiteral("app/ui/TForm1.h")).isEmpty());
-    EXPECT_TRUE(
-        breach(QStringLiteral("macros/ui/TForm6.cpp"), QStringLiteral("common/ui/PlacedDialog.h")).isEmpty());
-    EXPECT_TRUE(breach(QStringLiteral("editor/ui/EditorPanel.cpp"), QStringLiteral("session/ScriptSession.h"))
-                    .isEmpty());
-    EXPECT_TRUE(
-        breach(QStringLiteral("macros/MacroEntry.cpp"), QStringLiteral("document/NpcRecord.h")).isEmpty());
-    EXPECT_TRUE(
-        breach(QStringLiteral("cli/ui/Pictures.cpp"), QStringLiteral("editor/ui/MapScene.h")).isEmpty());
+    EXPECT_FALSE(refused("app/Startup.cpp", "app/TForm1.h"));
+    EXPECT_FALSE(refused("app/Startup.cpp", "gui/records/RecordGrid.h"));
+    EXPECT_FALSE(refused("gui/macros/TForm6.cpp", "gui/widgets/PlacedDialog.h"));
+    EXPECT_FALSE(refused("gui/records/EditorPanel.cpp", "session/ScriptSession.h"));
+    EXPECT_FALSE(refused("macros/MacroEntry.cpp", "document/NpcRecord.h"));
+    EXPECT_FALSE(refused("editor/ScriptChecks.cpp", "dialogue/EdtText.h"));
+    EXPECT_FALSE(refused("cli/PicturesModule.cpp", "gui/map/MapScene.h"));
 }

@@ -1,9 +1,9 @@
 // The editor as it starts for a user, ended as soon as its event loop is idle. With
 // SCRIVLET_PROBE_POPUP=Combo_Name the popup of that list box is opened (and waited for)
 // first, so that its cost counts too.
-#include "app/ui/EditorMain.h"
-#include "app/ui/Startup.h"
-#include "app/ui/TForm1.h"
+#include "app/EditorMain.h"
+#include "app/Startup.h"
+#include "app/TForm1.h"
 #include "startup/IdleStamp.h"
 
 #include <QApplication>

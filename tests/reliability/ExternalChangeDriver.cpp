@@ -5,12 +5,12 @@
 //   R <ms> <hash of the records> <hash of the dialogue text>   (read again)
 //   S <ms> <hash of the records> <hash of the file right after> <ms when the save began>
 //   external_change_driver SCRIPT SEED LOG
-#include "app/ui/Startup.h"
-#include "app/ui/TForm1.h"
-#include "common/ui/Prompts.h"
+#include "app/Startup.h"
+#include "app/TForm1.h"
+#include "gui/widgets/Prompts.h"
 #include "dialogue/EdtWriter.h"
 #include "document/NpcFile.h"
-#include "document/ui/DiskWatch.h"
+#include "gui/file/DiskWatch.h"
 
 #include <QApplication>
 #include <QCryptographicHash>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/ui/Startup.h"
-#include "app/ui/TForm1.h"
+#include "app/Startup.h"
+#include "app/TForm1.h"
 #include "document/NpcFile.h"
-#include "editor/ui/RecordGrid.h"
+#include "gui/records/RecordGrid.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptSessionTester.h"
 #include "support/ScriptedPrompts.h"

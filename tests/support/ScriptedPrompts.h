@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/ui/Prompts.h"
+#include "gui/widgets/Prompts.h"
 
 #include <QList>
 #include <QStringList>

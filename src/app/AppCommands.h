@@ -1,0 +1,47 @@
+#pragma once
+
+#include "gui/widgets/CommandContext.h"
+
+#include <QObject>
+
+struct AppConfig;
+class FindUsagesDialog;
+class RenumberDialog;
+class ProblemsWindow;
+class View_Map;
+class QDialog;
+
+// The commands of the program as a whole: quit, help, the About box, the configuration,
+// undo and redo, and the windows that look at the whole script and its folder.
+class AppCommands : public QObject
+{
+    Q_OBJECT
+public:
+    struct Windows {
+        QDialog *about = nullptr;
+        QDialog *config = nullptr;
+        ProblemsWindow *problems = nullptr;
+        FindUsagesDialog *findUsages = nullptr;
+        View_Map *map = nullptr;
+        RenumberDialog *renumber = nullptr;
+    };
+    AppCommands(const CommandContext &context, const Windows &windows);
+
+    void QuitExecute();
+    void HelpExecute();
+    void AboutExecute();
+    void ConfigExecute();
+    void UndoExecute();
+    void RedoExecute();
+    void CheckScriptExecute();
+    void FindUsagesExecute();
+    void ShowMapExecute();
+    void RenumberExecute();
+
+private:
+    CommandContext m_context;
+    Windows m_windows;
+};
+
+// Opens the manual with the desktop's viewer; says where it is when that cannot be done.
+void showManual(const AppConfig &config, Prompts &prompts, QWidget *parent);

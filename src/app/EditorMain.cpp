@@ -1,0 +1,34 @@
+#include "app/EditorMain.h"
+
+#include "app/ProgramStyle.h"
+#include "app/Startup.h"
+#include "app/TForm1.h"
+#include "gui/widgets/Prompts.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+int editorMain(int argc, char *argv[], const std::function<void(ScrivletWindows &)> &shown)
+{
+    QApplication app(argc, argv);
+    ProgramStyle::install();
+    // Dates, sizes and the dialogs' words in Russian, as the rest of the program speaks.
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    // QApplication has taken its own options out of argv by now.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QFile::decodeName(argv[i]);
+    auto windows = startUp(nullptr, arguments);
+    windows->main->show();
+    if (shown)
+        shown(*windows);
+    return QApplication::exec();
+}

@@ -1,0 +1,117 @@
+#include "app/Startup.h"
+
+#include "app/AppCommands.h"
+#include "app/TForm1.h"
+#include "app/TForm2.h"
+#include "app/TForm4.h"
+#include "gui/widgets/CommandContext.h"
+#include "gui/dialogue/DialogueCommands.h"
+#include "gui/dialogue/PhraseCommands.h"
+#include "gui/dialogue/PhrasesWindow.h"
+#include "gui/dialogue/TForm3.h"
+#include "gui/file/DiskWatch.h"
+#include "gui/file/DocumentCommands.h"
+#include "gui/folder/FindUsagesDialog.h"
+#include "gui/folder/ProblemsWindow.h"
+#include "gui/map/View_Map.h"
+#include "gui/records/RecordGrid.h"
+#include "gui/records/RecordCommands.h"
+#include "gui/folder/RenumberDialog.h"
+#include "gui/macros/MacroCommands.h"
+#include "gui/macros/TForm5.h"
+#include "gui/macros/TForm6.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStatusBar>
+#include <QToolButton>
+
+// The icons are compiled into a static library, whose linker would drop them unasked.
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+ScrivletWindows::~ScrivletWindows()
+{
+    main.reset(); // writes the settings; the dialogs go with it
+}
+
+std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const QStringList &arguments)
+{
+    initResources();
+    QCoreApplication::setApplicationName(QStringLiteral("Scrivlet"));
+    auto windows = std::make_unique<ScrivletWindows>();
+    windows->prompts = prompts ? std::move(prompts) : std::make_unique<QtPrompts>();
+    windows->session = std::make_unique<ScriptSession>(QDir::currentPath());
+    ScriptSession &session = *windows->session;
+    session.prefetchLists();
+    Prompts &asker = *windows->prompts;
+    windows->main = std::make_unique<TForm1>(session, asker);
+    TForm1 &main = *windows->main;
+
+    auto *about = new TForm2(main);
+    windows->about = about;
+    auto *viewer = new TForm3(session, main);
+    windows->viewer = viewer;
+    auto *config = new TForm4(main);
+    windows->config = config;
+    auto *saveMacro = new TForm5(session.macroLibrary(), asker, main);
+    auto *macroManager = new TForm6(session.macroLibrary(), asker, main);
+    windows->saveMacro = saveMacro;
+    windows->macroManager = macroManager;
+    auto *problems = new ProblemsWindow(session, main);
+    windows->problems = problems;
+    auto *findUsages = new FindUsagesDialog(session, asker, main);
+    windows->findUsages = findUsages;
+    auto *map = new View_Map(session, asker, main);
+    windows->map = map;
+    auto *phrases = new PhrasesWindow(session, asker, main);
+    windows->phrases = phrases;
+    auto *renumber = new RenumberDialog(session, asker, main);
+    windows->renumber = renumber;
+
+    const CommandContext context{session, asker, main};
+    auto *document = new DocumentCommands(context);
+    auto *dialogue = new DialogueCommands(context, viewer);
+    main.setCommands({new AppCommands(context, {about, config, problems, findUsages, map, renumber}), document,
+                      new RecordCommands(context), dialogue,
+                      new MacroCommands(context, main.Btn_Macr()->menu(), saveMacro, macroManager)});
+    QObject::connect(document, &DocumentCommands::dialogueFileWanted, dialogue, &DialogueCommands::OpenEdtExecute);
+    QObject::connect(document, &DocumentCommands::dialogueViewWanted, dialogue, &DialogueCommands::ShowEdtExecute);
+    QObject::connect(document, &DocumentCommands::dialogueFileDropped, dialogue, &DialogueCommands::loadDroppedFile);
+    QObject::connect(main.Check_Vesta(), &QCheckBox::clicked, document, &DocumentCommands::Check_VestaClick);
+    QObject::connect(main.StringGrid(), &RecordGrid::linkDoubleClicked, document,
+                     &DocumentCommands::FollowLinkExecute);
+    new PhraseCommands(context, phrases);
+    QObject::connect(problems, &ProblemsWindow::recordPicked, &main, &TForm1::selectGridRow);
+    QObject::connect(map, &View_Map::recordPicked, &main, &TForm1::selectGridRow);
+    QObject::connect(map, &View_Map::linkPicked, document, &DocumentCommands::followLink);
+    QObject::connect(phrases, &PhrasesWindow::recordPicked, &main, &TForm1::selectGridRow);
+    QObject::connect(findUsages, &FindUsagesDialog::openRequested, document, &DocumentCommands::openScriptAt);
+    QObject::connect(findUsages, &FindUsagesDialog::phraseRequested, phrases,
+                     [document, phrases](const QString &path, qsizetype line) {
+                         if (document->openScriptAt(path, -1))
+                             phrases->showLine(line);
+                     });
+
+    // The status bar's message covers the links label for a while, then gives it back.
+    auto *diskWatch = new DiskWatch(context);
+    QObject::connect(diskWatch, &DiskWatch::said, main.statusBar(), [&main](const QString &text) {
+        main.statusBar()->showMessage(text, 15000);
+    });
+    QObject::connect(&session.recovery(), &RecoveryKeeper::keepingFailed, main.statusBar(), [&main](const QString &why) {
+        main.statusBar()->showMessage(
+            why + QStringLiteral(" Несохранённые изменения сейчас не сохраняются для восстановления после сбоя."),
+            30000);
+    });
+    QObject::connect(&session.recovery(), &RecoveryKeeper::keepingResumed, main.statusBar(), &QStatusBar::clearMessage);
+    document->offerRecovery();
+
+    // A file named on the command line, as the file manager passes it.
+    if (!arguments.isEmpty())
+        document->openNamedFile(QFileInfo(arguments.first()).absoluteFilePath());
+    return windows;
+}

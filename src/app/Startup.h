@@ -1,0 +1,36 @@
+#pragma once
+
+#include "gui/widgets/Prompts.h"
+
+#include <QStringList>
+
+#include <memory>
+
+class ScriptSession;
+class TForm1;
+class QWidget;
+
+// The session and every window of the program; the main window owns the others.
+struct ScrivletWindows {
+    std::unique_ptr<Prompts> prompts;
+    std::unique_ptr<ScriptSession> session;
+    std::unique_ptr<TForm1> main;
+    QWidget *about = nullptr;        // TForm2
+    QWidget *viewer = nullptr;       // TForm3
+    QWidget *config = nullptr;       // TForm4
+    QWidget *saveMacro = nullptr;    // TForm5
+    QWidget *macroManager = nullptr; // TForm6
+    QWidget *problems = nullptr;     // ProblemsWindow
+    QWidget *findUsages = nullptr;   // FindUsagesDialog
+    QWidget *map = nullptr;          // View_Map
+    QWidget *phrases = nullptr;      // PhrasesWindow
+    QWidget *renumber = nullptr;     // RenumberDialog
+
+    ~ScrivletWindows();
+};
+
+// The start-up sequence up to the message loop, with the current directory as the
+// start folder. Without prompts the real message boxes and file dialogs are used. The
+// first argument, when there is one, is a script or a dialogue file to open.
+std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts = nullptr,
+                                         const QStringList &arguments = {});

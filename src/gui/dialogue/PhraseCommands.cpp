@@ -1,0 +1,81 @@
+#include "gui/dialogue/PhraseCommands.h"
+
+#include "gui/dialogue/PhrasesWindow.h"
+#include "session/ScriptSession.h"
+
+PhraseCommands::PhraseCommands(const CommandContext &context, PhrasesWindow *window)
+    : QObject(&context.window), m_context(context), m_session(context.session), m_window(window)
+{
+    m_context.onTriggered("EditPhrases", this, &PhraseCommands::EditPhrasesExecute);
+    m_context.onTriggered("ImportPhrases", this, &PhraseCommands::ImportPhrasesExecute);
+    m_context.onTriggered("AddPhrase", this, &PhraseCommands::AddPhraseExecute);
+    m_context.onTriggered("InsertPhrase", this, &PhraseCommands::InsertPhraseExecute);
+    m_context.onTriggered("DeletePhrase", this, &PhraseCommands::DeletePhraseExecute);
+    m_context.onTriggered("MovePhraseUp", this, &PhraseCommands::MovePhraseUpExecute);
+    m_context.onTriggered("MovePhraseDown", this, &PhraseCommands::MovePhraseDownExecute);
+    QList<QAction *> actions;
+    for (const char *name : {"ImportPhrases", "", "AddPhrase", "InsertPhrase", "DeletePhrase", "", "MovePhraseUp",
+                             "MovePhraseDown"})
+        actions << (name[0] ? m_context.action(name) : nullptr);
+    m_window->addCommands(actions);
+}
+
+void PhraseCommands::afterStep(const SessionResult &result, bool edit)
+{
+    QWidget *parent = m_window->isVisible() ? static_cast<QWidget *>(m_window) : &m_context.window;
+    if (!result) {
+        m_context.prompts.error(parent, result.message);
+        return;
+    }
+    if (edit)
+        m_window->editLine(m_session.phraseLine());
+}
+
+void PhraseCommands::EditPhrasesExecute()
+{
+    m_window->showInFront();
+}
+
+void PhraseCommands::ImportPhrasesExecute()
+{
+    FileDialogOptions options;
+    options.title = QStringLiteral("Загрузить фразы из TXT");
+    options.filter = QStringLiteral("TXT-файлы|*.txt|Все файлы|*.*");
+    options.defaultSuffix = QStringLiteral("txt");
+    options.directory = m_session.settings().config().WorkDir;
+    const QString path = m_context.prompts.openFile(m_window, options);
+    if (!path.isEmpty())
+        afterStep(m_session.importPhrases(path), false);
+}
+
+void PhraseCommands::AddPhraseExecute()
+{
+    afterStep(m_session.addPhrase(), true);
+}
+
+void PhraseCommands::InsertPhraseExecute()
+{
+    afterStep(m_session.insertPhrase(std::max<qsizetype>(m_session.phraseLine(), 0)), true);
+}
+
+void PhraseCommands::DeletePhraseExecute()
+{
+    const qsizetype line = m_session.phraseLine();
+    const QString speakers = m_session.phraseSpeakers(line);
+    if (!speakers.isEmpty() &&
+        !m_context.prompts.confirm(m_window,
+                                   QStringLiteral("Фразу %1 произносят записи: %2.\r\nУдалить её?").arg(line).arg(speakers),
+                                   QMessageBox::Yes | QMessageBox::No))
+        return;
+    afterStep(m_session.deletePhrase(line), false);
+}
+
+void PhraseCommands::MovePhraseUpExecute()
+{
+    afterStep(m_session.movePhrase(m_session.phraseLine(), -1), false);
+}
+
+void PhraseCommands::MovePhraseDownExecute()
+{
+    afterStep(m_session.movePhrase(m_session.phraseLine(), +1), false);
+}

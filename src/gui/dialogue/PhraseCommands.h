@@ -1,0 +1,31 @@
+#pragma once
+
+#include "gui/widgets/CommandContext.h"
+
+#include <QObject>
+
+class PhrasesWindow;
+
+// The phrases window and the steps on the lines of the dialogue text.
+class PhraseCommands : public QObject
+{
+    Q_OBJECT
+public:
+    PhraseCommands(const CommandContext &context, PhrasesWindow *window);
+
+    void EditPhrasesExecute();
+    void ImportPhrasesExecute();
+    void AddPhraseExecute();
+    void InsertPhraseExecute();
+    void DeletePhraseExecute();
+    void MovePhraseUpExecute();
+    void MovePhraseDownExecute();
+
+private:
+    // Shows what a step changed, or why it was refused; the line is then open for typing.
+    void afterStep(const SessionResult &result, bool edit);
+
+    CommandContext m_context;
+    ScriptSession &m_session;
+    PhrasesWindow *m_window = nullptr;
+};

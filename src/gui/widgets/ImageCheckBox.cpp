@@ -1,0 +1,40 @@
+#include "gui/widgets/ImageCheckBox.h"
+
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+
+ImageCheckBox::ImageCheckBox(const QIcon &unchecked, const QIcon &checked, const QSize &imageSize,
+                             QWidget *parent)
+    : QCheckBox(parent), m_unchecked(unchecked), m_checked(checked), m_imageSize(imageSize)
+{
+}
+
+QSize ImageCheckBox::sizeHint() const
+{
+    // The image where a check box's mark stands, and the usual gap to the (empty) caption.
+    return m_imageSize + QSize(style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, this), 0);
+}
+
+QSize ImageCheckBox::minimumSizeHint() const
+{
+    return sizeHint();
+}
+
+void ImageCheckBox::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QRect image(QPoint(0, (height() - m_imageSize.height()) / 2), m_imageSize);
+    (isChecked() ? m_checked : m_unchecked)
+        .paint(&painter, image, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = image;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
+}
+
+bool ImageCheckBox::hitButton(const QPoint &pos) const
+{
+    return rect().contains(pos);
+}

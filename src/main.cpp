@@ -1,6 +1,0 @@
-#include "app/ui/EditorMain.h"
-
-int main(int argc, char *argv[])
-{
-    return editorMain(argc, argv);
-}

@@ -1,0 +1,126 @@
+#include "gui/widgets/CommandContext.h"
+#include "document/NpcFile.h"
+#include "support/AppFixture.h"
+#include "support/DialogueFileBytes.h"
+
+#include <QLabel>
+#include <QTableWidget>
+
+class StartupTest : public AppFixture
+{
+};
+
+TEST_F(StartupTest, FirstStartShowsAnEmptyScript)
+{
+    start();
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet"));
+    EXPECT_EQ(main().Lbl_RecordNo()->text(), QStringLiteral("Пустая запись: 0"));
+    EXPECT_EQ(main().StringGrid()->rowCount(), 50);
+    EXPECT_EQ(main().gridText(49, 0), QStringLiteral("49"));
+    EXPECT_FALSE(action("Save")->isEnabled());
+    EXPECT_FALSE(action("MoveUp")->isEnabled());
+    EXPECT_TRUE(action("MoveDown")->isEnabled());
+}
+
+TEST_F(StartupTest, AScriptNamedOnTheCommandLineIsOpenedAsOpenWould)
+{
+    NpcRecords records{};
+    records[0].initialise();
+    records[0].Action = 3;
+    writeFile(QStringLiteral("npc/057.npc"), NpcWriter::encode(records, NpcLayout::VestaLayout));
+    QDir::setCurrent(startFolder());
+    start({QStringLiteral("npc/057.npc")});
+    const QString path = pathIn(QStringLiteral("npc/057.npc"));
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + path);
+    EXPECT_EQ(session().document().records, records);
+    EXPECT_TRUE(action("F_Vesta")->isChecked());
+    EXPECT_EQ(session().settings().config().WorkDir, pathIn(QStringLiteral("npc")));
+    // Its dialogue file is missing: the usual question, answered No.
+    EXPECT_EQ(prompts().messageTexts(),
+              QStringList{QStringLiteral("EDT-файл, ассоциированный с загружаемым скриптом, не найден.\r\n"
+                                         "Желаете загрузить другой EDT-файл?")});
+}
+
+TEST_F(StartupTest, AFileOnTheCommandLineThatIsNoScriptIsRefusedAndTheEditorRuns)
+{
+    writeFile(QStringLiteral("notes.npc"), "not a script");
+    start({pathIn(QStringLiteral("notes.npc"))});
+    EXPECT_EQ(prompts().messageTexts(),
+              QStringList{QStringLiteral("Выбранный файл не является NPC-скриптом")});
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet"));
+    EXPECT_TRUE(action("New")->isEnabled());
+}
+
+TEST_F(StartupTest, EveryCommandNamesAnActionOfTheWindowOrStartUpStops)
+{
+    start();
+    const CommandContext context{session(), prompts(), main()};
+    EXPECT_NE(context.action("FollowLink"), nullptr);
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(context.onTriggered("FolowLink", &main(), &TForm1::FormResize), "no action named FolowLink");
+}
+
+class StartupWithDialogueTest : public StartupTest
+{
+protected:
+    void SetUp() override
+    {
+        StartupTest::SetUp();
+        NpcRecords records{};
+        records[0].initialise();
+        records[0].Phrase = 1;
+        m_script = NpcWriter::encode(records, NpcLayout::StandardLayout);
+    }
+    void writeScript(const QString &name) { writeFile(name, m_script); }
+    void writeDialogue(const QString &name) { writeFile(name, dialogueFileBytes({"Hi", "Bye"})); }
+    QWidget *viewer() { return m_windows->viewer; }
+
+private:
+    QByteArray m_script;
+};
+
+TEST_F(StartupWithDialogueTest, ADialogueFileOpensTheScriptBesideItWithThisText)
+{
+    // As files copied from Windows may be named: the types in capitals.
+    for (const auto &[script, dialogue] :
+         {std::pair{"npc/057.npc", "npc/057.edt"}, {"up/058.NPC", "up/058.EDT"}}) {
+        SCOPED_TRACE(dialogue);
+        writeScript(QLatin1String(script));
+        writeDialogue(QLatin1String(dialogue));
+        start({pathIn(QLatin1String(dialogue))});
+        EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + pathIn(QLatin1String(script)));
+        EXPECT_EQ(session().dialogue().path(), pathIn(QLatin1String(dialogue)));
+        EXPECT_EQ(session().dialogue().text(), (EdtText{"Hi", "Bye"}));
+        EXPECT_TRUE(prompts().messageTexts().isEmpty()) << "no question about a missing dialogue file";
+        EXPECT_FALSE(viewer()->isVisible());
+        stop();
+    }
+}
+
+TEST_F(StartupWithDialogueTest, ADialogueFileWithoutItsScriptIsShownAlone)
+{
+    writeScript(QStringLiteral("057.npc")); // another name
+    writeDialogue(QStringLiteral("texts/057.edt"));
+    start({pathIn(QStringLiteral("texts/057.edt"))});
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet"));
+    EXPECT_EQ(session().dialogue().text(), (EdtText{"Hi", "Bye"}));
+    EXPECT_TRUE(viewer()->isVisible());
+    EXPECT_TRUE(prompts().messageTexts().isEmpty());
+}
+
+TEST_F(StartupWithDialogueTest, AnUnreadableScriptLeavesTheTextAloneAndAnUnreadableTextIsSaid)
+{
+    writeFile(QStringLiteral("057.npc"), "not a script");
+    writeDialogue(QStringLiteral("057.edt"));
+    start({pathIn(QStringLiteral("057.edt"))});
+    EXPECT_EQ(prompts().messageTexts(),
+              QStringList{QStringLiteral("Выбранный файл не является NPC-скриптом")});
+    EXPECT_EQ(session().dialogue().text(), (EdtText{"Hi", "Bye"}));
+    EXPECT_TRUE(viewer()->isVisible());
+    stop();
+
+    start({pathIn(QStringLiteral("gone.edt"))});
+    EXPECT_EQ(prompts().messageTexts(),
+              QStringList{QStringLiteral("Проблема чтения файла ") + pathIn(QStringLiteral("gone.edt"))});
+    EXPECT_FALSE(viewer()->isVisible());
+}

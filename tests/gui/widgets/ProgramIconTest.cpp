@@ -1,0 +1,37 @@
+#include "gui/widgets/ProgramIcon.h"
+
+#include <QImage>
+#include <QPixmap>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+int paintedPixels(const QImage &image)
+{
+    int painted = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            painted += qAlpha(image.pixel(x, y)) > 0;
+    return painted;
+}
+
+} // namespace
+
+TEST(ProgramIconTest, DrawsTheFileAtTheAskedSizeAndGreyedWhenDisabled)
+{
+    Q_INIT_RESOURCE(resources);
+    const QIcon icon = programIcon(QStringLiteral(":/icons/Save.svg"));
+    const QImage normal = icon.pixmap(QSize(18, 18), 1.0).toImage();
+    ASSERT_EQ(normal.size(), QSize(18, 18));
+    EXPECT_GT(paintedPixels(normal), 18 * 18 / 4);
+    const QImage disabled = icon.pixmap(QSize(18, 18), 1.0, QIcon::Disabled).toImage();
+    EXPECT_NE(disabled, normal);
+    EXPECT_EQ(paintedPixels(disabled), paintedPixels(normal)) << "greyed, not cut";
+    // Non-square files keep their shape.
+    EXPECT_EQ(programIcon(QStringLiteral(":/icons/Check_Vesta_on.svg")).actualSize(QSize(72, 72)),
+              QSize(72, 40));
+    EXPECT_EQ(programIcon(QStringLiteral(":/icons/Save.svg")).cacheKey(), icon.cacheKey())
+        << "one icon per file";
+}
