@@ -3,20 +3,63 @@
 namespace
 {
 
+// Where each field lies in the 32 bytes, how wide it is, and which member holds it: the one
+// table that reading, writing and every by-field access go through.
 struct FieldSlot {
     int offset;
-    bool word;
     const char *name;
+    quint16 NpcRecord::*word; // a two-byte field, or
+    quint8 NpcRecord::*byte;  // a one-byte field
+    bool isSigned = false;    // read as 16-bit two's complement
 };
 
+constexpr FieldSlot word(int offset, const char *name, quint16 NpcRecord::*member, bool isSigned = false)
+{
+    return {offset, name, member, nullptr, isSigned};
+}
+
+constexpr FieldSlot byte(int offset, const char *name, quint8 NpcRecord::*member)
+{
+    return {offset, name, nullptr, member};
+}
+
+using R = NpcRecord;
 constexpr std::array<FieldSlot, NpcFieldCount> Slots = {{
-    {0, true, "Mode"},       {2, true, "ItemIn"},       {4, true, "TriggT"},       {6, true, "TriggF"},
-    {8, false, "Q_was"},     {9, false, "FDay"},        {10, false, "LDay"},       {11, false, "Action"},
-    {12, false, "Leader"},   {13, false, "Phrase"},     {14, false, "PhraseCnt"},  {15, false, "Q_Input"},
-    {16, false, "Q_Output"}, {17, false, "ControlNpc"}, {18, false, "ControlRec"}, {19, false, "Spare19"},
-    {20, true, "Trigg2T"},   {22, true, "ItemOut"},     {24, true, "GoSect"},      {26, true, "React"},
-    {28, true, "Spare28"},   {30, true, "Spare30"},
+    word(0, "Mode", &R::Mode),
+    word(2, "ItemIn", &R::ItemIn, true),
+    word(4, "TriggT", &R::TriggT),
+    word(6, "TriggF", &R::TriggF),
+    byte(8, "Q_was", &R::Q_was),
+    byte(9, "FDay", &R::FDay),
+    byte(10, "LDay", &R::LDay),
+    byte(11, "Action", &R::Action),
+    byte(12, "Leader", &R::Leader),
+    byte(13, "Phrase", &R::Phrase),
+    byte(14, "PhraseCnt", &R::PhraseCnt),
+    byte(15, "Q_Input", &R::Q_Input),
+    byte(16, "Q_Output", &R::Q_Output),
+    byte(17, "ControlNpc", &R::ControlNpc),
+    byte(18, "ControlRec", &R::ControlRec),
+    byte(19, "Spare19", &R::Spare19),
+    word(20, "Trigg2T", &R::Trigg2T),
+    word(22, "ItemOut", &R::ItemOut, true),
+    word(24, "GoSect", &R::GoSect),
+    word(26, "React", &R::React, true),
+    word(28, "Spare28", &R::Spare28),
+    word(30, "Spare30", &R::Spare30),
 }};
+
+constexpr bool slotsTileTheRecord()
+{
+    int next = 0;
+    for (const FieldSlot &s : Slots) {
+        if (s.offset != next || (s.word == nullptr) == (s.byte == nullptr))
+            return false;
+        next += s.word ? 2 : 1;
+    }
+    return next == NpcRecord::Size;
+}
+static_assert(slotsTileTheRecord(), "the fields cover the 32 bytes in order, each once");
 
 const FieldSlot &slot(NpcField field)
 {
@@ -27,7 +70,17 @@ const FieldSlot &slot(NpcField field)
 
 bool NpcRecord::isWordField(NpcField field)
 {
-    return slot(field).word;
+    return slot(field).word != nullptr;
+}
+
+bool NpcRecord::isSignedField(NpcField field)
+{
+    return slot(field).isSigned;
+}
+
+int NpcRecord::fieldOffset(NpcField field)
+{
+    return slot(field).offset;
 }
 
 bool NpcRecord::isSpareField(NpcField field)
@@ -51,150 +104,41 @@ std::optional<NpcField> NpcRecord::fieldNamed(QStringView name)
 
 quint16 NpcRecord::value(NpcField field) const
 {
-    switch (field) {
-    case NpcField::Mode:
-        return Mode;
-    case NpcField::ItemIn:
-        return ItemIn;
-    case NpcField::TriggT:
-        return TriggT;
-    case NpcField::TriggF:
-        return TriggF;
-    case NpcField::Q_was:
-        return Q_was;
-    case NpcField::FDay:
-        return FDay;
-    case NpcField::LDay:
-        return LDay;
-    case NpcField::Action:
-        return Action;
-    case NpcField::Leader:
-        return Leader;
-    case NpcField::Phrase:
-        return Phrase;
-    case NpcField::PhraseCnt:
-        return PhraseCnt;
-    case NpcField::Q_Input:
-        return Q_Input;
-    case NpcField::Q_Output:
-        return Q_Output;
-    case NpcField::ControlNpc:
-        return ControlNpc;
-    case NpcField::ControlRec:
-        return ControlRec;
-    case NpcField::Spare19:
-        return Spare19;
-    case NpcField::Trigg2T:
-        return Trigg2T;
-    case NpcField::ItemOut:
-        return ItemOut;
-    case NpcField::GoSect:
-        return GoSect;
-    case NpcField::React:
-        return React;
-    case NpcField::Spare28:
-        return Spare28;
-    case NpcField::Spare30:
-        return Spare30;
-    }
-    return 0;
+    const FieldSlot &s = slot(field);
+    return s.word ? this->*s.word : this->*s.byte;
 }
 
 void NpcRecord::setValue(NpcField field, quint32 value)
 {
-    const auto w = static_cast<quint16>(value & 0xFFFFu);
-    const auto b = static_cast<quint8>(value & 0xFFu);
-    switch (field) {
-    case NpcField::Mode:
-        Mode = w;
-        break;
-    case NpcField::ItemIn:
-        ItemIn = w;
-        break;
-    case NpcField::TriggT:
-        TriggT = w;
-        break;
-    case NpcField::TriggF:
-        TriggF = w;
-        break;
-    case NpcField::Q_was:
-        Q_was = b;
-        break;
-    case NpcField::FDay:
-        FDay = b;
-        break;
-    case NpcField::LDay:
-        LDay = b;
-        break;
-    case NpcField::Action:
-        Action = b;
-        break;
-    case NpcField::Leader:
-        Leader = b;
-        break;
-    case NpcField::Phrase:
-        Phrase = b;
-        break;
-    case NpcField::PhraseCnt:
-        PhraseCnt = b;
-        break;
-    case NpcField::Q_Input:
-        Q_Input = b;
-        break;
-    case NpcField::Q_Output:
-        Q_Output = b;
-        break;
-    case NpcField::ControlNpc:
-        ControlNpc = b;
-        break;
-    case NpcField::ControlRec:
-        ControlRec = b;
-        break;
-    case NpcField::Spare19:
-        Spare19 = b;
-        break;
-    case NpcField::Trigg2T:
-        Trigg2T = w;
-        break;
-    case NpcField::ItemOut:
-        ItemOut = w;
-        break;
-    case NpcField::GoSect:
-        GoSect = w;
-        break;
-    case NpcField::React:
-        React = w;
-        break;
-    case NpcField::Spare28:
-        Spare28 = w;
-        break;
-    case NpcField::Spare30:
-        Spare30 = w;
-        break;
-    }
+    const FieldSlot &s = slot(field);
+    if (s.word)
+        this->*s.word = static_cast<quint16>(value & 0xFFFFu);
+    else
+        this->*s.byte = static_cast<quint8>(value & 0xFFu);
 }
 
 NpcRecord NpcRecord::decode(const quint8 *bytes)
 {
     NpcRecord record;
-    for (int i = 0; i < NpcFieldCount; ++i) {
-        const FieldSlot &s = Slots[i];
-        quint32 v = bytes[s.offset];
+    for (const FieldSlot &s : Slots) {
         if (s.word)
-            v |= quint32(bytes[s.offset + 1]) << 8;
-        record.setValue(static_cast<NpcField>(i), v);
+            record.*s.word = quint16(bytes[s.offset] | (bytes[s.offset + 1] << 8));
+        else
+            record.*s.byte = bytes[s.offset];
     }
     return record;
 }
 
 void NpcRecord::encode(quint8 *bytes) const
 {
-    for (int i = 0; i < NpcFieldCount; ++i) {
-        const FieldSlot &s = Slots[i];
-        const quint16 v = value(static_cast<NpcField>(i));
-        bytes[s.offset] = static_cast<quint8>(v & 0xFF);
-        if (s.word)
+    for (const FieldSlot &s : Slots) {
+        if (s.word) {
+            const quint16 v = this->*s.word;
+            bytes[s.offset] = static_cast<quint8>(v & 0xFF);
             bytes[s.offset + 1] = static_cast<quint8>(v >> 8);
+        } else {
+            bytes[s.offset] = this->*s.byte;
+        }
     }
 }
 

@@ -69,7 +69,11 @@ struct NpcRecord {
     void encode(quint8 *bytes) const;
     Bytes toBytes() const;
 
+    // The field's place in the record: two bytes or one, from which byte; signed fields
+    // read as 16-bit two's complement.
     static bool isWordField(NpcField field);
+    static bool isSignedField(NpcField field);
+    static int fieldOffset(NpcField field);
     static bool isSpareField(NpcField field);
     // The field's name as the file format and the command line spell it ("FDay").
     static QLatin1String fieldName(NpcField field);

@@ -97,7 +97,7 @@ const FieldInfo *findFieldInfo(NpcField field)
 
 int fullFieldRange(const FieldInfo &info)
 {
-    if (info.shown == FieldShow::Signed || info.shown == FieldShow::SignedByAbs)
+    if (NpcRecord::isSignedField(info.field))
         return 32767; // larger values read back as negatives
     return info.noneValue() - 1;
 }
@@ -118,20 +118,9 @@ int fieldLimit(const FieldInfo &info, const ReferenceList &list)
     return int(*last);
 }
 
-namespace
-{
-
-bool isSigned(NpcField field)
-{
-    const FieldInfo *info = findFieldInfo(field);
-    return info && (info->shown == FieldShow::Signed || info->shown == FieldShow::SignedByAbs);
-}
-
-} // namespace
-
 qint32 shownValue(NpcField field, quint16 stored)
 {
-    if (isSigned(field))
+    if (NpcRecord::isSignedField(field))
         return qint16(stored);
     const FieldInfo *info = findFieldInfo(field);
     if (info && info->shown == FieldShow::NoneAsMinusOne && stored == info->noneValue())

@@ -80,3 +80,35 @@ TEST(NpcRecord, SetValueKeepsTheFieldWidth)
     EXPECT_TRUE(NpcRecord::isWordField(NpcField::Mode));
     EXPECT_FALSE(NpcRecord::isWordField(NpcField::Spare19));
 }
+
+// Each field, written by name, lands in its own bytes and nowhere else, and reads back
+// through the member of the same name.
+TEST(NpcRecord, EveryFieldOwnsExactlyItsBytes)
+{
+    const std::array<std::pair<NpcField, quint16 NpcRecord::*>, 3> someWords = {
+        {{NpcField::ItemIn, &NpcRecord::ItemIn}, {NpcField::React, &NpcRecord::React},
+         {NpcField::ItemOut, &NpcRecord::ItemOut}}};
+    int covered = 0;
+    for (int i = 0; i < NpcFieldCount; ++i) {
+        const auto field = static_cast<NpcField>(i);
+        const int width = NpcRecord::isWordField(field) ? 2 : 1;
+        NpcRecord record;
+        record.setValue(field, 0xA5C3);
+        const NpcRecord::Bytes bytes = record.toBytes();
+        for (int b = 0; b < NpcRecord::Size; ++b) {
+            const int at = b - NpcRecord::fieldOffset(field);
+            const int expected = at == 0 ? 0xC3 : (at == 1 && width == 2 ? 0xA5 : 0);
+            EXPECT_EQ(bytes[b], expected) << NpcRecord::fieldName(field).data() << " byte " << b;
+        }
+        EXPECT_EQ(NpcRecord::decode(bytes.data()).value(field), width == 2 ? 0xA5C3 : 0xC3);
+        covered += width;
+    }
+    EXPECT_EQ(covered, NpcRecord::Size);
+    for (const auto &[field, member] : someWords) {
+        NpcRecord record;
+        record.setValue(field, 40000);
+        EXPECT_EQ(record.*member, 40000);
+        EXPECT_TRUE(NpcRecord::isSignedField(field));
+    }
+    EXPECT_FALSE(NpcRecord::isSignedField(NpcField::Mode));
+}
