@@ -8,7 +8,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 rm -rf "$out"
 for t in npc_file npc_json edt_text reference_list macro_file settings_file list_renumber merge script_graph \
-    foreign_links recovery_file; do
+    foreign_links recovery_file po_file; do
     mkdir -p "$out/$t"
     if [ -d "$here/corpus/$t" ]; then cp "$here/corpus/$t"/* "$out/$t"/ 2>/dev/null || true; fi
 done
@@ -100,3 +100,9 @@ head8() { printf '\x01\x02\x03\x04\x00\x00\x00\x00'; }
 { printf 'SCRVRCV1'; head8; head8; head8; printf '\x01\x09\x00\x00\x00/a/57.npc'; bytes 1600 '\377'
   printf '\x01\x09\x00\x00\x00/a/57.edt\xe0\x01\x00\x00I\x00\x21\x00\x20\x00'; bytes 474; } >"$v/dialogue"
 { printf 'SCRVRCV1'; head8; head8; head8; printf '\x00\x00\x00\x00\x00'; bytes 700; } >"$v/cut"
+
+# Translations: a header with each charset, comments of every kind, fuzzy, plural, obsolete.
+p=$out/po_file
+printf 'msgid ""\nmsgstr ""\n"Content-Type: text/plain; charset=UTF-8\\n"\n\n#. \xd0\x9a: 3\n#: 1.edt:0\nmsgctxt "1.edt"\nmsgid "\xd0\x94\xd0\xb0"\nmsgstr "Yes"\n' >"$p/utf8"
+printf 'msgid ""\nmsgstr "Content-Type: text/plain; charset=windows-1251\\n"\n\n#, fuzzy\n#| msgid "a"\nmsgctxt "2.edt"\nmsgid "\xc4\xe0"\nmsgstr ""\n"\\t\\101\\x41"\r\n' >"$p/cp1251"
+printf 'msgid "one"\nmsgid_plural "many"\nmsgstr[0] "1"\nmsgstr[1] "2"\n\n#~ msgid "old"\n#~ msgstr "x"' >"$p/plural"

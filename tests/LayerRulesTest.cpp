@@ -18,7 +18,7 @@ const QList<QStringList> Floors = {
     {QStringLiteral("common")},
     {QStringLiteral("document")},
     {QStringLiteral("dialogue"), QStringLiteral("macros")},
-    {QStringLiteral("editor")},
+    {QStringLiteral("editor"), QStringLiteral("translation")},
     {QStringLiteral("session")},
     {QStringLiteral("gui")},
     {QStringLiteral("app"), QStringLiteral("cli")},

@@ -3,14 +3,44 @@
 #include "common/Windows1251.h"
 #include "dialogue/PhraseList.h"
 #include "dialogue/PhraseSearch.h"
+#include "session/OpenTranslation.h"
 #include "session/ScriptSession.h"
 
 #include <QBrush>
 #include <QColor>
+#include <QFileInfo>
 
-PhraseTableModel::PhraseTableModel(ScriptSession &session, QObject *parent)
-    : QAbstractTableModel(parent), m_session(session)
+PhraseTableModel::PhraseTableModel(ScriptSession &session, OpenTranslation &translation, QObject *parent)
+    : QAbstractTableModel(parent), m_session(session), m_translation(translation)
 {
+}
+
+QString PhraseTableModel::translationContext() const
+{
+    return QFileInfo(m_session.dialogue().path()).fileName();
+}
+
+QVariant PhraseTableModel::translationData(qsizetype line, int column, int role) const
+{
+    if (!m_translation.isOpen())
+        return {};
+    const QByteArray &text = m_session.dialogue().text().at(line);
+    const LineLookup lookup = m_translation.lookUp(translationContext(), text);
+    if (!lookup.counted)
+        return {};
+    if (role == Qt::BackgroundRole) {
+        if (column != StateColumn || lookup.state == LineTranslation::Done)
+            return {};
+        return QBrush(lookup.state == LineTranslation::Fuzzy ? QColor(0xFF, 0xE0, 0xA0) : QColor(0xF6, 0xD0, 0xD0));
+    }
+    if (column == TranslationColumn)
+        return lookup.entry < 0 ? QString() : m_translation.catalogue().entries.at(lookup.entry).translation();
+    switch (lookup.state) {
+    case LineTranslation::Done: return QStringLiteral("переведено");
+    case LineTranslation::Fuzzy: return QStringLiteral("неточно");
+    case LineTranslation::None: break;
+    }
+    return QStringLiteral("нет");
 }
 
 int PhraseTableModel::rowCount(const QModelIndex &parent) const
@@ -51,6 +81,9 @@ QVariant PhraseTableModel::data(const QModelIndex &index, int role) const
     const qsizetype line = lineAt(index.row());
     if (line < 0 || line >= m_session.dialogue().text().size())
         return {};
+    if (index.column() >= TranslationColumn &&
+        (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::BackgroundRole))
+        return translationData(line, index.column(), role);
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
@@ -86,6 +119,10 @@ QVariant PhraseTableModel::headerData(int section, Qt::Orientation orientation, 
         return QStringLiteral("Текст");
     case RecordsColumn:
         return QStringLiteral("Записи");
+    case TranslationColumn:
+        return QStringLiteral("Перевод");
+    case StateColumn:
+        return QStringLiteral("Состояние");
     }
     return {};
 }
@@ -93,7 +130,7 @@ QVariant PhraseTableModel::headerData(int section, Qt::Orientation orientation, 
 Qt::ItemFlags PhraseTableModel::flags(const QModelIndex &index) const
 {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    if (index.column() == TextColumn)
+    if (index.column() == TextColumn || (index.column() == TranslationColumn && m_translation.isOpen()))
         flags |= Qt::ItemIsEditable;
     return flags;
 }
@@ -101,10 +138,15 @@ Qt::ItemFlags PhraseTableModel::flags(const QModelIndex &index) const
 bool PhraseTableModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
     const qsizetype line = lineAt(index.row());
-    if (role != Qt::EditRole || index.column() != TextColumn || line < 0)
+    if (role != Qt::EditRole || line < 0)
         return false;
     const QString text = value.toString();
-    const SessionResult edited = m_session.editPhrase(line, text);
+    if (index.column() != TextColumn && index.column() != TranslationColumn)
+        return false;
+    const SessionResult edited =
+        index.column() == TextColumn
+            ? m_session.editPhrase(line, text)
+            : m_translation.setTranslation(translationContext(), line, m_session.dialogue().text().at(line), text);
     if (!edited)
         emit editRefused(index, edited.message, text);
     return edited.ok;
@@ -120,13 +162,35 @@ void PhraseTableModel::setFilter(const QString &words)
     refresh();
 }
 
+namespace
+{
+
+bool isUntranslated(const LineLookup &lookup)
+{
+    return lookup.counted && lookup.state != LineTranslation::Done;
+}
+
+} // namespace
+
+void PhraseTableModel::setUntranslatedOnly(bool only)
+{
+    if (only == m_untranslatedOnly)
+        return;
+    m_untranslatedOnly = only;
+    m_shown = {};
+    refresh();
+}
+
 void PhraseTableModel::filterLines()
 {
     m_lines.clear();
     const PhraseTextMatcher matcher(m_words);
+    const bool untranslated = m_untranslatedOnly && m_translation.isOpen();
+    const QString context = translationContext();
     qsizetype line = 0;
     for (const QByteArray &text : m_shown) {
-        if (matcher.matches(text))
+        if (matcher.matches(text) &&
+            (!untranslated || isUntranslated(m_translation.lookUp(context, text))))
             m_lines << line;
         ++line;
     }
@@ -152,4 +216,11 @@ void PhraseTableModel::refresh()
     }
     if (m_rows > 0)
         emit dataChanged(index(0, 0), index(int(m_rows) - 1, ColumnCount - 1));
+}
+
+void PhraseTableModel::translationChanged()
+{
+    if (m_untranslatedOnly)
+        m_shown = {};
+    refresh();
 }

@@ -4,10 +4,14 @@
 #include "dialogue/PhraseList.h"
 #include "gui/dialogue/PhraseEditDelegate.h"
 #include "gui/dialogue/PhraseTableModel.h"
+#include "gui/dialogue/TranslationCommands.h"
+#include "session/OpenTranslation.h"
 #include "session/ScriptSession.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -35,9 +39,13 @@ PhrasesWindow::PhrasesWindow(ScriptSession &session, Prompts &prompts, QWidget &
     m_filter->setPlaceholderText(QStringLiteral("Найти в тексте"));
     m_filter->setClearButtonEnabled(true);
     m_filter->setFixedWidth(220);
+    m_untranslated = new QCheckBox(QStringLiteral("только без перевода"), this);
+    m_untranslated->setObjectName(QStringLiteral("Check_Untranslated"));
+    m_untranslated->setVisible(false);
     auto *top = new QHBoxLayout;
     top->setContentsMargins(0, 0, 6, 0);
     top->addWidget(m_bar, 1);
+    top->addWidget(m_untranslated);
     top->addWidget(m_filter);
     layout->addLayout(top);
 
@@ -47,12 +55,16 @@ PhrasesWindow::PhrasesWindow(ScriptSession &session, Prompts &prompts, QWidget &
     m_empty->setContentsMargins(8, 6, 8, 6);
     layout->addWidget(m_empty);
 
-    m_model = new PhraseTableModel(session, this);
+    m_translation = new OpenTranslation(this);
+    m_translationCommands =
+        new TranslationCommands(*m_translation, prompts, *this, session.settings().config().WorkDir);
+    m_model = new PhraseTableModel(session, *m_translation, this);
     m_delegate = new PhraseEditDelegate(this);
     m_table = new QTableView(this);
     m_table->setObjectName(QStringLiteral("Table_Phrases"));
     m_table->setModel(m_model);
     m_table->setItemDelegateForColumn(PhraseTableModel::TextColumn, m_delegate);
+    m_table->setItemDelegateForColumn(PhraseTableModel::TranslationColumn, m_delegate);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
@@ -67,8 +79,18 @@ PhrasesWindow::PhrasesWindow(ScriptSession &session, Prompts &prompts, QWidget &
     m_table->horizontalHeader()->setSectionResizeMode(PhraseTableModel::TextColumn, QHeaderView::Stretch);
     m_table->setColumnWidth(PhraseTableModel::NumberColumn, fontMetrics().horizontalAdvance(QStringLiteral("000000")));
     m_table->setColumnWidth(PhraseTableModel::RecordsColumn, fontMetrics().horizontalAdvance(QStringLiteral("00, 00, 00, 00")));
+    m_table->horizontalHeader()->setSectionResizeMode(PhraseTableModel::TranslationColumn, QHeaderView::Stretch);
+    m_table->setColumnWidth(PhraseTableModel::StateColumn, fontMetrics().horizontalAdvance(QStringLiteral(" переведено ")));
     layout->addWidget(m_table, 1);
+    m_counts = new QLabel(this);
+    m_counts->setObjectName(QStringLiteral("Lbl_TranslationCounts"));
+    m_counts->setContentsMargins(8, 3, 8, 3);
+    layout->addWidget(m_counts);
     resize(640, 420);
+    m_bar->addSeparator();
+    m_bar->addAction(m_translationCommands->openAction());
+    m_bar->addAction(m_translationCommands->saveAction());
+    showTranslation();
 
     connect(m_filter, &QLineEdit::textChanged, this, [this](const QString &words) {
         m_model->setFilter(words);
@@ -78,6 +100,12 @@ PhrasesWindow::PhrasesWindow(ScriptSession &session, Prompts &prompts, QWidget &
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) { m_session.selectPhrase(m_model->lineAt(current.row())); });
     connect(m_model, &PhraseTableModel::editRefused, this, &PhrasesWindow::reopenRefused);
+    connect(m_untranslated, &QCheckBox::toggled, this, [this](bool only) {
+        m_model->setUntranslatedOnly(only);
+        selectSessionLine();
+    });
+    // Queued: an edit typed into the table must end before its rows may change.
+    connect(m_translation, &OpenTranslation::changed, this, &PhrasesWindow::showTranslation, Qt::QueuedConnection);
     auto changed = [this] {
         m_stale = true;
         if (isVisible())
@@ -128,6 +156,7 @@ bool PhrasesWindow::event(QEvent *event)
 void PhrasesWindow::refresh()
 {
     m_stale = false;
+    showTranslation();
     m_model->refresh();
     const bool empty = m_session.dialogue().text().isEmpty();
     m_empty->setVisible(empty);
@@ -137,6 +166,24 @@ void PhrasesWindow::refresh()
                                               "в новый EDT-файл рядом со скриптом при сохранении.")
                              : QStringLiteral("В EDT-файле нет ни одной фразы."));
     selectSessionLine();
+}
+
+void PhrasesWindow::showTranslation()
+{
+    const bool open = m_translation->isOpen();
+    m_table->setColumnHidden(PhraseTableModel::TranslationColumn, !open);
+    m_table->setColumnHidden(PhraseTableModel::StateColumn, !open);
+    m_untranslated->setVisible(open);
+    m_counts->setVisible(open);
+    if (!open)
+        m_untranslated->setChecked(false);
+    m_model->translationChanged();
+    if (open)
+        m_counts->setText(QFileInfo(m_translation->path()).fileName() + QStringLiteral(": ") +
+                          countTranslation(m_translation->catalogue(), m_model->translationContext(),
+                                           m_session.dialogue().text())
+                              .text() +
+                          (m_translation->isModified() ? QStringLiteral(" (изменён)") : QString()));
 }
 
 void PhrasesWindow::selectSessionLine()

@@ -2,17 +2,21 @@
 
 #include "gui/widgets/ToolWindow.h"
 
+class OpenTranslation;
 class PhraseEditDelegate;
 class PhraseTableModel;
 class Prompts;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QTableView;
 class QToolBar;
 class ScriptSession;
+class TranslationCommands;
 
 // The lines of the dialogue text, edited in place, with the records that speak each; the
-// current record's lines are highlighted. While the window is hidden it computes nothing.
+// current record's lines are highlighted; a translation opened beside them shows each
+// line's translation. While the window is hidden it computes nothing.
 class PhrasesWindow : public ToolWindow
 {
     Q_OBJECT
@@ -23,7 +27,11 @@ public:
     QTableView *Table_Phrases() const { return m_table; }
     QLineEdit *Edit_PhraseFilter() const { return m_filter; }
     QLabel *Lbl_PhrasesEmpty() const { return m_empty; }
+    QCheckBox *Check_Untranslated() const { return m_untranslated; }
+    QLabel *Lbl_TranslationCounts() const { return m_counts; }
     PhraseTableModel &model() const { return *m_model; }
+    OpenTranslation &translation() const { return *m_translation; }
+    TranslationCommands &translationCommands() const { return *m_translationCommands; }
 
     // The tool bar and the table's context menu hold these actions of the main window.
     void addCommands(const QList<QAction *> &actions);
@@ -44,14 +52,19 @@ private:
     void selectSessionLine();
     void activate(const QModelIndex &index);
     void reopenRefused(const QModelIndex &index, const QString &message, const QString &text);
+    void showTranslation();
 
     ScriptSession &m_session;
     Prompts &m_prompts;
+    OpenTranslation *m_translation = nullptr;
+    TranslationCommands *m_translationCommands = nullptr;
     PhraseTableModel *m_model = nullptr;
     PhraseEditDelegate *m_delegate = nullptr;
     QToolBar *m_bar = nullptr;
     QLineEdit *m_filter = nullptr;
     QTableView *m_table = nullptr;
     QLabel *m_empty = nullptr;
+    QCheckBox *m_untranslated = nullptr;
+    QLabel *m_counts = nullptr;
     bool m_stale = true; // the session changed while the window was hidden
 };
