@@ -8,6 +8,7 @@
 #include "gui/dialogue/DialogueCommands.h"
 #include "gui/dialogue/PhraseCommands.h"
 #include "gui/dialogue/PhrasesWindow.h"
+#include "gui/dialogue/TranslationCommands.h"
 #include "gui/dialogue/TForm3.h"
 #include "gui/file/DiskWatch.h"
 #include "gui/file/DocumentCommands.h"
@@ -90,6 +91,7 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     QObject::connect(map, &View_Map::recordPicked, &main, &TForm1::selectGridRow);
     QObject::connect(map, &View_Map::linkPicked, document, &DocumentCommands::followLink);
     QObject::connect(phrases, &PhrasesWindow::recordPicked, &main, &TForm1::selectGridRow);
+    main.addCloseGuard([phrases] { return phrases->translationCommands().mayDropChanges(); });
     QObject::connect(findUsages, &FindUsagesDialog::openRequested, document, &DocumentCommands::openScriptAt);
     QObject::connect(findUsages, &FindUsagesDialog::phraseRequested, phrases,
                      [document, phrases](const QString &path, qsizetype line) {

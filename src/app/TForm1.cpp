@@ -348,6 +348,12 @@ void TForm1::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    for (const auto &guard : m_closeGuards) {
+        if (!guard()) {
+            event->ignore();
+            return;
+        }
+    }
     event->accept();
 }
 

@@ -6,6 +6,9 @@
 #include <QAction>
 #include <QMainWindow>
 
+#include <functional>
+#include <vector>
+
 class ElidedLabel;
 class QCheckBox;
 class QLabel;
@@ -63,6 +66,9 @@ public:
 
     // Selects a grid row as a click would; the selection handling runs when it changes.
     void selectGridRow(int row);
+    // Asked in turn when the window closes, after the script: work of other windows that
+    // would be lost. False keeps the program open.
+    void addCloseGuard(std::function<bool()> guard) { m_closeGuards.push_back(std::move(guard)); }
     void FormResize();
 
 protected:
@@ -87,6 +93,7 @@ private:
 
     ScriptSession &m_session;
     Prompts &m_prompts;
+    std::vector<std::function<bool()>> m_closeGuards;
     Commands m_commands;
 
     RecordGrid *m_grid = nullptr;

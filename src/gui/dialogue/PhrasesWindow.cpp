@@ -87,9 +87,6 @@ PhrasesWindow::PhrasesWindow(ScriptSession &session, Prompts &prompts, QWidget &
     m_counts->setContentsMargins(8, 3, 8, 3);
     layout->addWidget(m_counts);
     resize(640, 420);
-    m_bar->addSeparator();
-    m_bar->addAction(m_translationCommands->openAction());
-    m_bar->addAction(m_translationCommands->saveAction());
     showTranslation();
 
     connect(m_filter, &QLineEdit::textChanged, this, [this](const QString &words) {
@@ -129,8 +126,10 @@ PhrasesWindow::~PhrasesWindow()
     m_table->selectionModel()->disconnect(this);
 }
 
-void PhrasesWindow::addCommands(const QList<QAction *> &actions)
+void PhrasesWindow::addCommands(const QList<QAction *> &given)
 {
+    const QList<QAction *> actions = given + QList<QAction *>{nullptr, m_translationCommands->openAction(),
+                                                              m_translationCommands->saveAction()};
     for (QAction *action : actions) {
         if (!action) {
             m_bar->addSeparator();

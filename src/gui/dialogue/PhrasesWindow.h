@@ -33,7 +33,8 @@ public:
     OpenTranslation &translation() const { return *m_translation; }
     TranslationCommands &translationCommands() const { return *m_translationCommands; }
 
-    // The tool bar and the table's context menu hold these actions of the main window.
+    // The tool bar and the table's context menu hold these actions of the main window,
+    // then the window's own for the translation.
     void addCommands(const QList<QAction *> &actions);
     // Shows the window with the line selected; and its text open for typing.
     void showLine(qsizetype line);
