@@ -3,6 +3,7 @@
 #include "translation/GettextTools.h"
 #include "support/QtPrinters.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace
@@ -131,6 +132,18 @@ TEST_F(CliPoCommandTest, BadTranslationsAndBadFilesWriteNothing)
                    QStringLiteral("game"), QStringLiteral("-o"), QStringLiteral("out")})
                   .code,
               2);
+    unchanged();
+
+    // A file far larger than any translation is refused unread.
+    {
+        QFile huge(QStringLiteral("huge.po"));
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(100LL * 1024 * 1024));
+    }
+    result = run({QStringLiteral("po"), QStringLiteral("import"), QStringLiteral("huge.po"), QStringLiteral("game"),
+                  QStringLiteral("--in-place")});
+    EXPECT_EQ(result.code, 2);
+    EXPECT_TRUE(result.err.startsWith(QStringLiteral("scrivlet-cli: huge.po: "))) << result.err.toStdString();
+    QFile::remove(QStringLiteral("huge.po"));
     unchanged();
 
     // The originals are replaced only when asked.
