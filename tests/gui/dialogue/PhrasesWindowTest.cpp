@@ -7,6 +7,7 @@
 #include "support/AppFixture.h"
 #include "support/DialogueFileBytes.h"
 #include "support/FailingFileOps.h"
+#include "gui/dialogue/TypeIntoCell.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -71,17 +72,7 @@ protected:
         table()->setCurrentIndex(table()->model()->index(row, PhraseTableModel::TextColumn));
     }
     // Types into the line's editor and confirms with Enter.
-    void typeInto(int row, const QString &text)
-    {
-        const QModelIndex index = table()->model()->index(row, PhraseTableModel::TextColumn);
-        table()->setCurrentIndex(index);
-        table()->edit(index);
-        auto *editor = qobject_cast<PhraseLineEdit *>(table()->indexWidget(index));
-        ASSERT_NE(editor, nullptr);
-        editor->setText(text);
-        QTest::keyClick(editor, Qt::Key_Return);
-        QApplication::processEvents();
-    }
+    void typeInto(int row, const QString &text) { typeIntoCell(table(), row, PhraseTableModel::TextColumn, text); }
 };
 
 TEST_F(PhrasesWindowTest, TheTableShowsEveryLineWithItsSpeakersAndTheCurrentRecordsLines)

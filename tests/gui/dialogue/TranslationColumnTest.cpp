@@ -2,6 +2,7 @@
 #include "gui/dialogue/PhraseTableModel.h"
 #include "gui/dialogue/PhrasesWindow.h"
 #include "gui/dialogue/TranslationCommands.h"
+#include "gui/dialogue/TypeIntoCell.h"
 #include "session/OpenTranslation.h"
 #include "support/AppFixture.h"
 #include "support/DialogueFileBytes.h"
@@ -72,15 +73,8 @@ protected:
     }
     void typeTranslation(int row, const QString &text)
     {
-        const QModelIndex index = table()->model()->index(row, PhraseTableModel::TranslationColumn);
-        table()->setCurrentIndex(index);
-        table()->edit(index);
-        auto *editor = qobject_cast<PhraseLineEdit *>(table()->indexWidget(index));
-        ASSERT_NE(editor, nullptr);
-        editor->setText(text);
-        QTest::keyClick(editor, Qt::Key_Return);
-        QApplication::processEvents();
-        QApplication::processEvents();
+        typeIntoCell(table(), row, PhraseTableModel::TranslationColumn, text);
+        QApplication::processEvents(); // the translation's rows follow it a step later
     }
 };
 
