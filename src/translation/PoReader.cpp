@@ -4,7 +4,6 @@
 #include "common/Windows1251.h"
 #include "translation/PoString.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QStringDecoder>
 
@@ -79,11 +78,11 @@ bool PoReader::fail(int line, const QString &reason)
 
 bool PoReader::read(const QString &path)
 {
-    QFile file(path);
+    QByteArray bytes;
     QString error;
-    if (!RegularFile::open(file, error))
+    if (!RegularFile::readAll(path, MaxFileSize, bytes, error))
         return fail(0, error);
-    return read(&file);
+    return parse(bytes);
 }
 
 bool PoReader::read(QIODevice *device)

@@ -129,7 +129,7 @@ TEST_F(TranslationColumnTest, EditsClearTheFuzzyMarkAndSavingKeepsEveryOtherEntr
     EXPECT_FALSE(windowAction("SaveTranslation")->isEnabled());
     const QByteArray expected = QByteArray(Po).replace("#, fuzzy\n#| msgid \"How are you?\"\n", "")
                                     .replace("msgstr \"Как дела?\"", "msgstr \"Как поживаешь?\"") +
-                                "\nmsgctxt \"057.edt\"\nmsgid \"Bye\"\nmsgstr \"Пока\"\n";
+                                "\n#: 057.edt:3\nmsgctxt \"057.edt\"\nmsgid \"Bye\"\nmsgstr \"Пока\"\n";
     EXPECT_EQ(readFile(QStringLiteral("ru.po")), expected);
 }
 
