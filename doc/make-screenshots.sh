@@ -125,36 +125,6 @@ import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" "$work/shot.png"
 convert "$work/shot.png" -strip -colors 256 "PNG8:$images/phrases.png"
 optipng -quiet -o5 "$images/phrases.png"
 echo "doc/images/phrases.png"
-
-# A translation opened beside the lines: some done, one fuzzy, the rest still to do.
-"$repo/build/scrivlet-cli" po export "$start/examples/057.edt" -o "$start/en.po"
-python3 - "$start/en.po" <<'PY'
-import sys
-path = sys.argv[1]
-text = open(path, encoding="utf-8").read()
-done = {"Мир тебе, путник.": "Peace be with you, traveller. The temple of Vsemila is open to all who come in good faith.",
-        "Спрашивай, что": "Ask what troubles your soul. The gods hear everyone who speaks honestly.",
-        "Руки прочь": "Hands off the offerings! Who takes from the altar will find no rest.",
-        "Пусть боги": "Let the gods judge us. I will not step back."}
-entries = text.split("\n\n")
-for i, entry in enumerate(entries):
-    for start, english in done.items():
-        if 'msgid "' + start in entry:
-            entry = entry.replace('msgstr ""', 'msgstr "' + english + '"')
-            if start == "Пусть боги":
-                entry = entry.replace("msgctxt", "#, fuzzy\nmsgctxt", 1)
-    entries[i] = entry
-open(path, "w", encoding="utf-8").write("\n\n".join(entries))
-PY
-xdotool mousemove --window "$phrases" 200 120 click 3
-sleep 0.4
-xdotool key End Return
-windowNamed 'Открыть перевод' >/dev/null
-typeText "$start/en.po"
-xdotool key Return
-sleep 0.5
-xdotool windowsize "$phrases" 1000 420
-shot "$phrases" translation
 xdotool windowunmap "$phrases"
 
 # Xvfb's keyboard has no Cyrillic keys: xdotool maps them one by one, slowly.
