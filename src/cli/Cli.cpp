@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 
 #include "cli/Commands.h"
+#include "common/Interruption.h"
 
 #include <QIODevice>
 
@@ -11,7 +12,8 @@ const QList<Command> &commands()
 {
     static const QList<Command> list{dumpCommand(),    buildCommand(),    convertCommand(), checkCommand(),
                                      diffCommand(),    xrefCommand(),     findCommand(),    edt2txtCommand(),
-                                     txt2edtCommand(), renumberCommand(), mergeCommand(),    mapCommand()};
+                                     txt2edtCommand(), renumberCommand(), mergeCommand(),    mapCommand(),
+                                     recoverCommand()};
     return list;
 }
 
@@ -72,6 +74,10 @@ int runCommand(const Command &command, const QStringList &arguments, Console &ou
         return ExitFailure;
     }
     CliContext context(spec.name, out, err, std::move(*parsed));
+    // A set of files cut short in a folder this command reads or writes is settled first.
+    if (spec.name != QLatin1String("recover") && !context.finishInterruptedWrites(context.touchedFolders(), err))
+        return ExitFailure;
+    Interruption::endIfRequested();
     return command.run(context);
 }
 

@@ -1,5 +1,6 @@
 #include "cli/CliContext.h"
 
+#include "common/FileSetRecovery.h"
 #include "common/FileSetWriter.h"
 #include "common/SaveFile.h"
 #include "editor/ListFolders.h"
@@ -101,6 +102,34 @@ bool CliContext::writeFiles(FileSetWriter &files)
         message[0] = message[0].toLower();
     err.line(QLatin1String(Program) + QStringLiteral(": ") + message);
     return false;
+}
+
+QStringList CliContext::touchedFolders() const
+{
+    QStringList folders;
+    for (const QString &path : args.positional) {
+        const QFileInfo info(path);
+        if (info.exists())
+            folders << (info.isDir() ? info.absoluteFilePath() : info.absolutePath());
+    }
+    if (const QString output = args.value(QStringLiteral("--output")); !output.isEmpty())
+        folders << QFileInfo(output).absolutePath();
+    folders.removeDuplicates();
+    return folders;
+}
+
+bool CliContext::finishInterruptedWrites(const QStringList &folders, Console &report)
+{
+    if (folders.isEmpty())
+        return true;
+    const InterruptedSets sets = finishInterruptedSets(folders);
+    const auto oneLine = [](QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); };
+    for (const QString &note : sets.notes)
+        report.line(QLatin1String(Program) + QStringLiteral(": ") + oneLine(note));
+    for (const QString &failure : sets.failures)
+        err.line(QLatin1String(Program) + QStringLiteral(": ") + oneLine(failure));
+    m_failed = m_failed || !sets.failures.isEmpty();
+    return sets.failures.isEmpty();
 }
 
 QString vestaDropRefusal(const QString &path)

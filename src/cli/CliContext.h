@@ -45,6 +45,12 @@ public:
     // Writes every file of the set or none; false once the failure was reported.
     bool writeFiles(FileSetWriter &files);
 
+    // The folders of the files and folders named in the arguments.
+    QStringList touchedFolders() const;
+    // Takes back or finishes what an earlier run left half written there, saying so on
+    // `report`; false, the failure said on stderr, when that could not be done.
+    bool finishInterruptedWrites(const QStringList &folders, Console &report);
+
 private:
     std::optional<ReferenceLists> m_lists;
     bool m_failed = false;

@@ -151,7 +151,7 @@ void RenumberPlanner::readScript(const QString &path)
     if (!changed && !renamed)
         return;
     m_fileOf.insert(path, m_plan.files.size());
-    RenumberFile file{path, path, false, bytes, std::nullopt};
+    RenumberFile file{path, path, false, false, bytes, std::nullopt};
     if (changed) {
         file.after = NpcWriter::encodeInto(bytes, records, reader.layout());
         // Record 0 begins the file, and its first bytes tell the layout.
@@ -175,6 +175,7 @@ void RenumberPlanner::finish()
         planLists();
     if (!m_finished)
         checkLimits();
+    m_plan.folder = m_request.folder;
     if (!m_finished && m_plan.isEmpty())
         refuse(QStringLiteral("номер %1 нигде не используется: менять нечего").arg(m_request.from));
     m_finished = true;
@@ -224,7 +225,7 @@ void RenumberPlanner::planScriptRenames()
         script.target = renames[0].to;
         script.renamed = true;
         if (renames.size() > 1)
-            m_plan.files.append({renames[1].from, renames[1].to, true, {}, std::nullopt});
+            m_plan.files.append({renames[1].from, renames[1].to, true, false, {}, std::nullopt});
         m_plan.renames << renames;
     }
 }
@@ -258,7 +259,7 @@ void RenumberPlanner::planLists()
         }
         for (const ListLineChange &line : std::as_const(lines))
             m_plan.lists.append({file.writeTo, line});
-        m_plan.files.append({file.readFrom, file.writeTo, false, bytes, after});
+        m_plan.files.append({file.readFrom, file.writeTo, false, true, bytes, after});
     }
 }
 

@@ -5,6 +5,7 @@
 #include "editor/RenumberPlanner.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace
@@ -62,7 +63,7 @@ QString ForeignLinkFixes::describe(const QList<ForeignLinkFix> &fixes)
 bool ForeignLinkFixes::addFiles(const QList<ForeignLinkFix> &fixes, quint8 ownNumber, FileSetWriter &writer,
                                 QString &error)
 {
-    QList<std::pair<QString, QByteArray>> files;
+    QList<std::tuple<QString, QByteArray, QByteArray>> files;
     for (qsizetype first = 0; first < fixes.size();) {
         const QString &path = fixes[first].path;
         qsizetype end = first;
@@ -79,10 +80,11 @@ bool ForeignLinkFixes::addFiles(const QList<ForeignLinkFix> &fixes, quint8 ownNu
             return false;
         }
         if (fixed != bytes)
-            files.append({path, fixed});
+            files.append({path, fixed, bytes});
         first = end;
     }
-    for (const auto &[path, bytes] : files)
-        writer.write(path, bytes);
+    // Each must still hold what was read when it is replaced, and stay in its folder.
+    for (const auto &[path, bytes, before] : files)
+        writer.write(path, bytes, {before, QFileInfo(path).absolutePath()});
     return true;
 }

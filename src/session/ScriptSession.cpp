@@ -1,6 +1,7 @@
 #include "session/ScriptSession.h"
 
 #include "common/FileMessages.h"
+#include "common/FileSetRecovery.h"
 #include "common/FileSetWriter.h"
 #include "common/Windows1251.h"
 #include "dialogue/EdtWriter.h"
@@ -252,6 +253,9 @@ OpenResult ScriptSession::openScript(const QString &path, OpenOptions options)
 {
     announceLeaving();
     OpenResult result;
+    const InterruptedSets sets = finishInterruptedSets({QFileInfo(path).absolutePath()}, *m_fileOps);
+    result.interruptedWrite = (sets.failures + sets.notes).join(QStringLiteral("\r\n\r\n"));
+    result.interruptedWriteFailed = !sets.failures.isEmpty();
     // Stamped before reading: a change made meanwhile is then seen as one.
     const FileStamp stamp = FileStamp::of(path);
     NpcReader reader;
@@ -321,6 +325,7 @@ SessionResult ScriptSession::write(const QString &path, const QString &edtPath, 
     // a new script beside an old text.
     const QByteArray dialogue = text ? EdtWriter::encode(m_dialogue.text()) : QByteArray();
     FileSetWriter files(*m_fileOps);
+    files.setFolder(QFileInfo(path).absolutePath());
     files.write(path, script);
     if (text)
         files.write(edtPath, dialogue);

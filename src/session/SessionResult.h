@@ -17,4 +17,8 @@ struct OpenResult : SessionResult {
     bool dialogueMissing = false;
     // The dialogue file beside the script could not be read; the dialogue text is cleared.
     QString dialogueError;
+    // A change of several files in the folder, cut short by an earlier run, was taken back
+    // or finished before the script was read: what became of it.
+    QString interruptedWrite;
+    bool interruptedWriteFailed = false;
 };

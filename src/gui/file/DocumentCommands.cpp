@@ -102,6 +102,10 @@ bool DocumentCommands::openScript(const QString &path, ScriptSession::OpenOption
         options.readOnly = true;
     }
     const OpenResult opened = m_session.openScript(path, options);
+    if (!opened.interruptedWrite.isEmpty())
+        m_context.prompts.message(&m_context.window,
+                                  opened.interruptedWriteFailed ? PromptKind::Error : PromptKind::Information,
+                                  opened.interruptedWrite, QMessageBox::Ok);
     if (!m_context.report(opened))
         return false;
     if (!opened.dialogueError.isEmpty()) {
