@@ -48,6 +48,11 @@ int run(CliContext &context)
     }
     std::optional<EdtText> dialogue;
     if (reader.phrases()) {
+        // Refused before the text is made: it would take as much memory as the file.
+        if (const QString tooMany = EdtWriter::tooManyLinesText(reader.phrases()->size()); !tooMany.isEmpty()) {
+            context.inputFailed(input, tooMany + QStringLiteral("; ничего не записано"));
+            return context.exitCode(false);
+        }
         QString error;
         dialogue = dialogueText(*reader.phrases(), error);
         if (!dialogue) {

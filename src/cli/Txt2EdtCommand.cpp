@@ -20,6 +20,10 @@ int run(CliContext &context)
         context.inputFailed(input, reader.errorString());
         return context.exitCode(false);
     }
+    if (const QString tooMany = EdtWriter::tooManyLinesText(reader.text().size()); !tooMany.isEmpty()) {
+        context.inputFailed(input, tooMany + QStringLiteral("; ничего не записано"));
+        return context.exitCode(false);
+    }
     // The game's own dialogue file may lie there: replaced only when asked.
     if (QFileInfo::exists(output) && !context.args.has(QStringLiteral("--force"))) {
         context.err.line(QLatin1String(CliContext::Program) + QStringLiteral(": ") + output +

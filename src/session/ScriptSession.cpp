@@ -318,6 +318,8 @@ void ScriptSession::newScript()
 SessionResult ScriptSession::write(const QString &path, const QString &edtPath, OtherScripts others)
 {
     const bool text = textGoesTo(edtPath);
+    if (const QString tooMany = EdtWriter::tooManyLinesText(m_dialogue.text().size()); text && !tooMany.isEmpty())
+        return SessionResult::failure(writeFailureText(edtPath, tooMany));
     const QList<ForeignLinkFix> fixes =
         others == OtherScripts::Fix ? m_foreign.pending(m_links.folder()) : QList<ForeignLinkFix>();
     const QByteArray script = NpcWriter::encode(m_document.records, m_document.layout);
@@ -388,7 +390,7 @@ OpenResult ScriptSession::takeRenumbering(const RenumberPlan &plan)
         notify(Findings);
     }
     if (result && !failures.isEmpty())
-        return {failures.first(), false, {}};
+        return {failures.first(), false, {}, {}, false};
     return result;
 }
 
