@@ -190,8 +190,8 @@ void settle(const QString &path, const FileSetJournal &journal, FileOps &ops, In
     }
     QFile::remove(path);
     QString note = journal.committed
-                       ? QStringLiteral("Прерванная запись %1 файлов в папке %2 завершена: все файлы новые.")
-                       : QStringLiteral("Прерванная запись %1 файлов в папке %2 отменена: все файлы прежние.");
+                       ? QStringLiteral("Прерванная запись файлов (%1) в папке %2 завершена: все файлы новые.")
+                       : QStringLiteral("Прерванная запись файлов (%1) в папке %2 отменена: все файлы прежние.");
     note = note.arg(journal.steps.size()).arg(folder);
     for (const QString &line : std::as_const(left))
         note += QStringLiteral("\r\n") + line;

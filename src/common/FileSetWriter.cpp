@@ -100,7 +100,10 @@ bool FileSetWriter::commit()
         return true;
     FileSetJournal journal;
     journal.owner = ProcessIdentity::current();
-    journal.folder = m_folder.isEmpty() ? QFileInfo(m_entries.constFirst().step.target).path() : absolute(m_folder);
+    const QString folder = QFileInfo(m_folder).canonicalFilePath();
+    journal.folder = m_folder.isEmpty() ? QFileInfo(m_entries.constFirst().step.target).path()
+                     : folder.isEmpty() ? absolute(m_folder)
+                                        : folder;
     for (const Entry &entry : std::as_const(m_entries))
         journal.steps << entry.step;
     if (journal.toBytes().size() > FileSetJournal::MaxSize) {

@@ -1,7 +1,10 @@
 // renumber and merge: the commands that change files.
 #include "cli/CliFixture.h"
 #include "common/Windows1251.h"
+#include "editor/RenumberApply.h"
+#include "editor/RenumberPlanner.h"
 #include "support/FolderSnapshot.h"
+#include "support/KillingFileOps.h"
 #include "support/QtPrinters.h"
 
 #include <QProcess>
@@ -115,6 +118,111 @@ TEST_F(CliGameFolderCommandsTest, RenumberExitsOneWhenRefusedAndTwoForBadUsageOr
         {QStringLiteral("renumber"), QStringLiteral("item"), QStringLiteral("2=5"), QStringLiteral("game")});
     EXPECT_EQ(unreadable.code, 2);
     QFile::remove(QStringLiteral("game/broken.npc"));
+    EXPECT_EQ(folderSnapshot(dir.path()), before);
+}
+
+TEST_F(CliGameFolderCommandsTest, RenumberWritesNothingOutsideTheFolderNorAReadOnlyScript)
+{
+    const QTemporaryDir outside;
+    const QString away = outside.filePath(QStringLiteral("away.npc"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral("game/sub/Guard.npc"), away));
+    const QStringList renumber{QStringLiteral("renumber"), QStringLiteral("item"), QStringLiteral("2=5"),
+                               QStringLiteral("game")};
+    // A link out of the folder, alone and at the end of a chain of links inside it.
+    struct Case {
+        QStringList links; // pairs: target, link
+        QString named;
+    };
+    const Case refused[] = {
+        {{away, QStringLiteral("game/link.npc")}, QStringLiteral("game/link.npc")},
+        {{away, QStringLiteral("game/b/hop"), QStringLiteral("b/hop"), QStringLiteral("game/chain.npc")},
+         QStringLiteral("game/chain.npc")},
+    };
+    for (const Case &c : refused) {
+        SCOPED_TRACE(c.named.toStdString());
+        QDir().mkpath(QStringLiteral("game/b"));
+        for (qsizetype i = 0; i < c.links.size(); i += 2)
+            ASSERT_TRUE(QFile::link(c.links[i], c.links[i + 1]));
+        const QMap<QString, QByteArray> before = folderSnapshot(dir.path());
+        const Result result = run(renumber);
+        EXPECT_EQ(result.code, 2);
+        EXPECT_TRUE(result.err.contains(c.named + QStringLiteral(":\nссылка ведёт за пределы папки game")))
+            << result.err.toStdString();
+        EXPECT_EQ(folderSnapshot(dir.path()), before);
+        QDir(QStringLiteral("game/b")).removeRecursively();
+        for (qsizetype i = 1; i < c.links.size(); i += 2)
+            QFile::remove(c.links[i]);
+    }
+    EXPECT_EQ(read(away)[3].ItemOut, 2);
+
+    // A chain that leaves the folder and comes back ends on a script inside: written there.
+    ASSERT_TRUE(QFile::link(QDir::current().absoluteFilePath(QStringLiteral("game/sub/Guard.npc")),
+                            outside.filePath(QStringLiteral("back"))));
+    ASSERT_TRUE(QFile::link(outside.filePath(QStringLiteral("back")), QStringLiteral("game/round.npc")));
+    QFile::setPermissions(QStringLiteral("game/057.npc"), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    const QMap<QString, QByteArray> before = folderSnapshot(dir.path());
+    const Result readOnly = run(renumber);
+    EXPECT_EQ(readOnly.code, 2);
+    EXPECT_TRUE(readOnly.err.contains(QStringLiteral("game/057.npc:\nфайл только для чтения"))) << readOnly.err.toStdString();
+    EXPECT_EQ(folderSnapshot(dir.path()), before);
+    QFile::setPermissions(QStringLiteral("game/057.npc"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    const Result written = run(renumber);
+    EXPECT_EQ(written.code, 0) << written.err.toStdString();
+    EXPECT_EQ(read(QStringLiteral("game/sub/Guard.npc"))[3].ItemOut, 5);
+    EXPECT_TRUE(QFileInfo(QStringLiteral("game/round.npc")).isSymLink());
+    EXPECT_TRUE(QFileInfo(outside.filePath(QStringLiteral("back"))).isSymLink());
+}
+
+TEST_F(CliGameFolderCommandsTest, ARenumberingCutShortIsTakenBackByRecoverOrTheNextFolderCommand)
+{
+    const QMap<QString, QByteArray> before = folderSnapshot(dir.path());
+    const auto cutShort = [] {
+        RenumberRequest request{QStringLiteral("game"), RenumberKind::Npc, 57, 58, {}};
+        const RenumberPlan plan = std::get<RenumberPlan>(RenumberPlanner::planAll(request));
+        KillingFileOps ops;
+        ops.killAt = 6; // the files written, one replaced
+        QString error;
+        EXPECT_THROW(applyRenumbering(plan, error, ops), KillingFileOps::Killed);
+    };
+    cutShort();
+    EXPECT_NE(folderSnapshot(dir.path()), before);
+    const Result recovered = run({QStringLiteral("recover"), QStringLiteral("game")});
+    EXPECT_EQ(recovered.code, 0) << recovered.err.toStdString();
+    EXPECT_TRUE(recovered.out.startsWith(QStringLiteral("scrivlet-cli: Прерванная запись файлов (3) в папке ")))
+        << recovered.out.toStdString();
+    EXPECT_TRUE(recovered.out.endsWith(QStringLiteral("game отменена: все файлы прежние.\n")));
+    EXPECT_EQ(folderSnapshot(dir.path()), before);
+    EXPECT_EQ(run({QStringLiteral("recover"), QStringLiteral("game")}).out, QString());
+
+    cutShort();
+    const Result found = run({QStringLiteral("find"), QStringLiteral("game/sub"), QStringLiteral("--npc"),
+                              QStringLiteral("57")});
+    EXPECT_EQ(found.code, 0);
+    EXPECT_TRUE(found.err.contains(QStringLiteral("отменена: все файлы прежние."))) << found.err.toStdString();
+    EXPECT_TRUE(found.out.startsWith(QStringLiteral("game/sub/Guard.npc:3: ControlNpc=57"))) << found.out.toStdString();
+    EXPECT_EQ(folderSnapshot(dir.path()), before);
+}
+
+TEST_F(CliGameFolderCommandsTest, NoCommandWritesADialogueFileTheReadersWouldRefuse)
+{
+    constexpr qsizetype Lines = 64 * 1024 * 1024 / 480 + 1;
+    QByteArray json = "{\"records\": [], \"phrases\": [\"a\"";
+    QByteArray text;
+    for (qsizetype k = 0; k < Lines; ++k) {
+        json += k ? ", \"a\"" : "";
+        text += '#' + QByteArray::number(k) + "\r\na\r\n\r\n";
+    }
+    writeFile(QStringLiteral("big.json"), json + "]}");
+    writeFile(QStringLiteral("big.txt"), text);
+    const QMap<QString, QByteArray> before = folderSnapshot(dir.path());
+    for (const QStringList &arguments :
+         {QStringList{QStringLiteral("build"), QStringLiteral("big.json"), QStringLiteral("-o"), QStringLiteral("big.npc")},
+          QStringList{QStringLiteral("txt2edt"), QStringLiteral("big.txt")}}) {
+        const Result result = run(arguments);
+        EXPECT_EQ(result.code, 2);
+        EXPECT_TRUE(result.err.contains(QStringLiteral("не больше 139810 (Файл слишком велик: больше 64 МБ); ничего не записано")))
+            << result.err.toStdString();
+    }
     EXPECT_EQ(folderSnapshot(dir.path()), before);
 }
 

@@ -1,6 +1,7 @@
 #include "session/SessionFixture.h"
 #include "support/FailingFileOps.h"
 #include "support/FolderSnapshot.h"
+#include "support/KillingFileOps.h"
 
 #include <random>
 
@@ -213,4 +214,51 @@ TEST_F(ForeignLinkFixesTest, AFailedWriteOrAScriptChangedOnDiskLeavesEveryFileAs
     EXPECT_TRUE(saved.message.contains(QStringLiteral("запись 1 больше не ведёт в запись 7")));
     EXPECT_EQ(folderSnapshot(folder()), changed);
     EXPECT_TRUE(session().isModified());
+}
+
+TEST_F(ForeignLinkFixesTest, ASaveKilledOnTheWayIsSettledWhenAScriptOfTheFolderIsOpened)
+{
+    for (const QString &name : {QStringLiteral("100.npc"), QStringLiteral("101.npc")})
+        writeLinking(name, {4, 7});
+    const auto before = folderSnapshot(folder());
+    bool tookBack = false;
+    bool finished = false;
+    for (int n = 1;; ++n) {
+        SCOPED_TRACE(n);
+        open();
+        session().selectRecord(0);
+        session().deleteRecord();
+        KillingFileOps ops;
+        ops.killAt = n;
+        ScriptSessionTester::setFileOps(session(), ops);
+        bool killed = false;
+        try {
+            session().save(ScriptSession::OtherScripts::Fix);
+        } catch (const KillingFileOps::Killed &) {
+            killed = true;
+        }
+        ScriptSessionTester::setFileOps(session(), FileOps::system());
+        if (!killed)
+            break;
+        const auto cut = folderSnapshot(folder());
+        const OpenResult opened = session().openScript(pathIn(QStringLiteral("npc/100.npc")), {});
+        ASSERT_TRUE(opened);
+        EXPECT_FALSE(opened.interruptedWriteFailed);
+        const auto now = folderSnapshot(folder());
+        // The script and both linking scripts change together or not at all.
+        qsizetype same = 0;
+        for (auto it = before.cbegin(); it != before.cend(); ++it)
+            same += now.value(it.key()) == it.value();
+        EXPECT_EQ(now.keys(), before.keys());
+        EXPECT_TRUE(same == before.size() || same == 0) << same;
+        if (cut != now || !opened.interruptedWrite.isEmpty()) {
+            EXPECT_TRUE(opened.interruptedWrite.startsWith(QStringLiteral("Прерванная запись файлов (3) в папке ")))
+                << opened.interruptedWrite.toStdString();
+        }
+        (same == 0 ? finished : tookBack) = true;
+        for (auto it = before.cbegin(); it != before.cend(); ++it)
+            writeScript(QStringLiteral("npc/") + it.key(), readBytes(it.value()).records());
+    }
+    EXPECT_TRUE(tookBack);
+    EXPECT_TRUE(finished);
 }
