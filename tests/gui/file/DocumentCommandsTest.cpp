@@ -1,6 +1,8 @@
 #include "gui/file/DocumentCommands.h"
+#include "common/FileSetWriter.h"
 #include "document/NpcFile.h"
 #include "support/AppFixture.h"
+#include "support/KillingFileOps.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -337,4 +339,26 @@ TEST_F(DocumentCommandsTest, DroppingSeveralFilesOnTheWindowOpensOnlyTheFirst)
     EXPECT_TRUE(drop.isAccepted());
     EXPECT_EQ(session().document().path, first);
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + first);
+}
+
+TEST_F(DocumentCommandsTest, OpeningAScriptSaysThatAWriteCutShortInItsFolderWasTakenBack)
+{
+    const QString path = writeScript(QStringLiteral("scripts/057.npc"), linkedRecords());
+    const QString other = writeScript(QStringLiteral("scripts/058.npc"), linkedRecords());
+    KillingFileOps ops;
+    ops.killAt = 4; // both written, one replaced
+    FileSetWriter writer(ops);
+    writer.write(path, QByteArray(1600, '\0'));
+    writer.write(other, QByteArray(1600, '\0'));
+    EXPECT_THROW(writer.commit(), KillingFileOps::Killed);
+
+    open(path);
+    // Said first; then comes the question about the missing dialogue file.
+    const QStringList texts = prompts().messageTexts();
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_EQ(prompts().asked[1].kind, PromptKind::Information);
+    EXPECT_TRUE(texts[0].startsWith(QStringLiteral("Прерванная запись файлов (2) в папке ")));
+    EXPECT_TRUE(texts[0].endsWith(QStringLiteral("отменена: все файлы прежние.")));
+    EXPECT_EQ(main().gridText(0, 2), QStringLiteral("12"));
+    EXPECT_EQ(QDir(pathIn(QStringLiteral("scripts"))).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
