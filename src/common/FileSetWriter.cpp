@@ -279,7 +279,7 @@ bool FileSetWriter::writeTemps()
         }
         const QString rightsFrom = entry.step.kind == FileSetStep::Kind::Move ? entry.step.source : entry.step.target;
         if (!m_ops.writeNew(entry.step.temp, entry.bytes, rightsFrom, reason)) {
-            m_error = writeFailureText(entry.step.target, reason);
+            m_error = writeFailureText(entry.path, reason);
             // The name may be another program's now: it is not this set's to remove.
             if (m_ops.exists(entry.step.temp))
                 entry.step.temp.clear();
