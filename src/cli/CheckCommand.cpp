@@ -90,6 +90,7 @@ Command checkCommand()
             "  phrase-control-char  warning  в произносимой строке знак с кодом меньше 32\n"
             "  undocumented         warning  значение не названо в списке\n"
             "  above-list           warning  значение больше последнего номера списка\n"
+            "  above-limit          warning  значение больше предела поля (Leader 100, Phrase 142...)\n"
             "  spare                note     запасное поле не равно нулю"),
         run,
     };

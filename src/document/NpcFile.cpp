@@ -5,6 +5,7 @@
 #include "common/SaveFile.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 
 namespace
@@ -20,6 +21,20 @@ QString notNpcScriptText()
 {
     return QStringLiteral("Выбранный файл не является NPC-скриптом");
 }
+
+namespace
+{
+
+// What in the first bytes made detectLayout() refuse the file.
+QString refusalDetail(qint64 size, const QByteArray &head)
+{
+    if (size < NpcReader::FileSize)
+        return QStringLiteral("размер файла %1, а нужно не меньше %2 байт").arg(size).arg(NpcReader::FileSize);
+    return QStringLiteral("файл начинается с %1, а скрипт NPC — с 00, 02, 04 или 39, затем 00")
+        .arg(QString::fromLatin1(head.first(qMin<qsizetype>(head.size(), 2)).toHex(' ').toUpper()));
+}
+
+} // namespace
 
 std::optional<NpcLayout> NpcReader::detectLayout(qint64 size, const QByteArray &head)
 {
@@ -39,7 +54,9 @@ bool NpcReader::read(QIODevice *device)
     const QByteArray head = device->peek(4);
     const auto layout = detectLayout(size, head);
     if (!layout) {
-        m_error = m_reason = notNpcScriptText();
+        m_detail = refusalDetail(size, head);
+        m_error = notNpcScriptText() + QStringLiteral("\r\n") + m_detail;
+        m_reason = notNpcScriptText() + QStringLiteral(" (") + m_detail + QLatin1Char(')');
         return false;
     }
     const QByteArray bytes = device->read(FileSize);
@@ -68,14 +85,18 @@ bool NpcReader::readBytes(const QByteArray &bytes)
 bool NpcReader::read(const QString &path)
 {
     QFile file(path);
+    m_detail.clear();
     if (!RegularFile::open(file, m_reason)) {
         m_error = readProblemText(path);
         return false;
     }
     if (read(&file))
         return true;
-    if (m_error != notNpcScriptText())
+    if (m_detail.isEmpty())
         m_error = readProblemText(path);
+    else
+        m_error = notNpcScriptText() + QStringLiteral("\r\n") + QDir::toNativeSeparators(path) +
+                  QStringLiteral(": ") + m_detail;
     return false;
 }
 

@@ -26,9 +26,11 @@ public:
 
     const NpcRecords &records() const { return m_records; }
     NpcLayout layout() const { return m_layout; }
-    // The editor's message for a failed read.
+    // The editor's message for a failed read: for a file that is no script, that first and
+    // the path (when read from one) and why on the next line.
     QString errorString() const { return m_error; }
-    // Why it failed, without the path: the system's reason, or that the file is no script.
+    // Why it failed, without the path: the system's reason, or that the file is no script
+    // and why.
     QString reason() const { return m_reason; }
 
 private:
@@ -36,6 +38,7 @@ private:
     NpcLayout m_layout = NpcLayout::StandardLayout;
     QString m_error;
     QString m_reason;
+    QString m_detail; // why the file is no script
 };
 
 // Writes all records in one layout, always 1600 bytes. The path overload replaces the

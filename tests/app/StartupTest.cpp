@@ -3,6 +3,7 @@
 #include "support/AppFixture.h"
 #include "support/DialogueFileBytes.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QTableWidget>
 
@@ -46,7 +47,9 @@ TEST_F(StartupTest, AFileOnTheCommandLineThatIsNoScriptIsRefusedAndTheEditorRuns
     writeFile(QStringLiteral("notes.npc"), "not a script");
     start({pathIn(QStringLiteral("notes.npc"))});
     EXPECT_EQ(prompts().messageTexts(),
-              QStringList{QStringLiteral("Выбранный файл не является NPC-скриптом")});
+              QStringList{QStringLiteral("Выбранный файл не является NPC-скриптом\r\n") +
+                          QDir::toNativeSeparators(pathIn(QStringLiteral("notes.npc"))) +
+                          QStringLiteral(": размер файла 12, а нужно не меньше 1600 байт")});
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet"));
     EXPECT_TRUE(action("New")->isEnabled());
 }
@@ -114,7 +117,9 @@ TEST_F(StartupWithDialogueTest, AnUnreadableScriptLeavesTheTextAloneAndAnUnreada
     writeDialogue(QStringLiteral("057.edt"));
     start({pathIn(QStringLiteral("057.edt"))});
     EXPECT_EQ(prompts().messageTexts(),
-              QStringList{QStringLiteral("Выбранный файл не является NPC-скриптом")});
+              QStringList{QStringLiteral("Выбранный файл не является NPC-скриптом\r\n") +
+                          QDir::toNativeSeparators(pathIn(QStringLiteral("057.npc"))) +
+                          QStringLiteral(": размер файла 12, а нужно не меньше 1600 байт")});
     EXPECT_EQ(session().dialogue().text(), (EdtText{"Hi", "Bye"}));
     EXPECT_TRUE(viewer()->isVisible());
     stop();

@@ -179,7 +179,8 @@ TEST_F(RenumberPlannerTest, RefusesNamingTheReason)
         {"unused", RenumberKind::Item, 8, 9, nothing, QStringLiteral("номер 8 нигде не используется")},
         {"unreadable", RenumberKind::Item, 7, 9,
          [](RenumberFixture &f, RenumberRequest &) { f.put(QStringLiteral("game/z/bad.NPC"), "short"); },
-         QStringLiteral("не удалось прочитать game/z/bad.NPC: Выбранный файл не является NPC-скриптом"),
+         QStringLiteral("не удалось прочитать game/z/bad.NPC: Выбранный файл не является NPC-скриптом "
+                        "(размер файла 5, а нужно не меньше 1600 байт)"),
          true},
         {"shipped list", RenumberKind::Fact, 7, 9,
          [](RenumberFixture &, RenumberRequest &r) { r.lists[ListId::Trigg].writeTo.clear(); },

@@ -94,7 +94,9 @@ TEST_F(ScriptSessionTest, ARefusedFileLeavesTheSessionAsItWas)
 
     const OpenResult refused = session().openScript(pathIn(QStringLiteral("bad.npc")), {});
     EXPECT_FALSE(refused.ok);
-    EXPECT_EQ(refused.message, QStringLiteral("Выбранный файл не является NPC-скриптом"));
+    EXPECT_EQ(refused.message, QStringLiteral("Выбранный файл не является NPC-скриптом\r\n") +
+                                   QDir::toNativeSeparators(pathIn(QStringLiteral("bad.npc"))) +
+                                   QStringLiteral(": размер файла 1599, а нужно не меньше 1600 байт"));
     EXPECT_EQ(session().records(), before);
     EXPECT_TRUE(session().isModified());
     EXPECT_EQ(session().document().path, pathIn(QStringLiteral("057.npc")));

@@ -2,6 +2,7 @@
 #include "document/NpcFile.h"
 #include "support/AppFixture.h"
 
+#include <QDir>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDropEvent>
@@ -116,7 +117,10 @@ TEST_F(DocumentCommandsTest, RefusedFileWhileModifiedLeavesTheScriptAsItWas)
     prompts().clear();
     prompts().answers << QMessageBox::Yes;
     open(pathIn(QStringLiteral("bad.npc")));
-    ASSERT_EQ(prompts().messageTexts(), (QStringList{OpenQuestion, NotScript}));
+    ASSERT_EQ(prompts().messageTexts(),
+              (QStringList{OpenQuestion, NotScript + QStringLiteral("\r\n") +
+                                             QDir::toNativeSeparators(pathIn(QStringLiteral("bad.npc"))) +
+                                             QStringLiteral(": размер файла 1599, а нужно не меньше 1600 байт")}));
     EXPECT_EQ(prompts().asked.last().kind, PromptKind::Error);
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + path + QLatin1Char('*'));
     EXPECT_TRUE(session().isModified());
