@@ -2,9 +2,9 @@
 #include "document/NpcFile.h"
 #include "support/AppFixture.h"
 
-#include <QDir>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QDropEvent>
 #include <QLabel>
 #include <QMimeData>
