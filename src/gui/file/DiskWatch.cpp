@@ -58,21 +58,30 @@ void DiskWatch::check()
     // A question below runs an event loop, in which the watcher may call again.
     if (std::exchange(m_checking, true))
         return;
-    checkPart(ScriptSession::DiskPart::Script);
-    checkPart(ScriptSession::DiskPart::Dialogue);
+    QStringList reread;
+    for (const auto part : {ScriptSession::DiskPart::Script, ScriptSession::DiskPart::Dialogue}) {
+        if (const QString path = checkPart(part); !path.isEmpty())
+            reread << shown(path);
+    }
+    // One line for both: a second message would hide the first at once.
+    if (reread.size() == 1)
+        emit said(QStringLiteral("Файл %1 изменён другой программой и прочитан заново.").arg(reread.first()));
+    else if (reread.size() == 2)
+        emit said(QStringLiteral("Файлы %1 и %2 изменены другой программой и прочитаны заново.")
+                      .arg(reread.first(), reread.last()));
     m_checking = false;
     watchFiles();
 }
 
-void DiskWatch::checkPart(ScriptSession::DiskPart part)
+QString DiskWatch::checkPart(ScriptSession::DiskPart part)
 {
     const QString path = m_session.diskPath(part);
     switch (m_session.newDiskChange(part)) {
     case ScriptSession::DiskState::Same:
-        return;
+        return {};
     case ScriptSession::DiskState::Gone:
         emit said(QStringLiteral("Файл %1 удалён другой программой; «Сохранить» запишет его заново.").arg(shown(path)));
-        return;
+        return {};
     case ScriptSession::DiskState::Changed:
         break;
     }
@@ -83,12 +92,12 @@ void DiskWatch::checkPart(ScriptSession::DiskPart part)
                                        .arg(shown(path)),
                                    QMessageBox::Yes | QMessageBox::No)) {
         m_session.keepOwnVersion(part);
-        return;
+        return {};
     }
     const SessionResult read = m_session.reread(part);
     if (!read) {
         emit said(read.message);
-        return;
+        return {};
     }
-    emit said(QStringLiteral("Файл %1 изменён другой программой и прочитан заново.").arg(shown(path)));
+    return path;
 }

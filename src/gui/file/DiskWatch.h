@@ -25,7 +25,8 @@ signals:
 
 private:
     void watchFiles();
-    void checkPart(ScriptSession::DiskPart part);
+    // The path when the part was read again; what else there is to say goes to `said`.
+    QString checkPart(ScriptSession::DiskPart part);
 
     CommandContext m_context;
     ScriptSession &m_session;
