@@ -33,6 +33,7 @@ ProblemsWindow::ProblemsWindow(ScriptSession &session, QWidget &mainWindow)
 {
     setObjectName(QStringLiteral("ProblemsWindow"));
     setWindowTitle(QStringLiteral("Проверка скрипта"));
+    placeBesideMainWindowAtFirst();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_list = new QTreeWidget(this);

@@ -1,6 +1,7 @@
 #include "gui/dialogue/PhrasesWindow.h"
 #include "gui/dialogue/PhraseEditDelegate.h"
 #include "gui/dialogue/PhraseTableModel.h"
+#include "gui/widgets/ToolWindow.h"
 #include "common/Windows1251.h"
 #include "document/NpcFile.h"
 #include "gui/records/IntegerEdit.h"
@@ -114,6 +115,39 @@ TEST_F(PhrasesWindowTest, TheTableShowsEveryLineWithItsSpeakersAndTheCurrentReco
     EXPECT_EQ(cell(0, 0), QStringLiteral("2"));
     window().Edit_PhraseFilter()->clear();
     EXPECT_EQ(table()->model()->rowCount(), 4);
+}
+
+TEST_F(PhrasesWindowTest, TheWindowsOpenBesideTheMainWindowThenStayWhereLeftAndTheTableHasTheFocus)
+{
+    main().setGeometry(10, 10, 300, 200);
+    main().show();
+    const std::pair<const char *, const char *> windows[] = {{"EditPhrases", "PhrasesWindow"},
+                                                             {"CheckScript", "ProblemsWindow"}};
+    for (const auto &[command, name] : windows) {
+        auto *tool = main().findChild<ToolWindow *>(QLatin1String(name));
+        ASSERT_NE(tool, nullptr) << command;
+        tool->resize(200, 150);
+        trigger(command);
+        EXPECT_EQ(tool->frameGeometry().topLeft(), QPoint(main().frameGeometry().right() + 1, main().frameGeometry().top()))
+            << command;
+        tool->move(400, 300);
+        tool->close();
+        trigger(command);
+        EXPECT_EQ(tool->pos(), QPoint(400, 300)) << command;
+    }
+    EXPECT_EQ(window().focusWidget(), table());
+}
+
+TEST(ToolWindowPlacement, RightOfTheMainWindowElseLeftElseAtTheScreensRightEdge)
+{
+    const QRect screen(0, 0, 1000, 700);
+    const QRect main(100, 50, 500, 400);
+    EXPECT_EQ(besideRect(main, QSize(300, 200), screen), QRect(600, 50, 300, 200));
+    EXPECT_EQ(besideRect(QRect(400, 50, 500, 400), QSize(300, 200), screen), QRect(100, 50, 300, 200));
+    EXPECT_EQ(besideRect(QRect(200, 50, 700, 400), QSize(300, 200), screen), QRect(700, 50, 300, 200));
+    // Kept on the screen from top to bottom.
+    EXPECT_EQ(besideRect(QRect(100, 600, 500, 400), QSize(300, 200), screen), QRect(600, 500, 300, 200));
+    EXPECT_EQ(besideRect(QRect(100, -30, 500, 400), QSize(300, 200), screen), QRect(600, 0, 300, 200));
 }
 
 TEST_F(PhrasesWindowTest, TheCommandSitsInTheServiceMenuAndOnTheToolBarBesideTheViewer)
