@@ -203,6 +203,9 @@ void TForm1::LoadLists()
 {
     for (const SessionResult &failure : m_session.loadLists())
         m_prompts.error(this, failure.message);
+    // Lines the lists could not make sense of are used as read; the problems window lists them.
+    if (const QString unclear = unclearListsSummary(m_session.unclearListLines()); !unclear.isEmpty())
+        statusBar()->showMessage(unclear, 30000);
     m_editorPanel->fillFromLists();
 }
 

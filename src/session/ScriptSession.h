@@ -60,6 +60,8 @@ public:
     const NpcRecord &currentRecord() const { return record(m_curRec); }
     const NpcRecord &clipboard() const { return m_clipboard; }
     const ReferenceLists &lists() const { return m_lists; }
+    // The lines of the lists as last read that name no usable number.
+    const QList<UnclearListLine> &unclearListLines() const { return m_unclearLists; }
 
     // Grid row captions: the action name (column 1) and the link (column 2).
     const RecordGridTexts &captions() const { return m_captions; }
@@ -287,6 +289,7 @@ private:
     ForeignLinkFixes m_foreign;
     FileOps *m_fileOps;
     ReferenceLists m_lists;
+    QList<UnclearListLine> m_unclearLists;
     NpcScriptDocument m_document;
     RecordGridTexts m_captions;
     RecordGridTexts m_shownCaptions; // as the views last heard of them

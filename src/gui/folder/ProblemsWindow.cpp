@@ -2,6 +2,7 @@
 
 #include "session/ScriptSession.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -89,6 +90,15 @@ void ProblemsWindow::refresh()
                          finding.message + QStringLiteral(" [") + finding.rule + QLatin1Char(']'));
         if (finding.level == CheckLevel::Error)
             item->setForeground(LevelColumn, Qt::red);
+        items << item;
+    }
+    // The lists are used as read; what they hold that names nothing usable is said here.
+    for (const UnclearListLine &line : m_session.unclearListLines()) {
+        ++count[int(CheckLevel::Warning)];
+        auto *item = new QTreeWidgetItem({QStringLiteral("—"), problemLevelText(int(CheckLevel::Warning)),
+                                          unclearLineText(line)});
+        item->setData(RecordColumn, Qt::UserRole, CheckFinding::WholeScript);
+        item->setToolTip(MessageColumn, QDir::toNativeSeparators(line.path) + QStringLiteral(" [list-line]"));
         items << item;
     }
     m_list->clear();
