@@ -1,10 +1,13 @@
 #include "gui/widgets/CommandContext.h"
 #include "document/NpcFile.h"
+#include "gui/folder/ProblemsWindow.h"
 #include "support/AppFixture.h"
 #include "support/DialogueFileBytes.h"
 
 #include <QDir>
 #include <QLabel>
+#include <QStatusBar>
+#include <QTreeWidget>
 #include <QTableWidget>
 
 class StartupTest : public AppFixture
@@ -128,4 +131,20 @@ TEST_F(StartupWithDialogueTest, AnUnreadableScriptLeavesTheTextAloneAndAnUnreada
     EXPECT_EQ(prompts().messageTexts(),
               QStringList{QStringLiteral("Проблема чтения файла ") + pathIn(QStringLiteral("gone.edt"))});
     EXPECT_FALSE(viewer()->isVisible());
+}
+
+TEST_F(StartupTest, UnclearListLinesAreSaidAtStartUpAndListedInTheProblemsWindow)
+{
+    writeFile(QStringLiteral("Data/Items.txt"), "1=coin\r\nabc\r\n-5=minus\r\n12x=bent\r\n2=bread\r\n");
+    start();
+    EXPECT_EQ(main().statusBar()->currentMessage(), QStringLiteral("Items.txt: 3 строки не поняты, см. Проверка скрипта"));
+    EXPECT_EQ(session().lists().Items.count(), 5) << "the lines are used as read";
+
+    trigger("CheckScript");
+    const QTreeWidget *list = static_cast<ProblemsWindow *>(m_windows->problems)->List_Problems();
+    QStringList shown;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        shown << list->topLevelItem(i)->text(2);
+    EXPECT_TRUE(shown.contains(QStringLiteral("Items.txt, строка 2 «abc»: нет знака «=»"))) << shown.join(u'\n').toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("Items.txt, строка 4 «12x=bent»: номер «12x» — не число")));
 }
