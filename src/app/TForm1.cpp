@@ -304,6 +304,7 @@ void TForm1::updateActions()
         {"EditPhrases", can.editPhrases},
         {"ImportPhrases", can.importPhrases},
         {"AddPhrase", can.addPhrase},
+        {"AppendPhrase", can.appendPhrase},
         {"InsertPhrase", can.insertPhrase},
         {"DeletePhrase", can.deletePhrase},
         {"MovePhraseUp", can.movePhraseUp},

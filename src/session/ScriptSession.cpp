@@ -73,6 +73,7 @@ CommandState ScriptSession::commandState() const
     can.editPhrases = true;
     can.importPhrases = true;
     can.addPhrase = true;
+    can.appendPhrase = true;
     const qsizetype lines = m_dialogue.text().size();
     const bool onLine = m_phraseLine >= 0 && m_phraseLine < lines;
     can.insertPhrase = onLine || lines == 0;

@@ -211,6 +211,7 @@ public:
     // the step ends at.
     SessionResult editPhrase(qsizetype line, const QString &text);
     SessionResult addPhrase();
+    SessionResult appendPhrase();
     SessionResult insertPhrase(qsizetype line);
     SessionResult deletePhrase(qsizetype line);
     SessionResult movePhrase(qsizetype line, int delta);
