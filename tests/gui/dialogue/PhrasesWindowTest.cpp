@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTest>
 #include <QToolBar>
@@ -215,6 +216,36 @@ TEST_F(PhrasesWindowTest, AddingAPhraseToARecordWithAndWithoutPhrases)
     trigger("Undo");
     EXPECT_EQ(session().records(), speaking());
     EXPECT_EQ(table()->model()->rowCount(), 4);
+}
+
+TEST_F(PhrasesWindowTest, PhrasesNumberedBeforeTheTextAreMadeAndLeftInPlace)
+{
+    NpcRecords planned{};
+    for (int i = 0; i < 3; ++i) {
+        planned[i].initialise();
+        planned[i].Phrase = quint8(i);
+    }
+    writeFile(QStringLiteral("npc/058.npc"), NpcWriter::encode(planned, NpcLayout::StandardLayout));
+    writeFile(QStringLiteral("npc/058.edt"), QByteArray());
+    prompts().files << pathIn(QStringLiteral("npc/058.npc"));
+    trigger("Open");
+    openWindow();
+
+    main().selectGridRow(1);
+    trigger("AddPhrase");
+    EXPECT_TRUE(prompts().asked.isEmpty()) << "not refused";
+    EXPECT_EQ(table()->model()->rowCount(), 2);
+    EXPECT_EQ(table()->currentIndex().row(), 1);
+    EXPECT_EQ(session().records(), planned);
+    EXPECT_EQ(main().statusBar()->currentMessage(), QStringLiteral("Текст дополнен пустыми фразами 0–1 до фраз записи 1."));
+    QTest::keyClick(table()->indexWidget(table()->currentIndex()), Qt::Key_Escape);
+
+    // The window's own command: a line at the end, which record 2 numbered already.
+    EXPECT_TRUE(window().findChild<QToolBar *>()->actions().contains(action("AppendPhrase")));
+    trigger("AppendPhrase");
+    EXPECT_EQ(table()->model()->rowCount(), 3);
+    EXPECT_EQ(session().records(), planned);
+    EXPECT_EQ(cell(2, 2), QStringLiteral("2"));
 }
 
 TEST_F(PhrasesWindowTest, InsertAndDeleteRenumberTheOtherRecordsAndDeletingASpokenLineAsks)
