@@ -117,6 +117,11 @@ ScriptGraph ScriptSession::scriptGraph() const
     if (m_dialogue.isLoaded())
         sources.phrases = [text = &m_dialogue.text()](qsizetype k) { return text->find(k); };
     sources.others = [this](quint8 npc) { return m_links.folder().find(npc); };
+    // The other scripts know the records by their numbers in the file as saved.
+    sources.incoming = [this](int record) {
+        const int saved = m_foreign.savedSlotOf(record);
+        return saved < 0 ? QList<IncomingLink>() : m_links.folder().incomingTo(saved);
+    };
     return ::scriptGraph(m_document.records, sources);
 }
 

@@ -10,6 +10,7 @@
 #include "gui/map/MapView.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
@@ -31,6 +32,12 @@ View_Map::View_Map(ScriptSession &session, Prompts &prompts, QWidget &mainWindow
     tools->setObjectName(QStringLiteral("Tool_Map"));
     tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
     tools->addAction(addAction("SaveMap", QStringLiteral("Сохранить схему..."), {}));
+    m_pngScale = new QComboBox(tools);
+    m_pngScale->setObjectName(QStringLiteral("Combo_PngScale"));
+    m_pngScale->setToolTip(QStringLiteral("Масштаб рисунка PNG: во сколько раз крупнее схемы на экране при масштабе 100%"));
+    for (const int scale : MapPicture::Scales)
+        m_pngScale->addItem(QStringLiteral("PNG %1x").arg(scale), scale);
+    tools->addWidget(m_pngScale);
     tools->addSeparator();
     tools->addAction(addAction("ZoomIn", QStringLiteral("Увеличить"),
                                {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}));
@@ -183,6 +190,6 @@ void View_Map::SaveMapExecute()
     if (m_stale)
         refresh();
     QString reason;
-    if (!saveFile(path, MapPicture::draw(*m_scene, *format), reason))
+    if (!saveFile(path, MapPicture::draw(*m_scene, *format, m_pngScale->currentData().toInt()), reason))
         m_prompts.error(this, writeFailureText(path, reason));
 }
