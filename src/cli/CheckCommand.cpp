@@ -47,10 +47,8 @@ void checkLists(CliContext &context, bool json, QStringList &lines)
         const QString message = QStringLiteral("«") + fromWindows1251(line.text) + QStringLiteral("»: ") + line.reason;
         lines << (json ? QStringLiteral("{\"file\": %1, \"record\": null, \"line\": %2, \"level\": \"warning\", "
                                         "\"rule\": \"list-line\", \"message\": %3}")
-                             .arg(jsonString(path))
-                             .arg(line.line)
-                             .arg(jsonString(message))
-                       : QStringLiteral("%1:%2: warning: %3 [list-line]").arg(path).arg(line.line).arg(message));
+                             .arg(jsonString(path), QString::number(line.line), jsonString(message))
+                       : QStringLiteral("%1:%2: warning: %3 [list-line]").arg(path, QString::number(line.line), message));
     }
 }
 

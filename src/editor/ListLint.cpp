@@ -119,7 +119,6 @@ QString unclearListsSummary(const QList<UnclearListLine> &lines)
 QString unclearLineText(const UnclearListLine &line)
 {
     return QStringLiteral("%1, строка %2 «%3»: %4")
-        .arg(QFileInfo(line.path).fileName())
-        .arg(line.line)
-        .arg(fromWindows1251(line.text.left(80)), line.reason);
+        .arg(QFileInfo(line.path).fileName(), QString::number(line.line), fromWindows1251(line.text.left(80)),
+             line.reason);
 }
