@@ -4,6 +4,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <utility>
 
 ToolWindow::ToolWindow(QWidget &mainWindow) : QWidget(&mainWindow, Qt::Window) {}
 
