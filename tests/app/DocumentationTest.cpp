@@ -1,6 +1,7 @@
 // The manual and the program's man pages against the program: a command of the
 // command line or a key added without a word in all three fails here.
 #include "support/AppFixture.h"
+#include "support/CliHelp.h"
 
 #include <QAction>
 #include <QFile>
@@ -10,23 +11,12 @@
 namespace
 {
 
-// The commands that "scrivlet-cli --help" lists under "Команды:".
 QStringList cliCommands()
 {
     QProcess cli;
     cli.start(QStringLiteral(SCRIVLET_CLI), {QStringLiteral("--help")});
     EXPECT_TRUE(cli.waitForFinished(-1));
-    QStringList commands;
-    bool inList = false;
-    for (const QString &line : QString::fromUtf8(cli.readAllStandardOutput()).split(QLatin1Char('\n'))) {
-        if (line == QStringLiteral("Команды:"))
-            inList = true;
-        else if (inList && line.trimmed().isEmpty())
-            break;
-        else if (inList)
-            commands << line.simplified().section(QLatin1Char(' '), 0, 0);
-    }
-    return commands;
+    return commandsListedIn(QString::fromUtf8(cli.readAllStandardOutput()));
 }
 
 // A page as its reader sees the words: no tags, no font changes, "\-" as "-".
