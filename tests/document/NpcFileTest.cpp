@@ -156,9 +156,9 @@ TEST(NpcFileFiles, RefusedAndUnreadableFilesSayWhy)
         return file.fileName();
     };
     // The first line as it always was, then the file and why.
-    const auto notScript = [&](const QString &name, const QString &why) {
+    const auto notScript = [&](const char *name, const QString &why) {
         return QStringLiteral("Выбранный файл не является NPC-скриптом\r\n") +
-               QDir::toNativeSeparators(dir.filePath(name)) + QStringLiteral(": ") + why;
+               QDir::toNativeSeparators(dir.filePath(QLatin1String(name))) + QStringLiteral(": ") + why;
     };
     const QString cut = QStringLiteral("размер файла %1, а нужно не меньше 1600 байт");
     const struct {
