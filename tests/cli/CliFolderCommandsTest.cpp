@@ -147,7 +147,7 @@ TEST_F(CliFolderCommandsTest, XrefListsLinksWithTheirState)
                                       "  subgraph cluster_0 {\n"
                                       "    label=\"scripts/057.npc\";\n"
                                       "    \"scripts/057.npc:0\" [label=\"0 · Подход\"];\n"
-                                      "    \"scripts/057.npc:1\" [label=\"1 · Подход\\nне триггер 5\"];\n"
+                                      "    \"scripts/057.npc:1\" [label=\"1 · Подход\\nне триггер Помощь\"];\n"
                                       "    \"scripts/057.npc:2\" [label=\"2 · Подход\"];\n"
                                       "    \"scripts/057.npc:3\" [label=\"3 · Подход\\nфраза 2\"];\n"
                                       "    \"scripts/057.npc:4\" [label=\"4 · Подход\\nдни 5–5\"];\n"

@@ -133,7 +133,7 @@ TEST(NpcFileFormat, WrittenModeOneCannotBeReadBack)
     EXPECT_FALSE(readBytes(reader, NpcWriter::encode(records, NpcLayout::StandardLayout)));
     EXPECT_EQ(reader.errorString(),
               QStringLiteral("Выбранный файл не является NPC-скриптом\r\n"
-                             "файл начинается с 00 01, а скрипт NPC — с 00, 02, 04 или 39, затем 00"));
+                             "файл начинается с 01 00, а скрипт NPC — с 00, 02, 04 или 39, затем 00"));
 }
 
 TEST(NpcFileFormat, SpareOnlyRecordIsEmptyButWrittenBack)
