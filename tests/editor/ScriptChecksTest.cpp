@@ -176,7 +176,7 @@ TEST_F(ScriptChecksTest, PhrasesAgainstTheDialogueText)
     // No 8-bit wrap: phrase 250 and ten more run past 255.
     record.Phrase = 250;
     record.PhraseCnt = 10;
-    EXPECT_EQ(foundWith(record, 255), utf8List({"0:phrase-count", "0:above-limit", "0:above-limit"}));
+    EXPECT_EQ(foundWith(record, 255), utf8List({"0:phrase-count", "0:above-limit"}));
     record.Phrase = 255; // speaks nothing
     EXPECT_EQ(foundWith(record, 0), QStringList());
 }
