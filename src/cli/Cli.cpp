@@ -65,13 +65,12 @@ int runCommand(const Command &command, const QStringList &arguments, Console &ou
     }
     CommandSpec spec = command.spec;
     spec.options << OptionSpec{QStringLiteral("--data"), {}, {}};
-    QString error;
-    std::optional<ParsedArguments> parsed = parseArguments(spec, arguments, error);
-    if (!parsed) {
-        err.line(usageText(spec.name, error));
+    ArgumentReader reader(spec);
+    if (!reader.read(arguments)) {
+        err.line(usageText(spec.name, reader.errorString()));
         return ExitFailure;
     }
-    CliContext context(spec.name, out, err, std::move(*parsed));
+    CliContext context(spec.name, out, err, reader.takeArguments());
     return command.run(context);
 }
 
