@@ -13,12 +13,12 @@
 
 ScriptSession::ScriptSession(const QString &startFolder, QObject *parent)
     : QObject(parent), m_settings(startFolder), m_macros(m_settings.config().macroPath()),
-      m_fileOps(&FileOps::system())
+      m_dialogue(m_disk.dialogue()), m_fileOps(&FileOps::system())
 {
     connect(&m_dialogue, &DialogueText::replaced, this, &ScriptSession::takeReadText);
     // A text read or changed changes what the phrase checks find.
     connect(&m_dialogue, &DialogueText::changed, this, [this] {
-        m_findings.reset();
+        m_analysis.forget();
         emit findingsChanged();
     });
     for (QObject *room : std::initializer_list<QObject *>{&m_settings, &m_macros, &m_dialogue, &m_links, &m_recovery})
@@ -30,13 +30,11 @@ void ScriptSession::notify(int changes)
 {
     const bool findings = changes & (Records | Findings);
     if (findings)
-        m_findings.reset();
+        m_analysis.forget();
     if (changes & Records)
         emit recordsChanged();
-    if (m_captions.action != m_shownCaptions.action || m_captions.link != m_shownCaptions.link) {
-        m_shownCaptions = m_captions;
+    if (m_captions.takeNews())
         emit captionsChanged();
-    }
     if (changes & Current)
         emit currentRecordChanged(m_curRec);
     if (changes & Shown)
@@ -56,7 +54,7 @@ void ScriptSession::notify(int changes)
 CommandState ScriptSession::commandState() const
 {
     CommandState can;
-    can.save = (isModified() || m_typedValuePending) && !m_readOnly;
+    can.save = (isModified() || m_typedValuePending) && !m_disk.isReadOnly();
     can.paste = m_pasteAvailable;
     can.moveUp = !m_movesWaitForSelection && m_curRec != 0;
     can.moveDown = !m_movesWaitForSelection && m_curRec != RecordCount - 1;
@@ -68,7 +66,7 @@ CommandState ScriptSession::commandState() const
     can.redo = m_history.canRedo();
     can.undoName = m_history.undoName();
     can.redoName = m_history.redoName();
-    can.followLink = currentLink().has_value();
+    can.followLink = m_analysis.linkOf(m_curRec).has_value();
     can.goBack = m_links.canGoBack();
     can.editPhrases = true;
     can.importPhrases = true;
@@ -83,76 +81,15 @@ CommandState ScriptSession::commandState() const
     return can;
 }
 
-const QList<CheckFinding> &ScriptSession::findings() const
-{
-    if (!m_findings) {
-        CheckContext context;
-        context.ownNpcNumber = m_document.OwnNpcNumber;
-        context.lists = &m_lists;
-        if (m_dialogue.isLoaded())
-            context.edtLines = m_dialogue.text().lines();
-        context.others = [this](quint8 npc) { return m_links.folder().find(npc); };
-        m_findings = checkScript(m_document.records, context);
-    }
-    return *m_findings;
-}
-
-LinkNavigation::Incoming ScriptSession::incomingLinks() const
-{
-    return m_links.incomingTo(m_curRec, m_document.records, m_document.OwnNpcNumber,
-                              m_foreign.savedSlotOf(m_curRec));
-}
-
-std::optional<LinkNavigation::LinkTarget> ScriptSession::currentLink() const
-{
-    return m_links.linkOf(currentRecord(), m_document.OwnNpcNumber);
-}
-
-ScriptGraph ScriptSession::scriptGraph() const
-{
-    ScriptGraphSources sources;
-    sources.ownNpcNumber = m_document.OwnNpcNumber;
-    sources.lists = &m_lists;
-    if (m_dialogue.isLoaded())
-        sources.phrases = [text = &m_dialogue.text()](qsizetype k) { return text->find(k); };
-    sources.others = [this](quint8 npc) { return m_links.folder().find(npc); };
-    return ::scriptGraph(m_document.records, sources);
-}
-
 void ScriptSession::takeFolder(const QString &path)
 {
     m_links.readFolder(path, m_document.OwnNpcNumber);
     m_settings.addRecentFile(path);
 }
 
-QString ScriptSession::actionName(const QByteArray &numberText) const
-{
-    const int index = m_lists.Action.indexOfText(numberText);
-    return index < 0 ? QString() : fromWindows1251(m_lists.Action.name(index));
-}
-
 bool ScriptSession::isModified() const
 {
     return m_history.isModified();
-}
-
-QString ScriptSession::windowTitle() const
-{
-    const bool modified = isModified();
-    if (m_document.path.isEmpty() && !modified)
-        return QStringLiteral("Scrivlet");
-    return QStringLiteral("Scrivlet - ") + m_document.path + (modified ? QStringLiteral("*") : QString()) +
-           (m_readOnly ? QStringLiteral(" [только чтение]") : QString());
-}
-
-QString ScriptSession::RecLabelPrefix() const
-{
-    return m_labelEmptyForm ? QStringLiteral("Пустая запись:") : QStringLiteral("Запись:");
-}
-
-QString ScriptSession::recordLabel() const
-{
-    return RecLabelPrefix() + QLatin1Char(' ') + QString::number(m_curRec);
 }
 
 bool ScriptSession::hasUnsavedChanges()
@@ -164,13 +101,13 @@ bool ScriptSession::hasUnsavedChanges()
 QString ScriptSession::linksToCurrent()
 {
     announceLeaving();
-    return incomingLinks().list;
+    return m_analysis.incomingLinks(m_curRec).list;
 }
 
 QString ScriptSession::otherScriptLinksToCurrent()
 {
     announceLeaving();
-    return incomingLinks().others;
+    return m_analysis.incomingLinks(m_curRec).others;
 }
 
 QString ScriptSession::otherScriptChanges()
@@ -200,7 +137,7 @@ bool ScriptSession::currentRecordHasValues()
 std::optional<LinkNavigation::LinkTarget> ScriptSession::linkToFollow()
 {
     announceLeaving();
-    return currentLink();
+    return m_analysis.linkOf(m_curRec);
 }
 
 void ScriptSession::prefetchLists()
@@ -232,39 +169,30 @@ void ScriptSession::takeRecords(const NpcRecords &records)
 
 void ScriptSession::fillCaptions()
 {
-    for (int row = 0; row < RecordCount; ++row) {
-        const NpcRecord &r = record(row);
-        m_captions.action[row] = r.isEmpty() ? QString() : actionName(QByteArray::number(r.Action));
-        m_captions.link[row] = r.isEmpty() ? QString() : linkText(r, m_document.OwnNpcNumber);
-    }
+    m_captions.fill(m_document.records, m_document.OwnNpcNumber);
 }
 
-void ScriptSession::showNpcName(const QString &path)
+void ScriptSession::takeOwnNumber(const QString &path)
 {
-    const NpcName name = parseNpcName(path);
-    m_document.OwnNpcNumber = name.number;
-    m_npcName = name.numeric ? QString::number(name.number) + QStringLiteral(". ") +
-                                   fromWindows1251(m_lists.Npc.nameOf(name.number))
-                             : name.rest;
+    m_document.OwnNpcNumber = parseNpcName(path).number;
 }
 
 OpenResult ScriptSession::openScript(const QString &path, OpenOptions options)
 {
     announceLeaving();
     OpenResult result;
-    // Stamped before reading: a change made meanwhile is then seen as one.
-    const FileStamp stamp = FileStamp::of(path);
+    FileStamp stamp;
     NpcReader reader;
-    if (!reader.read(path)) {
+    if (!reader.read(path, &stamp)) {
         result.ok = false;
         result.message = reader.errorString();
         return result;
     }
     m_document.layout = reader.layout();
-    showNpcName(path);
+    takeOwnNumber(path);
     takeRecords(reader.records());
     m_document.path = path;
-    noteScriptFile(path, stamp, options.readOnly);
+    m_disk.takeScript(path, stamp, options.readOnly);
     if (options.setWorkDir)
         m_settings.setWorkDir(QFileInfo(path).absolutePath());
     takeFolder(path);
@@ -300,12 +228,11 @@ void ScriptSession::newScript()
     if (m_curRec != 0)
         setCurrent(0);
     m_document.path.clear();
-    noteScriptFile({}, {}, false);
+    m_disk.takeScript({}, {}, false);
     m_links.forgetFolder();
     m_dialogue.forget(false);
     showRec();
     m_movesWaitForSelection = true;
-    m_npcName.clear();
     notify(Records | Current | Shown | Dialogue | State);
 }
 
@@ -333,11 +260,11 @@ SessionResult ScriptSession::write(const QString &path, const QString &edtPath, 
         m_dialogue.setWritten(edtPath, dialogue);
     m_foreign.markSaved();
     m_history.markSaved();
-    noteScriptFile(path, FileStamp::ofWritten(path, script), false);
+    m_disk.takeScript(path, FileStamp::ofWritten(path, script), false);
     m_recovery.drop();
     m_saved = spoken();
     // The grid keeps the link texts of the former number until their records are shown.
-    showNpcName(path);
+    takeOwnNumber(path);
     takeFolder(path);
     return {};
 }
@@ -345,9 +272,11 @@ SessionResult ScriptSession::write(const QString &path, const QString &edtPath, 
 SessionResult ScriptSession::save(OtherScripts others)
 {
     announceLeaving();
-    if (m_readOnly)
-        return SessionResult::failure(QStringLiteral("Скрипт %1 открыт только для чтения: его можно сохранить только под другим именем.")
-                                          .arg(QDir::toNativeSeparators(m_document.path)));
+    if (m_disk.isReadOnly())
+        return SessionResult::failure(
+            QStringLiteral(
+                "Скрипт %1 открыт только для чтения: его можно сохранить только под другим именем.")
+                .arg(QDir::toNativeSeparators(m_document.path)));
     const SessionResult written = write(m_document.path, dialogueSavePath(m_document.path), others);
     notify(State | Findings | (written ? Dialogue : 0));
     return written;
@@ -356,8 +285,9 @@ SessionResult ScriptSession::save(OtherScripts others)
 SessionResult ScriptSession::saveAs(const QString &path)
 {
     announceLeaving();
-    if (const auto holder = lockedByOther(path))
-        return SessionResult::failure(lockedText(*holder) + QStringLiteral("\r\nЗапишите скрипт под другим именем."));
+    if (const auto holder = ScriptDisk::lockedByOther(path))
+        return SessionResult::failure(ScriptDisk::lockedText(*holder) +
+                                      QStringLiteral("\r\nЗапишите скрипт под другим именем."));
     const SessionResult written = write(path, dialogueSavePath(path));
     if (written) {
         m_document.path = path;

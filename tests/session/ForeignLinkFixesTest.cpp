@@ -133,7 +133,8 @@ TEST_F(ForeignLinkFixesTest, QuestionsNameTheOtherScriptsAndNoSavesOnlyThisScrip
     session().deleteRecord();
     // The record that was 3 is 2 now, and the status bar says who leads to it.
     session().selectRecord(2);
-    EXPECT_EQ(session().incomingLinks().text, QStringLiteral("Ссылки на запись 2: #112: 4"));
+    EXPECT_EQ(session().analysis().incomingLinks(session().CurRec()).text,
+              QStringLiteral("Ссылки на запись 2: #112: 4"));
     EXPECT_EQ(session().otherScriptLinksToCurrent(), QStringLiteral("#112: 4"));
     EXPECT_EQ(session().otherScriptChanges(),
               QStringLiteral("Ссылки других скриптов на сдвинутые записи:\r\n"
@@ -192,7 +193,7 @@ TEST_F(ForeignLinkFixesTest, AFailedWriteOrAScriptChangedOnDiskLeavesEveryFileAs
         FailingFileOps ops;
         ops.failWrite = n <= 5 ? n : 0;
         ops.failRename = n > 5 ? n - 5 : 0;
-        ScriptSessionTester::setFileOps(session(), ops);
+        SessionTester::setFileOps(session(), ops);
         const SessionResult saved = session().save(ScriptSession::OtherScripts::Fix);
         ASSERT_FALSE(saved) << n;
         EXPECT_TRUE(saved.message.contains(QStringLiteral("103.npc")) ||
@@ -206,7 +207,7 @@ TEST_F(ForeignLinkFixesTest, AFailedWriteOrAScriptChangedOnDiskLeavesEveryFileAs
     writeLinking(QStringLiteral("102.npc"), {4, 8});
     const auto changed = folderSnapshot(folder());
     FileOps &system = FileOps::system();
-    ScriptSessionTester::setFileOps(session(), system);
+    SessionTester::setFileOps(session(), system);
     const SessionResult saved = session().save(ScriptSession::OtherScripts::Fix);
     ASSERT_FALSE(saved);
     EXPECT_TRUE(saved.message.contains(QStringLiteral("102.npc")));

@@ -58,31 +58,34 @@ void DiskWatch::check()
     // A question below runs an event loop, in which the watcher may call again.
     if (std::exchange(m_checking, true))
         return;
-    checkPart(ScriptSession::DiskPart::Script);
-    checkPart(ScriptSession::DiskPart::Dialogue);
+    checkPart(ScriptDisk::Part::Script);
+    checkPart(ScriptDisk::Part::Dialogue);
     m_checking = false;
     watchFiles();
 }
 
-void DiskWatch::checkPart(ScriptSession::DiskPart part)
+void DiskWatch::checkPart(ScriptDisk::Part part)
 {
-    const QString path = m_session.diskPath(part);
-    switch (m_session.newDiskChange(part)) {
-    case ScriptSession::DiskState::Same:
+    WatchedFile &file = m_session.disk().file(part);
+    const QString path = file.path();
+    switch (file.newChange()) {
+    case WatchedFile::State::Same:
         return;
-    case ScriptSession::DiskState::Gone:
-        emit said(QStringLiteral("Файл %1 удалён другой программой; «Сохранить» запишет его заново.").arg(shown(path)));
+    case WatchedFile::State::Gone:
+        emit said(QStringLiteral("Файл %1 удалён другой программой; «Сохранить» запишет его заново.")
+                      .arg(shown(path)));
         return;
-    case ScriptSession::DiskState::Changed:
+    case WatchedFile::State::Changed:
         break;
     }
     if (m_session.hasUnsavedPart(part) &&
-        !m_context.prompts.confirm(&m_context.window,
-                                   QStringLiteral("Файл %1 изменён другой программой.\r\nЗагрузить его заново? "
-                                                  "Несохранённые изменения будут потеряны.")
-                                       .arg(shown(path)),
-                                   QMessageBox::Yes | QMessageBox::No)) {
-        m_session.keepOwnVersion(part);
+        !m_context.prompts.confirm(
+            &m_context.window,
+            QStringLiteral("Файл %1 изменён другой программой.\r\nЗагрузить его заново? "
+                           "Несохранённые изменения будут потеряны.")
+                .arg(shown(path)),
+            QMessageBox::Yes | QMessageBox::No)) {
+        file.acknowledge();
         return;
     }
     const SessionResult read = m_session.reread(part);

@@ -25,7 +25,7 @@ signals:
 
 private:
     void watchFiles();
-    void checkPart(ScriptSession::DiskPart part);
+    void checkPart(ScriptDisk::Part part);
 
     CommandContext m_context;
     ScriptSession &m_session;

@@ -93,9 +93,9 @@ void DocumentCommands::openNamedFile(const QString &path)
 
 bool DocumentCommands::openScript(const QString &path, ScriptSession::OpenOptions options)
 {
-    if (const auto holder = m_session.lockedByOther(path)) {
+    if (const auto holder = ScriptDisk::lockedByOther(path)) {
         if (!m_context.prompts.confirm(&m_context.window,
-                                       ScriptSession::lockedText(*holder) +
+                                       ScriptDisk::lockedText(*holder) +
                                            QStringLiteral("\r\nОткрыть его только для чтения?"),
                                        QMessageBox::Yes | QMessageBox::No))
             return false;

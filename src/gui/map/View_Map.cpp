@@ -3,11 +3,11 @@
 
 #include "common/FileMessages.h"
 #include "common/SaveFile.h"
-#include "gui/widgets/Prompts.h"
 #include "gui/map/MapItems.h"
 #include "gui/map/MapPicture.h"
 #include "gui/map/MapScene.h"
 #include "gui/map/MapView.h"
+#include "gui/widgets/Prompts.h"
 
 #include <QAction>
 #include <QDir>
@@ -107,7 +107,7 @@ void View_Map::graphMayHaveChanged()
 void View_Map::refresh()
 {
     m_stale = false;
-    const ScriptGraph graph = m_session.scriptGraph();
+    const ScriptGraph graph = m_session.analysis().graph();
     const QString script = m_session.document().path;
     if (m_drawn && script == m_drawnScript && graph == m_scene->graph())
         return;
