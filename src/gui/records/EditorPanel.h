@@ -69,6 +69,8 @@ private:
     const FieldControls *find(NpcField field) const;
     FieldControls &controls(NpcField field) { return *find(field); } // for catalogue fields
     void showField(NpcField field, quint16 value);
+    // The field as the current record holds it.
+    void showStored(NpcField field);
     void applyOutcome(FieldControls &fc, const RuleOutcome &outcome);
 
     ScriptSession &m_session;
