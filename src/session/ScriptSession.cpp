@@ -28,9 +28,11 @@ ScriptSession::ScriptSession(const QString &startFolder, QObject *parent)
 
 void ScriptSession::notify(int changes)
 {
-    const bool findings = changes & (Records | Findings);
+    const bool findings = changes & (Records | Findings | Lists);
     if (findings)
         m_findings.reset();
+    if (changes & Lists)
+        emit listsChanged();
     if (changes & Records)
         emit recordsChanged();
     if (m_captions.action != m_shownCaptions.action || m_captions.link != m_shownCaptions.link) {
@@ -210,11 +212,17 @@ void ScriptSession::prefetchLists()
 
 QList<SessionResult> ScriptSession::loadLists()
 {
+    // A value typed with the old limits is taken before they change.
+    announceLeaving();
+    const ListFolders folders = m_settings.listFolders();
     LoadedLists loaded = m_prefetchedLists.valid() ? m_prefetchedLists.get() : LoadedLists{};
-    if (loaded.folders != m_settings.listFolders())
-        loaded = ::loadLists(m_settings.listFolders());
+    m_listFiles.note(folders);
+    if (loaded.folders != folders)
+        loaded = ::loadLists(folders);
     m_lists = std::move(loaded.lists);
-    notify(Records | Shown | State);
+    fillCaptions();
+    showNpcName(m_document.path);
+    notify(Lists | Shown | State);
     QList<SessionResult> failures;
     for (const QString &path : loaded.failed)
         failures << SessionResult::failure(readProblemText(path));

@@ -14,6 +14,7 @@
 #include "session/DialogueText.h"
 #include "session/ForeignLinkFixes.h"
 #include "session/LinkNavigation.h"
+#include "session/ListFiles.h"
 #include "session/MacroLibrary.h"
 #include "session/RecoveryKeeper.h"
 #include "session/ScriptLock.h"
@@ -122,8 +123,12 @@ public:
     // Starts reading the eight lists on other threads while the windows are built.
     void prefetchLists();
     // Reads the eight lists, or takes those prefetched from the same folders; one
-    // failure for each list that could not be read.
+    // failure for each list that could not be read. Also whenever they are read again.
     QList<SessionResult> loadLists();
+    // Another program changed, removed or added a list file since the lists were read.
+    bool listFilesChanged() const { return m_listFiles.changedOnDisk(); }
+    // The list files and folders to watch for that.
+    QStringList listWatchPaths() const { return m_listFiles.watchedPaths(); }
 
     // --- The script ----------------------------------------------------------------------
     struct OpenOptions {
@@ -235,6 +240,9 @@ signals:
     void stateChanged();
     // What the checks find may have changed.
     void findingsChanged();
+    // The lists were read (again): names, limits and what depends on them. Comes before
+    // the record is shown again.
+    void listsChanged();
 
 private:
     enum Change : int {
@@ -244,6 +252,7 @@ private:
         Dialogue = 8,
         State = 16,
         Findings = 32, // the folder was read again
+        Lists = 64,
     };
     void notify(int changes);
     void announceLeaving() { emit aboutToLeaveRecord(); }
@@ -287,6 +296,7 @@ private:
     ForeignLinkFixes m_foreign;
     FileOps *m_fileOps;
     ReferenceLists m_lists;
+    ListFiles m_listFiles;
     NpcScriptDocument m_document;
     RecordGridTexts m_captions;
     RecordGridTexts m_shownCaptions; // as the views last heard of them

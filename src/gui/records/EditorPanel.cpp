@@ -55,6 +55,7 @@ EditorPanel::EditorPanel(ScriptSession &session, Prompts &prompts, QWidget *pare
 {
     setObjectName(QStringLiteral("EditorPanel"));
     buildControls();
+    connect(&m_session, &ScriptSession::listsChanged, this, &EditorPanel::fillFromLists);
     connect(&m_session, &ScriptSession::recordShown, this, &EditorPanel::ShowRec);
     connect(&m_session.dialogue(), &DialogueText::changed, this, &EditorPanel::ShowPhraseText);
     // Moving to another record or writing the script takes what an edit shows with it.

@@ -26,7 +26,8 @@ public:
     EditorPanel(ScriptSession &session, Prompts &prompts, QWidget *parent);
     ~EditorPanel() override;
 
-    // Fills the combo boxes from the lists and sets the edit limits.
+    // Fills the combo boxes from the lists and sets the edit limits, whenever the session
+    // reads the lists.
     void fillFromLists();
     // Shows the current record in every control.
     void ShowRec();
