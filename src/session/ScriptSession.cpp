@@ -7,6 +7,7 @@
 #include "document/NpcFile.h"
 #include "document/NpcName.h"
 #include "editor/RenumberInputs.h"
+#include "editor/ScriptLinks.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -366,12 +367,26 @@ SessionResult ScriptSession::saveAs(const QString &path)
     announceLeaving();
     if (const auto holder = lockedByOther(path))
         return SessionResult::failure(lockedText(*holder) + QStringLiteral("\r\nЗапишите скрипт под другим именем."));
+    // A script first named with a number: what linked inside it still does.
+    const RecordState before = state();
+    const NpcName name = parseNpcName(path);
+    const bool relinked = m_document.OwnNpcNumber == NoneByte && name.numeric && !unlinkableNpcNumber(path) &&
+                          !keepInsideLinks(m_document.records, NoneByte, name.number).isEmpty();
     const SessionResult written = write(path, dialogueSavePath(path));
-    if (written) {
-        m_document.path = path;
-        m_settings.setWorkDir(QFileInfo(path).absolutePath());
+    if (!written) {
+        if (relinked)
+            m_document.records = before.records;
+        notify(State | Findings);
+        return written;
     }
-    notify(State | Findings | (written ? Dialogue : 0));
+    m_document.path = path;
+    m_settings.setWorkDir(QFileInfo(path).absolutePath());
+    if (relinked) {
+        m_history.push(QStringLiteral("ссылки внутри скрипта на номер %1").arg(name.number), before, m_curRec);
+        m_history.markSaved();
+    }
+    fillCaptions();
+    notify(State | Findings | Dialogue | (relinked ? Records | Shown : 0));
     return written;
 }
 
