@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 ScriptSession::ScriptSession(const QString &startFolder, QObject *parent)
     : QObject(parent), m_settings(startFolder), m_macros(m_settings.config().macroPath()),
       m_fileOps(&FileOps::system())
@@ -95,7 +97,11 @@ const QList<CheckFinding> &ScriptSession::findings() const
         if (m_dialogue.isLoaded())
             context.edtLines = m_dialogue.text().lines();
         context.others = [this](quint8 npc) { return m_links.folder().find(npc); };
-        m_findings = checkScript(m_document.records, context);
+        QList<CheckFinding> findings = checkScript(m_document.records, context);
+        findings << m_foreign.declinedFindings(m_links.folder(), m_document.records);
+        std::stable_sort(findings.begin(), findings.end(),
+                         [](const CheckFinding &a, const CheckFinding &b) { return a.record < b.record; });
+        m_findings = findings;
     }
     return *m_findings;
 }
@@ -179,7 +185,8 @@ QString ScriptSession::otherScriptLinksToCurrent()
 QString ScriptSession::otherScriptChanges()
 {
     announceLeaving();
-    return ForeignLinkFixes::describe(m_foreign.pending(m_links.folder()));
+    return ForeignLinkFixes::describe(m_foreign.pending(m_links.folder()),
+                                      QFileInfo(m_document.path).completeBaseName());
 }
 
 bool ScriptSession::pasteDropsLastRecord()
@@ -323,8 +330,8 @@ void ScriptSession::newScript()
 SessionResult ScriptSession::write(const QString &path, const QString &edtPath, OtherScripts others)
 {
     const bool text = textGoesTo(edtPath);
-    const QList<ForeignLinkFix> fixes =
-        others == OtherScripts::Fix ? m_foreign.pending(m_links.folder()) : QList<ForeignLinkFix>();
+    const QList<ForeignLinkFix> pending = m_foreign.pending(m_links.folder());
+    const QList<ForeignLinkFix> fixes = others == OtherScripts::Fix ? pending : QList<ForeignLinkFix>();
     const QByteArray script = NpcWriter::encode(m_document.records, m_document.layout);
     // The phrase numbers of the script fit this text only: an old pair is better than
     // a new script beside an old text.
@@ -340,6 +347,8 @@ SessionResult ScriptSession::write(const QString &path, const QString &edtPath, 
         return SessionResult::failure(files.errorString());
     if (text)
         m_dialogue.setWritten(edtPath, dialogue);
+    if (others == OtherScripts::Leave && path == m_document.path)
+        m_foreign.declined(pending);
     m_foreign.markSaved();
     m_history.markSaved();
     noteScriptFile(path, FileStamp::ofWritten(path, script), false);
