@@ -141,7 +141,7 @@ QByteArray placeListEntry(const QByteArray &bytes, qint64 n)
 
     const QByteArray eol = lineEnding(bytes);
     // A line that ended the file gets an ending when another line comes after it.
-    const auto lineBytes = [&](qsizetype i, bool followed) {
+    const auto lineBytes = [&](qsizetype i, bool followed) -> QByteArray {
         const ListLine &line = lines[i];
         if (line.ended || !followed)
             return bytes.mid(line.begin, line.end - line.begin);

@@ -96,7 +96,7 @@ TEST_F(CliGameFolderCommandsTest, RenumberExitsOneWhenRefusedAndTwoForBadUsageOr
         {{QStringLiteral("things"), QStringLiteral("2=5"), QStringLiteral("game")},
          2,
          QStringLiteral(
-             "scrivlet-cli renumber: неизвестный вид «things» (возможны: item, fact, quest, action, "
+             "scrivlet-cli renumber: неизвестный вид «things» (возможны: item, fact, quest, quest-close, action, "
              "reaction, mode, npc)\nСправка: scrivlet-cli renumber --help\n")},
         {{QStringLiteral("item"), QStringLiteral("2-5"), QStringLiteral("game")},
          2,
