@@ -169,7 +169,8 @@ TEST_F(RenumberPlannerTest, RefusesNamingTheReason)
          QStringLiteral("номер 3 уже занят: game/a.npc:1: ItemIn")},
         {"list entry", RenumberKind::Fact, 7, 12, nothing,
          QStringLiteral("номер 12 уже занят: Data/Trigg.txt:5")},
-        {"limit", RenumberKind::Fact, 7, 40, nothing,
+        {"limit", RenumberKind::Fact, 7, 40, // the list does not end with its highest number
+         [](RenumberFixture &f, RenumberRequest &) { f.put(QStringLiteral("Data/Trigg.txt"), "0=a\r\n7=b\r\n50=c\r\n12=last\r\n"); },
          QStringLiteral("номер 40 больше предела поля TriggT (game/a.npc:0): 12")},
         {"unused", RenumberKind::Item, 8, 9, nothing, QStringLiteral("номер 8 нигде не используется")},
         {"unreadable", RenumberKind::Item, 7, 9,
