@@ -33,7 +33,8 @@ QList<ForeignLinkFix> foreignLinkFixes(const FolderLinks &folder, const RecordId
             continue;
         const int after = slot ? *slot : slotBefore(saved, now, target);
         for (const IncomingLink &link : it.value())
-            fixes << ForeignLinkFix{link.path, link.script, link.record, quint8(target), quint8(after), !slot};
+            fixes << ForeignLinkFix{link.path,      link.script,   link.record,
+                                    quint8(target), quint8(after), !slot};
     }
     std::sort(fixes.begin(), fixes.end(), [](const ForeignLinkFix &a, const ForeignLinkFix &b) {
         return std::tie(a.path, a.record) < std::tie(b.path, b.record);

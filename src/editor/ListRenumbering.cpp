@@ -149,7 +149,8 @@ QByteArray placeListEntry(const QByteArray &bytes, qint64 n)
     };
     QByteArray result;
     result.reserve(bytes.size() + eol.size());
-    const qsizetype last = before == lines.size() ? moved : (moved == lines.size() - 1 ? lines.size() - 2 : lines.size() - 1);
+    const qsizetype last =
+        before == lines.size() ? moved : (moved == lines.size() - 1 ? lines.size() - 2 : lines.size() - 1);
     for (qsizetype i = 0; i <= lines.size(); ++i) {
         if (i == before)
             result += lineBytes(moved, moved != last);

@@ -59,7 +59,8 @@ QString ForeignLinkFixes::describe(const QList<ForeignLinkFix> &fixes, const QSt
     if (!moved.isEmpty())
         lines << QStringLiteral("Ссылки других скриптов на сдвинутые записи:") << moved;
     if (!broken.isEmpty())
-        lines << QStringLiteral("Ссылки других скриптов на удалённые записи (поведут в запись перед удалённой):")
+        lines << QStringLiteral(
+                     "Ссылки других скриптов на удалённые записи (поведут в запись перед удалённой):")
               << broken;
     if (lines.size() > MaxListedLines) {
         const qsizetype rest = lines.size() - (MaxListedLines - 1);
@@ -69,25 +70,29 @@ QString ForeignLinkFixes::describe(const QList<ForeignLinkFix> &fixes, const QSt
     return lines.join(QStringLiteral("\r\n"));
 }
 
-QList<CheckFinding> ForeignLinkFixes::declinedFindings(const FolderLinks &folder, const NpcRecords &records) const
+QList<CheckFinding> ForeignLinkFixes::declinedFindings(const FolderLinks &folder,
+                                                       const NpcRecords &records) const
 {
     QList<CheckFinding> findings;
     for (const ForeignLinkFix &fix : m_declined) {
         const IncomingLink link{fix.script, fix.record, fix.path};
         if (!folder.incoming().value(fix.before).contains(link))
             continue; // changed since
-        QString message = QStringLiteral("ссылка %1: %2 ведёт в запись %3, а не туда, куда вела до сохранения: ")
-                              .arg(fix.script)
-                              .arg(fix.record)
-                              .arg(fix.before);
-        message += fix.targetDeleted
-                       ? QStringLiteral("та запись удалена, ей следовало вести в %1").arg(fix.after.value_or(0))
-                       : QStringLiteral("та запись теперь %1").arg(fix.after.value_or(0));
+        QString message =
+            QStringLiteral("ссылка %1: %2 ведёт в запись %3, а не туда, куда вела до сохранения: ")
+                .arg(fix.script)
+                .arg(fix.record)
+                .arg(fix.before);
+        message +=
+            fix.targetDeleted
+                ? QStringLiteral("та запись удалена, ей следовало вести в %1").arg(fix.after.value_or(0))
+                : QStringLiteral("та запись теперь %1").arg(fix.after.value_or(0));
         const bool inside = fix.before < RecordCount;
         if (inside && records[fix.before].isEmpty())
             message += QStringLiteral("; запись %1 пуста").arg(fix.before);
         const int record = inside ? fix.before : CheckFinding::WholeScript;
-        findings << CheckFinding{record, CheckLevel::Warning, QStringLiteral("foreign-link-stale"), message, message};
+        findings << CheckFinding{record, CheckLevel::Warning, QStringLiteral("foreign-link-stale"), message,
+                                 message};
     }
     return findings;
 }

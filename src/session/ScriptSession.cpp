@@ -391,7 +391,8 @@ SessionResult ScriptSession::saveAs(const QString &path)
     m_document.path = path;
     m_settings.setWorkDir(QFileInfo(path).absolutePath());
     if (relinked) {
-        m_history.push(QStringLiteral("ссылки внутри скрипта на номер %1").arg(name.number), before, m_curRec);
+        m_history.push(QStringLiteral("ссылки внутри скрипта на номер %1").arg(name.number), before,
+                       m_curRec);
         m_history.markSaved();
     }
     fillCaptions();

@@ -82,9 +82,9 @@ protected:
         auto *what = dialog->findChild<QComboBox *>(QStringLiteral("Combo_What"));
         what->setCurrentIndex(what->findText(QStringLiteral("Факт"), Qt::MatchStartsWith));
         auto *names = dialog->findChild<QListView *>(QStringLiteral("List_Names"));
-        const QModelIndexList fact = names->model()->match(names->model()->index(0, 0), Qt::DisplayRole,
-                                                           QStringLiteral("%1.").arg(OnlyFact), 1,
-                                                           Qt::MatchStartsWith);
+        const QModelIndexList fact =
+            names->model()->match(names->model()->index(0, 0), Qt::DisplayRole,
+                                  QStringLiteral("%1.").arg(OnlyFact), 1, Qt::MatchStartsWith);
         ASSERT_EQ(fact.size(), 1);
         names->setCurrentIndex(fact[0]);
         dialog->findChild<QPushButton *>(QStringLiteral("Btn_Find"))->click();
@@ -125,7 +125,8 @@ TEST_F(TypedValueTest, EveryRoadAwayFromTheRecordTakesTheTypedValue)
         {"grid click", 7, [&] { main().selectGridRow(3); }, [&] { return keptIn(7); }},
         {"keys", 7, [&] { QTest::keyClick(main().StringGrid(), Qt::Key_Down); },
          [&] { return keptIn(7) && session().CurRec() == 8; }},
-        {"follow link", 0, [&] { trigger("FollowLink"); }, [&] { return keptIn(0) && session().CurRec() == 7; }},
+        {"follow link", 0, [&] { trigger("FollowLink"); },
+         [&] { return keptIn(0) && session().CurRec() == 7; }},
         {"go back", 7,
          [&] {
              session().links().rememberPlace({session().document().path, 2});
@@ -138,7 +139,9 @@ TEST_F(TypedValueTest, EveryRoadAwayFromTheRecordTakesTheTypedValue)
         {"dialogue map", 7, [&] { emit static_cast<View_Map *>(m_windows->map)->recordPicked(8); },
          [&] { return keptIn(7) && session().CurRec() == 8; }},
         {"find usages", 7, [&] { openTheFactsUseThroughTheDialog(); },
-         [&] { return keptIn(7) && session().CurRec() == 8 && main().windowTitle().endsWith(QLatin1Char('*')); }},
+         [&] {
+             return keptIn(7) && session().CurRec() == 8 && main().windowTitle().endsWith(QLatin1Char('*'));
+         }},
         {"recent file", 7, [&] { recentFile()->trigger(); },
          [&] { return keptIn(7) && prompts().messageTexts().size() == 1; }},
         {"save", 7, [&] { trigger("Save"); }, [&] { return savedLeader(script, 7) == Typed; }},
@@ -148,8 +151,10 @@ TEST_F(TypedValueTest, EveryRoadAwayFromTheRecordTakesTheTypedValue)
              trigger("SaveAs");
          },
          [&] { return savedLeader(QStringLiteral("npc/058.npc"), 7) == Typed; }},
-        {"new", 7, [&] { trigger("New"); }, [&] { return keptIn(7) && prompts().messageTexts().size() == 1; }},
-        {"open", 7, [&] { trigger("Open"); }, [&] { return keptIn(7) && prompts().messageTexts().size() == 1; }},
+        {"new", 7, [&] { trigger("New"); },
+         [&] { return keptIn(7) && prompts().messageTexts().size() == 1; }},
+        {"open", 7, [&] { trigger("Open"); },
+         [&] { return keptIn(7) && prompts().messageTexts().size() == 1; }},
         {"macro", 7,
          [&] {
              QMenu *menu = main().Btn_Macr()->menu();
@@ -161,7 +166,7 @@ TEST_F(TypedValueTest, EveryRoadAwayFromTheRecordTakesTheTypedValue)
         {"copy", 7, [&] { trigger("CopyRec"); }, [&] { return session().clipboard().Leader == Typed; }},
         {"cut", 7, [&] { trigger("CutRec"); }, [&] { return session().clipboard().Leader == Typed; }},
         {"move down", 7, [&] { trigger("MoveDown"); }, [&] { return keptIn(8) && session().CurRec() == 8; }},
-        {"delete", 7, [&] { trigger("DeleteRec"); }, [&] { return keptIn(7); }}, // answered Cancel
+        {"delete", 7, [&] { trigger("DeleteRec"); }, [&] { return keptIn(7); }},   // answered Cancel
         {"initialise", 7, [&] { trigger("Inicial"); }, [&] { return keptIn(7); }}, // answered Cancel
     };
     for (const Road &road : roads) {

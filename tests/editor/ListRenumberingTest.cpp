@@ -50,7 +50,12 @@ TEST(ListRenumbering, ARenumberedEntryMovesWhereItsNumberBelongsAndTheOtherLines
         {"comments and odd lines stay", "1=a\n;x\n3=c\n2=b\n07=p\n", 2, "1=a\n2=b\n;x\n3=c\n07=p\n"},
         {"in its place", "1=a\n2=b\n3=c\n", 2, "1=a\n2=b\n3=c\n"},
         {"two entries", "1=a\n5=b\n5=c\n3=d\n", 5, "1=a\n5=b\n5=c\n3=d\n"},
-        {"after the end of the file", "5=a\x1a" "1=b\n", 5, "5=a\x1a" "1=b\n"},
+        {"after the end of the file",
+         "5=a\x1a"
+         "1=b\n",
+         5,
+         "5=a\x1a"
+         "1=b\n"},
         {"only entry", ";c\n7=a\n", 7, ";c\n7=a\n"},
     };
     for (const Case &c : cases) {

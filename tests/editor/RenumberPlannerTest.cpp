@@ -16,11 +16,10 @@ struct KindCase {
 };
 
 const KindCase KindCases[] = {
-    {RenumberKind::Item, "Items.txt"},     {RenumberKind::Fact, "Trigg.txt"},
-    {RenumberKind::Quest, "Q_Input.txt"},  {RenumberKind::QuestClose, "Q_Output.txt"},
-    {RenumberKind::Action, "Action.txt"},
-    {RenumberKind::Reaction, "React.txt"}, {RenumberKind::Mode, "Modes.txt"},
-    {RenumberKind::Npc, "Npc.txt"},
+    {RenumberKind::Item, "Items.txt"},    {RenumberKind::Fact, "Trigg.txt"},
+    {RenumberKind::Quest, "Q_Input.txt"}, {RenumberKind::QuestClose, "Q_Output.txt"},
+    {RenumberKind::Action, "Action.txt"}, {RenumberKind::Reaction, "React.txt"},
+    {RenumberKind::Mode, "Modes.txt"},    {RenumberKind::Npc, "Npc.txt"},
 };
 
 // Line 2 is entry 7; the comment and "07" are no entries; 12 is the last number.
@@ -170,7 +169,9 @@ TEST_F(RenumberPlannerTest, RefusesNamingTheReason)
         {"list entry", RenumberKind::Fact, 7, 12, nothing,
          QStringLiteral("номер 12 уже занят: Data/Trigg.txt:5")},
         {"limit", RenumberKind::Fact, 7, 40, // the list does not end with its highest number
-         [](RenumberFixture &f, RenumberRequest &) { f.put(QStringLiteral("Data/Trigg.txt"), "0=a\r\n7=b\r\n50=c\r\n12=last\r\n"); },
+         [](RenumberFixture &f, RenumberRequest &) {
+             f.put(QStringLiteral("Data/Trigg.txt"), "0=a\r\n7=b\r\n50=c\r\n12=last\r\n");
+         },
          QStringLiteral("номер 40 больше предела поля TriggT (game/a.npc:0): 12")},
         {"unused", RenumberKind::Item, 8, 9, nothing, QStringLiteral("номер 8 нигде не используется")},
         {"unreadable", RenumberKind::Item, 7, 9,

@@ -106,14 +106,16 @@ TEST_F(ForeignLinkFixesTest, LinksFromOtherScriptsFollowTheirRecordsThroughAnyOp
                 const int now = after[i].ControlRec;
                 const QString place =
                     QStringLiteral("%1: запись %2, ControlRec %3").arg(label).arg(i).arg(was);
-                const bool deleted =
-                    asked.contains(QStringLiteral("%1: %2 → 057:%3 (запись %4 удалена)").arg(label).arg(i).arg(now).arg(was));
+                const bool deleted = asked.contains(QStringLiteral("%1: %2 → 057:%3 (запись %4 удалена)")
+                                                        .arg(label)
+                                                        .arg(i)
+                                                        .arg(now)
+                                                        .arg(was));
                 if (now != was && !deleted) {
                     EXPECT_TRUE(asked.contains(place + QStringLiteral(" -> ") + QString::number(now)));
                 }
-                EXPECT_TRUE(own[now].Action == m_own[was].Action || deleted)
-                    << round << ' ' << i << '\n'
-                    << asked.toStdString();
+                EXPECT_TRUE(own[now].Action == m_own[was].Action || deleted) << round << ' ' << i << '\n'
+                                                                             << asked.toStdString();
                 expected[i].ControlRec = quint8(now);
             }
             EXPECT_EQ(readFile(QStringLiteral("npc/") + others[file].first),
@@ -136,11 +138,12 @@ TEST_F(ForeignLinkFixesTest, QuestionsNameTheOtherScriptsAndNoSavesOnlyThisScrip
     session().selectRecord(2);
     EXPECT_EQ(session().incomingLinks().text, QStringLiteral("Ссылки на запись 2: #112: 4"));
     EXPECT_EQ(session().otherScriptLinksToCurrent(), QStringLiteral("#112: 4"));
-    EXPECT_EQ(session().otherScriptChanges(),
-              QStringLiteral("Ссылки других скриптов на сдвинутые записи:\r\n"
-                             "#112: запись 4, ControlRec 3 -> 2\r\n"
-                             "Ссылки других скриптов на удалённые записи (поведут в запись перед удалённой):\r\n"
-                             "Shop: 2 → 057:0 (запись 1 удалена)"));
+    EXPECT_EQ(
+        session().otherScriptChanges(),
+        QStringLiteral("Ссылки других скриптов на сдвинутые записи:\r\n"
+                       "#112: запись 4, ControlRec 3 -> 2\r\n"
+                       "Ссылки других скриптов на удалённые записи (поведут в запись перед удалённой):\r\n"
+                       "Shop: 2 → 057:0 (запись 1 удалена)"));
 
     const auto others = [this] {
         auto files = folderSnapshot(folder());
@@ -163,11 +166,12 @@ TEST_F(ForeignLinkFixesTest, QuestionsNameTheOtherScriptsAndNoSavesOnlyThisScrip
         }
         return found;
     };
-    EXPECT_EQ(stale(), (QStringList{
-                         QStringLiteral("1 ссылка Shop: 2 ведёт в запись 1, а не туда, куда вела до сохранения: "
-                                        "та запись удалена, ей следовало вести в 0"),
-                         QStringLiteral("3 ссылка #112: 4 ведёт в запись 3, а не туда, куда вела до сохранения: "
-                                        "та запись теперь 2")}));
+    EXPECT_EQ(
+        stale(),
+        (QStringList{QStringLiteral("1 ссылка Shop: 2 ведёт в запись 1, а не туда, куда вела до сохранения: "
+                                    "та запись удалена, ей следовало вести в 0"),
+                     QStringLiteral("3 ссылка #112: 4 ведёт в запись 3, а не туда, куда вела до сохранения: "
+                                    "та запись теперь 2")}));
     // Fixed in its script by hand, a link is no problem any more.
     writeLinking(QStringLiteral("Shop.npc"), {-1, -1, 0});
     ASSERT_TRUE(session().save()); // reads the folder again

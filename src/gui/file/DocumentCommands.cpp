@@ -238,11 +238,12 @@ void DocumentCommands::SaveAsExecute()
     if (path.isEmpty() || !m_context.prompts.mayOverwrite(&m_context.window, path) || !mayWriteOver(path))
         return;
     if (const std::optional<qint64> number = unlinkableNpcNumber(path);
-        number && m_context.prompts.message(&m_context.window, PromptKind::Confirmation,
-                                            QStringLiteral("номер %1 не помещается в поле NPC No (0–254): ссылки на "
-                                                           "этот скрипт невозможны. Сохранить?")
-                                                .arg(*number),
-                                            QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        number &&
+        m_context.prompts.message(&m_context.window, PromptKind::Confirmation,
+                                  QStringLiteral("номер %1 не помещается в поле NPC No (0–254): ссылки на "
+                                                 "этот скрипт невозможны. Сохранить?")
+                                      .arg(*number),
+                                  QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
     // The text goes beside the new script: a dialogue file there is replaced too.
     if (const QString edt = m_session.dialogueFileToReplace(path);

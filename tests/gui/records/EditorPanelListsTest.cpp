@@ -1,5 +1,5 @@
-#include "gui/records/EditorPanelFixture.h"
 #include "gui/file/DiskWatch.h"
+#include "gui/records/EditorPanelFixture.h"
 #include "gui/records/ReferenceListModel.h"
 
 #include <QAbstractItemView>
@@ -157,7 +157,8 @@ TEST_F(EditorPanelTest, ListsChangedByAnotherProgramAreReadAgainIntoEveryLimitBo
               QStringLiteral("Списки изменены другой программой и прочитаны заново."));
     EXPECT_EQ(edit(NpcField::ItemIn)->maximum(), 60);
     EXPECT_EQ(edit(NpcField::ItemOut)->maximum(), 60);
-    EXPECT_EQ(itemsOf(combo(NpcField::ItemIn)), (QStringList{QStringLiteral("0. Ничего"), QStringLiteral("60. Меч")}));
+    EXPECT_EQ(itemsOf(combo(NpcField::ItemIn)),
+              (QStringList{QStringLiteral("0. Ничего"), QStringLiteral("60. Меч")}));
     EXPECT_TRUE(main().gridText(1, 1).startsWith(QStringLiteral("New ")));
     EXPECT_EQ(combo(NpcField::Action)->currentText(), QStringLiteral("4. ") + main().gridText(1, 1));
 

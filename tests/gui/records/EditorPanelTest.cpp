@@ -174,7 +174,8 @@ TEST_F(EditorPanelTest, AValueRefusedOnEnterIsNotStoredWhenTheEditIsLeft)
 
     // Leaving by focus, by another record, and by asking whether there is work to lose.
     enter(NpcField::ControlNpc, QStringLiteral("777"));
-    EXPECT_EQ(prompts().messageTexts(), QStringList{QStringLiteral("Данное значение должно быть в пределах 0 - 169")});
+    EXPECT_EQ(prompts().messageTexts(),
+              QStringList{QStringLiteral("Данное значение должно быть в пределах 0 - 169")});
     main().StringGrid()->setFocus();
     EXPECT_EQ(edit(NpcField::ControlNpc)->text(), QStringLiteral("-1"));
 
