@@ -204,7 +204,6 @@ void TForm1::LoadLists()
 {
     for (const SessionResult &failure : m_session.loadLists())
         m_prompts.error(this, failure.message);
-    m_editorPanel->fillFromLists();
 }
 
 void TForm1::initialiseWindow()

@@ -4,6 +4,8 @@
 #include "session/DialogueText.h"
 #include "session/ForeignLinkFixes.h"
 
+#include <algorithm>
+
 ScriptAnalysis::ScriptAnalysis(const NpcScriptDocument &document, const ReferenceLists &lists,
                                const DialogueText &dialogue, const LinkNavigation &links,
                                const ForeignLinkFixes &foreign)
@@ -20,7 +22,11 @@ const QList<CheckFinding> &ScriptAnalysis::findings() const
         if (m_dialogue.isLoaded())
             context.edtLines = m_dialogue.text().lines();
         context.others = [this](quint8 npc) { return m_links.folder().find(npc); };
-        m_findings = checkScript(m_document.records, context);
+        QList<CheckFinding> findings = checkScript(m_document.records, context);
+        findings << m_foreign.declinedFindings(m_links.folder(), m_document.records);
+        std::stable_sort(findings.begin(), findings.end(),
+                         [](const CheckFinding &a, const CheckFinding &b) { return a.record < b.record; });
+        m_findings = findings;
     }
     return *m_findings;
 }

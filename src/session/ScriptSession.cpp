@@ -7,9 +7,12 @@
 #include "document/NpcFile.h"
 #include "document/NpcName.h"
 #include "editor/RenumberInputs.h"
+#include "editor/ScriptLinks.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <algorithm>
 
 ScriptSession::ScriptSession(const QString &startFolder, QObject *parent)
     : QObject(parent), m_settings(startFolder), m_macros(m_settings.config().macroPath()),
@@ -28,9 +31,11 @@ ScriptSession::ScriptSession(const QString &startFolder, QObject *parent)
 
 void ScriptSession::notify(int changes)
 {
-    const bool findings = changes & (Records | Findings);
+    const bool findings = changes & (Records | Findings | Lists);
     if (findings)
         m_analysis.forget();
+    if (changes & Lists)
+        emit listsChanged();
     if (changes & Records)
         emit recordsChanged();
     if (m_captions.takeNews())
@@ -113,7 +118,8 @@ QString ScriptSession::otherScriptLinksToCurrent()
 QString ScriptSession::otherScriptChanges()
 {
     announceLeaving();
-    return ForeignLinkFixes::describe(m_foreign.pending(m_links.folder()));
+    return ForeignLinkFixes::describe(m_foreign.pending(m_links.folder()),
+                                      QFileInfo(m_document.path).completeBaseName());
 }
 
 bool ScriptSession::pasteDropsLastRecord()
@@ -147,11 +153,16 @@ void ScriptSession::prefetchLists()
 
 QList<SessionResult> ScriptSession::loadLists()
 {
+    // A value typed with the old limits is taken before they change.
+    announceLeaving();
+    const ListFolders folders = m_settings.listFolders();
     LoadedLists loaded = m_prefetchedLists.valid() ? m_prefetchedLists.get() : LoadedLists{};
-    if (loaded.folders != m_settings.listFolders())
-        loaded = ::loadLists(m_settings.listFolders());
+    m_listFiles.note(folders);
+    if (loaded.folders != folders)
+        loaded = ::loadLists(folders);
     m_lists = std::move(loaded.lists);
-    notify(Records | Shown | State);
+    fillCaptions();
+    notify(Lists | Shown | State);
     QList<SessionResult> failures;
     for (const QString &path : loaded.failed)
         failures << SessionResult::failure(readProblemText(path));
@@ -241,8 +252,8 @@ void ScriptSession::newScript()
 SessionResult ScriptSession::write(const QString &path, const QString &edtPath, OtherScripts others)
 {
     const bool text = textGoesTo(edtPath);
-    const QList<ForeignLinkFix> fixes =
-        others == OtherScripts::Fix ? m_foreign.pending(m_links.folder()) : QList<ForeignLinkFix>();
+    const QList<ForeignLinkFix> pending = m_foreign.pending(m_links.folder());
+    const QList<ForeignLinkFix> fixes = others == OtherScripts::Fix ? pending : QList<ForeignLinkFix>();
     const QByteArray script = NpcWriter::encode(m_document.records, m_document.layout);
     // The phrase numbers of the script fit this text only: an old pair is better than
     // a new script beside an old text.
@@ -258,6 +269,8 @@ SessionResult ScriptSession::write(const QString &path, const QString &edtPath, 
         return SessionResult::failure(files.errorString());
     if (text)
         m_dialogue.setWritten(edtPath, dialogue);
+    if (others == OtherScripts::Leave && path == m_document.path)
+        m_foreign.declined(pending);
     m_foreign.markSaved();
     m_history.markSaved();
     m_disk.takeScript(path, FileStamp::ofWritten(path, script), false);
@@ -288,12 +301,27 @@ SessionResult ScriptSession::saveAs(const QString &path)
     if (const auto holder = ScriptDisk::lockedByOther(path))
         return SessionResult::failure(ScriptDisk::lockedText(*holder) +
                                       QStringLiteral("\r\nЗапишите скрипт под другим именем."));
+    // A script first named with a number: what linked inside it still does.
+    const RecordState before = state();
+    const NpcName name = parseNpcName(path);
+    const bool relinked = m_document.OwnNpcNumber == NoneByte && name.numeric && !unlinkableNpcNumber(path) &&
+                          !keepInsideLinks(m_document.records, NoneByte, name.number).isEmpty();
     const SessionResult written = write(path, dialogueSavePath(path));
-    if (written) {
-        m_document.path = path;
-        m_settings.setWorkDir(QFileInfo(path).absolutePath());
+    if (!written) {
+        if (relinked)
+            m_document.records = before.records;
+        notify(State | Findings);
+        return written;
     }
-    notify(State | Findings | (written ? Dialogue : 0));
+    m_document.path = path;
+    m_settings.setWorkDir(QFileInfo(path).absolutePath());
+    if (relinked) {
+        m_history.push(QStringLiteral("ссылки внутри скрипта на номер %1").arg(name.number), before,
+                       m_curRec);
+        m_history.markSaved();
+    }
+    fillCaptions();
+    notify(State | Findings | Dialogue | (relinked ? Records | Shown : 0));
     return written;
 }
 

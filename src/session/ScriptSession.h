@@ -14,6 +14,7 @@
 #include "session/ForeignLinkFixes.h"
 #include "session/GridCaptions.h"
 #include "session/LinkNavigation.h"
+#include "session/ListFiles.h"
 #include "session/MacroLibrary.h"
 #include "session/RecordHistory.h"
 #include "session/RecoveryKeeper.h"
@@ -107,8 +108,12 @@ public:
     // Starts reading the eight lists on other threads while the windows are built.
     void prefetchLists();
     // Reads the eight lists, or takes those prefetched from the same folders; one
-    // failure for each list that could not be read.
+    // failure for each list that could not be read. Also whenever they are read again.
     QList<SessionResult> loadLists();
+    // Another program changed, removed or added a list file since the lists were read.
+    bool listFilesChanged() const { return m_listFiles.changedOnDisk(); }
+    // The list files and folders to watch for that.
+    QStringList listWatchPaths() const { return m_listFiles.watchedPaths(); }
 
     // --- The script ----------------------------------------------------------------------
     struct OpenOptions {
@@ -207,6 +212,9 @@ signals:
     void stateChanged();
     // What the checks find may have changed.
     void findingsChanged();
+    // The lists were read (again): names, limits and what depends on them. Comes before
+    // the record is shown again.
+    void listsChanged();
 
 private:
     enum Change : int {
@@ -216,6 +224,7 @@ private:
         Dialogue = 8,
         State = 16,
         Findings = 32, // the folder was read again
+        Lists = 64,
     };
     void notify(int changes);
     void announceLeaving() { emit aboutToLeaveRecord(); }
@@ -259,6 +268,7 @@ private:
     ForeignLinkFixes m_foreign;
     FileOps *m_fileOps;
     ReferenceLists m_lists;
+    ListFiles m_listFiles;
     NpcScriptDocument m_document;
     GridCaptions m_captions{m_lists};
     RecordHistory m_history;

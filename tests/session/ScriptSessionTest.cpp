@@ -155,7 +155,7 @@ TEST_F(ScriptSessionTest, SavingMarksTheSavedPointAndAFailedWriteKeepsEverything
     EXPECT_EQ(session().document().path, other);
     EXPECT_EQ(session().settings().config().WorkDir, pathIn(QStringLiteral("out")));
     EXPECT_EQ(session().document().OwnNpcNumber, 112);
-    EXPECT_EQ(session().captions().link(0), QStringLiteral("4")) << "captions wait until their records are shown";
+    EXPECT_EQ(session().captions().link(0), QStringLiteral("#57")) << "the link column is made again";
 }
 
 TEST_F(ScriptSessionTest, OnlyAFilledRecord49IsLeftOutOfTheVestaLayout)

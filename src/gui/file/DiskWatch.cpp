@@ -24,6 +24,8 @@ DiskWatch::DiskWatch(const CommandContext &context)
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, &m_settle, qOverload<>(&QTimer::start));
     connect(&m_session, &ScriptSession::stateChanged, this, &DiskWatch::watchFiles);
     connect(&m_session.dialogue(), &DialogueText::changed, this, &DiskWatch::watchFiles);
+    connect(&m_session, &ScriptSession::listsChanged, this, &DiskWatch::watchFiles);
+    watchFiles(); // the lists were read before the watch began
 }
 
 void DiskWatch::watchFiles()
@@ -37,6 +39,7 @@ void DiskWatch::watchFiles()
             wanted << path;
         wanted << QFileInfo(path).absolutePath();
     }
+    wanted << m_session.listWatchPaths();
     wanted.removeDuplicates();
     const QStringList watched = m_watcher.files() + m_watcher.directories();
     const auto except = [](const QStringList &paths, const QStringList &left) {
@@ -60,8 +63,19 @@ void DiskWatch::check()
         return;
     checkPart(ScriptDisk::Part::Script);
     checkPart(ScriptDisk::Part::Dialogue);
+    checkLists();
     m_checking = false;
     watchFiles();
+}
+
+void DiskWatch::checkLists()
+{
+    // The lists have no changes of the editor's own: they are read again unasked.
+    if (!m_session.listFilesChanged())
+        return;
+    const QList<SessionResult> failures = m_session.loadLists();
+    emit said(failures.isEmpty() ? QStringLiteral("Списки изменены другой программой и прочитаны заново.")
+                                 : failures.constFirst().message);
 }
 
 void DiskWatch::checkPart(ScriptDisk::Part part)

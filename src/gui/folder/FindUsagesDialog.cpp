@@ -31,6 +31,10 @@ FindUsagesDialog::FindUsagesDialog(const ScriptSession &session, Prompts &prompt
     resize(960, 560);
     // The controls are made, and the names read into the pick list, when the dialog
     // first shows, not at start-up.
+    connect(&m_session, &ScriptSession::listsChanged, this, [this] {
+        if (m_query)
+            m_query->takeLists();
+    });
 }
 
 FindUsagesDialog::~FindUsagesDialog() = default;

@@ -33,6 +33,8 @@ public:
     // Takes the lists as they are now (they may have been read again) and puts the focus
     // where the user types.
     void refresh();
+    // Takes the lists as they are now, the pick kept where the number still is.
+    void takeLists() { kindChanged(); }
     // What to look for, or why nothing can be.
     SessionResult query(UsageQuery &query) const;
 

@@ -54,7 +54,8 @@ View_Map::View_Map(ScriptSession &session, Prompts &prompts, QWidget &mainWindow
 
     // Whatever the graph is made of: the records, the dialogue text, the folder's other
     // scripts, the script's own number.
-    for (auto signal : {&ScriptSession::recordsChanged, &ScriptSession::findingsChanged, &ScriptSession::stateChanged})
+    for (auto signal : {&ScriptSession::recordsChanged, &ScriptSession::findingsChanged,
+                        &ScriptSession::stateChanged, &ScriptSession::listsChanged})
         connect(&m_session, signal, this, &View_Map::graphMayHaveChanged);
     connect(&m_session.dialogue(), &DialogueText::changed, this, &View_Map::graphMayHaveChanged);
     connect(&m_session.links(), &LinkNavigation::changed, this, &View_Map::graphMayHaveChanged);

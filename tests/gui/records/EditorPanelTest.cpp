@@ -165,6 +165,37 @@ TEST_F(EditorPanelTest, EnterOutOfRangeIsRefusedWithTheBoxOrSilently)
     EXPECT_TRUE(session().isModified());
 }
 
+TEST_F(EditorPanelTest, AValueRefusedOnEnterIsNotStoredWhenTheEditIsLeft)
+{
+    startShown();
+    record(2) = initialised();
+    showRecord(1, initialised());
+    const NpcRecord before = record(1);
+
+    // Leaving by focus, by another record, and by asking whether there is work to lose.
+    enter(NpcField::ControlNpc, QStringLiteral("777"));
+    EXPECT_EQ(prompts().messageTexts(),
+              QStringList{QStringLiteral("Данное значение должно быть в пределах 0 - 169")});
+    main().StringGrid()->setFocus();
+    EXPECT_EQ(edit(NpcField::ControlNpc)->text(), QStringLiteral("-1"));
+
+    enter(NpcField::ItemOut, QStringLiteral("9999"));
+    main().selectGridRow(2);
+    EXPECT_EQ(record(2).ItemOut, 0);
+    main().selectGridRow(1);
+
+    enter(NpcField::Q_was, QStringLiteral("+"));
+    EXPECT_FALSE(session().hasUnsavedChanges());
+    EXPECT_EQ(record(1), before);
+    EXPECT_FALSE(session().isModified());
+
+    // Typed again without Enter, the value is brought into range on leaving as before.
+    enter(NpcField::ControlNpc, QStringLiteral("777"));
+    retype(NpcField::ControlNpc, QStringLiteral("500"));
+    main().StringGrid()->setFocus();
+    EXPECT_EQ(record(1).ControlNpc, 169);
+}
+
 TEST_F(EditorPanelTest, EnterStoresAndWarnsOfUndocumentedValues)
 {
     startShown();
