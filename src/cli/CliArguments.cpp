@@ -29,7 +29,6 @@ QString ParsedArguments::value(const QString &name, const QString &fallback) con
 
 bool ArgumentReader::read(const QStringList &arguments)
 {
-    const CommandSpec &spec = m_spec;
     m_error.clear();
     ParsedArguments parsed;
     bool optionsEnded = false;
@@ -48,7 +47,7 @@ bool ArgumentReader::read(const QStringList &arguments)
         const qsizetype eq =
             argument.startsWith(QLatin1String("--")) ? argument.indexOf(QLatin1Char('=')) : -1;
         const QString name = eq < 0 ? argument : argument.left(eq);
-        const OptionSpec *option = findOption(spec, name);
+        const OptionSpec *option = findOption(m_command, name);
         if (!option) {
             m_error = QStringLiteral("неизвестный параметр %1").arg(name);
             return false;
@@ -78,15 +77,15 @@ bool ArgumentReader::read(const QStringList &arguments)
         }
         parsed.add(option->name, value);
     }
-    for (const OptionSpec &option : spec.options) {
+    for (const OptionSpec &option : m_command.options) {
         if (option.required && !parsed.has(option.name)) {
             m_error = QStringLiteral("не указан параметр %1").arg(option.name);
             return false;
         }
     }
     const qsizetype count = parsed.positional.size();
-    if (count < spec.minPositional || (spec.maxPositional >= 0 && count > spec.maxPositional)) {
-        m_error = countError(spec, count);
+    if (count < m_command.minPositional || (m_command.maxPositional >= 0 && count > m_command.maxPositional)) {
+        m_error = countError(m_command, count);
         return false;
     }
     m_arguments = std::move(parsed);

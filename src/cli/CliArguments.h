@@ -45,13 +45,13 @@ private:
 class ArgumentReader
 {
 public:
-    explicit ArgumentReader(const CommandSpec &spec) : m_spec(spec) {}
+    explicit ArgumentReader(const CommandSpec &command) : m_command(command) {}
     bool read(const QStringList &arguments);
     ParsedArguments takeArguments() { return std::move(m_arguments); }
     QString errorString() const { return m_error; }
 
 private:
-    const CommandSpec &m_spec;
+    const CommandSpec &m_command;
     ParsedArguments m_arguments;
     QString m_error;
 };
