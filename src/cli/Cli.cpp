@@ -63,14 +63,15 @@ int runCommand(const Command &command, const QStringList &arguments, Console &ou
         out.line(command.help);
         return ExitOk;
     }
-    CommandSpec spec = command.spec;
-    spec.options << OptionSpec{QStringLiteral("--data"), {}, {}};
-    ArgumentReader reader(spec);
+    // Every command also takes the lists' folder.
+    CommandSpec accepted = command.spec;
+    accepted.options << OptionSpec{QStringLiteral("--data"), {}, {}};
+    ArgumentReader reader(accepted);
     if (!reader.read(arguments)) {
-        err.line(usageText(spec.name, reader.errorString()));
+        err.line(usageText(accepted.name, reader.errorString()));
         return ExitFailure;
     }
-    CliContext context(spec.name, out, err, reader.takeArguments());
+    CliContext context(accepted.name, out, err, reader.takeArguments());
     return command.run(context);
 }
 
