@@ -1,12 +1,15 @@
 #include "document/NpcFile.h"
 
 #include "common/FileMessages.h"
+#include "common/FileStamp.h"
 #include "common/RegularFile.h"
 #include "common/SaveFile.h"
 
 #include <QBuffer>
 #include <QDir>
+#include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
 
 namespace
 {
@@ -50,6 +53,11 @@ std::optional<NpcLayout> NpcReader::detectLayout(qint64 size, const QByteArray &
 
 bool NpcReader::read(QIODevice *device)
 {
+    return read(device, nullptr);
+}
+
+bool NpcReader::read(QIODevice *device, QCryptographicHash *hash)
+{
     const qint64 size = device->size();
     const QByteArray head = device->peek(4);
     const auto layout = detectLayout(size, head);
@@ -64,6 +72,8 @@ bool NpcReader::read(QIODevice *device)
         m_error = m_reason = device->errorString();
         return false;
     }
+    if (hash)
+        hash->addData(bytes);
     const auto *data = reinterpret_cast<const quint8 *>(bytes.constData());
     m_records.fill(NpcRecord{});
     m_layout = *layout;
@@ -82,7 +92,7 @@ bool NpcReader::readBytes(const QByteArray &bytes)
     return read(&buffer);
 }
 
-bool NpcReader::read(const QString &path)
+bool NpcReader::read(const QString &path, FileStamp *stamp)
 {
     QFile file(path);
     m_detail.clear();
@@ -90,8 +100,21 @@ bool NpcReader::read(const QString &path)
         m_error = readProblemText(path);
         return false;
     }
-    if (read(&file))
+    // The time before the reading, the hash of what was read: a change made meanwhile is
+    // seen as one later. What lies beyond the records is hashed as it streams by.
+    const qint64 modified = QFileInfo(file).lastModified().toMSecsSinceEpoch();
+    QCryptographicHash hash(FileStamp::HashAlgorithm);
+    if (read(&file, stamp ? &hash : nullptr)) {
+        if (stamp) {
+            if (!hash.addData(&file)) {
+                m_error = readProblemText(path);
+                m_reason = file.errorString();
+                return false;
+            }
+            *stamp = FileStamp::ofRead(modified, file.pos(), hash.result());
+        }
         return true;
+    }
     if (m_detail.isEmpty())
         m_error = readProblemText(path);
     else

@@ -7,7 +7,9 @@
 
 #include <optional>
 
+class QCryptographicHash;
 class QIODevice;
+struct FileStamp;
 
 // Reads the records of a script file in either layout. Refuses files that fail the
 // layout check before touching anything, so a refused file never leaves half a table.
@@ -20,7 +22,8 @@ public:
     static std::optional<NpcLayout> detectLayout(qint64 size, const QByteArray &head);
 
     bool read(QIODevice *device);
-    bool read(const QString &path);
+    // With a stamp: the file as read, for telling later whether another program changed it.
+    bool read(const QString &path, FileStamp *stamp = nullptr);
     // A file's bytes read already.
     bool readBytes(const QByteArray &bytes);
 
@@ -34,6 +37,8 @@ public:
     QString reason() const { return m_reason; }
 
 private:
+    bool read(QIODevice *device, QCryptographicHash *hash);
+
     NpcRecords m_records{};
     NpcLayout m_layout = NpcLayout::StandardLayout;
     QString m_error;

@@ -18,9 +18,10 @@ public:
     // Room for a million entries of a few words each.
     static constexpr qint64 MaxFileSize = 32 * 1024 * 1024;
 
-    // Appends the kept lines of a list file; false, with the reason, when it cannot be
-    // read or is larger than MaxFileSize.
-    bool readFile(const QString &path, QString *error = nullptr);
+    // Appends the kept lines of a list file; false, with the reason in errorString(), when
+    // it cannot be read or is larger than MaxFileSize.
+    bool readFile(const QString &path);
+    QString errorString() const { return m_error; }
     void appendText(const QByteArray &bytes);
     // The bytes of each file read, in reading order.
     const QList<QByteArray> &texts() const { return m_texts; }
@@ -56,6 +57,7 @@ public:
     std::optional<qint64> lastNumber() const;
 
 private:
+    QString m_error;
     QList<QByteArray> m_texts;       // the files' bytes, which the entries point into
     QList<QByteArrayView> m_entries; // views into m_texts: no copy per line
     // Number -> 1 + first entry carrying it: by value for numbers written as

@@ -24,6 +24,8 @@ DiskWatch::DiskWatch(const CommandContext &context)
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, &m_settle, qOverload<>(&QTimer::start));
     connect(&m_session, &ScriptSession::stateChanged, this, &DiskWatch::watchFiles);
     connect(&m_session.dialogue(), &DialogueText::changed, this, &DiskWatch::watchFiles);
+    connect(&m_session, &ScriptSession::listsChanged, this, &DiskWatch::watchFiles);
+    watchFiles(); // the lists were read before the watch began
 }
 
 void DiskWatch::watchFiles()
@@ -37,6 +39,7 @@ void DiskWatch::watchFiles()
             wanted << path;
         wanted << QFileInfo(path).absolutePath();
     }
+    wanted << m_session.listWatchPaths();
     wanted.removeDuplicates();
     const QStringList watched = m_watcher.files() + m_watcher.directories();
     const auto except = [](const QStringList &paths, const QStringList &left) {
@@ -59,7 +62,7 @@ void DiskWatch::check()
     if (std::exchange(m_checking, true))
         return;
     QStringList reread;
-    for (const auto part : {ScriptSession::DiskPart::Script, ScriptSession::DiskPart::Dialogue}) {
+    for (const auto part : {ScriptDisk::Part::Script, ScriptDisk::Part::Dialogue}) {
         if (const QString path = checkPart(part); !path.isEmpty())
             reread << shown(path);
     }
@@ -69,29 +72,43 @@ void DiskWatch::check()
     else if (reread.size() == 2)
         emit said(QStringLiteral("Файлы %1 и %2 изменены другой программой и прочитаны заново.")
                       .arg(reread.first(), reread.last()));
+    checkLists();
     m_checking = false;
     watchFiles();
 }
 
-QString DiskWatch::checkPart(ScriptSession::DiskPart part)
+void DiskWatch::checkLists()
 {
-    const QString path = m_session.diskPath(part);
-    switch (m_session.newDiskChange(part)) {
-    case ScriptSession::DiskState::Same:
+    // The lists have no changes of the editor's own: they are read again unasked.
+    if (!m_session.listFilesChanged())
+        return;
+    const QList<SessionResult> failures = m_session.loadLists();
+    emit said(failures.isEmpty() ? QStringLiteral("Списки изменены другой программой и прочитаны заново.")
+                                 : failures.constFirst().message);
+}
+
+QString DiskWatch::checkPart(ScriptDisk::Part part)
+{
+    WatchedFile &file = m_session.disk().file(part);
+    const QString path = file.path();
+    switch (file.newChange()) {
+    case WatchedFile::State::Same:
         return {};
-    case ScriptSession::DiskState::Gone:
-        emit said(QStringLiteral("Файл %1 удалён другой программой; «Сохранить» запишет его заново.").arg(shown(path)));
+    case WatchedFile::State::Gone:
+        emit said(QStringLiteral("Файл %1 удалён другой программой; «Сохранить» запишет его заново.")
+                      .arg(shown(path)));
         return {};
-    case ScriptSession::DiskState::Changed:
+    case WatchedFile::State::Changed:
         break;
     }
     if (m_session.hasUnsavedPart(part) &&
-        !m_context.prompts.confirm(&m_context.window,
-                                   QStringLiteral("Файл %1 изменён другой программой.\r\nЗагрузить его заново? "
-                                                  "Несохранённые изменения будут потеряны.")
-                                       .arg(shown(path)),
-                                   QMessageBox::Yes | QMessageBox::No)) {
-        m_session.keepOwnVersion(part);
+        !m_context.prompts.confirm(
+            &m_context.window,
+            QStringLiteral("Файл %1 изменён другой программой.\r\nЗагрузить его заново? "
+                           "Несохранённые изменения будут потеряны.")
+                .arg(shown(path)),
+            QMessageBox::Yes | QMessageBox::No)) {
+        file.acknowledge();
         return {};
     }
     const SessionResult read = m_session.reread(part);

@@ -80,7 +80,7 @@ void ProblemsWindow::refresh()
     const int row = m_list->currentIndex().row();
     QList<QTreeWidgetItem *> items;
     int count[3] = {0, 0, 0};
-    for (const CheckFinding &finding : m_session.findings()) {
+    for (const CheckFinding &finding : m_session.analysis().findings()) {
         ++count[int(finding.level)];
         const bool whole = finding.record == CheckFinding::WholeScript;
         auto *item = new QTreeWidgetItem({whole ? QStringLiteral("—") : QString::number(finding.record),

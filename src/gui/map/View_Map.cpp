@@ -3,11 +3,11 @@
 
 #include "common/FileMessages.h"
 #include "common/SaveFile.h"
-#include "gui/widgets/Prompts.h"
 #include "gui/map/MapItems.h"
 #include "gui/map/MapPicture.h"
 #include "gui/map/MapScene.h"
 #include "gui/map/MapView.h"
+#include "gui/widgets/Prompts.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -61,7 +61,8 @@ View_Map::View_Map(ScriptSession &session, Prompts &prompts, QWidget &mainWindow
 
     // Whatever the graph is made of: the records, the dialogue text, the folder's other
     // scripts, the script's own number.
-    for (auto signal : {&ScriptSession::recordsChanged, &ScriptSession::findingsChanged, &ScriptSession::stateChanged})
+    for (auto signal : {&ScriptSession::recordsChanged, &ScriptSession::findingsChanged,
+                        &ScriptSession::stateChanged, &ScriptSession::listsChanged})
         connect(&m_session, signal, this, &View_Map::graphMayHaveChanged);
     connect(&m_session.dialogue(), &DialogueText::changed, this, &View_Map::graphMayHaveChanged);
     connect(&m_session.links(), &LinkNavigation::changed, this, &View_Map::graphMayHaveChanged);
@@ -114,7 +115,7 @@ void View_Map::graphMayHaveChanged()
 void View_Map::refresh()
 {
     m_stale = false;
-    const ScriptGraph graph = m_session.scriptGraph();
+    const ScriptGraph graph = m_session.analysis().graph();
     const QString script = m_session.document().path;
     if (m_drawn && script == m_drawnScript && graph == m_scene->graph())
         return;

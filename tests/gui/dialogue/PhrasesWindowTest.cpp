@@ -315,7 +315,7 @@ TEST_F(PhrasesWindowTest, SaveWritesBothFilesOnlyWhenTheTextChangedAndAFailureKe
 
     FailingFileOps ops;
     ops.failWrite = 2;
-    ScriptSessionTester::setFileOps(session(), ops);
+    SessionTester::setFileOps(session(), ops);
     openWindow();
     typeInto(3, QStringLiteral("Later"));
     trigger("Save");
