@@ -30,7 +30,9 @@ void ToolWindow::placeBesideMainWindow()
                          main->geometry().top() - main->frameGeometry().top(),
                          main->frameGeometry().right() - main->geometry().right(),
                          main->frameGeometry().bottom() - main->geometry().bottom());
-    const QRect outer = besideRect(main->frameGeometry(), size().grownBy(frame), available);
+    // Shown, the window grows to what its contents need.
+    const QSize inner = size().expandedTo(minimumSizeHint());
+    const QRect outer = besideRect(main->frameGeometry(), inner.grownBy(frame), available);
     move(outer.topLeft());
 }
 

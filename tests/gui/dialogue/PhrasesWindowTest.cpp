@@ -232,6 +232,7 @@ TEST_F(PhrasesWindowTest, PhrasesNumberedBeforeTheTextAreMadeAndLeftInPlace)
     prompts().files << pathIn(QStringLiteral("npc/058.npc"));
     trigger("Open");
     openWindow();
+    prompts().clear();
 
     main().selectGridRow(1);
     trigger("AddPhrase");

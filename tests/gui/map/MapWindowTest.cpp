@@ -123,7 +123,7 @@ TEST_F(MapWindowTest, ShowsEveryUsedRecordAndFollowsEditsOnlyWhileShown)
     // An edit the map does not show leaves the drawing and the view alone.
     const MapNodeItem *drawn = boxOf(3);
     const int scrolled = view().horizontalScrollBar()->value();
-    session().commitField(NpcField::GoSect, QStringLiteral("12"));
+    session().commitField(NpcField::Mode, QStringLiteral("3"));
     EXPECT_EQ(boxOf(3), drawn);
     EXPECT_EQ(view().horizontalScrollBar()->value(), scrolled);
 
@@ -137,7 +137,8 @@ TEST_F(MapWindowTest, ShowsEveryUsedRecordAndFollowsEditsOnlyWhileShown)
     // Another script is a picture of its own, fitted to the window.
     view().setZoom(MapView::MaxZoom);
     ASSERT_TRUE(session().openScript(pathIn(QStringLiteral("npc/112.npc")), {}));
-    EXPECT_EQ(titles(), QStringList{QStringLiteral("0 · Разговор")});
+    // Its record 0 is reached from record 4 of the first script.
+    EXPECT_EQ(titles(), (QStringList{QStringLiteral("0 · Разговор"), QStringLiteral("#57 · 4")}));
     EXPECT_LE(view().zoom(), 1.0);
     EXPECT_GE(view().zoom(), View_Map::ReadableZoom);
     EXPECT_EQ(map->windowTitle(), QStringLiteral("Карта диалога - 112.npc"));
