@@ -42,10 +42,20 @@ const Reader Readers[] = {
     {"script", 0, readWith<NpcReader>},
     {"dialogue", EdtReader::MaxFileSize, readWith<EdtReader>},
     {"list", ReferenceList::MaxFileSize,
-     [](const QString &path, QString &error) { return ReferenceList().readFile(path, &error); }},
+     [](const QString &path, QString &error) {
+         ReferenceList list;
+         const bool read = list.readFile(path);
+         error = list.errorString();
+         return read;
+     }},
     {"macro file", MacroFile::MaxFileSize, readWith<MacroReader>},
     {"ini file", IniFile::MaxFileSize,
-     [](const QString &path, QString &error) { return IniFile().load(path, &error); }},
+     [](const QString &path, QString &error) {
+         IniFile ini;
+         const bool read = ini.load(path);
+         error = ini.errorString();
+         return read;
+     }},
 };
 
 void makeFile(const QString &path, const QByteArray &bytes)
@@ -150,9 +160,8 @@ TEST(ReadersOnSpecialFiles, TheSettingsOfAnUnreadableFileAreNotWrittenOver)
     ASSERT_EQ(mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
     config = AppConfig::IniRead(dir.path());
     EXPECT_EQ(config.FormWidth, AppConfig::DefaultFormWidth);
-    QString error;
-    EXPECT_FALSE(config.IniWrite(&error));
-    EXPECT_EQ(error, RegularFile::notRegularText());
+    EXPECT_FALSE(config.IniWrite());
+    EXPECT_EQ(config.errorString(), RegularFile::notRegularText());
     EXPECT_FALSE(QFileInfo(ini).isFile());
 
     QFile::remove(ini);
@@ -160,7 +169,7 @@ TEST(ReadersOnSpecialFiles, TheSettingsOfAnUnreadableFileAreNotWrittenOver)
     ASSERT_TRUE(big.open(QIODevice::WriteOnly));
     ASSERT_TRUE(big.resize(IniFile::MaxFileSize + 1));
     big.close();
-    EXPECT_FALSE(config.IniWrite(&error));
-    EXPECT_EQ(error, RegularFile::tooLargeText(IniFile::MaxFileSize));
+    EXPECT_FALSE(config.IniWrite());
+    EXPECT_EQ(config.errorString(), RegularFile::tooLargeText(IniFile::MaxFileSize));
     EXPECT_EQ(QFileInfo(ini).size(), IniFile::MaxFileSize + 1);
 }

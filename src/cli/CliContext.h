@@ -3,6 +3,7 @@
 #include "cli/CliArguments.h"
 #include "cli/CliOutput.h"
 #include "document/NpcFile.h"
+#include "editor/ListLint.h"
 #include "editor/ReferenceLists.h"
 
 #include <optional>
@@ -28,6 +29,12 @@ public:
     // From --data, else the Data folder of the current one, each list with the editor's
     // fallback; a list that cannot be read is a warning.
     const ReferenceLists &lists();
+    // The lines of those lists that name no usable number.
+    const QList<UnclearListLine> &unclearListLines()
+    {
+        lists();
+        return m_unclear;
+    }
 
     void warn(const QString &message);
     // An input that could not be read: said on stderr, and the command ends with exit 2.
@@ -53,6 +60,7 @@ public:
 
 private:
     std::optional<ReferenceLists> m_lists;
+    QList<UnclearListLine> m_unclear;
     bool m_failed = false;
 };
 

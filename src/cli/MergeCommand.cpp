@@ -37,10 +37,11 @@ int mergeScripts(CliContext &context, const QStringList &paths, const QList<QByt
     for (int i = 0; i < 3; ++i) {
         if (i == 0 && bytes[0].isEmpty())
             continue; // made on both sides: no common ancestor
-        QString reason;
-        sides[i] = NpcMergeSide::read(bytes[i], reason);
-        if (!sides[i])
-            context.inputFailed(paths[i], reason);
+        NpcReader reader;
+        if (reader.readBytes(bytes[i]))
+            sides[i] = NpcMergeSide::of(reader, bytes[i]);
+        else
+            context.inputFailed(paths[i], reader.reason());
     }
     if (context.anyInputFailed())
         return ExitFailure;

@@ -16,7 +16,7 @@ namespace PictureLibrary
 
 // What the library exports, under these names.
 using CreateApplication = QCoreApplication *(int *argc, char **argv);
-using DrawMap = void(const ScriptGraph *graph, int format, QByteArray *picture);
+using DrawMap = void(const ScriptGraph *graph, int format, int scale, QByteArray *picture);
 inline constexpr const char *CreateApplicationName = "scrivletPictureApplication";
 inline constexpr const char *DrawMapName = "scrivletDrawMap";
 
@@ -25,6 +25,6 @@ inline constexpr const char *DrawMapName = "scrivletDrawMap";
 std::unique_ptr<QCoreApplication> application(int &argc, char **argv);
 
 // The map as a picture; false, with the reason, when the library is not loaded.
-bool drawMap(const ScriptGraph &graph, MapFormat format, QByteArray &picture, QString &error);
+bool drawMap(const ScriptGraph &graph, MapFormat format, int scale, QByteArray &picture, QString &error);
 
 } // namespace PictureLibrary

@@ -25,11 +25,11 @@ extern "C" Q_DECL_EXPORT QCoreApplication *scrivletPictureApplication(int *argc,
     return app;
 }
 
-extern "C" Q_DECL_EXPORT void scrivletDrawMap(const ScriptGraph *graph, int format, QByteArray *picture)
+extern "C" Q_DECL_EXPORT void scrivletDrawMap(const ScriptGraph *graph, int format, int scale, QByteArray *picture)
 {
     MapScene scene;
     scene.setGraph(*graph);
-    *picture = MapPicture::draw(scene, MapFormat(format));
+    *picture = MapPicture::draw(scene, MapFormat(format), scale);
 }
 
 static_assert(std::is_same_v<decltype(scrivletPictureApplication), PictureLibrary::CreateApplication>);

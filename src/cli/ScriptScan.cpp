@@ -64,5 +64,8 @@ ScriptGraph scannedGraph(CliContext &context, const ScannedScript &scanned)
     if (phrases)
         sources.phrases = [text = &*phrases](qsizetype k) { return text->find(k); };
     sources.others = [folder = scanned.folder](quint8 npc) { return folder->find(npc); };
+    FolderLinks links;
+    links.read(scanned.path, scanned.ownNpcNumber);
+    sources.incoming = [&links](int record) { return links.incomingTo(record); };
     return scriptGraph(scanned.script->records, sources);
 }

@@ -1,16 +1,9 @@
 #include "document/NpcMerge.h"
 
-#include "document/NpcFile.h"
-
 #include <algorithm>
 
-std::optional<NpcMergeSide> NpcMergeSide::read(const QByteArray &bytes, QString &reason)
+NpcMergeSide NpcMergeSide::of(const NpcReader &reader, const QByteArray &bytes)
 {
-    NpcReader reader;
-    if (!reader.readBytes(bytes)) {
-        reason = reader.reason();
-        return std::nullopt;
-    }
     return NpcMergeSide{reader.records(), reader.layout(), bytes};
 }
 

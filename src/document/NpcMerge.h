@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/NpcScriptDocument.h"
+#include "document/NpcFile.h"
 
 #include <QByteArray>
 #include <QList>
@@ -14,8 +14,8 @@ struct NpcMergeSide {
     NpcLayout layout = NpcLayout::StandardLayout;
     QByteArray bytes;
 
-    // Nothing, with the reason, when the bytes are no script.
-    static std::optional<NpcMergeSide> read(const QByteArray &bytes, QString &reason);
+    // The script a reader took from the bytes.
+    static NpcMergeSide of(const NpcReader &reader, const QByteArray &bytes);
 };
 
 struct NpcFieldConflict {

@@ -247,7 +247,8 @@ void RenumberPlanner::planLists()
             return;
         }
         QList<ListLineChange> lines;
-        const QByteArray after = renumberListEntries(bytes, m_request.from, m_request.to, &lines);
+        const QByteArray after =
+            placeListEntry(renumberListEntries(bytes, m_request.from, m_request.to, &lines), m_request.to);
         m_listsAfter[id].appendText(after);
         if (lines.isEmpty())
             continue;

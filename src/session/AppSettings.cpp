@@ -58,9 +58,8 @@ void AppSettings::forgetRecentFile(const QString &path)
 
 SessionResult AppSettings::save()
 {
-    QString error;
-    if (m_config.IniWrite(&error))
+    if (m_config.IniWrite())
         return {};
     return SessionResult::failure(QStringLiteral("Не удалось записать файл настроек ") + m_config.iniPath() +
-                                  QStringLiteral(":\r\n") + error);
+                                  QStringLiteral(":\r\n") + m_config.errorString());
 }

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// How a session command ended: on failure, the message the user is shown.
+// How a session command ended: on failure, the message the user is shown; on success,
+// a note for the status bar when the command did more than was asked.
 struct SessionResult {
     bool ok = true;
     QString message;

@@ -98,9 +98,9 @@ TEST_F(CliGameFolderCommandsTest, RenumberExitsOneWhenRefusedAndTwoForBadUsageOr
          QStringLiteral("scrivlet-cli: none: нет такой папки\n")},
         {{QStringLiteral("things"), QStringLiteral("2=5"), QStringLiteral("game")},
          2,
-         QStringLiteral(
-             "scrivlet-cli renumber: неизвестный вид «things» (возможны: item, fact, quest, action, "
-             "reaction, mode, npc)\nСправка: scrivlet-cli renumber --help\n")},
+         QStringLiteral("scrivlet-cli renumber: неизвестный вид «things» (возможны: item, fact, quest, "
+                        "quest-close, action, "
+                        "reaction, mode, npc)\nСправка: scrivlet-cli renumber --help\n")},
         {{QStringLiteral("item"), QStringLiteral("2-5"), QStringLiteral("game")},
          2,
          QStringLiteral("scrivlet-cli renumber: ожидается СТАРЫЙ=НОВЫЙ, два целых числа, а не «2-5»\n"

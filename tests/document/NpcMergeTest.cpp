@@ -26,10 +26,9 @@ NpcRecords baseRecords()
 
 NpcRecords readBack(const QByteArray &bytes)
 {
-    QString reason;
-    const auto read = NpcMergeSide::read(bytes, reason);
-    EXPECT_TRUE(read.has_value()) << reason.toStdString();
-    return read ? read->records : NpcRecords{};
+    NpcReader reader;
+    EXPECT_TRUE(reader.readBytes(bytes)) << reader.reason().toStdString();
+    return reader.records();
 }
 
 } // namespace

@@ -56,8 +56,8 @@ protected:
 TEST_F(ForeignLinkFixesTest, LinksFromOtherScriptsFollowTheirRecordsThroughAnyOperations)
 {
     // After the save every link of the other scripts leads to the record it led to (told
-    // apart by its action), or it is reported as leading to a deleted record and left as it
-    // was; nothing else in those files changes.
+    // apart by its action), or it is reported as leading to a deleted record and leads to
+    // the one before it; nothing else in those files changes.
     std::mt19937 random(22);
     const QList<std::pair<QString, NpcLayout>> others{{QStringLiteral("Shop.npc"), NpcLayout::StandardLayout},
                                                       {QStringLiteral("112.npc"), NpcLayout::VestaLayout}};
@@ -107,13 +107,16 @@ TEST_F(ForeignLinkFixesTest, LinksFromOtherScriptsFollowTheirRecordsThroughAnyOp
                 const int now = after[i].ControlRec;
                 const QString place =
                     QStringLiteral("%1: запись %2, ControlRec %3").arg(label).arg(i).arg(was);
-                if (now != was) {
+                const bool deleted = asked.contains(QStringLiteral("%1: %2 → 057:%3 (запись %4 удалена)")
+                                                        .arg(label)
+                                                        .arg(i)
+                                                        .arg(now)
+                                                        .arg(was));
+                if (now != was && !deleted) {
                     EXPECT_TRUE(asked.contains(place + QStringLiteral(" -> ") + QString::number(now)));
                 }
-                EXPECT_TRUE(own[now].Action == m_own[was].Action ||
-                            (now == was && asked.contains(place + QStringLiteral(" (удалена)"))))
-                    << round << ' ' << i << '\n'
-                    << asked.toStdString();
+                EXPECT_TRUE(own[now].Action == m_own[was].Action || deleted) << round << ' ' << i << '\n'
+                                                                             << asked.toStdString();
                 expected[i].ControlRec = quint8(now);
             }
             EXPECT_EQ(readFile(QStringLiteral("npc/") + others[file].first),
@@ -134,13 +137,15 @@ TEST_F(ForeignLinkFixesTest, QuestionsNameTheOtherScriptsAndNoSavesOnlyThisScrip
     session().deleteRecord();
     // The record that was 3 is 2 now, and the status bar says who leads to it.
     session().selectRecord(2);
-    EXPECT_EQ(session().incomingLinks().text, QStringLiteral("Ссылки на запись 2: #112: 4"));
+    EXPECT_EQ(session().analysis().incomingLinks(session().CurRec()).text,
+              QStringLiteral("Ссылки на запись 2: #112: 4"));
     EXPECT_EQ(session().otherScriptLinksToCurrent(), QStringLiteral("#112: 4"));
-    EXPECT_EQ(session().otherScriptChanges(),
-              QStringLiteral("Ссылки других скриптов на сдвинутые записи:\r\n"
-                             "#112: запись 4, ControlRec 3 -> 2\r\n"
-                             "Ссылки на удалённые записи (останутся как есть):\r\n"
-                             "Shop: запись 2, ControlRec 1 (удалена)"));
+    EXPECT_EQ(
+        session().otherScriptChanges(),
+        QStringLiteral("Ссылки других скриптов на сдвинутые записи:\r\n"
+                       "#112: запись 4, ControlRec 3 -> 2\r\n"
+                       "Ссылки других скриптов на удалённые записи (поведут в запись перед удалённой):\r\n"
+                       "Shop: 2 → 057:0 (запись 1 удалена)"));
 
     const auto others = [this] {
         auto files = folderSnapshot(folder());
@@ -153,6 +158,37 @@ TEST_F(ForeignLinkFixesTest, QuestionsNameTheOtherScriptsAndNoSavesOnlyThisScrip
     EXPECT_EQ(recordsOf(QStringLiteral("057.npc"))[2].Action, 13);
     EXPECT_TRUE(session().otherScriptChanges().isEmpty()) << "the folder is as saved now";
     EXPECT_FALSE(session().isModified());
+
+    // The links left as they were are problems now, at the records they lead to.
+    const auto stale = [this] {
+        QStringList found;
+        for (const CheckFinding &finding : session().analysis().findings()) {
+            if (finding.rule == QStringLiteral("foreign-link-stale"))
+                found << QString::number(finding.record) + QLatin1Char(' ') + finding.message;
+        }
+        return found;
+    };
+    EXPECT_EQ(
+        stale(),
+        (QStringList{QStringLiteral("1 ссылка Shop: 2 ведёт в запись 1, а не туда, куда вела до сохранения: "
+                                    "та запись удалена, ей следовало вести в 0"),
+                     QStringLiteral("3 ссылка #112: 4 ведёт в запись 3, а не туда, куда вела до сохранения: "
+                                    "та запись теперь 2")}));
+    // Fixed in its script by hand, a link is no problem any more.
+    writeLinking(QStringLiteral("Shop.npc"), {-1, -1, 0});
+    ASSERT_TRUE(session().save()); // reads the folder again
+    ASSERT_EQ(stale().size(), 1);
+    EXPECT_TRUE(stale().constFirst().startsWith(QStringLiteral("3 ссылка #112")));
+}
+
+TEST_F(ForeignLinkFixesTest, ALinkToADeletedRecordIsFixedToTheRecordBeforeIt)
+{
+    writeLinking(QStringLiteral("Shop.npc"), {-1, -1, 1});
+    open();
+    session().selectRecord(1);
+    session().deleteRecord();
+    ASSERT_TRUE(session().save(ScriptSession::OtherScripts::Fix));
+    EXPECT_EQ(recordsOf(QStringLiteral("Shop.npc"))[2].ControlRec, 0);
 }
 
 TEST_F(ForeignLinkFixesTest, UndoTakesThePendingChangesBackAlsoPastASave)
@@ -193,7 +229,7 @@ TEST_F(ForeignLinkFixesTest, AFailedWriteOrAScriptChangedOnDiskLeavesEveryFileAs
         FailingFileOps ops;
         ops.failWrite = n <= 5 ? n : 0;
         ops.failRename = n > 5 ? n - 5 : 0;
-        ScriptSessionTester::setFileOps(session(), ops);
+        SessionTester::setFileOps(session(), ops);
         const SessionResult saved = session().save(ScriptSession::OtherScripts::Fix);
         ASSERT_FALSE(saved) << n;
         EXPECT_TRUE(saved.message.contains(QStringLiteral("103.npc")) ||
@@ -207,7 +243,7 @@ TEST_F(ForeignLinkFixesTest, AFailedWriteOrAScriptChangedOnDiskLeavesEveryFileAs
     writeLinking(QStringLiteral("102.npc"), {4, 8});
     const auto changed = folderSnapshot(folder());
     FileOps &system = FileOps::system();
-    ScriptSessionTester::setFileOps(session(), system);
+    SessionTester::setFileOps(session(), system);
     const SessionResult saved = session().save(ScriptSession::OtherScripts::Fix);
     ASSERT_FALSE(saved);
     EXPECT_TRUE(saved.message.contains(QStringLiteral("102.npc")));

@@ -47,7 +47,7 @@ QSize pixelSize(const MapScene &scene)
     return QSize(qCeil(size.width()), qCeil(size.height()));
 }
 
-QByteArray draw(MapScene &scene, MapFormat format)
+QByteArray draw(MapScene &scene, MapFormat format, int scale)
 {
     // A picture for others to read: whichever record the editor shows is nobody's business.
     const int current = scene.currentRecord();
@@ -64,10 +64,11 @@ QByteArray draw(MapScene &scene, MapFormat format)
         QPainter painter(&svg);
         render(scene, painter, size);
     } else {
-        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        // Drawn at the larger size, not enlarged afterwards: the text stays sharp.
+        QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
         {
             QPainter painter(&image);
-            render(scene, painter, size);
+            render(scene, painter, size * scale);
         }
         image.save(&buffer, "PNG");
     }

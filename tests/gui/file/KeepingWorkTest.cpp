@@ -5,6 +5,7 @@
 #include "session/RecoveryKeeper.h"
 #include "session/ScriptLock.h"
 #include "support/AppFixture.h"
+#include "support/DialogueFileBytes.h"
 
 #include <QStatusBar>
 
@@ -133,6 +134,21 @@ TEST_F(KeepingWorkTest, AFileChangedBehindTheEditorIsReadAgainOrAskedAbout)
     QFile::remove(script);
     diskWatch().check();
     EXPECT_TRUE(main().statusBar()->currentMessage().contains(QStringLiteral("удалён")));
+}
+
+TEST_F(KeepingWorkTest, BothFilesReadAgainAreNamedInOneLine)
+{
+    open(script);
+    QStringList said;
+    QObject::connect(&diskWatch(), &DiskWatch::said, [&](const QString &text) { said << text; });
+    writeFile(QStringLiteral("057.npc"), NpcWriter::encode(someRecords(2), NpcLayout::StandardLayout));
+    writeFile(QStringLiteral("057.edt"), dialogueFileBytes({"Hi", "Bye"}));
+    diskWatch().check();
+    EXPECT_EQ(said, QStringList{QStringLiteral("Файлы %1 и %2 изменены другой программой и прочитаны заново.")
+                                    .arg(QDir::toNativeSeparators(script),
+                                         QDir::toNativeSeparators(pathIn(QStringLiteral("057.edt"))))});
+    EXPECT_EQ(main().statusBar()->currentMessage(), said.value(0));
+    EXPECT_EQ(session().dialogue().text().size(), 2);
 }
 
 TEST_F(KeepingWorkTest, AScriptOpenInAnotherEditorIsOfferedReadOnly)
