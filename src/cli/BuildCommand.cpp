@@ -28,6 +28,12 @@ int run(CliContext &context)
 {
     const QString input = context.args.positional.at(0);
     const QString output = context.args.value(QStringLiteral("--output"));
+    // The dialogue goes beside the script under the script's name: any other name could be
+    // the dialogue's own.
+    if (!output.endsWith(QLatin1String(".npc"), Qt::CaseInsensitive)) {
+        context.usageFailed(QStringLiteral("скрипт пишется только в файл .npc, а не в ") + output);
+        return ExitFailure;
+    }
     QByteArray json;
     QString reason;
     if (!RegularFile::readAll(input, NpcJsonReader::MaxSize, json, reason)) {
@@ -55,11 +61,16 @@ int run(CliContext &context)
             return context.exitCode(false);
         }
     }
+    QStringList outputs{output};
+    if (dialogue)
+        outputs << withExtension(output, QStringLiteral(".edt"));
+    if (!context.mayReplace(outputs))
+        return ExitNegative;
     // The script's phrase numbers fit this text only: both files or neither.
     FileSetWriter files;
     files.write(output, NpcWriter::encode(reader.records(), layout));
     if (dialogue)
-        files.write(withExtension(output, QStringLiteral(".edt")), EdtWriter::encode(*dialogue));
+        files.write(outputs.at(1), EdtWriter::encode(*dialogue));
     context.writeFiles(files);
     return context.exitCode(false);
 }
@@ -87,7 +98,8 @@ Command buildCommand()
                        "Ошибка в JSON (неизвестное поле, значение не по размеру поля, номер записи\n"
                        "вне 0-49 или повторённый, фраза, которую не записать) называет запись и поле\n"
                        "или фразу; файлы тогда не пишутся.\n"
-                       "Непустая запись 49 не помещается в формат vesta: без --force сборка отказывается."),
+                       "Непустая запись 49 не помещается в формат vesta: без --force сборка отказывается.\n"
+                       "Существующие файлы заменяются только с --force, иначе код 1."),
         run,
     };
 }

@@ -78,6 +78,22 @@ std::optional<NpcReader> CliContext::readScript(const QString &path)
     return std::nullopt;
 }
 
+bool CliContext::mayReplace(const QStringList &paths)
+{
+    if (args.has(QStringLiteral("--force")))
+        return true;
+    bool free = true;
+    for (const QString &path : paths) {
+        const QFileInfo info(path);
+        if (!info.exists() && !info.isSymLink())
+            continue;
+        err.line(QLatin1String(Program) + QStringLiteral(": ") + path +
+                 QStringLiteral(": файл уже есть; ничего не записано (--force заменяет его)"));
+        free = false;
+    }
+    return free;
+}
+
 bool CliContext::writeFile(const QString &path, const QByteArray &bytes)
 {
     QString reason;

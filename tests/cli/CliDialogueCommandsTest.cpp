@@ -173,8 +173,8 @@ TEST_F(CliDialogueCommandsTest, BuildWritesTheScriptAndItsDialogueFileOrNeither)
 {
     writeFile(QStringLiteral("one.json"), R"({"records": [], "phrases": ["ok"]})");
     QDir().mkpath(QStringLiteral("one.edt")); // the dialogue file cannot be written
-    const Result result =
-        run({QStringLiteral("build"), QStringLiteral("one.json"), QStringLiteral("-o"), QStringLiteral("one.npc")});
+    const Result result = run({QStringLiteral("build"), QStringLiteral("one.json"), QStringLiteral("-o"),
+                               QStringLiteral("one.npc"), QStringLiteral("--force")});
     EXPECT_EQ(result.code, 2);
     EXPECT_TRUE(result.err.contains(QStringLiteral("one.edt"))) << result.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(QStringLiteral("one.npc")));
