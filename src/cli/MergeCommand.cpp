@@ -20,20 +20,18 @@ std::optional<MergeType> typeOfName(const QString &name)
     return std::nullopt;
 }
 
-bool readsAsScript(const QByteArray &bytes)
+// What the bytes are when no name tells: a script's first bytes are the narrower test.
+std::optional<MergeType> typeOfBytes(const QByteArray &bytes)
 {
-    return NpcReader::detectLayout(bytes.size(), bytes.first(std::min<qsizetype>(4, bytes.size())))
-        .has_value();
-}
-
-bool readsAsDialogue(const QByteArray &bytes)
-{
-    return bytes.size() % EdtReader::RecordSize == 0;
+    if (NpcReader::detectLayout(bytes.size(), bytes.first(std::min<qsizetype>(4, bytes.size()))))
+        return MergeType::Npc;
+    if (bytes.size() % EdtReader::RecordSize == 0)
+        return MergeType::Edt;
+    return std::nullopt;
 }
 
 // Git hands the driver temporary files without the extension: the name git merges (%P)
-// decides, else the names given, else what all three inputs read as. Never a guess: bytes
-// that fit neither kind, or both, are refused.
+// decides, else the names given, else the inputs, which must all be of one kind.
 std::optional<MergeType> typeOf(CliContext &context, const QStringList &paths,
                                 const QList<QByteArray> &bytes)
 {
@@ -46,26 +44,24 @@ std::optional<MergeType> typeOf(CliContext &context, const QStringList &paths,
         if (const auto named = typeOfName(path))
             return named;
     }
-    bool script = true;
-    bool dialogue = true;
+    std::optional<MergeType> type;
     for (int i = 0; i < 3; ++i) {
         if (i == 0 && bytes[0].isEmpty())
             continue; // made on both sides
-        const bool asScript = readsAsScript(bytes[i]);
-        const bool asDialogue = readsAsDialogue(bytes[i]);
-        if (!asScript && !asDialogue)
+        const auto own = typeOfBytes(bytes[i]);
+        if (!own) {
             context.inputFailed(paths[i], QStringLiteral("ни скрипт, ни файл диалогов"));
-        script = script && asScript;
-        dialogue = dialogue && asDialogue;
+        } else if (type && own != type) {
+            context.inputFailed(paths[i], QStringLiteral("файл другого вида, чем %1: укажите --name ИМЯ "
+                                                         "или --type")
+                                              .arg(paths[i - 1]));
+            return std::nullopt;
+        }
+        type = own;
     }
     if (context.anyInputFailed())
         return std::nullopt;
-    if (script != dialogue)
-        return script ? MergeType::Npc : MergeType::Edt;
-    context.inputFailed(paths[1], script ? QStringLiteral("по содержимому это и скрипт, и файл диалогов: "
-                                                         "укажите --name ИМЯ или --type")
-                                         : QStringLiteral("входы разного вида: укажите --name ИМЯ или --type"));
-    return std::nullopt;
+    return type;
 }
 
 int mergeScripts(CliContext &context, const QStringList &paths, const QList<QByteArray> &bytes,
@@ -177,7 +173,7 @@ Command mergeCommand()
                        "Данные после записей скрипта сливаются одним куском.\n"
                        "Вид файла берётся из --type, иначе из расширения ИМЕНИ (git передаёт его как\n"
                        "%P) или самих файлов, иначе из содержимого всех трёх: вход, который не читается\n"
-                       "ни как скрипт, ни как файл диалогов, или неясный вид - код 2, без слияния.\n"
+                       "ни как скрипт, ни как файл диалогов, или входы разного вида - код 2, без слияния.\n"
                        "Конфликты идут в stderr, строка на каждый: ЗАПИСЬ ПОЛЕ: base Б, ours Н, theirs И\n"
                        "(для диалогов ФРАЗА: base \"...\", ours \"...\", theirs \"...\"). Код 1, если\n"
                        "были конфликты (итог всё равно записан)."),

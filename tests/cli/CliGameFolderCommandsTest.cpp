@@ -162,6 +162,47 @@ TEST_F(CliGameFolderCommandsTest, MergeWritesOursOrTheOutputAndListsEveryConflic
     EXPECT_EQ(missing.code, 2);
 }
 
+// Git's temporary files have no extension: the name git passes or all three inputs decide
+// the kind, an input of neither kind is refused, and a script's trailing bytes are one block.
+TEST_F(CliGameFolderCommandsTest, MergeNeverTakesAScriptForADialogueFile)
+{
+    const auto script = [&](const NpcRecords &records, const QByteArray &tail) {
+        return NpcWriter::encode(records, NpcLayout::StandardLayout) + tail;
+    };
+    NpcRecords theirs = smith;
+    theirs[47] = plain();
+    NpcRecords ours = smith;
+    ours[0].FDay = 3;
+    const QByteArray tail(320, '\x11'); // 1920 bytes: whole dialogue records too
+    writeFile(QStringLiteral("base"), script(smith, tail));
+    writeFile(QStringLiteral("theirs"), script(theirs, tail));
+    const QStringList merge{QStringLiteral("merge"), QStringLiteral("base"), QStringLiteral("ours"),
+                            QStringLiteral("theirs")};
+
+    writeFile(QStringLiteral("ours"), script(ours, tail));
+    Result result = run(merge);
+    EXPECT_EQ(result.code, 0) << result.err.toStdString();
+    NpcRecords both = ours;
+    both[47] = plain();
+    EXPECT_EQ(fileBytes(QStringLiteral("ours")), script(both, tail));
+
+    writeFile(QStringLiteral("ours"), script(ours, QByteArray(320, '\x22')));
+    writeFile(QStringLiteral("theirs"), script(theirs, QByteArray(320, '\x33')));
+    result = run(merge);
+    EXPECT_EQ(result.code, 1);
+    EXPECT_EQ(result.err, QStringLiteral("tail: base 320 B, ours 320 B, theirs 320 B\n"));
+    EXPECT_EQ(fileBytes(QStringLiteral("ours")), script(both, QByteArray(320, '\x22')));
+
+    const QByteArray unreadable = "A" + QByteArray(1919, '\0');
+    for (const QStringList &name : {QStringList{}, QStringList{QStringLiteral("--name"), QStringLiteral("-x.npc")}}) {
+        writeFile(QStringLiteral("ours"), unreadable);
+        result = run(name + merge);
+        EXPECT_EQ(result.code, 2) << name.join(u' ').toStdString();
+        EXPECT_TRUE(result.err.startsWith(QStringLiteral("scrivlet-cli: ours: "))) << result.err.toStdString();
+        EXPECT_EQ(fileBytes(QStringLiteral("ours")), unreadable);
+    }
+}
+
 // The README's git set-up, with a real git: two edits of different records merge, two
 // edits of one field are a conflict, and the script reads either way.
 TEST_F(CliGameFolderCommandsTest, GitMergesScriptsThroughTheDriver)
