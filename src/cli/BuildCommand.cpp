@@ -14,7 +14,7 @@ std::optional<EdtText> dialogueText(const QStringList &phrases, QString &error)
 {
     EdtText text;
     for (qsizetype k = 0; k < phrases.size(); ++k) {
-        const std::optional<QByteArray> line = PhraseLine::fromText(phrases.at(k), error);
+        const std::optional<QByteArray> line = PhraseLine::fromStoredText(phrases.at(k), error);
         if (!line) {
             error = QStringLiteral("phrases[%1]: ").arg(k) + error;
             return std::nullopt;
@@ -94,7 +94,8 @@ Command buildCommand()
                        "со знаком) или как хранятся в файле. Формат берётся из --layout, иначе из\n"
                        "ключа layout, иначе standard.\n"
                        "Фразы (ключ phrases) записываются в файл .edt рядом со скриптом, вместе со\n"
-                       "скриптом: записываются оба файла или ни один.\n"
+                       "скриптом, байт в байт как их выводит dump, управляющие знаки тоже (о них\n"
+                       "предупреждает check); записываются оба файла или ни один.\n"
                        "Ошибка в JSON (неизвестное поле, значение не по размеру поля, номер записи\n"
                        "вне 0-49 или повторённый, фраза, которую не записать) называет запись и поле\n"
                        "или фразу; файлы тогда не пишутся.\n"

@@ -143,22 +143,45 @@ TEST_F(CliDialogueCommandsTest, AWholeCharacterRoundTripsThroughJson)
     EXPECT_FALSE(QFileInfo::exists(QStringLiteral("solo/113.edt")));
 }
 
+// The game shows nothing for control characters, but files hold them: what dump writes,
+// build writes back as it was, and check is where they are said.
+TEST_F(CliDialogueCommandsTest, ControlCharactersGoBackThroughJsonAndCheckWarnsOfThem)
+{
+    NpcRecords records{};
+    records[0] = plain();
+    records[0].Phrase = 0;
+    records[0].PhraseCnt = 1;
+    writeScript(QStringLiteral("057.npc"), records);
+    writeEdt(QStringLiteral("057.edt"), {QByteArray("a\x10\n\0\x98\x1e", 6), "\x01"});
+    const Result dump = run({QStringLiteral("dump"), QStringLiteral("057.npc"), QStringLiteral("--format=json")});
+    writeFile(QStringLiteral("057.json"), dump.outBytes);
+    QDir().mkpath(QStringLiteral("out"));
+    const Result build = run({QStringLiteral("build"), QStringLiteral("057.json"), QStringLiteral("-o"),
+                              QStringLiteral("out/057.npc")});
+    EXPECT_EQ(build.code, 0) << build.err.toStdString();
+    EXPECT_EQ(fileBytes(QStringLiteral("out/057.edt")), fileBytes(QStringLiteral("057.edt")));
+    const Result check = run({QStringLiteral("check"), QStringLiteral("out/057.npc")});
+    EXPECT_TRUE(check.out.contains(QStringLiteral("управляющий знак (код 16)"))) << check.out.toStdString();
+}
+
 TEST_F(CliDialogueCommandsTest, BuildRefusesAPhraseItCannotWriteAndWritesNothing)
 {
     struct Bad {
-        const char *json;
+        std::string json;
         const char *error;
     };
     const Bad cases[] = {
-        {R"({"records": [], "phrases": ["ok", "a\nb"]})",
-         "phrases[1]: Фраза занимает одну строку: перевод строки в ней не записать."},
+        {R"({"records": [], "phrases": ["ok", "a\u001fb"]})",
+         "phrases[1]: Знак 2 фразы (код 31) файл диалогов не хранит: он читается как пробел."},
+        {R"({"records": [], "phrases": [")" + std::string(241, 'x') + R"("]})",
+         "phrases[0]: Фраза длиннее 240 знаков: 241."},
         {R"({"records": [], "phrases": ["日"]})",
          "phrases[0]: Знака «日» (U+65E5) нет в кодировке Windows-1251: в фразу его не записать."},
         {R"({"records": [], "phrases": [1]})", "phrases[0]: ожидается строка, а не 1"},
         {R"({"records": [], "phrases": "a"})", "phrases: ожидается массив строк"},
     };
     for (const Bad &bad : cases) {
-        writeFile(QStringLiteral("bad.json"), bad.json);
+        writeFile(QStringLiteral("bad.json"), QByteArray::fromStdString(bad.json));
         const Result result = run({QStringLiteral("build"), QStringLiteral("bad.json"), QStringLiteral("-o"),
                                    QStringLiteral("bad.npc")});
         EXPECT_EQ(result.code, 2);
