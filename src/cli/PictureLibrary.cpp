@@ -77,8 +77,7 @@ bool drawMap(const ScriptGraph &graph, MapFormat format, QByteArray &picture, QS
                 (library.error.isEmpty() ? QStringLiteral("её не искали") : library.error);
         return false;
     }
-    library.draw(&graph, int(format), &picture);
-    return true;
+    return library.draw(&graph, int(format), &picture, &error);
 }
 
 } // namespace PictureLibrary

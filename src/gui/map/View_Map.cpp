@@ -182,7 +182,11 @@ void View_Map::SaveMapExecute()
     }
     if (m_stale)
         refresh();
+    QByteArray picture;
     QString reason;
-    if (!saveFile(path, MapPicture::draw(*m_scene, *format), reason))
+    if (!MapPicture::draw(*m_scene, *format, picture, reason))
+        m_prompts.error(this, QStringLiteral("Схему не сохранить: ") + reason + QStringLiteral(".\r\n") +
+                                  QDir::toNativeSeparators(path));
+    else if (!saveFile(path, picture, reason))
         m_prompts.error(this, writeFailureText(path, reason));
 }
