@@ -4,8 +4,6 @@
 #include "support/FolderSnapshot.h"
 #include "support/QtPrinters.h"
 
-#include <QProcess>
-#include <QStandardPaths>
 
 namespace
 {
@@ -201,67 +199,4 @@ TEST_F(CliGameFolderCommandsTest, MergeNeverTakesAScriptForADialogueFile)
         EXPECT_TRUE(result.err.startsWith(QStringLiteral("scrivlet-cli: ours: "))) << result.err.toStdString();
         EXPECT_EQ(fileBytes(QStringLiteral("ours")), unreadable);
     }
-}
-
-// The README's git set-up, with a real git: two edits of different records merge, two
-// edits of one field are a conflict, and the script reads either way.
-TEST_F(CliGameFolderCommandsTest, GitMergesScriptsThroughTheDriver)
-{
-    const QString gitProgram = QStandardPaths::findExecutable(QStringLiteral("git"));
-    if (gitProgram.isEmpty())
-        GTEST_SKIP() << "no git";
-    const auto git = [&](const QStringList &arguments) {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("HOME"), dir.path());
-        environment.insert(QStringLiteral("GIT_CONFIG_NOSYSTEM"), QStringLiteral("1"));
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(dir.filePath(QStringLiteral("repo")));
-        process.start(gitProgram, arguments);
-        EXPECT_TRUE(process.waitForFinished(-1));
-        return std::pair(process.exitCode(),
-                         QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError()));
-    };
-    const auto commit = [&](const NpcRecords &records) {
-        writeScript(QStringLiteral("repo/057.npc"), records);
-        git({QStringLiteral("commit"), QStringLiteral("-qam"), QStringLiteral("edit")});
-    };
-    // Theirs on a branch of its own, ours on main, then theirs merged into ours.
-    const auto merge = [&](const QString &branch, const NpcRecords &theirs, const NpcRecords &ours) {
-        git({QStringLiteral("checkout"), QStringLiteral("-qb"), branch});
-        commit(theirs);
-        git({QStringLiteral("checkout"), QStringLiteral("-q"), QStringLiteral("main")});
-        commit(ours);
-        return git({QStringLiteral("merge"), branch});
-    };
-    QDir().mkpath(QStringLiteral("repo"));
-    git({QStringLiteral("init"), QStringLiteral("-q"), QStringLiteral("-b"), QStringLiteral("main")});
-    git({QStringLiteral("config"), QStringLiteral("user.name"), QStringLiteral("Modder")});
-    git({QStringLiteral("config"), QStringLiteral("user.email"), QStringLiteral("modder@example.org")});
-    git({QStringLiteral("config"), QStringLiteral("merge.npc.driver"),
-         QStringLiteral("\"%1\" merge %O %A %B").arg(QStringLiteral(SCRIVLET_CLI))});
-    writeFile(QStringLiteral("repo/.gitattributes"), "*.npc merge=npc\n");
-    writeScript(QStringLiteral("repo/057.npc"), smith);
-    git({QStringLiteral("add"), QStringLiteral(".")});
-    git({QStringLiteral("commit"), QStringLiteral("-qm"), QStringLiteral("base")});
-
-    NpcRecords theirs = smith;
-    theirs[1].Leader = 30;
-    NpcRecords ours = smith;
-    ours[0].FDay = 5;
-    const auto clean = merge(QStringLiteral("theirs"), theirs, ours);
-    EXPECT_EQ(clean.first, 0) << clean.second.toStdString();
-    NpcRecords both = ours;
-    both[1].Leader = 30;
-    EXPECT_EQ(read(QStringLiteral("repo/057.npc")), both);
-
-    NpcRecords other = both;
-    other[0].FDay = 7;
-    NpcRecords mine = both;
-    mine[0].FDay = 8;
-    const auto conflict = merge(QStringLiteral("other"), other, mine);
-    EXPECT_NE(conflict.first, 0);
-    EXPECT_TRUE(conflict.second.contains(QStringLiteral("0 FDay: base 5, ours 8, theirs 7")))
-        << conflict.second.toStdString();
-    EXPECT_EQ(read(QStringLiteral("repo/057.npc")), mine);
 }
