@@ -21,8 +21,8 @@ void addDialogue(CliContext &context, const ScannedScript &scanned, CheckContext
 QString textLine(const QString &path, const CheckFinding &finding)
 {
     const QString place = finding.record == CheckFinding::WholeScript
-                              ? path
-                              : path + QLatin1Char(':') + QString::number(finding.record);
+                              ? shownPath(path)
+                              : shownPath(path) + QLatin1Char(':') + QString::number(finding.record);
     return place + QStringLiteral(": ") + checkLevelName(finding.level) + QStringLiteral(": ") +
            finding.message + QStringLiteral(" [") + finding.rule + QLatin1Char(']');
 }

@@ -56,7 +56,8 @@ int run(CliContext &context)
         context.out.line(jsonArray(items));
     } else {
         for (const FoundLink &found : std::as_const(links))
-            context.out.line(found.source() + QStringLiteral(" -> ") + found.target() + QLatin1Char(' ') +
+            context.out.line(shownPath(found.source()) + QStringLiteral(" -> ") + shownPath(found.target()) +
+                             QLatin1Char(' ') +
                              linkStateName(found.link.state));
     }
     return context.exitCode(false);
