@@ -1,5 +1,6 @@
 #include "cli/ScriptScan.h"
 
+#include "common/UndecodableNames.h"
 #include "dialogue/EdtReader.h"
 #include "document/NpcName.h"
 #include "document/ScriptFileScan.h"
@@ -13,15 +14,18 @@
 ScriptScan::ScriptScan(CliContext &context, const QStringList &paths)
 {
     QStringList found;
+    QStringList undecodable;
     for (const QString &path : paths) {
         const QFileInfo info(path);
         if (info.isDir())
-            found << ScriptFileScan::all(path);
+            found << ScriptFileScan::all(path, &undecodable);
         else if (info.exists())
             found << QDir::cleanPath(path);
         else
             context.inputFailed(path, QStringLiteral("нет такого файла или папки"));
     }
+    for (const QString &path : std::as_const(undecodable))
+        context.inputFailed(path, UndecodableNames::refusalText());
     std::sort(found.begin(), found.end());
     QSet<QString> seen;
     for (const QString &path : std::as_const(found)) {

@@ -4,6 +4,11 @@
 #include "support/FolderSnapshot.h"
 #include "support/QtPrinters.h"
 
+#ifndef Q_OS_WIN
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 
 namespace
 {
@@ -199,4 +204,44 @@ TEST_F(CliGameFolderCommandsTest, MergeNeverTakesAScriptForADialogueFile)
         EXPECT_TRUE(result.err.startsWith(QStringLiteral("scrivlet-cli: ours: "))) << result.err.toStdString();
         EXPECT_EQ(fileBytes(QStringLiteral("ours")), unreadable);
     }
+}
+
+// A name in Windows-1251 bytes, as names from Windows zips often are, is not valid UTF-8:
+// Qt does not list it at all. Every folder command names it instead of skipping it, and
+// renumber changes nothing, the lists included.
+TEST_F(CliGameFolderCommandsTest, ScriptsNamedOutsideTheSystemEncodingAreRefusedByName)
+{
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "Windows names are UTF-16";
+#else
+    const QByteArray script = NpcWriter::encode(smith, NpcLayout::StandardLayout);
+    for (const QByteArray name : {QByteArray("game/\xcf\xf0\xee.npc"), QByteArray("game/\xd1")}) {
+        const QByteArray path = QFile::encodeName(dir.path()) + '/' + name;
+        if (!name.endsWith(".npc")) {
+            ASSERT_EQ(mkdir(path.constData(), 0755), 0);
+            continue;
+        }
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, script.constData(), size_t(script.size())), script.size());
+        ::close(fd);
+    }
+    const QMap<QString, QByteArray> before = folderSnapshot(dir.path());
+    const QList<QStringList> commands = {
+        {QStringLiteral("check"), QStringLiteral("game")},
+        {QStringLiteral("find"), QStringLiteral("game"), QStringLiteral("--item"), QStringLiteral("2")},
+        {QStringLiteral("xref"), QStringLiteral("game")},
+        {QStringLiteral("renumber"), QStringLiteral("item"), QStringLiteral("2=5"), QStringLiteral("game")},
+    };
+    for (const QStringList &command : commands) {
+        const Result result = run(command);
+        EXPECT_EQ(result.code, 2) << command.first().toStdString();
+        EXPECT_TRUE(result.err.contains(QStringLiteral("game/\\xCF\\xF0\\xEE.npc: имя не читается")))
+            << command.first().toStdString() << ": " << result.err.toStdString();
+        if (command.first() != QLatin1String("renumber"))
+            EXPECT_TRUE(result.err.contains(QStringLiteral("game/\\xD1: имя не читается")))
+                << result.err.toStdString();
+    }
+    EXPECT_EQ(folderSnapshot(dir.path()), before);
+#endif
 }
