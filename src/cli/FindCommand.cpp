@@ -103,14 +103,11 @@ int runText(CliContext &context)
     const ScriptScan scan(context, context.args.positional);
     bool found = false;
     for (const ScannedScript &scanned : scan.scripts()) {
-        const DialogueBeside dialogue = readDialogueBeside(*scanned.folder, scanned.name);
-        if (!dialogue.read()) {
-            if (dialogue.exists())
-                context.inputFailed(dialogue.path, dialogue.error);
+        const auto dialogue = scan.dialogueOf(context, scanned);
+        if (!dialogue->read())
             continue;
-        }
-        const auto hits = findPhraseText(matcher, scanned.path, dialogue.path, scanned.script->records,
-                                         dialogue.text.lines());
+        const auto hits = findPhraseText(matcher, scanned.path, dialogue->path, scanned.script->records,
+                                         dialogue->text.lines());
         for (const PhraseHit &hit : hits) {
             const QString rest = QStringLiteral(": phrase %1: %2").arg(hit.phrase).arg(shownLine(hit.line));
             if (hit.records.isEmpty())

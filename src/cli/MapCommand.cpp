@@ -23,7 +23,7 @@ int run(CliContext &context)
     const ScriptScan scan(context, {script});
     if (scan.scripts().isEmpty())
         return context.exitCode(false);
-    const ScriptGraph graph = scannedGraph(context, scan.scripts().first());
+    const ScriptGraph graph = scannedGraph(context, scan.scripts().first(), *scan.dialogueOf(context, scan.scripts().first()));
     QByteArray picture;
     QString error;
     if (!PictureLibrary::drawMap(graph, *format, picture, error)) {

@@ -47,7 +47,7 @@ int run(CliContext &context)
     if (format == QLatin1String("dot")) {
         QList<GraphOfScript> graphs;
         for (const ScannedScript &scanned : scan.scripts())
-            graphs.append({scanned.path, scannedGraph(context, scanned)});
+            graphs.append({scanned.path, scannedGraph(context, scanned, *scan.dialogueOf(context, scanned))});
         context.out.line(dotText(graphs));
     } else if (format == QLatin1String("json")) {
         QStringList items;

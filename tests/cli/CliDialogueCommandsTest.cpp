@@ -202,3 +202,27 @@ TEST_F(CliDialogueCommandsTest, BuildWritesTheScriptAndItsDialogueFileOrNeither)
     EXPECT_TRUE(result.err.contains(QStringLiteral("one.edt"))) << result.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(QStringLiteral("one.npc")));
 }
+
+// Case variants of one name share one dialogue file: each command reads it once, and says
+// once that it cannot.
+TEST_F(CliDialogueCommandsTest, ADialogueFileSharedByCaseVariantsIsReadOnce)
+{
+    NpcRecords records{};
+    records[0] = plain();
+    for (const char *name : {"v/a.npc", "v/A.npc", "v/a.Npc"})
+        writeScript(QLatin1String(name), records);
+    QFile big(QStringLiteral("v/a.edt"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(65 * 1024 * 1024)); // sparse: above what the reader takes
+    big.close();
+    const QList<QStringList> commands = {
+        {QStringLiteral("check"), QStringLiteral("v")},
+        {QStringLiteral("find"), QStringLiteral("v"), QStringLiteral("--text"), QStringLiteral("x")},
+        {QStringLiteral("xref"), QStringLiteral("v"), QStringLiteral("--format"), QStringLiteral("dot")},
+    };
+    for (const QStringList &command : commands) {
+        const Result result = run(command);
+        EXPECT_EQ(result.code, 2) << command.first().toStdString();
+        EXPECT_EQ(result.err.count(QStringLiteral("v/a.edt")), 1) << result.err.toStdString();
+    }
+}
