@@ -50,7 +50,8 @@ bool IniFile::load(const QString &path, QString *error)
 {
     QByteArray bytes;
     QString reason;
-    if (!RegularFile::readAll(path, MaxFileSize, bytes, reason)) {
+    if (!RegularFile::readAll(path, MaxFileSize, bytes, reason) ||
+        !RegularFile::withinLines(bytes, MaxLines, reason)) {
         m_lines.clear();
         m_read.clear();
         if (error)

@@ -68,7 +68,8 @@ bool ReferenceList::readFile(const QString &path, QString *error)
 {
     QByteArray bytes;
     QString reason;
-    if (!RegularFile::readAll(path, MaxFileSize, bytes, reason)) {
+    if (!RegularFile::readAll(path, MaxFileSize, bytes, reason) ||
+        !RegularFile::withinLines(bytes, MaxEntries, reason)) {
         if (error)
             *error = reason;
         return false;
