@@ -3,9 +3,11 @@
 #include "session/ScriptSession.h"
 
 #include "common/FileMessages.h"
+#include "dialogue/EdtPath.h"
 #include "document/NpcFile.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 ScriptSession::~ScriptSession()
 {
@@ -64,10 +66,20 @@ OpenResult ScriptSession::recover(const RecoveryKeeper::Offer &offer)
     if (!state.scriptPath.isEmpty())
         takeFolder(state.scriptPath);
     if (state.dialogue) {
+        // The text goes to the dialogue file beside the script, whatever path the file
+        // names: a recovery file is no reason to write anywhere else.
+        const auto same = [&state](const QString &beside) {
+            return !beside.isEmpty() &&
+                   QFileInfo(state.dialoguePath).absoluteFilePath() == QFileInfo(beside).absoluteFilePath();
+        };
+        const QString named =
+            state.scriptPath.isEmpty() ? QString() : withExtension(state.scriptPath, QStringLiteral(".edt"));
+        const QString found = m_links.folder().dialoguePathOf(QFileInfo(state.scriptPath).fileName());
+        const QString path = same(found) || same(named) ? state.dialoguePath : found.isEmpty() ? named : found;
         m_dialogue.forget(true);
         m_dialogue.m_text = *state.dialogue;
-        m_dialogue.m_path = state.dialoguePath;
-        m_dialogue.m_stamp = m_dialogue.m_seen = FileStamp::of(state.dialoguePath);
+        m_dialogue.m_path = path;
+        m_dialogue.m_stamp = m_dialogue.m_seen = FileStamp::of(path);
     } else if (!state.scriptPath.isEmpty()) {
         attachDialogue(result);
     } else {
