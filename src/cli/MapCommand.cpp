@@ -23,7 +23,8 @@ int run(CliContext &context)
     const ScriptScan scan(context, {script});
     if (scan.scripts().isEmpty())
         return context.exitCode(false);
-    const ScriptGraph graph = scannedGraph(context, scan.scripts().first(), *scan.dialogueOf(context, scan.scripts().first()));
+    const ScannedScript &scanned = scan.scripts().first();
+    const ScriptGraph graph = scannedGraph(context, scanned, *scan.dialogueOf(context, scanned));
     QByteArray picture;
     QString error;
     if (!PictureLibrary::drawMap(graph, *format, picture, error)) {
