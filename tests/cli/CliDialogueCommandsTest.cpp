@@ -1,6 +1,7 @@
 #include "cli/CliFixture.h"
 #include "support/QtPrinters.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace
@@ -8,6 +9,24 @@ namespace
 
 class CliDialogueCommandsTest : public CliFixture
 {
+protected:
+    // 057.npc, whose record 0 speaks `spoken` of the lines of 057.edt, dumped as JSON
+    // into 057.json and built back into out/057.npc.
+    std::pair<Result, Result> dumpAndBuild(const QList<QByteArray> &lines, int spoken)
+    {
+        NpcRecords records{};
+        records[0] = plain();
+        records[0].Phrase = 0;
+        records[0].PhraseCnt = quint8(spoken);
+        writeScript(QStringLiteral("057.npc"), records);
+        writeEdt(QStringLiteral("057.edt"), lines);
+        const Result dump =
+            run({QStringLiteral("dump"), QStringLiteral("057.npc"), QStringLiteral("--format=json")});
+        writeFile(QStringLiteral("057.json"), dump.outBytes);
+        QDir().mkpath(QStringLiteral("out"));
+        return {dump, run({QStringLiteral("build"), QStringLiteral("057.json"), QStringLiteral("-o"),
+                           QStringLiteral("out/057.npc")})};
+    }
 };
 
 } // namespace
@@ -110,30 +129,19 @@ TEST_F(CliDialogueCommandsTest, FindTextNamesEveryRecordThatSpeaksTheLine)
 
 TEST_F(CliDialogueCommandsTest, AWholeCharacterRoundTripsThroughJson)
 {
-    NpcRecords records{};
-    records[0] = plain();
-    records[0].Phrase = 0;
-    records[0].PhraseCnt = 2;
-    writeScript(QStringLiteral("057.npc"), records);
-    writeEdt(QStringLiteral("057.edt"), {"\xc4\xe0 \"\\", "", "\xb8\x85"});
-    const Result dump =
-        run({QStringLiteral("dump"), QStringLiteral("057.npc"), QStringLiteral("--format=json")});
+    const auto [dump, build] = dumpAndBuild({"\xc4\xe0 \"\\", "", "\xb8\x85"}, 2);
     EXPECT_EQ(dump.code, 0);
     EXPECT_TRUE(dump.out.endsWith(
         QStringLiteral("  ],\n  \"phrases\": [\n    \"Да \\\"\\\\\",\n    \"\",\n    \"ё…\"\n  ]\n}\n")))
         << dump.out.right(80).toStdString();
-
-    writeFile(QStringLiteral("057.json"), dump.outBytes);
-    QDir().mkpath(QStringLiteral("out"));
-    const Result build = run({QStringLiteral("build"), QStringLiteral("057.json"), QStringLiteral("-o"),
-                              QStringLiteral("out/057.npc")});
     EXPECT_EQ(build.code, 0);
     EXPECT_EQ(build.err, QString());
     EXPECT_EQ(fileBytes(QStringLiteral("out/057.npc")), fileBytes(QStringLiteral("057.npc")));
     EXPECT_EQ(fileBytes(QStringLiteral("out/057.edt")), fileBytes(QStringLiteral("057.edt")));
 
     // Without a dialogue file there are no phrases, and build writes none.
-    writeScript(QStringLiteral("solo/112.npc"), records);
+    QDir().mkpath(QStringLiteral("solo"));
+    QFile::copy(QStringLiteral("057.npc"), QStringLiteral("solo/112.npc"));
     const Result solo =
         run({QStringLiteral("dump"), QStringLiteral("solo/112.npc"), QStringLiteral("--format=json")});
     EXPECT_FALSE(solo.out.contains(QStringLiteral("phrases")));
@@ -147,17 +155,7 @@ TEST_F(CliDialogueCommandsTest, AWholeCharacterRoundTripsThroughJson)
 // build writes back as it was, and check is where they are said.
 TEST_F(CliDialogueCommandsTest, ControlCharactersGoBackThroughJsonAndCheckWarnsOfThem)
 {
-    NpcRecords records{};
-    records[0] = plain();
-    records[0].Phrase = 0;
-    records[0].PhraseCnt = 1;
-    writeScript(QStringLiteral("057.npc"), records);
-    writeEdt(QStringLiteral("057.edt"), {QByteArray("a\x10\n\0\x98\x1e", 6), "\x01"});
-    const Result dump = run({QStringLiteral("dump"), QStringLiteral("057.npc"), QStringLiteral("--format=json")});
-    writeFile(QStringLiteral("057.json"), dump.outBytes);
-    QDir().mkpath(QStringLiteral("out"));
-    const Result build = run({QStringLiteral("build"), QStringLiteral("057.json"), QStringLiteral("-o"),
-                              QStringLiteral("out/057.npc")});
+    const Result build = dumpAndBuild({QByteArray("a\x10\n\0\x98\x1e", 6), "\x01"}, 1).second;
     EXPECT_EQ(build.code, 0) << build.err.toStdString();
     EXPECT_EQ(fileBytes(QStringLiteral("out/057.edt")), fileBytes(QStringLiteral("057.edt")));
     const Result check = run({QStringLiteral("check"), QStringLiteral("out/057.npc")});
