@@ -6,6 +6,7 @@
 
 #ifndef Q_OS_WIN
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -199,7 +200,7 @@ TEST_F(CliGameFolderCommandsTest, MergeNeverTakesAScriptForADialogueFile)
     const QByteArray unreadable = "A" + QByteArray(1919, '\0');
     for (const QStringList &name : {QStringList{}, QStringList{QStringLiteral("--name"), QStringLiteral("-x.npc")}}) {
         writeFile(QStringLiteral("ours"), unreadable);
-        result = run(name + merge);
+        result = run(merge + name);
         EXPECT_EQ(result.code, 2) << name.join(u' ').toStdString();
         EXPECT_TRUE(result.err.startsWith(QStringLiteral("scrivlet-cli: ours: "))) << result.err.toStdString();
         EXPECT_EQ(fileBytes(QStringLiteral("ours")), unreadable);
