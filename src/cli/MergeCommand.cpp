@@ -155,7 +155,7 @@ Command mergeCommand()
 {
     return {
         {QStringLiteral("merge"),
-         {outputOption(false), {QStringLiteral("--name")},
+         {outputOption(false), {QStringLiteral("--name"), {}, {}},
           {QStringLiteral("--type"), {}, {QStringLiteral("npc"), QStringLiteral("edt")}}},
          3,
          3},
