@@ -216,7 +216,7 @@ TEST_F(CliGameFolderCommandsTest, ScriptsNamedOutsideTheSystemEncodingAreRefused
     GTEST_SKIP() << "Windows names are UTF-16";
 #else
     const QByteArray script = NpcWriter::encode(smith, NpcLayout::StandardLayout);
-    for (const QByteArray name : {QByteArray("game/\xcf\xf0\xee.npc"), QByteArray("game/\xd1")}) {
+    for (const QByteArray &name : {QByteArray("game/\xcf\xf0\xee.npc"), QByteArray("game/\xd1")}) {
         const QByteArray path = QFile::encodeName(dir.path()) + '/' + name;
         if (!name.endsWith(".npc")) {
             ASSERT_EQ(mkdir(path.constData(), 0755), 0);
@@ -239,9 +239,10 @@ TEST_F(CliGameFolderCommandsTest, ScriptsNamedOutsideTheSystemEncodingAreRefused
         EXPECT_EQ(result.code, 2) << command.first().toStdString();
         EXPECT_TRUE(result.err.contains(QStringLiteral("game/\\xCF\\xF0\\xEE.npc: имя не читается")))
             << command.first().toStdString() << ": " << result.err.toStdString();
-        if (command.first() != QLatin1String("renumber"))
+        if (command.first() != QLatin1String("renumber")) {
             EXPECT_TRUE(result.err.contains(QStringLiteral("game/\\xD1: имя не читается")))
                 << result.err.toStdString();
+        }
     }
     EXPECT_EQ(folderSnapshot(dir.path()), before);
 #endif
