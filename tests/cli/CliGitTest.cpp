@@ -126,6 +126,5 @@ TEST_F(CliGitTest, DiffAndMergeTakeAnyFileName)
         const auto merged = merge(name, QStringLiteral("b%1").arg(++branch), theirs, changed);
         EXPECT_EQ(merged.first, 0) << name.toStdString() << merged.second.toStdString();
         EXPECT_EQ(read(QStringLiteral("repo/") + name), both) << name.toStdString();
-        smith = both;
     }
 }
