@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <sys/stat.h>
 
@@ -172,4 +173,34 @@ TEST(ReadersOnSpecialFiles, TheSettingsOfAnUnreadableFileAreNotWrittenOver)
     EXPECT_FALSE(config.IniWrite());
     EXPECT_EQ(config.errorString(), RegularFile::tooLargeText(IniFile::MaxFileSize));
     EXPECT_EQ(QFileInfo(ini).size(), IniFile::MaxFileSize + 1);
+}
+
+// A mod's macros, lists and settings are read line by line, each line taking room of its
+// own: a file of nothing but line ends is refused by its number of lines, not only by
+// its size.
+TEST(ReadersOnSpecialFiles, TextFilesOfTooManyLinesAreRefused)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("lines.txt"));
+    struct Case {
+        const char *name;
+        qsizetype lines;
+        const char *end;
+    };
+    const Case cases[] = {
+        {"list", ReferenceList::MaxEntries, "\n"},
+        {"macro file", MacroFile::MaxEntries, "\r"},
+        {"ini file", IniFile::MaxLines, "\r\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const Reader &reader = *std::find_if(std::begin(Readers), std::end(Readers),
+                                             [&](const Reader &r) { return qstrcmp(r.name, c.name) == 0; });
+        QString error;
+        makeFile(path, QByteArray(c.end).repeated(c.lines - 1));
+        EXPECT_TRUE(reader.read(path, error)) << error.toStdString();
+        makeFile(path, QByteArray(c.end).repeated(c.lines));
+        EXPECT_FALSE(reader.read(path, error));
+        EXPECT_EQ(error, QStringLiteral("В файле больше %1 строк").arg(c.lines));
+    }
 }

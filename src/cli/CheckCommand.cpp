@@ -10,22 +10,19 @@ namespace
 {
 
 // Fills the context's dialogue part: the lines of the .edt beside the script.
-void addDialogue(CliContext &context, const ScannedScript &scanned, CheckContext &check)
+void addDialogue(const DialogueBeside &dialogue, CheckContext &check)
 {
-    const DialogueBeside dialogue = readDialogueBeside(*scanned.folder, scanned.name);
-    if (dialogue.read()) {
+    if (dialogue.read())
         check.edtLines = dialogue.text.lines();
-    } else if (dialogue.exists()) {
-        context.inputFailed(dialogue.path, dialogue.error);
+    else if (dialogue.exists())
         check.skipPhrases = true;
-    }
 }
 
 QString textLine(const QString &path, const CheckFinding &finding)
 {
     const QString place = finding.record == CheckFinding::WholeScript
-                              ? path
-                              : path + QLatin1Char(':') + QString::number(finding.record);
+                              ? shownPath(path)
+                              : shownPath(path) + QLatin1Char(':') + QString::number(finding.record);
     return place + QStringLiteral(": ") + checkLevelName(finding.level) + QStringLiteral(": ") +
            finding.message + QStringLiteral(" [") + finding.rule + QLatin1Char(']');
 }
@@ -71,7 +68,7 @@ int run(CliContext &context)
         check.ownNpcNumber = scanned.ownNpcNumber;
         check.lists = &lists;
         check.others = [folder = scanned.folder](quint8 npc) { return folder->find(npc); };
-        addDialogue(context, scanned, check);
+        addDialogue(*scan.dialogueOf(context, scanned), check);
         for (const CheckFinding &finding : checkScript(scanned.script->records, check)) {
             serious = serious || finding.level != CheckLevel::Note;
             lines << (json ? jsonItem(scanned.path, finding) : textLine(scanned.path, finding));

@@ -61,7 +61,7 @@ void CliContext::warn(const QString &message)
 void CliContext::inputFailed(const QString &path, const QString &reason)
 {
     m_failed = true;
-    err.line(QLatin1String(Program) + QStringLiteral(": ") + path + QStringLiteral(": ") + reason);
+    err.line(QLatin1String(Program) + QStringLiteral(": ") + shownPath(path) + QStringLiteral(": ") + reason);
 }
 
 int CliContext::exitCode(bool negativeAnswer) const
@@ -80,13 +80,29 @@ std::optional<NpcReader> CliContext::readScript(const QString &path)
     return std::nullopt;
 }
 
+bool CliContext::mayReplace(const QStringList &paths)
+{
+    if (args.has(QStringLiteral("--force")))
+        return true;
+    bool free = true;
+    for (const QString &path : paths) {
+        const QFileInfo info(path);
+        if (!info.exists() && !info.isSymLink())
+            continue;
+        err.line(QLatin1String(Program) + QStringLiteral(": ") + shownPath(path) +
+                 QStringLiteral(": файл уже есть; ничего не записано (--force заменяет его)"));
+        free = false;
+    }
+    return free;
+}
+
 bool CliContext::writeFile(const QString &path, const QByteArray &bytes)
 {
     QString reason;
     if (saveFile(path, bytes, reason))
         return true;
     m_failed = true;
-    err.line(QLatin1String(Program) + QStringLiteral(": не удалось записать файл ") + path +
+    err.line(QLatin1String(Program) + QStringLiteral(": не удалось записать файл ") + shownPath(path) +
              QStringLiteral(": ") + reason);
     return false;
 }
@@ -135,7 +151,7 @@ bool CliContext::finishInterruptedWrites(const QStringList &folders, Console &re
 
 QString vestaDropRefusal(const QString &path)
 {
-    return QLatin1String(CliContext::Program) + QStringLiteral(": ") + path +
+    return QLatin1String(CliContext::Program) + QStringLiteral(": ") + shownPath(path) +
            QStringLiteral(": запись 49 не пуста, а в формате vesta для неё нет места; ничего не записано "
                           "(--force записывает без неё)");
 }

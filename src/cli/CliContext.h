@@ -47,6 +47,9 @@ public:
 
     // A script read whole, or nothing once its failure was reported.
     std::optional<NpcReader> readScript(const QString &path);
+    // A game file that exists is replaced only with --force: false once each one that
+    // stands in the way was named.
+    bool mayReplace(const QStringList &paths);
     // Writes through a temporary file; false once the failure was reported.
     bool writeFile(const QString &path, const QByteArray &bytes);
     // Writes every file of the set or none; false once the failure was reported.

@@ -23,7 +23,8 @@ int run(CliContext &context)
     const ScriptScan scan(context, {script});
     if (scan.scripts().isEmpty())
         return context.exitCode(false);
-    const ScriptGraph graph = scannedGraph(context, scan.scripts().first());
+    const ScannedScript &scanned = scan.scripts().first();
+    const ScriptGraph graph = scannedGraph(context, scanned, *scan.dialogueOf(context, scanned));
     QByteArray picture;
     QString error;
     const int scale = context.args.value(QStringLiteral("--scale"), QStringLiteral("1")).toInt();

@@ -77,8 +77,7 @@ bool drawMap(const ScriptGraph &graph, MapFormat format, int scale, QByteArray &
                 (library.error.isEmpty() ? QStringLiteral("её не искали") : library.error);
         return false;
     }
-    library.draw(&graph, int(format), scale, &picture);
-    return true;
+    return library.draw(&graph, int(format), scale, &picture, &error);
 }
 
 } // namespace PictureLibrary

@@ -3,8 +3,6 @@
 #include "dialogue/EdtTxtReader.h"
 #include "dialogue/EdtWriter.h"
 
-#include <QFileInfo>
-
 namespace
 {
 
@@ -24,12 +22,8 @@ int run(CliContext &context)
         context.inputFailed(input, tooMany + QStringLiteral("; ничего не записано"));
         return context.exitCode(false);
     }
-    // The game's own dialogue file may lie there: replaced only when asked.
-    if (QFileInfo::exists(output) && !context.args.has(QStringLiteral("--force"))) {
-        context.err.line(QLatin1String(CliContext::Program) + QStringLiteral(": ") + output +
-                         QStringLiteral(": файл уже есть; ничего не записано (--force заменяет его)"));
+    if (!context.mayReplace({output}))
         return ExitNegative;
-    }
     context.writeFile(output, EdtWriter::encode(reader.text()));
     return context.exitCode(false);
 }

@@ -49,7 +49,8 @@ void IniFile::parse(const QByteArray &bytes)
 bool IniFile::load(const QString &path)
 {
     QByteArray bytes;
-    if (!RegularFile::readAll(path, MaxFileSize, bytes, m_error)) {
+    if (!RegularFile::readAll(path, MaxFileSize, bytes, m_error) ||
+        !RegularFile::withinLines(bytes, MaxLines, m_error)) {
         m_lines.clear();
         m_read.clear();
         return false;

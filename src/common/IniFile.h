@@ -14,10 +14,11 @@ class IniFile
 public:
     // A settings file, not a data file: anything larger is not one of ours.
     static constexpr qint64 MaxFileSize = 1024 * 1024;
+    static constexpr qsizetype MaxLines = 10000;
 
     void parse(const QByteArray &bytes);
-    // False, with the reason in errorString(), when missing, not a regular file, unreadable
-    // or larger than MaxFileSize; the file then stays empty.
+    // False, with the reason in errorString(), when missing, not a regular file, unreadable,
+    // larger than MaxFileSize or longer than MaxLines lines; the file then stays empty.
     bool load(const QString &path);
     QByteArray serialize() const;
     bool save(const QString &path) const;

@@ -67,7 +67,8 @@ std::optional<qint64> plainNumber(QByteArrayView text)
 bool ReferenceList::readFile(const QString &path)
 {
     QByteArray bytes;
-    if (!RegularFile::readAll(path, MaxFileSize, bytes, m_error))
+    if (!RegularFile::readAll(path, MaxFileSize, bytes, m_error) ||
+        !RegularFile::withinLines(bytes, MaxEntries, m_error))
         return false;
     m_error.clear();
     appendText(bytes);

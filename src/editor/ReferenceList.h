@@ -17,9 +17,11 @@ class ReferenceList
 public:
     // Room for a million entries of a few words each.
     static constexpr qint64 MaxFileSize = 32 * 1024 * 1024;
+    // Each line takes room of its own: a file of nothing but line ends is refused too.
+    static constexpr qsizetype MaxEntries = 2000000;
 
     // Appends the kept lines of a list file; false, with the reason in errorString(), when
-    // it cannot be read or is larger than MaxFileSize.
+    // it cannot be read or is larger than MaxFileSize or MaxEntries lines.
     bool readFile(const QString &path);
     QString errorString() const { return m_error; }
     void appendText(const QByteArray &bytes);

@@ -1,6 +1,7 @@
 #include "editor/RenumberPlanner.h"
 
 #include "common/RegularFile.h"
+#include "common/UndecodableNames.h"
 #include "document/NpcFile.h"
 #include "document/NpcName.h"
 #include "document/ScriptFolder.h"
@@ -84,6 +85,12 @@ void RenumberPlanner::next(int maxFiles)
         return;
     if (!m_scan.isDone()) {
         m_scan.step(maxFiles * ListingFactor);
+        return;
+    }
+    if (!m_scan.undecodable().isEmpty()) {
+        // It would keep its old numbers while the lists take the new ones.
+        refuse(QStringLiteral("%1: %2").arg(m_scan.undecodable().constFirst(), UndecodableNames::refusalText()),
+               true);
         return;
     }
     const QStringList &paths = m_scan.paths();

@@ -3,6 +3,7 @@
 #include "session/ScriptSession.h"
 
 #include "common/FileMessages.h"
+#include "dialogue/EdtPath.h"
 #include "document/NpcFile.h"
 
 #include <QFileInfo>
@@ -53,7 +54,17 @@ OpenResult ScriptSession::recover(const RecoveryKeeper::Offer &offer)
     if (!state.scriptPath.isEmpty())
         takeFolder(state.scriptPath);
     if (state.dialogue) {
-        m_dialogue.takeRecovered(*state.dialogue, state.dialoguePath);
+        // The text goes to the dialogue file beside the script, whatever path the file
+        // names: a recovery file is no reason to write anywhere else.
+        const auto same = [&state](const QString &beside) {
+            return !beside.isEmpty() &&
+                   QFileInfo(state.dialoguePath).absoluteFilePath() == QFileInfo(beside).absoluteFilePath();
+        };
+        const QString named =
+            state.scriptPath.isEmpty() ? QString() : withExtension(state.scriptPath, QStringLiteral(".edt"));
+        const QString found = m_links.folder().dialoguePathOf(QFileInfo(state.scriptPath).fileName());
+        const QString path = same(found) || same(named) ? state.dialoguePath : found.isEmpty() ? named : found;
+        m_dialogue.takeRecovered(*state.dialogue, path);
     } else if (!state.scriptPath.isEmpty()) {
         attachDialogue(result);
     } else {

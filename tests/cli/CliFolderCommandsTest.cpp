@@ -210,3 +210,31 @@ TEST_F(CliFolderCommandsTest, FindRefusesConditionsThatCannotHold)
     EXPECT_TRUE(result.err.contains(QStringLiteral("не задано ни одного условия")));
     EXPECT_EQ(result.out, QString());
 }
+
+// A file name can hold escape sequences that would retitle or clear the terminal: every
+// path printed shows its control characters as \xNN.
+TEST_F(CliFolderCommandsTest, PathsArePrintedWithTheirControlCharactersShown)
+{
+    NpcRecords records{};
+    records[0] = plain();
+    records[0].ItemIn = 2;
+    records[0].ControlNpc = 113;
+    records[0].ControlRec = 0;
+    writeScript(QStringLiteral("odd/\x1b]0;x\x07\n.npc"), records);
+    const QString shown = QStringLiteral("odd/\\x1B]0;x\\x07\\x0A.npc");
+    const QList<QStringList> commands = {
+        {QStringLiteral("check"), QStringLiteral("odd")},
+        {QStringLiteral("find"), QStringLiteral("odd"), QStringLiteral("--item"), QStringLiteral("2")},
+        {QStringLiteral("xref"), QStringLiteral("odd")},
+        {QStringLiteral("renumber"), QStringLiteral("item"), QStringLiteral("2=5"), QStringLiteral("odd"),
+         QStringLiteral("--dry-run")},
+        {QStringLiteral("dump"), QStringLiteral("odd/\x1b[2J.npc")},
+    };
+    for (const QStringList &command : commands) {
+        const Result result = run(command);
+        const QString printed = result.out + result.err;
+        EXPECT_FALSE(printed.contains(QChar(0x1b)) || printed.contains(QChar(0x07))) << command.first().toStdString();
+        EXPECT_TRUE(printed.contains(shown) || printed.contains(QStringLiteral("odd/\\x1B[2J.npc")))
+            << command.first().toStdString() << ": " << printed.toStdString();
+    }
+}

@@ -2,6 +2,7 @@
 
 #include "session/RecoveryKeeper.h"
 #include "session/ScriptLock.h"
+#include "support/OtherEditor.h"
 
 #include "common/SaveFile.h"
 
@@ -96,17 +97,19 @@ TEST_F(DiskChangeTest, AScriptHeldByAnotherEditorOpensOnlyForReading)
 {
     EXPECT_FALSE(ScriptDisk::lockedByOther(script)); // its own lock holds nobody back
     const QString other = writeScript(QStringLiteral("npc/058.npc"), first);
-    // A lock of a running process that is not this one: the first process of the system.
-    const ProcessIdentity init = ProcessIdentity::of(1);
-    if (!init.isRunning())
-        GTEST_SKIP() << "no process 1 to stand for another editor";
+    // A lock of another running editor.
+    const OtherEditor editor(QFileInfo(other).absolutePath());
+    if (!editor.isRunning())
+        GTEST_SKIP() << "no sleep program to stand for another editor";
+    const ProcessIdentity init = editor.identity();
+    const QByteArray pid = QByteArray::number(init.pid);
     QFile lock(ScriptLock::lockFileOf(other));
     ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
-    lock.write(QFileInfo(other).canonicalFilePath().toUtf8() + "\n1\n" + QByteArray::number(init.started) + "\n");
+    lock.write(QFileInfo(other).canonicalFilePath().toUtf8() + "\n" + pid + "\n" + QByteArray::number(init.started) + "\n");
     lock.close();
     const auto holder = ScriptDisk::lockedByOther(other);
     ASSERT_TRUE(holder);
-    EXPECT_EQ(holder->process.pid, 1);
+    EXPECT_EQ(holder->process.pid, init.pid);
 
     ASSERT_TRUE(session().openScript(other, {.readOnly = true}));
     EXPECT_TRUE(session().disk().isReadOnly());
@@ -122,7 +125,7 @@ TEST_F(DiskChangeTest, AScriptHeldByAnotherEditorOpensOnlyForReading)
 
     // A lock whose process has ended, or whose id went to another process, is stale.
     ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
-    lock.write(QFileInfo(other).canonicalFilePath().toUtf8() + "\n1\n" + QByteArray::number(init.started + 1) + "\n");
+    lock.write(QFileInfo(other).canonicalFilePath().toUtf8() + "\n" + pid + "\n" + QByteArray::number(init.started + 1) + "\n");
     lock.close();
     EXPECT_FALSE(ScriptDisk::lockedByOther(other));
 }

@@ -190,7 +190,11 @@ void View_Map::SaveMapExecute()
     }
     if (m_stale)
         refresh();
+    QByteArray picture;
     QString reason;
-    if (!saveFile(path, MapPicture::draw(*m_scene, *format, m_pngScale->currentData().toInt()), reason))
+    if (!MapPicture::draw(*m_scene, *format, m_pngScale->currentData().toInt(), picture, reason))
+        m_prompts.error(this, QStringLiteral("Схему не сохранить: ") + reason + QStringLiteral(".\r\n") +
+                                  QDir::toNativeSeparators(path));
+    else if (!saveFile(path, picture, reason))
         m_prompts.error(this, writeFailureText(path, reason));
 }

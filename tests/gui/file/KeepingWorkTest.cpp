@@ -4,6 +4,7 @@
 #include "session/RecoveryFile.h"
 #include "session/RecoveryKeeper.h"
 #include "session/ScriptLock.h"
+#include "support/OtherEditor.h"
 #include "support/AppFixture.h"
 #include "support/DialogueFileBytes.h"
 
@@ -153,19 +154,22 @@ TEST_F(KeepingWorkTest, BothFilesReadAgainAreNamedInOneLine)
 
 TEST_F(KeepingWorkTest, AScriptOpenInAnotherEditorIsOfferedReadOnly)
 {
-    const ProcessIdentity init = ProcessIdentity::of(1);
-    if (!init.isRunning())
-        GTEST_SKIP() << "no process 1 to stand for another editor";
+    const OtherEditor editor(QFileInfo(script).absolutePath());
+    if (!editor.isRunning())
+        GTEST_SKIP() << "no sleep program to stand for another editor";
+    const ProcessIdentity other = editor.identity();
     QDir().mkpath(RecoveryKeeper::folder());
     QFile lock(ScriptLock::lockFileOf(script));
     ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
-    lock.write(QFileInfo(script).canonicalFilePath().toUtf8() + "\n1\n" + QByteArray::number(init.started) + "\n");
+    lock.write(QFileInfo(script).canonicalFilePath().toUtf8() + "\n" + QByteArray::number(other.pid) + "\n" +
+               QByteArray::number(other.started) + "\n");
     lock.close();
 
     open(script); // not at all
     EXPECT_FALSE(session().hasPath());
     ASSERT_EQ(prompts().messageTexts().size(), 1);
-    EXPECT_TRUE(prompts().messageTexts()[0].endsWith(QStringLiteral("(процесс 1).\r\nОткрыть его только для чтения?")));
+    EXPECT_TRUE(prompts().messageTexts()[0].endsWith(
+        QStringLiteral("(процесс %1).\r\nОткрыть его только для чтения?").arg(other.pid)));
 
     prompts().answers = {QMessageBox::Yes};
     open(script);
