@@ -266,14 +266,14 @@ TEST_F(ForeignLinkFixesTest, ASaveKilledOnTheWayIsSettledWhenAScriptOfTheFolderI
         session().deleteRecord();
         KillingFileOps ops;
         ops.killAt = n;
-        ScriptSessionTester::setFileOps(session(), ops);
+        SessionTester::setFileOps(session(), ops);
         bool killed = false;
         try {
             session().save(ScriptSession::OtherScripts::Fix);
         } catch (const KillingFileOps::Killed &) {
             killed = true;
         }
-        ScriptSessionTester::setFileOps(session(), FileOps::system());
+        SessionTester::setFileOps(session(), FileOps::system());
         if (!killed)
             break;
         const auto cut = folderSnapshot(folder());
