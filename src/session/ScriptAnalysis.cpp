@@ -24,6 +24,13 @@ const QList<CheckFinding> &ScriptAnalysis::findings() const
         context.others = [this](quint8 npc) { return m_links.folder().find(npc); };
         QList<CheckFinding> findings = checkScript(m_document.records, context);
         findings << m_foreign.declinedFindings(m_links.folder(), m_document.records);
+        for (const QString &path : m_links.folder().undecodableScripts()) {
+            const QString message =
+                path + QStringLiteral(": имя не читается в кодировке системы: ссылки из этого скрипта не видны "
+                                      "и при сохранении не исправляются; переименуйте его");
+            findings << CheckFinding{CheckFinding::WholeScript, CheckLevel::Warning,
+                                     QStringLiteral("folder-undecodable-name"), message, message};
+        }
         std::stable_sort(findings.begin(), findings.end(),
                          [](const CheckFinding &a, const CheckFinding &b) { return a.record < b.record; });
         m_findings = findings;

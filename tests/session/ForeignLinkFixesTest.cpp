@@ -298,3 +298,28 @@ TEST_F(ForeignLinkFixesTest, ASaveKilledOnTheWayIsSettledWhenAScriptOfTheFolderI
     EXPECT_TRUE(tookBack);
     EXPECT_TRUE(finished);
 }
+
+// Qt does not list a name of bytes the system's encoding cannot read: the links from such
+// a script are unknown, and the problems say so by name.
+TEST_F(ForeignLinkFixesTest, AScriptNamedOutsideTheSystemEncodingIsNamedAmongTheProblems)
+{
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "Windows names are UTF-16";
+#else
+    writeLinking(QStringLiteral("Shop.npc"), {4});
+    const QByteArray odd = QFile::encodeName(folder()) + "/\xcf\xf0\xee.npc";
+    const QByteArray bytes = readFile(QStringLiteral("npc/Shop.npc"));
+    FILE *file = fopen(odd.constData(), "wb");
+    ASSERT_NE(file, nullptr);
+    ASSERT_EQ(fwrite(bytes.constData(), 1, size_t(bytes.size()), file), size_t(bytes.size()));
+    fclose(file);
+    open();
+    QStringList named;
+    for (const CheckFinding &finding : session().analysis().findings()) {
+        if (finding.rule == QStringLiteral("folder-undecodable-name"))
+            named << finding.message.section(QLatin1Char(':'), 0, 0);
+    }
+    EXPECT_EQ(named, QStringList{folder() + QStringLiteral("/\\xCF\\xF0\\xEE.npc")});
+    EXPECT_EQ(session().analysis().incomingLinks(4).others, QStringLiteral("Shop: 0")) << "the other links are seen";
+#endif
+}
