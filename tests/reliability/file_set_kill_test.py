@@ -38,8 +38,11 @@ def script(records):
 
 
 def renumber_folder(n):
-    # Record 0 stays plain: its first bytes tell the layout.
-    return {f"s{i:04d}.npc": script([record(day=i % 200), record(item=7, day=i % 100)]) for i in range(n)}
+    # Record 0 stays plain: its first bytes tell the layout. The items list of the folder's
+    # own is renumbered in the same set.
+    files = {f"s{i:04d}.npc": script([record(day=i % 200), record(item=7, day=i % 100)]) for i in range(n)}
+    files["Data/Items.txt"] = "6=Посох\r\n7=Старый меч\r\n".encode("cp1251")
+    return files
 
 
 def links_folder(n):
@@ -67,6 +70,7 @@ def put(folder, files):
             os.remove(os.path.join(folder, name))
     for name, data in files.items():
         if now.get(name) != data:
+            os.makedirs(os.path.dirname(os.path.join(folder, name)), exist_ok=True)
             with open(os.path.join(folder, name), "wb") as f:
                 f.write(data)
 
@@ -122,14 +126,14 @@ def renumber_kills(bench, kills, scripts):
     os.makedirs(bench.folder)
     old = renumber_folder(scripts)
     put(bench.folder, old)
-    bench.timed([bench.cli, "renumber", "item", "7=8", "game"])
+    bench.timed([bench.cli, "renumber", "item", "7=8", "game", "--data", "game/Data"])
     new = snapshot(bench.folder)
-    seconds = bench.timed([bench.cli, "renumber", "item", "8=7", "game"]) * 1.2
+    seconds = bench.timed([bench.cli, "renumber", "item", "8=7", "game", "--data", "game/Data"]) * 1.2
     bad = 0
     for n in range(kills):
         # Each state has its way to the other: 7=8 from the old, 8=7 back from the new.
         forward = snapshot(bench.folder) == old
-        args = [bench.cli, "renumber", "item", "7=8" if forward else "8=7", "game"]
+        args = [bench.cli, "renumber", "item", "7=8" if forward else "8=7", "game", "--data", "game/Data"]
         states = {"old": old, "new": new} if forward else {"old": new, "new": old}
         # The next run: recover on demand, or any folder command.
         next_run = [bench.cli, "recover", "game"] if n % 2 else [bench.cli, "find", "game", "--field", "ItemIn=9"]
