@@ -102,7 +102,7 @@ static void MapGraphOnly(benchmark::State &state)
 {
     Editor editor;
     for (auto _ : state)
-        benchmark::DoNotOptimize(editor.session.scriptGraph().edges.size());
+        benchmark::DoNotOptimize(editor.session.analysis().graph().edges.size());
 }
 
 static void MapOpen(benchmark::State &state)

@@ -26,6 +26,8 @@ QByteArray readFile(const QString &path)
     return bytes;
 }
 
+constexpr const char *Names[] = {"base", "ours", "theirs"};
+
 } // namespace
 
 // What merge does for git, in the process: three scripts read, merged, the result written.
@@ -45,11 +47,14 @@ static void BM_MergeScripts(benchmark::State &state)
     put(dir.filePath(QStringLiteral("ours")), NpcWriter::encode(ours, NpcLayout::StandardLayout));
     put(dir.filePath(QStringLiteral("theirs")), NpcWriter::encode(theirs, NpcLayout::StandardLayout));
     for (auto _ : state) {
-        QString reason;
-        const auto b = NpcMergeSide::read(readFile(dir.filePath(QStringLiteral("base"))), reason);
-        const auto o = NpcMergeSide::read(readFile(dir.filePath(QStringLiteral("ours"))), reason);
-        const auto t = NpcMergeSide::read(readFile(dir.filePath(QStringLiteral("theirs"))), reason);
-        const NpcMergeResult result = mergeNpc(b, *o, *t);
+        NpcMergeSide sides[3];
+        for (int i = 0; i < 3; ++i) {
+            const QByteArray bytes = readFile(dir.filePath(QLatin1String(Names[i])));
+            NpcReader reader;
+            reader.readBytes(bytes);
+            sides[i] = NpcMergeSide::of(reader, bytes);
+        }
+        const NpcMergeResult result = mergeNpc(sides[0], sides[1], sides[2]);
         put(dir.filePath(QStringLiteral("out")), result.bytes);
         benchmark::DoNotOptimize(result.conflicts.size());
     }

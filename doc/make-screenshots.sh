@@ -191,7 +191,7 @@ cat >"$work/058.json" <<'JSON'
  {"index": 1, "Action": 3, "TriggT": 65535, "TriggF": 65535, "Q_was": 255, "FDay": 12, "LDay": 5,
   "Phrase": 255, "PhraseCnt": 1, "Q_Input": 255, "Q_Output": 255, "ControlNpc": 112, "ControlRec": 30,
   "Trigg2T": 65535, "GoSect": 65535},
- {"index": 2, "Action": 7, "Mode": 9, "TriggT": 65535, "TriggF": 65535, "Q_was": 255, "LDay": 255,
+ {"index": 2, "Action": 7, "Mode": 9, "TriggT": 65535, "TriggF": 65535, "Q_was": 255, "LDay": 255, "Leader": 120,
   "Phrase": 255, "PhraseCnt": 1, "Q_Input": 255, "Q_Output": 255, "ControlNpc": 58, "ControlRec": 0,
   "Trigg2T": 65535, "GoSect": 65535}
 ]}

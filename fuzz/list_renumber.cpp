@@ -5,6 +5,8 @@
 #include "editor/ListRenumbering.h"
 #include "editor/ReferenceList.h"
 
+#include <algorithm>
+
 extern "C" int LLVMFuzzerTestOneInput(const char *data, size_t size)
 {
     if (size < 2)
@@ -38,5 +40,17 @@ extern "C" int LLVMFuzzerTestOneInput(const char *data, size_t size)
                changed * (QByteArray::number(to).size() - oldNumber.size()));
     if (from != to && lineOfListEntry(bytes, to) == 0)
         FUZZ_CHECK(renumberListEntries(after, to, from) == bytes);
+
+    // Putting the entry in its place moves lines, never changes one.
+    ReferenceList placed;
+    placed.appendText(placeListEntry(after, to));
+    QList<QByteArray> entriesBefore, entriesAfter;
+    for (int i = 0; i < renumbered.count(); ++i)
+        entriesBefore << renumbered.entry(i).toByteArray();
+    for (int i = 0; i < placed.count(); ++i)
+        entriesAfter << placed.entry(i).toByteArray();
+    std::sort(entriesBefore.begin(), entriesBefore.end());
+    std::sort(entriesAfter.begin(), entriesAfter.end());
+    FUZZ_CHECK(entriesAfter == entriesBefore);
     return 0;
 }

@@ -8,7 +8,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 rm -rf "$out"
 for t in npc_file npc_json edt_text reference_list macro_file settings_file list_renumber merge script_graph \
-    foreign_links recovery_file po_file; do
+    foreign_links recovery_file file_set_journal po_file; do
     mkdir -p "$out/$t"
     if [ -d "$here/corpus/$t" ]; then cp "$here/corpus/$t"/* "$out/$t"/ 2>/dev/null || true; fi
 done
@@ -100,6 +100,15 @@ head8() { printf '\x01\x02\x03\x04\x00\x00\x00\x00'; }
 { printf 'SCRVRCV1'; head8; head8; head8; printf '\x01\x09\x00\x00\x00/a/57.npc'; bytes 1600 '\377'
   printf '\x01\x09\x00\x00\x00/a/57.edt\xe0\x01\x00\x00I\x00\x21\x00\x20\x00'; bytes 474; } >"$v/dialogue"
 { printf 'SCRVRCV1'; head8; head8; head8; printf '\x00\x00\x00\x00\x00'; bytes 700; } >"$v/cut"
+
+# Journals of a set of files: one of each step, committed; one cut while it was written.
+j=$out/file_set_journal
+h=0123456789abcdef0123456789abcdef01234567
+{ printf 'scrivlet-file-set 1\nowner 42 7\nfolder /g\n'
+  printf 'replace /g/a.npc /g/a.npc.x1 /g/a.npc.x2 %s -\n' $h
+  printf 'create /g/%%D0%%94.txt /g/%%D0%%94.txt.x3 %s\n' $h
+  printf 'move /g/057.npc /g/112.npc /g/112.npc.x4 %s %s\nend\ncommit\n' $h $h; } >"$j/committed"
+printf 'scrivlet-file-set 1\nowner 42 7\nfolder /g\nreplace /g/a.npc /g/a.n' >"$j/cut"
 
 # Translations: a header with each charset, comments of every kind, fuzzy, plural, obsolete.
 p=$out/po_file

@@ -1,6 +1,8 @@
 // A list file of any shape: every kept entry is a whole line without ";", lookups find
-// the first entry of a number, and the number reader agrees with the standard library.
+// the first entry of a number, the number reader agrees with the standard library, and
+// the unclear lines are lines of the file.
 #include "FuzzCheck.h"
+#include "editor/ListLint.h"
 #include "editor/ReferenceList.h"
 
 #include <charconv>
@@ -58,6 +60,15 @@ extern "C" int LLVMFuzzerTestOneInput(const char *data, size_t size)
         if (value)
             FUZZ_CHECK(list.nameOf(*value) ==
                        (list.indexOf(*value) < 0 ? QByteArray() : list.name(list.indexOf(*value))));
+    }
+    // Each unclear line is one of the entries, named by its place in the file.
+    const QList<QByteArray> fileLines = text.split('\n');
+    for (const UnclearListLine &line : unclearListLines(QStringLiteral("x.txt"), bytes, 32767)) {
+        FUZZ_CHECK(line.line >= 1 && line.line <= fileLines.size() && !line.reason.isEmpty());
+        QByteArray read = fileLines.at(line.line - 1);
+        if (read.endsWith('\r'))
+            read.chop(1);
+        FUZZ_CHECK(read == line.text);
     }
     const std::optional<qint64> last = list.lastNumber();
     FUZZ_CHECK(last == (list.isEmpty() ? std::nullopt : readDecimal(list.numberText(list.count() - 1))));

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <sys/stat.h>
 
@@ -42,10 +43,20 @@ const Reader Readers[] = {
     {"script", 0, readWith<NpcReader>},
     {"dialogue", EdtReader::MaxFileSize, readWith<EdtReader>},
     {"list", ReferenceList::MaxFileSize,
-     [](const QString &path, QString &error) { return ReferenceList().readFile(path, &error); }},
+     [](const QString &path, QString &error) {
+         ReferenceList list;
+         const bool read = list.readFile(path);
+         error = list.errorString();
+         return read;
+     }},
     {"macro file", MacroFile::MaxFileSize, readWith<MacroReader>},
     {"ini file", IniFile::MaxFileSize,
-     [](const QString &path, QString &error) { return IniFile().load(path, &error); }},
+     [](const QString &path, QString &error) {
+         IniFile ini;
+         const bool read = ini.load(path);
+         error = ini.errorString();
+         return read;
+     }},
 };
 
 void makeFile(const QString &path, const QByteArray &bytes)
@@ -150,9 +161,8 @@ TEST(ReadersOnSpecialFiles, TheSettingsOfAnUnreadableFileAreNotWrittenOver)
     ASSERT_EQ(mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
     config = AppConfig::IniRead(dir.path());
     EXPECT_EQ(config.FormWidth, AppConfig::DefaultFormWidth);
-    QString error;
-    EXPECT_FALSE(config.IniWrite(&error));
-    EXPECT_EQ(error, RegularFile::notRegularText());
+    EXPECT_FALSE(config.IniWrite());
+    EXPECT_EQ(config.errorString(), RegularFile::notRegularText());
     EXPECT_FALSE(QFileInfo(ini).isFile());
 
     QFile::remove(ini);
@@ -160,7 +170,37 @@ TEST(ReadersOnSpecialFiles, TheSettingsOfAnUnreadableFileAreNotWrittenOver)
     ASSERT_TRUE(big.open(QIODevice::WriteOnly));
     ASSERT_TRUE(big.resize(IniFile::MaxFileSize + 1));
     big.close();
-    EXPECT_FALSE(config.IniWrite(&error));
-    EXPECT_EQ(error, RegularFile::tooLargeText(IniFile::MaxFileSize));
+    EXPECT_FALSE(config.IniWrite());
+    EXPECT_EQ(config.errorString(), RegularFile::tooLargeText(IniFile::MaxFileSize));
     EXPECT_EQ(QFileInfo(ini).size(), IniFile::MaxFileSize + 1);
+}
+
+// A mod's macros, lists and settings are read line by line, each line taking room of its
+// own: a file of nothing but line ends is refused by its number of lines, not only by
+// its size.
+TEST(ReadersOnSpecialFiles, TextFilesOfTooManyLinesAreRefused)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("lines.txt"));
+    struct Case {
+        const char *name;
+        qsizetype lines;
+        const char *end;
+    };
+    const Case cases[] = {
+        {"list", ReferenceList::MaxEntries, "\n"},
+        {"macro file", MacroFile::MaxEntries, "\r"},
+        {"ini file", IniFile::MaxLines, "\r\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const Reader &reader = *std::find_if(std::begin(Readers), std::end(Readers),
+                                             [&](const Reader &r) { return qstrcmp(r.name, c.name) == 0; });
+        QString error;
+        makeFile(path, QByteArray(c.end).repeated(c.lines - 1));
+        EXPECT_TRUE(reader.read(path, error)) << error.toStdString();
+        makeFile(path, QByteArray(c.end).repeated(c.lines));
+        EXPECT_FALSE(reader.read(path, error));
+        EXPECT_EQ(error, QStringLiteral("В файле больше %1 строк").arg(c.lines));
+    }
 }

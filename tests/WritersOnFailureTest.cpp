@@ -72,7 +72,9 @@ bool writeIni(const QString &folder, QString &error)
 {
     IniFile ini;
     ini.setValue("Config", "WorkDir", QByteArray(80, 'w'));
-    return ini.save(QDir(folder).filePath(QStringLiteral("other.ini")), &error);
+    const bool saved = ini.save(QDir(folder).filePath(QStringLiteral("other.ini")));
+    error = ini.errorString();
+    return saved;
 }
 
 bool writeConfig(const QString &folder, QString &error)
@@ -81,7 +83,9 @@ bool writeConfig(const QString &folder, QString &error)
     config.startFolder = folder;
     config.WorkDir = folder;
     config.DataDir = folder;
-    return config.IniWrite(&error);
+    const bool written = config.IniWrite();
+    error = config.errorString();
+    return written;
 }
 
 const Writer Writers[] = {

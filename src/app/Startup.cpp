@@ -86,7 +86,7 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     QObject::connect(main.Check_Vesta(), &QCheckBox::clicked, document, &DocumentCommands::Check_VestaClick);
     QObject::connect(main.StringGrid(), &RecordGrid::linkDoubleClicked, document,
                      &DocumentCommands::FollowLinkExecute);
-    new PhraseCommands(context, phrases);
+    auto *phraseCommands = new PhraseCommands(context, phrases);
     QObject::connect(problems, &ProblemsWindow::recordPicked, &main, &TForm1::selectGridRow);
     QObject::connect(map, &View_Map::recordPicked, &main, &TForm1::selectGridRow);
     QObject::connect(map, &View_Map::linkPicked, document, &DocumentCommands::followLink);
@@ -102,6 +102,9 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     // The status bar's message covers the links label for a while, then gives it back.
     auto *diskWatch = new DiskWatch(context);
     QObject::connect(diskWatch, &DiskWatch::said, main.statusBar(), [&main](const QString &text) {
+        main.statusBar()->showMessage(text, 15000);
+    });
+    QObject::connect(phraseCommands, &PhraseCommands::said, main.statusBar(), [&main](const QString &text) {
         main.statusBar()->showMessage(text, 15000);
     });
     QObject::connect(&session.recovery(), &RecoveryKeeper::keepingFailed, main.statusBar(), [&main](const QString &why) {

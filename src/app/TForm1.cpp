@@ -2,14 +2,15 @@
 #include "app/TForm1.h"
 
 #include "app/ActionTable.h"
+#include "app/MainWindowLabels.h"
 #include "common/FileMessages.h"
+#include "gui/file/DocumentCommands.h"
+#include "gui/records/EditorPanel.h"
+#include "gui/records/RecordGrid.h"
 #include "gui/widgets/ElidedLabel.h"
 #include "gui/widgets/ImageCheckBox.h"
 #include "gui/widgets/ProgramIcon.h"
 #include "gui/widgets/Prompts.h"
-#include "gui/file/DocumentCommands.h"
-#include "gui/records/EditorPanel.h"
-#include "gui/records/RecordGrid.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -203,7 +204,9 @@ void TForm1::LoadLists()
 {
     for (const SessionResult &failure : m_session.loadLists())
         m_prompts.error(this, failure.message);
-    m_editorPanel->fillFromLists();
+    // Lines the lists could not make sense of are used as read; the problems window lists them.
+    if (const QString unclear = unclearListsSummary(m_session.unclearListLines()); !unclear.isEmpty())
+        statusBar()->showMessage(unclear, 30000);
 }
 
 void TForm1::initialiseWindow()
@@ -263,15 +266,15 @@ void TForm1::showRecentFiles()
 
 void TForm1::updateActions()
 {
-    setWindowTitle(m_session.windowTitle());
-    m_lblRecordNo->setText(m_session.recordLabel());
+    setWindowTitle(MainWindowLabels::title(m_session));
+    m_lblRecordNo->setText(MainWindowLabels::recordLabel(m_session));
     QPalette palette = m_lblRecordNo->palette();
-    palette.setColor(QPalette::WindowText, m_session.recordLabelRed()
+    palette.setColor(QPalette::WindowText, m_session.recordShownEmpty()
                                                ? QColor(Qt::red)
                                                : this->palette().color(QPalette::WindowText));
     m_lblRecordNo->setPalette(palette);
-    m_lblNpcName->setText(m_session.npcNameLabel());
-    const LinkNavigation::Incoming incoming = m_session.incomingLinks();
+    m_lblNpcName->setText(MainWindowLabels::npcName(m_session));
+    const LinkNavigation::Incoming incoming = m_session.analysis().incomingLinks(m_session.CurRec());
     m_lblIncomingLinks->setFullText(incoming.text, QStringLiteral("… (всего %1)").arg(incoming.count));
     showRecentFiles();
 
@@ -301,6 +304,7 @@ void TForm1::updateActions()
         {"EditPhrases", can.editPhrases},
         {"ImportPhrases", can.importPhrases},
         {"AddPhrase", can.addPhrase},
+        {"AppendPhrase", can.appendPhrase},
         {"InsertPhrase", can.insertPhrase},
         {"DeletePhrase", can.deletePhrase},
         {"MovePhraseUp", can.movePhraseUp},

@@ -14,7 +14,7 @@ std::optional<EdtText> dialogueText(const QStringList &phrases, QString &error)
 {
     EdtText text;
     for (qsizetype k = 0; k < phrases.size(); ++k) {
-        const std::optional<QByteArray> line = PhraseLine::fromText(phrases.at(k), error);
+        const std::optional<QByteArray> line = PhraseLine::fromStoredText(phrases.at(k), error);
         if (!line) {
             error = QStringLiteral("phrases[%1]: ").arg(k) + error;
             return std::nullopt;
@@ -28,6 +28,12 @@ int run(CliContext &context)
 {
     const QString input = context.args.positional.at(0);
     const QString output = context.args.value(QStringLiteral("--output"));
+    // The dialogue goes beside the script under the script's name: any other name could be
+    // the dialogue's own.
+    if (!output.endsWith(QLatin1String(".npc"), Qt::CaseInsensitive)) {
+        context.usageFailed(QStringLiteral("скрипт пишется только в файл .npc, а не в ") + output);
+        return ExitFailure;
+    }
     QByteArray json;
     QString reason;
     if (!RegularFile::readAll(input, NpcJsonReader::MaxSize, json, reason)) {
@@ -48,6 +54,11 @@ int run(CliContext &context)
     }
     std::optional<EdtText> dialogue;
     if (reader.phrases()) {
+        // Refused before the text is made: it would take as much memory as the file.
+        if (const QString tooMany = EdtWriter::tooManyLinesText(reader.phrases()->size()); !tooMany.isEmpty()) {
+            context.inputFailed(input, tooMany + QStringLiteral("; ничего не записано"));
+            return context.exitCode(false);
+        }
         QString error;
         dialogue = dialogueText(*reader.phrases(), error);
         if (!dialogue) {
@@ -55,11 +66,16 @@ int run(CliContext &context)
             return context.exitCode(false);
         }
     }
+    QStringList outputs{output};
+    if (dialogue)
+        outputs << withExtension(output, QStringLiteral(".edt"));
+    if (!context.mayReplace(outputs))
+        return ExitNegative;
     // The script's phrase numbers fit this text only: both files or neither.
     FileSetWriter files;
     files.write(output, NpcWriter::encode(reader.records(), layout));
     if (dialogue)
-        files.write(withExtension(output, QStringLiteral(".edt")), EdtWriter::encode(*dialogue));
+        files.write(outputs.at(1), EdtWriter::encode(*dialogue));
     context.writeFiles(files);
     return context.exitCode(false);
 }
@@ -83,11 +99,13 @@ Command buildCommand()
                        "со знаком) или как хранятся в файле. Формат берётся из --layout, иначе из\n"
                        "ключа layout, иначе standard.\n"
                        "Фразы (ключ phrases) записываются в файл .edt рядом со скриптом, вместе со\n"
-                       "скриптом: записываются оба файла или ни один.\n"
+                       "скриптом, байт в байт как их выводит dump, управляющие знаки тоже (о них\n"
+                       "предупреждает check); записываются оба файла или ни один.\n"
                        "Ошибка в JSON (неизвестное поле, значение не по размеру поля, номер записи\n"
                        "вне 0-49 или повторённый, фраза, которую не записать) называет запись и поле\n"
                        "или фразу; файлы тогда не пишутся.\n"
-                       "Непустая запись 49 не помещается в формат vesta: без --force сборка отказывается."),
+                       "Непустая запись 49 не помещается в формат vesta: без --force сборка отказывается.\n"
+                       "Существующие файлы заменяются только с --force, иначе код 1."),
         run,
     };
 }

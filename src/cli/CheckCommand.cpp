@@ -1,28 +1,28 @@
 #include "cli/Commands.h"
 #include "cli/ScriptScan.h"
 #include "dialogue/DialogueBeside.h"
+#include "common/Windows1251.h"
 #include "editor/ScriptChecks.h"
+
+#include <QDir>
 
 namespace
 {
 
 // Fills the context's dialogue part: the lines of the .edt beside the script.
-void addDialogue(CliContext &context, const ScannedScript &scanned, CheckContext &check)
+void addDialogue(const DialogueBeside &dialogue, CheckContext &check)
 {
-    const DialogueBeside dialogue = readDialogueBeside(*scanned.folder, scanned.name);
-    if (dialogue.read()) {
+    if (dialogue.read())
         check.edtLines = dialogue.text.lines();
-    } else if (dialogue.exists()) {
-        context.inputFailed(dialogue.path, dialogue.error);
+    else if (dialogue.exists())
         check.skipPhrases = true;
-    }
 }
 
 QString textLine(const QString &path, const CheckFinding &finding)
 {
     const QString place = finding.record == CheckFinding::WholeScript
-                              ? path
-                              : path + QLatin1Char(':') + QString::number(finding.record);
+                              ? shownPath(path)
+                              : shownPath(path) + QLatin1Char(':') + QString::number(finding.record);
     return place + QStringLiteral(": ") + checkLevelName(finding.level) + QStringLiteral(": ") +
            finding.message + QStringLiteral(" [") + finding.rule + QLatin1Char(']');
 }
@@ -36,19 +36,39 @@ QString jsonItem(const QString &path, const CheckFinding &finding)
              jsonString(finding.rule), jsonString(finding.message));
 }
 
+// The list lines that name no usable number: warnings of their own.
+void checkLists(CliContext &context, bool json, QStringList &lines)
+{
+    for (const UnclearListLine &line : context.unclearListLines()) {
+        const QString path = QDir::toNativeSeparators(line.path);
+        const QString message = QStringLiteral("«") + fromWindows1251(line.text) + QStringLiteral("»: ") + line.reason;
+        lines << (json ? QStringLiteral("{\"file\": %1, \"record\": null, \"line\": %2, \"level\": \"warning\", "
+                                        "\"rule\": \"list-line\", \"message\": %3}")
+                             .arg(jsonString(path), QString::number(line.line), jsonString(message))
+                       : QStringLiteral("%1:%2: warning: %3 [list-line]").arg(path, QString::number(line.line), message));
+    }
+}
+
 int run(CliContext &context)
 {
+    const bool withLists = context.args.has(QStringLiteral("--lists"));
+    if (!withLists && context.args.positional.isEmpty()) {
+        context.usageFailed(QStringLiteral("не хватает аргументов"));
+        return ExitFailure;
+    }
     const ReferenceLists &lists = context.lists();
-    const ScriptScan scan(context, context.args.positional);
     const bool json = context.args.value(QStringLiteral("--format")) == QLatin1String("json");
-    bool serious = false;
     QStringList lines;
+    if (withLists)
+        checkLists(context, json, lines);
+    bool serious = !lines.isEmpty();
+    const ScriptScan scan(context, context.args.positional);
     for (const ScannedScript &scanned : scan.scripts()) {
         CheckContext check;
         check.ownNpcNumber = scanned.ownNpcNumber;
         check.lists = &lists;
         check.others = [folder = scanned.folder](quint8 npc) { return folder->find(npc); };
-        addDialogue(context, scanned, check);
+        addDialogue(*scan.dialogueOf(context, scanned), check);
         for (const CheckFinding &finding : checkScript(scanned.script->records, check)) {
             serious = serious || finding.level != CheckLevel::Note;
             lines << (json ? jsonItem(scanned.path, finding) : textLine(scanned.path, finding));
@@ -67,12 +87,19 @@ int run(CliContext &context)
 Command checkCommand()
 {
     return {
-        {QStringLiteral("check"), {formatOption({QStringLiteral("text"), QStringLiteral("json")})}, 1, -1},
+        {QStringLiteral("check"),
+         {formatOption({QStringLiteral("text"), QStringLiteral("json")}), flagOption(QStringLiteral("--lists"))},
+         0,
+         -1},
         QStringLiteral("проверка скриптов: ссылки, дни, фразы, значения списков"),
         QStringLiteral(
-            "scrivlet-cli check ПУТЬ... [--format text|json] [--data ПАПКА]\n"
+            "scrivlet-cli check ПУТЬ... [--lists] [--format text|json] [--data ПАПКА]\n"
+            "scrivlet-cli check --lists [--data ПАПКА]\n"
             "\n"
             "Проверяет скрипты (файлы и папки, в папках рекурсивно *.npc в любом регистре).\n"
+            "С --lists проверяет и списки: строки без номера или с номером, который не число,\n"
+            "меньше нуля или больше, чем вмещает поле, и имена в UTF-8; строка на находку:\n"
+            "ФАЙЛ:СТРОКА: warning: «ТЕКСТ»: ПРИЧИНА [list-line].\n"
             "Строка на находку: ПУТЬ:ЗАПИСЬ: УРОВЕНЬ: СООБЩЕНИЕ [ПРАВИЛО]; --format json даёт\n"
             "массив {file, record, level, rule, message}. Код 1, если найдена ошибка или\n"
             "предупреждение.\n"
@@ -90,7 +117,9 @@ Command checkCommand()
             "  phrase-control-char  warning  в произносимой строке знак с кодом меньше 32\n"
             "  undocumented         warning  значение не названо в списке\n"
             "  above-list           warning  значение больше последнего номера списка\n"
-            "  spare                note     запасное поле не равно нулю"),
+            "  above-limit          warning  значение больше предела поля (Leader 100, Phrase 142...)\n"
+            "  spare                note     запасное поле не равно нулю\n"
+            "  list-line            warning  строка списка не понята (с --lists)"),
         run,
     };
 }

@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 
 #include "cli/Commands.h"
+#include "common/Interruption.h"
 
 #include <QIODevice>
 
@@ -12,7 +13,7 @@ const QList<Command> &commands()
     static const QList<Command> list{dumpCommand(),    buildCommand(),    convertCommand(), checkCommand(),
                                      diffCommand(),    xrefCommand(),     findCommand(),    edt2txtCommand(),
                                      txt2edtCommand(), renumberCommand(), mergeCommand(),    mapCommand(),
-                                     poCommand()};
+                                     recoverCommand(), poCommand()};
     return list;
 }
 
@@ -64,15 +65,19 @@ int runCommand(const Command &command, const QStringList &arguments, Console &ou
         out.line(command.help);
         return ExitOk;
     }
-    CommandSpec spec = command.spec;
-    spec.options << OptionSpec{QStringLiteral("--data"), {}, {}};
-    QString error;
-    std::optional<ParsedArguments> parsed = parseArguments(spec, arguments, error);
-    if (!parsed) {
-        err.line(usageText(spec.name, error));
+    // Every command also takes the lists' folder.
+    CommandSpec accepted = command.spec;
+    accepted.options << OptionSpec{QStringLiteral("--data"), {}, {}};
+    ArgumentReader reader(accepted);
+    if (!reader.read(arguments)) {
+        err.line(usageText(accepted.name, reader.errorString()));
         return ExitFailure;
     }
-    CliContext context(spec.name, out, err, std::move(*parsed));
+    CliContext context(accepted.name, out, err, reader.takeArguments());
+    // A set of files cut short in a folder this command reads or writes is settled first.
+    if (accepted.name != QLatin1String("recover") && !context.finishInterruptedWrites(context.touchedFolders(), err))
+        return ExitFailure;
+    Interruption::endIfRequested();
     return command.run(context);
 }
 

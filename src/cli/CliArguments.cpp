@@ -27,9 +27,9 @@ QString ParsedArguments::value(const QString &name, const QString &fallback) con
     return list.isEmpty() ? fallback : list.constLast();
 }
 
-std::optional<ParsedArguments> parseArguments(const CommandSpec &spec, const QStringList &arguments,
-                                              QString &error)
+bool ArgumentReader::read(const QStringList &arguments)
 {
+    m_error.clear();
     ParsedArguments parsed;
     bool optionsEnded = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -47,10 +47,10 @@ std::optional<ParsedArguments> parseArguments(const CommandSpec &spec, const QSt
         const qsizetype eq =
             argument.startsWith(QLatin1String("--")) ? argument.indexOf(QLatin1Char('=')) : -1;
         const QString name = eq < 0 ? argument : argument.left(eq);
-        const OptionSpec *option = findOption(spec, name);
+        const OptionSpec *option = findOption(m_command, name);
         if (!option) {
-            error = QStringLiteral("неизвестный параметр %1").arg(name);
-            return std::nullopt;
+            m_error = QStringLiteral("неизвестный параметр %1").arg(name);
+            return false;
         }
         QString value;
         if (option->takesValue) {
@@ -59,34 +59,35 @@ std::optional<ParsedArguments> parseArguments(const CommandSpec &spec, const QSt
             } else if (i + 1 < arguments.size()) {
                 value = arguments.at(++i);
             } else {
-                error = QStringLiteral("у параметра %1 нет значения").arg(name);
-                return std::nullopt;
+                m_error = QStringLiteral("у параметра %1 нет значения").arg(name);
+                return false;
             }
             if (!option->choices.isEmpty() && !option->choices.contains(value)) {
-                error = QStringLiteral("%1: недопустимое значение «%2» (возможны: %3)")
-                            .arg(option->name, value, option->choices.join(QStringLiteral(", ")));
-                return std::nullopt;
+                m_error = QStringLiteral("%1: недопустимое значение «%2» (возможны: %3)")
+                              .arg(option->name, value, option->choices.join(QStringLiteral(", ")));
+                return false;
             }
         } else if (eq >= 0) {
-            error = QStringLiteral("параметр %1 не принимает значения").arg(option->name);
-            return std::nullopt;
+            m_error = QStringLiteral("параметр %1 не принимает значения").arg(option->name);
+            return false;
         }
         if (parsed.has(option->name) && !option->repeatable) {
-            error = QStringLiteral("параметр %1 указан дважды").arg(option->name);
-            return std::nullopt;
+            m_error = QStringLiteral("параметр %1 указан дважды").arg(option->name);
+            return false;
         }
         parsed.add(option->name, value);
     }
-    for (const OptionSpec &option : spec.options) {
+    for (const OptionSpec &option : m_command.options) {
         if (option.required && !parsed.has(option.name)) {
-            error = QStringLiteral("не указан параметр %1").arg(option.name);
-            return std::nullopt;
+            m_error = QStringLiteral("не указан параметр %1").arg(option.name);
+            return false;
         }
     }
     const qsizetype count = parsed.positional.size();
-    if (count < spec.minPositional || (spec.maxPositional >= 0 && count > spec.maxPositional)) {
-        error = countError(spec, count);
-        return std::nullopt;
+    if (count < m_command.minPositional || (m_command.maxPositional >= 0 && count > m_command.maxPositional)) {
+        m_error = countError(m_command, count);
+        return false;
     }
-    return parsed;
+    m_arguments = std::move(parsed);
+    return true;
 }

@@ -39,7 +39,19 @@ private:
     QHash<QString, QStringList> m_values;
 };
 
-// Options anywhere among the arguments, as "--name value", "--name=value" or "-o value";
-// "--" ends the options. On failure the message says what is wrong, in the user's words.
-std::optional<ParsedArguments> parseArguments(const CommandSpec &spec, const QStringList &arguments,
-                                              QString &error);
+// Reads a command's arguments: options anywhere among them, as "--name value",
+// "--name=value" or "-o value"; "--" ends the options. On failure errorString() says what
+// is wrong, in the user's words.
+class ArgumentReader
+{
+public:
+    explicit ArgumentReader(const CommandSpec &command) : m_command(command) {}
+    bool read(const QStringList &arguments);
+    ParsedArguments takeArguments() { return std::move(m_arguments); }
+    QString errorString() const { return m_error; }
+
+private:
+    const CommandSpec &m_command;
+    ParsedArguments m_arguments;
+    QString m_error;
+};

@@ -1,5 +1,6 @@
 #include "cli/CliContext.h"
 
+#include "common/FileSetRecovery.h"
 #include "common/FileSetWriter.h"
 #include "common/SaveFile.h"
 #include "editor/ListFolders.h"
@@ -37,6 +38,7 @@ const ReferenceLists &CliContext::lists()
         const ListFolders folders = ListFolders::of(dataDir, QDir::currentPath(), ShippedFiles::dataDir());
         LoadedLists loaded = loadLists(folders);
         *m_lists = std::move(loaded.lists);
+        m_unclear = std::move(loaded.unclear);
         const QStringList &failed = loaded.failed;
         const QString &standardDir = folders.standard;
         if (dataDir.isEmpty() && failed.size() == ReferenceLists::Count && !QFileInfo(standardDir).isDir()) {
@@ -59,7 +61,7 @@ void CliContext::warn(const QString &message)
 void CliContext::inputFailed(const QString &path, const QString &reason)
 {
     m_failed = true;
-    err.line(QLatin1String(Program) + QStringLiteral(": ") + path + QStringLiteral(": ") + reason);
+    err.line(QLatin1String(Program) + QStringLiteral(": ") + shownPath(path) + QStringLiteral(": ") + reason);
 }
 
 int CliContext::exitCode(bool negativeAnswer) const
@@ -78,13 +80,29 @@ std::optional<NpcReader> CliContext::readScript(const QString &path)
     return std::nullopt;
 }
 
+bool CliContext::mayReplace(const QStringList &paths)
+{
+    if (args.has(QStringLiteral("--force")))
+        return true;
+    bool free = true;
+    for (const QString &path : paths) {
+        const QFileInfo info(path);
+        if (!info.exists() && !info.isSymLink())
+            continue;
+        err.line(QLatin1String(Program) + QStringLiteral(": ") + shownPath(path) +
+                 QStringLiteral(": файл уже есть; ничего не записано (--force заменяет его)"));
+        free = false;
+    }
+    return free;
+}
+
 bool CliContext::writeFile(const QString &path, const QByteArray &bytes)
 {
     QString reason;
     if (saveFile(path, bytes, reason))
         return true;
     m_failed = true;
-    err.line(QLatin1String(Program) + QStringLiteral(": не удалось записать файл ") + path +
+    err.line(QLatin1String(Program) + QStringLiteral(": не удалось записать файл ") + shownPath(path) +
              QStringLiteral(": ") + reason);
     return false;
 }
@@ -103,9 +121,37 @@ bool CliContext::writeFiles(FileSetWriter &files)
     return false;
 }
 
+QStringList CliContext::touchedFolders() const
+{
+    QStringList folders;
+    for (const QString &path : args.positional) {
+        const QFileInfo info(path);
+        if (info.exists())
+            folders << (info.isDir() ? info.absoluteFilePath() : info.absolutePath());
+    }
+    if (const QString output = args.value(QStringLiteral("--output")); !output.isEmpty())
+        folders << QFileInfo(output).absolutePath();
+    folders.removeDuplicates();
+    return folders;
+}
+
+bool CliContext::finishInterruptedWrites(const QStringList &folders, Console &report)
+{
+    if (folders.isEmpty())
+        return true;
+    const InterruptedSets sets = finishInterruptedSets(folders);
+    const auto oneLine = [](QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); };
+    for (const QString &note : sets.notes)
+        report.line(QLatin1String(Program) + QStringLiteral(": ") + oneLine(note));
+    for (const QString &failure : sets.failures)
+        err.line(QLatin1String(Program) + QStringLiteral(": ") + oneLine(failure));
+    m_failed = m_failed || !sets.failures.isEmpty();
+    return sets.failures.isEmpty();
+}
+
 QString vestaDropRefusal(const QString &path)
 {
-    return QLatin1String(CliContext::Program) + QStringLiteral(": ") + path +
+    return QLatin1String(CliContext::Program) + QStringLiteral(": ") + shownPath(path) +
            QStringLiteral(": запись 49 не пуста, а в формате vesta для неё нет места; ничего не записано "
                           "(--force записывает без неё)");
 }

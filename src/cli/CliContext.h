@@ -3,6 +3,7 @@
 #include "cli/CliArguments.h"
 #include "cli/CliOutput.h"
 #include "document/NpcFile.h"
+#include "editor/ListLint.h"
 #include "editor/ReferenceLists.h"
 
 #include <optional>
@@ -28,6 +29,12 @@ public:
     // From --data, else the Data folder of the current one, each list with the editor's
     // fallback; a list that cannot be read is a warning.
     const ReferenceLists &lists();
+    // The lines of those lists that name no usable number.
+    const QList<UnclearListLine> &unclearListLines()
+    {
+        lists();
+        return m_unclear;
+    }
 
     void warn(const QString &message);
     // An input that could not be read: said on stderr, and the command ends with exit 2.
@@ -40,13 +47,23 @@ public:
 
     // A script read whole, or nothing once its failure was reported.
     std::optional<NpcReader> readScript(const QString &path);
+    // A game file that exists is replaced only with --force: false once each one that
+    // stands in the way was named.
+    bool mayReplace(const QStringList &paths);
     // Writes through a temporary file; false once the failure was reported.
     bool writeFile(const QString &path, const QByteArray &bytes);
     // Writes every file of the set or none; false once the failure was reported.
     bool writeFiles(FileSetWriter &files);
 
+    // The folders of the files and folders named in the arguments.
+    QStringList touchedFolders() const;
+    // Takes back or finishes what an earlier run left half written there, saying so on
+    // `report`; false, the failure said on stderr, when that could not be done.
+    bool finishInterruptedWrites(const QStringList &folders, Console &report);
+
 private:
     std::optional<ReferenceLists> m_lists;
+    QList<UnclearListLine> m_unclear;
     bool m_failed = false;
 };
 

@@ -7,9 +7,38 @@
 #include <unistd.h>
 #endif
 
+namespace
+{
+
+bool isControl(char16_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c < 0xA0);
+}
+
+QString controlsShown(const QString &text, bool keepLayout)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (isControl(u) && !(keepLayout && (u == u'\n' || u == u'\t')))
+            shown += QStringLiteral("\\x") + QString::number(u, 16).rightJustified(2, u'0').toUpper();
+        else
+            shown += c;
+    }
+    return shown;
+}
+
+} // namespace
+
 void Console::line(const QString &text)
 {
-    m_device.write(text.toUtf8() + '\n');
+    m_device.write(controlsShown(text, true).toUtf8() + '\n');
+}
+
+QString shownPath(const QString &path)
+{
+    return controlsShown(path, false);
 }
 
 void Console::bytes(const QByteArray &bytes)

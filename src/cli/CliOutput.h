@@ -7,7 +7,8 @@
 
 class QIODevice;
 
-// Lines of text for the terminal, as UTF-8.
+// Lines of text for the terminal, as UTF-8; a control character other than the line break
+// and the tab is shown as \xNN, whatever text it came in.
 class Console
 {
 public:
@@ -24,6 +25,9 @@ private:
 
 // A line of dialogue text as a terminal can show it: control bytes but the tab as \xNN.
 QByteArray controlBytesShown(const QByteArray &line);
+// A file name as printed: every control character as \xNN, so that no name can act on
+// the terminal or begin a line of its own.
+QString shownPath(const QString &path);
 
 // A JSON string literal, quotes included.
 QString jsonString(const QString &text);

@@ -25,6 +25,7 @@ Command txt2edtCommand();
 Command renumberCommand();
 Command mergeCommand();
 Command mapCommand();
+Command recoverCommand();
 Command poCommand();
 
 OptionSpec formatOption(const QStringList &choices);

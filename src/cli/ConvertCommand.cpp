@@ -12,6 +12,8 @@ int run(CliContext &context)
     const auto script = context.readScript(input);
     if (!script)
         return context.exitCode(false);
+    if (output != input && !context.mayReplace({output}))
+        return ExitNegative;
     if (vestaLosesLastRecord(script->records(), target) && !context.args.has(QStringLiteral("--force"))) {
         context.err.line(vestaDropRefusal(input));
         return ExitNegative;
@@ -40,6 +42,7 @@ Command convertCommand()
         QStringLiteral("scrivlet-cli convert --to standard|vesta ФАЙЛ.npc [-o ВЫХОД.npc] [--force]\n"
                        "\n"
                        "Записывает скрипт в другом формате: в ВЫХОД, без -o на место файла.\n"
+                       "Существующий ВЫХОД заменяется только с --force, иначе код 1.\n"
                        "В формате vesta нет места для записи 49: если она не пуста, перевод\n"
                        "отказывается (код 1) и ничего не пишет; --force переводит без неё."),
         run,

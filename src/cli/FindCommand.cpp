@@ -103,20 +103,17 @@ int runText(CliContext &context)
     const ScriptScan scan(context, context.args.positional);
     bool found = false;
     for (const ScannedScript &scanned : scan.scripts()) {
-        const DialogueBeside dialogue = readDialogueBeside(*scanned.folder, scanned.name);
-        if (!dialogue.read()) {
-            if (dialogue.exists())
-                context.inputFailed(dialogue.path, dialogue.error);
+        const auto dialogue = scan.dialogueOf(context, scanned);
+        if (!dialogue->read())
             continue;
-        }
-        const auto hits = findPhraseText(matcher, scanned.path, dialogue.path, scanned.script->records,
-                                         dialogue.text.lines());
+        const auto hits = findPhraseText(matcher, scanned.path, dialogue->path, scanned.script->records,
+                                         dialogue->text.lines());
         for (const PhraseHit &hit : hits) {
             const QString rest = QStringLiteral(": phrase %1: %2").arg(hit.phrase).arg(shownLine(hit.line));
             if (hit.records.isEmpty())
-                context.out.line(hit.edtPath + rest);
+                context.out.line(shownPath(hit.edtPath) + rest);
             for (int record : hit.records)
-                context.out.line(hit.scriptPath + QLatin1Char(':') + QString::number(record) + rest);
+                context.out.line(shownPath(hit.scriptPath) + QLatin1Char(':') + QString::number(record) + rest);
             found = true;
         }
     }
@@ -143,7 +140,7 @@ int run(CliContext &context)
             for (NpcField field : match.fields)
                 fields << NpcRecord::fieldName(field) + QLatin1Char('=') +
                               valueWithName(field, records[match.record].value(field), lists);
-            context.out.line(scanned.path + QLatin1Char(':') + QString::number(match.record) +
+            context.out.line(shownPath(scanned.path) + QLatin1Char(':') + QString::number(match.record) +
                              QStringLiteral(": ") + fields.join(QStringLiteral(", ")));
             found = true;
         }

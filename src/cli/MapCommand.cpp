@@ -23,10 +23,12 @@ int run(CliContext &context)
     const ScriptScan scan(context, {script});
     if (scan.scripts().isEmpty())
         return context.exitCode(false);
-    const ScriptGraph graph = scannedGraph(context, scan.scripts().first());
+    const ScannedScript &scanned = scan.scripts().first();
+    const ScriptGraph graph = scannedGraph(context, scanned, *scan.dialogueOf(context, scanned));
     QByteArray picture;
     QString error;
-    if (!PictureLibrary::drawMap(graph, *format, picture, error)) {
+    const int scale = context.args.value(QStringLiteral("--scale"), QStringLiteral("1")).toInt();
+    if (!PictureLibrary::drawMap(graph, *format, scale, picture, error)) {
         context.inputFailed(output, error);
         return context.exitCode(false);
     }
@@ -39,14 +41,19 @@ int run(CliContext &context)
 Command mapCommand()
 {
     return {
-        {QStringLiteral("map"), {outputOption(true)}, 1, 1},
+        {QStringLiteral("map"),
+         {outputOption(true), OptionSpec{QStringLiteral("--scale"), {}, {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4")}}},
+         1,
+         1},
         QStringLiteral("карта диалога скрипта рисунком SVG или PNG"),
-        QStringLiteral("scrivlet-cli map ФАЙЛ.npc -o СХЕМА.svg|СХЕМА.png [--data ПАПКА]\n"
+        QStringLiteral("scrivlet-cli map ФАЙЛ.npc -o СХЕМА.svg|СХЕМА.png [--scale 1|2|4] [--data ПАПКА]\n"
                        "\n"
                        "Рисует карту диалога так же, как окно «Карта диалога» редактора: запись с\n"
                        "действием, условиями и первой фразой из .edt рядом со скриптом, ссылки\n"
                        "между записями и на записи других персонажей, битые ссылки красным\n"
-                       "пунктиром. Формат по расширению выхода; дисплей не нужен."),
+                       "пунктиром, записи других скриптов, которые ссылаются на этот. Формат по\n"
+                       "расширению выхода; --scale 2 или 4 рисует PNG вдвое или вчетверо крупнее.\n"
+                       "Дисплей не нужен."),
         run,
     };
 }

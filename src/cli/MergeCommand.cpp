@@ -11,23 +11,57 @@ namespace
 
 enum class MergeType { Npc, Edt };
 
-// Git hands the driver temporary files without the extension, so the bytes decide: a
-// dialogue file is whole records of 480 bytes, a script 1600 bytes.
-MergeType typeOf(const CliContext &context, const QStringList &paths, const QByteArray &ours)
+std::optional<MergeType> typeOfName(const QString &name)
+{
+    if (name.endsWith(QLatin1String(".npc"), Qt::CaseInsensitive))
+        return MergeType::Npc;
+    if (name.endsWith(QLatin1String(".edt"), Qt::CaseInsensitive))
+        return MergeType::Edt;
+    return std::nullopt;
+}
+
+// What the bytes are when no name tells: a script's first bytes are the narrower test.
+std::optional<MergeType> typeOfBytes(const QByteArray &bytes)
+{
+    if (NpcReader::detectLayout(bytes.size(), bytes.first(std::min<qsizetype>(4, bytes.size()))))
+        return MergeType::Npc;
+    if (bytes.size() % EdtReader::RecordSize == 0)
+        return MergeType::Edt;
+    return std::nullopt;
+}
+
+// Git hands the driver temporary files without the extension: the name git merges (%P)
+// decides, else the names given, else the inputs, which must all be of one kind.
+std::optional<MergeType> typeOf(CliContext &context, const QStringList &paths,
+                                const QList<QByteArray> &bytes)
 {
     const QString forced = context.args.value(QStringLiteral("--type"));
     if (!forced.isEmpty())
         return forced == QLatin1String("edt") ? MergeType::Edt : MergeType::Npc;
+    if (const auto named = typeOfName(context.args.value(QStringLiteral("--name"))))
+        return named;
     for (const QString &path : paths) {
-        if (path.endsWith(QLatin1String(".npc"), Qt::CaseInsensitive))
-            return MergeType::Npc;
-        if (path.endsWith(QLatin1String(".edt"), Qt::CaseInsensitive))
-            return MergeType::Edt;
+        if (const auto named = typeOfName(path))
+            return named;
     }
-    const bool script =
-        NpcReader::detectLayout(ours.size(), ours.first(std::min<qsizetype>(4, ours.size()))) &&
-        ours.size() % EdtReader::RecordSize != 0;
-    return script ? MergeType::Npc : MergeType::Edt;
+    std::optional<MergeType> type;
+    for (int i = 0; i < 3; ++i) {
+        if (i == 0 && bytes[0].isEmpty())
+            continue; // made on both sides
+        const auto own = typeOfBytes(bytes[i]);
+        if (!own) {
+            context.inputFailed(paths[i], QStringLiteral("ни скрипт, ни файл диалогов"));
+        } else if (type && own != type) {
+            context.inputFailed(paths[i], QStringLiteral("файл другого вида, чем %1: укажите --name ИМЯ "
+                                                         "или --type")
+                                              .arg(paths[i - 1]));
+            return std::nullopt;
+        }
+        type = own;
+    }
+    if (context.anyInputFailed())
+        return std::nullopt;
+    return type;
 }
 
 int mergeScripts(CliContext &context, const QStringList &paths, const QList<QByteArray> &bytes,
@@ -37,10 +71,11 @@ int mergeScripts(CliContext &context, const QStringList &paths, const QList<QByt
     for (int i = 0; i < 3; ++i) {
         if (i == 0 && bytes[0].isEmpty())
             continue; // made on both sides: no common ancestor
-        QString reason;
-        sides[i] = NpcMergeSide::read(bytes[i], reason);
-        if (!sides[i])
-            context.inputFailed(paths[i], reason);
+        NpcReader reader;
+        if (reader.readBytes(bytes[i]))
+            sides[i] = NpcMergeSide::of(reader, bytes[i]);
+        else
+            context.inputFailed(paths[i], reader.reason());
     }
     if (context.anyInputFailed())
         return ExitFailure;
@@ -48,6 +83,11 @@ int mergeScripts(CliContext &context, const QStringList &paths, const QList<QByt
     const QString output = context.args.value(QStringLiteral("--output"), paths[1]);
     if (!context.writeFile(output, result.bytes))
         return ExitFailure;
+    if (result.tailConflict)
+        context.err.line(QStringLiteral("tail: base %1 B, ours %2 B, theirs %3 B")
+                             .arg(sides[0] ? sides[0]->bytes.size() - NpcReader::FileSize : 0)
+                             .arg(sides[1]->bytes.size() - NpcReader::FileSize)
+                             .arg(sides[2]->bytes.size() - NpcReader::FileSize));
     if (result.layoutConflict)
         context.err.line(QStringLiteral("layout: base %1, ours %2, theirs %3")
                              .arg(layoutName(sides[0] ? sides[0]->layout : sides[1]->layout),
@@ -100,8 +140,11 @@ int run(CliContext &context)
     }
     if (context.anyInputFailed())
         return ExitFailure;
+    const auto type = typeOf(context, paths, bytes);
+    if (!type)
+        return ExitFailure;
     bool conflicts = false;
-    const int code = typeOf(context, paths, bytes[1]) == MergeType::Npc
+    const int code = *type == MergeType::Npc
                          ? mergeScripts(context, paths, bytes, conflicts)
                          : mergeDialogues(context, paths, bytes, conflicts);
     return code == ExitOk ? context.exitCode(conflicts) : code;
@@ -113,12 +156,12 @@ Command mergeCommand()
 {
     return {
         {QStringLiteral("merge"),
-         {outputOption(false),
+         {outputOption(false), {QStringLiteral("--name"), {}, {}},
           {QStringLiteral("--type"), {}, {QStringLiteral("npc"), QStringLiteral("edt")}}},
          3,
          3},
         QStringLiteral("слияние двух правок скрипта или файла диалогов (для git)"),
-        QStringLiteral("scrivlet-cli merge ОБЩИЙ НАШ ИХ [-o ВЫХОД] [--type npc|edt]\n"
+        QStringLiteral("scrivlet-cli merge [--name ИМЯ] [--type npc|edt] [-o ВЫХОД] [--] ОБЩИЙ НАШ ИХ\n"
                        "\n"
                        "Сливает две правки одного файла, сделанные из ОБЩЕГО предка, и пишет итог в\n"
                        "ВЫХОД, без -o на место НАШЕГО (так ждёт драйвер слияния git).\n"
@@ -128,7 +171,10 @@ Command mergeCommand()
                        "сменили только ИХ.\n"
                        "Файлы диалогов сливаются по фразам, как текст по строкам: вставки и удаления\n"
                        "одной стороны переносятся, конфликт оставляет НАШИ фразы.\n"
-                       "Вид файла берётся из расширения, иначе из содержимого; --type задаёт его.\n"
+                       "Данные после записей скрипта сливаются одним куском.\n"
+                       "Вид файла берётся из --type, иначе из расширения ИМЕНИ (git передаёт его как\n"
+                       "%P) или самих файлов, иначе из содержимого всех трёх: вход, который не читается\n"
+                       "ни как скрипт, ни как файл диалогов, или входы разного вида - код 2, без слияния.\n"
                        "Конфликты идут в stderr, строка на каждый: ЗАПИСЬ ПОЛЕ: base Б, ours Н, theirs И\n"
                        "(для диалогов ФРАЗА: base \"...\", ours \"...\", theirs \"...\"). Код 1, если\n"
                        "были конфликты (итог всё равно записан)."),

@@ -69,7 +69,7 @@ std::unique_ptr<QCoreApplication> application(int &argc, char **argv)
     return std::unique_ptr<QCoreApplication>(library.create(&argc, argv));
 }
 
-bool drawMap(const ScriptGraph &graph, MapFormat format, QByteArray &picture, QString &error)
+bool drawMap(const ScriptGraph &graph, MapFormat format, int scale, QByteArray &picture, QString &error)
 {
     const Loaded &library = loaded();
     if (!library.draw) {
@@ -77,8 +77,7 @@ bool drawMap(const ScriptGraph &graph, MapFormat format, QByteArray &picture, QS
                 (library.error.isEmpty() ? QStringLiteral("её не искали") : library.error);
         return false;
     }
-    library.draw(&graph, int(format), &picture);
-    return true;
+    return library.draw(&graph, int(format), scale, &picture, &error);
 }
 
 } // namespace PictureLibrary

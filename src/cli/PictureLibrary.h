@@ -16,7 +16,7 @@ namespace PictureLibrary
 
 // What the library exports, under these names.
 using CreateApplication = QCoreApplication *(int *argc, char **argv);
-using DrawMap = void(const ScriptGraph *graph, int format, QByteArray *picture);
+using DrawMap = bool(const ScriptGraph *graph, int format, int scale, QByteArray *picture, QString *error);
 inline constexpr const char *CreateApplicationName = "scrivletPictureApplication";
 inline constexpr const char *DrawMapName = "scrivletDrawMap";
 
@@ -24,7 +24,8 @@ inline constexpr const char *DrawMapName = "scrivletDrawMap";
 // one; else, or when the library cannot be loaded, QtCore's.
 std::unique_ptr<QCoreApplication> application(int &argc, char **argv);
 
-// The map as a picture; false, with the reason, when the library is not loaded.
-bool drawMap(const ScriptGraph &graph, MapFormat format, QByteArray &picture, QString &error);
+// The map as a picture; false, with the reason, when the library is not loaded or the
+// picture cannot be made.
+bool drawMap(const ScriptGraph &graph, MapFormat format, int scale, QByteArray &picture, QString &error);
 
 } // namespace PictureLibrary

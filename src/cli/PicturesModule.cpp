@@ -25,11 +25,12 @@ extern "C" Q_DECL_EXPORT QCoreApplication *scrivletPictureApplication(int *argc,
     return app;
 }
 
-extern "C" Q_DECL_EXPORT void scrivletDrawMap(const ScriptGraph *graph, int format, QByteArray *picture)
+extern "C" Q_DECL_EXPORT bool scrivletDrawMap(const ScriptGraph *graph, int format, int scale,
+                                              QByteArray *picture, QString *error)
 {
     MapScene scene;
     scene.setGraph(*graph);
-    *picture = MapPicture::draw(scene, MapFormat(format));
+    return MapPicture::draw(scene, MapFormat(format), scale, *picture, *error);
 }
 
 static_assert(std::is_same_v<decltype(scrivletPictureApplication), PictureLibrary::CreateApplication>);

@@ -44,15 +44,15 @@ void print(CliContext &context, const RenumberPlan &plan)
 {
     for (const RenumberFieldChange &change : plan.fields)
         context.out.line(QStringLiteral("%1:%2: %3 %4 -> %5")
-                             .arg(change.path, QString::number(change.record),
+                             .arg(shownPath(change.path), QString::number(change.record),
                                   NpcRecord::fieldName(change.field),
                                   fieldValueText(change.field, change.before),
                                   fieldValueText(change.field, change.after)));
     for (const RenumberFileRename &rename : plan.renames)
-        context.out.line(rename.from + QStringLiteral(" -> ") + rename.to);
+        context.out.line(shownPath(rename.from) + QStringLiteral(" -> ") + shownPath(rename.to));
     for (const RenumberListChange &change : plan.lists)
         context.out.line(QStringLiteral("%1:%2: %3 -> %4")
-                             .arg(change.path, QString::number(change.line.line),
+                             .arg(shownPath(change.path), QString::number(change.line.line),
                                   fromWindows1251(change.line.before), fromWindows1251(change.line.after)));
 }
 
@@ -114,7 +114,8 @@ Command renumberCommand()
                        "списке, который его называет. Виды:\n"
                        "  item      ItemIn, ItemOut; Items.txt\n"
                        "  fact      TriggT, TriggF, Trigg2T; Trigg.txt\n"
-                       "  quest     Q_was, Q_Input, Q_Output; Q_Input.txt и Q_Output.txt\n"
+                       "  quest     Q_was, Q_Input; Q_Input.txt\n"
+                       "  quest-close  Q_Output (что значит закрытие квеста); Q_Output.txt\n"
                        "  action    Action; Action.txt\n"
                        "  reaction  React (отрицательная реакция остаётся отрицательной); React.txt\n"
                        "  mode      Mode; Modes.txt\n"

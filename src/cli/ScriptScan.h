@@ -7,6 +7,8 @@
 #include <QHash>
 #include <QList>
 
+#include "dialogue/DialogueBeside.h"
+
 #include <memory>
 
 // One script found among the paths of check, xref and find.
@@ -28,13 +30,21 @@ public:
 
     const QList<ScannedScript> &scripts() const { return m_scripts; }
 
+    // The dialogue file beside a scanned script. Case variants of one name share one file:
+    // it is read once, kept while another script still wants it, and a failure to read it
+    // is reported once.
+    std::shared_ptr<const DialogueBeside> dialogueOf(CliContext &context, const ScannedScript &scanned) const;
+
 private:
     ScriptFolder &folderOf(const QString &folder);
+    static QString dialoguePathOf(const ScannedScript &scanned);
 
     QHash<QString, std::shared_ptr<ScriptFolder>> m_folders;
     QList<ScannedScript> m_scripts;
+    mutable QHash<QString, int> m_dialogueUsers; // scripts yet to ask for each dialogue file
+    mutable QHash<QString, std::shared_ptr<const DialogueBeside>> m_dialogues;
 };
 
-// The dialogue map's graph of a scanned script, with the phrases of the .edt beside it;
-// a dialogue file that cannot be read is a failed input and the graph goes without it.
-ScriptGraph scannedGraph(CliContext &context, const ScannedScript &scanned);
+// The dialogue map's graph of a scanned script, with the phrases of its dialogue file,
+// when that could be read.
+ScriptGraph scannedGraph(CliContext &context, const ScannedScript &scanned, const DialogueBeside &dialogue);

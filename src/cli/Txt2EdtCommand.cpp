@@ -3,8 +3,6 @@
 #include "dialogue/EdtTxtReader.h"
 #include "dialogue/EdtWriter.h"
 
-#include <QFileInfo>
-
 namespace
 {
 
@@ -20,12 +18,12 @@ int run(CliContext &context)
         context.inputFailed(input, reader.errorString());
         return context.exitCode(false);
     }
-    // The game's own dialogue file may lie there: replaced only when asked.
-    if (QFileInfo::exists(output) && !context.args.has(QStringLiteral("--force"))) {
-        context.err.line(QLatin1String(CliContext::Program) + QStringLiteral(": ") + output +
-                         QStringLiteral(": файл уже есть; ничего не записано (--force заменяет его)"));
-        return ExitNegative;
+    if (const QString tooMany = EdtWriter::tooManyLinesText(reader.text().size()); !tooMany.isEmpty()) {
+        context.inputFailed(input, tooMany + QStringLiteral("; ничего не записано"));
+        return context.exitCode(false);
     }
+    if (!context.mayReplace({output}))
+        return ExitNegative;
     context.writeFile(output, EdtWriter::encode(reader.text()));
     return context.exitCode(false);
 }

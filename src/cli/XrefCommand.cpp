@@ -47,7 +47,7 @@ int run(CliContext &context)
     if (format == QLatin1String("dot")) {
         QList<GraphOfScript> graphs;
         for (const ScannedScript &scanned : scan.scripts())
-            graphs.append({scanned.path, scannedGraph(context, scanned)});
+            graphs.append({scanned.path, scannedGraph(context, scanned, *scan.dialogueOf(context, scanned))});
         context.out.line(dotText(graphs));
     } else if (format == QLatin1String("json")) {
         QStringList items;
@@ -56,7 +56,8 @@ int run(CliContext &context)
         context.out.line(jsonArray(items));
     } else {
         for (const FoundLink &found : std::as_const(links))
-            context.out.line(found.source() + QStringLiteral(" -> ") + found.target() + QLatin1Char(' ') +
+            context.out.line(shownPath(found.source()) + QStringLiteral(" -> ") + shownPath(found.target()) +
+                             QLatin1Char(' ') +
                              linkStateName(found.link.state));
     }
     return context.exitCode(false);

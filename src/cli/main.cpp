@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 #include "cli/PictureLibrary.h"
+#include "common/Interruption.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -15,5 +16,9 @@ int main(int argc, char *argv[])
     if (!out.open(stdout, QIODevice::WriteOnly) ||
         !err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered))
         return 2;
-    return runCli(QCoreApplication::arguments().mid(1), out, err);
+    Interruption::install();
+    const int code = runCli(QCoreApplication::arguments().mid(1), out, err);
+    out.flush();
+    Interruption::endIfRequested();
+    return code;
 }

@@ -1,5 +1,7 @@
 #include "common/FileOps.h"
 
+#include "common/FileReplace.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -66,19 +68,12 @@ bool FileOps::exists(const QString &path)
     return info.exists() || info.isSymLink();
 }
 
-bool FileOps::writeTemp(const QString &target, const QByteArray &bytes, const QString &rightsFrom,
-                        QString &tempPath, QString &error)
+bool FileOps::writeNew(const QString &path, const QByteArray &bytes, const QString &rightsFrom, QString &error)
 {
-    QFile file;
-    for (;;) {
-        file.setFileName(freeNameBeside(target));
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            break;
-        if (!exists(file.fileName())) {
-            error = file.errorString();
-            return false;
-        }
-        // Another program took the name in between.
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        error = file.errorString();
+        return false;
     }
     // A buffered write reports a full disk only when flushed; close() would not say.
     const bool written = file.write(bytes) == bytes.size() && file.flush() && file.error() == QFile::NoError;
@@ -94,7 +89,6 @@ bool FileOps::writeTemp(const QString &target, const QByteArray &bytes, const QS
         if (file.permissions() != rights)
             file.setPermissions(rights);
     }
-    tempPath = file.fileName();
     return true;
 }
 
@@ -123,13 +117,19 @@ bool FileOps::sync(const QStringList &paths, QString &error)
     return true;
 }
 
-bool FileOps::rename(const QString &from, const QString &to, QString &error)
+bool FileOps::replace(const QString &target, const QString &temp, const QString &backup, QString &error)
 {
-    QFile file(from);
-    if (file.rename(to))
-        return true;
-    error = file.errorString();
-    return false;
+    return FileReplace::replaceKeepingBackup(target, temp, backup, error);
+}
+
+bool FileOps::place(const QString &temp, const QString &target, QString &error)
+{
+    return FileReplace::placeNew(temp, target, error);
+}
+
+bool FileOps::putBack(const QString &from, const QString &to, QString &error)
+{
+    return FileReplace::renameOver(from, to, error);
 }
 
 bool FileOps::remove(const QString &path)

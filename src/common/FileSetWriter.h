@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/FileOps.h"
+#include "common/FileSetJournal.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -8,21 +9,37 @@
 #include <QString>
 #include <QStringList>
 
-// Changes several files so that they end either all changed or all exactly as they were:
-// every new content is written to a file of its own beside its target first, the old
-// files are replaced only once all of them are written, and a failure on the way puts
-// back what was already replaced.
+#include <optional>
+
+// Changes several files so that they end either all changed or all exactly as they were,
+// even when the process is killed on the way: every new content is written to a file of
+// its own beside its target first, a journal of the set is put on the disk, and only then
+// are the old files replaced, each keeping its old copy until the whole set is in place.
+// A later run finishes or takes back a set cut short (finishInterruptedSets).
 class FileSetWriter
 {
 public:
+    // What a file must be for the set to change it.
+    struct Condition {
+        // What the file holds now. Compared right before it is replaced and again before
+        // its old copy is dropped: a change made by another program takes the set back.
+        std::optional<QByteArray> before;
+        // The folder the file must lie in, its links followed to their end.
+        QString inside;
+    };
+
     explicit FileSetWriter(FileOps &ops = FileOps::system());
+
+    // The folder the set is made for: a later run touching it finishes the set if this
+    // one is cut short. Without it, the folder of the first file.
+    void setFolder(const QString &folder) { m_folder = folder; }
 
     // The file at `path`, as it is named after the renames, holds the bytes. A symbolic
     // link is followed, so that the file it leads to gets them.
-    void write(const QString &path, const QByteArray &bytes);
+    void write(const QString &path, const QByteArray &bytes, const Condition &condition = {});
     // The file at `from` is at `to` afterwards, with the bytes written to `to` if any;
-    // no file may be at `to` yet.
-    void rename(const QString &from, const QString &to);
+    // no file may be at `to` yet. The condition is the one of `from`.
+    void rename(const QString &from, const QString &to, const Condition &condition = {});
 
     bool commit();
 
@@ -38,29 +55,33 @@ private:
     struct Entry {
         QString path;        // as given
         QString renamedFrom; // as given
-        QString target;      // the path, a link followed
-        QString source;      // the file that goes away; empty when there is none
         bool hasBytes = false;
         QByteArray bytes;
-        QString temp;
-        QString backup; // where the old source waits until the set is written
-        enum class Done { Nothing, SourceAside, Placed } done = Done::Nothing;
+        Condition condition;
+        FileSetStep step;
+        bool planned = false;
         bool stayedChanged = false; // putting it back failed
         QString keptAt;             // then where its old content is
     };
 
     Entry &entryFor(const QString &target);
     bool check();
-    bool prepare();
+    bool planMove(Entry &entry);
+    bool planWrite(Entry &entry, QHash<QString, qsizetype> &byTarget, qsizetype index);
+    bool outsideFolder(const Entry &entry, const QString &target);
+    bool writeTemps();
     bool place(Entry &entry);
-    bool putBack(Entry &entry, QString &keptAt);
+    bool verify();
+    bool stillHolds(const QString &path, const QByteArray &hash);
     void rollBack();
+    void finish();
     void summarise();
-    void cleanUp(bool failed);
 
     FileOps &m_ops;
+    QString m_folder;
     QList<Entry> m_entries;
     QHash<QString, qsizetype> m_indexOf; // by path
+    QString m_journal;
     QString m_error;
     QStringList m_changed;
     QStringList m_unchanged;

@@ -46,17 +46,16 @@ void IniFile::parse(const QByteArray &bytes)
     }
 }
 
-bool IniFile::load(const QString &path, QString *error)
+bool IniFile::load(const QString &path)
 {
     QByteArray bytes;
-    QString reason;
-    if (!RegularFile::readAll(path, MaxFileSize, bytes, reason)) {
+    if (!RegularFile::readAll(path, MaxFileSize, bytes, m_error) ||
+        !RegularFile::withinLines(bytes, MaxLines, m_error)) {
         m_lines.clear();
         m_read.clear();
-        if (error)
-            *error = reason;
         return false;
     }
+    m_error.clear();
     parse(bytes);
     return true;
 }
@@ -73,13 +72,10 @@ QByteArray IniFile::serialize() const
     return out;
 }
 
-bool IniFile::save(const QString &path, QString *error) const
+bool IniFile::save(const QString &path) const
 {
-    QString reason;
-    const bool saved = saveFile(path, serialize(), reason);
-    if (!saved && error)
-        *error = reason;
-    return saved;
+    m_error.clear();
+    return saveFile(path, serialize(), m_error);
 }
 
 int IniFile::find(QByteArrayView section, QByteArrayView key) const

@@ -14,13 +14,15 @@ class IniFile
 public:
     // A settings file, not a data file: anything larger is not one of ours.
     static constexpr qint64 MaxFileSize = 1024 * 1024;
+    static constexpr qsizetype MaxLines = 10000;
 
     void parse(const QByteArray &bytes);
-    // False, with the reason, when missing, not a regular file, unreadable or larger than
-    // MaxFileSize; the file then stays empty.
-    bool load(const QString &path, QString *error = nullptr);
+    // False, with the reason in errorString(), when missing, not a regular file, unreadable,
+    // larger than MaxFileSize or longer than MaxLines lines; the file then stays empty.
+    bool load(const QString &path);
     QByteArray serialize() const;
-    bool save(const QString &path, QString *error) const;
+    bool save(const QString &path) const;
+    QString errorString() const { return m_error; }
     // True while the lines are byte for byte those last parsed or loaded.
     bool isUnchanged() const { return serialize() == m_read; }
 
@@ -43,4 +45,5 @@ private:
 
     QList<Line> m_lines;
     QByteArray m_read;
+    mutable QString m_error; // of the last load or save
 };

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 
 #include <optional>
 
@@ -60,4 +61,10 @@ bool ProcessIdentity::isRunning() const
     if (entry->state == 'Z' || entry->state == 'X')
         return false;
     return started == 0 || entry->started == started;
+}
+
+bool ProcessIdentity::isScrivlet(qint64 pid)
+{
+    const QString program = QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(pid));
+    return QFileInfo(program).fileName().startsWith(QLatin1String("scrivlet"), Qt::CaseInsensitive);
 }

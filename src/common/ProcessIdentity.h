@@ -14,6 +14,8 @@ struct ProcessIdentity {
     // False for a process that has ended (or is only waiting to be reaped), and for one
     // whose id has since gone to another process.
     bool isRunning() const;
+    // Whether the process runs a program of ours (its file's name begins "scrivlet").
+    static bool isScrivlet(qint64 pid);
 
     bool operator==(const ProcessIdentity &) const = default;
 };

@@ -25,6 +25,19 @@ QString folderText()
     return QStringLiteral("Это папка, а не файл");
 }
 
+bool withinLines(QByteArrayView bytes, qsizetype limit, QString &error)
+{
+    qsizetype lines = 1;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')))
+            ++lines;
+    }
+    if (lines <= limit)
+        return true;
+    error = QStringLiteral("В файле больше %1 строк").arg(limit);
+    return false;
+}
+
 QString tooLargeText(qint64 limit)
 {
     constexpr qint64 MB = 1024 * 1024;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 class QFile;
@@ -24,5 +25,9 @@ bool readAll(const QString &path, qint64 limit, QByteArray &bytes, QString &erro
 QString notRegularText();
 QString folderText();
 QString tooLargeText(qint64 limit);
+
+// Whether the text has at most `limit` lines (ended by CR LF, CR or LF); the reason when
+// it has more. Readers of files a mod ships check this before taking each line apart.
+bool withinLines(QByteArrayView bytes, qsizetype limit, QString &error);
 
 } // namespace RegularFile

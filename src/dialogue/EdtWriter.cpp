@@ -1,5 +1,6 @@
 #include "dialogue/EdtWriter.h"
 
+#include "common/RegularFile.h"
 #include "common/SaveFile.h"
 #include "dialogue/EdtReader.h"
 
@@ -7,6 +8,16 @@
 
 #include <algorithm>
 #include <cstring>
+
+QString EdtWriter::tooManyLinesText(qsizetype lines)
+{
+    if (lines <= MaxLines)
+        return {};
+    return QStringLiteral("фраз %1, а в файле диалогов их может быть не больше %2 (%3)")
+        .arg(lines)
+        .arg(MaxLines)
+        .arg(RegularFile::tooLargeText(EdtReader::MaxFileSize));
+}
 
 void EdtWriter::encodeRecord(QByteArrayView line, char *record)
 {

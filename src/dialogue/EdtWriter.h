@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogue/EdtReader.h"
 #include "dialogue/EdtText.h"
 
 #include <QByteArrayView>
@@ -13,6 +14,11 @@ class QIODevice;
 class EdtWriter
 {
 public:
+    // The most lines of a file that the readers take: no more are written.
+    static constexpr qsizetype MaxLines = EdtReader::MaxFileSize / EdtReader::RecordSize;
+    // Empty when that many lines fit in a dialogue file, else why they do not.
+    static QString tooManyLinesText(qsizetype lines);
+
     // One line of at most 240 bytes into one record of EdtReader::RecordSize bytes. It
     // takes any bytes: what a user may write is PhraseLine's to say.
     static void encodeRecord(QByteArrayView line, char *record);

@@ -52,6 +52,20 @@ QString unencodableText(const QString &text, qsizetype index)
         .arg(one, QString::number(one.toUcs4().value(0), 16).toUpper().rightJustified(4, u'0'));
 }
 
+namespace
+{
+
+std::optional<QByteArray> inCodePage(const QString &text, QString &problem)
+{
+    if (const qsizetype bad = firstUnencodable1251(text); bad >= 0) {
+        problem = unencodableText(text, bad) + QStringLiteral(": в фразу его не записать.");
+        return std::nullopt;
+    }
+    return toWindows1251(text);
+}
+
+} // namespace
+
 std::optional<QByteArray> fromText(const QString &text, QString &problem)
 {
     for (const QChar c : text) {
@@ -60,15 +74,27 @@ std::optional<QByteArray> fromText(const QString &text, QString &problem)
             return std::nullopt;
         }
     }
-    if (const qsizetype bad = firstUnencodable1251(text); bad >= 0) {
-        problem = unencodableText(text, bad) + QStringLiteral(": в фразу его не записать.");
-        return std::nullopt;
-    }
-    QByteArray bytes = toWindows1251(text);
-    problem = PhraseLine::problem(bytes);
+    std::optional<QByteArray> bytes = inCodePage(text, problem);
+    if (bytes)
+        problem = PhraseLine::problem(*bytes);
     if (!problem.isEmpty())
         return std::nullopt;
     return bytes;
+}
+
+std::optional<QByteArray> fromStoredText(const QString &text, QString &problem)
+{
+    std::optional<QByteArray> bytes = inCodePage(text, problem);
+    if (!bytes)
+        return std::nullopt;
+    if (const qsizetype unit = bytes->indexOf('\x1f'); unit >= 0)
+        problem = QStringLiteral("Знак %1 фразы (код 31) файл диалогов не хранит: он читается как пробел.")
+                      .arg(unit + 1);
+    else if (bytes->size() > MaxLength)
+        problem = QStringLiteral("Фраза длиннее %1 знаков: %2.").arg(MaxLength).arg(bytes->size());
+    else
+        return bytes;
+    return std::nullopt;
 }
 
 } // namespace PhraseLine

@@ -23,4 +23,10 @@ QString unencodableText(const QString &text, qsizetype index);
 // when it holds a character that code page lacks or cannot be a phrase.
 std::optional<QByteArray> fromText(const QString &text, QString &problem);
 
+// A line as dump gives it: control characters too, as files hold them (check warns of
+// them), so that what was read is written back byte for byte. Only what no dialogue file
+// can hold is refused: a character outside the code page, 0x1F (it reads back as a
+// blank), more than 240 characters.
+std::optional<QByteArray> fromStoredText(const QString &text, QString &problem);
+
 } // namespace PhraseLine

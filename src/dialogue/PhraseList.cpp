@@ -22,7 +22,7 @@ bool holds(const NpcRecord &record, qsizetype k)
 
 PhraseStep refused(const SpokenText &spoken, QString why)
 {
-    return {spoken, -1, std::move(why)};
+    return {spoken, -1, std::move(why), {}};
 }
 
 QString phraseLimitText(int record, qsizetype phrase)
@@ -43,13 +43,23 @@ QString noLineText(qsizetype k)
     return QStringLiteral("Фразы %1 нет.").arg(k);
 }
 
-// The numbers after a new line at k; the refusal when one would not fit its byte.
-QString shiftForInsert(NpcRecords &records, qsizetype k)
+// Phrases numbered before their lines are written: the text grows into them, and no
+// step on the lines before moves them.
+bool plannedBeyond(const NpcRecord &record, qsizetype lines)
+{
+    return record.Phrase >= lines;
+}
+
+// The numbers after a new line at k in a text of that many lines; the refusal when one
+// would not fit its byte.
+QString shiftForInsert(NpcRecords &records, qsizetype k, qsizetype lines)
 {
     for (int i = 0; i < RecordCount; ++i) {
         NpcRecord &record = records[i];
-        if (record.speaksNothing())
+        if (record.speaksNothing() || plannedBeyond(record, lines))
             continue;
+        if (k == lines)
+            continue; // a line at the end is one a block planned beyond it, if any
         if (record.Phrase >= k) {
             if (record.Phrase + 1 > MaxPhrase)
                 return phraseLimitText(i, record.Phrase + 1);
@@ -61,6 +71,32 @@ QString shiftForInsert(NpcRecords &records, qsizetype k)
         }
     }
     return {};
+}
+
+// Blank lines up to (not including) line `end`; the records stay as they are.
+PhraseStep extendText(const SpokenText &spoken, qsizetype end)
+{
+    PhraseStep step{spoken, -1, {}, {}};
+    for (qsizetype k = spoken.text.size(); k < end; ++k)
+        step.result.text.insertLine(k, {});
+    return step;
+}
+
+// One past the last phrase numbered by any record.
+qsizetype plannedEnd(const NpcRecords &records)
+{
+    qsizetype end = 0;
+    for (const NpcRecord &record : records) {
+        if (!record.speaksNothing())
+            end = std::max(end, lastOf(record) + 1);
+    }
+    return end;
+}
+
+// "5" or "5–9".
+QString lineRange(qsizetype first, qsizetype last)
+{
+    return first == last ? QString::number(first) : QStringLiteral("%1–%2").arg(first).arg(last);
 }
 
 } // namespace
@@ -94,7 +130,7 @@ PhraseStep editLine(const SpokenText &spoken, qsizetype k, const QByteArray &lin
         return refused(spoken, noLineText(k));
     if (QString why = PhraseLine::problem(line); !why.isEmpty())
         return refused(spoken, why);
-    PhraseStep step{spoken, k, {}};
+    PhraseStep step{spoken, k, {}, {}};
     step.result.text.setLine(k, line);
     return step;
 }
@@ -105,8 +141,8 @@ PhraseStep insertLine(const SpokenText &spoken, qsizetype k, const QByteArray &l
         return refused(spoken, noLineText(k));
     if (QString why = PhraseLine::problem(line); !why.isEmpty())
         return refused(spoken, why);
-    PhraseStep step{spoken, k, {}};
-    if (QString why = shiftForInsert(step.result.records, k); !why.isEmpty())
+    PhraseStep step{spoken, k, {}, {}};
+    if (QString why = shiftForInsert(step.result.records, k, spoken.text.size()); !why.isEmpty())
         return refused(spoken, why);
     step.result.text.insertLine(k, line);
     return step;
@@ -116,9 +152,9 @@ PhraseStep deleteLine(const SpokenText &spoken, qsizetype k)
 {
     if (k < 0 || k >= spoken.text.size())
         return refused(spoken, noLineText(k));
-    PhraseStep step{spoken, std::min(k, spoken.text.size() - 2), {}};
+    PhraseStep step{spoken, std::min(k, spoken.text.size() - 2), {}, {}};
     for (NpcRecord &record : step.result.records) {
-        if (record.speaksNothing())
+        if (record.speaksNothing() || plannedBeyond(record, spoken.text.size()))
             continue;
         if (record.Phrase > k) {
             --record.Phrase;
@@ -143,7 +179,7 @@ PhraseStep moveLine(const SpokenText &spoken, qsizetype k, int delta)
     if (other >= spoken.text.size())
         return refused(spoken, QStringLiteral("Фраза %1 уже последняя.").arg(k));
     const qsizetype upper = std::min(k, other);
-    PhraseStep step{spoken, other, {}};
+    PhraseStep step{spoken, other, {}, {}};
     for (int i = 0; i < RecordCount; ++i) {
         NpcRecord &record = step.result.records[i];
         const bool first = holds(record, upper);
@@ -169,21 +205,24 @@ PhraseStep moveLine(const SpokenText &spoken, qsizetype k, int delta)
 PhraseStep addPhrase(const SpokenText &spoken, int index)
 {
     const NpcRecord &record = spoken.records.at(index);
+    const qsizetype lines = spoken.text.size();
+    if (!record.speaksNothing() && lastOf(record) >= lines) {
+        // Phrases numbered before the text was written: the text grows up to them.
+        PhraseStep step = extendText(spoken, lastOf(record) + 1);
+        step.line = std::max<qsizetype>(record.Phrase, lines);
+        step.note = QStringLiteral("Текст дополнен пустыми фразами %1 до фраз записи %2.")
+                        .arg(lineRange(lines, lastOf(record)))
+                        .arg(index);
+        return step;
+    }
     const bool alone = record.speaksNothing();
-    const qsizetype k = alone ? spoken.text.size() : lastOf(record) + 1;
+    // A record without phrases gets a line after every phrase numbered so far.
+    const qsizetype k = alone ? std::max(lines, plannedEnd(spoken.records)) : lastOf(record) + 1;
     if (alone && k > MaxPhrase)
         return refused(spoken, phraseLimitText(index, k));
-    if (k > spoken.text.size())
-        return refused(spoken,
-                       QStringLiteral("Фразы записи %1 (%2–%3) выходят за конец текста (строк: %4): новой "
-                                      "фразе нет места после них.")
-                           .arg(index)
-                           .arg(record.Phrase)
-                           .arg(lastOf(record))
-                           .arg(spoken.text.size()));
-    PhraseStep step = insertLine(spoken, k);
+    PhraseStep step = insertLine(extendText(spoken, k).result, k);
     if (!step.done())
-        return step;
+        return refused(spoken, step.refusal);
     NpcRecord &changed = step.result.records[index];
     if (alone) {
         changed.Phrase = quint8(k);
@@ -192,6 +231,24 @@ PhraseStep addPhrase(const SpokenText &spoken, int index)
         return refused(spoken, countLimitText(index));
     } else {
         ++changed.PhraseCnt;
+    }
+    if (k > lines)
+        step.note = QStringLiteral("Текст дополнен пустыми фразами %1: их номера уже даны записям.")
+                        .arg(lineRange(lines, k - 1));
+    const QList<int> also = speakers(step.result.records, k);
+    if (also.size() > 1)
+        step.note = QStringLiteral("Новую фразу %1 произносят записи %2: их номера фраз указывали за конец текста.")
+                        .arg(k)
+                        .arg(speakersText(also));
+    return step;
+}
+
+PhraseStep appendLine(const SpokenText &spoken)
+{
+    PhraseStep step = insertLine(spoken, spoken.text.size());
+    if (step.done()) {
+        if (const QString who = speakersText(step.result.records, step.line); !who.isEmpty())
+            step.note = QStringLiteral("Фразу %1 произносит запись %2: номер был дан ей заранее.").arg(step.line).arg(who);
     }
     return step;
 }

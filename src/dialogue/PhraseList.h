@@ -20,6 +20,7 @@ struct PhraseStep {
     SpokenText result;
     qsizetype line = -1;
     QString refusal;
+    QString note; // what the step did besides what was asked, for the status bar
 
     bool done() const { return refusal.isEmpty(); }
 };
@@ -40,6 +41,9 @@ QString speakersText(const QList<int> &speakers);
 
 // The text of line k, checked as PhraseLine checks it.
 PhraseStep editLine(const SpokenText &spoken, qsizetype k, const QByteArray &line);
+// Phrase numbers at or past the end of the text were given before their lines were
+// written: steps on the lines leave them alone, and the text grows into them.
+
 // A new line before line k (k may be the line count): the phrases from k on move one on,
 // and a block of phrases holding line k and one before it grows by the new line.
 PhraseStep insertLine(const SpokenText &spoken, qsizetype k, const QByteArray &line = {});
@@ -51,7 +55,12 @@ PhraseStep deleteLine(const SpokenText &spoken, qsizetype k);
 // block of more than one line, since that block's words would change.
 PhraseStep moveLine(const SpokenText &spoken, qsizetype k, int delta);
 // A new empty line for the record: right after its last phrase, or, when it speaks
-// nothing, at the end of the text, which it then speaks alone.
+// nothing, after the end of the text and every phrase numbered, which it then speaks
+// alone. A record whose phrases lie past the end of the text gets them instead, as
+// blank lines, and its numbers stay.
 PhraseStep addPhrase(const SpokenText &spoken, int record);
+// A new empty line at the end of the text, for no record in particular; a record whose
+// phrase number was given before speaks it.
+PhraseStep appendLine(const SpokenText &spoken);
 
 } // namespace PhraseList

@@ -1,11 +1,15 @@
 #include "document/NpcFile.h"
 
 #include "common/FileMessages.h"
+#include "common/FileStamp.h"
 #include "common/RegularFile.h"
 #include "common/SaveFile.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
 
 namespace
 {
@@ -21,6 +25,20 @@ QString notNpcScriptText()
     return QStringLiteral("Выбранный файл не является NPC-скриптом");
 }
 
+namespace
+{
+
+// What in the first bytes made detectLayout() refuse the file.
+QString refusalDetail(qint64 size, const QByteArray &head)
+{
+    if (size < NpcReader::FileSize)
+        return QStringLiteral("размер файла %1, а нужно не меньше %2 байт").arg(size).arg(NpcReader::FileSize);
+    return QStringLiteral("файл начинается с %1, а скрипт NPC — с 00, 02, 04 или 39, затем 00")
+        .arg(QString::fromLatin1(head.first(qMin<qsizetype>(head.size(), 2)).toHex(' ').toUpper()));
+}
+
+} // namespace
+
 std::optional<NpcLayout> NpcReader::detectLayout(qint64 size, const QByteArray &head)
 {
     if (size < FileSize || head.size() < 4 || head.at(1) != 0)
@@ -35,11 +53,18 @@ std::optional<NpcLayout> NpcReader::detectLayout(qint64 size, const QByteArray &
 
 bool NpcReader::read(QIODevice *device)
 {
+    return read(device, nullptr);
+}
+
+bool NpcReader::read(QIODevice *device, QCryptographicHash *hash)
+{
     const qint64 size = device->size();
     const QByteArray head = device->peek(4);
     const auto layout = detectLayout(size, head);
     if (!layout) {
-        m_error = m_reason = notNpcScriptText();
+        m_detail = refusalDetail(size, head);
+        m_error = notNpcScriptText() + QStringLiteral("\r\n") + m_detail;
+        m_reason = notNpcScriptText() + QStringLiteral(" (") + m_detail + QLatin1Char(')');
         return false;
     }
     const QByteArray bytes = device->read(FileSize);
@@ -47,6 +72,8 @@ bool NpcReader::read(QIODevice *device)
         m_error = m_reason = device->errorString();
         return false;
     }
+    if (hash)
+        hash->addData(bytes);
     const auto *data = reinterpret_cast<const quint8 *>(bytes.constData());
     m_records.fill(NpcRecord{});
     m_layout = *layout;
@@ -65,17 +92,34 @@ bool NpcReader::readBytes(const QByteArray &bytes)
     return read(&buffer);
 }
 
-bool NpcReader::read(const QString &path)
+bool NpcReader::read(const QString &path, FileStamp *stamp)
 {
     QFile file(path);
+    m_detail.clear();
     if (!RegularFile::open(file, m_reason)) {
         m_error = readProblemText(path);
         return false;
     }
-    if (read(&file))
+    // The time before the reading, the hash of what was read: a change made meanwhile is
+    // seen as one later. What lies beyond the records is hashed as it streams by.
+    const qint64 modified = QFileInfo(file).lastModified().toMSecsSinceEpoch();
+    QCryptographicHash hash(FileStamp::HashAlgorithm);
+    if (read(&file, stamp ? &hash : nullptr)) {
+        if (stamp) {
+            if (!hash.addData(&file)) {
+                m_error = readProblemText(path);
+                m_reason = file.errorString();
+                return false;
+            }
+            *stamp = FileStamp::ofRead(modified, file.pos(), hash.result());
+        }
         return true;
-    if (m_error != notNpcScriptText())
+    }
+    if (m_detail.isEmpty())
         m_error = readProblemText(path);
+    else
+        m_error = notNpcScriptText() + QStringLiteral("\r\n") + QDir::toNativeSeparators(path) +
+                  QStringLiteral(": ") + m_detail;
     return false;
 }
 

@@ -7,7 +7,9 @@
 
 #include <optional>
 
+class QCryptographicHash;
 class QIODevice;
+struct FileStamp;
 
 // Reads the records of a script file in either layout. Refuses files that fail the
 // layout check before touching anything, so a refused file never leaves half a table.
@@ -20,22 +22,28 @@ public:
     static std::optional<NpcLayout> detectLayout(qint64 size, const QByteArray &head);
 
     bool read(QIODevice *device);
-    bool read(const QString &path);
+    // With a stamp: the file as read, for telling later whether another program changed it.
+    bool read(const QString &path, FileStamp *stamp = nullptr);
     // A file's bytes read already.
     bool readBytes(const QByteArray &bytes);
 
     const NpcRecords &records() const { return m_records; }
     NpcLayout layout() const { return m_layout; }
-    // The editor's message for a failed read.
+    // The editor's message for a failed read: for a file that is no script, that first and
+    // the path (when read from one) and why on the next line.
     QString errorString() const { return m_error; }
-    // Why it failed, without the path: the system's reason, or that the file is no script.
+    // Why it failed, without the path: the system's reason, or that the file is no script
+    // and why.
     QString reason() const { return m_reason; }
 
 private:
+    bool read(QIODevice *device, QCryptographicHash *hash);
+
     NpcRecords m_records{};
     NpcLayout m_layout = NpcLayout::StandardLayout;
     QString m_error;
     QString m_reason;
+    QString m_detail; // why the file is no script
 };
 
 // Writes all records in one layout, always 1600 bytes. The path overload replaces the

@@ -1,16 +1,9 @@
 #include "document/NpcMerge.h"
 
-#include "document/NpcFile.h"
-
 #include <algorithm>
 
-std::optional<NpcMergeSide> NpcMergeSide::read(const QByteArray &bytes, QString &reason)
+NpcMergeSide NpcMergeSide::of(const NpcReader &reader, const QByteArray &bytes)
 {
-    NpcReader reader;
-    if (!reader.readBytes(bytes)) {
-        reason = reader.reason();
-        return std::nullopt;
-    }
     return NpcMergeSide{reader.records(), reader.layout(), bytes};
 }
 
@@ -36,6 +29,11 @@ bool movedIn(const NpcRecords &side, const NpcRecords &base, int at)
             return true;
     }
     return false;
+}
+
+QByteArray tailOf(const QByteArray &bytes)
+{
+    return bytes.mid(NpcReader::FileSize);
 }
 
 } // namespace
@@ -87,7 +85,18 @@ NpcMergeResult mergeNpc(const std::optional<NpcMergeSide> &base, const NpcMergeS
             });
         }
     }
-    result.bytes = result.layout == ours.layout ? NpcWriter::encodeInto(ours.bytes, merged, ours.layout)
-                                                : NpcWriter::encode(merged, result.layout);
+    const QByteArray oursTail = tailOf(ours.bytes);
+    const QByteArray theirsTail = tailOf(theirs.bytes);
+    QByteArray tail = oursTail;
+    if (oursTail != theirsTail) {
+        if (base && oursTail == tailOf(base->bytes))
+            tail = theirsTail;
+        else if (!base || theirsTail != tailOf(base->bytes))
+            result.tailConflict = true;
+    }
+    result.bytes = result.layout == ours.layout
+                       ? NpcWriter::encodeInto(ours.bytes.first(NpcReader::FileSize), merged, ours.layout)
+                       : NpcWriter::encode(merged, result.layout);
+    result.bytes += tail;
     return result;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/NpcScriptDocument.h"
+#include "document/NpcFile.h"
 
 #include <QByteArray>
 #include <QList>
@@ -14,8 +14,8 @@ struct NpcMergeSide {
     NpcLayout layout = NpcLayout::StandardLayout;
     QByteArray bytes;
 
-    // Nothing, with the reason, when the bytes are no script.
-    static std::optional<NpcMergeSide> read(const QByteArray &bytes, QString &reason);
+    // The script a reader took from the bytes.
+    static NpcMergeSide of(const NpcReader &reader, const QByteArray &bytes);
 };
 
 struct NpcFieldConflict {
@@ -35,14 +35,17 @@ struct NpcMergeResult {
     // Theirs switched to the Vesta layout, which has no room for record 49 as merged: ours'
     // layout is kept.
     bool layoutConflict = false;
+    // The bytes after the records, merged as one block: both sides changed them differently,
+    // and ours' are kept.
+    bool tailConflict = false;
 
-    bool isClean() const { return conflicts.isEmpty() && !layoutConflict; }
+    bool isClean() const { return conflicts.isEmpty() && !layoutConflict && !tailConflict; }
 };
 
 // A three-way merge of scripts, field by field, records matched by their place: a field
 // changed on one side takes that side, one changed alike on both takes it, one changed
 // differently keeps ours and is a conflict; the merge never guesses. Ours' layout is kept
-// unless only theirs changed it, and ours' bytes beyond the records stay. No base: the
+// unless only theirs changed it; the bytes beyond the records are one block. No base: the
 // script was made on both sides, and every field in which they differ is a conflict.
 NpcMergeResult mergeNpc(const std::optional<NpcMergeSide> &base, const NpcMergeSide &ours,
                         const NpcMergeSide &theirs);

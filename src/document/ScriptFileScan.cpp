@@ -1,5 +1,7 @@
 #include "document/ScriptFileScan.h"
 
+#include "common/UndecodableNames.h"
+
 #include <QDir>
 #include <QDirIterator>
 
@@ -10,6 +12,15 @@ ScriptFileScan::ScriptFileScan(const QString &folder)
     : m_iterator(std::make_unique<QDirIterator>(folder, QDir::Files | QDir::AllDirs | QDir::NoDotAndDotDot,
                                                 QDirIterator::Subdirectories))
 {
+    lookForUndecodable(folder);
+}
+
+void ScriptFileScan::lookForUndecodable(const QString &folder)
+{
+    for (const UndecodableNames::Entry &entry : UndecodableNames::in(folder)) {
+        if (entry.folder || entry.name.toLower().endsWith(".npc"))
+            m_undecodable << UndecodableNames::shown(QDir::cleanPath(folder), entry.name);
+    }
 }
 
 ScriptFileScan::~ScriptFileScan() = default;
@@ -20,19 +31,25 @@ bool ScriptFileScan::step(int entries)
         if (!m_iterator->hasNext()) {
             m_iterator.reset();
             std::sort(m_paths.begin(), m_paths.end());
+            std::sort(m_undecodable.begin(), m_undecodable.end());
             break;
         }
         const QString path = m_iterator->next();
-        if (path.endsWith(QLatin1String(".npc"), Qt::CaseInsensitive) && m_iterator->fileInfo().isFile())
+        const QFileInfo info = m_iterator->fileInfo();
+        if (path.endsWith(QLatin1String(".npc"), Qt::CaseInsensitive) && info.isFile())
             m_paths << QDir::cleanPath(path);
+        else if (info.isDir() && !info.isSymLink())
+            lookForUndecodable(path);
     }
     return isDone();
 }
 
-QStringList ScriptFileScan::all(const QString &folder)
+QStringList ScriptFileScan::all(const QString &folder, QStringList *undecodable)
 {
     ScriptFileScan scan(folder);
     while (!scan.step(4096)) {
     }
+    if (undecodable)
+        *undecodable << scan.undecodable();
     return scan.paths();
 }

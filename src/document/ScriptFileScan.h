@@ -21,11 +21,18 @@ public:
     bool isDone() const { return !m_iterator; }
     // The scripts found so far; sorted once the listing is done.
     const QStringList &paths() const { return m_paths; }
+    // Scripts and folders whose names the system's encoding cannot read, shown with
+    // their bytes as \xNN: nothing in them can be reached, and nothing may skip them
+    // unsaid.
+    const QStringList &undecodable() const { return m_undecodable; }
 
-    // The whole listing at once.
-    static QStringList all(const QString &folder);
+    // The whole listing at once; with `undecodable`, what it could not list goes there.
+    static QStringList all(const QString &folder, QStringList *undecodable = nullptr);
 
 private:
+    void lookForUndecodable(const QString &folder);
+
     std::unique_ptr<QDirIterator> m_iterator;
     QStringList m_paths;
+    QStringList m_undecodable;
 };

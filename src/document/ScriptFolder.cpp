@@ -1,5 +1,6 @@
 #include "document/ScriptFolder.h"
 
+#include "common/UndecodableNames.h"
 #include "document/NpcFile.h"
 #include "document/NpcName.h"
 
@@ -32,6 +33,11 @@ ScriptFolder::ScriptFolder(const QString &folder) : m_folder(folder)
                 m_edtByLowerName.insert(lower, name);
         }
     }
+    for (const UndecodableNames::Entry &entry : UndecodableNames::in(folder)) {
+        if (!entry.folder && entry.name.toLower().endsWith(".npc"))
+            m_undecodable << UndecodableNames::shown(folder, entry.name);
+    }
+    std::sort(m_undecodable.begin(), m_undecodable.end());
 }
 
 QString ScriptFolder::pathOf(const QString &fileName) const

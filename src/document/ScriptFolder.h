@@ -40,6 +40,9 @@ public:
     // The dialogue file beside a script: its name with ".edt" in any letter case, the
     // exact spelling first; empty when there is none.
     QString edtNameFor(const QString &scriptName) const;
+    // Scripts whose names the system's encoding cannot read, as paths with those bytes as
+    // \xNN: they cannot be opened, so whoever reads the folder must say so.
+    const QStringList &undecodableScripts() const { return m_undecodable; }
 
     const Script &load(const QString &scriptName);
     FolderScript find(quint8 npcNumber);
@@ -47,6 +50,7 @@ public:
 private:
     QString m_folder;
     QStringList m_scripts;
+    QStringList m_undecodable;
     QHash<quint8, QString> m_byNumber;
     QSet<QString> m_edtNames;
     QHash<QString, QString> m_edtByLowerName; // the first in name order

@@ -38,6 +38,8 @@ public:
     // The path of a script's dialogue file, its name with ".edt" in any letter case;
     // empty when the folder has none.
     QString dialoguePathOf(const QString &scriptName) const;
+    // The folder's scripts that cannot be read for their names' sake (see ScriptFolder).
+    QStringList undecodableScripts() const { return m_folder ? m_folder->undecodableScripts() : QStringList(); }
     // The records of the other scripts that lead to record `target` of this one, in the
     // order of their file names and records.
     QList<IncomingLink> incomingTo(int target) const;

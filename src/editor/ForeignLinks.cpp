@@ -4,6 +4,21 @@
 
 #include <algorithm>
 
+namespace
+{
+
+// Where the record before a deleted one is now; 0 when none before it is left.
+int slotBefore(const RecordIds &saved, const RecordIds &now, int target)
+{
+    for (int before = target - 1; before >= 0; --before) {
+        if (const std::optional<int> slot = now.slotOf(saved.at(before)))
+            return *slot;
+    }
+    return 0;
+}
+
+} // namespace
+
 QList<ForeignLinkFix> foreignLinkFixes(const FolderLinks &folder, const RecordIds &saved,
                                        const RecordIds &now)
 {
@@ -16,12 +31,10 @@ QList<ForeignLinkFix> foreignLinkFixes(const FolderLinks &folder, const RecordId
         const std::optional<int> slot = now.slotOf(saved.at(target));
         if (slot == target)
             continue;
-        for (const IncomingLink &link : it.value()) {
-            ForeignLinkFix fix{link.path, link.script, link.record, quint8(target), std::nullopt};
-            if (slot)
-                fix.after = quint8(*slot);
-            fixes << fix;
-        }
+        const int after = slot ? *slot : slotBefore(saved, now, target);
+        for (const IncomingLink &link : it.value())
+            fixes << ForeignLinkFix{link.path,      link.script,   link.record,
+                                    quint8(target), quint8(after), !slot};
     }
     std::sort(fixes.begin(), fixes.end(), [](const ForeignLinkFix &a, const ForeignLinkFix &b) {
         return std::tie(a.path, a.record) < std::tie(b.path, b.record);

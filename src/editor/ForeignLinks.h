@@ -10,13 +10,15 @@
 #include <optional>
 
 // A record of another script whose link into this one must change because the records
-// of this one moved, or whose target is gone.
+// of this one moved, or whose target is gone. A link to a deleted record goes where a link
+// inside the script would: to the record before it (record 0 when there is none).
 struct ForeignLinkFix {
     QString path;
     QString script; // as the status bar names it: "#112", "Shop"
     int record = 0;
     quint8 before = 0;
-    std::optional<quint8> after; // nothing: the record it led to was deleted
+    std::optional<quint8> after;
+    bool targetDeleted = false;
 
     bool operator==(const ForeignLinkFix &) const = default;
 };

@@ -14,7 +14,8 @@ QString ListFolders::standardFolderOf(const QString &startFolder)
 
 LoadedLists loadLists(const ListFolders &folders)
 {
-    LoadedLists loaded{folders, {}, {}};
+    LoadedLists loaded{folders, {}, {}, {}};
     loaded.failed = loaded.lists.load(folders.chosen, folders.standard, folders.shipped);
+    loaded.unclear = unclearListLines(loaded.lists);
     return loaded;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/ListLint.h"
 #include "editor/ReferenceLists.h"
 
 #include <QString>
@@ -27,6 +28,7 @@ struct LoadedLists {
     ListFolders folders; // where they were looked for
     ReferenceLists lists;
     QStringList failed; // the paths that could not be read, in reading order
+    QList<UnclearListLine> unclear;
 };
 
 LoadedLists loadLists(const ListFolders &folders);

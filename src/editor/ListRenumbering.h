@@ -21,3 +21,11 @@ QByteArray renumberListEntries(const QByteArray &bytes, qint64 from, qint64 to,
 
 // The first line (from 1) whose entry is numbered n; 0 when there is none.
 int lineOfListEntry(const QByteArray &bytes, qint64 n);
+
+// The list file's bytes with the one entry numbered n moved to where its number belongs:
+// after the last entry numbered below n that comes before the first one numbered above
+// it, so that a list written in ascending order stays so and its last line keeps the
+// highest number (the list's limit). Every other line stays byte for byte, but for a line
+// ending added where a moved line leaves or reaches the end of the file. The bytes as they
+// are when no entry or more than one is numbered n, or when it is in its place already.
+QByteArray placeListEntry(const QByteArray &bytes, qint64 n);

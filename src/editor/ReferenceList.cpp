@@ -64,15 +64,13 @@ std::optional<qint64> plainNumber(QByteArrayView text)
 
 } // namespace
 
-bool ReferenceList::readFile(const QString &path, QString *error)
+bool ReferenceList::readFile(const QString &path)
 {
     QByteArray bytes;
-    QString reason;
-    if (!RegularFile::readAll(path, MaxFileSize, bytes, reason)) {
-        if (error)
-            *error = reason;
+    if (!RegularFile::readAll(path, MaxFileSize, bytes, m_error) ||
+        !RegularFile::withinLines(bytes, MaxEntries, m_error))
         return false;
-    }
+    m_error.clear();
     appendText(bytes);
     return true;
 }

@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 // A numbered name list: entries "number=name" kept byte for byte, in file order.
@@ -16,11 +17,16 @@ class ReferenceList
 public:
     // Room for a million entries of a few words each.
     static constexpr qint64 MaxFileSize = 32 * 1024 * 1024;
+    // Each line takes room of its own: a file of nothing but line ends is refused too.
+    static constexpr qsizetype MaxEntries = 2000000;
 
-    // Appends the kept lines of a list file; false, with the reason, when it cannot be
-    // read or is larger than MaxFileSize.
-    bool readFile(const QString &path, QString *error = nullptr);
+    // Appends the kept lines of a list file; false, with the reason in errorString(), when
+    // it cannot be read or is larger than MaxFileSize or MaxEntries lines.
+    bool readFile(const QString &path);
+    QString errorString() const { return m_error; }
     void appendText(const QByteArray &bytes);
+    // The bytes of each file read, in reading order.
+    const QList<QByteArray> &texts() const { return m_texts; }
 
     int count() const { return m_entries.size(); }
     bool isEmpty() const { return m_entries.isEmpty(); }
@@ -53,6 +59,7 @@ public:
     std::optional<qint64> lastNumber() const;
 
 private:
+    QString m_error;
     QList<QByteArray> m_texts;       // the files' bytes, which the entries point into
     QList<QByteArrayView> m_entries; // views into m_texts: no copy per line
     // Number -> 1 + first entry carrying it: by value for numbers written as
@@ -71,21 +78,28 @@ std::optional<qint64> readDecimal(QByteArrayView text);
 // Calls entry(line, size) for each line of a list file that becomes an entry, in file
 // order: a line ends at LF (a CR before it is not part of it), Ctrl-Z ends the file, as
 // it did for the tools that wrote these lists, and empty lines and lines holding ";" are
-// left out. Plain pointer scans: lists of a million lines are read this way.
+// left out. Plain pointer scans: lists of a million lines are read this way. An entry
+// that takes a third argument is given the line's number in the file, from 1.
 template <typename Entry> void forEachListEntry(const char *data, qsizetype size, Entry &&entry)
 {
     const auto *eof = static_cast<const char *>(memchr(data, '\x1a', size_t(size)));
     const char *line = data;
     const char *const end = eof ? eof : data + size;
+    qsizetype number = 0;
     while (line < end) {
+        ++number;
         const auto *newline = static_cast<const char *>(memchr(line, '\n', size_t(end - line)));
         const char *next = newline ? newline + 1 : end;
         const char *lineEnd = newline ? newline : end;
         if (lineEnd > line && lineEnd[-1] == '\r')
             --lineEnd;
         const auto length = size_t(lineEnd - line);
-        if (length > 0 && !memchr(line, ';', length))
-            entry(line, qsizetype(length));
+        if (length > 0 && !memchr(line, ';', length)) {
+            if constexpr (std::is_invocable_v<Entry, const char *, qsizetype, qsizetype>)
+                entry(line, qsizetype(length), number);
+            else
+                entry(line, qsizetype(length));
+        }
         line = next;
     }
 }

@@ -3,6 +3,8 @@
 #include "common/FileSetWriter.h"
 #include "common/RegularFile.h"
 
+#include <QFileInfo>
+
 namespace
 {
 
@@ -57,11 +59,17 @@ bool applyRenumbering(const RenumberPlan &plan, QString &error, FileOps &ops)
     if (!renumberPlanStillHolds(plan, error, ops))
         return false;
     FileSetWriter writer(ops);
+    writer.setFolder(plan.folder);
     for (const RenumberFile &file : plan.files) {
+        // A list stays in its list folder; a script never leaves the folder renumbered.
+        const bool read = file.after && (file.target == file.path || file.renamed);
+        const FileSetWriter::Condition condition{
+            read ? std::optional<QByteArray>(file.before) : std::nullopt,
+            file.list ? QFileInfo(file.target).path() : plan.folder};
         if (file.renamed)
-            writer.rename(file.path, file.target);
+            writer.rename(file.path, file.target, condition);
         if (file.after)
-            writer.write(file.target, *file.after);
+            writer.write(file.target, *file.after, file.renamed ? FileSetWriter::Condition{} : condition);
     }
     if (writer.commit())
         return true;

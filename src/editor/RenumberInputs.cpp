@@ -31,8 +31,8 @@ QString shown(const QString &folder, const QString &path)
 
 QString renumberKindCaption(RenumberKind kind)
 {
-    static const char *const Captions[] = {"Предмет", "Факт",  "Квест",   "Воздействие",
-                                           "Реакция", "Режим", "Персонаж"};
+    static const char *const Captions[] = {"Предмет",     "Факт",    "Квест", "Закрытие квеста",
+                                           "Воздействие", "Реакция", "Режим", "Персонаж"};
     return QString::fromUtf8(Captions[int(kind)]);
 }
 

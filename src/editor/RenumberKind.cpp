@@ -10,7 +10,8 @@ using F = NpcField;
 const QList<RenumberKindInfo> Kinds = {
     {RenumberKind::Item, "item", {F::ItemIn, F::ItemOut}, {ListId::Items}},
     {RenumberKind::Fact, "fact", {F::TriggT, F::TriggF, F::Trigg2T}, {ListId::Trigg}},
-    {RenumberKind::Quest, "quest", {F::Q_was, F::Q_Input, F::Q_Output}, {ListId::Q_Input, ListId::Q_Output}},
+    {RenumberKind::Quest, "quest", {F::Q_was, F::Q_Input}, {ListId::Q_Input}},
+    {RenumberKind::QuestClose, "quest-close", {F::Q_Output}, {ListId::Q_Output}},
     {RenumberKind::Action, "action", {F::Action}, {ListId::Action}},
     {RenumberKind::Reaction, "reaction", {F::React}, {ListId::React}},
     {RenumberKind::Mode, "mode", {F::Mode}, {ListId::Modes}},

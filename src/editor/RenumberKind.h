@@ -10,8 +10,8 @@
 #include <utility>
 
 // What a game folder can be renumbered by: the fields that hold such a number and the
-// lists that name it. A quest is one number in both quest lists.
-enum class RenumberKind { Item, Fact, Quest, Action, Reaction, Mode, Npc };
+// lists that name it. What closing a quest means is numbered on its own, in its own list.
+enum class RenumberKind { Item, Fact, Quest, QuestClose, Action, Reaction, Mode, Npc };
 
 struct RenumberKindInfo {
     RenumberKind kind;

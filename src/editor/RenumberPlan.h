@@ -55,6 +55,7 @@ struct RenumberFile {
     QString path;   // as it is now
     QString target; // where it ends: the same path, another name, or a copy elsewhere
     bool renamed = false;
+    bool list = false;
     QByteArray before;               // its bytes when planned
     std::optional<QByteArray> after; // nothing: only renamed
 };
@@ -62,6 +63,7 @@ struct RenumberFile {
 // Every change a renumbering makes, in a stable order: fields by path, record and field;
 // files renamed; list lines by list and line.
 struct RenumberPlan {
+    QString folder; // the one renumbered
     QList<RenumberFieldChange> fields;
     QList<RenumberFileRename> renames;
     QList<RenumberListChange> lists;

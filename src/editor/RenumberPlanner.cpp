@@ -1,6 +1,7 @@
 #include "editor/RenumberPlanner.h"
 
 #include "common/RegularFile.h"
+#include "common/UndecodableNames.h"
 #include "document/NpcFile.h"
 #include "document/NpcName.h"
 #include "document/ScriptFolder.h"
@@ -86,6 +87,12 @@ void RenumberPlanner::next(int maxFiles)
         m_scan.step(maxFiles * ListingFactor);
         return;
     }
+    if (!m_scan.undecodable().isEmpty()) {
+        // It would keep its old numbers while the lists take the new ones.
+        refuse(QStringLiteral("%1: %2").arg(m_scan.undecodable().constFirst(), UndecodableNames::refusalText()),
+               true);
+        return;
+    }
     const QStringList &paths = m_scan.paths();
     for (int i = 0; i < maxFiles && m_done < paths.size() && !m_finished; ++i)
         readScript(paths.at(m_done++));
@@ -151,7 +158,7 @@ void RenumberPlanner::readScript(const QString &path)
     if (!changed && !renamed)
         return;
     m_fileOf.insert(path, m_plan.files.size());
-    RenumberFile file{path, path, false, bytes, std::nullopt};
+    RenumberFile file{path, path, false, false, bytes, std::nullopt};
     if (changed) {
         file.after = NpcWriter::encodeInto(bytes, records, reader.layout());
         // Record 0 begins the file, and its first bytes tell the layout.
@@ -175,6 +182,7 @@ void RenumberPlanner::finish()
         planLists();
     if (!m_finished)
         checkLimits();
+    m_plan.folder = m_request.folder;
     if (!m_finished && m_plan.isEmpty())
         refuse(QStringLiteral("номер %1 нигде не используется: менять нечего").arg(m_request.from));
     m_finished = true;
@@ -224,7 +232,7 @@ void RenumberPlanner::planScriptRenames()
         script.target = renames[0].to;
         script.renamed = true;
         if (renames.size() > 1)
-            m_plan.files.append({renames[1].from, renames[1].to, true, {}, std::nullopt});
+            m_plan.files.append({renames[1].from, renames[1].to, true, false, {}, std::nullopt});
         m_plan.renames << renames;
     }
 }
@@ -246,7 +254,8 @@ void RenumberPlanner::planLists()
             return;
         }
         QList<ListLineChange> lines;
-        const QByteArray after = renumberListEntries(bytes, m_request.from, m_request.to, &lines);
+        const QByteArray after =
+            placeListEntry(renumberListEntries(bytes, m_request.from, m_request.to, &lines), m_request.to);
         m_listsAfter[id].appendText(after);
         if (lines.isEmpty())
             continue;
@@ -258,7 +267,7 @@ void RenumberPlanner::planLists()
         }
         for (const ListLineChange &line : std::as_const(lines))
             m_plan.lists.append({file.writeTo, line});
-        m_plan.files.append({file.readFrom, file.writeTo, false, bytes, after});
+        m_plan.files.append({file.readFrom, file.writeTo, false, true, bytes, after});
     }
 }
 

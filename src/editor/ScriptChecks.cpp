@@ -26,6 +26,7 @@ enum class Rule {
     PhraseControlChar,
     Undocumented,
     AboveList,
+    AboveLimit,
     Spare,
 };
 
@@ -39,7 +40,7 @@ struct RuleText {
 };
 
 // One message per rule: the editor's problem list and the command line say the same.
-constexpr std::array<RuleText, 14> Rules = {{
+constexpr std::array<RuleText, 15> Rules = {{
     {"link-empty", CheckLevel::Error, "{ControlRec}=%1: запись %1 этого скрипта пуста"},
     {"link-range", CheckLevel::Error, "{ControlRec}=%1: номер записи больше 49"},
     {"link-missing-script", CheckLevel::Warning, "{ControlNpc}=%1: в папке нет скрипта NPC %1"},
@@ -55,6 +56,7 @@ constexpr std::array<RuleText, 14> Rules = {{
      "{Phrase}=%1, {PhraseCnt}=%2: в фразе %3 управляющий знак (код %4), игра её не покажет"},
     {"undocumented", CheckLevel::Warning, "{field}=%1: значение не названо в списке %2"},
     {"above-list", CheckLevel::Warning, "{field}=%1: больше последнего номера списка %2 (%3)"},
+    {"above-limit", CheckLevel::Warning, "{field}=%1: больше предела поля (%2)"},
     {"spare", CheckLevel::Note, "{field}=%1: запасное поле не равно нулю"},
 }};
 
@@ -204,6 +206,20 @@ void checkLists(Findings &out, int index, const NpcRecord &record, const Referen
     }
 }
 
+// The entry rule lets a typed value past these limits through; the game may not.
+void checkFixedLimits(Findings &out, int index, const NpcRecord &record)
+{
+    for (const FieldInfo &info : fieldCatalogue()) {
+        // ControlRec has a rule of its own: it is a link.
+        if (info.hasList() || info.field == NpcField::ControlRec)
+            continue;
+        const quint16 value = record.value(info.field);
+        const bool none = info.shown == FieldShow::NoneAsMinusOne && value == info.noneValue();
+        if (!none && value > info.fixedMax)
+            out.add(index, Rule::AboveLimit, {number(value), number(info.fixedMax)}, info.field);
+    }
+}
+
 void checkSpares(Findings &out, int index, const NpcRecord &record)
 {
     for (NpcField field : {NpcField::Spare19, NpcField::Spare28, NpcField::Spare30}) {
@@ -235,6 +251,7 @@ QList<CheckFinding> checkScript(const NpcRecords &records, const CheckContext &c
                 out.add(i, Rule::Days, {fieldValueText(NpcField::FDay, record.FDay), number(record.LDay)});
             if (context.edtLines)
                 checkPhrases(out, i, record, *context.edtLines);
+            checkFixedLimits(out, i, record);
             if (context.lists)
                 checkLists(out, i, record, *context.lists);
         }

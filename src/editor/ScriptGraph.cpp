@@ -1,6 +1,8 @@
 #include "editor/ScriptGraph.h"
 
 #include "common/Windows1251.h"
+#include "document/NpcName.h"
+#include "editor/FieldCatalogue.h"
 #include "editor/FieldText.h"
 #include "editor/ScriptChecks.h"
 
@@ -80,6 +82,13 @@ QString detailsOf(const QString &title, const NpcRecord &record, const ScriptGra
     return lines.join(QLatin1Char('\n'));
 }
 
+// The list's name for a value, else the value as the editor shows it.
+QString nameOrNumber(NpcField field, quint16 value, const ReferenceLists *lists)
+{
+    const QByteArray name = lists ? fieldValueName(field, value, *lists) : QByteArray();
+    return name.isEmpty() ? fieldValueText(field, value) : displayed(name);
+}
+
 QString nameOf(const ReferenceList *list, qint64 number)
 {
     return list ? fromWindows1251(list->nameOf(number)) : QString();
@@ -91,7 +100,8 @@ MapNode recordNode(int index, const NpcRecord &record, const ScriptGraphSources 
     node.record = index;
     const QString action = nameOf(sources.lists ? &sources.lists->Action : nullptr, record.Action);
     node.title = QString::number(index) + (action.isEmpty() ? QString() : Dot + action);
-    node.conditions = conditionsSummary(record);
+    node.conditions = conditionsSummary(record, sources.lists);
+    node.results = resultsSummary(record, sources.lists);
     node.phrase = phraseLine(record, sources.phrases);
     node.details = detailsOf(node.title, record, sources);
     return node;
@@ -116,12 +126,50 @@ MapNode targetNode(const RecordLink &link, const ScriptGraphSources &sources)
     return node;
 }
 
+// The records of other scripts that lead here: boxes of their own, or the box of a
+// target that is the same record of the same character.
+void addIncoming(ScriptGraph &graph, const QHash<int, int> &recordNodes, QHash<int, int> &otherNodes,
+                 const ScriptGraphSources &sources)
+{
+    if (!sources.incoming)
+        return;
+    QHash<QString, int> byPath; // path:record -> node, for scripts without a number
+    for (int record = 0; record < RecordCount; ++record) {
+        if (!recordNodes.contains(record))
+            continue;
+        for (const IncomingLink &link : sources.incoming(record)) {
+            const NpcName name = parseNpcName(QFileInfo(link.path).fileName());
+            const int key = name.numeric ? name.number * 256 + link.record : -1;
+            const QString pathKey = link.path + QLatin1Char(':') + QString::number(link.record);
+            int node = key >= 0 ? otherNodes.value(key, -1) : byPath.value(pathKey, -1);
+            if (node < 0) {
+                node = int(graph.nodes.size());
+                MapNode from;
+                from.kind = MapNodeKind::OtherScript;
+                from.record = link.record;
+                from.npc = name.numeric ? quint8(name.number) : NoneByte;
+                from.path = link.path;
+                from.title = link.script + Dot + QString::number(link.record);
+                from.subtitle = name.numeric ? nameOf(sources.lists ? &sources.lists->Npc : nullptr, name.number)
+                                             : QString();
+                from.details = from.subtitle.isEmpty() ? from.title : from.title + QLatin1Char('\n') + from.subtitle;
+                graph.nodes << from;
+                if (key >= 0)
+                    otherNodes.insert(key, node);
+                else
+                    byPath.insert(pathKey, node);
+            }
+            graph.edges << MapEdge{node, recordNodes.value(record), {}, {}};
+        }
+    }
+}
+
 } // namespace
 
 QStringList MapNode::lines() const
 {
     QStringList result;
-    for (const QString *line : {&title, &subtitle, &conditions, &phrase}) {
+    for (const QString *line : {&title, &subtitle, &conditions, &results, &phrase}) {
         if (!line->isEmpty())
             result << *line;
     }
@@ -159,13 +207,15 @@ ScriptGraph scriptGraph(const NpcRecords &records, const ScriptGraphSources &sou
         graph.edges << MapEdge{recordNodes.value(link.record), known.value(key),
                                finding ? finding->message : QString(), finding ? finding->shownMessage : QString()};
     }
+    addIncoming(graph, recordNodes, otherNodes, sources);
     return graph;
 }
 
-QString conditionsSummary(const NpcRecord &record)
+QString conditionsSummary(const NpcRecord &record, const ReferenceLists *lists)
 {
     QStringList parts;
     const auto number = [&record](NpcField field) { return fieldValueText(field, record.value(field)); };
+    const auto named = [&record, lists](NpcField field) { return nameOrNumber(field, record.value(field), lists); };
     if (conditionSet(NpcField::LDay, record))
         parts << QStringLiteral("дни %1–%2").arg(record.FDay == NoneByte ? 0 : record.FDay).arg(record.LDay);
     else if (conditionSet(NpcField::FDay, record))
@@ -175,9 +225,26 @@ QString conditionsSummary(const NpcRecord &record)
         {NpcField::Q_was, "квест "},    {NpcField::Leader, "лидерство "}};
     for (const auto &[field, word] : others) {
         if (conditionSet(field, record))
-            parts << QString::fromUtf8(word) + number(field);
+            parts << QString::fromUtf8(word) + named(field);
     }
     return parts.join(Dot);
+}
+
+QString resultsSummary(const NpcRecord &record, const ReferenceLists *lists)
+{
+    const std::pair<NpcField, const char *> results[] = {
+        {NpcField::ItemOut, "даёт "},           {NpcField::Q_Input, "открывает квест "},
+        {NpcField::Q_Output, "закрывает квест "}, {NpcField::Trigg2T, "факт "},
+        {NpcField::React, "реакция "},          {NpcField::GoSect, "тайл "}};
+    QStringList parts;
+    for (const auto &[field, word] : results) {
+        const FieldInfo *info = findFieldInfo(field);
+        const quint16 value = record.value(field);
+        const bool none = info->shown == FieldShow::NoneAsMinusOne ? value == info->noneValue() : value == 0;
+        if (!none)
+            parts << QString::fromUtf8(word) + nameOrNumber(field, value, lists);
+    }
+    return parts.isEmpty() ? QString() : QStringLiteral("→ ") + parts.join(Dot);
 }
 
 std::optional<MapFormat> mapFormatOf(const QString &path)

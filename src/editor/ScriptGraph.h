@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/FolderLinks.h"
 #include "editor/ReferenceLists.h"
 #include "editor/ScriptLinks.h"
 
@@ -32,7 +33,8 @@ struct MapNode {
     QString path;          // the other character's script; empty when the folder has none
     QString title;         // "4 · Приветствие", "#112 · 4", "7 · пустая запись"
     QString subtitle;      // the other character's name; what is wrong with a NoRecord target
-    QString conditions;    // "дни 3–7 · предмет 12 · квест 2"; only what is set
+    QString conditions;    // "дни 3–7 · предмет меч · квест 2"; only what is set, by the lists' names
+    QString results;       // "→ даёт меч · открывает квест Мост"; only what the record does
     QString phrase;        // the first phrase spoken, cut at PhraseLength characters
     QString details;       // every condition with its list name, and every phrase in full
 
@@ -59,7 +61,9 @@ struct MapEdge {
 struct ScriptGraph {
     static constexpr int PhraseLength = 60;
 
-    QList<MapNode> nodes; // the records in order, then the targets outside them in link order
+    // The records in order, then the targets outside them in link order, then the records
+    // of other scripts that lead into this one and are no target.
+    QList<MapNode> nodes;
     QList<MapEdge> edges; // in record order
 
     // The node of a record of this script (non-empty or a link's empty target); -1 when none.
@@ -77,14 +81,21 @@ struct ScriptGraphSources {
     const ReferenceLists *lists = nullptr;     // names; none leaves numbers only
     PhraseLookup phrases;                      // the dialogue lines; none when not read
     ScriptLookup others;                        // the other scripts of the folder
+    // The records of other scripts that hand control to a record of this one; none when
+    // the folder is not known.
+    std::function<QList<IncomingLink>(int record)> incoming;
 };
 
 // The one graph of a script, for the editor's map and for scrivlet-cli alike.
 ScriptGraph scriptGraph(const NpcRecords &records, const ScriptGraphSources &sources);
 
 // "дни 3–7 · предмет 12 · триггер 5 · не триггер 6 · квест 2 · лидерство 40"; empty when
-// the record fires whatever the day, item, facts, quest and leadership.
-QString conditionsSummary(const NpcRecord &record);
+// the record fires whatever the day, item, facts, quest and leadership. With the lists,
+// a value they name is named instead of numbered.
+QString conditionsSummary(const NpcRecord &record, const ReferenceLists *lists = nullptr);
+// What the record does, the same way: "→ даёт меч · открывает квест 2 · закрывает квест 3 ·
+// факт 5 · реакция 3 · тайл 40"; empty when it does none of these.
+QString resultsSummary(const NpcRecord &record, const ReferenceLists *lists = nullptr);
 
 // The map as a picture file, chosen by the file's extension in any letter case.
 enum class MapFormat { Svg, Png };

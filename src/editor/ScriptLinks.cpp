@@ -1,5 +1,7 @@
 #include "editor/ScriptLinks.h"
 
+#include "document/NpcName.h"
+
 namespace
 {
 
@@ -56,4 +58,27 @@ QString linkStateName(LinkState state)
         return QStringLiteral("unreadable-script");
     }
     return {};
+}
+
+QList<int> keepInsideLinks(NpcRecords &records, quint8 from, quint8 to)
+{
+    QList<int> changed;
+    if (from == to)
+        return changed;
+    for (int i = 0; i < RecordCount; ++i) {
+        NpcRecord &record = records[i];
+        if (!record.isEmpty() && record.ControlNpc == from && record.ControlRec != NoneByte) {
+            record.ControlNpc = to;
+            changed << i;
+        }
+    }
+    return changed;
+}
+
+std::optional<qint64> unlinkableNpcNumber(const QString &path)
+{
+    const NpcName name = parseNpcName(path);
+    if (!name.numeric || (name.value >= 0 && name.value < NoneByte))
+        return std::nullopt;
+    return name.value;
 }

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 enum class LinkState {
     Ok,
@@ -36,3 +37,12 @@ QList<RecordLink> scriptLinks(const NpcRecords &records, quint8 ownNpcNumber, co
 
 // "ok", "empty-target", "bad-record", "missing-script", "unreadable-script".
 QString linkStateName(LinkState state);
+
+// A script whose own number changes from `from` to `to`: the records that link inside it
+// (ControlNpc `from`, a ControlRec set) are given `to`, so they keep pointing at the same
+// records. The records changed, in order.
+QList<int> keepInsideLinks(NpcRecords &records, quint8 from, quint8 to);
+
+// The number of a script name that a ControlNpc cannot hold (0-254), as written; nothing
+// for a name that is no number or one that fits.
+std::optional<qint64> unlinkableNpcNumber(const QString &path);

@@ -54,7 +54,8 @@ bool MacroReader::read(QIODevice *device, qint64 limit)
         return false;
     }
     QByteArray bytes;
-    if (!RegularFile::readAtMost(*device, limit, bytes, m_error))
+    if (!RegularFile::readAtMost(*device, limit, bytes, m_error) ||
+        !RegularFile::withinLines(bytes, MacroFile::MaxEntries, m_error))
         return false;
     m_entries = MacroFile::parse(bytes);
     return true;
@@ -63,7 +64,8 @@ bool MacroReader::read(QIODevice *device, qint64 limit)
 bool MacroReader::read(const QString &path)
 {
     QByteArray bytes;
-    if (!RegularFile::readAll(path, MacroFile::MaxFileSize, bytes, m_error))
+    if (!RegularFile::readAll(path, MacroFile::MaxFileSize, bytes, m_error) ||
+        !RegularFile::withinLines(bytes, MacroFile::MaxEntries, m_error))
         return false;
     m_entries = MacroFile::parse(bytes);
     return true;

@@ -11,8 +11,10 @@ class QIODevice;
 namespace MacroFile
 {
 
-// Hundreds of thousands of macros; a larger file is refused unread.
-constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+// Far more macros than anyone keeps (the menu pages a hundred thousand); a larger file is
+// refused unread, and one of more lines before they are taken apart.
+constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+constexpr qsizetype MaxEntries = 1000000;
 
 // Lines end at CR, LF or CR LF; every line is an entry, an empty one too; a NUL ends
 // the text.

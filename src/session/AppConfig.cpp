@@ -107,14 +107,13 @@ AppConfig AppConfig::IniRead(const QString &startFolder)
     return config;
 }
 
-bool AppConfig::IniWrite(QString *error) const
+bool AppConfig::IniWrite() const
 {
     IniFile ini;
-    QString reason;
+    m_error.clear();
     // Writing over a settings file that could not be read would lose all its other lines.
-    if (!ini.load(iniPath(), &reason) && QFileInfo::exists(iniPath())) {
-        if (error)
-            *error = reason;
+    if (!ini.load(iniPath()) && QFileInfo::exists(iniPath())) {
+        m_error = ini.errorString();
         return false;
     }
     ini.setValue(Section, "WorkDir", QFile::encodeName(WorkDir));
@@ -139,5 +138,8 @@ bool AppConfig::IniWrite(QString *error) const
     // Most runs change nothing here: the file is then left as it is, unwritten.
     if (ini.isUnchanged())
         return true;
-    return ini.save(iniPath(), error);
+    if (ini.save(iniPath()))
+        return true;
+    m_error = ini.errorString();
+    return false;
 }

@@ -48,5 +48,10 @@ struct AppConfig {
     // Keeps the file's other lines byte for byte; refuses to write over a settings file
     // that exists but cannot be read, as that would lose them. A file that would come out
     // byte for byte the same is not written.
-    bool IniWrite(QString *error = nullptr) const;
+    bool IniWrite() const;
+    // Why the last IniWrite failed.
+    QString errorString() const { return m_error; }
+
+private:
+    mutable QString m_error;
 };

@@ -1,5 +1,6 @@
 #include "session/AppSettings.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace
@@ -20,6 +21,18 @@ AppSettings::AppSettings(const QString &startFolder, QObject *parent)
 ListFolders AppSettings::listFolders() const
 {
     return ListFolders::of(m_config.DataDir, m_config.startFolder, m_config.shippedDataDir);
+}
+
+SessionResult AppSettings::editorToStart(QString &program) const
+{
+    const QString &path = m_config.EdtEditor;
+    if (QDir::isRelativePath(path))
+        return SessionResult::failure(
+            QStringLiteral("EDT-редактор не запущен: в настройках указан неполный путь к нему\r\n«%1».\r\n"
+                           "Выберите программу заново в окне настроек.")
+                .arg(QDir::toNativeSeparators(path)));
+    program = QDir::cleanPath(path);
+    return {};
 }
 
 void AppSettings::setExternalEditor(const QString &path)
@@ -58,9 +71,8 @@ void AppSettings::forgetRecentFile(const QString &path)
 
 SessionResult AppSettings::save()
 {
-    QString error;
-    if (m_config.IniWrite(&error))
+    if (m_config.IniWrite())
         return {};
     return SessionResult::failure(QStringLiteral("Не удалось записать файл настроек ") + m_config.iniPath() +
-                                  QStringLiteral(":\r\n") + error);
+                                  QStringLiteral(":\r\n") + m_config.errorString());
 }

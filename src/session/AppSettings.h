@@ -22,6 +22,9 @@ public:
     // The external editor can be started: once usable, it stays so for the run.
     bool canRunEditor() const { return m_runEditorAllowed; }
     ListFolders listFolders() const;
+    // The external editor's full path to start; a relative one, which a shared settings
+    // file could point into a stranger's mod, is refused with the message.
+    SessionResult editorToStart(QString &program) const;
 
     void setExternalEditor(const QString &path);
     void setDataDir(const QString &folder);

@@ -24,6 +24,7 @@ struct CommandState {
     bool editPhrases = false; // the phrases window
     bool importPhrases = false;
     bool addPhrase = false;
+    bool appendPhrase = false;
     bool insertPhrase = false; // before the line the phrases window stands on
     bool deletePhrase = false;
     bool movePhraseUp = false;

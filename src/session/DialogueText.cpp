@@ -3,6 +3,14 @@
 #include "common/FileMessages.h"
 #include "dialogue/EdtExport.h"
 #include "dialogue/EdtReader.h"
+#include "session/ScriptDisk.h"
+
+DialogueText::DialogueText(WatchedFile &file, QObject *parent) : QObject(parent), m_file(file) {}
+
+QString DialogueText::path() const
+{
+    return m_file.path();
+}
 
 SessionResult DialogueText::read(const QString &path)
 {
@@ -11,8 +19,7 @@ SessionResult DialogueText::read(const QString &path)
     if (!reader.read(path, &stamp))
         return SessionResult::failure(readProblemText(path));
     m_text = reader.takeText();
-    m_path = path;
-    m_stamp = m_seen = stamp;
+    m_file.take(path, stamp);
     m_loaded = true;
     emit replaced();
     return {};
@@ -29,7 +36,7 @@ SessionResult DialogueText::load(const QString &path)
 SessionResult DialogueText::import(const QString &path)
 {
     forget(m_loaded);
-    m_path = path;
+    m_file.take(path, {});
     const SessionResult loaded = read(path);
     emit changed();
     return loaded;
@@ -37,23 +44,23 @@ SessionResult DialogueText::import(const QString &path)
 
 void DialogueText::forget(bool loaded)
 {
-    m_path.clear();
+    m_file.forget();
     m_text.clear();
-    m_stamp = m_seen = {};
     m_loaded = loaded;
     emit replaced();
 }
 
-void DialogueText::setText(const EdtText &text)
-{
-    m_text = text;
-}
-
 void DialogueText::setWritten(const QString &path, const QByteArray &bytes)
 {
-    m_path = path;
+    m_file.take(path, FileStamp::ofWritten(path, bytes));
     m_loaded = true;
-    m_stamp = m_seen = FileStamp::ofWritten(path, bytes);
+}
+
+void DialogueText::takeRecovered(const EdtText &text, const QString &path)
+{
+    forget(true);
+    m_text = text;
+    m_file.take(path, FileStamp::of(path));
 }
 
 void DialogueText::clear()

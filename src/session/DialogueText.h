@@ -1,21 +1,23 @@
 #pragma once
 
-#include "common/FileStamp.h"
 #include "dialogue/EdtText.h"
 #include "session/SessionResult.h"
 
 #include <QObject>
 
-// The dialogue text of the open script and the file it comes from.
+class WatchedFile;
+
+// The dialogue text of the open script and the file it comes from. The file itself, as
+// read and written, is watched by the session's disk room.
 class DialogueText : public QObject
 {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    explicit DialogueText(WatchedFile &file, QObject *parent = nullptr);
 
     const EdtText &text() const { return m_text; }
     // The dialogue file that belongs to the open script; empty when none does.
-    QString path() const { return m_path; }
+    QString path() const;
     // A text was read since the script was started or taken without one: what can be
     // shown, reloaded and exported.
     bool isLoaded() const { return m_loaded; }
@@ -23,7 +25,7 @@ public:
     // Replaces the text with the file's and makes it the dialogue file; on failure
     // nothing changes.
     SessionResult load(const QString &path);
-    SessionResult reload() { return load(m_path); }
+    SessionResult reload() { return load(path()); }
     // Another file: the old text is gone even when the new one cannot be read.
     SessionResult import(const QString &path);
     // No text and no file, as for a script that has none.
@@ -32,6 +34,17 @@ public:
     void reset();
     SessionResult exportTo(const QString &path) const;
 
+    // --- Steps without the signal, for the session, which says once what a command
+    // changed (announce()).
+    SessionResult read(const QString &path);
+    void forget(bool loaded);
+    // An edited text, or the file it was just written to (noted as this program's version).
+    void setText(const EdtText &text) { m_text = text; }
+    void setWritten(const QString &path, const QByteArray &bytes);
+    // Unsaved text kept from an editor that ended, belonging to that file.
+    void takeRecovered(const EdtText &text, const QString &path);
+    void announce() { emit changed(); }
+
 signals:
     void changed();
     // The text was read from a file or dropped, not edited: the session's history and
@@ -39,19 +52,7 @@ signals:
     void replaced();
 
 private:
-    // The steps without the signal, for the session, which says once what a command changed.
-    friend class ScriptSession;
-    friend class ScriptSessionTester;
-    SessionResult read(const QString &path);
-    void forget(bool loaded);
-    // An edited text, or the file it was just written to (noted as this program's version).
-    void setText(const EdtText &text);
-    void setWritten(const QString &path, const QByteArray &bytes);
-    void announce() { emit changed(); }
-
+    WatchedFile &m_file;
     EdtText m_text;
-    QString m_path;
-    FileStamp m_stamp; // the file as last read or written here
-    FileStamp m_seen;  // the last version on disk the user was told or asked about
     bool m_loaded = false;
 };

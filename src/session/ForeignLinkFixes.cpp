@@ -5,6 +5,7 @@
 #include "editor/RenumberPlanner.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace
@@ -20,6 +21,7 @@ void ForeignLinkFixes::reset()
     m_saved = RecordIds::numbered();
     m_now = m_saved;
     m_nextId = RecordCount;
+    m_declined.clear();
 }
 
 int ForeignLinkFixes::savedSlotOf(int slot) const
@@ -34,23 +36,33 @@ QList<ForeignLinkFix> ForeignLinkFixes::pending(const FolderLinks &folder) const
     return foreignLinkFixes(folder, m_saved, m_now);
 }
 
-QString ForeignLinkFixes::describe(const QList<ForeignLinkFix> &fixes)
+QString ForeignLinkFixes::describe(const QList<ForeignLinkFix> &fixes, const QString &ownName)
 {
     QStringList moved;
     QStringList broken;
     for (const ForeignLinkFix &fix : fixes) {
-        const QString place =
-            QStringLiteral("%1: запись %2, ControlRec %3").arg(fix.script).arg(fix.record).arg(fix.before);
-        if (fix.after)
-            moved << place + QStringLiteral(" -> ") + QString::number(*fix.after);
+        const int after = fix.after.value_or(0);
+        if (fix.targetDeleted)
+            broken << QStringLiteral("%1: %2 → %3:%4 (запись %5 удалена)")
+                          .arg(fix.script)
+                          .arg(fix.record)
+                          .arg(ownName)
+                          .arg(after)
+                          .arg(fix.before);
         else
-            broken << place + QStringLiteral(" (удалена)");
+            moved << QStringLiteral("%1: запись %2, ControlRec %3 -> %4")
+                         .arg(fix.script)
+                         .arg(fix.record)
+                         .arg(fix.before)
+                         .arg(after);
     }
     QStringList lines;
     if (!moved.isEmpty())
         lines << QStringLiteral("Ссылки других скриптов на сдвинутые записи:") << moved;
     if (!broken.isEmpty())
-        lines << QStringLiteral("Ссылки на удалённые записи (останутся как есть):") << broken;
+        lines << QStringLiteral(
+                     "Ссылки других скриптов на удалённые записи (поведут в запись перед удалённой):")
+              << broken;
     if (lines.size() > MaxListedLines) {
         const qsizetype rest = lines.size() - (MaxListedLines - 1);
         lines.resize(MaxListedLines - 1);
@@ -59,10 +71,37 @@ QString ForeignLinkFixes::describe(const QList<ForeignLinkFix> &fixes)
     return lines.join(QStringLiteral("\r\n"));
 }
 
+QList<CheckFinding> ForeignLinkFixes::declinedFindings(const FolderLinks &folder,
+                                                       const NpcRecords &records) const
+{
+    QList<CheckFinding> findings;
+    for (const ForeignLinkFix &fix : m_declined) {
+        const IncomingLink link{fix.script, fix.record, fix.path};
+        if (!folder.incoming().value(fix.before).contains(link))
+            continue; // changed since
+        QString message =
+            QStringLiteral("ссылка %1: %2 ведёт в запись %3, а не туда, куда вела до сохранения: ")
+                .arg(fix.script)
+                .arg(fix.record)
+                .arg(fix.before);
+        message +=
+            fix.targetDeleted
+                ? QStringLiteral("та запись удалена, ей следовало вести в %1").arg(fix.after.value_or(0))
+                : QStringLiteral("та запись теперь %1").arg(fix.after.value_or(0));
+        const bool inside = fix.before < RecordCount;
+        if (inside && records[fix.before].isEmpty())
+            message += QStringLiteral("; запись %1 пуста").arg(fix.before);
+        const int record = inside ? fix.before : CheckFinding::WholeScript;
+        findings << CheckFinding{record, CheckLevel::Warning, QStringLiteral("foreign-link-stale"), message,
+                                 message};
+    }
+    return findings;
+}
+
 bool ForeignLinkFixes::addFiles(const QList<ForeignLinkFix> &fixes, quint8 ownNumber, FileSetWriter &writer,
                                 QString &error)
 {
-    QList<std::pair<QString, QByteArray>> files;
+    QList<std::tuple<QString, QByteArray, QByteArray>> files;
     for (qsizetype first = 0; first < fixes.size();) {
         const QString &path = fixes[first].path;
         qsizetype end = first;
@@ -79,10 +118,11 @@ bool ForeignLinkFixes::addFiles(const QList<ForeignLinkFix> &fixes, quint8 ownNu
             return false;
         }
         if (fixed != bytes)
-            files.append({path, fixed});
+            files.append({path, fixed, bytes});
         first = end;
     }
-    for (const auto &[path, bytes] : files)
-        writer.write(path, bytes);
+    // Each must still hold what was read when it is replaced, and stay in its folder.
+    for (const auto &[path, bytes, before] : files)
+        writer.write(path, bytes, {before, QFileInfo(path).absolutePath()});
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/ForeignLinks.h"
+#include "editor/ScriptChecks.h"
 
 class FileSetWriter;
 
@@ -29,9 +30,16 @@ public:
 
     QList<ForeignLinkFix> pending(const FolderLinks &folder) const;
 
-    // The changes as the user is asked about them, a line each, the links now leading to
-    // a deleted record last.
-    static QString describe(const QList<ForeignLinkFix> &fixes);
+    // The changes as the user is asked about them, a line each, the links that led to a
+    // deleted record last; `ownName` names this script ("057").
+    static QString describe(const QList<ForeignLinkFix> &fixes, const QString &ownName);
+
+    // Saved without them: those links lead to the wrong record now, until their scripts
+    // change or another script is taken.
+    void declined(const QList<ForeignLinkFix> &fixes) { m_declined << fixes; }
+    // A finding for each declined link that its script still holds as it was, at the
+    // record it leads to now.
+    QList<CheckFinding> declinedFindings(const FolderLinks &folder, const NpcRecords &records) const;
     // Reads each other script again and adds its fixed bytes to the writer. False with the
     // user's message, nothing added, when one can no longer be read or no longer holds a
     // link as planned.
@@ -42,4 +50,5 @@ private:
     RecordIds m_saved = RecordIds::numbered();
     RecordIds m_now = RecordIds::numbered();
     int m_nextId = RecordCount;
+    QList<ForeignLinkFix> m_declined;
 };

@@ -1,9 +1,11 @@
 #include "session/RecoveryKeeper.h"
 
 #include "common/FileMessages.h"
+#include "common/SaveFile.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -27,6 +29,43 @@ RecoveryKeeper::RecoveryKeeper(QObject *parent) : QObject(parent), m_self(Proces
 QString RecoveryKeeper::folder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery");
+}
+
+bool RecoveryKeeper::prepareFolder(QString &error)
+{
+    const QString path = folder();
+    const QFileInfo info(path);
+    if (info.isSymLink()) {
+        error = linkRefusalText();
+        return false;
+    }
+    constexpr QFile::Permissions OwnerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    if (!info.isDir() && !(QDir().mkpath(info.absolutePath()) && QDir().mkdir(path, OwnerOnly))) {
+        error = QStringLiteral("не удалось создать папку");
+        return false;
+    }
+    // Made by an earlier version, it may be open to others: closed now.
+    QFile::setPermissions(path, OwnerOnly);
+    return true;
+}
+
+QString RecoveryKeeper::linkRefusalText()
+{
+    return QStringLiteral("на этом месте символьная ссылка, а не файл; по ней ничего не пишется");
+}
+
+bool RecoveryKeeper::writePrivate(const QString &path, const QByteArray &bytes, QString &error)
+{
+    if (!prepareFolder(error))
+        return false;
+    if (QFileInfo(path).isSymLink()) {
+        error = linkRefusalText();
+        return false;
+    }
+    if (!saveFile(path, bytes, error))
+        return false;
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    return true;
 }
 
 QString RecoveryKeeper::ownFile() const
@@ -57,14 +96,14 @@ void RecoveryKeeper::write()
     }
     state->process = m_self;
     state->written = QDateTime::currentDateTimeUtc();
-    RecoveryFile file;
     const QString path = ownFile();
-    const bool written = QDir().mkpath(folder()) && file.write(*state, path);
+    QString error;
+    const bool written = writePrivate(path, RecoveryFile::encode(*state), error);
     m_kept = m_kept || written;
     if (written && std::exchange(m_failing, false))
         emit keepingResumed();
     if (!written && !std::exchange(m_failing, true))
-        emit keepingFailed(writeFailureText(path, file.errorString()));
+        emit keepingFailed(writeFailureText(path, error));
 }
 
 void RecoveryKeeper::drop()
@@ -83,6 +122,10 @@ RecoveryKeeper::Found RecoveryKeeper::findLeftBehind()
     const ProcessIdentity self = ProcessIdentity::current();
     for (const QFileInfo &info : files) {
         RecoveryFile file;
+        if (info.isSymLink()) {
+            found.unreadable << info.filePath(); // not followed; said, and left where it is
+            continue;
+        }
         if (!file.read(info.filePath())) {
             // Kept for whoever can still make something of it, but offered no more.
             const QString aside = info.filePath() + SetAside;

@@ -27,6 +27,13 @@ public:
     // The user's data folder for recovery files and script locks.
     static QString folder();
     QString ownFile() const;
+    // The folder made, open to its owner alone (it holds unsaved work); false, with the
+    // reason, when it cannot be.
+    static bool prepareFolder(QString &error);
+    // Writes a file of the folder, readable by its owner alone. A link planted at the
+    // path is never followed nor replaced: refused, and said.
+    static bool writePrivate(const QString &path, const QByteArray &bytes, QString &error);
+    static QString linkRefusalText();
 
     // Off, nothing is kept (for measuring what keeping costs).
     void setEnabled(bool enabled) { m_enabled = enabled; }

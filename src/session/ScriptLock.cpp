@@ -31,9 +31,10 @@ QString ScriptLock::lockFileOf(const QString &scriptPath)
 
 std::optional<ScriptLock::Holder> ScriptLock::heldByOther(const QString &scriptPath)
 {
+    const QString file = lockFileOf(scriptPath);
     QByteArray bytes;
     QString error;
-    if (!RegularFile::readAll(lockFileOf(scriptPath), 64 * 1024, bytes, error))
+    if (QFileInfo(file).isSymLink() || !RegularFile::readAll(file, 64 * 1024, bytes, error))
         return std::nullopt;
     // path, process id, process start: one a line.
     const QList<QByteArray> lines = bytes.split('\n');
@@ -43,7 +44,10 @@ std::optional<ScriptLock::Holder> ScriptLock::heldByOther(const QString &scriptP
     holder.path = QString::fromUtf8(lines.at(0));
     holder.process.pid = lines.at(1).toLongLong();
     holder.process.started = lines.at(2).toULongLong();
-    if (holder.process == ProcessIdentity::current() || !holder.process.isRunning() ||
+    // Only another editor holds a script: a lock naming any other process, or one whose
+    // start cannot be told, would keep the script read-only for good.
+    if (holder.process == ProcessIdentity::current() || holder.process.started == 0 ||
+        !holder.process.isRunning() || !ProcessIdentity::isScrivlet(holder.process.pid) ||
         holder.path != identityOf(scriptPath))
         return std::nullopt;
     return holder;
@@ -61,7 +65,7 @@ void ScriptLock::take(const QString &scriptPath)
     m_path = scriptPath;
     m_file = lockFileOf(scriptPath);
     // Without a lock the editor still works; only a second editor will not be warned.
-    if (!QDir().mkpath(RecoveryKeeper::folder()) || !saveFile(m_file, bytes, error))
+    if (!RecoveryKeeper::writePrivate(m_file, bytes, error))
         m_file.clear();
 }
 

@@ -1,24 +1,28 @@
 #include "session/ScriptSession.h"
 
 #include "common/FileMessages.h"
+#include "common/FileSetRecovery.h"
 #include "common/FileSetWriter.h"
 #include "common/Windows1251.h"
 #include "dialogue/EdtWriter.h"
 #include "document/NpcFile.h"
 #include "document/NpcName.h"
 #include "editor/RenumberInputs.h"
+#include "editor/ScriptLinks.h"
 
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 ScriptSession::ScriptSession(const QString &startFolder, QObject *parent)
     : QObject(parent), m_settings(startFolder), m_macros(m_settings.config().macroPath()),
-      m_fileOps(&FileOps::system())
+      m_dialogue(m_disk.dialogue()), m_fileOps(&FileOps::system())
 {
     connect(&m_dialogue, &DialogueText::replaced, this, &ScriptSession::takeReadText);
     // A text read or changed changes what the phrase checks find.
     connect(&m_dialogue, &DialogueText::changed, this, [this] {
-        m_findings.reset();
+        m_analysis.forget();
         emit findingsChanged();
     });
     for (QObject *room : std::initializer_list<QObject *>{&m_settings, &m_macros, &m_dialogue, &m_links, &m_recovery})
@@ -28,15 +32,15 @@ ScriptSession::ScriptSession(const QString &startFolder, QObject *parent)
 
 void ScriptSession::notify(int changes)
 {
-    const bool findings = changes & (Records | Findings);
+    const bool findings = changes & (Records | Findings | Lists);
     if (findings)
-        m_findings.reset();
+        m_analysis.forget();
+    if (changes & Lists)
+        emit listsChanged();
     if (changes & Records)
         emit recordsChanged();
-    if (m_captions.action != m_shownCaptions.action || m_captions.link != m_shownCaptions.link) {
-        m_shownCaptions = m_captions;
+    if (m_captions.takeNews())
         emit captionsChanged();
-    }
     if (changes & Current)
         emit currentRecordChanged(m_curRec);
     if (changes & Shown)
@@ -56,7 +60,7 @@ void ScriptSession::notify(int changes)
 CommandState ScriptSession::commandState() const
 {
     CommandState can;
-    can.save = (isModified() || m_typedValuePending) && !m_readOnly;
+    can.save = (isModified() || m_typedValuePending) && !m_disk.isReadOnly();
     can.paste = m_pasteAvailable;
     can.moveUp = !m_movesWaitForSelection && m_curRec != 0;
     can.moveDown = !m_movesWaitForSelection && m_curRec != RecordCount - 1;
@@ -68,11 +72,12 @@ CommandState ScriptSession::commandState() const
     can.redo = m_history.canRedo();
     can.undoName = m_history.undoName();
     can.redoName = m_history.redoName();
-    can.followLink = currentLink().has_value();
+    can.followLink = m_analysis.linkOf(m_curRec).has_value();
     can.goBack = m_links.canGoBack();
     can.editPhrases = true;
     can.importPhrases = true;
     can.addPhrase = true;
+    can.appendPhrase = true;
     const qsizetype lines = m_dialogue.text().size();
     const bool onLine = m_phraseLine >= 0 && m_phraseLine < lines;
     can.insertPhrase = onLine || lines == 0;
@@ -83,76 +88,15 @@ CommandState ScriptSession::commandState() const
     return can;
 }
 
-const QList<CheckFinding> &ScriptSession::findings() const
-{
-    if (!m_findings) {
-        CheckContext context;
-        context.ownNpcNumber = m_document.OwnNpcNumber;
-        context.lists = &m_lists;
-        if (m_dialogue.isLoaded())
-            context.edtLines = m_dialogue.text().lines();
-        context.others = [this](quint8 npc) { return m_links.folder().find(npc); };
-        m_findings = checkScript(m_document.records, context);
-    }
-    return *m_findings;
-}
-
-LinkNavigation::Incoming ScriptSession::incomingLinks() const
-{
-    return m_links.incomingTo(m_curRec, m_document.records, m_document.OwnNpcNumber,
-                              m_foreign.savedSlotOf(m_curRec));
-}
-
-std::optional<LinkNavigation::LinkTarget> ScriptSession::currentLink() const
-{
-    return m_links.linkOf(currentRecord(), m_document.OwnNpcNumber);
-}
-
-ScriptGraph ScriptSession::scriptGraph() const
-{
-    ScriptGraphSources sources;
-    sources.ownNpcNumber = m_document.OwnNpcNumber;
-    sources.lists = &m_lists;
-    if (m_dialogue.isLoaded())
-        sources.phrases = [text = &m_dialogue.text()](qsizetype k) { return text->find(k); };
-    sources.others = [this](quint8 npc) { return m_links.folder().find(npc); };
-    return ::scriptGraph(m_document.records, sources);
-}
-
 void ScriptSession::takeFolder(const QString &path)
 {
     m_links.readFolder(path, m_document.OwnNpcNumber);
     m_settings.addRecentFile(path);
 }
 
-QString ScriptSession::actionName(const QByteArray &numberText) const
-{
-    const int index = m_lists.Action.indexOfText(numberText);
-    return index < 0 ? QString() : fromWindows1251(m_lists.Action.name(index));
-}
-
 bool ScriptSession::isModified() const
 {
     return m_history.isModified();
-}
-
-QString ScriptSession::windowTitle() const
-{
-    const bool modified = isModified();
-    if (m_document.path.isEmpty() && !modified)
-        return QStringLiteral("Scrivlet");
-    return QStringLiteral("Scrivlet - ") + m_document.path + (modified ? QStringLiteral("*") : QString()) +
-           (m_readOnly ? QStringLiteral(" [только чтение]") : QString());
-}
-
-QString ScriptSession::RecLabelPrefix() const
-{
-    return m_labelEmptyForm ? QStringLiteral("Пустая запись:") : QStringLiteral("Запись:");
-}
-
-QString ScriptSession::recordLabel() const
-{
-    return RecLabelPrefix() + QLatin1Char(' ') + QString::number(m_curRec);
 }
 
 bool ScriptSession::hasUnsavedChanges()
@@ -164,19 +108,20 @@ bool ScriptSession::hasUnsavedChanges()
 QString ScriptSession::linksToCurrent()
 {
     announceLeaving();
-    return incomingLinks().list;
+    return m_analysis.incomingLinks(m_curRec).list;
 }
 
 QString ScriptSession::otherScriptLinksToCurrent()
 {
     announceLeaving();
-    return incomingLinks().others;
+    return m_analysis.incomingLinks(m_curRec).others;
 }
 
 QString ScriptSession::otherScriptChanges()
 {
     announceLeaving();
-    return ForeignLinkFixes::describe(m_foreign.pending(m_links.folder()));
+    return ForeignLinkFixes::describe(m_foreign.pending(m_links.folder()),
+                                      QFileInfo(m_document.path).completeBaseName());
 }
 
 bool ScriptSession::pasteDropsLastRecord()
@@ -200,7 +145,7 @@ bool ScriptSession::currentRecordHasValues()
 std::optional<LinkNavigation::LinkTarget> ScriptSession::linkToFollow()
 {
     announceLeaving();
-    return currentLink();
+    return m_analysis.linkOf(m_curRec);
 }
 
 void ScriptSession::prefetchLists()
@@ -210,11 +155,17 @@ void ScriptSession::prefetchLists()
 
 QList<SessionResult> ScriptSession::loadLists()
 {
+    // A value typed with the old limits is taken before they change.
+    announceLeaving();
+    const ListFolders folders = m_settings.listFolders();
     LoadedLists loaded = m_prefetchedLists.valid() ? m_prefetchedLists.get() : LoadedLists{};
-    if (loaded.folders != m_settings.listFolders())
-        loaded = ::loadLists(m_settings.listFolders());
+    m_listFiles.note(folders);
+    if (loaded.folders != folders)
+        loaded = ::loadLists(folders);
     m_lists = std::move(loaded.lists);
-    notify(Records | Shown | State);
+    m_unclearLists = std::move(loaded.unclear);
+    fillCaptions();
+    notify(Lists | Shown | State);
     QList<SessionResult> failures;
     for (const QString &path : loaded.failed)
         failures << SessionResult::failure(readProblemText(path));
@@ -232,39 +183,33 @@ void ScriptSession::takeRecords(const NpcRecords &records)
 
 void ScriptSession::fillCaptions()
 {
-    for (int row = 0; row < RecordCount; ++row) {
-        const NpcRecord &r = record(row);
-        m_captions.action[row] = r.isEmpty() ? QString() : actionName(QByteArray::number(r.Action));
-        m_captions.link[row] = r.isEmpty() ? QString() : linkText(r, m_document.OwnNpcNumber);
-    }
+    m_captions.fill(m_document.records, m_document.OwnNpcNumber);
 }
 
-void ScriptSession::showNpcName(const QString &path)
+void ScriptSession::takeOwnNumber(const QString &path)
 {
-    const NpcName name = parseNpcName(path);
-    m_document.OwnNpcNumber = name.number;
-    m_npcName = name.numeric ? QString::number(name.number) + QStringLiteral(". ") +
-                                   fromWindows1251(m_lists.Npc.nameOf(name.number))
-                             : name.rest;
+    m_document.OwnNpcNumber = parseNpcName(path).number;
 }
 
 OpenResult ScriptSession::openScript(const QString &path, OpenOptions options)
 {
     announceLeaving();
     OpenResult result;
-    // Stamped before reading: a change made meanwhile is then seen as one.
-    const FileStamp stamp = FileStamp::of(path);
+    const InterruptedSets sets = finishInterruptedSets({QFileInfo(path).absolutePath()}, *m_fileOps);
+    result.interruptedWrite = (sets.failures + sets.notes).join(QStringLiteral("\r\n\r\n"));
+    result.interruptedWriteFailed = !sets.failures.isEmpty();
+    FileStamp stamp;
     NpcReader reader;
-    if (!reader.read(path)) {
+    if (!reader.read(path, &stamp)) {
         result.ok = false;
         result.message = reader.errorString();
         return result;
     }
     m_document.layout = reader.layout();
-    showNpcName(path);
+    takeOwnNumber(path);
     takeRecords(reader.records());
     m_document.path = path;
-    noteScriptFile(path, stamp, options.readOnly);
+    m_disk.takeScript(path, stamp, options.readOnly);
     if (options.setWorkDir)
         m_settings.setWorkDir(QFileInfo(path).absolutePath());
     takeFolder(path);
@@ -300,12 +245,11 @@ void ScriptSession::newScript()
     if (m_curRec != 0)
         setCurrent(0);
     m_document.path.clear();
-    noteScriptFile({}, {}, false);
+    m_disk.takeScript({}, {}, false);
     m_links.forgetFolder();
     m_dialogue.forget(false);
     showRec();
     m_movesWaitForSelection = true;
-    m_npcName.clear();
     notify(Records | Current | Shown | Dialogue | State);
 }
 
@@ -314,13 +258,16 @@ void ScriptSession::newScript()
 SessionResult ScriptSession::write(const QString &path, const QString &edtPath, OtherScripts others)
 {
     const bool text = textGoesTo(edtPath);
-    const QList<ForeignLinkFix> fixes =
-        others == OtherScripts::Fix ? m_foreign.pending(m_links.folder()) : QList<ForeignLinkFix>();
+    if (const QString tooMany = EdtWriter::tooManyLinesText(m_dialogue.text().size()); text && !tooMany.isEmpty())
+        return SessionResult::failure(writeFailureText(edtPath, tooMany));
+    const QList<ForeignLinkFix> pending = m_foreign.pending(m_links.folder());
+    const QList<ForeignLinkFix> fixes = others == OtherScripts::Fix ? pending : QList<ForeignLinkFix>();
     const QByteArray script = NpcWriter::encode(m_document.records, m_document.layout);
     // The phrase numbers of the script fit this text only: an old pair is better than
     // a new script beside an old text.
     const QByteArray dialogue = text ? EdtWriter::encode(m_dialogue.text()) : QByteArray();
     FileSetWriter files(*m_fileOps);
+    files.setFolder(QFileInfo(path).absolutePath());
     files.write(path, script);
     if (text)
         files.write(edtPath, dialogue);
@@ -331,13 +278,15 @@ SessionResult ScriptSession::write(const QString &path, const QString &edtPath, 
         return SessionResult::failure(files.errorString());
     if (text)
         m_dialogue.setWritten(edtPath, dialogue);
+    if (others == OtherScripts::Leave && path == m_document.path)
+        m_foreign.declined(pending);
     m_foreign.markSaved();
     m_history.markSaved();
-    noteScriptFile(path, FileStamp::ofWritten(path, script), false);
+    m_disk.takeScript(path, FileStamp::ofWritten(path, script), false);
     m_recovery.drop();
     m_saved = spoken();
     // The grid keeps the link texts of the former number until their records are shown.
-    showNpcName(path);
+    takeOwnNumber(path);
     takeFolder(path);
     return {};
 }
@@ -345,9 +294,11 @@ SessionResult ScriptSession::write(const QString &path, const QString &edtPath, 
 SessionResult ScriptSession::save(OtherScripts others)
 {
     announceLeaving();
-    if (m_readOnly)
-        return SessionResult::failure(QStringLiteral("Скрипт %1 открыт только для чтения: его можно сохранить только под другим именем.")
-                                          .arg(QDir::toNativeSeparators(m_document.path)));
+    if (m_disk.isReadOnly())
+        return SessionResult::failure(
+            QStringLiteral(
+                "Скрипт %1 открыт только для чтения: его можно сохранить только под другим именем.")
+                .arg(QDir::toNativeSeparators(m_document.path)));
     const SessionResult written = write(m_document.path, dialogueSavePath(m_document.path), others);
     notify(State | Findings | (written ? Dialogue : 0));
     return written;
@@ -356,14 +307,30 @@ SessionResult ScriptSession::save(OtherScripts others)
 SessionResult ScriptSession::saveAs(const QString &path)
 {
     announceLeaving();
-    if (const auto holder = lockedByOther(path))
-        return SessionResult::failure(lockedText(*holder) + QStringLiteral("\r\nЗапишите скрипт под другим именем."));
+    if (const auto holder = ScriptDisk::lockedByOther(path))
+        return SessionResult::failure(ScriptDisk::lockedText(*holder) +
+                                      QStringLiteral("\r\nЗапишите скрипт под другим именем."));
+    // A script first named with a number: what linked inside it still does.
+    const RecordState before = state();
+    const NpcName name = parseNpcName(path);
+    const bool relinked = m_document.OwnNpcNumber == NoneByte && name.numeric && !unlinkableNpcNumber(path) &&
+                          !keepInsideLinks(m_document.records, NoneByte, name.number).isEmpty();
     const SessionResult written = write(path, dialogueSavePath(path));
-    if (written) {
-        m_document.path = path;
-        m_settings.setWorkDir(QFileInfo(path).absolutePath());
+    if (!written) {
+        if (relinked)
+            m_document.records = before.records;
+        notify(State | Findings);
+        return written;
     }
-    notify(State | Findings | (written ? Dialogue : 0));
+    m_document.path = path;
+    m_settings.setWorkDir(QFileInfo(path).absolutePath());
+    if (relinked) {
+        m_history.push(QStringLiteral("ссылки внутри скрипта на номер %1").arg(name.number), before,
+                       m_curRec);
+        m_history.markSaved();
+    }
+    fillCaptions();
+    notify(State | Findings | Dialogue | (relinked ? Records | Shown : 0));
     return written;
 }
 
@@ -383,7 +350,7 @@ OpenResult ScriptSession::takeRenumbering(const RenumberPlan &plan)
         notify(Findings);
     }
     if (result && !failures.isEmpty())
-        return {failures.first(), false, {}};
+        return {failures.first(), false, {}, {}, false};
     return result;
 }
 

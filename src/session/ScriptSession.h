@@ -1,23 +1,25 @@
 #pragma once
 
+#include "dialogue/PhraseList.h"
 #include "document/NpcScriptDocument.h"
-#include "common/FileStamp.h"
 #include "editor/FieldRules.h"
 #include "editor/ListFolders.h"
 #include "editor/RecordList.h"
 #include "editor/RenumberPlan.h"
 #include "editor/ScriptChecks.h"
-#include "dialogue/PhraseList.h"
 #include "editor/ScriptGraph.h"
 #include "session/AppSettings.h"
 #include "session/CommandState.h"
 #include "session/DialogueText.h"
 #include "session/ForeignLinkFixes.h"
+#include "session/GridCaptions.h"
 #include "session/LinkNavigation.h"
+#include "session/ListFiles.h"
 #include "session/MacroLibrary.h"
-#include "session/RecoveryKeeper.h"
-#include "session/ScriptLock.h"
 #include "session/RecordHistory.h"
+#include "session/RecoveryKeeper.h"
+#include "session/ScriptAnalysis.h"
+#include "session/ScriptDisk.h"
 #include "session/SessionResult.h"
 
 #include <QObject>
@@ -51,6 +53,9 @@ public:
     const LinkNavigation &links() const { return m_links; }
     const ForeignLinkFixes &foreignLinks() const { return m_foreign; }
     RecoveryKeeper &recovery() { return m_recovery; }
+    const ScriptAnalysis &analysis() const { return m_analysis; }
+    ScriptDisk &disk() { return m_disk; }
+    const ScriptDisk &disk() const { return m_disk; }
 
     // --- State -----------------------------------------------------------------------
     const NpcScriptDocument &document() const { return m_document; }
@@ -60,24 +65,17 @@ public:
     const NpcRecord &currentRecord() const { return record(m_curRec); }
     const NpcRecord &clipboard() const { return m_clipboard; }
     const ReferenceLists &lists() const { return m_lists; }
+    // The lines of the lists as last read that name no usable number.
+    const QList<UnclearListLine> &unclearListLines() const { return m_unclearLists; }
 
     // Grid row captions: the action name (column 1) and the link (column 2).
-    const RecordGridTexts &captions() const { return m_captions; }
-    QString actionCaption(int row) const { return m_captions.action.at(row); }
-    QString linkCaption(int row) const { return m_captions.link.at(row); }
-    // Name of the Action list entry numbered with the text, decoded for display.
-    QString actionName(const QByteArray &numberText) const;
+    const GridCaptions &captions() const { return m_captions; }
 
     // Records were changed since the script was last opened or saved, and not undone.
     bool isModified() const;
-    // "Scrivlet", "Scrivlet - path", with "*" while modified.
-    QString windowTitle() const;
-    // "Запись:" or "Пустая запись:", as the record was last shown or marked.
-    QString RecLabelPrefix() const;
-    QString recordLabel() const;
-    bool recordLabelRed() const { return m_labelEmptyForm; }
-    // "57. name", "Shop", or empty for a new script.
-    QString npcNameLabel() const { return m_npcName; }
+    // The current record was last shown empty, or marked so: the main window's record
+    // label takes its empty form.
+    bool recordShownEmpty() const { return m_labelEmptyForm; }
 
     // What every command may do now.
     CommandState commandState() const;
@@ -108,22 +106,16 @@ public:
     // there already that is not the one the text was read from; empty otherwise.
     QString dialogueFileToReplace(const QString &scriptPath);
 
-    // --- The whole script and its folder ------------------------------------------------
-    // What the checks find in every record, as scrivlet-cli check reports it.
-    const QList<CheckFinding> &findings() const;
-    // The records, here and in the other scripts of the folder, that hand control to the
-    // current one.
-    LinkNavigation::Incoming incomingLinks() const;
-    std::optional<LinkNavigation::LinkTarget> currentLink() const;
-    // The records and their links as the dialogue map draws them.
-    ScriptGraph scriptGraph() const;
-
     // --- Start-up --------------------------------------------------------------------
     // Starts reading the eight lists on other threads while the windows are built.
     void prefetchLists();
     // Reads the eight lists, or takes those prefetched from the same folders; one
-    // failure for each list that could not be read.
+    // failure for each list that could not be read. Also whenever they are read again.
     QList<SessionResult> loadLists();
+    // Another program changed, removed or added a list file since the lists were read.
+    bool listFilesChanged() const { return m_listFiles.changedOnDisk(); }
+    // The list files and folders to watch for that.
+    QStringList listWatchPaths() const { return m_listFiles.watchedPaths(); }
 
     // --- The script ----------------------------------------------------------------------
     struct OpenOptions {
@@ -145,8 +137,6 @@ public:
     // open script, when the plan changed or renamed it, is read again (under its new name)
     // at the same record.
     OpenResult takeRenumbering(const RenumberPlan &plan);
-    // Opened while another editor had it: it may be saved only under another name.
-    bool isReadOnly() const { return m_readOnly; }
 
     // --- Keeping work safe (ScriptSessionDisk.cpp) -------------------------------------
     // The records or the dialogue text have changes that no file holds.
@@ -157,22 +147,11 @@ public:
     // in this editor's own recovery file before the old one goes.
     OpenResult recover(const RecoveryKeeper::Offer &offer);
 
-    // What became of a file since the session read or wrote it.
-    enum class DiskState { Same, Changed, Gone };
-    enum class DiskPart { Script, Dialogue };
-    // A change not yet read again nor answered, or a disappearance not yet reported.
-    DiskState newDiskChange(DiskPart part);
-    // Whether a changed part may be read again without a question: it has no changes of
-    // the editor's own.
-    bool hasUnsavedPart(DiskPart part) const;
+    // Whether a part changed on disk may be read again without a question: it has no
+    // changes of the editor's own.
+    bool hasUnsavedPart(ScriptDisk::Part part) const;
     // Reads the part again, keeping the current record; the editor's changes to it go.
-    SessionResult reread(DiskPart part);
-    // The user keeps the editor's version of this change; Save will still ask.
-    void keepOwnVersion(DiskPart part);
-    QString diskPath(DiskPart part) const;
-    // Another running editor that has the script open, and how to say so.
-    std::optional<ScriptLock::Holder> lockedByOther(const QString &path) const;
-    static QString lockedText(const ScriptLock::Holder &holder);
+    SessionResult reread(ScriptDisk::Part part);
     // The files Save (or Save As to `scriptPath`) would write over that another program
     // changed since they were read or written here.
     QStringList changedBehindBack(const QString &scriptPath);
@@ -209,6 +188,7 @@ public:
     // the step ends at.
     SessionResult editPhrase(qsizetype line, const QString &text);
     SessionResult addPhrase();
+    SessionResult appendPhrase();
     SessionResult insertPhrase(qsizetype line);
     SessionResult deletePhrase(qsizetype line);
     SessionResult movePhrase(qsizetype line, int delta);
@@ -235,6 +215,9 @@ signals:
     void stateChanged();
     // What the checks find may have changed.
     void findingsChanged();
+    // The lists were read (again): names, limits and what depends on them. Comes before
+    // the record is shown again.
+    void listsChanged();
 
 private:
     enum Change : int {
@@ -244,6 +227,7 @@ private:
         Dialogue = 8,
         State = 16,
         Findings = 32, // the folder was read again
+        Lists = 64,
     };
     void notify(int changes);
     void announceLeaving() { emit aboutToLeaveRecord(); }
@@ -258,7 +242,8 @@ private:
     int restore(const RecordState &state);
     void takeRecords(const NpcRecords &records);
     void fillCaptions();
-    void showNpcName(const QString &path);
+    // The script's own character number, from its file name.
+    void takeOwnNumber(const QString &path);
     void attachDialogue(OpenResult &result);
     SessionResult write(const QString &path, const QString &edtPath, OtherScripts others = OtherScripts::Leave);
     QString dialogueSavePath(const QString &scriptPath) const;
@@ -269,8 +254,6 @@ private:
     SpokenText spoken() const;
     SessionResult applyPhraseStep(const PhraseStep &step, const QString &name);
     void takeFolder(const QString &path);
-    // The script's file was read or written, by this editor, as the stamp says.
-    void noteScriptFile(const QString &path, const FileStamp &stamp, bool readOnly);
 
     // The steps each command runs, in the order it runs them.
     void showRec();
@@ -282,26 +265,23 @@ private:
 
     AppSettings m_settings;
     MacroLibrary m_macros;
+    ScriptDisk m_disk;
     DialogueText m_dialogue;
     LinkNavigation m_links;
     ForeignLinkFixes m_foreign;
     FileOps *m_fileOps;
     ReferenceLists m_lists;
+    QList<UnclearListLine> m_unclearLists;
+    ListFiles m_listFiles;
     NpcScriptDocument m_document;
-    RecordGridTexts m_captions;
-    RecordGridTexts m_shownCaptions; // as the views last heard of them
+    GridCaptions m_captions{m_lists};
     RecordHistory m_history;
     RecoveryKeeper m_recovery;
-    ScriptLock m_lock;
-    FileStamp m_scriptStamp;      // as last read or written here
-    FileStamp m_scriptSeen;       // the last version on disk the user was told or asked about
-    bool m_readOnly = false;
     SpokenText m_saved; // as last read or written
     qsizetype m_phraseLine = -1;
     int m_curRec = 0;
     NpcRecord m_clipboard;
-    QString m_npcName;
-    mutable std::optional<QList<CheckFinding>> m_findings;
+    ScriptAnalysis m_analysis{m_document, m_lists, m_dialogue, m_links, m_foreign};
 
     // What the record label shows: the record as it was last shown, or marked changed.
     bool m_labelEmptyForm = true;
@@ -312,6 +292,6 @@ private:
     // A field shows a typed value that no commit or showing of the record has taken yet.
     bool m_typedValuePending = false;
 
-    friend class ScriptSessionTester;
+    friend class SessionTester;
     std::future<LoadedLists> m_prefetchedLists; // last: waited for before the rest goes
 };

@@ -3,24 +3,15 @@
 #include "session/ScriptSession.h"
 
 #include "common/FileMessages.h"
+#include "dialogue/EdtPath.h"
 #include "document/NpcFile.h"
 
-#include <QDir>
+#include <QFileInfo>
 
 ScriptSession::~ScriptSession()
 {
     // A normal exit: whatever was unsaved, the user has let go of.
     m_recovery.drop();
-}
-
-void ScriptSession::noteScriptFile(const QString &path, const FileStamp &stamp, bool readOnly)
-{
-    m_scriptStamp = m_scriptSeen = stamp;
-    m_readOnly = readOnly;
-    if (path.isEmpty() || readOnly)
-        m_lock.release();
-    else
-        m_lock.take(path);
 }
 
 bool ScriptSession::hasUnsavedWork() const
@@ -51,23 +42,29 @@ OpenResult ScriptSession::recover(const RecoveryKeeper::Offer &offer)
     m_document.path = state.scriptPath;
     if (state.scriptPath.isEmpty()) {
         m_document.OwnNpcNumber = NoneByte;
-        m_npcName.clear();
         m_links.forgetFolder();
     } else {
-        showNpcName(state.scriptPath);
+        takeOwnNumber(state.scriptPath);
     }
     takeRecords(state.records);
     m_history.restart(true);
     // Another editor may hold the script by now; this one then only shows the work.
-    noteScriptFile(state.scriptPath, FileStamp::of(state.scriptPath),
-                   !state.scriptPath.isEmpty() && ScriptLock::heldByOther(state.scriptPath).has_value());
+    m_disk.takeScript(state.scriptPath, FileStamp::of(state.scriptPath),
+                      !state.scriptPath.isEmpty() && ScriptDisk::lockedByOther(state.scriptPath).has_value());
     if (!state.scriptPath.isEmpty())
         takeFolder(state.scriptPath);
     if (state.dialogue) {
-        m_dialogue.forget(true);
-        m_dialogue.m_text = *state.dialogue;
-        m_dialogue.m_path = state.dialoguePath;
-        m_dialogue.m_stamp = m_dialogue.m_seen = FileStamp::of(state.dialoguePath);
+        // The text goes to the dialogue file beside the script, whatever path the file
+        // names: a recovery file is no reason to write anywhere else.
+        const auto same = [&state](const QString &beside) {
+            return !beside.isEmpty() &&
+                   QFileInfo(state.dialoguePath).absoluteFilePath() == QFileInfo(beside).absoluteFilePath();
+        };
+        const QString named =
+            state.scriptPath.isEmpty() ? QString() : withExtension(state.scriptPath, QStringLiteral(".edt"));
+        const QString found = m_links.folder().dialoguePathOf(QFileInfo(state.scriptPath).fileName());
+        const QString path = same(found) || same(named) ? state.dialoguePath : found.isEmpty() ? named : found;
+        m_dialogue.takeRecovered(*state.dialogue, path);
     } else if (!state.scriptPath.isEmpty()) {
         attachDialogue(result);
     } else {
@@ -82,81 +79,39 @@ OpenResult ScriptSession::recover(const RecoveryKeeper::Offer &offer)
     return result;
 }
 
-QString ScriptSession::diskPath(DiskPart part) const
+bool ScriptSession::hasUnsavedPart(ScriptDisk::Part part) const
 {
-    return part == DiskPart::Script ? m_document.path : m_dialogue.path();
+    return part == ScriptDisk::Part::Script ? isModified() : textChanged();
 }
 
-ScriptSession::DiskState ScriptSession::newDiskChange(DiskPart part)
-{
-    const QString path = diskPath(part);
-    if (path.isEmpty())
-        return DiskState::Same;
-    const bool script = part == DiskPart::Script;
-    const FileStamp &known = script ? m_scriptStamp : m_dialogue.m_stamp;
-    FileStamp &seen = script ? m_scriptSeen : m_dialogue.m_seen;
-    const FileStamp now = FileStamp::of(path);
-    if (now.sameContent(known) || now.sameContent(seen)) {
-        seen = now;
-        return DiskState::Same;
-    }
-    seen = now;
-    return now.exists ? DiskState::Changed : DiskState::Gone;
-}
-
-bool ScriptSession::hasUnsavedPart(DiskPart part) const
-{
-    return part == DiskPart::Script ? isModified() : textChanged();
-}
-
-SessionResult ScriptSession::reread(DiskPart part)
+SessionResult ScriptSession::reread(ScriptDisk::Part part)
 {
     announceLeaving();
-    const QString path = diskPath(part);
-    if (part == DiskPart::Dialogue)
+    const QString path = m_disk.file(part).path();
+    if (part == ScriptDisk::Part::Dialogue)
         return m_dialogue.load(path);
-    const FileStamp stamp = FileStamp::of(path);
+    FileStamp stamp;
     NpcReader reader;
-    if (!reader.read(path))
+    if (!reader.read(path, &stamp))
         return SessionResult::failure(reader.errorString());
     m_document.layout = reader.layout();
     takeRecords(reader.records());
-    m_scriptStamp = m_scriptSeen = stamp;
+    m_disk.script().take(path, stamp);
     showRec();
     notify(Records | Current | Shown | State | Findings);
     return {};
-}
-
-void ScriptSession::keepOwnVersion(DiskPart part)
-{
-    (part == DiskPart::Script ? m_scriptSeen : m_dialogue.m_seen) = FileStamp::of(diskPath(part));
 }
 
 QStringList ScriptSession::changedBehindBack(const QString &scriptPath)
 {
     announceLeaving();
     QStringList changed;
-    auto check = [&](const QString &path, const FileStamp &known) {
-        // Only a file holds another version; a write over anything else fails and says so.
-        const FileStamp now = FileStamp::of(path);
-        if (QFileInfo(path).isFile() && !now.sameContent(known))
-            changed << path;
-    };
-    if (!scriptPath.isEmpty() && QFileInfo(scriptPath).absoluteFilePath() == QFileInfo(m_document.path).absoluteFilePath())
-        check(scriptPath, m_scriptStamp);
-    if (textChanged() && !m_dialogue.path().isEmpty())
-        check(m_dialogue.path(), m_dialogue.m_stamp);
+    const WatchedFile &script = m_disk.script();
+    if (!scriptPath.isEmpty() &&
+        QFileInfo(scriptPath).absoluteFilePath() == QFileInfo(script.path()).absoluteFilePath() &&
+        script.changedBehindBack())
+        changed << scriptPath;
+    if (textChanged() && m_disk.dialogue().changedBehindBack())
+        changed << m_dialogue.path();
     return changed;
-}
-
-std::optional<ScriptLock::Holder> ScriptSession::lockedByOther(const QString &path) const
-{
-    return ScriptLock::heldByOther(path);
-}
-
-QString ScriptSession::lockedText(const ScriptLock::Holder &holder)
-{
-    return QStringLiteral("Скрипт %1 уже открыт в другом окне Scrivlet (процесс %2).")
-        .arg(QDir::toNativeSeparators(holder.path))
-        .arg(holder.process.pid);
 }

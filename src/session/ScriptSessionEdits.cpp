@@ -9,7 +9,7 @@
 
 RecordState ScriptSession::state() const
 {
-    return {m_document.records, m_captions, m_curRec, m_foreign.ids(), m_dialogue.text()};
+    return {m_document.records, m_captions.texts(), m_curRec, m_foreign.ids(), m_dialogue.text()};
 }
 
 void ScriptSession::endStep(const QString &name, const RecordState &before, int changes)
@@ -29,7 +29,7 @@ int ScriptSession::restore(const RecordState &state)
         setCurrent(state.curRec);
     showRec();
     // The captions come back as they stood, whatever showing the record would write.
-    m_captions = state.captions;
+    m_captions.texts() = state.captions;
     return Records | Current | Shown | State | (text ? Dialogue : 0);
 }
 
@@ -54,12 +54,11 @@ void ScriptSession::showRec()
     m_typedValuePending = false;
     NpcRecord &r = current();
     m_labelEmptyForm = r.isEmpty();
+    m_captions.showLink(m_curRec, r, m_document.OwnNpcNumber);
     if (r.isEmpty()) {
-        m_captions.action[m_curRec].clear();
-        m_captions.link[m_curRec].clear();
+        m_captions.showAction(m_curRec, r);
         return;
     }
-    m_captions.link[m_curRec] = linkText(r, m_document.OwnNpcNumber);
     // A phrase count means nothing without a phrase: it is one until a phrase is set.
     if (r.Phrase == NoneByte)
         r.PhraseCnt = 1;
@@ -89,8 +88,7 @@ void ScriptSession::selectRecord(int row)
 void ScriptSession::showActionCaption()
 {
     // An empty record shows no action name, even when the list names 0.
-    const NpcRecord &r = currentRecord();
-    m_captions.action[m_curRec] = r.isEmpty() ? QString() : actionName(QByteArray::number(r.Action));
+    m_captions.showAction(m_curRec, currentRecord());
 }
 
 void ScriptSession::noteTypedValue()
@@ -133,7 +131,7 @@ void ScriptSession::applyRuleOutcome(NpcField field, const RuleOutcome &outcome,
                         : FieldRules::shownText(*findFieldInfo(field), current().Action);
         else if (outcome.editText)
             shown = *outcome.editText;
-        m_captions.action[m_curRec] = actionName(shown.toLatin1());
+        m_captions.setAction(m_curRec, shown.toLatin1());
     }
     const int changes = Records | (shows ? Shown : 0) | State;
     if (marks)
@@ -176,7 +174,7 @@ void ScriptSession::setFieldDefault(NpcField field)
 
 RecordList ScriptSession::recordList()
 {
-    return RecordList(m_document.records, m_captions, m_curRec, m_document.OwnNpcNumber);
+    return RecordList(m_document.records, m_captions.texts(), m_curRec, m_document.OwnNpcNumber);
 }
 
 void ScriptSession::copyRecord()

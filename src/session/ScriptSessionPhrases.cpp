@@ -76,7 +76,7 @@ SessionResult ScriptSession::applyPhraseStep(const PhraseStep &step, const QStri
     }
     m_history.push(name, before, m_curRec, true);
     notify((records ? Records | Shown : 0) | Dialogue | State);
-    return {};
+    return {true, step.note};
 }
 
 SessionResult ScriptSession::editPhrase(qsizetype line, const QString &text)
@@ -96,6 +96,13 @@ SessionResult ScriptSession::addPhrase()
 {
     announceLeaving();
     const PhraseStep step = PhraseList::addPhrase(spoken(), m_curRec);
+    return applyPhraseStep(step, QStringLiteral("добавление фразы %1").arg(step.line));
+}
+
+SessionResult ScriptSession::appendPhrase()
+{
+    announceLeaving();
+    const PhraseStep step = PhraseList::appendLine(spoken());
     return applyPhraseStep(step, QStringLiteral("добавление фразы %1").arg(step.line));
 }
 
@@ -135,7 +142,7 @@ SessionResult ScriptSession::importPhrases(const QString &path)
     if (!error.isEmpty())
         return SessionResult::failure(QStringLiteral("Фразы не загружены из файла ") + QDir::toNativeSeparators(path) +
                                       QStringLiteral(":\r\n") + error);
-    PhraseStep step{{m_document.records, reader.text()}, reader.text().isEmpty() ? -1 : 0, {}};
+    PhraseStep step{{m_document.records, reader.text()}, reader.text().isEmpty() ? -1 : 0, {}, {}};
     return applyPhraseStep(step, QStringLiteral("загрузка фраз из TXT"));
 }
 

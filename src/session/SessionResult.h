@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// How a session command ended: on failure, the message the user is shown.
+// How a session command ended: on failure, the message the user is shown; on success,
+// a note for the status bar when the command did more than was asked.
 struct SessionResult {
     bool ok = true;
     QString message;
@@ -17,4 +18,8 @@ struct OpenResult : SessionResult {
     bool dialogueMissing = false;
     // The dialogue file beside the script could not be read; the dialogue text is cleared.
     QString dialogueError;
+    // A change of several files in the folder, cut short by an earlier run, was taken back
+    // or finished before the script was read: what became of it.
+    QString interruptedWrite;
+    bool interruptedWriteFailed = false;
 };

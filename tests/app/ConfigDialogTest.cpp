@@ -291,7 +291,7 @@ TEST_F(ConfigDialogTest, SettingsFileGetsTheNewValuesAtExit)
     const QString mods = makeFolder(QStringLiteral("mods"));
     writeFile(QStringLiteral("mods/Action.txt"), "0=Modded\r\n");
     start();
-    const QString shippedAction = session().actionName("0");
+    const QString shippedAction = session().captions().actionName("0");
     ASSERT_NE(shippedAction, QStringLiteral("Modded"));
     openConfig([&] {
         prompts().files << pathIn(QStringLiteral("tools/edt.exe")) << mods;
@@ -301,7 +301,7 @@ TEST_F(ConfigDialogTest, SettingsFileGetsTheNewValuesAtExit)
         click("Btn_Ok");
     });
     // The new folder counts from the next start only.
-    EXPECT_EQ(session().actionName("0"), shippedAction);
+    EXPECT_EQ(session().captions().actionName("0"), shippedAction);
     stop();
     const QByteArray ini = readFile(QStringLiteral("scrivlet.ini"));
     EXPECT_TRUE(ini.contains("EdtEditor=" + pathIn(QStringLiteral("tools/edt.exe")).toUtf8() + "\r\n"))
@@ -311,7 +311,7 @@ TEST_F(ConfigDialogTest, SettingsFileGetsTheNewValuesAtExit)
 
     start();
     EXPECT_EQ(session().settings().config().DataDir, mods);
-    EXPECT_EQ(session().actionName("0"), QStringLiteral("Modded"));
+    EXPECT_EQ(session().captions().actionName("0"), QStringLiteral("Modded"));
     EXPECT_TRUE(action("RunEdt")->isEnabled());
 }
 

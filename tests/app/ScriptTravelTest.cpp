@@ -1,7 +1,7 @@
 #include "document/NpcFile.h"
+#include "gui/folder/ProblemsWindow.h"
 #include "gui/map/MapScene.h"
 #include "gui/map/MapView.h"
-#include "gui/folder/ProblemsWindow.h"
 #include "gui/map/View_Map.h"
 #include "support/AppFixture.h"
 #include "support/UsedRecord.h"
@@ -123,7 +123,7 @@ TEST_F(ScriptTravelTest, TheProblemsWindowListsEveryKindOfFindingAndFollowsEdits
               QStringLiteral("Ошибок: 4, предупреждений: 5, замечаний: 2."));
     // The same words as scrivlet-cli check prints.
     for (qsizetype i = 0; i < rows.size(); ++i)
-        EXPECT_TRUE(rows[i].endsWith(session().findings().at(i).message));
+        EXPECT_TRUE(rows[i].endsWith(session().analysis().findings().at(i).message));
 
     // An edit mends record 4; the list follows without being asked.
     main().selectGridRow(4);

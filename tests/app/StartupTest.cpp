@@ -1,9 +1,13 @@
 #include "gui/widgets/CommandContext.h"
 #include "document/NpcFile.h"
+#include "gui/folder/ProblemsWindow.h"
 #include "support/AppFixture.h"
 #include "support/DialogueFileBytes.h"
 
+#include <QDir>
 #include <QLabel>
+#include <QStatusBar>
+#include <QTreeWidget>
 #include <QTableWidget>
 
 class StartupTest : public AppFixture
@@ -46,7 +50,9 @@ TEST_F(StartupTest, AFileOnTheCommandLineThatIsNoScriptIsRefusedAndTheEditorRuns
     writeFile(QStringLiteral("notes.npc"), "not a script");
     start({pathIn(QStringLiteral("notes.npc"))});
     EXPECT_EQ(prompts().messageTexts(),
-              QStringList{QStringLiteral("Выбранный файл не является NPC-скриптом")});
+              QStringList{QStringLiteral("Выбранный файл не является NPC-скриптом\r\n") +
+                          QDir::toNativeSeparators(pathIn(QStringLiteral("notes.npc"))) +
+                          QStringLiteral(": размер файла 12, а нужно не меньше 1600 байт")});
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet"));
     EXPECT_TRUE(action("New")->isEnabled());
 }
@@ -114,7 +120,9 @@ TEST_F(StartupWithDialogueTest, AnUnreadableScriptLeavesTheTextAloneAndAnUnreada
     writeDialogue(QStringLiteral("057.edt"));
     start({pathIn(QStringLiteral("057.edt"))});
     EXPECT_EQ(prompts().messageTexts(),
-              QStringList{QStringLiteral("Выбранный файл не является NPC-скриптом")});
+              QStringList{QStringLiteral("Выбранный файл не является NPC-скриптом\r\n") +
+                          QDir::toNativeSeparators(pathIn(QStringLiteral("057.npc"))) +
+                          QStringLiteral(": размер файла 12, а нужно не меньше 1600 байт")});
     EXPECT_EQ(session().dialogue().text(), (EdtText{"Hi", "Bye"}));
     EXPECT_TRUE(viewer()->isVisible());
     stop();
@@ -123,4 +131,20 @@ TEST_F(StartupWithDialogueTest, AnUnreadableScriptLeavesTheTextAloneAndAnUnreada
     EXPECT_EQ(prompts().messageTexts(),
               QStringList{QStringLiteral("Проблема чтения файла ") + pathIn(QStringLiteral("gone.edt"))});
     EXPECT_FALSE(viewer()->isVisible());
+}
+
+TEST_F(StartupTest, UnclearListLinesAreSaidAtStartUpAndListedInTheProblemsWindow)
+{
+    writeFile(QStringLiteral("Data/Items.txt"), "1=coin\r\nabc\r\n-5=minus\r\n12x=bent\r\n2=bread\r\n");
+    start();
+    EXPECT_EQ(main().statusBar()->currentMessage(), QStringLiteral("Items.txt: 3 строки не поняты, см. Проверка скрипта"));
+    EXPECT_EQ(session().lists().Items.count(), 5) << "the lines are used as read";
+
+    trigger("CheckScript");
+    const QTreeWidget *list = static_cast<ProblemsWindow *>(m_windows->problems)->List_Problems();
+    QStringList shown;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        shown << list->topLevelItem(i)->text(2);
+    EXPECT_TRUE(shown.contains(QStringLiteral("Items.txt, строка 2 «abc»: нет знака «=»"))) << shown.join(u'\n').toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("Items.txt, строка 4 «12x=bent»: номер «12x» — не число")));
 }

@@ -11,10 +11,14 @@
 #include "support/UsedRecord.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QListView>
 #include <QMenu>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeView>
 
 #include <functional>
 
@@ -22,6 +26,7 @@ namespace
 {
 
 constexpr int Typed = 43;
+constexpr int OnlyFact = 2; // only record 8 needs it
 
 NpcRecords ownScript()
 {
@@ -29,6 +34,7 @@ NpcRecords ownScript()
     own[0] = usedRecord(1, 57, 7);
     own[7] = usedRecord(2);
     own[8] = usedRecord(3, 57, 30); // to an empty record: a finding to pick
+    own[8].TriggT = OnlyFact;
     return own;
 }
 
@@ -67,6 +73,31 @@ protected:
         NpcReader reader;
         return reader.read(pathIn(name)) ? reader.records()[row].Leader : 0;
     }
+    // Сервис → find usages: the fact, searched, its one result opened with Enter.
+    void openTheFactsUseThroughTheDialog()
+    {
+        trigger("FindUsages");
+        auto *dialog = static_cast<FindUsagesDialog *>(m_windows->findUsages);
+        ASSERT_TRUE(dialog->isVisible());
+        auto *what = dialog->findChild<QComboBox *>(QStringLiteral("Combo_What"));
+        what->setCurrentIndex(what->findText(QStringLiteral("Факт"), Qt::MatchStartsWith));
+        auto *names = dialog->findChild<QListView *>(QStringLiteral("List_Names"));
+        const QModelIndexList fact =
+            names->model()->match(names->model()->index(0, 0), Qt::DisplayRole,
+                                  QStringLiteral("%1.").arg(OnlyFact), 1, Qt::MatchStartsWith);
+        ASSERT_EQ(fact.size(), 1);
+        names->setCurrentIndex(fact[0]);
+        dialog->findChild<QPushButton *>(QStringLiteral("Btn_Find"))->click();
+        while (dialog->isSearching())
+            QCoreApplication::processEvents();
+        auto *results = dialog->findChild<QTreeView *>(QStringLiteral("List_Usages"));
+        ASSERT_EQ(results->model()->rowCount(), 1);
+        results->setFocus();
+        results->setCurrentIndex(results->model()->index(0, 0));
+        QTest::keyClick(results, Qt::Key_Return);
+        dialog->hide();
+        QApplication::setActiveWindow(&main());
+    }
     QAction *recentFile()
     {
         for (QAction *item : main().findChildren<QAction *>()) {
@@ -94,7 +125,8 @@ TEST_F(TypedValueTest, EveryRoadAwayFromTheRecordTakesTheTypedValue)
         {"grid click", 7, [&] { main().selectGridRow(3); }, [&] { return keptIn(7); }},
         {"keys", 7, [&] { QTest::keyClick(main().StringGrid(), Qt::Key_Down); },
          [&] { return keptIn(7) && session().CurRec() == 8; }},
-        {"follow link", 0, [&] { trigger("FollowLink"); }, [&] { return keptIn(0) && session().CurRec() == 7; }},
+        {"follow link", 0, [&] { trigger("FollowLink"); },
+         [&] { return keptIn(0) && session().CurRec() == 7; }},
         {"go back", 7,
          [&] {
              session().links().rememberPlace({session().document().path, 2});
@@ -106,11 +138,10 @@ TEST_F(TypedValueTest, EveryRoadAwayFromTheRecordTakesTheTypedValue)
          [&] { return keptIn(7) && session().CurRec() == 8; }},
         {"dialogue map", 7, [&] { emit static_cast<View_Map *>(m_windows->map)->recordPicked(8); },
          [&] { return keptIn(7) && session().CurRec() == 8; }},
-        {"find usages", 7,
+        {"find usages", 7, [&] { openTheFactsUseThroughTheDialog(); },
          [&] {
-             emit static_cast<FindUsagesDialog *>(m_windows->findUsages)->openRequested(pathIn(script), 8);
-         },
-         [&] { return keptIn(7) && session().CurRec() == 8; }},
+             return keptIn(7) && session().CurRec() == 8 && main().windowTitle().endsWith(QLatin1Char('*'));
+         }},
         {"recent file", 7, [&] { recentFile()->trigger(); },
          [&] { return keptIn(7) && prompts().messageTexts().size() == 1; }},
         {"save", 7, [&] { trigger("Save"); }, [&] { return savedLeader(script, 7) == Typed; }},
@@ -120,8 +151,10 @@ TEST_F(TypedValueTest, EveryRoadAwayFromTheRecordTakesTheTypedValue)
              trigger("SaveAs");
          },
          [&] { return savedLeader(QStringLiteral("npc/058.npc"), 7) == Typed; }},
-        {"new", 7, [&] { trigger("New"); }, [&] { return keptIn(7) && prompts().messageTexts().size() == 1; }},
-        {"open", 7, [&] { trigger("Open"); }, [&] { return keptIn(7) && prompts().messageTexts().size() == 1; }},
+        {"new", 7, [&] { trigger("New"); },
+         [&] { return keptIn(7) && prompts().messageTexts().size() == 1; }},
+        {"open", 7, [&] { trigger("Open"); },
+         [&] { return keptIn(7) && prompts().messageTexts().size() == 1; }},
         {"macro", 7,
          [&] {
              QMenu *menu = main().Btn_Macr()->menu();
@@ -133,7 +166,7 @@ TEST_F(TypedValueTest, EveryRoadAwayFromTheRecordTakesTheTypedValue)
         {"copy", 7, [&] { trigger("CopyRec"); }, [&] { return session().clipboard().Leader == Typed; }},
         {"cut", 7, [&] { trigger("CutRec"); }, [&] { return session().clipboard().Leader == Typed; }},
         {"move down", 7, [&] { trigger("MoveDown"); }, [&] { return keptIn(8) && session().CurRec() == 8; }},
-        {"delete", 7, [&] { trigger("DeleteRec"); }, [&] { return keptIn(7); }}, // answered Cancel
+        {"delete", 7, [&] { trigger("DeleteRec"); }, [&] { return keptIn(7); }},   // answered Cancel
         {"initialise", 7, [&] { trigger("Inicial"); }, [&] { return keptIn(7); }}, // answered Cancel
     };
     for (const Road &road : roads) {

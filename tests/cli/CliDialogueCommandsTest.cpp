@@ -1,6 +1,7 @@
 #include "cli/CliFixture.h"
 #include "support/QtPrinters.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace
@@ -8,6 +9,24 @@ namespace
 
 class CliDialogueCommandsTest : public CliFixture
 {
+protected:
+    // 057.npc, whose record 0 speaks `spoken` of the lines of 057.edt, dumped as JSON
+    // into 057.json and built back into out/057.npc.
+    std::pair<Result, Result> dumpAndBuild(const QList<QByteArray> &lines, int spoken)
+    {
+        NpcRecords records{};
+        records[0] = plain();
+        records[0].Phrase = 0;
+        records[0].PhraseCnt = quint8(spoken);
+        writeScript(QStringLiteral("057.npc"), records);
+        writeEdt(QStringLiteral("057.edt"), lines);
+        const Result dump =
+            run({QStringLiteral("dump"), QStringLiteral("057.npc"), QStringLiteral("--format=json")});
+        writeFile(QStringLiteral("057.json"), dump.outBytes);
+        QDir().mkpath(QStringLiteral("out"));
+        return {dump, run({QStringLiteral("build"), QStringLiteral("057.json"), QStringLiteral("-o"),
+                           QStringLiteral("out/057.npc")})};
+    }
 };
 
 } // namespace
@@ -110,30 +129,19 @@ TEST_F(CliDialogueCommandsTest, FindTextNamesEveryRecordThatSpeaksTheLine)
 
 TEST_F(CliDialogueCommandsTest, AWholeCharacterRoundTripsThroughJson)
 {
-    NpcRecords records{};
-    records[0] = plain();
-    records[0].Phrase = 0;
-    records[0].PhraseCnt = 2;
-    writeScript(QStringLiteral("057.npc"), records);
-    writeEdt(QStringLiteral("057.edt"), {"\xc4\xe0 \"\\", "", "\xb8\x85"});
-    const Result dump =
-        run({QStringLiteral("dump"), QStringLiteral("057.npc"), QStringLiteral("--format=json")});
+    const auto [dump, build] = dumpAndBuild({"\xc4\xe0 \"\\", "", "\xb8\x85"}, 2);
     EXPECT_EQ(dump.code, 0);
     EXPECT_TRUE(dump.out.endsWith(
         QStringLiteral("  ],\n  \"phrases\": [\n    \"Да \\\"\\\\\",\n    \"\",\n    \"ё…\"\n  ]\n}\n")))
         << dump.out.right(80).toStdString();
-
-    writeFile(QStringLiteral("057.json"), dump.outBytes);
-    QDir().mkpath(QStringLiteral("out"));
-    const Result build = run({QStringLiteral("build"), QStringLiteral("057.json"), QStringLiteral("-o"),
-                              QStringLiteral("out/057.npc")});
     EXPECT_EQ(build.code, 0);
     EXPECT_EQ(build.err, QString());
     EXPECT_EQ(fileBytes(QStringLiteral("out/057.npc")), fileBytes(QStringLiteral("057.npc")));
     EXPECT_EQ(fileBytes(QStringLiteral("out/057.edt")), fileBytes(QStringLiteral("057.edt")));
 
     // Without a dialogue file there are no phrases, and build writes none.
-    writeScript(QStringLiteral("solo/112.npc"), records);
+    QDir().mkpath(QStringLiteral("solo"));
+    QFile::copy(QStringLiteral("057.npc"), QStringLiteral("solo/112.npc"));
     const Result solo =
         run({QStringLiteral("dump"), QStringLiteral("solo/112.npc"), QStringLiteral("--format=json")});
     EXPECT_FALSE(solo.out.contains(QStringLiteral("phrases")));
@@ -143,22 +151,35 @@ TEST_F(CliDialogueCommandsTest, AWholeCharacterRoundTripsThroughJson)
     EXPECT_FALSE(QFileInfo::exists(QStringLiteral("solo/113.edt")));
 }
 
+// The game shows nothing for control characters, but files hold them: what dump writes,
+// build writes back as it was, and check is where they are said.
+TEST_F(CliDialogueCommandsTest, ControlCharactersGoBackThroughJsonAndCheckWarnsOfThem)
+{
+    const Result build = dumpAndBuild({QByteArray("a\x10\n\0\x98\x1e", 6), "\x01"}, 1).second;
+    EXPECT_EQ(build.code, 0) << build.err.toStdString();
+    EXPECT_EQ(fileBytes(QStringLiteral("out/057.edt")), fileBytes(QStringLiteral("057.edt")));
+    const Result check = run({QStringLiteral("check"), QStringLiteral("out/057.npc")});
+    EXPECT_TRUE(check.out.contains(QStringLiteral("управляющий знак (код 16)"))) << check.out.toStdString();
+}
+
 TEST_F(CliDialogueCommandsTest, BuildRefusesAPhraseItCannotWriteAndWritesNothing)
 {
     struct Bad {
-        const char *json;
+        std::string json;
         const char *error;
     };
     const Bad cases[] = {
-        {R"({"records": [], "phrases": ["ok", "a\nb"]})",
-         "phrases[1]: Фраза занимает одну строку: перевод строки в ней не записать."},
+        {R"({"records": [], "phrases": ["ok", "a\u001fb"]})",
+         "phrases[1]: Знак 2 фразы (код 31) файл диалогов не хранит: он читается как пробел."},
+        {R"({"records": [], "phrases": [")" + std::string(241, 'x') + R"("]})",
+         "phrases[0]: Фраза длиннее 240 знаков: 241."},
         {R"({"records": [], "phrases": ["日"]})",
          "phrases[0]: Знака «日» (U+65E5) нет в кодировке Windows-1251: в фразу его не записать."},
         {R"({"records": [], "phrases": [1]})", "phrases[0]: ожидается строка, а не 1"},
         {R"({"records": [], "phrases": "a"})", "phrases: ожидается массив строк"},
     };
     for (const Bad &bad : cases) {
-        writeFile(QStringLiteral("bad.json"), bad.json);
+        writeFile(QStringLiteral("bad.json"), QByteArray::fromStdString(bad.json));
         const Result result = run({QStringLiteral("build"), QStringLiteral("bad.json"), QStringLiteral("-o"),
                                    QStringLiteral("bad.npc")});
         EXPECT_EQ(result.code, 2);
@@ -173,9 +194,33 @@ TEST_F(CliDialogueCommandsTest, BuildWritesTheScriptAndItsDialogueFileOrNeither)
 {
     writeFile(QStringLiteral("one.json"), R"({"records": [], "phrases": ["ok"]})");
     QDir().mkpath(QStringLiteral("one.edt")); // the dialogue file cannot be written
-    const Result result =
-        run({QStringLiteral("build"), QStringLiteral("one.json"), QStringLiteral("-o"), QStringLiteral("one.npc")});
+    const Result result = run({QStringLiteral("build"), QStringLiteral("one.json"), QStringLiteral("-o"),
+                               QStringLiteral("one.npc"), QStringLiteral("--force")});
     EXPECT_EQ(result.code, 2);
     EXPECT_TRUE(result.err.contains(QStringLiteral("one.edt"))) << result.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(QStringLiteral("one.npc")));
+}
+
+// Case variants of one name share one dialogue file: each command reads it once, and says
+// once that it cannot.
+TEST_F(CliDialogueCommandsTest, ADialogueFileSharedByCaseVariantsIsReadOnce)
+{
+    NpcRecords records{};
+    records[0] = plain();
+    for (const char *name : {"v/a.npc", "v/A.npc", "v/a.Npc"})
+        writeScript(QLatin1String(name), records);
+    QFile big(QStringLiteral("v/a.edt"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(65 * 1024 * 1024)); // sparse: above what the reader takes
+    big.close();
+    const QList<QStringList> commands = {
+        {QStringLiteral("check"), QStringLiteral("v")},
+        {QStringLiteral("find"), QStringLiteral("v"), QStringLiteral("--text"), QStringLiteral("x")},
+        {QStringLiteral("xref"), QStringLiteral("v"), QStringLiteral("--format"), QStringLiteral("dot")},
+    };
+    for (const QStringList &command : commands) {
+        const Result result = run(command);
+        EXPECT_EQ(result.code, 2) << command.first().toStdString();
+        EXPECT_EQ(result.err.count(QStringLiteral("v/a.edt")), 1) << result.err.toStdString();
+    }
 }

@@ -94,8 +94,33 @@ TEST_F(CliFolderCommandsTest, CheckGoesOnPastInputsItCannotRead)
     EXPECT_EQ(result.code, 2);
     EXPECT_EQ(result.err, QStringLiteral("scrivlet-cli: missing.npc: нет такого файла или папки\n"
                                          "scrivlet-cli: scripts/broken.npc: Выбранный файл не является "
-                                         "NPC-скриптом\n"));
+                                         "NPC-скриптом (размер файла 5, а нужно не меньше 1600 байт)\n"));
     EXPECT_TRUE(result.out.contains(QStringLiteral("scripts/112.npc:1: warning")));
+}
+
+TEST_F(CliFolderCommandsTest, CheckListsNamesTheLinesItCannotUse)
+{
+    const Result clean = run({QStringLiteral("check"), QStringLiteral("--lists")});
+    EXPECT_EQ(clean.code, 0);
+    EXPECT_EQ(clean.out, QString());
+
+    writeFile(QStringLiteral("other/Items.txt"), "1=coin\r\nabc\r\n2=\xd0\x9c\xd0\xb5\xd1\x87\r\n70000=big\r\n");
+    const Result broken = run({QStringLiteral("check"), QStringLiteral("--lists"), QStringLiteral("--data"),
+                               QStringLiteral("other")});
+    EXPECT_EQ(broken.code, 1);
+    const QString items = QDir::toNativeSeparators(QStringLiteral("other/Items.txt"));
+    EXPECT_EQ(broken.out,
+              items + QStringLiteral(":2: warning: «abc»: нет знака «=» [list-line]\n") + items +
+                  QStringLiteral(":3: warning: «2=РњРµС‡»: имя записано в UTF-8 (кириллица), а списки пишутся в "
+                                 "Windows-1251 [list-line]\n") +
+                  items + QStringLiteral(":4: warning: «70000=big»: номер больше, чем вмещает поле (32767) [list-line]\n"));
+
+    // Scripts and lists together; nothing to check at all is a usage error.
+    const Result both = run({QStringLiteral("check"), QStringLiteral("scripts/112.npc"), QStringLiteral("--lists"),
+                             QStringLiteral("--data=other")});
+    EXPECT_TRUE(both.out.contains(QStringLiteral("[list-line]")));
+    EXPECT_TRUE(both.out.contains(QStringLiteral("[undocumented]")));
+    EXPECT_EQ(run({QStringLiteral("check")}).code, 2);
 }
 
 TEST_F(CliFolderCommandsTest, XrefListsLinksWithTheirState)
@@ -122,7 +147,7 @@ TEST_F(CliFolderCommandsTest, XrefListsLinksWithTheirState)
                                       "  subgraph cluster_0 {\n"
                                       "    label=\"scripts/057.npc\";\n"
                                       "    \"scripts/057.npc:0\" [label=\"0 · Подход\"];\n"
-                                      "    \"scripts/057.npc:1\" [label=\"1 · Подход\\nне триггер 5\"];\n"
+                                      "    \"scripts/057.npc:1\" [label=\"1 · Подход\\nне триггер Помощь\"];\n"
                                       "    \"scripts/057.npc:2\" [label=\"2 · Подход\"];\n"
                                       "    \"scripts/057.npc:3\" [label=\"3 · Подход\\nфраза 2\"];\n"
                                       "    \"scripts/057.npc:4\" [label=\"4 · Подход\\nдни 5–5\"];\n"
@@ -184,4 +209,32 @@ TEST_F(CliFolderCommandsTest, FindRefusesConditionsThatCannotHold)
     EXPECT_EQ(result.code, 2);
     EXPECT_TRUE(result.err.contains(QStringLiteral("не задано ни одного условия")));
     EXPECT_EQ(result.out, QString());
+}
+
+// A file name can hold escape sequences that would retitle or clear the terminal: every
+// path printed shows its control characters as \xNN.
+TEST_F(CliFolderCommandsTest, PathsArePrintedWithTheirControlCharactersShown)
+{
+    NpcRecords records{};
+    records[0] = plain();
+    records[0].ItemIn = 2;
+    records[0].ControlNpc = 113;
+    records[0].ControlRec = 0;
+    writeScript(QStringLiteral("odd/\x1b]0;x\x07\n.npc"), records);
+    const QString shown = QStringLiteral("odd/\\x1B]0;x\\x07\\x0A.npc");
+    const QList<QStringList> commands = {
+        {QStringLiteral("check"), QStringLiteral("odd")},
+        {QStringLiteral("find"), QStringLiteral("odd"), QStringLiteral("--item"), QStringLiteral("2")},
+        {QStringLiteral("xref"), QStringLiteral("odd")},
+        {QStringLiteral("renumber"), QStringLiteral("item"), QStringLiteral("2=5"), QStringLiteral("odd"),
+         QStringLiteral("--dry-run")},
+        {QStringLiteral("dump"), QStringLiteral("odd/\x1b[2J.npc")},
+    };
+    for (const QStringList &command : commands) {
+        const Result result = run(command);
+        const QString printed = result.out + result.err;
+        EXPECT_FALSE(printed.contains(QChar(0x1b)) || printed.contains(QChar(0x07))) << command.first().toStdString();
+        EXPECT_TRUE(printed.contains(shown) || printed.contains(QStringLiteral("odd/\\x1B[2J.npc")))
+            << command.first().toStdString() << ": " << printed.toStdString();
+    }
 }

@@ -80,6 +80,28 @@ TEST_F(CliMapCommandTest, WritesThePictureWithoutADisplay)
         EXPECT_TRUE(text.contains(shown)) << shown.toStdString();
 }
 
+// A name of any length from a stranger's list: the box stays narrow, the name is cut with
+// "…", and the SVG keeps it whole.
+TEST_F(CliMapCommandTest, ALongNameIsCutAndThePictureStaysSmall)
+{
+    const QByteArray name(200000, 'W');
+    writeFile(QStringLiteral("Data/Action.txt"), "0=" + name + "\r\n");
+    const Result png = start({QStringLiteral("map"), QStringLiteral("npc/057.npc"), QStringLiteral("-o"),
+                              QStringLiteral("map.png")});
+    EXPECT_EQ(png.code, 0) << png.err.toStdString();
+    const QByteArray image = fileBytes(QStringLiteral("map.png"));
+    ASSERT_TRUE(image.startsWith("\x89PNG\r\n\x1a\n"));
+    EXPECT_LT(qFromBigEndian<quint32>(image.constData() + 16), 2000u);
+    EXPECT_LT(qFromBigEndian<quint32>(image.constData() + 20), 2000u);
+
+    const Result svg = start({QStringLiteral("map"), QStringLiteral("npc/057.npc"), QStringLiteral("-o"),
+                              QStringLiteral("map.svg")});
+    EXPECT_EQ(svg.code, 0) << svg.err.toStdString();
+    const QByteArray text = fileBytes(QStringLiteral("map.svg"));
+    EXPECT_TRUE(text.contains("WWW…")) << text.left(400).toStdString();
+    EXPECT_TRUE(text.contains("<desc>0 · " + name)) << "the whole name";
+}
+
 TEST_F(CliMapCommandTest, RefusesWhatItCannotDrawAndWritesNothing)
 {
     for (const QStringList &arguments :

@@ -134,6 +134,54 @@ TEST_F(CliScriptCommandsTest, BuildRefusesABadFileAndWritesNothing)
     EXPECT_FALSE(QFileInfo::exists(QStringLiteral("new.npc")));
 }
 
+// One rule for every command that writes game files: an existing file is replaced only
+// with --force, and build never writes a script under a dialogue file's name.
+TEST_F(CliScriptCommandsTest, GameFilesAreReplacedOnlyWithForce)
+{
+    writeFile(QStringLiteral("j.json"), R"({"records": [], "phrases": ["ok"]})");
+    writeFile(QStringLiteral("t.txt"), "#0\r\nok\r\n\r\n");
+    struct Case {
+        QStringList arguments;
+        QString existing;
+        QString created; // must not appear when refused
+    };
+    const QString convert = QStringLiteral("convert");
+    const Case cases[] = {
+        {{QStringLiteral("build"), QStringLiteral("j.json"), QStringLiteral("-o"), QStringLiteral("a.npc")},
+         QStringLiteral("a.npc"), QStringLiteral("a.edt")},
+        {{QStringLiteral("build"), QStringLiteral("j.json"), QStringLiteral("-o"), QStringLiteral("b.npc")},
+         QStringLiteral("b.edt"), QStringLiteral("b.npc")},
+        {{convert, QStringLiteral("--to"), QStringLiteral("vesta"), QStringLiteral("057.npc"), QStringLiteral("-o"),
+          QStringLiteral("c.npc")},
+         QStringLiteral("c.npc"), {}},
+        {{QStringLiteral("txt2edt"), QStringLiteral("t.txt"), QStringLiteral("-o"), QStringLiteral("d.edt")},
+         QStringLiteral("d.edt"), {}},
+    };
+    for (const Case &c : cases) {
+        writeFile(c.existing, "keep me");
+        const Result refused = run(c.arguments);
+        EXPECT_EQ(refused.code, 1) << c.existing.toStdString();
+        EXPECT_EQ(refused.err, QStringLiteral("scrivlet-cli: ") + c.existing +
+                                   QStringLiteral(": файл уже есть; ничего не записано (--force заменяет его)\n"));
+        EXPECT_EQ(fileBytes(c.existing), "keep me");
+        EXPECT_TRUE(c.created.isEmpty() || !QFileInfo::exists(c.created)) << c.created.toStdString();
+        const Result forced = run(c.arguments + QStringList{QStringLiteral("--force")});
+        EXPECT_EQ(forced.code, 0) << forced.err.toStdString();
+        EXPECT_NE(fileBytes(c.existing), "keep me");
+    }
+
+    writeScript(QStringLiteral("out.edt"), records);
+    const QByteArray dialogue = fileBytes(QStringLiteral("out.edt"));
+    for (const char *name : {"out.edt", "out"}) {
+        const Result wrongName = run({QStringLiteral("build"), QStringLiteral("j.json"), QStringLiteral("-o"),
+                                      QLatin1String(name), QStringLiteral("--force")});
+        EXPECT_EQ(wrongName.code, 2) << name;
+        EXPECT_TRUE(wrongName.err.contains(QStringLiteral("только в файл .npc"))) << wrongName.err.toStdString();
+    }
+    EXPECT_EQ(fileBytes(QStringLiteral("out.edt")), dialogue);
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("out")));
+}
+
 TEST_F(CliScriptCommandsTest, ConvertInPlaceOrToAnotherFile)
 {
     const QByteArray standard = fileBytes(QStringLiteral("057.npc"));

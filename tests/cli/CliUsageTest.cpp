@@ -71,9 +71,11 @@ TEST_F(CliUsageTest, UnreadableInputsExitWith2NamingFileAndReason)
         {{QStringLiteral("dump"), QStringLiteral("folder.npc")},
          QStringLiteral("scrivlet-cli: folder.npc: Это папка, а не файл\n")},
         {{QStringLiteral("dump"), QStringLiteral("short.npc")},
-         QStringLiteral("scrivlet-cli: short.npc: Выбранный файл не является NPC-скриптом\n")},
+         QStringLiteral("scrivlet-cli: short.npc: Выбранный файл не является NPC-скриптом "
+                        "(размер файла 100, а нужно не меньше 1600 байт)\n")},
         {{QStringLiteral("diff"), QStringLiteral("short.npc"), QStringLiteral("none.npc")},
-         QStringLiteral("scrivlet-cli: short.npc: Выбранный файл не является NPC-скриптом\n"
+         QStringLiteral("scrivlet-cli: short.npc: Выбранный файл не является NPC-скриптом "
+                        "(размер файла 100, а нужно не меньше 1600 байт)\n"
                         "scrivlet-cli: none.npc: ")},
         {{QStringLiteral("convert"), QStringLiteral("--to=vesta"), QStringLiteral("short.npc")},
          QStringLiteral("scrivlet-cli: short.npc: Выбранный файл")},

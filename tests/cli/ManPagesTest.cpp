@@ -1,6 +1,7 @@
 // The manual pages of scrivlet-cli, English and Russian, against the program's own help:
 // a command or an option added to the program without a word in both pages fails here.
 #include "cli/Cli.h"
+#include "support/CliHelp.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -24,20 +25,9 @@ QString help(const QStringList &arguments)
     return QString::fromUtf8(out.data());
 }
 
-// The commands the general help lists, one a line under "Команды:".
 QStringList listedCommands()
 {
-    QStringList commands;
-    bool inList = false;
-    for (const QString &line : help({QStringLiteral("--help")}).split(QLatin1Char('\n'))) {
-        if (line == QStringLiteral("Команды:"))
-            inList = true;
-        else if (inList && line.trimmed().isEmpty())
-            break;
-        else if (inList)
-            commands << line.simplified().section(QLatin1Char(' '), 0, 0);
-    }
-    return commands;
+    return commandsListedIn(help({QStringLiteral("--help")}));
 }
 
 QSet<QString> optionsIn(const QString &text)

@@ -1,7 +1,9 @@
+#include "common/FileSetRecovery.h"
 #include "common/FileSetWriter.h"
 #include "support/FailingFileOps.h"
 #include "support/FileLimits.h"
 #include "support/FolderSnapshot.h"
+#include "support/KillingFileOps.h"
 #include "support/QtPrinters.h"
 
 #include <QDir>
@@ -28,6 +30,7 @@ class FileSetWriterTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        QDir(FileSetJournal::folderPath()).removeRecursively();
         put(path("a.npc"), "old a");
         put(path("b.txt"), "old b");
         put(path("057.npc"), "old 57");
@@ -35,6 +38,25 @@ protected:
     }
 
     QString path(const char *name) const { return dir.filePath(QLatin1String(name)); }
+
+    // The old files alone again.
+    void reset()
+    {
+        for (const QFileInfo &entry : QDir(dir.path()).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot |
+                                                                     QDir::System)) {
+            QFile::setPermissions(entry.filePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+            if (entry.isDir() && !entry.isSymLink())
+                QDir(entry.filePath()).removeRecursively();
+            else
+                QFile::remove(entry.filePath());
+        }
+        SetUp();
+    }
+
+    static QStringList journals()
+    {
+        return QDir(FileSetJournal::folderPath()).entryList(QDir::Files | QDir::Hidden);
+    }
 
     void fill(FileSetWriter &writer) const
     {
@@ -53,6 +75,10 @@ protected:
                                             {QStringLiteral("112.edt"), "old 57 text"}};
 
     QTemporaryDir dir;
+    const QMap<QString, QByteArray> old{{QStringLiteral("a.npc"), "old a"},
+                                        {QStringLiteral("b.txt"), "old b"},
+                                        {QStringLiteral("057.npc"), "old 57"},
+                                        {QStringLiteral("057.edt"), "old 57 text"}};
 };
 
 } // namespace
@@ -166,4 +192,150 @@ TEST_F(FileSetWriterTest, KeepsTheRightsOfTheFileItReplacesAndFollowsALink)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "through the link");
     EXPECT_EQ(file.permissions() & 0x7077, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+TEST_F(FileSetWriterTest, AKillAtAnyStepOfTheSetOrOfTheNextRunEndsAllOldOrAllNewWithNothingLeft)
+{
+    KillingFileOps counting;
+    {
+        FileSetWriter writer(counting);
+        fill(writer);
+        ASSERT_TRUE(writer.commit()) << writer.errorString().toStdString();
+    }
+    int oldEnds = 0;
+    int newEnds = 0;
+    for (int n = 1; n <= counting.steps; ++n) {
+        for (const bool halfway : {false, true}) {
+            // The next run may itself be killed at any of its steps; the one after it ends the work.
+            for (int m = 0; m <= 5; ++m) {
+                SCOPED_TRACE("kill at " + std::to_string(n) + (halfway ? " halfway" : "") + ", then at " +
+                             std::to_string(m));
+                reset();
+                KillingFileOps ops;
+                ops.killAt = n;
+                ops.halfway = halfway;
+                FileSetWriter writer(ops);
+                fill(writer);
+                EXPECT_THROW(writer.commit(), KillingFileOps::Killed);
+                if (m > 0) {
+                    KillingFileOps next;
+                    next.killAt = m;
+                    try {
+                        finishInterruptedSets({dir.path()}, next);
+                    } catch (const KillingFileOps::Killed &) {
+                    }
+                }
+                const InterruptedSets sets = finishInterruptedSets({dir.path()});
+                EXPECT_TRUE(sets.failures.isEmpty()) << sets.failures.join(u'\n').toStdString();
+                const QMap<QString, QByteArray> now = folderSnapshot(dir.path());
+                EXPECT_TRUE(now == old || now == changed) << QStringList(now.keys()).join(u' ').toStdString();
+                (now == old ? oldEnds : newEnds)++;
+                EXPECT_EQ(journals(), QStringList());
+            }
+        }
+    }
+    // Cut before its commit a set is taken back; after it, finished.
+    EXPECT_GT(oldEnds, 0);
+    EXPECT_GT(newEnds, 0);
+}
+
+TEST_F(FileSetWriterTest, ASetCutShortIsSettledOnlyByARunTouchingItsFolder)
+{
+    KillingFileOps ops;
+    ops.killAt = 8; // among the replacements
+    {
+        FileSetWriter writer(ops);
+        fill(writer);
+        EXPECT_THROW(writer.commit(), KillingFileOps::Killed);
+    }
+    const QTemporaryDir other;
+    EXPECT_TRUE(finishInterruptedSets({other.path()}).notes.isEmpty());
+    EXPECT_EQ(journals().size(), 1);
+    const InterruptedSets sets = finishInterruptedSets({dir.filePath(QStringLiteral("sub/deeper"))});
+    ASSERT_EQ(sets.notes.size(), 1);
+    EXPECT_TRUE(sets.notes[0].contains(QStringLiteral("отменена: все файлы прежние"))) << sets.notes[0].toStdString();
+    EXPECT_EQ(folderSnapshot(dir.path()), old);
+}
+
+TEST_F(FileSetWriterTest, AChangeMadeByAnotherProgramWhileTheSetIsWrittenTakesTheSetBackAndIsKept)
+{
+    // Right before b.txt is replaced; and after, into the old file that a program holding
+    // it open still writes to.
+    for (const bool afterwards : {false, true}) {
+        SCOPED_TRACE(afterwards ? "after" : "before");
+        reset();
+        QFile held(path("b.txt"));
+        ASSERT_TRUE(held.open(QIODevice::Append));
+        FailingFileOps ops;
+        ops.beforeRename = [&](int n) {
+            if (n == (afterwards ? 3 : 1)) {
+                held.write(" and theirs");
+                held.flush();
+            }
+        };
+        FileSetWriter writer(ops);
+        writer.write(path("a.npc"), "new a", {QByteArray("old a"), {}});
+        writer.write(path("b.txt"), "new b", {QByteArray("old b"), {}});
+        writer.write(path("c.txt"), "new c");
+        EXPECT_FALSE(writer.commit());
+        EXPECT_TRUE(writer.errorString().contains(QDir::toNativeSeparators(path("b.txt"))))
+            << writer.errorString().toStdString();
+        QMap<QString, QByteArray> expected = old;
+        expected[QStringLiteral("b.txt")] = "old b and theirs";
+        EXPECT_EQ(folderSnapshot(dir.path()), expected);
+        EXPECT_EQ(journals(), QStringList());
+    }
+}
+
+TEST_F(FileSetWriterTest, AReadOnlyFileRefusesTheWholeSetBeforeAnythingIsWritten)
+{
+    for (const char *name : {"b.txt", "057.npc"}) {
+        SCOPED_TRACE(name);
+        reset();
+        QFile::setPermissions(path(name), QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        FailingFileOps ops;
+        FileSetWriter writer(ops);
+        fill(writer);
+        EXPECT_FALSE(writer.commit());
+        EXPECT_EQ(ops.writes, 0);
+        const QString error = writer.errorString();
+        EXPECT_TRUE(error.startsWith(QStringLiteral("Не удалось ")) && error.contains(QDir::toNativeSeparators(path(name))) &&
+                    error.contains(QStringLiteral(":\r\nфайл только для чтения")))
+            << error.toStdString();
+        EXPECT_EQ(folderSnapshot(dir.path()), old);
+    }
+}
+
+TEST_F(FileSetWriterTest, AFileKeptInsideAFolderIsWrittenThroughLinksOnlyWhenTheirEndIsInside)
+{
+    const QTemporaryDir outside;
+    const QString away = outside.filePath(QStringLiteral("away.npc"));
+    put(away, "outside");
+    ASSERT_TRUE(QFile::link(away, path("single.npc")));
+    // A chain that passes outside and comes back, and one that leaves through a link inside.
+    ASSERT_TRUE(QFile::link(path("a.npc"), outside.filePath(QStringLiteral("back"))));
+    ASSERT_TRUE(QFile::link(outside.filePath(QStringLiteral("back")), path("round.npc")));
+    ASSERT_TRUE(QFile::link(path("single.npc"), path("chain.npc")));
+    const QMap<QString, QByteArray> before = folderSnapshot(dir.path());
+    for (const char *name : {"single.npc", "chain.npc"}) {
+        FileSetWriter writer;
+        writer.write(path("b.txt"), "new b", {std::nullopt, dir.path()});
+        writer.write(path(name), "renumbered", {std::nullopt, dir.path()});
+        EXPECT_FALSE(writer.commit());
+        EXPECT_TRUE(writer.errorString().startsWith(QStringLiteral("Не удалось записать файл ") +
+                                                    QDir::toNativeSeparators(path(name))))
+            << writer.errorString().toStdString();
+        EXPECT_TRUE(writer.errorString().contains(QStringLiteral("за пределы папки")));
+    }
+    EXPECT_EQ(folderSnapshot(dir.path()), before);
+    QFile file(away);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "outside");
+
+    FileSetWriter writer;
+    writer.write(path("round.npc"), "through the round", {std::nullopt, dir.path()});
+    ASSERT_TRUE(writer.commit()) << writer.errorString().toStdString();
+    EXPECT_TRUE(QFileInfo(outside.filePath(QStringLiteral("back"))).isSymLink());
+    EXPECT_TRUE(QFileInfo(path("round.npc")).isSymLink());
+    EXPECT_EQ(folderSnapshot(dir.path())[QStringLiteral("a.npc")], "through the round");
 }

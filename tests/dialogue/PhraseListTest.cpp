@@ -88,10 +88,10 @@ const Case Cases[] = {
      {{255, 5}, {3, 0}, {0, 0}},
      [](const SpokenText &s) { return PhraseList::insertLine(s, 0); },
      "255+5 3+0 0+0"},
-    {"no first phrase past 254",
+    {"a number past the end never reaches 255",
      {{1, 1}, {254, 1}},
      [](const SpokenText &s) { return PhraseList::insertLine(s, 0); },
-     "Запись 1 начинала бы с фразы 255"},
+     "2+1 254+1"},
     {"no count past 255",
      {{0, 255}},
      [](const SpokenText &s) { return PhraseList::insertLine(s, 3); },
@@ -132,10 +132,30 @@ const Case Cases[] = {
      {{255, 1}, {9, 1}},
      [](const SpokenText &s) { return PhraseList::addPhrase(s, 0); },
      "10+1 9+1"},
-    {"add a phrase where the record's phrases run past the text",
+    {"add a phrase where the record's phrases run past the text: they are made",
      {{8, 4}},
      [](const SpokenText &s) { return PhraseList::addPhrase(s, 0); },
-     "Фразы записи 0 (8–11) выходят за конец текста"},
+     "8+4"},
+    {"numbers past the end stay when a line is inserted",
+     {{2, 1}, {10, 1}, {12, 2}, {8, 4}},
+     [](const SpokenText &s) { return PhraseList::insertLine(s, 0); },
+     "3+1 10+1 12+2 9+4"},
+    {"numbers past the end stay when a line is deleted",
+     {{2, 1}, {10, 1}, {12, 2}},
+     [](const SpokenText &s) { return PhraseList::deleteLine(s, 0); },
+     "1+1 10+1 12+2"},
+    {"a line at the end moves nobody; the record planned there speaks it",
+     {{9, 1}, {10, 1}},
+     [](const SpokenText &s) { return PhraseList::appendLine(s); },
+     "9+1 10+1"},
+    {"add a phrase to a record that speaks nothing: after every planned phrase",
+     {{255, 1}, {12, 2}},
+     [](const SpokenText &s) { return PhraseList::addPhrase(s, 0); },
+     "14+1 12+2"},
+    {"add a phrase before a planned one leaves the planned one",
+     {{9, 1}, {10, 1}},
+     [](const SpokenText &s) { return PhraseList::addPhrase(s, 0); },
+     "9+2 10+1"},
 };
 
 } // namespace
@@ -157,6 +177,40 @@ TEST(PhraseListTest, RenumbersTheRecordsSoThatEachSpeaksTheSameWords)
             EXPECT_EQ(step.result, before) << "a refused step changes nothing";
         }
     }
+}
+
+TEST(PhraseListTest, PhrasesNumberedBeforeTheTextIsWritten)
+{
+    // Records 0-6 speak phrases 0-6 of a text that has none yet.
+    SpokenText spoken = script({}, 0);
+    for (int i = 0; i < 7; ++i) {
+        spoken.records[i].initialise();
+        spoken.records[i].Phrase = quint8(i);
+    }
+
+    PhraseStep step = PhraseList::addPhrase(spoken, 3);
+    ASSERT_TRUE(step.done()) << step.refusal.toStdString();
+    EXPECT_EQ(step.result.text.lines(), QList<QByteArray>(4));
+    EXPECT_EQ(step.result.records, spoken.records);
+    EXPECT_EQ(step.line, 3);
+    EXPECT_EQ(step.note, QStringLiteral("Текст дополнен пустыми фразами 0–3 до фраз записи 3."));
+
+    // The next line for record 0 is shared with record 1, which is said.
+    step = PhraseList::addPhrase(PhraseList::addPhrase(spoken, 0).result, 0);
+    ASSERT_TRUE(step.done());
+    EXPECT_EQ(blocks(step.result.records, 2), QStringLiteral("0+2 1+1"));
+    EXPECT_EQ(step.note, QStringLiteral("Новую фразу 1 произносят записи 0, 1: их номера фраз указывали за конец текста."));
+
+    // Written in order from the end: each line goes to the record that numbered it.
+    step = {spoken, -1, {}, {}};
+    for (int k = 0; k < 7; ++k) {
+        step = PhraseList::appendLine(step.result);
+        ASSERT_TRUE(step.done());
+        EXPECT_EQ(PhraseList::speakers(step.result.records, k), QList<int>{k});
+    }
+    EXPECT_EQ(step.result.records, spoken.records);
+    EXPECT_EQ(step.note, QStringLiteral("Фразу 6 произносит запись 6: номер был дан ей заранее."));
+    EXPECT_TRUE(PhraseList::appendLine(step.result).note.isEmpty());
 }
 
 TEST(PhraseListTest, LinesFollowTheStepsAndTheStepNamesWhereItEnds)

@@ -131,7 +131,9 @@ TEST(NpcFileFormat, WrittenModeOneCannotBeReadBack)
     records[0].Mode = 1;
     NpcReader reader;
     EXPECT_FALSE(readBytes(reader, NpcWriter::encode(records, NpcLayout::StandardLayout)));
-    EXPECT_EQ(reader.errorString(), QStringLiteral("Выбранный файл не является NPC-скриптом"));
+    EXPECT_EQ(reader.errorString(),
+              QStringLiteral("Выбранный файл не является NPC-скриптом\r\n"
+                             "файл начинается с 01 00, а скрипт NPC — с 00, 02, 04 или 39, затем 00"));
 }
 
 TEST(NpcFileFormat, SpareOnlyRecordIsEmptyButWrittenBack)
@@ -153,15 +155,21 @@ TEST(NpcFileFiles, RefusedAndUnreadableFilesSayWhy)
         file.write(bytes);
         return file.fileName();
     };
-    const QString notScript = QStringLiteral("Выбранный файл не является NPC-скриптом");
+    // The first line as it always was, then the file and why.
+    const auto notScript = [&](const char *name, const QString &why) {
+        return QStringLiteral("Выбранный файл не является NPC-скриптом\r\n") +
+               QDir::toNativeSeparators(dir.filePath(QLatin1String(name))) + QStringLiteral(": ") + why;
+    };
+    const QString cut = QStringLiteral("размер файла %1, а нужно не меньше 1600 байт");
     const struct {
         QString path;
         QString error;
     } cases[] = {
-        {write(QStringLiteral("short.npc"), QByteArray(1599, '\0')), notScript},
-        {write(QStringLiteral("tiny.npc"), QByteArray(3, '\0')), notScript},
-        {write(QStringLiteral("empty.npc"), QByteArray()), notScript},
-        {write(QStringLiteral("b1.npc"), QByteArray("\x00\x01", 2) + QByteArray(1598, '\0')), notScript},
+        {write(QStringLiteral("short.npc"), QByteArray(1599, '\0')), notScript("short.npc", cut.arg(1599))},
+        {write(QStringLiteral("tiny.npc"), QByteArray(3, '\0')), notScript("tiny.npc", cut.arg(3))},
+        {write(QStringLiteral("empty.npc"), QByteArray()), notScript("empty.npc", cut.arg(0))},
+        {write(QStringLiteral("b1.npc"), QByteArray("\x07\x00", 2) + QByteArray(1598, '\0')),
+         notScript("b1.npc", QStringLiteral("файл начинается с 07 00, а скрипт NPC — с 00, 02, 04 или 39, затем 00"))},
         {dir.filePath(QStringLiteral("missing.npc")),
          QStringLiteral("Проблема чтения файла ") + dir.filePath(QStringLiteral("missing.npc"))},
         {dir.path(), QStringLiteral("Проблема чтения файла ") + dir.path()},
@@ -171,6 +179,11 @@ TEST(NpcFileFiles, RefusedAndUnreadableFilesSayWhy)
         EXPECT_FALSE(reader.read(c.path)) << qPrintable(c.path);
         EXPECT_EQ(reader.errorString(), c.error);
     }
+    NpcReader cutReader;
+    cutReader.read(dir.filePath(QStringLiteral("tiny.npc")));
+    EXPECT_EQ(cutReader.reason(), QStringLiteral("Выбранный файл не является NPC-скриптом (") + cut.arg(3) +
+                                      QLatin1Char(')'))
+        << "the command line prints the path before it";
 
     NpcReader reader;
     EXPECT_TRUE(reader.read(write(QStringLiteral("big.npc"), standardFile(3, 4 * 1024 * 1024))));

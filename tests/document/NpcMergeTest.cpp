@@ -26,10 +26,9 @@ NpcRecords baseRecords()
 
 NpcRecords readBack(const QByteArray &bytes)
 {
-    QString reason;
-    const auto read = NpcMergeSide::read(bytes, reason);
-    EXPECT_TRUE(read.has_value()) << reason.toStdString();
-    return read ? read->records : NpcRecords{};
+    NpcReader reader;
+    EXPECT_TRUE(reader.readBytes(bytes)) << reader.reason().toStdString();
+    return reader.records();
 }
 
 } // namespace
@@ -124,4 +123,36 @@ TEST(NpcMerge, OursBytesBeyondTheRecordsStayAndWithoutABaseEveryDifferenceIsACon
     const NpcMergeResult both = mergeNpc(std::nullopt, side(ours), side(other));
     EXPECT_EQ(both.conflicts, (QList<NpcFieldConflict>{{0, NpcField::FDay, 0, 0, 30}}));
     EXPECT_EQ(readBack(both.bytes), ours);
+}
+
+// The bytes after the records are one block: one side's change is taken, both sides'
+// different changes are a conflict that keeps ours, and a layout switch keeps them too.
+TEST(NpcMerge, MergesTheBytesAfterTheRecordsAsOneBlock)
+{
+    const NpcRecords records = baseRecords();
+    const auto withTail = [&](const QByteArray &tail, NpcLayout layout = NpcLayout::StandardLayout) {
+        NpcMergeSide result = side(records, layout);
+        result.bytes += tail;
+        return result;
+    };
+    struct Case {
+        const char *base, *ours, *theirs, *merged;
+        bool conflict;
+    };
+    const Case cases[] = {
+        {"old", "old", "new", "new", false}, {"old", "mine", "old", "mine", false},
+        {"old", "same", "same", "same", false}, {"old", "mine", "new", "mine", true},
+        {"", "", "added", "added", false},
+    };
+    for (const Case &c : cases) {
+        const NpcMergeResult result = mergeNpc(withTail(c.base), withTail(c.ours), withTail(c.theirs));
+        EXPECT_EQ(result.bytes.mid(NpcReader::FileSize), QByteArray(c.merged)) << c.theirs;
+        EXPECT_EQ(result.tailConflict, c.conflict) << c.theirs;
+        EXPECT_EQ(readBack(result.bytes), records);
+    }
+    EXPECT_TRUE(mergeNpc(std::nullopt, withTail("a"), withTail("b")).tailConflict);
+    const NpcMergeResult switched =
+        mergeNpc(withTail("t"), withTail("t"), withTail("t", NpcLayout::VestaLayout));
+    EXPECT_EQ(switched.layout, NpcLayout::VestaLayout);
+    EXPECT_EQ(switched.bytes.mid(NpcReader::FileSize), QByteArray("t"));
 }

@@ -61,7 +61,8 @@ TEST(ScriptFolderTest, AScriptThatCannotBeReadIsFoundButHasNoRecords)
     EXPECT_EQ(found.path, dir.filePath(QStringLiteral("112.npc")));
     EXPECT_EQ(found.records, nullptr);
     EXPECT_FALSE(folder.load(QStringLiteral("112.npc")).read);
-    EXPECT_EQ(folder.load(QStringLiteral("112.npc")).reason, notNpcScriptText());
+    EXPECT_EQ(folder.load(QStringLiteral("112.npc")).reason,
+              notNpcScriptText() + QStringLiteral(" (размер файла 9, а нужно не меньше 1600 байт)"));
 }
 
 TEST(ScriptFolderTest, FindsTheDialogueFileInAnyCaseTheExactSpellingFirst)

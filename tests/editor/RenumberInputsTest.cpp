@@ -15,7 +15,7 @@ TEST(RenumberInputsTest, AFieldProposesTheKindAndTheNumberItStandsFor)
         {NpcField::ItemIn, 0, std::nullopt},       // no item
         {NpcField::Trigg2T, 0xFFFF, std::nullopt}, // not set
         {NpcField::React, quint16(-5), RenumberKind::Reaction, 5},
-        {NpcField::Q_Output, 3, RenumberKind::Quest, 3},
+        {NpcField::Q_Output, 3, RenumberKind::QuestClose, 3},
         {NpcField::ControlNpc, 112, RenumberKind::Npc, 112},
         {NpcField::ControlRec, 4, std::nullopt}, // a record, not a number of a list
         {NpcField::Leader, 2, std::nullopt},

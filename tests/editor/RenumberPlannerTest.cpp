@@ -16,10 +16,10 @@ struct KindCase {
 };
 
 const KindCase KindCases[] = {
-    {RenumberKind::Item, "Items.txt"},     {RenumberKind::Fact, "Trigg.txt"},
-    {RenumberKind::Quest, "Q_Input.txt"},  {RenumberKind::Action, "Action.txt"},
-    {RenumberKind::Reaction, "React.txt"}, {RenumberKind::Mode, "Modes.txt"},
-    {RenumberKind::Npc, "Npc.txt"},
+    {RenumberKind::Item, "Items.txt"},    {RenumberKind::Fact, "Trigg.txt"},
+    {RenumberKind::Quest, "Q_Input.txt"}, {RenumberKind::QuestClose, "Q_Output.txt"},
+    {RenumberKind::Action, "Action.txt"}, {RenumberKind::Reaction, "React.txt"},
+    {RenumberKind::Mode, "Modes.txt"},    {RenumberKind::Npc, "Npc.txt"},
 };
 
 // Line 2 is entry 7; the comment and "07" are no entries; 12 is the last number.
@@ -168,18 +168,16 @@ TEST_F(RenumberPlannerTest, RefusesNamingTheReason)
          QStringLiteral("номер 3 уже занят: game/a.npc:1: ItemIn")},
         {"list entry", RenumberKind::Fact, 7, 12, nothing,
          QStringLiteral("номер 12 уже занят: Data/Trigg.txt:5")},
-        {"quest's other list", RenumberKind::Quest, 7, 20,
-         [](RenumberFixture &f, RenumberRequest &r) {
-             f.put(QStringLiteral("Data/Q_Output.txt"), "20=done\r\n");
-             r.lists.insert(ListId::Q_Output, {f.path(QStringLiteral("Data/Q_Output.txt")), {}});
+        {"limit", RenumberKind::Fact, 7, 40, // the list does not end with its highest number
+         [](RenumberFixture &f, RenumberRequest &) {
+             f.put(QStringLiteral("Data/Trigg.txt"), "0=a\r\n7=b\r\n50=c\r\n12=last\r\n");
          },
-         QStringLiteral("номер 20 уже занят: Data/Q_Output.txt:1")},
-        {"limit", RenumberKind::Fact, 7, 40, nothing,
          QStringLiteral("номер 40 больше предела поля TriggT (game/a.npc:0): 12")},
         {"unused", RenumberKind::Item, 8, 9, nothing, QStringLiteral("номер 8 нигде не используется")},
         {"unreadable", RenumberKind::Item, 7, 9,
          [](RenumberFixture &f, RenumberRequest &) { f.put(QStringLiteral("game/z/bad.NPC"), "short"); },
-         QStringLiteral("не удалось прочитать game/z/bad.NPC: Выбранный файл не является NPC-скриптом"),
+         QStringLiteral("не удалось прочитать game/z/bad.NPC: Выбранный файл не является NPC-скриптом "
+                        "(размер файла 5, а нужно не меньше 1600 байт)"),
          true},
         {"shipped list", RenumberKind::Fact, 7, 9,
          [](RenumberFixture &, RenumberRequest &r) { r.lists[ListId::Trigg].writeTo.clear(); },
@@ -375,4 +373,47 @@ TEST(RenumberedFileName, KeepsTheSpellingAndThePaddingOfTheName)
     EXPECT_EQ(renumberedFileName(QStringLiteral("57.Npc"), 57, 112), QStringLiteral("112.Npc"));
     EXPECT_EQ(renumberedFileName(QStringLiteral("300.npc"), 44, 5), QString()); // 300 is 44 in 8 bits
     EXPECT_EQ(renumberedFileName(QStringLiteral("Shop.npc"), 57, 5), QString());
+}
+
+TEST_F(RenumberPlannerTest, AQuestAndAQuestClosingAreNumberedApart)
+{
+    put(QStringLiteral("Data/Q_Input.txt"), "4=find the ring\r\n");
+    put(QStringLiteral("Data/Q_Output.txt"), "4=\xca\xe2\xe5\xf1\xf2\r\n");
+    NpcRecords script{};
+    script[0] = initialised();
+    script[0].Q_Input = 4;
+    script[0].Q_Output = 4;
+    putScript(QStringLiteral("game/1.npc"), script);
+
+    QString error;
+    const auto quest = planOf(request(RenumberKind::Quest, 4, 17));
+    ASSERT_TRUE(std::holds_alternative<RenumberPlan>(quest)) << refusalOf(quest).toStdString();
+    ASSERT_TRUE(applyRenumbering(std::get<RenumberPlan>(quest), error)) << error.toStdString();
+    EXPECT_EQ(records(QStringLiteral("game/1.npc"))[0].Q_Input, 17);
+    EXPECT_EQ(records(QStringLiteral("game/1.npc"))[0].Q_Output, 4);
+    EXPECT_EQ(bytes(QStringLiteral("Data/Q_Output.txt")), "4=\xca\xe2\xe5\xf1\xf2\r\n");
+
+    const auto closing = planOf(request(RenumberKind::QuestClose, 4, 17));
+    ASSERT_TRUE(std::holds_alternative<RenumberPlan>(closing)) << refusalOf(closing).toStdString();
+    ASSERT_TRUE(applyRenumbering(std::get<RenumberPlan>(closing), error)) << error.toStdString();
+    EXPECT_EQ(records(QStringLiteral("game/1.npc"))[0].Q_Output, 17);
+    EXPECT_EQ(bytes(QStringLiteral("Data/Q_Output.txt")), "17=\xca\xe2\xe5\xf1\xf2\r\n");
+    EXPECT_EQ(renumberKindNamed(QStringLiteral("quest-close")), RenumberKind::QuestClose);
+}
+
+TEST_F(RenumberPlannerTest, TheLastItemRenumberedLowerKeepsTheListsLimit)
+{
+    put(QStringLiteral("Data/Items.txt"), "1=a\r\n11=b\r\n13=c\r\n1001=last\r\n");
+    NpcRecords script{};
+    script[0] = initialised();
+    script[0].ItemIn = 1001;
+    script[1] = initialised();
+    script[1].ItemOut = 13;
+    putScript(QStringLiteral("game/1.npc"), script);
+
+    const auto result = planOf(request(RenumberKind::Item, 1001, 12));
+    ASSERT_TRUE(std::holds_alternative<RenumberPlan>(result)) << refusalOf(result).toStdString();
+    QString error;
+    ASSERT_TRUE(applyRenumbering(std::get<RenumberPlan>(result), error)) << error.toStdString();
+    EXPECT_EQ(bytes(QStringLiteral("Data/Items.txt")), "1=a\r\n11=b\r\n12=last\r\n13=c\r\n");
 }

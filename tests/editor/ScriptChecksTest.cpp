@@ -176,7 +176,7 @@ TEST_F(ScriptChecksTest, PhrasesAgainstTheDialogueText)
     // No 8-bit wrap: phrase 250 and ten more run past 255.
     record.Phrase = 250;
     record.PhraseCnt = 10;
-    EXPECT_EQ(foundWith(record, 255), utf8List({"0:phrase-count"}));
+    EXPECT_EQ(foundWith(record, 255), utf8List({"0:phrase-count", "0:above-limit"}));
     record.Phrase = 255; // speaks nothing
     EXPECT_EQ(foundWith(record, 0), QStringList());
 }
@@ -258,6 +258,28 @@ TEST_F(ScriptChecksTest, ListValuesNamedOrNot)
     record.Mode = 0;
     record.React = 3;
     EXPECT_EQ(foundWith(record), QStringList());
+}
+
+TEST_F(ScriptChecksTest, FieldsAboveTheirFixedLimits)
+{
+    NpcRecord record = plain();
+    record.Leader = 101;
+    record.Phrase = 143;  // beyond the text as well
+    record.PhraseCnt = 200;
+    record.GoSect = 65535; // none
+    record.LDay = 255;     // none
+    EXPECT_EQ(foundWith(record, 300),
+              utf8List({"0:phrase-count", "0:above-limit", "0:above-limit", "0:above-limit"}));
+    EXPECT_EQ(last.at(1).message, QStringLiteral("Leader=101: больше предела поля (100)"));
+    EXPECT_EQ(last.at(1).level, CheckLevel::Warning);
+    EXPECT_EQ(last.at(3).shownMessage, QStringLiteral("«Количество фраз»=200: больше предела поля (142)"));
+
+    // At the limits nothing is said; a link has its own rule.
+    record.Leader = 100;
+    record.Phrase = 142;
+    record.PhraseCnt = 1;
+    record.ControlRec = 60;
+    EXPECT_EQ(foundWith(record, 300), utf8List({"0:link-range"}));
 }
 
 TEST_F(ScriptChecksTest, SpareFieldsEvenInEmptyRecords)

@@ -98,7 +98,7 @@ TEST_F(ScriptGraphTest, EveryNonEmptyRecordIsABoxWithItsActionConditionsAndFirst
     EXPECT_EQ(map.nodes[0].phrase, QStringLiteral("«Hello there»"));
     EXPECT_TRUE(map.nodes[0].conditions.isEmpty());
     EXPECT_EQ(map.nodes[1].phrase, QStringLiteral("«") + QString(60, QLatin1Char('x')) + QStringLiteral("…»"));
-    EXPECT_EQ(map.nodes[1].conditions, QStringLiteral("дни 2–9 · предмет 12"));
+    EXPECT_EQ(map.nodes[1].conditions, QStringLiteral("дни 2–9 · предмет меч"));
     EXPECT_EQ(map.nodes[1].details, QStringLiteral("3\nПервый день: 2\nПоследний день: 9\n"
                                                    "Получаемый предмет: 12 (меч)\n1: ") +
                                         QString(70, QLatin1Char('x')));
@@ -132,6 +132,58 @@ TEST(ConditionsSummary, NamesOnlyWhatIsSet)
     NpcRecord bare;
     bare.Action = 1;
     EXPECT_EQ(conditionsSummary(bare), QStringLiteral("дни 0–0 · триггер 0 · не триггер 0 · квест 0"));
+}
+
+TEST_F(ScriptGraphTest, BoxesNameValuesFromTheListsAndSayWhatTheRecordDoes)
+{
+    NpcRecords records{};
+    records[0] = usedRecord(1);
+    records[0].TriggT = 5;   // named
+    records[0].TriggF = 6;   // not named: its number
+    records[0].ItemOut = 12; // given
+    records[0].Q_Input = 2;
+    records[0].Q_Output = 3;
+    records[0].Trigg2T = 5;
+    records[0].React = 65533; // -3
+    records[0].GoSect = 40;
+    records[1] = usedRecord(1); // does nothing of the kind
+
+    const ScriptGraph map = graph(records);
+    EXPECT_EQ(map.nodes[0].conditions, QStringLiteral("триггер rain · не триггер 6"));
+    EXPECT_EQ(map.nodes[0].results, QStringLiteral("→ даёт меч · открывает квест 2 · закрывает квест 3 · факт rain · "
+                                                   "реакция -3 · тайл 40"));
+    EXPECT_TRUE(map.nodes[0].lines().contains(map.nodes[0].results));
+    EXPECT_EQ(map.nodes[1].results, QString());
+    EXPECT_EQ(resultsSummary(records[0]), QStringLiteral("→ даёт 12 · открывает квест 2 · закрывает квест 3 · "
+                                                         "факт 5 · реакция -3 · тайл 40"))
+        << "numbers without the lists";
+}
+
+TEST_F(ScriptGraphTest, RecordsOfOtherScriptsLeadingInAreBoxesOfTheirOwn)
+{
+    folder.scripts[112][4] = usedRecord(1, 57, 0);
+    NpcRecords records{};
+    records[0] = usedRecord(1, 112, 4); // and back: one box for #112 · 4
+    records[1] = usedRecord(1);
+    QHash<int, QList<IncomingLink>> incoming;
+    incoming[0] = {{QStringLiteral("#112"), 4, QStringLiteral("npc/112.npc")}};
+    incoming[1] = {{QStringLiteral("#130"), 2, QStringLiteral("npc/130.npc")},
+                   {QStringLiteral("shop"), 7, QStringLiteral("npc/shop.npc")}};
+    incoming[5] = {{QStringLiteral("#131"), 0, QStringLiteral("npc/131.npc")}}; // an empty record: no box
+    ScriptGraphSources sources;
+    sources.ownNpcNumber = 57;
+    sources.lists = &lists;
+    sources.others = [this](quint8 npc) { return folder.find(npc); };
+    sources.incoming = [&incoming](int record) { return incoming.value(record); };
+
+    const ScriptGraph map = scriptGraph(records, sources);
+    EXPECT_EQ(edges(map), (QStringList{QStringLiteral("0 · talk -> #112 · 4"), QStringLiteral("#112 · 4 -> 0 · talk"),
+                                       QStringLiteral("#130 · 2 -> 1 · talk"), QStringLiteral("shop · 7 -> 1 · talk")}));
+    const MapNode &shop = map.nodes[map.edges[3].from];
+    EXPECT_EQ(shop.kind, MapNodeKind::OtherScript);
+    EXPECT_EQ(shop.path, QStringLiteral("npc/shop.npc"));
+    EXPECT_EQ(map.nodes[map.edges[1].from].subtitle, QStringLiteral("Изяслав"));
+    EXPECT_EQ(map.nodes.size(), 5);
 }
 
 TEST_F(ScriptGraphTest, LinksLeadToRecordsHereToOtherCharactersAndRedToWhereNothingIs)

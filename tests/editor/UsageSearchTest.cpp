@@ -109,7 +109,8 @@ TEST_F(UsageSearchTest, FilesThatCannotBeReadAreCountedWithTheirReasonAndSkipped
     EXPECT_EQ(search.done(), 3);
     ASSERT_EQ(search.unread().size(), 1);
     EXPECT_EQ(search.unread().first().path, path(QStringLiteral("broken.npc")));
-    EXPECT_EQ(search.unread().first().reason, notNpcScriptText());
+    EXPECT_EQ(search.unread().first().reason,
+              notNpcScriptText() + QStringLiteral(" (размер файла 9, а нужно не меньше 1600 байт)"));
 }
 
 TEST_F(UsageSearchTest, TheOpenScriptIsMatchedAsItIsBeingEdited)
@@ -195,7 +196,8 @@ TEST_F(UsageSearchTest, TheOutcomeSaysWhatWasFoundStoppedOrUnread)
     EXPECT_EQ(usageOutcomeText(search, 3, 1),
               QStringLiteral("Найдено: 3 записи в 1 скрипте. Не удалось прочитать: 1 файл."));
     EXPECT_EQ(unreadListText(search.unread()), QDir::toNativeSeparators(path(QStringLiteral("broken.npc"))) +
-                                                   QStringLiteral(": ") + notNpcScriptText());
+                                                   QStringLiteral(": ") + notNpcScriptText() +
+                                                   QStringLiteral(" (размер файла 1, а нужно не меньше 1600 байт)"));
 
     UsageSearch stopped(dir.path(), {SearchTerm::fact(5)});
     stopped.next(1);

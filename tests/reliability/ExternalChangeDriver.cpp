@@ -93,7 +93,7 @@ int main(int argc, char **argv)
     auto *watch = main.findChild<DiskWatch *>(QStringLiteral("DiskWatch"));
     auto records = [&] { return hashOf(NpcWriter::encode(session.records(), session.document().layout)); };
     QObject::connect(watch, &DiskWatch::said, [&](const QString &text) {
-        if (text.contains(QStringLiteral("прочитан заново")))
+        if (text.contains(QStringLiteral("прочитан заново")) || text.contains(QStringLiteral("прочитаны заново")))
             logLine("R " + now() + ' ' + records() + ' ' + hashOf(EdtWriter::encode(session.dialogue().text())));
     });
 

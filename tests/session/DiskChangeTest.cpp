@@ -2,11 +2,12 @@
 
 #include "session/RecoveryKeeper.h"
 #include "session/ScriptLock.h"
+#include "support/OtherEditor.h"
 
 #include "common/SaveFile.h"
 
-using DiskState = ScriptSession::DiskState;
-using DiskPart = ScriptSession::DiskPart;
+using DiskState = WatchedFile::State;
+using DiskPart = ScriptDisk::Part;
 
 class DiskChangeTest : public SessionFixture
 {
@@ -41,13 +42,13 @@ protected:
 
 TEST_F(DiskChangeTest, AChangeIsReportedOnceAndReadAgainKeepingTheCurrentRecord)
 {
-    EXPECT_EQ(session().newDiskChange(DiskPart::Script), DiskState::Same);
+    EXPECT_EQ(session().disk().file(DiskPart::Script).newChange(), DiskState::Same);
     for (const bool byRename : {false, true}) {
         NpcRecords other = first;
         other[1].FDay = byRename ? 7 : 8;
         writeBehind(other, byRename);
-        EXPECT_EQ(session().newDiskChange(DiskPart::Script), DiskState::Changed);
-        EXPECT_EQ(session().newDiskChange(DiskPart::Script), DiskState::Same); // once per change
+        EXPECT_EQ(session().disk().file(DiskPart::Script).newChange(), DiskState::Changed);
+        EXPECT_EQ(session().disk().file(DiskPart::Script).newChange(), DiskState::Same); // once per change
         EXPECT_FALSE(session().hasUnsavedPart(DiskPart::Script));
         ASSERT_TRUE(session().reread(DiskPart::Script));
         EXPECT_EQ(session().records(), other);
@@ -56,10 +57,10 @@ TEST_F(DiskChangeTest, AChangeIsReportedOnceAndReadAgainKeepingTheCurrentRecord)
     }
     // Rewritten with the same bytes (a touch): nothing to say.
     writeBehind(session().records(), false);
-    EXPECT_EQ(session().newDiskChange(DiskPart::Script), DiskState::Same);
+    EXPECT_EQ(session().disk().file(DiskPart::Script).newChange(), DiskState::Same);
 
     writeFile(QStringLiteral("npc/057.edt"), edtBytes({"one", "two"}));
-    EXPECT_EQ(session().newDiskChange(DiskPart::Dialogue), DiskState::Changed);
+    EXPECT_EQ(session().disk().file(DiskPart::Dialogue).newChange(), DiskState::Changed);
     ASSERT_TRUE(session().reread(DiskPart::Dialogue));
     EXPECT_EQ(session().dialogue().text().size(), 2);
 }
@@ -71,21 +72,21 @@ TEST_F(DiskChangeTest, SaveNeverWritesOverAnotherVersionUnasked)
     NpcRecords other = first;
     other[2] = used(9);
     writeBehind(other, true);
-    EXPECT_EQ(session().newDiskChange(DiskPart::Script), DiskState::Changed);
+    EXPECT_EQ(session().disk().file(DiskPart::Script).newChange(), DiskState::Changed);
     EXPECT_TRUE(session().hasUnsavedPart(DiskPart::Script));
-    session().keepOwnVersion(DiskPart::Script);
-    EXPECT_EQ(session().newDiskChange(DiskPart::Script), DiskState::Same);
+    session().disk().file(DiskPart::Script).acknowledge();
+    EXPECT_EQ(session().disk().file(DiskPart::Script).newChange(), DiskState::Same);
     // Declined once, asked again at Save; Save As elsewhere writes over nothing of it.
     EXPECT_EQ(session().changedBehindBack(script), QStringList{script});
     EXPECT_TRUE(session().changedBehindBack(pathIn(QStringLiteral("npc/058.npc"))).isEmpty());
     ASSERT_TRUE(session().save());
     EXPECT_TRUE(session().changedBehindBack(script).isEmpty());
-    EXPECT_EQ(session().newDiskChange(DiskPart::Script), DiskState::Same);
+    EXPECT_EQ(session().disk().file(DiskPart::Script).newChange(), DiskState::Same);
 
     // Gone: said once; Save writes it anew without a question.
     QFile::remove(script);
-    EXPECT_EQ(session().newDiskChange(DiskPart::Script), DiskState::Gone);
-    EXPECT_EQ(session().newDiskChange(DiskPart::Script), DiskState::Same);
+    EXPECT_EQ(session().disk().file(DiskPart::Script).newChange(), DiskState::Gone);
+    EXPECT_EQ(session().disk().file(DiskPart::Script).newChange(), DiskState::Same);
     session().commitField(NpcField::FDay, QStringLiteral("6"));
     EXPECT_TRUE(session().changedBehindBack(script).isEmpty());
     ASSERT_TRUE(session().save());
@@ -94,23 +95,25 @@ TEST_F(DiskChangeTest, SaveNeverWritesOverAnotherVersionUnasked)
 
 TEST_F(DiskChangeTest, AScriptHeldByAnotherEditorOpensOnlyForReading)
 {
-    EXPECT_FALSE(session().lockedByOther(script)); // its own lock holds nobody back
+    EXPECT_FALSE(ScriptDisk::lockedByOther(script)); // its own lock holds nobody back
     const QString other = writeScript(QStringLiteral("npc/058.npc"), first);
-    // A lock of a running process that is not this one: the first process of the system.
-    const ProcessIdentity init = ProcessIdentity::of(1);
-    if (!init.isRunning())
-        GTEST_SKIP() << "no process 1 to stand for another editor";
+    // A lock of another running editor.
+    const OtherEditor editor(QFileInfo(other).absolutePath());
+    if (!editor.isRunning())
+        GTEST_SKIP() << "no sleep program to stand for another editor";
+    const ProcessIdentity init = editor.identity();
+    const QByteArray pid = QByteArray::number(init.pid);
     QFile lock(ScriptLock::lockFileOf(other));
     ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
-    lock.write(QFileInfo(other).canonicalFilePath().toUtf8() + "\n1\n" + QByteArray::number(init.started) + "\n");
+    lock.write(QFileInfo(other).canonicalFilePath().toUtf8() + "\n" + pid + "\n" + QByteArray::number(init.started) + "\n");
     lock.close();
-    const auto holder = session().lockedByOther(other);
+    const auto holder = ScriptDisk::lockedByOther(other);
     ASSERT_TRUE(holder);
-    EXPECT_EQ(holder->process.pid, 1);
+    EXPECT_EQ(holder->process.pid, init.pid);
 
     ASSERT_TRUE(session().openScript(other, {.readOnly = true}));
-    EXPECT_TRUE(session().isReadOnly());
-    EXPECT_TRUE(session().windowTitle().endsWith(QStringLiteral(" [только чтение]")));
+    EXPECT_TRUE(session().disk().isReadOnly());
+
     session().commitField(NpcField::FDay, QStringLiteral("5"));
     EXPECT_FALSE(session().commandState().save);
     EXPECT_FALSE(session().save());
@@ -118,11 +121,11 @@ TEST_F(DiskChangeTest, AScriptHeldByAnotherEditorOpensOnlyForReading)
     EXPECT_FALSE(session().saveAs(other)); // nor over it by Save As
     // Under another name it is this editor's own.
     ASSERT_TRUE(session().saveAs(pathIn(QStringLiteral("npc/059.npc"))));
-    EXPECT_FALSE(session().isReadOnly());
+    EXPECT_FALSE(session().disk().isReadOnly());
 
     // A lock whose process has ended, or whose id went to another process, is stale.
     ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
-    lock.write(QFileInfo(other).canonicalFilePath().toUtf8() + "\n1\n" + QByteArray::number(init.started + 1) + "\n");
+    lock.write(QFileInfo(other).canonicalFilePath().toUtf8() + "\n" + pid + "\n" + QByteArray::number(init.started + 1) + "\n");
     lock.close();
-    EXPECT_FALSE(session().lockedByOther(other));
+    EXPECT_FALSE(ScriptDisk::lockedByOther(other));
 }

@@ -30,44 +30,50 @@ TEST_F(FolderLinksTest, IncomingLinksComeFromThisScriptAndTheOthersOfItsFolder)
 {
     ASSERT_TRUE(session().openScript(pathIn(QStringLiteral("npc/057.npc")), {}));
     session().selectRecord(3);
-    EXPECT_EQ(session().incomingLinks().text, QStringLiteral("Ссылки на запись 3: 0; #112: 4, 6; Shop: 2"));
+    EXPECT_EQ(session().analysis().incomingLinks(session().CurRec()).text,
+              QStringLiteral("Ссылки на запись 3: 0; #112: 4, 6; Shop: 2"));
     session().selectRecord(0);
-    EXPECT_EQ(session().incomingLinks().text, QStringLiteral("Ссылки на запись 0: #112: 8"));
+    EXPECT_EQ(session().analysis().incomingLinks(session().CurRec()).text,
+              QStringLiteral("Ссылки на запись 0: #112: 8"));
     session().selectRecord(5);
-    EXPECT_EQ(session().incomingLinks().text, QStringLiteral("Ссылок на запись 5 нет"));
+    EXPECT_EQ(session().analysis().incomingLinks(session().CurRec()).text,
+              QStringLiteral("Ссылок на запись 5 нет"));
 
     // The other scripts are read again after a save, not while they change.
     writeScript(QStringLiteral("npc/200.npc"), NpcRecords{used(1, 57, 5)});
-    EXPECT_EQ(session().incomingLinks().text, QStringLiteral("Ссылок на запись 5 нет"));
+    EXPECT_EQ(session().analysis().incomingLinks(session().CurRec()).text,
+              QStringLiteral("Ссылок на запись 5 нет"));
     session().commitField(NpcField::Leader, QStringLiteral("3"));
     ASSERT_TRUE(session().save());
-    EXPECT_EQ(session().incomingLinks().text, QStringLiteral("Ссылки на запись 5: #200: 0"));
+    EXPECT_EQ(session().analysis().incomingLinks(session().CurRec()).text,
+              QStringLiteral("Ссылки на запись 5: #200: 0"));
 
     // A new script has no folder: only its own links count.
     session().newScript();
-    EXPECT_EQ(session().incomingLinks().text, QStringLiteral("Ссылок на запись 0 нет"));
+    EXPECT_EQ(session().analysis().incomingLinks(session().CurRec()).text,
+              QStringLiteral("Ссылок на запись 0 нет"));
     EXPECT_TRUE(session().links().folderPath().isEmpty());
 }
 
 TEST_F(FolderLinksTest, TheCurrentLinkSaysWhereItLeads)
 {
     ASSERT_TRUE(session().openScript(pathIn(QStringLiteral("npc/057.npc")), {}));
-    auto link = session().currentLink();
+    auto link = session().analysis().linkOf(session().CurRec());
     ASSERT_TRUE(link);
     EXPECT_TRUE(link->local);
     EXPECT_EQ(link->record, 3);
     session().selectRecord(1);
-    link = session().currentLink();
+    link = session().analysis().linkOf(session().CurRec());
     ASSERT_TRUE(link);
     EXPECT_FALSE(link->local);
     EXPECT_EQ(link->npc, 112);
     EXPECT_EQ(link->path, pathIn(QStringLiteral("npc/112.NPC")));
     session().selectRecord(2);
-    EXPECT_TRUE(session().currentLink()->path.isEmpty()) << "no script of 99";
+    EXPECT_TRUE(session().analysis().linkOf(session().CurRec())->path.isEmpty()) << "no script of 99";
     session().selectRecord(3);
-    EXPECT_FALSE(session().currentLink()) << "no link";
+    EXPECT_FALSE(session().analysis().linkOf(session().CurRec())) << "no link";
     session().selectRecord(20);
-    EXPECT_FALSE(session().currentLink()) << "an empty record";
+    EXPECT_FALSE(session().analysis().linkOf(session().CurRec())) << "an empty record";
 }
 
 TEST_F(FolderLinksTest, FindingsFollowEditsAndTheFolder)
@@ -75,7 +81,7 @@ TEST_F(FolderLinksTest, FindingsFollowEditsAndTheFolder)
     ASSERT_TRUE(session().openScript(pathIn(QStringLiteral("npc/057.npc")), {}));
     auto rules = [this] {
         QStringList ids;
-        for (const CheckFinding &finding : session().findings())
+        for (const CheckFinding &finding : session().analysis().findings())
             ids << QString::number(finding.record) + QLatin1Char(' ') + finding.rule;
         return ids;
     };

@@ -3,6 +3,8 @@
 #include "dialogue/EdtWriter.h"
 #include "session/RecoveryFile.h"
 #include "session/RecoveryKeeper.h"
+#include "session/ScriptLock.h"
+#include "support/OtherEditor.h"
 
 #include <QCoreApplication>
 
@@ -160,7 +162,8 @@ TEST_F(RecoveryTest, WorkLeftBehindIsOfferedAndComesBackModified)
     EXPECT_EQ(session().records(), state.records);
     EXPECT_EQ(session().document().layout, NpcLayout::VestaLayout);
     EXPECT_TRUE(session().isModified());
-    EXPECT_EQ(session().windowTitle(), QStringLiteral("Scrivlet - ") + script + QStringLiteral("*"));
+    EXPECT_EQ(session().document().path, script);
+    EXPECT_TRUE(session().isModified());
     EXPECT_EQ(session().dialogue().text().size(), 2); // read from beside the script
     // Kept now in this editor's own file; the old one is gone.
     EXPECT_FALSE(QFileInfo::exists(left));
@@ -188,7 +191,8 @@ TEST_F(RecoveryTest, ANeverSavedScriptComesBackNewAndAnUnreadableFileIsSaidOnce)
 
     ASSERT_TRUE(session().recover(found.offers.first()));
     EXPECT_FALSE(session().hasPath());
-    EXPECT_EQ(session().windowTitle(), QStringLiteral("Scrivlet - *"));
+    EXPECT_TRUE(session().document().path.isEmpty());
+    EXPECT_TRUE(session().isModified());
     EXPECT_EQ(session().record(0), state.records[0]);
     EXPECT_EQ(session().dialogue().text(), *state.dialogue);
 
@@ -249,4 +253,91 @@ TEST_F(RecoveryTest, AnEditedDialogueTextIsKeptAndComesBackUnsaved)
     ASSERT_TRUE(session().save());
     EXPECT_EQ(readFile(QStringLiteral("npc/057.edt")), edtBytes({"one", "second"}));
     EXPECT_FALSE(QFileInfo::exists(left));
+}
+
+// The recovery folder holds the user's unsaved work: its owner's alone. A link planted at
+// a recovery or lock path is never followed.
+TEST_F(RecoveryTest, KeptWorkIsPrivateAndPlantedLinksAreNotFollowed)
+{
+    session().commitField(NpcField::FDay, QStringLiteral("6"));
+    waitForWrite();
+    ASSERT_TRUE(kept());
+    const auto mode = [](const QString &path) { return QFileInfo(path).permissions() & 0x0777; };
+    EXPECT_EQ(mode(RecoveryKeeper::folder()), QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+    EXPECT_EQ(mode(m_keeperFile()), QFile::ReadUser | QFile::WriteUser);
+    EXPECT_EQ(mode(ScriptLock::lockFileOf(script)), QFile::ReadUser | QFile::WriteUser);
+
+    const QString outside = pathIn(QStringLiteral("outside.txt"));
+    writeFile(QStringLiteral("outside.txt"), "theirs");
+    QFile::remove(m_keeperFile());
+    ASSERT_TRUE(QFile::link(outside, m_keeperFile()));
+    QString said;
+    QObject guard;
+    QObject::connect(&session().recovery(), &RecoveryKeeper::keepingFailed, &guard,
+                     [&said](const QString &message) { said = message; });
+    session().commitField(NpcField::FDay, QStringLiteral("7"));
+    waitForWrite();
+    EXPECT_TRUE(said.contains(RecoveryKeeper::linkRefusalText())) << said.toStdString();
+    EXPECT_EQ(readFile(QStringLiteral("outside.txt")), "theirs");
+    EXPECT_TRUE(QFileInfo(m_keeperFile()).isSymLink());
+
+    // Another editor's lock reached through a link is no lock, and taking it writes nothing.
+    const QString other = writeScript(QStringLiteral("npc/058.npc"), {});
+    ASSERT_TRUE(QFile::link(outside, ScriptLock::lockFileOf(other)));
+    EXPECT_FALSE(ScriptLock::heldByOther(other));
+    ASSERT_TRUE(session().openScript(other, {}));
+    EXPECT_EQ(readFile(QStringLiteral("outside.txt")), "theirs");
+}
+
+// Only a running editor holds a script: not process 1, not a lock whose start time cannot
+// be told apart.
+TEST_F(RecoveryTest, ALockIsHeldOnlyByAnotherRunningEditor)
+{
+    const OtherEditor editor(pathIn(QStringLiteral(".")));
+    if (!editor.isRunning())
+        GTEST_SKIP() << "no sleep program to stand for another editor";
+    const QString other = writeScript(QStringLiteral("npc/058.npc"), {});
+    const QByteArray canonical = QFileInfo(other).canonicalFilePath().toUtf8();
+    const ProcessIdentity init = ProcessIdentity::of(1);
+    const ProcessIdentity live = editor.identity();
+    struct Case {
+        ProcessIdentity process;
+        bool held;
+    };
+    const Case cases[] = {{live, true}, {{live.pid, 0}, false}, {{1, 0}, false}, {init, false}, {{live.pid, live.started + 1}, false}};
+    for (const Case &c : cases) {
+        QFile lock(ScriptLock::lockFileOf(other));
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+        lock.write(canonical + '\n' + QByteArray::number(c.process.pid) + '\n' +
+                   QByteArray::number(c.process.started) + '\n');
+        lock.close();
+        EXPECT_EQ(ScriptLock::heldByOther(other).has_value(), c.held) << c.process.pid << " " << c.process.started;
+    }
+}
+
+// A recovery file names the dialogue file its text came from: only one beside the script
+// is taken, else the text goes beside the script.
+TEST_F(RecoveryTest, TheRecoveredDialogueTextGoesOnlyBesideTheScript)
+{
+    writeFile(QStringLiteral("elsewhere.edt"), edtBytes({"keep"}));
+    RecoveryState state;
+    state.scriptPath = script;
+    state.records[0] = used(3);
+    EdtText text;
+    text.insertLine(0, "recovered");
+    state.dialogue = text;
+    for (const QString &named : {pathIn(QStringLiteral("elsewhere.edt")), pathIn(QStringLiteral("npc/057.edt"))}) {
+        state.dialoguePath = named;
+        leaveBehind(state);
+        session().newScript();
+        const RecoveryKeeper::Found found = RecoveryKeeper::findLeftBehind();
+        ASSERT_EQ(found.offers.size(), 1);
+        ASSERT_TRUE(session().recover(found.offers.first()));
+        EXPECT_EQ(QFileInfo(session().dialogue().path()).absoluteFilePath(),
+                  QFileInfo(pathIn(QStringLiteral("npc/057.edt"))).absoluteFilePath());
+        ASSERT_TRUE(session().save());
+        EXPECT_EQ(readFile(QStringLiteral("elsewhere.edt")), edtBytes({"keep"}));
+        EXPECT_EQ(readFile(QStringLiteral("npc/057.edt")), edtBytes({"recovered"}));
+        writeFile(QStringLiteral("npc/057.edt"), edtBytes({"one", "two"}));
+    }
 }

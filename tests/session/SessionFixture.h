@@ -2,7 +2,7 @@
 
 #include "document/NpcFile.h"
 #include "session/ScriptSession.h"
-#include "support/ScriptSessionTester.h"
+#include "support/SessionTester.h"
 #include "support/UsedRecord.h"
 
 #include <QDir>

@@ -5,7 +5,7 @@
 #include "document/NpcFile.h"
 #include "gui/records/RecordGrid.h"
 #include "support/QtPrinters.h"
-#include "support/ScriptSessionTester.h"
+#include "support/SessionTester.h"
 #include "support/ScriptedPrompts.h"
 
 #include <QAction>
@@ -40,7 +40,7 @@ protected:
     TForm1 &main() { return *m_windows->main; }
     ScriptSession &session() { return *m_windows->session; }
     // The records, to put a state in place before a command runs.
-    NpcRecords &records() { return ScriptSessionTester::records(session()); }
+    NpcRecords &records() { return SessionTester::records(session()); }
     ScriptedPrompts &prompts() { return *m_prompts; }
     QAction *action(const char *name) { return main().action(QLatin1String(name)); }
     void trigger(const char *name);

@@ -2,6 +2,8 @@
 
 #include "common/FileOps.h"
 
+#include <functional>
+
 // The real file steps, but the n-th write or rename (from 1) fails, as a full disk or a
 // locked file would; with `alsoBack`, every rename after it fails too, so that nothing
 // can be put back. The disk is not flushed: no test could tell, and it takes a while.
@@ -13,24 +15,41 @@ public:
     bool alsoBack = false;
     int writes = 0;
     int renames = 0;
+    // Called before each rename with its count, as another program might act then.
+    std::function<void(int)> beforeRename;
 
-    bool writeTemp(const QString &target, const QByteArray &bytes, const QString &rightsFrom, QString &tempPath,
-                   QString &error) override
+    bool writeNew(const QString &path, const QByteArray &bytes, const QString &rightsFrom, QString &error) override
     {
         if (++writes == failWrite) {
             error = QStringLiteral("disk full");
             return false;
         }
-        return FileOps::writeTemp(target, bytes, rightsFrom, tempPath, error);
+        return FileOps::writeNew(path, bytes, rightsFrom, error);
     }
     bool sync(const QStringList &, QString &) override { return true; }
-    bool rename(const QString &from, const QString &to, QString &error) override
+    bool replace(const QString &target, const QString &temp, const QString &backup, QString &error) override
+    {
+        return mayRename(error) && FileOps::replace(target, temp, backup, error);
+    }
+    bool place(const QString &temp, const QString &target, QString &error) override
+    {
+        return mayRename(error) && FileOps::place(temp, target, error);
+    }
+    bool putBack(const QString &from, const QString &to, QString &error) override
+    {
+        return mayRename(error) && FileOps::putBack(from, to, error);
+    }
+
+private:
+    bool mayRename(QString &error)
     {
         ++renames;
+        if (beforeRename)
+            beforeRename(renames);
         if (renames == failRename || (alsoBack && failRename > 0 && renames > failRename)) {
             error = QStringLiteral("locked");
             return false;
         }
-        return FileOps::rename(from, to, error);
+        return true;
     }
 };

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QStatusBar>
 
 DialogueCommands::DialogueCommands(const CommandContext &context, TForm3 *viewer)
     : QObject(&context.window), m_context(context), m_session(context.session), m_viewer(viewer)
@@ -88,6 +89,15 @@ void DialogueCommands::ShowEdtExecute()
 
 void DialogueCommands::RunEdtExecute()
 {
-    // Started by its full path, without a shell; whether it starts is not our concern.
-    QProcess::startDetached(m_session.settings().config().EdtEditor, {});
+    QString program;
+    if (!m_context.report(m_session.settings().editorToStart(program)))
+        return;
+    // Started by its full path, without a shell; whether it starts is not our concern. The
+    // first start of a run says which program it is, as the settings file may not be ours.
+    QProcess::startDetached(program, {});
+    if (m_editorStarted)
+        return;
+    m_editorStarted = true;
+    if (auto *status = m_context.window.findChild<QStatusBar *>())
+        status->showMessage(QStringLiteral("Запущен EDT-редактор ") + QDir::toNativeSeparators(program), 15000);
 }

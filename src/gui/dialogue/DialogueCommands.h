@@ -27,4 +27,5 @@ private:
     CommandContext m_context;
     ScriptSession &m_session;
     TForm3 *m_viewer = nullptr;
+    bool m_editorStarted = false;
 };

@@ -9,12 +9,13 @@ PhraseCommands::PhraseCommands(const CommandContext &context, PhrasesWindow *win
     m_context.onTriggered("EditPhrases", this, &PhraseCommands::EditPhrasesExecute);
     m_context.onTriggered("ImportPhrases", this, &PhraseCommands::ImportPhrasesExecute);
     m_context.onTriggered("AddPhrase", this, &PhraseCommands::AddPhraseExecute);
+    m_context.onTriggered("AppendPhrase", this, &PhraseCommands::AppendPhraseExecute);
     m_context.onTriggered("InsertPhrase", this, &PhraseCommands::InsertPhraseExecute);
     m_context.onTriggered("DeletePhrase", this, &PhraseCommands::DeletePhraseExecute);
     m_context.onTriggered("MovePhraseUp", this, &PhraseCommands::MovePhraseUpExecute);
     m_context.onTriggered("MovePhraseDown", this, &PhraseCommands::MovePhraseDownExecute);
     QList<QAction *> actions;
-    for (const char *name : {"ImportPhrases", "", "AddPhrase", "InsertPhrase", "DeletePhrase", "", "MovePhraseUp",
+    for (const char *name : {"ImportPhrases", "", "AddPhrase", "AppendPhrase", "InsertPhrase", "DeletePhrase", "", "MovePhraseUp",
                              "MovePhraseDown"})
         actions << (name[0] ? m_context.action(name) : nullptr);
     m_window->addCommands(actions);
@@ -27,6 +28,8 @@ void PhraseCommands::afterStep(const SessionResult &result, bool edit)
         m_context.prompts.error(parent, result.message);
         return;
     }
+    if (!result.message.isEmpty())
+        emit said(result.message);
     if (edit)
         m_window->editLine(m_session.phraseLine());
 }
@@ -51,6 +54,11 @@ void PhraseCommands::ImportPhrasesExecute()
 void PhraseCommands::AddPhraseExecute()
 {
     afterStep(m_session.addPhrase(), true);
+}
+
+void PhraseCommands::AppendPhraseExecute()
+{
+    afterStep(m_session.appendPhrase(), true);
 }
 
 void PhraseCommands::InsertPhraseExecute()

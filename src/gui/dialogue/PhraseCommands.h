@@ -16,10 +16,15 @@ public:
     void EditPhrasesExecute();
     void ImportPhrasesExecute();
     void AddPhraseExecute();
+    void AppendPhraseExecute();
     void InsertPhraseExecute();
     void DeletePhraseExecute();
     void MovePhraseUpExecute();
     void MovePhraseDownExecute();
+
+signals:
+    // A line for the status bar.
+    void said(const QString &text);
 
 private:
     // Shows what a step changed, or why it was refused; the line is then open for typing.

@@ -26,6 +26,7 @@ PhrasesWindow::PhrasesWindow(ScriptSession &session, Prompts &prompts, QWidget &
 {
     setObjectName(QStringLiteral("PhrasesWindow"));
     setWindowTitle(QStringLiteral("Фразы"));
+    placeBesideMainWindowAtFirst();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -145,9 +146,13 @@ void PhrasesWindow::addCommands(const QList<QAction *> &given)
 
 bool PhrasesWindow::event(QEvent *event)
 {
-    if (event->type() == QEvent::Show && m_stale) {
-        refresh();
-        showCurrentRecordsLines();
+    if (event->type() == QEvent::Show) {
+        if (m_stale) {
+            refresh();
+            showCurrentRecordsLines();
+        }
+        // Insert, Delete and F2 are for the lines, not for the filter box first in the tab order.
+        m_table->setFocus(Qt::OtherFocusReason);
     }
     return ToolWindow::event(event);
 }

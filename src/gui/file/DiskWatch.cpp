@@ -24,6 +24,8 @@ DiskWatch::DiskWatch(const CommandContext &context)
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, &m_settle, qOverload<>(&QTimer::start));
     connect(&m_session, &ScriptSession::stateChanged, this, &DiskWatch::watchFiles);
     connect(&m_session.dialogue(), &DialogueText::changed, this, &DiskWatch::watchFiles);
+    connect(&m_session, &ScriptSession::listsChanged, this, &DiskWatch::watchFiles);
+    watchFiles(); // the lists were read before the watch began
 }
 
 void DiskWatch::watchFiles()
@@ -37,6 +39,7 @@ void DiskWatch::watchFiles()
             wanted << path;
         wanted << QFileInfo(path).absolutePath();
     }
+    wanted << m_session.listWatchPaths();
     wanted.removeDuplicates();
     const QStringList watched = m_watcher.files() + m_watcher.directories();
     const auto except = [](const QStringList &paths, const QStringList &left) {
@@ -58,37 +61,60 @@ void DiskWatch::check()
     // A question below runs an event loop, in which the watcher may call again.
     if (std::exchange(m_checking, true))
         return;
-    checkPart(ScriptSession::DiskPart::Script);
-    checkPart(ScriptSession::DiskPart::Dialogue);
+    QStringList reread;
+    for (const auto part : {ScriptDisk::Part::Script, ScriptDisk::Part::Dialogue}) {
+        if (const QString path = checkPart(part); !path.isEmpty())
+            reread << shown(path);
+    }
+    // One line for both: a second message would hide the first at once.
+    if (reread.size() == 1)
+        emit said(QStringLiteral("Файл %1 изменён другой программой и прочитан заново.").arg(reread.first()));
+    else if (reread.size() == 2)
+        emit said(QStringLiteral("Файлы %1 и %2 изменены другой программой и прочитаны заново.")
+                      .arg(reread.first(), reread.last()));
+    checkLists();
     m_checking = false;
     watchFiles();
 }
 
-void DiskWatch::checkPart(ScriptSession::DiskPart part)
+void DiskWatch::checkLists()
 {
-    const QString path = m_session.diskPath(part);
-    switch (m_session.newDiskChange(part)) {
-    case ScriptSession::DiskState::Same:
+    // The lists have no changes of the editor's own: they are read again unasked.
+    if (!m_session.listFilesChanged())
         return;
-    case ScriptSession::DiskState::Gone:
-        emit said(QStringLiteral("Файл %1 удалён другой программой; «Сохранить» запишет его заново.").arg(shown(path)));
-        return;
-    case ScriptSession::DiskState::Changed:
+    const QList<SessionResult> failures = m_session.loadLists();
+    emit said(failures.isEmpty() ? QStringLiteral("Списки изменены другой программой и прочитаны заново.")
+                                 : failures.constFirst().message);
+}
+
+QString DiskWatch::checkPart(ScriptDisk::Part part)
+{
+    WatchedFile &file = m_session.disk().file(part);
+    const QString path = file.path();
+    switch (file.newChange()) {
+    case WatchedFile::State::Same:
+        return {};
+    case WatchedFile::State::Gone:
+        emit said(QStringLiteral("Файл %1 удалён другой программой; «Сохранить» запишет его заново.")
+                      .arg(shown(path)));
+        return {};
+    case WatchedFile::State::Changed:
         break;
     }
     if (m_session.hasUnsavedPart(part) &&
-        !m_context.prompts.confirm(&m_context.window,
-                                   QStringLiteral("Файл %1 изменён другой программой.\r\nЗагрузить его заново? "
-                                                  "Несохранённые изменения будут потеряны.")
-                                       .arg(shown(path)),
-                                   QMessageBox::Yes | QMessageBox::No)) {
-        m_session.keepOwnVersion(part);
-        return;
+        !m_context.prompts.confirm(
+            &m_context.window,
+            QStringLiteral("Файл %1 изменён другой программой.\r\nЗагрузить его заново? "
+                           "Несохранённые изменения будут потеряны.")
+                .arg(shown(path)),
+            QMessageBox::Yes | QMessageBox::No)) {
+        file.acknowledge();
+        return {};
     }
     const SessionResult read = m_session.reread(part);
     if (!read) {
         emit said(read.message);
-        return;
+        return {};
     }
-    emit said(QStringLiteral("Файл %1 изменён другой программой и прочитан заново.").arg(shown(path)));
+    return path;
 }

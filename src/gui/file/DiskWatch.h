@@ -9,7 +9,8 @@
 
 // Watches the open script and its dialogue file for changes made by other programs: a
 // part without unsaved changes is read again at once, a part with them is asked about
-// once per change, and a file that disappears is said so.
+// once per change, and a file that disappears is said so. The list files are read again
+// at once.
 class DiskWatch : public QObject
 {
     Q_OBJECT
@@ -25,7 +26,9 @@ signals:
 
 private:
     void watchFiles();
-    void checkPart(ScriptSession::DiskPart part);
+    // The path when the part was read again; what else there is to say goes to `said`.
+    QString checkPart(ScriptDisk::Part part);
+    void checkLists();
 
     CommandContext m_context;
     ScriptSession &m_session;

@@ -1,6 +1,7 @@
 #include "gui/file/DocumentCommands.h"
 
 #include "dialogue/EdtPath.h"
+#include "editor/ScriptLinks.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -93,15 +94,19 @@ void DocumentCommands::openNamedFile(const QString &path)
 
 bool DocumentCommands::openScript(const QString &path, ScriptSession::OpenOptions options)
 {
-    if (const auto holder = m_session.lockedByOther(path)) {
+    if (const auto holder = ScriptDisk::lockedByOther(path)) {
         if (!m_context.prompts.confirm(&m_context.window,
-                                       ScriptSession::lockedText(*holder) +
+                                       ScriptDisk::lockedText(*holder) +
                                            QStringLiteral("\r\nОткрыть его только для чтения?"),
                                        QMessageBox::Yes | QMessageBox::No))
             return false;
         options.readOnly = true;
     }
     const OpenResult opened = m_session.openScript(path, options);
+    if (!opened.interruptedWrite.isEmpty())
+        m_context.prompts.message(&m_context.window,
+                                  opened.interruptedWriteFailed ? PromptKind::Error : PromptKind::Information,
+                                  opened.interruptedWrite, QMessageBox::Ok);
     if (!m_context.report(opened))
         return false;
     if (!opened.dialogueError.isEmpty()) {
@@ -235,6 +240,14 @@ void DocumentCommands::SaveAsExecute()
     options.fileName = m_session.document().path; // proposed, in its own folder
     const QString path = m_context.prompts.saveFile(&m_context.window, options);
     if (path.isEmpty() || !m_context.prompts.mayOverwrite(&m_context.window, path) || !mayWriteOver(path))
+        return;
+    if (const std::optional<qint64> number = unlinkableNpcNumber(path);
+        number &&
+        m_context.prompts.message(&m_context.window, PromptKind::Confirmation,
+                                  QStringLiteral("номер %1 не помещается в поле NPC No (0–254): ссылки на "
+                                                 "этот скрипт невозможны. Сохранить?")
+                                      .arg(*number),
+                                  QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
     // The text goes beside the new script: a dialogue file there is replaced too.
     if (const QString edt = m_session.dialogueFileToReplace(path);

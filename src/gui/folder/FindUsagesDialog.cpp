@@ -1,15 +1,15 @@
 #include "gui/folder/FindUsagesDialog.h"
 
-#include "gui/widgets/Prompts.h"
 #include "dialogue/PhraseSearch.h"
-#include "gui/folder/PhraseHitListModel.h"
 #include "editor/UsageSearch.h"
 #include "editor/UsageSummary.h"
 #include "gui/folder/DialogParts.h"
 #include "gui/folder/FolderField.h"
+#include "gui/folder/PhraseHitListModel.h"
 #include "gui/folder/StepProgress.h"
 #include "gui/folder/UsageListModel.h"
 #include "gui/folder/UsageQueryPanel.h"
+#include "gui/widgets/Prompts.h"
 #include "session/ScriptSession.h"
 
 #include <QDir>
@@ -31,6 +31,10 @@ FindUsagesDialog::FindUsagesDialog(const ScriptSession &session, Prompts &prompt
     resize(960, 560);
     // The controls are made, and the names read into the pick list, when the dialog
     // first shows, not at start-up.
+    connect(&m_session, &ScriptSession::listsChanged, this, [this] {
+        if (m_query)
+            m_query->takeLists();
+    });
 }
 
 FindUsagesDialog::~FindUsagesDialog() = default;
@@ -154,17 +158,16 @@ void FindUsagesDialog::hideEvent(QHideEvent *event)
 
 void FindUsagesDialog::FindClick()
 {
-    QString error;
-    const std::optional<UsageQuery> query = m_query->query(error);
-    if (!query) {
-        m_progress->say(error);
+    UsageQuery query;
+    if (const SessionResult chosen = m_query->query(query); !chosen) {
+        m_progress->say(chosen.message);
         return;
     }
     if (!QFileInfo(folder()).isDir()) {
         m_progress->say(QStringLiteral("Папка не найдена: %1").arg(QDir::toNativeSeparators(folder())));
         return;
     }
-    startSearch(*query);
+    startSearch(query);
 }
 
 void FindUsagesDialog::startSearch(const UsageQuery &query)

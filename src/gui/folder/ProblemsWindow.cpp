@@ -2,6 +2,7 @@
 
 #include "session/ScriptSession.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -33,6 +34,7 @@ ProblemsWindow::ProblemsWindow(ScriptSession &session, QWidget &mainWindow)
 {
     setObjectName(QStringLiteral("ProblemsWindow"));
     setWindowTitle(QStringLiteral("Проверка скрипта"));
+    placeBesideMainWindowAtFirst();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_list = new QTreeWidget(this);
@@ -78,7 +80,7 @@ void ProblemsWindow::refresh()
     const int row = m_list->currentIndex().row();
     QList<QTreeWidgetItem *> items;
     int count[3] = {0, 0, 0};
-    for (const CheckFinding &finding : m_session.findings()) {
+    for (const CheckFinding &finding : m_session.analysis().findings()) {
         ++count[int(finding.level)];
         const bool whole = finding.record == CheckFinding::WholeScript;
         auto *item = new QTreeWidgetItem({whole ? QStringLiteral("—") : QString::number(finding.record),
@@ -88,6 +90,15 @@ void ProblemsWindow::refresh()
                          finding.message + QStringLiteral(" [") + finding.rule + QLatin1Char(']'));
         if (finding.level == CheckLevel::Error)
             item->setForeground(LevelColumn, Qt::red);
+        items << item;
+    }
+    // The lists are used as read; what they hold that names nothing usable is said here.
+    for (const UnclearListLine &line : m_session.unclearListLines()) {
+        ++count[int(CheckLevel::Warning)];
+        auto *item = new QTreeWidgetItem({QStringLiteral("—"), problemLevelText(int(CheckLevel::Warning)),
+                                          unclearLineText(line)});
+        item->setData(RecordColumn, Qt::UserRole, CheckFinding::WholeScript);
+        item->setToolTip(MessageColumn, QDir::toNativeSeparators(line.path) + QStringLiteral(" [list-line]"));
         items << item;
     }
     m_list->clear();

@@ -214,59 +214,50 @@ void UsageQueryPanel::selectRow(int row)
         m_names->scrollTo(index);
 }
 
-std::optional<UsageQuery> UsageQueryPanel::query(QString &error) const
+SessionResult UsageQueryPanel::query(UsageQuery &query) const
 {
-    if (m_what->currentIndex() == PhraseKind) {
-        const std::optional<QByteArray> words = chosenWords(error);
-        return words ? std::optional(UsageQuery{{}, *words}) : std::nullopt;
-    }
-    const std::optional<SearchTerm> term = chosenTerm(error);
-    return term ? std::optional(UsageQuery{{*term}, {}}) : std::nullopt;
+    query = {};
+    if (m_what->currentIndex() == PhraseKind)
+        return chosenWords(query.phraseWords);
+    query.terms.resize(1);
+    return chosenTerm(query.terms.front());
 }
 
-std::optional<QByteArray> UsageQueryPanel::chosenWords(QString &error) const
+SessionResult UsageQueryPanel::chosenWords(QByteArray &chosen) const
 {
     const QString words = m_words->text();
-    if (words.trimmed().isEmpty()) {
-        error = QStringLiteral("Введите слова, которые искать в фразах.");
-        return std::nullopt;
-    }
-    if (const qsizetype bad = firstUnencodable1251(words); bad >= 0) {
-        error = PhraseLine::unencodableText(words, bad) + QStringLiteral(": в фразах его не найти.");
-        return std::nullopt;
-    }
-    return toWindows1251(words);
+    if (words.trimmed().isEmpty())
+        return SessionResult::failure(QStringLiteral("Введите слова, которые искать в фразах."));
+    if (const qsizetype bad = firstUnencodable1251(words); bad >= 0)
+        return SessionResult::failure(PhraseLine::unencodableText(words, bad) +
+                                      QStringLiteral(": в фразах его не найти."));
+    chosen = toWindows1251(words);
+    return {};
 }
 
-std::optional<SearchTerm> UsageQueryPanel::chosenTerm(QString &error) const
+SessionResult UsageQueryPanel::chosenTerm(SearchTerm &term) const
 {
-    SearchTerm term;
     const int kind = m_what->currentIndex();
     if (kind == FieldKind) {
         const std::optional<qint64> value = FieldRules::readNumber(m_value->text());
-        if (!value) {
-            error = QStringLiteral("Введите число: значение поля, -1 - «не задано».");
-            return std::nullopt;
-        }
+        if (!value)
+            return SessionResult::failure(QStringLiteral("Введите число: значение поля, -1 - «не задано»."));
         term = SearchTerm::field(NpcField(m_field->currentIndex()), *value);
     } else {
         const QModelIndex current = m_names->currentIndex();
-        if (!current.isValid()) {
-            error = QStringLiteral("Выберите название в списке.");
-            return std::nullopt;
-        }
+        if (!current.isValid())
+            return SessionResult::failure(QStringLiteral("Выберите название в списке."));
         term = NamedKinds[kind].term(m_nameModel->number(current.row()));
     }
     for (NpcField field : std::as_const(term.fields)) {
         if (!storedValue(field, term.value)) {
             const bool word = NpcRecord::isWordField(field);
-            error = QStringLiteral("Число %1 не помещается в поле %2 (от %3 до %4).")
-                        .arg(term.value)
-                        .arg(NpcRecord::fieldName(field))
-                        .arg(word ? -32768 : -128)
-                        .arg(word ? 65535 : 255);
-            return std::nullopt;
+            return SessionResult::failure(QStringLiteral("Число %1 не помещается в поле %2 (от %3 до %4).")
+                                              .arg(term.value)
+                                              .arg(NpcRecord::fieldName(field))
+                                              .arg(word ? -32768 : -128)
+                                              .arg(word ? 65535 : 255));
         }
     }
-    return term;
+    return {};
 }

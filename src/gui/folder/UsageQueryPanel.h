@@ -2,6 +2,7 @@
 
 #include "editor/RecordSearch.h"
 #include "editor/ReferenceLists.h"
+#include "session/SessionResult.h"
 
 #include <QByteArray>
 #include <QWidget>
@@ -32,8 +33,10 @@ public:
     // Takes the lists as they are now (they may have been read again) and puts the focus
     // where the user types.
     void refresh();
+    // Takes the lists as they are now, the pick kept where the number still is.
+    void takeLists() { kindChanged(); }
     // What to look for, or why nothing can be.
-    std::optional<UsageQuery> query(QString &error) const;
+    SessionResult query(UsageQuery &query) const;
 
 signals:
     void findRequested();
@@ -50,8 +53,8 @@ private:
     // Runs a change of the names shown, keeping the picked one while it is still shown.
     void keepingPick(const std::function<void()> &change);
     void selectRow(int row);
-    std::optional<SearchTerm> chosenTerm(QString &error) const;
-    std::optional<QByteArray> chosenWords(QString &error) const;
+    SessionResult chosenTerm(SearchTerm &term) const;
+    SessionResult chosenWords(QByteArray &chosen) const;
 
     const ReferenceLists &m_lists;
     ListId m_shownList = ListId::None;

@@ -9,6 +9,9 @@ namespace
 {
 
 constexpr qreal TextWidth = 240; // longer lines wrap
+// A box holds a few lines of text at most: a name of any length from a stranger's list
+// must not make a picture too big to draw.
+constexpr int MaxLineChars = 160;
 constexpr qreal PaddingX = 9;
 constexpr qreal PaddingY = 6;
 constexpr qreal LineGap = 2;
@@ -51,8 +54,17 @@ MapNodeItem::MapNodeItem(const MapNode &node, int index) : m_index(index), m_kin
     for (Line line : lines) {
         if (line.text.isEmpty())
             continue;
-        const QRectF wrapped = QFontMetricsF(line.font).boundingRect(QRectF(0, 0, TextWidth, 1e6),
-                                                                     Qt::TextWordWrap, line.text);
+        if (line.text.size() > MaxLineChars) {
+            m_cut << line.text;
+            line.text = line.text.left(MaxLineChars - 1) + u'…';
+        }
+        const QFontMetricsF metrics(line.font);
+        line.flags = Qt::TextWordWrap | Qt::AlignHCenter;
+        QRectF wrapped = metrics.boundingRect(QRectF(0, 0, TextWidth, 1e6), line.flags, line.text);
+        if (wrapped.width() > TextWidth) { // a word longer than the line
+            line.flags = Qt::TextWrapAnywhere | Qt::AlignHCenter;
+            wrapped = metrics.boundingRect(QRectF(0, 0, TextWidth, 1e6), line.flags, line.text);
+        }
         line.rect = QRectF(PaddingX, top, wrapped.width(), wrapped.height());
         top += wrapped.height() + LineGap;
         width = qMax(width, wrapped.width());
@@ -113,7 +125,7 @@ void MapNodeItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWi
     for (const Line &line : std::as_const(m_lines)) {
         painter->setFont(line.font);
         painter->setPen(line.colour);
-        painter->drawText(line.rect.translated(box.topLeft()), Qt::TextWordWrap | Qt::AlignHCenter, line.text);
+        painter->drawText(line.rect.translated(box.topLeft()), line.flags, line.text);
     }
 }
 

@@ -19,6 +19,8 @@ public:
     // The box itself, centred on the item's position.
     QSizeF size() const { return m_size; }
     QStringList texts() const;
+    // The lines cut short to keep the box within its width, in full.
+    QStringList cutTexts() const { return m_cut; }
     bool isCurrent() const { return m_current; }
     void setCurrent(bool current);
 
@@ -31,12 +33,14 @@ private:
         QFont font;
         QColor colour;
         QRectF rect; // within the box, from its top left
+        int flags = 0;
     };
 
     int m_index;
     MapNodeKind m_kind;
     QList<Line> m_lines;
     QSizeF m_size;
+    QStringList m_cut;
     bool m_current = false;
 };
 

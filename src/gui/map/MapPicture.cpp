@@ -1,5 +1,6 @@
 #include "gui/map/MapPicture.h"
 
+#include "gui/map/MapItems.h"
 #include "gui/map/MapScene.h"
 
 #include <QBuffer>
@@ -39,6 +40,14 @@ QByteArray inPixels(QByteArray svg, const QSize &size)
     return svg.replace(start, found.captured().toUtf8().size(), pixels);
 }
 
+QStringList cutTexts(const MapScene &scene)
+{
+    QStringList texts;
+    for (int i = 0; MapNodeItem *item = scene.nodeItem(i); ++i)
+        texts << item->cutTexts();
+    return texts;
+}
+
 } // namespace
 
 QSize pixelSize(const MapScene &scene)
@@ -47,32 +56,53 @@ QSize pixelSize(const MapScene &scene)
     return QSize(qCeil(size.width()), qCeil(size.height()));
 }
 
-QByteArray draw(MapScene &scene, MapFormat format)
+bool draw(MapScene &scene, MapFormat format, int scale, QByteArray &picture, QString &error)
 {
+    const QSize size = pixelSize(scene);
+    const QSize pixels = format == MapFormat::Png ? size * scale : size;
+    if (format == MapFormat::Png && qint64(pixels.width()) * pixels.height() > MaxPngPixels) {
+        error = QStringLiteral("схема в %1×%2 точек слишком велика для PNG; её можно сохранить в SVG")
+                    .arg(pixels.width())
+                    .arg(pixels.height());
+        return false;
+    }
     // A picture for others to read: whichever record the editor shows is nobody's business.
     const int current = scene.currentRecord();
     scene.setCurrentRecord(-1);
-    const QSize size = pixelSize(scene);
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
+    bool made = false;
     if (format == MapFormat::Svg) {
         QSvgGenerator svg;
         svg.setOutputDevice(&buffer);
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(0, 0), size));
         svg.setTitle(QStringLiteral("Карта диалога"));
-        QPainter painter(&svg);
-        render(scene, painter, size);
-    } else {
-        QImage image(size, QImage::Format_ARGB32_Premultiplied);
-        {
-            QPainter painter(&image);
+        svg.setDescription(cutTexts(scene).join(u'\n'));
+        QPainter painter;
+        made = painter.begin(&svg);
+        if (made) {
             render(scene, painter, size);
+            made = painter.end();
         }
-        image.save(&buffer, "PNG");
+    } else {
+        // Drawn at the larger size, not enlarged afterwards: the text stays sharp.
+        QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
+        if (!image.isNull()) {
+            QPainter painter(&image);
+            render(scene, painter, size * scale);
+        }
+        made = !image.isNull() && image.save(&buffer, "PNG");
     }
     scene.setCurrentRecord(current);
-    return format == MapFormat::Svg ? inPixels(buffer.data(), size) : buffer.data();
+    if (!made) {
+        error = QStringLiteral("не удалось нарисовать схему в %1×%2 точек (не хватило памяти?)")
+                    .arg(pixels.width())
+                    .arg(pixels.height());
+        return false;
+    }
+    picture = format == MapFormat::Svg ? inPixels(buffer.data(), size) : buffer.data();
+    return true;
 }
 
 } // namespace MapPicture

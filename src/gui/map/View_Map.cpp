@@ -3,13 +3,14 @@
 
 #include "common/FileMessages.h"
 #include "common/SaveFile.h"
-#include "gui/widgets/Prompts.h"
 #include "gui/map/MapItems.h"
 #include "gui/map/MapPicture.h"
 #include "gui/map/MapScene.h"
 #include "gui/map/MapView.h"
+#include "gui/widgets/Prompts.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
@@ -31,6 +32,12 @@ View_Map::View_Map(ScriptSession &session, Prompts &prompts, QWidget &mainWindow
     tools->setObjectName(QStringLiteral("Tool_Map"));
     tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
     tools->addAction(addAction("SaveMap", QStringLiteral("Сохранить схему..."), {}));
+    m_pngScale = new QComboBox(tools);
+    m_pngScale->setObjectName(QStringLiteral("Combo_PngScale"));
+    m_pngScale->setToolTip(QStringLiteral("Масштаб рисунка PNG: во сколько раз крупнее схемы на экране при масштабе 100%"));
+    for (const int scale : MapPicture::Scales)
+        m_pngScale->addItem(QStringLiteral("PNG %1x").arg(scale), scale);
+    tools->addWidget(m_pngScale);
     tools->addSeparator();
     tools->addAction(addAction("ZoomIn", QStringLiteral("Увеличить"),
                                {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}));
@@ -54,7 +61,8 @@ View_Map::View_Map(ScriptSession &session, Prompts &prompts, QWidget &mainWindow
 
     // Whatever the graph is made of: the records, the dialogue text, the folder's other
     // scripts, the script's own number.
-    for (auto signal : {&ScriptSession::recordsChanged, &ScriptSession::findingsChanged, &ScriptSession::stateChanged})
+    for (auto signal : {&ScriptSession::recordsChanged, &ScriptSession::findingsChanged,
+                        &ScriptSession::stateChanged, &ScriptSession::listsChanged})
         connect(&m_session, signal, this, &View_Map::graphMayHaveChanged);
     connect(&m_session.dialogue(), &DialogueText::changed, this, &View_Map::graphMayHaveChanged);
     connect(&m_session.links(), &LinkNavigation::changed, this, &View_Map::graphMayHaveChanged);
@@ -107,7 +115,7 @@ void View_Map::graphMayHaveChanged()
 void View_Map::refresh()
 {
     m_stale = false;
-    const ScriptGraph graph = m_session.scriptGraph();
+    const ScriptGraph graph = m_session.analysis().graph();
     const QString script = m_session.document().path;
     if (m_drawn && script == m_drawnScript && graph == m_scene->graph())
         return;
@@ -182,7 +190,11 @@ void View_Map::SaveMapExecute()
     }
     if (m_stale)
         refresh();
+    QByteArray picture;
     QString reason;
-    if (!saveFile(path, MapPicture::draw(*m_scene, *format), reason))
+    if (!MapPicture::draw(*m_scene, *format, m_pngScale->currentData().toInt(), picture, reason))
+        m_prompts.error(this, QStringLiteral("Схему не сохранить: ") + reason + QStringLiteral(".\r\n") +
+                                  QDir::toNativeSeparators(path));
+    else if (!saveFile(path, picture, reason))
         m_prompts.error(this, writeFailureText(path, reason));
 }

@@ -8,6 +8,7 @@ class MapScene;
 class MapView;
 class Prompts;
 class QAction;
+class QComboBox;
 class QLabel;
 
 // The dialogue map beside the main window: the script's records and the links between
@@ -24,11 +25,13 @@ public:
 
     // The ShowMap action: shows the window, or brings it to the front.
     void ShowMapExecute();
-    // "Сохранить схему...": SVG or PNG by the extension chosen.
+    // "Сохранить схему...": SVG or PNG by the extension chosen, a PNG in the scale picked
+    // beside the command.
     void SaveMapExecute();
 
     MapScene &scene() const { return *m_scene; }
     MapView *Map_View() const { return m_view; }
+    QComboBox *Combo_PngScale() const { return m_pngScale; }
     QAction *action(const char *name) const;
 
 signals:
@@ -54,6 +57,7 @@ private:
     MapScene *m_scene = nullptr;
     MapView *m_view = nullptr;
     QLabel *m_summary = nullptr;
+    QComboBox *m_pngScale = nullptr;
     bool m_stale = true;  // the session changed while the window was hidden
     bool m_drawn = false;  // the first drawing of a script is fitted to the window
     QString m_drawnScript; // the script drawn

@@ -55,6 +55,7 @@ EditorPanel::EditorPanel(ScriptSession &session, Prompts &prompts, QWidget *pare
 {
     setObjectName(QStringLiteral("EditorPanel"));
     buildControls();
+    connect(&m_session, &ScriptSession::listsChanged, this, &EditorPanel::fillFromLists);
     connect(&m_session, &ScriptSession::recordShown, this, &EditorPanel::ShowRec);
     connect(&m_session.dialogue(), &DialogueText::changed, this, &EditorPanel::ShowPhraseText);
     // Moving to another record or writing the script takes what an edit shows with it.
@@ -102,6 +103,7 @@ void EditorPanel::buildControls()
         fc.edit->setObjectName(info.editName());
         fc.edit->setRange(info.min, info.hasList() ? fullFieldRange(info) : info.fixedMax);
         connect(fc.edit, &IntegerEdit::left, this, [this, field = info.field] { EditExit(field); });
+        connect(fc.edit, &IntegerEdit::leftRefused, this, [this, field = info.field] { showStored(field); });
         // A typed value can be saved before it is confirmed: saving confirms it first.
         connect(fc.edit, &QLineEdit::textEdited, &m_session, &ScriptSession::noteTypedValue);
         connect(fc.edit, &IntegerEdit::enterPressed, this,
@@ -268,21 +270,29 @@ void EditorPanel::showField(NpcField field, quint16 value)
             FieldRules::shownComboIndex(*fc.info, value, m_session.lists().byId(fc.info->list)));
 }
 
+void EditorPanel::showStored(NpcField field)
+{
+    const NpcRecord &record = m_session.currentRecord();
+    if (!record.isEmpty()) {
+        showField(field, record.value(field));
+        return;
+    }
+    FieldControls &fc = controls(field);
+    fc.edit->setText(QStringLiteral("0"));
+    if (fc.combo)
+        fc.combo->setCurrentIndex(-1);
+}
+
 void EditorPanel::ShowRec()
 {
+    for (FieldControls &fc : m_fields)
+        showStored(fc.info->field);
     const NpcRecord &record = m_session.currentRecord();
     if (record.isEmpty()) {
         // The frames keep what they had.
-        for (FieldControls &fc : m_fields) {
-            fc.edit->setText(QStringLiteral("0"));
-            if (fc.combo)
-                fc.combo->setCurrentIndex(-1);
-        }
         m_phraseMemo->clear();
         return;
     }
-    for (FieldControls &fc : m_fields)
-        showField(fc.info->field, record.value(fc.info->field));
     edit(NpcField::LDay)->setRedFrame(FieldRules::lastDayFrameRed(record.FDay, record.LDay));
     ShowPhraseText();
 }
@@ -299,8 +309,11 @@ void EditorPanel::ShowPhraseText()
 
 void EditorPanel::leaveFocusedEdit()
 {
+    // While a dialog or a tool window is active no edit here has the focus, but the
+    // window's focus widget is the edit the user typed into.
+    const QWidget *focused = window()->focusWidget();
     for (FieldControls &fc : m_fields) {
-        if (fc.edit->hasFocus())
+        if (fc.edit == focused || fc.edit->hasFocus())
             fc.edit->leaveNow();
     }
 }
@@ -328,8 +341,14 @@ void EditorPanel::applyOutcome(FieldControls &fc, const RuleOutcome &outcome)
 
 void EditorPanel::EditExit(NpcField field)
 {
-    if (FieldControls *fc = find(field))
-        applyOutcome(*fc, m_session.commitField(field, fc->edit->text()));
+    FieldControls *fc = find(field);
+    if (!fc)
+        return;
+    const RuleOutcome outcome = m_session.commitField(field, fc->edit->text());
+    applyOutcome(*fc, outcome);
+    // Told it was refused, the user must not find it stored when moving on.
+    if (outcome.box == RuleOutcome::Box::Error && !outcome.stored)
+        fc->edit->markRefused();
 }
 
 void EditorPanel::EditKeyPress(NpcField field, QChar key)

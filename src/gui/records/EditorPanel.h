@@ -26,7 +26,8 @@ public:
     EditorPanel(ScriptSession &session, Prompts &prompts, QWidget *parent);
     ~EditorPanel() override;
 
-    // Fills the combo boxes from the lists and sets the edit limits.
+    // Fills the combo boxes from the lists and sets the edit limits, whenever the session
+    // reads the lists.
     void fillFromLists();
     // Shows the current record in every control.
     void ShowRec();
@@ -69,6 +70,8 @@ private:
     const FieldControls *find(NpcField field) const;
     FieldControls &controls(NpcField field) { return *find(field); } // for catalogue fields
     void showField(NpcField field, quint16 value);
+    // The field as the current record holds it.
+    void showStored(NpcField field);
     void applyOutcome(FieldControls &fc, const RuleOutcome &outcome);
 
     ScriptSession &m_session;

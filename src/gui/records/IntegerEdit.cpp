@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QValidator>
 
+#include <utility>
+
 namespace
 {
 
@@ -39,6 +41,7 @@ IntegerEdit::IntegerEdit(QWidget *parent) : QLineEdit(parent)
     setValidator(validator);
     connect(this, &QLineEdit::textChanged, this,
             [validator](const QString &text) { validator->m_previousText = text; });
+    connect(this, &QLineEdit::textEdited, this, [this] { m_refused = false; });
 }
 
 void IntegerEdit::setRange(qint64 min, qint64 max)
@@ -80,6 +83,11 @@ void IntegerEdit::leaveNow()
 {
     if (!isModified())
         return;
+    if (std::exchange(m_refused, false)) {
+        setModified(false);
+        emit leftRefused();
+        return;
+    }
     setText(FieldRules::normaliseText(text(), m_min, m_max));
     emit left();
 }

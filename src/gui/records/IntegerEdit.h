@@ -4,7 +4,8 @@
 
 // A numeric edit: digits with an optional leading sign, a range and a longest text.
 // Leaving it brings the text into the range and reports it; Enter reports the text as
-// typed. Text put in by the program is shown as it is, whatever its length.
+// typed. Text put in by the program is shown as it is, whatever its length. A text the
+// user was told was refused is never brought into the range: leaving gives it back.
 class IntegerEdit : public QLineEdit
 {
     Q_OBJECT
@@ -30,11 +31,16 @@ public:
     // What leaving does, for a caller that moves on without the focus moving: a text
     // the user changed is normalised and reported.
     void leaveNow();
+    // The text as it stands was refused; until the user types again, leaving the edit
+    // asks for the stored value back instead of storing anything.
+    void markRefused() { m_refused = true; }
 
 signals:
     // The user left the edit after changing its text; the text is normalised.
     void left();
     void enterPressed();
+    // The user left the edit showing a refused text.
+    void leftRefused();
 
 protected:
     bool event(QEvent *event) override;
@@ -46,4 +52,5 @@ private:
     qint64 m_max = 0;
     int m_maxTextLength = 1;
     bool m_redFrame = false;
+    bool m_refused = false;
 };

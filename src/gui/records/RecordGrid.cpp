@@ -82,7 +82,7 @@ void RecordGrid::StringGridSelectCell(int, int row)
 void RecordGrid::showCaptions()
 {
     for (int row = 0; row < RecordCount; ++row) {
-        const QString texts[] = {m_session.actionCaption(row), m_session.linkCaption(row)};
+        const QString texts[] = {m_session.captions().action(row), m_session.captions().link(row)};
         for (int column = 1; column < 3; ++column) {
             QTableWidgetItem *cell = item(row, column);
             if (cell->text() != texts[column - 1])
@@ -104,7 +104,7 @@ void RecordGrid::showFindings()
 {
     // The row number of a record with an error or a warning turns red; its tip lists them.
     std::array<QStringList, RecordCount> found;
-    for (const CheckFinding &finding : m_session.findings()) {
+    for (const CheckFinding &finding : m_session.analysis().findings()) {
         if (finding.record >= 0 && finding.record < RecordCount && finding.level != CheckLevel::Note)
             found[finding.record] << finding.shownMessage;
     }

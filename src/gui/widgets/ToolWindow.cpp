@@ -1,14 +1,53 @@
 #include "gui/widgets/ToolWindow.h"
 
 #include <QKeyEvent>
+#include <QScreen>
+
+#include <algorithm>
+#include <utility>
 
 ToolWindow::ToolWindow(QWidget &mainWindow) : QWidget(&mainWindow, Qt::Window) {}
 
 void ToolWindow::showInFront()
 {
+    if (m_placeBeside && !std::exchange(m_placed, true))
+        placeBesideMainWindow();
     show();
     raise();
     activateWindow();
+}
+
+void ToolWindow::placeBesideMainWindow()
+{
+    const QWidget *main = parentWidget();
+    if (!main || !main->isVisible())
+        return;
+    const QScreen *screen = main->screen();
+    const QRect available = screen ? screen->availableGeometry() : QRect();
+    // The frame is not known before the first showing: the title bar of the main window
+    // stands for it.
+    const QMargins frame(main->geometry().left() - main->frameGeometry().left(),
+                         main->geometry().top() - main->frameGeometry().top(),
+                         main->frameGeometry().right() - main->geometry().right(),
+                         main->frameGeometry().bottom() - main->geometry().bottom());
+    // Shown, the window grows to what its contents need.
+    const QSize inner = size().expandedTo(minimumSizeHint());
+    const QRect outer = besideRect(main->frameGeometry(), inner.grownBy(frame), available);
+    move(outer.topLeft());
+}
+
+QRect besideRect(const QRect &mainFrame, const QSize &size, const QRect &screen)
+{
+    QRect placed(QPoint(mainFrame.right() + 1, mainFrame.top()), size);
+    if (!screen.isValid())
+        return placed;
+    if (placed.right() > screen.right()) {
+        placed.moveLeft(mainFrame.left() - size.width());
+        if (placed.left() < screen.left())
+            placed.moveLeft(std::max(screen.left(), screen.right() + 1 - size.width()));
+    }
+    placed.moveTop(std::clamp(placed.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - size.height())));
+    return placed;
 }
 
 void ToolWindow::keyPressEvent(QKeyEvent *event)

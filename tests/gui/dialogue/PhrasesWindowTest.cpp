@@ -1,6 +1,7 @@
 #include "gui/dialogue/PhrasesWindow.h"
 #include "gui/dialogue/PhraseEditDelegate.h"
 #include "gui/dialogue/PhraseTableModel.h"
+#include "gui/widgets/ToolWindow.h"
 #include "common/Windows1251.h"
 #include "document/NpcFile.h"
 #include "gui/records/IntegerEdit.h"
@@ -16,6 +17,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTest>
 #include <QToolBar>
@@ -107,6 +110,40 @@ TEST_F(PhrasesWindowTest, TheTableShowsEveryLineWithItsSpeakersAndTheCurrentReco
     EXPECT_EQ(table()->model()->rowCount(), 4);
 }
 
+TEST_F(PhrasesWindowTest, TheWindowsOpenBesideTheMainWindowThenStayWhereLeftAndTheTableHasTheFocus)
+{
+    main().setGeometry(10, 10, 300, 200);
+    main().show();
+    const std::pair<const char *, const char *> windows[] = {{"EditPhrases", "PhrasesWindow"},
+                                                             {"CheckScript", "ProblemsWindow"}};
+    for (const auto &[command, name] : windows) {
+        auto *tool = main().findChild<ToolWindow *>(QLatin1String(name));
+        ASSERT_NE(tool, nullptr) << command;
+        tool->resize(200, 150);
+        trigger(command);
+        const QRect beside =
+            besideRect(main().frameGeometry(), tool->frameGeometry().size(), main().screen()->availableGeometry());
+        EXPECT_EQ(tool->frameGeometry().topLeft(), beside.topLeft()) << command;
+        tool->move(400, 300);
+        tool->close();
+        trigger(command);
+        EXPECT_EQ(tool->pos(), QPoint(400, 300)) << command;
+    }
+    EXPECT_EQ(window().focusWidget(), table());
+}
+
+TEST(ToolWindowPlacement, RightOfTheMainWindowElseLeftElseAtTheScreensRightEdge)
+{
+    const QRect screen(0, 0, 1000, 700);
+    const QRect main(100, 50, 500, 400);
+    EXPECT_EQ(besideRect(main, QSize(300, 200), screen), QRect(600, 50, 300, 200));
+    EXPECT_EQ(besideRect(QRect(400, 50, 500, 400), QSize(300, 200), screen), QRect(100, 50, 300, 200));
+    EXPECT_EQ(besideRect(QRect(200, 50, 700, 400), QSize(300, 200), screen), QRect(700, 50, 300, 200));
+    // Kept on the screen from top to bottom.
+    EXPECT_EQ(besideRect(QRect(100, 600, 500, 400), QSize(300, 200), screen), QRect(600, 500, 300, 200));
+    EXPECT_EQ(besideRect(QRect(100, -30, 500, 400), QSize(300, 200), screen), QRect(600, 0, 300, 200));
+}
+
 TEST_F(PhrasesWindowTest, TheCommandSitsInTheServiceMenuAndOnTheToolBarBesideTheViewer)
 {
     QMenu *service = menu("Service_mMenu");
@@ -174,6 +211,37 @@ TEST_F(PhrasesWindowTest, AddingAPhraseToARecordWithAndWithoutPhrases)
     EXPECT_EQ(table()->model()->rowCount(), 4);
 }
 
+TEST_F(PhrasesWindowTest, PhrasesNumberedBeforeTheTextAreMadeAndLeftInPlace)
+{
+    NpcRecords planned{};
+    for (int i = 0; i < 3; ++i) {
+        planned[i].initialise();
+        planned[i].Phrase = quint8(i);
+    }
+    writeFile(QStringLiteral("npc/058.npc"), NpcWriter::encode(planned, NpcLayout::StandardLayout));
+    writeFile(QStringLiteral("npc/058.edt"), QByteArray());
+    prompts().files << pathIn(QStringLiteral("npc/058.npc"));
+    trigger("Open");
+    openWindow();
+    prompts().clear();
+
+    main().selectGridRow(1);
+    trigger("AddPhrase");
+    EXPECT_TRUE(prompts().asked.isEmpty()) << "not refused";
+    EXPECT_EQ(table()->model()->rowCount(), 2);
+    EXPECT_EQ(table()->currentIndex().row(), 1);
+    EXPECT_EQ(session().records(), planned);
+    EXPECT_EQ(main().statusBar()->currentMessage(), QStringLiteral("Текст дополнен пустыми фразами 0–1 до фраз записи 1."));
+    QTest::keyClick(table()->indexWidget(table()->currentIndex()), Qt::Key_Escape);
+
+    // The window's own command: a line at the end, which record 2 numbered already.
+    EXPECT_TRUE(window().findChild<QToolBar *>()->actions().contains(action("AppendPhrase")));
+    trigger("AppendPhrase");
+    EXPECT_EQ(table()->model()->rowCount(), 3);
+    EXPECT_EQ(session().records(), planned);
+    EXPECT_EQ(cell(2, 2), QStringLiteral("2"));
+}
+
 TEST_F(PhrasesWindowTest, InsertAndDeleteRenumberTheOtherRecordsAndDeletingASpokenLineAsks)
 {
     openWindow();
@@ -239,7 +307,7 @@ TEST_F(PhrasesWindowTest, SaveWritesBothFilesOnlyWhenTheTextChangedAndAFailureKe
 
     FailingFileOps ops;
     ops.failWrite = 2;
-    ScriptSessionTester::setFileOps(session(), ops);
+    SessionTester::setFileOps(session(), ops);
     openWindow();
     typeInto(3, QStringLiteral("Later"));
     trigger("Save");

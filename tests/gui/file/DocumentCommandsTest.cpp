@@ -1,9 +1,12 @@
 #include "gui/file/DocumentCommands.h"
+#include "common/FileSetWriter.h"
 #include "document/NpcFile.h"
 #include "support/AppFixture.h"
+#include "support/KillingFileOps.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QDropEvent>
 #include <QLabel>
 #include <QMimeData>
@@ -116,7 +119,10 @@ TEST_F(DocumentCommandsTest, RefusedFileWhileModifiedLeavesTheScriptAsItWas)
     prompts().clear();
     prompts().answers << QMessageBox::Yes;
     open(pathIn(QStringLiteral("bad.npc")));
-    ASSERT_EQ(prompts().messageTexts(), (QStringList{OpenQuestion, NotScript}));
+    ASSERT_EQ(prompts().messageTexts(),
+              (QStringList{OpenQuestion, NotScript + QStringLiteral("\r\n") +
+                                             QDir::toNativeSeparators(pathIn(QStringLiteral("bad.npc"))) +
+                                             QStringLiteral(": размер файла 1599, а нужно не меньше 1600 байт")}));
     EXPECT_EQ(prompts().asked.last().kind, PromptKind::Error);
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + path + QLatin1Char('*'));
     EXPECT_TRUE(session().isModified());
@@ -337,4 +343,72 @@ TEST_F(DocumentCommandsTest, DroppingSeveralFilesOnTheWindowOpensOnlyTheFirst)
     EXPECT_TRUE(drop.isAccepted());
     EXPECT_EQ(session().document().path, first);
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + first);
+}
+
+TEST_F(DocumentCommandsTest, OpeningAScriptSaysThatAWriteCutShortInItsFolderWasTakenBack)
+{
+    const QString path = writeScript(QStringLiteral("scripts/057.npc"), linkedRecords());
+    const QString other = writeScript(QStringLiteral("scripts/058.npc"), linkedRecords());
+    KillingFileOps ops;
+    ops.killAt = 4; // both written, one replaced
+    FileSetWriter writer(ops);
+    writer.write(path, QByteArray(1600, '\0'));
+    writer.write(other, QByteArray(1600, '\0'));
+    EXPECT_THROW(writer.commit(), KillingFileOps::Killed);
+
+    open(path);
+    // Said first; then comes the question about the missing dialogue file.
+    const QStringList texts = prompts().messageTexts();
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_EQ(prompts().asked[1].kind, PromptKind::Information);
+    EXPECT_TRUE(texts[0].startsWith(QStringLiteral("Прерванная запись файлов (2) в папке ")));
+    EXPECT_TRUE(texts[0].endsWith(QStringLiteral("отменена: все файлы прежние.")));
+    EXPECT_EQ(main().gridText(0, 2), QStringLiteral("12"));
+    EXPECT_EQ(QDir(pathIn(QStringLiteral("scripts"))).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+TEST_F(DocumentCommandsTest, ANewScriptFirstSavedUnderANumberKeepsItsInsideLinks)
+{
+    // Record 0 of a new script hands control to its record 2.
+    const auto linkZeroToTwo = [this] {
+        trigger("New");
+        records()[0].initialise();
+        records()[0].ControlRec = 2;
+        records()[2].initialise();
+        main().selectGridRow(2);
+        main().selectGridRow(0);
+        modify();
+    };
+    linkZeroToTwo();
+    ASSERT_EQ(main().gridText(0, 2), QStringLiteral("2"));
+    prompts().clear();
+    prompts().files << pathIn(QStringLiteral("057.npc"));
+    trigger("SaveAs");
+    EXPECT_EQ(prompts().asked.size(), 1); // the save dialog only
+    EXPECT_EQ(session().record(0).ControlNpc, 57);
+    NpcReader reader;
+    ASSERT_TRUE(reader.read(pathIn(QStringLiteral("057.npc"))));
+    EXPECT_EQ(reader.records()[0].ControlNpc, 57);
+    EXPECT_EQ(reader.records()[0].ControlRec, 2);
+    EXPECT_EQ(main().gridText(0, 2), QStringLiteral("2"));
+    EXPECT_FALSE(session().isModified());
+    EXPECT_EQ(session().commandState().undoName, QStringLiteral("ссылки внутри скрипта на номер 57"));
+
+    // A number no link can name is asked about first; then the link column tells the truth.
+    const QString question = QStringLiteral(
+        "номер 777 не помещается в поле NPC No (0–254): ссылки на этот скрипт невозможны. Сохранить?");
+    linkZeroToTwo();
+    prompts().clear();
+    prompts().files << pathIn(QStringLiteral("777.npc"));
+    trigger("SaveAs"); // answered No
+    EXPECT_EQ(prompts().messageTexts(), QStringList{question});
+    EXPECT_FALSE(QFileInfo::exists(pathIn(QStringLiteral("777.npc"))));
+    EXPECT_TRUE(session().isModified());
+
+    prompts().files << pathIn(QStringLiteral("777.npc"));
+    prompts().answers << QMessageBox::Yes;
+    trigger("SaveAs");
+    EXPECT_TRUE(QFileInfo::exists(pathIn(QStringLiteral("777.npc"))));
+    EXPECT_EQ(session().record(0).ControlNpc, 255);
+    EXPECT_EQ(main().gridText(0, 2), QStringLiteral("#255"));
 }

@@ -4,7 +4,9 @@
 #include "session/RecoveryFile.h"
 #include "session/RecoveryKeeper.h"
 #include "session/ScriptLock.h"
+#include "support/OtherEditor.h"
 #include "support/AppFixture.h"
+#include "support/DialogueFileBytes.h"
 
 #include <QStatusBar>
 
@@ -135,21 +137,39 @@ TEST_F(KeepingWorkTest, AFileChangedBehindTheEditorIsReadAgainOrAskedAbout)
     EXPECT_TRUE(main().statusBar()->currentMessage().contains(QStringLiteral("удалён")));
 }
 
+TEST_F(KeepingWorkTest, BothFilesReadAgainAreNamedInOneLine)
+{
+    open(script);
+    QStringList said;
+    QObject::connect(&diskWatch(), &DiskWatch::said, [&](const QString &text) { said << text; });
+    writeFile(QStringLiteral("057.npc"), NpcWriter::encode(someRecords(2), NpcLayout::StandardLayout));
+    writeFile(QStringLiteral("057.edt"), dialogueFileBytes({"Hi", "Bye"}));
+    diskWatch().check();
+    EXPECT_EQ(said, QStringList{QStringLiteral("Файлы %1 и %2 изменены другой программой и прочитаны заново.")
+                                    .arg(QDir::toNativeSeparators(script),
+                                         QDir::toNativeSeparators(pathIn(QStringLiteral("057.edt"))))});
+    EXPECT_EQ(main().statusBar()->currentMessage(), said.value(0));
+    EXPECT_EQ(session().dialogue().text().size(), 2);
+}
+
 TEST_F(KeepingWorkTest, AScriptOpenInAnotherEditorIsOfferedReadOnly)
 {
-    const ProcessIdentity init = ProcessIdentity::of(1);
-    if (!init.isRunning())
-        GTEST_SKIP() << "no process 1 to stand for another editor";
+    const OtherEditor editor(QFileInfo(script).absolutePath());
+    if (!editor.isRunning())
+        GTEST_SKIP() << "no sleep program to stand for another editor";
+    const ProcessIdentity other = editor.identity();
     QDir().mkpath(RecoveryKeeper::folder());
     QFile lock(ScriptLock::lockFileOf(script));
     ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
-    lock.write(QFileInfo(script).canonicalFilePath().toUtf8() + "\n1\n" + QByteArray::number(init.started) + "\n");
+    lock.write(QFileInfo(script).canonicalFilePath().toUtf8() + "\n" + QByteArray::number(other.pid) + "\n" +
+               QByteArray::number(other.started) + "\n");
     lock.close();
 
     open(script); // not at all
     EXPECT_FALSE(session().hasPath());
     ASSERT_EQ(prompts().messageTexts().size(), 1);
-    EXPECT_TRUE(prompts().messageTexts()[0].endsWith(QStringLiteral("(процесс 1).\r\nОткрыть его только для чтения?")));
+    EXPECT_TRUE(prompts().messageTexts()[0].endsWith(
+        QStringLiteral("(процесс %1).\r\nОткрыть его только для чтения?").arg(other.pid)));
 
     prompts().answers = {QMessageBox::Yes};
     open(script);

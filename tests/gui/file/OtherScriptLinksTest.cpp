@@ -51,18 +51,19 @@ TEST_F(OtherScriptLinksTest, CutAndDeleteNameTheOtherScriptsAndSaveOffersTheirCh
     trigger("Save");
     ASSERT_EQ(prompts().asked.size(), 1);
     EXPECT_EQ(prompts().asked[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    EXPECT_EQ(prompts().asked[0].text,
-              QStringLiteral(
-                  "Ссылки других скриптов на сдвинутые записи:\r\nShop: запись 3, ControlRec 3 -> 2\r\n"
-                  "Ссылки на удалённые записи (останутся как есть):\r\nShop: запись 2, ControlRec 1 (удалена)"
-                  "\r\n\r\nИсправить ссылки в других скриптах и сохранить их вместе с этим?"));
+    EXPECT_EQ(
+        prompts().asked[0].text,
+        QStringLiteral("Ссылки других скриптов на сдвинутые записи:\r\nShop: запись 3, ControlRec 3 -> 2\r\n"
+                       "Ссылки других скриптов на удалённые записи (поведут в запись перед удалённой):\r\n"
+                       "Shop: 2 → 057:0 (запись 1 удалена)"
+                       "\r\n\r\nИсправить ссылки в других скриптах и сохранить их вместе с этим?"));
     EXPECT_TRUE(session().isModified());
 
     prompts().answers = {QMessageBox::Yes};
     trigger("Save");
     EXPECT_FALSE(session().isModified());
     EXPECT_EQ(shopLink(3), 2);
-    EXPECT_EQ(shopLink(2), 1);
+    EXPECT_EQ(shopLink(2), 0);
 
     // No saves only this script.
     main().selectGridRow(0);

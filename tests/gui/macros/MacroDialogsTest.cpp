@@ -20,7 +20,7 @@ protected:
         startWithMacros("Guard=" + GuardValues + "\r\n");
         main().selectGridRow(2);
         clickMacro(0);
-        ScriptSessionTester::record(session(), session().CurRec()).Spare28 = 7;
+        SessionTester::record(session(), session().CurRec()).Spare28 = 7;
         prompts().clear();
     }
     QLineEdit *nameEdit() { return in<QLineEdit>(saveDialog(), "Edit_MacrName"); }

@@ -86,7 +86,7 @@ TEST_F(MacroMenuTest, ApplyingSetsTwentyFieldsAndShowsTheRecord)
     EXPECT_TRUE(action("Save")->isEnabled());
     EXPECT_TRUE(action("SaveAsMacr")->isEnabled());
     EXPECT_EQ(main().Lbl_RecordNo()->text(), QStringLiteral("Запись: 3"));
-    EXPECT_EQ(main().gridText(3, 1), session().actionName("7"));
+    EXPECT_EQ(main().gridText(3, 1), session().captions().actionName("7"));
     EXPECT_FALSE(main().gridText(3, 1).isEmpty());
     EXPECT_EQ(main().gridText(3, 2), QStringLiteral("#12"));
 
@@ -106,13 +106,13 @@ TEST_F(MacroMenuTest, SameNamedMacrosApplyTheirOwnValuesAndAnEmptyResultShowsAnE
                     "Zero=0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0\r\n");
     clickMacro(0);
     EXPECT_EQ(session().currentRecord().Mode, 1);
-    EXPECT_EQ(main().gridText(0, 1), session().actionName("4"));
+    EXPECT_EQ(main().gridText(0, 1), session().captions().actionName("4"));
     clickMacro(1);
     EXPECT_EQ(session().currentRecord().Mode, 2);
-    EXPECT_EQ(main().gridText(0, 1), session().actionName("6"));
+    EXPECT_EQ(main().gridText(0, 1), session().captions().actionName("6"));
 
     // All zero: the record is empty again, though still modified, and Action 0 has a name.
-    ASSERT_FALSE(session().actionName("0").isEmpty());
+    ASSERT_FALSE(session().captions().actionName("0").isEmpty());
     clickMacro(2);
     EXPECT_TRUE(session().document().IsRecEmpty(0));
     EXPECT_TRUE(session().isModified());
@@ -130,7 +130,7 @@ TEST_F(MacroMenuTest, AMalformedMacroChangesNothingAndReportsTheBadValue)
                     "Short=5,5,5\r\n");
     clickMacro(0);
     const NpcRecord before = session().currentRecord();
-    ScriptSessionTester::markSaved(session());
+    SessionTester::markSaved(session());
     const QString title = main().windowTitle();
 
     for (int position : {1, 2, 3}) {

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QImage>
 #include <QLabel>
 #include <QProcess>
@@ -122,7 +123,7 @@ TEST_F(MapWindowTest, ShowsEveryUsedRecordAndFollowsEditsOnlyWhileShown)
     // An edit the map does not show leaves the drawing and the view alone.
     const MapNodeItem *drawn = boxOf(3);
     const int scrolled = view().horizontalScrollBar()->value();
-    session().commitField(NpcField::GoSect, QStringLiteral("12"));
+    session().commitField(NpcField::Mode, QStringLiteral("3"));
     EXPECT_EQ(boxOf(3), drawn);
     EXPECT_EQ(view().horizontalScrollBar()->value(), scrolled);
 
@@ -136,7 +137,8 @@ TEST_F(MapWindowTest, ShowsEveryUsedRecordAndFollowsEditsOnlyWhileShown)
     // Another script is a picture of its own, fitted to the window.
     view().setZoom(MapView::MaxZoom);
     ASSERT_TRUE(session().openScript(pathIn(QStringLiteral("npc/112.npc")), {}));
-    EXPECT_EQ(titles(), QStringList{QStringLiteral("0 · Разговор")});
+    // Its record 0 is reached from record 4 of the first script.
+    EXPECT_EQ(titles(), (QStringList{QStringLiteral("0 · Разговор"), QStringLiteral("#57 · 4")}));
     EXPECT_LE(view().zoom(), 1.0);
     EXPECT_GE(view().zoom(), View_Map::ReadableZoom);
     EXPECT_EQ(map->windowTitle(), QStringLiteral("Карта диалога - 112.npc"));
@@ -252,6 +254,32 @@ TEST_F(MapWindowTest, SavesTheWholeMapAsSvgOrPngWithoutTheMark)
     EXPECT_TRUE(said[0].startsWith(QStringLiteral("Файл с таким именем уже существует.")));
     EXPECT_TRUE(said[1].startsWith(QStringLiteral("Схему можно сохранить только в файл SVG или PNG")));
     EXPECT_TRUE(said[2].contains(QDir::toNativeSeparators(pathIn(QStringLiteral("missing/map.svg")))));
+}
+
+TEST_F(MapWindowTest, RecordsLeadingInFromOtherScriptsAndPngsInEachScale)
+{
+    NpcRecords shop{};
+    shop[3] = used(1, 57, 1);
+    writeScript(QStringLiteral("npc/200.npc"), shop);
+    ASSERT_TRUE(session().openScript(pathIn(QStringLiteral("npc/057.npc")), {}));
+    map->ShowMapExecute();
+    EXPECT_TRUE(links().contains(QStringLiteral("#200 -> 1"))) << links().join(u',').toStdString();
+
+    const QSize size = MapPicture::pixelSize(scene());
+    ASSERT_EQ(map->Combo_PngScale()->count(), 3);
+    map->Combo_PngScale()->setCurrentIndex(2);
+    const QByteArray large = fileBytes(savePicture(QStringLiteral("large.png")));
+    EXPECT_EQ(QImage::fromData(large).size(), size * 4);
+    QProcess cli;
+    cli.setWorkingDirectory(pathIn(QString()));
+    cli.start(QStringLiteral(SCRIVLET_CLI), {QStringLiteral("map"), QStringLiteral("npc/057.npc"), QStringLiteral("-o"),
+                                             QStringLiteral("cli.png"), QStringLiteral("--scale"), QStringLiteral("4")});
+    ASSERT_TRUE(cli.waitForFinished(-1));
+    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    EXPECT_EQ(fileBytes(pathIn(QStringLiteral("cli.png"))), large);
+    // An SVG has no pixels to multiply.
+    const QSvgRenderer svg(savePicture(QStringLiteral("large.svg")));
+    EXPECT_EQ(svg.defaultSize(), size);
 }
 
 // scrivlet-cli draws the same picture as the window, byte for byte.

@@ -1,3 +1,4 @@
+#include "gui/file/DiskWatch.h"
 #include "gui/records/EditorPanelFixture.h"
 #include "gui/records/ReferenceListModel.h"
 
@@ -5,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QWheelEvent>
 
@@ -132,4 +134,40 @@ TEST_F(EditorPanelTest, LongNamesAreCutForShowAndPopupsAreAsWideAsTheirLongestNa
                                 box->screen()->availableGeometry().width() - 40);
     EXPECT_GE(box->view()->width(), wanted);
     box->hidePopup();
+}
+
+TEST_F(EditorPanelTest, ListsChangedByAnotherProgramAreReadAgainIntoEveryLimitBoxAndCaption)
+{
+    writeFile(QStringLiteral("Data/Items.txt"), toWindows1251(QStringLiteral("0=Ничего\r\n57=Меч\r\n")));
+    startShown();
+    NpcRecord r = initialised();
+    r.Action = 4;
+    r.ItemIn = 57;
+    showRecord(1, r);
+    ASSERT_EQ(edit(NpcField::ItemIn)->maximum(), 57);
+
+    // A renumbering from the command line: item 57 is now 60, and the action has a new name.
+    writeFile(QStringLiteral("Data/Items.txt"), toWindows1251(QStringLiteral("0=Ничего\r\n60=Меч\r\n")));
+    QByteArray actions = readFile(QStringLiteral("Data/Action.txt"));
+    actions.replace("\r\n4=", "\r\n4=New ");
+    writeFile(QStringLiteral("Data/Action.txt"), actions);
+    main().findChild<DiskWatch *>(QStringLiteral("DiskWatch"))->check();
+
+    EXPECT_EQ(main().statusBar()->currentMessage(),
+              QStringLiteral("Списки изменены другой программой и прочитаны заново."));
+    EXPECT_EQ(edit(NpcField::ItemIn)->maximum(), 60);
+    EXPECT_EQ(edit(NpcField::ItemOut)->maximum(), 60);
+    EXPECT_EQ(itemsOf(combo(NpcField::ItemIn)),
+              (QStringList{QStringLiteral("0. Ничего"), QStringLiteral("60. Меч")}));
+    EXPECT_TRUE(main().gridText(1, 1).startsWith(QStringLiteral("New ")));
+    EXPECT_EQ(combo(NpcField::Action)->currentText(), QStringLiteral("4. ") + main().gridText(1, 1));
+
+    typeAndLeave(NpcField::ItemIn, QStringLiteral("60"));
+    EXPECT_EQ(record(1).ItemIn, 60);
+    EXPECT_EQ(combo(NpcField::ItemIn)->currentIndex(), 1);
+
+    // Nothing changed since: nothing is read again.
+    main().statusBar()->clearMessage();
+    main().findChild<DiskWatch *>(QStringLiteral("DiskWatch"))->check();
+    EXPECT_TRUE(main().statusBar()->currentMessage().isEmpty());
 }

@@ -115,12 +115,12 @@ TEST_F(EditorPanelTest, ShowRecEdgeCases)
     showRecord(2, r);
     EXPECT_FALSE(edit(NpcField::LDay)->redFrame());
     EXPECT_TRUE(edit(NpcField::LDay)->styleSheet().isEmpty());
-    ScriptSessionTester::setDialogueText(session(), {"one", "two"});
+    SessionTester::setDialogueText(session(), {"one", "two"});
     r.Phrase = 2;
     showRecord(2, r);
     EXPECT_TRUE(edit(NpcField::Phrase)->redFrame());
 
-    ScriptSessionTester::takeAsOpened(session(), 57);
+    SessionTester::takeAsOpened(session(), 57);
     r.ControlNpc = 5;
     r.ControlRec = 12;
     showRecord(2, r);
@@ -139,7 +139,7 @@ TEST_F(EditorPanelTest, EnterOutOfRangeIsRefusedWithTheBoxOrSilently)
     NpcRecord r = initialised();
     r.Action = 4;
     showRecord(1, r);
-    ScriptSessionTester::setCaption(session(), 1, 1, QStringLiteral("old"));
+    SessionTester::setCaption(session(), 1, 1, QStringLiteral("old"));
 
     enter(NpcField::Action, QStringLiteral("99"));
     ASSERT_EQ(prompts().asked.size(), 1);
@@ -163,6 +163,37 @@ TEST_F(EditorPanelTest, EnterOutOfRangeIsRefusedWithTheBoxOrSilently)
     EXPECT_EQ(record(1).Action, 29);
     EXPECT_EQ(main().gridText(1, 1), QStringLiteral("Подарок"));
     EXPECT_TRUE(session().isModified());
+}
+
+TEST_F(EditorPanelTest, AValueRefusedOnEnterIsNotStoredWhenTheEditIsLeft)
+{
+    startShown();
+    record(2) = initialised();
+    showRecord(1, initialised());
+    const NpcRecord before = record(1);
+
+    // Leaving by focus, by another record, and by asking whether there is work to lose.
+    enter(NpcField::ControlNpc, QStringLiteral("777"));
+    EXPECT_EQ(prompts().messageTexts(),
+              QStringList{QStringLiteral("Данное значение должно быть в пределах 0 - 169")});
+    main().StringGrid()->setFocus();
+    EXPECT_EQ(edit(NpcField::ControlNpc)->text(), QStringLiteral("-1"));
+
+    enter(NpcField::ItemOut, QStringLiteral("9999"));
+    main().selectGridRow(2);
+    EXPECT_EQ(record(2).ItemOut, 0);
+    main().selectGridRow(1);
+
+    enter(NpcField::Q_was, QStringLiteral("+"));
+    EXPECT_FALSE(session().hasUnsavedChanges());
+    EXPECT_EQ(record(1), before);
+    EXPECT_FALSE(session().isModified());
+
+    // Typed again without Enter, the value is brought into range on leaving as before.
+    enter(NpcField::ControlNpc, QStringLiteral("777"));
+    retype(NpcField::ControlNpc, QStringLiteral("500"));
+    main().StringGrid()->setFocus();
+    EXPECT_EQ(record(1).ControlNpc, 169);
 }
 
 TEST_F(EditorPanelTest, EnterStoresAndWarnsOfUndocumentedValues)
@@ -209,7 +240,7 @@ TEST_F(EditorPanelTest, EnterOnTextsThatAreNoNumberStoresNothing)
     for (const auto &[field, text] :
          {std::pair{NpcField::GoSect, QString()}, std::pair{NpcField::TriggF, QStringLiteral("-")},
           std::pair{NpcField::Q_was, QStringLiteral("+")}}) {
-        ScriptSessionTester::showAgain(session()); // so that moving on leaves nothing typed behind
+        SessionTester::showAgain(session()); // so that moving on leaves nothing typed behind
         prompts().clear();
         enter(field, text);
         ASSERT_EQ(prompts().asked.size(), 1) << int(field);
@@ -232,8 +263,8 @@ TEST_F(EditorPanelTest, LeavingNormalisesThenStoresButPassingThroughChangesNothi
     EXPECT_TRUE(prompts().asked.isEmpty());
 
     record(1).Action = 200;
-    ScriptSessionTester::showAgain(session());
-    ScriptSessionTester::markSaved(session());
+    SessionTester::showAgain(session());
+    SessionTester::markSaved(session());
     edit(NpcField::Action)->setFocus();
     main().StringGrid()->setFocus();
     EXPECT_EQ(record(1).Action, 200);
@@ -293,7 +324,7 @@ TEST_F(EditorPanelTest, SettingTheOnlyFieldToZeroShowsTheEmptyFormThenMarks)
 TEST_F(EditorPanelTest, PickingAnItem)
 {
     start();
-    ScriptSessionTester::takeAsOpened(session(), 12);
+    SessionTester::takeAsOpened(session(), 12);
     NpcRecord r = initialised();
     r.ControlRec = 3;
     showRecord(4, r);
@@ -310,7 +341,7 @@ TEST_F(EditorPanelTest, PickingAnItem)
 TEST_F(EditorPanelTest, DefaultButtonsStoreAndMarkWithoutShowingTheRecordAgain)
 {
     start();
-    ScriptSessionTester::takeAsOpened(session(), 12);
+    SessionTester::takeAsOpened(session(), 12);
     NpcRecord r;
     for (const FieldInfo &info : fieldCatalogue())
         r.setValue(info.field, 7);
@@ -319,7 +350,7 @@ TEST_F(EditorPanelTest, DefaultButtonsStoreAndMarkWithoutShowingTheRecordAgain)
     for (const FieldInfo &info : fieldCatalogue()) {
         if (!info.hasButton())
             continue;
-        ScriptSessionTester::setLabelEmptyForm(session(), true);
+        SessionTester::setLabelEmptyForm(session(), true);
         main().findChild<QToolButton *>(info.buttonName())->click();
         EXPECT_EQ(record(6).value(info.field), info.defaultValue) << info.name;
         EXPECT_EQ(edit(info.field)->text(), QLatin1String(info.defaultText)) << info.name;

@@ -58,7 +58,7 @@ protected:
     // Shows the records as a freshly opened script does, with `row` selected.
     void open(int row = 0, quint8 own = Own)
     {
-        ScriptSessionTester::takeAsOpened(session(), own);
+        SessionTester::takeAsOpened(session(), own);
         select(row);
     }
     void select(int row)
@@ -135,7 +135,7 @@ TEST_F(RecordCommandsTest, CutMovesTheRecordsBelowUpAndFillsTheClipboard)
     records()[30] = used(2, OtherNpc, 40);
     records()[49] = used(0);
     open(5);
-    ScriptSessionTester::setCaption(session(), 30, 1, QStringLiteral("moves along"));
+    SessionTester::setCaption(session(), 30, 1, QStringLiteral("moves along"));
     const NpcRecord cut = records()[5];
 
     trigger("CutRec");
@@ -147,7 +147,7 @@ TEST_F(RecordCommandsTest, CutMovesTheRecordsBelowUpAndFillsTheClipboard)
     EXPECT_EQ(records()[19].ControlRec, 29);
     EXPECT_TRUE(records()[49].isEmpty());
     EXPECT_EQ(main().gridText(29, 1), QStringLiteral("moves along"));
-    ScriptSessionTester::setCaption(session(), 29, 1, QString());
+    SessionTester::setCaption(session(), 29, 1, QString());
     expectGridMatchesRecords();
     expectModifiedAt(5);
     EXPECT_EQ(main().Lbl_RecordNo()->text(), QStringLiteral("Запись: 5"));

@@ -5,7 +5,7 @@
 
 // Puts a session into a state directly, as a script just read would be, for tests that
 // build records in place instead of through a file.
-class ScriptSessionTester
+class SessionTester
 {
 public:
     static NpcRecords &records(ScriptSession &session) { return session.m_document.records; }
@@ -32,7 +32,7 @@ public:
     // A grid caption of a row: column 1 the action name, column 2 the link.
     static void setCaption(ScriptSession &session, int row, int column, const QString &text)
     {
-        (column == 1 ? session.m_captions.action : session.m_captions.link).at(row) = text;
+        (column == 1 ? session.m_captions.texts().action : session.m_captions.texts().link).at(row) = text;
         session.notify(ScriptSession::Records);
     }
 
@@ -53,7 +53,7 @@ public:
     // The text as if read from the dialogue file: nothing to save.
     static void setDialogueText(ScriptSession &session, const EdtText &text)
     {
-        session.m_dialogue.m_text = text;
+        session.m_dialogue.setText(text);
         session.takeReadText();
         session.notify(ScriptSession::Dialogue);
     }
