@@ -11,7 +11,8 @@ const QList<Command> &commands()
 {
     static const QList<Command> list{dumpCommand(),    buildCommand(),    convertCommand(), checkCommand(),
                                      diffCommand(),    xrefCommand(),     findCommand(),    edt2txtCommand(),
-                                     txt2edtCommand(), renumberCommand(), mergeCommand(),    mapCommand()};
+                                     txt2edtCommand(), renumberCommand(), mergeCommand(),    mapCommand(),
+                                     replaceCommand()};
     return list;
 }
 

@@ -25,6 +25,7 @@ Command txt2edtCommand();
 Command renumberCommand();
 Command mergeCommand();
 Command mapCommand();
+Command replaceCommand();
 
 OptionSpec formatOption(const QStringList &choices);
 OptionSpec layoutOption(const QString &name, bool required);

@@ -8,6 +8,7 @@
 #include "editor/RenumberPlan.h"
 #include "editor/ScriptChecks.h"
 #include "dialogue/PhraseList.h"
+#include "dialogue/TextReplace.h"
 #include "editor/ScriptGraph.h"
 #include "session/AppSettings.h"
 #include "session/CommandState.h"
@@ -214,6 +215,8 @@ public:
     SessionResult movePhrase(qsizetype line, int delta);
     // The whole text from a file in the export's form.
     SessionResult importPhrases(const QString &path);
+    // Lines replaced as one step; refused when a line no longer holds what was replaced.
+    SessionResult replacePhrases(const QList<LineReplacement> &lines);
     // The records that speak the line, as "3, 7"; empty when none does.
     QString phraseSpeakers(qsizetype line) const;
     // The line the phrases window stands on; -1 for none.
