@@ -2,20 +2,56 @@
 #include "cli/ScriptScan.h"
 #include "dialogue/DialogueBeside.h"
 #include "editor/ScriptChecks.h"
+#include "editor/SpellingCheck.h"
+#include "spelling/PersonalWords.h"
+#include "spelling/SpellChecker.h"
 
 namespace
 {
 
 // Fills the context's dialogue part: the lines of the .edt beside the script.
-void addDialogue(CliContext &context, const ScannedScript &scanned, CheckContext &check)
+DialogueBeside addDialogue(CliContext &context, const ScannedScript &scanned, CheckContext &check)
 {
-    const DialogueBeside dialogue = readDialogueBeside(*scanned.folder, scanned.name);
+    DialogueBeside dialogue = readDialogueBeside(*scanned.folder, scanned.name);
     if (dialogue.read()) {
         check.edtLines = dialogue.text.lines();
     } else if (dialogue.exists()) {
         context.inputFailed(dialogue.path, dialogue.error);
         check.skipPhrases = true;
     }
+    return dialogue;
+}
+
+// The checker of --spelling; said once and nothing when the dictionary cannot be read.
+std::shared_ptr<SpellChecker> spellChecker(CliContext &context)
+{
+    if (!context.args.has(QStringLiteral("--spelling")))
+        return nullptr;
+    QString error;
+    QString warning;
+    auto checker = openSpellChecker(context.args.value(QStringLiteral("--lang"), QStringLiteral("ru_RU")),
+                                    context.lists(), PersonalWords::defaultPath(), error, warning);
+    if (!warning.isEmpty())
+        context.warn(warning);
+    if (!checker)
+        context.inputFailed(QStringLiteral("--spelling"), error);
+    return checker;
+}
+
+QString spellingLine(const QString &path, const SpellingNote &note, bool json)
+{
+    const QString message = spellingNoteText(note);
+    if (!json)
+        return path + QStringLiteral(": phrase ") + QString::number(note.phrase) + QStringLiteral(": note: ") +
+               message + QStringLiteral(" [spelling]");
+    QStringList suggestions;
+    for (const QString &s : note.suggestions)
+        suggestions << jsonString(s);
+    return QStringLiteral("{\"file\": %1, \"record\": null, \"phrase\": %2, \"level\": \"note\", "
+                          "\"rule\": \"spelling\", \"message\": %3, \"word\": %4, \"suggestions\": [%5]}")
+        .arg(jsonString(path))
+        .arg(note.phrase)
+        .arg(jsonString(message), jsonString(note.word), suggestions.join(QStringLiteral(", ")));
 }
 
 QString textLine(const QString &path, const CheckFinding &finding)
@@ -41,6 +77,9 @@ int run(CliContext &context)
     const ReferenceLists &lists = context.lists();
     const ScriptScan scan(context, context.args.positional);
     const bool json = context.args.value(QStringLiteral("--format")) == QLatin1String("json");
+    const std::shared_ptr<SpellChecker> speller = spellChecker(context);
+    if (context.args.has(QStringLiteral("--spelling")) && !speller)
+        return ExitFailure;
     bool serious = false;
     QStringList lines;
     for (const ScannedScript &scanned : scan.scripts()) {
@@ -48,10 +87,14 @@ int run(CliContext &context)
         check.ownNpcNumber = scanned.ownNpcNumber;
         check.lists = &lists;
         check.others = [folder = scanned.folder](quint8 npc) { return folder->find(npc); };
-        addDialogue(context, scanned, check);
+        const DialogueBeside dialogue = addDialogue(context, scanned, check);
         for (const CheckFinding &finding : checkScript(scanned.script->records, check)) {
             serious = serious || finding.level != CheckLevel::Note;
             lines << (json ? jsonItem(scanned.path, finding) : textLine(scanned.path, finding));
+        }
+        if (speller && dialogue.read()) {
+            for (const SpellingNote &note : SpellingScan::all(*speller, dialogue.text, true))
+                lines << spellingLine(dialogue.path, note, json);
         }
     }
     if (json)
@@ -67,10 +110,14 @@ int run(CliContext &context)
 Command checkCommand()
 {
     return {
-        {QStringLiteral("check"), {formatOption({QStringLiteral("text"), QStringLiteral("json")})}, 1, -1},
+        {QStringLiteral("check"),
+         {formatOption({QStringLiteral("text"), QStringLiteral("json")}), flagOption(QStringLiteral("--spelling")),
+          {QStringLiteral("--lang"), {}, {}}},
+         1,
+         -1},
         QStringLiteral("проверка скриптов: ссылки, дни, фразы, значения списков"),
         QStringLiteral(
-            "scrivlet-cli check ПУТЬ... [--format text|json] [--data ПАПКА]\n"
+            "scrivlet-cli check ПУТЬ... [--format text|json] [--spelling [--lang ru_RU]] [--data ПАПКА]\n"
             "\n"
             "Проверяет скрипты (файлы и папки, в папках рекурсивно *.npc в любом регистре).\n"
             "Строка на находку: ПУТЬ:ЗАПИСЬ: УРОВЕНЬ: СООБЩЕНИЕ [ПРАВИЛО]; --format json даёт\n"
@@ -90,7 +137,15 @@ Command checkCommand()
             "  phrase-control-char  warning  в произносимой строке знак с кодом меньше 32\n"
             "  undocumented         warning  значение не названо в списке\n"
             "  above-list           warning  значение больше последнего номера списка\n"
-            "  spare                note     запасное поле не равно нулю"),
+            "  spare                note     запасное поле не равно нулю\n"
+            "  spelling             note     с --spelling: слово фразы, которого нет в словаре\n"
+            "                                (ФАЙЛ.edt: phrase N: note: ... [spelling])\n"
+            "\n"
+            "--spelling проверяет орфографию фраз словарём Hunspell языка --lang (по умолчанию\n"
+            "ru_RU; словари из пакетов hunspell-ru, hunspell-en-us). Не отмечаются числа,\n"
+            "слова из латинских и русских букв вместе, имена персонажей и предметов из\n"
+            "списков и слова личного словаря редактора; «е» и «ё» — одна буква. Нет словаря —\n"
+            "код 2 и сообщение, какой пакет установить."),
         run,
     };
 }

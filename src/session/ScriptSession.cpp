@@ -214,6 +214,7 @@ QList<SessionResult> ScriptSession::loadLists()
     if (loaded.folders != m_settings.listFolders())
         loaded = ::loadLists(m_settings.listFolders());
     m_lists = std::move(loaded.lists);
+    m_spelling.listsChanged();
     notify(Records | Shown | State);
     QList<SessionResult> failures;
     for (const QString &path : loaded.failed)

@@ -11,6 +11,7 @@
 #include "dialogue/TextReplace.h"
 #include "editor/ScriptGraph.h"
 #include "session/AppSettings.h"
+#include "session/SessionSpelling.h"
 #include "session/CommandState.h"
 #include "session/DialogueText.h"
 #include "session/ForeignLinkFixes.h"
@@ -44,6 +45,7 @@ public:
     // --- The rooms -----------------------------------------------------------------------
     AppSettings &settings() { return m_settings; }
     const AppSettings &settings() const { return m_settings; }
+    SessionSpelling &spelling() { return m_spelling; }
     MacroLibrary &macroLibrary() { return m_macros; }
     const MacroLibrary &macroLibrary() const { return m_macros; }
     DialogueText &dialogue() { return m_dialogue; }
@@ -290,6 +292,7 @@ private:
     ForeignLinkFixes m_foreign;
     FileOps *m_fileOps;
     ReferenceLists m_lists;
+    SessionSpelling m_spelling{m_settings, m_lists};
     NpcScriptDocument m_document;
     RecordGridTexts m_captions;
     RecordGridTexts m_shownCaptions; // as the views last heard of them
