@@ -5,8 +5,11 @@
 class PhraseEditDelegate;
 class PhraseTableModel;
 class Prompts;
+class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QPoint;
 class QTableView;
 class QToolBar;
 class ScriptSession;
@@ -24,6 +27,11 @@ public:
     QLineEdit *Edit_PhraseFilter() const { return m_filter; }
     QLabel *Lbl_PhrasesEmpty() const { return m_empty; }
     PhraseTableModel &model() const { return *m_model; }
+    QAction *Spelling() const { return m_spellingOn; }
+    QComboBox *Combo_SpellLang() const { return m_language; }
+    // The table's menu at a point of it: the suggestions for an unknown word there, then
+    // the commands.
+    QMenu *contextMenuAt(const QPoint &point);
 
     // The tool bar and the table's context menu hold these actions of the main window.
     void addCommands(const QList<QAction *> &actions);
@@ -44,6 +52,8 @@ private:
     void selectSessionLine();
     void activate(const QModelIndex &index);
     void reopenRefused(const QModelIndex &index, const QString &message, const QString &text);
+    void addSpellingControls();
+    void sayDictionaryProblem();
 
     ScriptSession &m_session;
     Prompts &m_prompts;
@@ -53,5 +63,7 @@ private:
     QLineEdit *m_filter = nullptr;
     QTableView *m_table = nullptr;
     QLabel *m_empty = nullptr;
+    QAction *m_spellingOn = nullptr;
+    QComboBox *m_language = nullptr;
     bool m_stale = true; // the session changed while the window was hidden
 };
