@@ -37,7 +37,7 @@ TextReplacer::TextReplacer(const ReplaceOptions &options)
     QString pattern = m_regex ? options.text : QRegularExpression::escape(options.text);
     if (m_yo)
         pattern = yoFolded(pattern);
-    auto flags = QRegularExpression::UseUnicodePropertiesOption;
+    QRegularExpression::PatternOptions flags = QRegularExpression::UseUnicodePropertiesOption;
     if (options.ignoreCase)
         flags |= QRegularExpression::CaseInsensitiveOption;
     m_pattern = QRegularExpression(pattern, flags);
