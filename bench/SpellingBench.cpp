@@ -2,7 +2,7 @@
 // unknown word of its own kind: the whole text checked with the dictionary's answers not
 // yet kept, against the plain split of the same lines into words; and one edit in the
 // phrases window with spelling on, against the same edit with it off.
-#include "BenchEditor.h"
+#include "PhrasesEditor.h"
 #include "common/Windows1251.h"
 #include "dialogue/EdtWriter.h"
 #include "document/NpcFile.h"
@@ -75,7 +75,7 @@ void writeFile(const QString &path, const QByteArray &bytes)
         file.write(bytes);
 }
 
-struct Editor : BenchEditor {
+struct Editor : PhrasesEditor {
     QTemporaryDir dir;
     explicit Editor(bool spelling)
     {
@@ -84,15 +84,7 @@ struct Editor : BenchEditor {
         writeFile(script, NpcWriter::encode(records, NpcLayout::StandardLayout));
         writeFile(dir.filePath(QStringLiteral("057.edt")), EdtWriter::encode(hugeText()));
         session().spelling().setOn(spelling);
-        session().openScript(script, {});
-        phrases().showInFront();
-        drawn();
-    }
-    PhrasesWindow &phrases() { return *static_cast<PhrasesWindow *>(windows->phrases); }
-    void drawn()
-    {
-        QApplication::processEvents();
-        phrases().Table_Phrases()->viewport()->repaint();
+        showHuge(script);
     }
     void edit(benchmark::State &state)
     {
