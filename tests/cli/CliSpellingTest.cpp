@@ -12,7 +12,7 @@ TEST_F(CliFixture, CheckSpellingNotesUnknownWordsOfEachDialogueFile)
     EXPECT_TRUE(result.out.contains(
         QStringLiteral("game/001.edt: phrase 0: note: неизвестное слово «Превет»; может быть: ")))
         << result.out.toStdString();
-    EXPECT_FALSE(result.out.contains(QStringLiteral("«Hello»")));
+    EXPECT_TRUE(result.out.contains(QStringLiteral("«Hello»"))) << "not Russian";
     EXPECT_TRUE(result.out.contains(QStringLiteral("[spelling]\n")));
 
     result = run({QStringLiteral("check"), QStringLiteral("game"), QStringLiteral("--spelling"), QStringLiteral("--lang"),
