@@ -125,15 +125,7 @@ import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" "$work/shot.png"
 convert "$work/shot.png" -strip -colors 256 "PNG8:$images/phrases.png"
 optipng -quiet -o5 "$images/phrases.png"
 echo "doc/images/phrases.png"
-# Unknown words typed at the end of the current line, underlined once it is taken.
-xdotool windowfocus --sync "$phrases"
-xdotool key F2 End
-typeText " Превет, путнек!" 120
-xdotool key Return
-sleep 0.8
-shot "$phrases" spelling
 xdotool windowunmap "$phrases"
-keys "$main" ctrl+z
 
 # "пришел" with е finds "пришёл" with --yo, in the scripts of the whole folder.
 keys "$main" ctrl+h
