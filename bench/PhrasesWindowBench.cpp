@@ -1,7 +1,7 @@
 // The phrases window over a dialogue file of 100,000 lines: opening it, one edit and one
 // line inserted at 0 (every record renumbered), each until the table is drawn again; and
 // opening the script with the window closed, against the same script without a text.
-#include "BenchEditor.h"
+#include "PhrasesEditor.h"
 #include "dialogue/EdtWriter.h"
 #include "gui/dialogue/PhrasesWindow.h"
 #include "document/NpcFile.h"
@@ -53,22 +53,7 @@ struct Script {
     QString path() const { return dir.filePath(QStringLiteral("057.npc")); }
 };
 
-struct Editor : BenchEditor {
-    // The huge script open, its phrases window shown.
-    void showHuge(const QString &path)
-    {
-        session().openScript(path, {});
-        phrases().showInFront();
-        drawn();
-    }
-    PhrasesWindow &phrases() { return *static_cast<PhrasesWindow *>(windows->phrases); }
-    // Until the table shows what changed.
-    void drawn()
-    {
-        QApplication::processEvents();
-        phrases().Table_Phrases()->viewport()->repaint();
-    }
-};
+using Editor = PhrasesEditor;
 
 const Script &hugeScript()
 {

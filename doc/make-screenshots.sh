@@ -127,6 +127,18 @@ optipng -quiet -o5 "$images/phrases.png"
 echo "doc/images/phrases.png"
 xdotool windowunmap "$phrases"
 
+# "пришел" with е finds "пришёл" with --yo, in the scripts of the whole folder.
+keys "$main" ctrl+h
+replace=$(windowNamed '^Заменить в текстах$')
+typeText "пришел" 120
+xdotool key Tab
+typeText "явился" 120
+xdotool key Tab Tab Tab space Tab End Return
+sleep 1
+shot "$replace" replace
+xdotool key Escape
+sleep 0.3
+
 # Xvfb's keyboard has no Cyrillic keys: xdotool maps them one by one, slowly.
 keys "$main" alt+m
 typeText "Разговор со жрецом" 120

@@ -8,7 +8,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 rm -rf "$out"
 for t in npc_file npc_json edt_text reference_list macro_file settings_file list_renumber merge script_graph \
-    foreign_links recovery_file file_set_journal po_file; do
+    foreign_links recovery_file file_set_journal po_file text_replace; do
     mkdir -p "$out/$t"
     if [ -d "$here/corpus/$t" ]; then cp "$here/corpus/$t"/* "$out/$t"/ 2>/dev/null || true; fi
 done

@@ -25,10 +25,12 @@ set +e
 
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(npc_file npc_json edt_text reference_list macro_file settings_file list_renumber
-                                     merge script_graph foreign_links recovery_file file_set_journal po_file)
+                                     merge script_graph foreign_links recovery_file file_set_journal po_file
+                                     text_replace)
 declare -A max_len=([npc_file]=4096 [npc_json]=16384 [edt_text]=65536 [reference_list]=32768 [macro_file]=16384
                     [settings_file]=8192 [list_renumber]=16384 [merge]=4096 [script_graph]=16384
-                    [foreign_links]=4096 [recovery_file]=16384 [file_set_journal]=8192 [po_file]=16384)
+                    [foreign_links]=4096 [recovery_file]=16384 [file_set_journal]=8192 [po_file]=16384
+                    [text_replace]=4096)
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # One target; its report goes to $build/$t.report, and the file $build/$t.failed marks a fault.
 fuzz_one() {

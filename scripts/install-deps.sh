@@ -2,8 +2,8 @@
 # Installs the Debian packages that building, testing and running Scrivlet need.
 set -euo pipefail
 PACKAGES=(cmake ninja-build g++ ccache pkg-config qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl1-mesa-dev
-          libgraphviz-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fonts-dejavu-core git python3
-          gettext)
+          libgraphviz-dev libhunspell-dev hunspell-ru hunspell-en-us libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
+          fonts-dejavu-core git python3 gettext)
 missing=()
 for p in "${PACKAGES[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

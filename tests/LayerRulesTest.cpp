@@ -17,7 +17,7 @@ const QString SourceDir = QStringLiteral(SCRIVLET_SOURCE_DIR "/src/");
 const QList<QStringList> Floors = {
     {QStringLiteral("common")},
     {QStringLiteral("document")},
-    {QStringLiteral("dialogue"), QStringLiteral("macros")},
+    {QStringLiteral("dialogue"), QStringLiteral("macros"), QStringLiteral("spelling")},
     {QStringLiteral("editor"), QStringLiteral("translation")},
     {QStringLiteral("session")},
     {QStringLiteral("gui")},

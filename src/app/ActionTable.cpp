@@ -64,6 +64,7 @@ const ActionInfo Actions[] = {
     {"CheckScript", "Проверить скрипт", "F7", "показать ошибки и предупреждения во всех записях скрипта.", true},
     {"FindUsages", "Найти использование...", "Ctrl+F", "найти записи скриптов папки, где встречается действие, предмет, персонаж, факт или квест.", true},
     {"Renumber", "Перенумеровать...", "Ctrl+R", "дать предмету, факту, квесту, персонажу... другой номер во всех скриптах папки и в его списке.", true},
+    {"ReplaceText", "Заменить в текстах...", "Ctrl+H", "заменить слово или выражение во фразах этого скрипта или всех скриптов папки.", true},
     {"FollowLink", "Перейти по ссылке", "Ctrl+L", "перейти к записи, которой текущая запись передаёт управление.", true},
     {"GoBack", "Назад", "Alt+Left", "вернуться туда, откуда был сделан последний переход по ссылке.", true},
     {"F_Standart", "Стандартный формат", "Alt+S", "", false},
@@ -166,7 +167,7 @@ QMenu *buildMainMenu(TForm1 &window, QMenuBar *menuBar)
     addAll(window, menu("Macros_m"), {"MacrManager", "SaveAsMacr"});
     addAll(window, menu("Service_m"),
            {"F_Standart", "F_Vesta", "-", "ReloadTxt", "ShowEdt", "RunEdt", "EditPhrases", "ShowMap", "-", "CheckScript",
-            "FindUsages", "Renumber", "-", "Config"});
+            "FindUsages", "Renumber", "ReplaceText", "-", "Config"});
     addAll(window, menu("Help_m"), {"Help", "About"});
     return file;
 }

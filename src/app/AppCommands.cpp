@@ -4,6 +4,7 @@
 #include "gui/folder/ProblemsWindow.h"
 #include "gui/map/View_Map.h"
 #include "gui/folder/RenumberDialog.h"
+#include "gui/folder/ReplaceDialog.h"
 #include "session/ScriptSession.h"
 
 #include <QDesktopServices>
@@ -25,6 +26,7 @@ AppCommands::AppCommands(const CommandContext &context, const Windows &windows)
     m_context.onTriggered("FindUsages", this, &AppCommands::FindUsagesExecute);
     m_context.onTriggered("ShowMap", this, &AppCommands::ShowMapExecute);
     m_context.onTriggered("Renumber", this, &AppCommands::RenumberExecute);
+    m_context.onTriggered("ReplaceText", this, &AppCommands::ReplaceTextExecute);
 }
 
 void AppCommands::QuitExecute()
@@ -81,6 +83,12 @@ void AppCommands::RenumberExecute()
 {
     if (m_windows.renumber)
         m_windows.renumber->RenumberExecute();
+}
+
+void AppCommands::ReplaceTextExecute()
+{
+    if (m_windows.replace)
+        m_windows.replace->ReplaceTextExecute();
 }
 
 void showManual(const AppConfig &config, Prompts &prompts, QWidget *parent)

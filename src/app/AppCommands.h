@@ -7,6 +7,7 @@
 struct AppConfig;
 class FindUsagesDialog;
 class RenumberDialog;
+class ReplaceDialog;
 class ProblemsWindow;
 class View_Map;
 class QDialog;
@@ -24,6 +25,7 @@ public:
         FindUsagesDialog *findUsages = nullptr;
         View_Map *map = nullptr;
         RenumberDialog *renumber = nullptr;
+        ReplaceDialog *replace = nullptr;
     };
     AppCommands(const CommandContext &context, const Windows &windows);
 
@@ -37,6 +39,7 @@ public:
     void FindUsagesExecute();
     void ShowMapExecute();
     void RenumberExecute();
+    void ReplaceTextExecute();
 
 private:
     CommandContext m_context;

@@ -18,6 +18,7 @@
 #include "gui/records/RecordGrid.h"
 #include "gui/records/RecordCommands.h"
 #include "gui/folder/RenumberDialog.h"
+#include "gui/folder/ReplaceDialog.h"
 #include "gui/macros/MacroCommands.h"
 #include "gui/macros/TForm5.h"
 #include "gui/macros/TForm6.h"
@@ -73,11 +74,13 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     windows->phrases = phrases;
     auto *renumber = new RenumberDialog(session, asker, main);
     windows->renumber = renumber;
+    auto *replace = new ReplaceDialog(session, asker, main);
+    windows->replace = replace;
 
     const CommandContext context{session, asker, main};
     auto *document = new DocumentCommands(context);
     auto *dialogue = new DialogueCommands(context, viewer);
-    main.setCommands({new AppCommands(context, {about, config, problems, findUsages, map, renumber}), document,
+    main.setCommands({new AppCommands(context, {about, config, problems, findUsages, map, renumber, replace}), document,
                       new RecordCommands(context), dialogue,
                       new MacroCommands(context, main.Btn_Macr()->menu(), saveMacro, macroManager)});
     QObject::connect(document, &DocumentCommands::dialogueFileWanted, dialogue, &DialogueCommands::OpenEdtExecute);
@@ -87,6 +90,7 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     QObject::connect(main.StringGrid(), &RecordGrid::linkDoubleClicked, document,
                      &DocumentCommands::FollowLinkExecute);
     auto *phraseCommands = new PhraseCommands(context, phrases);
+    phrases->addCommands({nullptr, context.action("ReplaceText")});
     QObject::connect(problems, &ProblemsWindow::recordPicked, &main, &TForm1::selectGridRow);
     QObject::connect(map, &View_Map::recordPicked, &main, &TForm1::selectGridRow);
     QObject::connect(map, &View_Map::linkPicked, document, &DocumentCommands::followLink);

@@ -25,6 +25,7 @@ struct ScrivletWindows {
     QWidget *map = nullptr;          // View_Map
     QWidget *phrases = nullptr;      // PhrasesWindow
     QWidget *renumber = nullptr;     // RenumberDialog
+    QWidget *replace = nullptr;      // ReplaceDialog
 
     ~ScrivletWindows();
 };

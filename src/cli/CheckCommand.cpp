@@ -3,6 +3,9 @@
 #include "dialogue/DialogueBeside.h"
 #include "common/Windows1251.h"
 #include "editor/ScriptChecks.h"
+#include "editor/SpellingCheck.h"
+#include "spelling/PersonalWords.h"
+#include "spelling/SpellChecker.h"
 
 #include <QDir>
 
@@ -16,6 +19,38 @@ void addDialogue(const DialogueBeside &dialogue, CheckContext &check)
         check.edtLines = dialogue.text.lines();
     else if (dialogue.exists())
         check.skipPhrases = true;
+}
+
+// The checker of --spelling; said once and nothing when the dictionary cannot be read.
+std::shared_ptr<SpellChecker> spellChecker(CliContext &context)
+{
+    if (!context.args.has(QStringLiteral("--spelling")))
+        return nullptr;
+    QString error;
+    QString warning;
+    auto checker = openSpellChecker(context.args.value(QStringLiteral("--lang"), QStringLiteral("ru_RU")),
+                                    context.lists(), PersonalWords::defaultPath(), error, warning);
+    if (!warning.isEmpty())
+        context.warn(warning);
+    if (!checker)
+        context.inputFailed(QStringLiteral("--spelling"), error);
+    return checker;
+}
+
+QString spellingLine(const QString &path, const SpellingNote &note, bool json)
+{
+    const QString message = spellingNoteText(note);
+    if (!json)
+        return path + QStringLiteral(": phrase ") + QString::number(note.phrase) + QStringLiteral(": note: ") +
+               message + QStringLiteral(" [spelling]");
+    QStringList suggestions;
+    for (const QString &s : note.suggestions)
+        suggestions << jsonString(s);
+    return QStringLiteral("{\"file\": %1, \"record\": null, \"phrase\": %2, \"level\": \"note\", "
+                          "\"rule\": \"spelling\", \"message\": %3, \"word\": %4, \"suggestions\": [%5]}")
+        .arg(jsonString(path))
+        .arg(note.phrase)
+        .arg(jsonString(message), jsonString(note.word), suggestions.join(QStringLiteral(", ")));
 }
 
 QString textLine(const QString &path, const CheckFinding &finding)
@@ -58,6 +93,9 @@ int run(CliContext &context)
     }
     const ReferenceLists &lists = context.lists();
     const bool json = context.args.value(QStringLiteral("--format")) == QLatin1String("json");
+    const std::shared_ptr<SpellChecker> speller = spellChecker(context);
+    if (context.args.has(QStringLiteral("--spelling")) && !speller)
+        return ExitFailure;
     QStringList lines;
     if (withLists)
         checkLists(context, json, lines);
@@ -68,10 +106,15 @@ int run(CliContext &context)
         check.ownNpcNumber = scanned.ownNpcNumber;
         check.lists = &lists;
         check.others = [folder = scanned.folder](quint8 npc) { return folder->find(npc); };
-        addDialogue(*scan.dialogueOf(context, scanned), check);
+        const DialogueBeside &dialogue = *scan.dialogueOf(context, scanned);
+        addDialogue(dialogue, check);
         for (const CheckFinding &finding : checkScript(scanned.script->records, check)) {
             serious = serious || finding.level != CheckLevel::Note;
             lines << (json ? jsonItem(scanned.path, finding) : textLine(scanned.path, finding));
+        }
+        if (speller && dialogue.read()) {
+            for (const SpellingNote &note : SpellingScan::all(*speller, dialogue.text, true))
+                lines << spellingLine(dialogue.path, note, json);
         }
     }
     if (json)
@@ -88,12 +131,13 @@ Command checkCommand()
 {
     return {
         {QStringLiteral("check"),
-         {formatOption({QStringLiteral("text"), QStringLiteral("json")}), flagOption(QStringLiteral("--lists"))},
+         {formatOption({QStringLiteral("text"), QStringLiteral("json")}), flagOption(QStringLiteral("--lists")),
+          flagOption(QStringLiteral("--spelling")), {QStringLiteral("--lang"), {}, {}}},
          0,
          -1},
         QStringLiteral("проверка скриптов: ссылки, дни, фразы, значения списков"),
         QStringLiteral(
-            "scrivlet-cli check ПУТЬ... [--lists] [--format text|json] [--data ПАПКА]\n"
+            "scrivlet-cli check ПУТЬ... [--lists] [--format text|json] [--spelling [--lang ru_RU]] [--data ПАПКА]\n"
             "scrivlet-cli check --lists [--data ПАПКА]\n"
             "\n"
             "Проверяет скрипты (файлы и папки, в папках рекурсивно *.npc в любом регистре).\n"
@@ -119,7 +163,15 @@ Command checkCommand()
             "  above-list           warning  значение больше последнего номера списка\n"
             "  above-limit          warning  значение больше предела поля (Leader 100, Phrase 142...)\n"
             "  spare                note     запасное поле не равно нулю\n"
-            "  list-line            warning  строка списка не понята (с --lists)"),
+            "  list-line            warning  строка списка не понята (с --lists)\n"
+            "  spelling             note     с --spelling: слово фразы, которого нет в словаре\n"
+            "                                (ФАЙЛ.edt: phrase N: note: ... [spelling])\n"
+            "\n"
+            "--spelling проверяет орфографию фраз словарём Hunspell языка --lang (по умолчанию\n"
+            "ru_RU; словари из пакетов hunspell-ru, hunspell-en-us). Не отмечаются числа,\n"
+            "слова из латинских и русских букв вместе, имена персонажей и предметов из\n"
+            "списков и слова личного словаря редактора; «е» и «ё» — одна буква. Нет словаря —\n"
+            "код 2 и сообщение, какой пакет установить."),
         run,
     };
 }

@@ -13,7 +13,7 @@ const QList<Command> &commands()
     static const QList<Command> list{dumpCommand(),    buildCommand(),    convertCommand(), checkCommand(),
                                      diffCommand(),    xrefCommand(),     findCommand(),    edt2txtCommand(),
                                      txt2edtCommand(), renumberCommand(), mergeCommand(),    mapCommand(),
-                                     recoverCommand(), poCommand()};
+                                     recoverCommand(), poCommand(),    replaceCommand()};
     return list;
 }
 

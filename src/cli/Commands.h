@@ -27,6 +27,7 @@ Command mergeCommand();
 Command mapCommand();
 Command recoverCommand();
 Command poCommand();
+Command replaceCommand();
 
 OptionSpec formatOption(const QStringList &choices);
 OptionSpec layoutOption(const QString &name, bool required);

@@ -94,6 +94,9 @@ AppConfig AppConfig::IniRead(const QString &startFolder)
     const int width = ini.intValue(Section, "FormWidth", 0);
     config.FormWidth = width < MinFormWidth ? DefaultFormWidth : width;
     config.AlertShow = static_cast<quint8>(ini.intValue(Section, "AlertShow", 0) & 0xFF);
+    config.SpellCheck = ini.intValue(Section, "SpellCheck", 1) != 0;
+    if (const QByteArray lang = ini.value(Section, "SpellLang"); !lang.isEmpty())
+        config.SpellLang = QString::fromLatin1(lang);
     config.FormLeft = optionalInt(ini, "FormLeft");
     config.FormTop = optionalInt(ini, "FormTop");
     config.FormHeight = optionalInt(ini, "FormHeight");
@@ -122,6 +125,11 @@ bool AppConfig::IniWrite() const
         ini.setValue(Section, "EdtEditor", QFile::encodeName(EdtEditor));
     ini.setValue(Section, "FormWidth", QByteArray::number(FormWidth));
     ini.setValue(Section, "AlertShow", QByteArray::number(AlertShow));
+    // Only once changed, so that files of earlier versions stay as they were.
+    if (!SpellCheck || ini.intValue(Section, "SpellCheck", 1) == 0)
+        ini.setValue(Section, "SpellCheck", SpellCheck ? "1" : "0");
+    if (SpellLang != QLatin1String("ru_RU") || !ini.value(Section, "SpellLang").isEmpty())
+        ini.setValue(Section, "SpellLang", SpellLang.toLatin1());
     const std::pair<QByteArrayView, std::optional<int>> place[] = {{"FormLeft", FormLeft},
                                                                    {"FormTop", FormTop},
                                                                    {"FormHeight", FormHeight},

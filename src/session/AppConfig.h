@@ -16,6 +16,9 @@ struct AppConfig {
     QString EdtEditor;
     int FormWidth = DefaultFormWidth;
     quint8 AlertShow = 0;
+    // Spell checking of the phrases, and the language of the dialogue.
+    bool SpellCheck = true;
+    QString SpellLang = QStringLiteral("ru_RU");
     // The lists shipped with the program, the last place a list is looked for; empty
     // when the program came without them.
     QString shippedDataDir;

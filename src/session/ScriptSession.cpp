@@ -165,6 +165,7 @@ QList<SessionResult> ScriptSession::loadLists()
     m_lists = std::move(loaded.lists);
     m_unclearLists = std::move(loaded.unclear);
     fillCaptions();
+    m_spelling.listsChanged();
     notify(Lists | Shown | State);
     QList<SessionResult> failures;
     for (const QString &path : loaded.failed)

@@ -7,8 +7,11 @@
 #include "editor/RecordList.h"
 #include "editor/RenumberPlan.h"
 #include "editor/ScriptChecks.h"
+#include "dialogue/PhraseList.h"
+#include "dialogue/TextReplace.h"
 #include "editor/ScriptGraph.h"
 #include "session/AppSettings.h"
+#include "session/SessionSpelling.h"
 #include "session/CommandState.h"
 #include "session/DialogueText.h"
 #include "session/ForeignLinkFixes.h"
@@ -45,6 +48,7 @@ public:
     // --- The rooms -----------------------------------------------------------------------
     AppSettings &settings() { return m_settings; }
     const AppSettings &settings() const { return m_settings; }
+    SessionSpelling &spelling() { return m_spelling; }
     MacroLibrary &macroLibrary() { return m_macros; }
     const MacroLibrary &macroLibrary() const { return m_macros; }
     DialogueText &dialogue() { return m_dialogue; }
@@ -194,6 +198,8 @@ public:
     SessionResult movePhrase(qsizetype line, int delta);
     // The whole text from a file in the export's form.
     SessionResult importPhrases(const QString &path);
+    // Lines replaced as one step; refused when a line no longer holds what was replaced.
+    SessionResult replacePhrases(const QList<LineReplacement> &lines);
     // The records that speak the line, as "3, 7"; empty when none does.
     QString phraseSpeakers(qsizetype line) const;
     // The line the phrases window stands on; -1 for none.
@@ -273,6 +279,7 @@ private:
     ReferenceLists m_lists;
     QList<UnclearListLine> m_unclearLists;
     ListFiles m_listFiles;
+    SessionSpelling m_spelling{m_settings, m_lists};
     NpcScriptDocument m_document;
     GridCaptions m_captions{m_lists};
     RecordHistory m_history;

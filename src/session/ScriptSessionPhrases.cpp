@@ -158,3 +158,17 @@ void ScriptSession::selectPhrase(qsizetype line)
     m_phraseLine = line;
     notify(State);
 }
+
+SessionResult ScriptSession::replacePhrases(const QList<LineReplacement> &lines)
+{
+    const EdtText &text = m_dialogue.text();
+    for (const LineReplacement &line : lines) {
+        if (line.phrase >= text.size() || text.at(line.phrase) != line.before)
+            return SessionResult::failure(
+                QStringLiteral("Фраза %1 изменилась после просмотра замены; ничего не заменено.").arg(line.phrase));
+    }
+    if (lines.isEmpty())
+        return {};
+    return applyPhraseStep({{m_document.records, withReplacements(text, lines)}, lines.first().phrase, {}},
+                           QStringLiteral("замена в текстах"));
+}

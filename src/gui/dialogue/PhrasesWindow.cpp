@@ -4,12 +4,17 @@
 #include "dialogue/PhraseList.h"
 #include "gui/dialogue/PhraseEditDelegate.h"
 #include "gui/dialogue/PhraseTableModel.h"
+#include "gui/dialogue/SpellingMarks.h"
 #include "gui/dialogue/TranslationCommands.h"
 #include "session/OpenTranslation.h"
 #include "session/ScriptSession.h"
+#include "spelling/SpellDictionary.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QMenu>
 #include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -61,6 +66,7 @@ PhrasesWindow::PhrasesWindow(ScriptSession &session, Prompts &prompts, QWidget &
         new TranslationCommands(*m_translation, prompts, *this, session.settings().config().WorkDir);
     m_model = new PhraseTableModel(session, *m_translation, this);
     m_delegate = new PhraseEditDelegate(this);
+    m_delegate->setSpelling(&session.spelling());
     m_table = new QTableView(this);
     m_table->setObjectName(QStringLiteral("Table_Phrases"));
     m_table->setModel(m_model);
@@ -70,7 +76,7 @@ PhrasesWindow::PhrasesWindow(ScriptSession &session, Prompts &prompts, QWidget &
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     m_table->setWordWrap(false);
-    m_table->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_table->setContextMenuPolicy(Qt::CustomContextMenu);
     // Fixed rows and columns: the view then never measures the lines, however many.
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -104,6 +110,18 @@ PhrasesWindow::PhrasesWindow(ScriptSession &session, Prompts &prompts, QWidget &
     });
     // Queued: an edit typed into the table must end before its rows may change.
     connect(m_translation, &OpenTranslation::changed, this, &PhrasesWindow::showTranslation, Qt::QueuedConnection);
+    connect(m_table, &QWidget::customContextMenuRequested, this, [this](const QPoint &point) {
+        std::unique_ptr<QMenu> menu(contextMenuAt(point));
+        menu->exec(m_table->viewport()->mapToGlobal(point));
+    });
+    connect(m_delegate, &PhraseEditDelegate::spellingFailed, this,
+            [this](const QString &message) { m_prompts.error(this, message); });
+    connect(&m_session.spelling(), &SessionSpelling::changed, this, [this] {
+        m_table->viewport()->update();
+        if (isVisible())
+            sayDictionaryProblem();
+    });
+    addSpellingControls();
     auto changed = [this] {
         m_stale = true;
         if (isVisible())
@@ -154,6 +172,8 @@ bool PhrasesWindow::event(QEvent *event)
         // Insert, Delete and F2 are for the lines, not for the filter box first in the tab order.
         m_table->setFocus(Qt::OtherFocusReason);
     }
+    if (event->type() == QEvent::Show)
+        QTimer::singleShot(0, this, &PhrasesWindow::sayDictionaryProblem);
     return ToolWindow::event(event);
 }
 
@@ -256,4 +276,64 @@ void PhrasesWindow::reopenRefused(const QModelIndex &index, const QString &messa
         m_table->setCurrentIndex(kept);
         m_table->edit(kept);
     });
+}
+
+void PhrasesWindow::addSpellingControls()
+{
+    SessionSpelling &spelling = m_session.spelling();
+    m_spellingOn = new QAction(QStringLiteral("Орфография"), this);
+    m_spellingOn->setObjectName(QStringLiteral("Spelling"));
+    m_spellingOn->setCheckable(true);
+    m_spellingOn->setChecked(spelling.isOn());
+    m_spellingOn->setToolTip(QStringLiteral("Орфография:\nподчёркивать слова, которых нет в словаре."));
+    m_language = new QComboBox(this);
+    m_language->setObjectName(QStringLiteral("Combo_SpellLang"));
+    m_language->setToolTip(QStringLiteral("Язык фраз для проверки орфографии"));
+    QStringList languages{spelling.language()};
+    for (const QString &folder : SpellDictionary::standardFolders()) {
+        for (const QString &file : QDir(folder).entryList({QStringLiteral("*.dic")}, QDir::Files))
+            languages << file.chopped(4);
+    }
+    languages.removeDuplicates();
+    languages.sort();
+    m_language->addItems(languages);
+    m_language->setCurrentText(spelling.language());
+    m_bar->addAction(m_spellingOn);
+    m_bar->addWidget(m_language);
+    connect(m_spellingOn, &QAction::toggled, &spelling, &SessionSpelling::setOn);
+    connect(m_language, &QComboBox::currentTextChanged, &spelling, &SessionSpelling::setLanguage);
+}
+
+void PhrasesWindow::sayDictionaryProblem()
+{
+    if (const QString problem = m_session.spelling().takeProblem(); !problem.isEmpty())
+        m_prompts.warning(this, problem);
+}
+
+QMenu *PhrasesWindow::contextMenuAt(const QPoint &point)
+{
+    auto *menu = new QMenu(this);
+    menu->addActions(m_table->actions());
+    const QModelIndex index = m_table->indexAt(point);
+    const SpellChecker *checker = m_session.spelling().checker();
+    if (!checker || index.column() != PhraseTableModel::TextColumn)
+        return menu;
+    QStyleOptionViewItem option;
+    option.initFrom(m_table->viewport());
+    option.rect = m_table->visualRect(index);
+    const QRect area = m_delegate->textRect(option, index);
+    const QString text = index.data(Qt::DisplayRole).toString();
+    const auto word = SpellingMarks::wordAt(option.fontMetrics, text, checker->check(text), point.x() - area.left());
+    if (!word)
+        return menu;
+    const qsizetype line = m_model->lineAt(index.row());
+    SpellingMarks::addSuggestions(
+        *menu, m_session.spelling(), *word,
+        [this, line, text, word](const QString &with) {
+            if (const SessionResult result = m_session.editPhrase(line, SpellingMarks::replaced(text, *word, with));
+                !result)
+                m_prompts.error(this, result.message);
+        },
+        [this](const QString &message) { m_prompts.error(this, message); });
+    return menu;
 }

@@ -7,8 +7,11 @@ class PhraseEditDelegate;
 class PhraseTableModel;
 class Prompts;
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QPoint;
 class QTableView;
 class QToolBar;
 class ScriptSession;
@@ -32,6 +35,11 @@ public:
     PhraseTableModel &model() const { return *m_model; }
     OpenTranslation &translation() const { return *m_translation; }
     TranslationCommands &translationCommands() const { return *m_translationCommands; }
+    QAction *Spelling() const { return m_spellingOn; }
+    QComboBox *Combo_SpellLang() const { return m_language; }
+    // The table's menu at a point of it: the suggestions for an unknown word there, then
+    // the commands.
+    QMenu *contextMenuAt(const QPoint &point);
 
     // The tool bar and the table's context menu hold these actions of the main window,
     // then the window's own for the translation.
@@ -54,6 +62,8 @@ private:
     void activate(const QModelIndex &index);
     void reopenRefused(const QModelIndex &index, const QString &message, const QString &text);
     void showTranslation();
+    void addSpellingControls();
+    void sayDictionaryProblem();
 
     ScriptSession &m_session;
     Prompts &m_prompts;
@@ -67,5 +77,7 @@ private:
     QLabel *m_empty = nullptr;
     QCheckBox *m_untranslated = nullptr;
     QLabel *m_counts = nullptr;
+    QAction *m_spellingOn = nullptr;
+    QComboBox *m_language = nullptr;
     bool m_stale = true; // the session changed while the window was hidden
 };

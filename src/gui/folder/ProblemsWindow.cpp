@@ -1,11 +1,13 @@
 #include "gui/folder/ProblemsWindow.h"
 
+#include "editor/SpellingCheck.h"
 #include "session/ScriptSession.h"
 
 #include <QDir>
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -13,6 +15,7 @@ namespace
 {
 
 enum Column { RecordColumn, LevelColumn, MessageColumn };
+constexpr qsizetype SpellingStepLines = 4000;
 
 } // namespace
 
@@ -28,6 +31,8 @@ QString problemLevelText(int level)
     }
     return QStringLiteral("замечание");
 }
+
+ProblemsWindow::~ProblemsWindow() = default;
 
 ProblemsWindow::ProblemsWindow(ScriptSession &session, QWidget &mainWindow)
     : ToolWindow(mainWindow), m_session(session)
@@ -54,12 +59,18 @@ ProblemsWindow::ProblemsWindow(ScriptSession &session, QWidget &mainWindow)
     layout->addWidget(m_summary);
     resize(640, 320);
 
+    m_spellingTimer = new QTimer(this);
+    m_spellingTimer->setInterval(0);
+    connect(m_spellingTimer, &QTimer::timeout, this, &ProblemsWindow::spellingStep);
     connect(m_list, &QTreeWidget::itemActivated, this, &ProblemsWindow::pick);
-    connect(&m_session, &ScriptSession::findingsChanged, this, [this] {
+    auto changed = [this] {
         m_stale = true;
         if (isVisible())
             refresh();
-    });
+    };
+    connect(&m_session, &ScriptSession::findingsChanged, this, changed);
+    connect(&m_session.dialogue(), &DialogueText::changed, this, changed);
+    connect(&m_session.spelling(), &SessionSpelling::changed, this, changed);
 }
 
 void ProblemsWindow::CheckScriptExecute()
@@ -79,9 +90,9 @@ void ProblemsWindow::refresh()
     m_stale = false;
     const int row = m_list->currentIndex().row();
     QList<QTreeWidgetItem *> items;
-    int count[3] = {0, 0, 0};
+    std::fill(std::begin(m_count), std::end(m_count), 0);
     for (const CheckFinding &finding : m_session.analysis().findings()) {
-        ++count[int(finding.level)];
+        ++m_count[int(finding.level)];
         const bool whole = finding.record == CheckFinding::WholeScript;
         auto *item = new QTreeWidgetItem({whole ? QStringLiteral("—") : QString::number(finding.record),
                                           problemLevelText(int(finding.level)), finding.message});
@@ -94,7 +105,7 @@ void ProblemsWindow::refresh()
     }
     // The lists are used as read; what they hold that names nothing usable is said here.
     for (const UnclearListLine &line : m_session.unclearListLines()) {
-        ++count[int(CheckLevel::Warning)];
+        ++m_count[int(CheckLevel::Warning)];
         auto *item = new QTreeWidgetItem({QStringLiteral("—"), problemLevelText(int(CheckLevel::Warning)),
                                           unclearLineText(line)});
         item->setData(RecordColumn, Qt::UserRole, CheckFinding::WholeScript);
@@ -103,14 +114,55 @@ void ProblemsWindow::refresh()
     }
     m_list->clear();
     m_list->addTopLevelItems(items);
-    m_summary->setText(items.isEmpty() ? QStringLiteral("Ошибок, предупреждений и замечаний нет.")
-                                       : QStringLiteral("Ошибок: %1, предупреждений: %2, замечаний: %3.")
-                                             .arg(count[0])
-                                             .arg(count[1])
-                                             .arg(count[2]));
     // The reader keeps his place in the list while he edits.
     if (row >= 0 && row < m_list->topLevelItemCount())
         m_list->setCurrentItem(m_list->topLevelItem(row));
+    m_spelling.reset();
+    m_spellingTimer->stop();
+    if (const SpellChecker *checker = m_session.spelling().checker()) {
+        m_spelling = std::make_unique<SpellingScan>(*checker, m_session.dialogue().text(), false);
+        m_spellingTimer->start();
+    }
+    showSummary();
+}
+
+void ProblemsWindow::showSummary()
+{
+    QString text = m_count[0] + m_count[1] + m_count[2] == 0
+                       ? QStringLiteral("Ошибок, предупреждений и замечаний нет.")
+                       : QStringLiteral("Ошибок: %1, предупреждений: %2, замечаний: %3.")
+                             .arg(m_count[0])
+                             .arg(m_count[1])
+                             .arg(m_count[2]);
+    if (m_spelling || m_count[3] > 0)
+        text += QStringLiteral(" Неизвестных слов: %1%2").arg(m_count[3]).arg(m_spelling ? QStringLiteral("…") : QStringLiteral("."));
+    m_summary->setText(text);
+}
+
+void ProblemsWindow::spellingStep()
+{
+    if (!m_spelling) {
+        m_spellingTimer->stop();
+        return;
+    }
+    const qsizetype before = m_spelling->notes().size();
+    const bool done = m_spelling->step(SpellingStepLines);
+    QList<QTreeWidgetItem *> items;
+    for (qsizetype i = before; i < m_spelling->notes().size(); ++i) {
+        const SpellingNote &note = m_spelling->notes().at(i);
+        const QString message = QStringLiteral("фраза %1: ").arg(note.phrase) + spellingNoteText(note);
+        auto *item = new QTreeWidgetItem({QStringLiteral("—"), problemLevelText(int(CheckLevel::Note)), message});
+        item->setData(RecordColumn, Qt::UserRole, CheckFinding::WholeScript);
+        item->setToolTip(MessageColumn, message + QStringLiteral(" [spelling]"));
+        items << item;
+    }
+    m_list->addTopLevelItems(items);
+    m_count[3] += int(items.size());
+    if (done) {
+        m_spelling.reset();
+        m_spellingTimer->stop();
+    }
+    showSummary();
 }
 
 void ProblemsWindow::pick(QTreeWidgetItem *item)

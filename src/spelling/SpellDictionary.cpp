@@ -1,0 +1,126 @@
+#include "spelling/SpellDictionary.h"
+
+#include "common/RegularFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <hunspell/hunspell.hxx>
+
+namespace
+{
+
+// Far above any dictionary shipped (Russian's is 3.5 MB).
+constexpr qint64 MaxDictionarySize = 64 * 1024 * 1024;
+
+bool isLanguageName(const QString &language)
+{
+    static const QRegularExpression pattern(QStringLiteral("^[A-Za-z]{2,3}(_[A-Za-z0-9]{2,8})?$"));
+    return pattern.match(language).hasMatch();
+}
+
+// Whether the file can be read, and is small enough; Hunspell itself only prints why not.
+bool readable(const QString &path, QString &error)
+{
+    QFile file(path);
+    if (!RegularFile::open(file, error))
+        return false;
+    if (file.size() > MaxDictionarySize) {
+        error = RegularFile::tooLargeText(MaxDictionarySize);
+        return false;
+    }
+    return true;
+}
+
+// The dictionary's SET line; Hunspell takes ISO8859-1 when there is none.
+QByteArray declaredEncoding(const QString &affPath)
+{
+    QFile file(affPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    for (int i = 0; i < 200 && !file.atEnd(); ++i) {
+        const QByteArray line = file.readLine(4096).trimmed();
+        if (line.startsWith("SET "))
+            return line.mid(4).trimmed().toUpper();
+    }
+    return "ISO8859-1";
+}
+
+} // namespace
+
+SpellDictionary::SpellDictionary() = default;
+SpellDictionary::~SpellDictionary() = default;
+
+QStringList SpellDictionary::standardFolders()
+{
+    QStringList folders;
+    if (QCoreApplication::instance())
+        folders << QCoreApplication::applicationDirPath() + QStringLiteral("/dictionaries");
+    folders << QStringLiteral("/usr/share/hunspell") << QStringLiteral("/usr/share/myspell")
+            << QStringLiteral("/usr/share/myspell/dicts");
+    return folders;
+}
+
+QString SpellDictionary::packageFor(const QString &language)
+{
+    return QStringLiteral("hunspell-") +
+           (language == QLatin1String("ru_RU") ? QStringLiteral("ru") : language.toLower().replace(u'_', u'-'));
+}
+
+bool SpellDictionary::load(const QString &language, const QStringList &folders)
+{
+    m_hunspell.reset();
+    m_language = language;
+    if (!isLanguageName(language)) {
+        m_error = QStringLiteral("«%1» — не название языка словаря (нужно вроде ru_RU).").arg(language);
+        return false;
+    }
+    for (const QString &folder : folders) {
+        const QString aff = QDir(folder).filePath(language + QStringLiteral(".aff"));
+        const QString dic = QDir(folder).filePath(language + QStringLiteral(".dic"));
+        if (!QFileInfo::exists(aff) && !QFileInfo::exists(dic))
+            continue;
+        QString reason;
+        for (const QString &path : {aff, dic}) {
+            if (!readable(path, reason)) {
+                m_error = QStringLiteral("Словарь %1 не прочитать: %2: %3").arg(language, QDir::toNativeSeparators(path), reason);
+                return false;
+            }
+        }
+        if (const QByteArray encoding = declaredEncoding(aff); encoding != "UTF-8") {
+            m_error = QStringLiteral("Словарь %1 в кодировке %2, а читаются словари в UTF-8: %3")
+                          .arg(language, QString::fromLatin1(encoding), QDir::toNativeSeparators(aff));
+            return false;
+        }
+        m_hunspell = std::make_unique<Hunspell>(QFile::encodeName(aff).constData(), QFile::encodeName(dic).constData());
+        m_error.clear();
+        return true;
+    }
+    m_error = QStringLiteral("Нет словаря %1 для проверки орфографии: установите пакет %2.")
+                  .arg(language, packageFor(language));
+    return false;
+}
+
+bool SpellDictionary::spell(const QString &word) const
+{
+    return m_hunspell && m_hunspell->spell(word.toStdString());
+}
+
+QStringList SpellDictionary::suggest(const QString &word) const
+{
+    QStringList list;
+    if (m_hunspell) {
+        for (const std::string &s : m_hunspell->suggest(word.toStdString()))
+            list << QString::fromStdString(s);
+    }
+    return list;
+}
+
+void SpellDictionary::add(const QString &word)
+{
+    if (m_hunspell)
+        m_hunspell->add(word.toStdString());
+}
