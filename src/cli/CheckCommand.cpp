@@ -106,15 +106,15 @@ int run(CliContext &context)
         check.ownNpcNumber = scanned.ownNpcNumber;
         check.lists = &lists;
         check.others = [folder = scanned.folder](quint8 npc) { return folder->find(npc); };
-        const DialogueBeside &dialogue = *scan.dialogueOf(context, scanned);
-        addDialogue(dialogue, check);
+        const std::shared_ptr<const DialogueBeside> dialogue = scan.dialogueOf(context, scanned);
+        addDialogue(*dialogue, check);
         for (const CheckFinding &finding : checkScript(scanned.script->records, check)) {
             serious = serious || finding.level != CheckLevel::Note;
             lines << (json ? jsonItem(scanned.path, finding) : textLine(scanned.path, finding));
         }
-        if (speller && dialogue.read()) {
-            for (const SpellingNote &note : SpellingScan::all(*speller, dialogue.text, true))
-                lines << spellingLine(dialogue.path, note, json);
+        if (speller && dialogue->read()) {
+            for (const SpellingNote &note : SpellingScan::all(*speller, dialogue->text, true))
+                lines << spellingLine(dialogue->path, note, json);
         }
     }
     if (json)

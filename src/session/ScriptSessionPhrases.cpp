@@ -169,6 +169,6 @@ SessionResult ScriptSession::replacePhrases(const QList<LineReplacement> &lines)
     }
     if (lines.isEmpty())
         return {};
-    return applyPhraseStep({{m_document.records, withReplacements(text, lines)}, lines.first().phrase, {}},
+    return applyPhraseStep({{m_document.records, withReplacements(text, lines)}, lines.first().phrase, {}, {}},
                            QStringLiteral("замена в текстах"));
 }

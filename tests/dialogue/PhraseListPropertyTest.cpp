@@ -200,8 +200,9 @@ TEST(PhraseListPropertyTest, RandomStepsKeepEveryRecordsWordsAndUndoGivesBackThe
         // line inserted and deleted again may have moved them: only those in the text
         // come back.
         for (int i = 0; i < RecordCount; ++i) {
-            if (words(first.records[i], first.text) || first.records[i].speaksNothing())
+            if (words(first.records[i], first.text) || first.records[i].speaksNothing()) {
                 ASSERT_EQ(undone.records[i], first.records[i]) << "record " << i << ", round " << round;
+            }
         }
         ASSERT_EQ(undone.text.lines(), first.text.lines());
         // What undo brings back, the state kept before each step, still writes its bytes.

@@ -36,8 +36,8 @@ TEST(RenumberInputsTest, TheOpenScriptFollowsARenameAndTheRowsNameEveryChange)
     plan.fields = {{QStringLiteral("/game/npc/057.npc"), 3, NpcField::ControlNpc, 112, 120}};
     plan.renames = {{QStringLiteral("/game/npc/112.npc"), QStringLiteral("/game/npc/120.npc")}};
     plan.lists = {{QStringLiteral("/game/Data/Npc.txt"), {113, "112=Izyaslav", "120=Izyaslav"}}};
-    plan.files = {{QStringLiteral("/game/npc/057.npc"), QStringLiteral("/game/npc/057.npc"), false, {}, {}},
-                  {QStringLiteral("/game/npc/112.npc"), QStringLiteral("/game/npc/120.npc"), true, {}, {}}};
+    plan.files = {{QStringLiteral("/game/npc/057.npc"), QStringLiteral("/game/npc/057.npc"), false, false, {}, {}},
+                  {QStringLiteral("/game/npc/112.npc"), QStringLiteral("/game/npc/120.npc"), true, false, {}, {}}};
     EXPECT_EQ(pathAfterRenumbering(plan, QStringLiteral("/game/npc/112.npc")),
               QStringLiteral("/game/npc/120.npc"));
     EXPECT_EQ(pathAfterRenumbering(plan, QStringLiteral("/game/npc/057.npc")),
