@@ -119,8 +119,10 @@ TEST_F(ScriptTravelTest, TheProblemsWindowListsEveryKindOfFindingAndFollowsEdits
     ASSERT_EQ(rows.size(), expected.size()) << rows.join(QLatin1Char('\n')).toStdString();
     for (qsizetype i = 0; i < rows.size(); ++i)
         EXPECT_TRUE(rows[i].startsWith(expected[i])) << rows[i].toStdString();
-    EXPECT_EQ(find<QLabel>("Lbl_ProblemsSummary")->text(),
-              QStringLiteral("Ошибок: 4, предупреждений: 5, замечаний: 2."));
+    // The count of unknown words follows while the spelling is checked, when it is on.
+    EXPECT_TRUE(find<QLabel>("Lbl_ProblemsSummary")
+                    ->text()
+                    .startsWith(QStringLiteral("Ошибок: 4, предупреждений: 5, замечаний: 2.")));
     // The same words as scrivlet-cli check prints.
     for (qsizetype i = 0; i < rows.size(); ++i)
         EXPECT_TRUE(rows[i].endsWith(session().analysis().findings().at(i).message));
