@@ -125,6 +125,33 @@ import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" "$work/shot.png"
 convert "$work/shot.png" -strip -colors 256 "PNG8:$images/phrases.png"
 optipng -quiet -o5 "$images/phrases.png"
 echo "doc/images/phrases.png"
+# The name's other form is no word of the dictionary: underlined.
+shot "$phrases" spelling
+
+# A translation beside the lines: three finished, one fuzzy, the rest not yet. It is
+# opened from the table's menu, whose last command it is.
+"$repo/build/scrivlet-cli" po export "$start/examples/057.edt" -o "$work/057.pot"
+python3 - "$work/057.pot" "$work/057-en.po" <<'PO'
+import sys
+done = ["Peace to you, traveller. The temple of Vsemila is open to all who come in good will.",
+        "Speak of what troubles your soul. The gods hear everyone who speaks honestly.",
+        "Hands off the offerings! Whoever takes from the altar finds no peace."]
+blocks = open(sys.argv[1], encoding="utf-8").read().split("\n\n")
+for i, english in enumerate(done + ["How dare you draw a weapon here? Guards!"]):
+    block = blocks[i + 1].rsplit('msgstr ""', 1)[0] + 'msgstr "' + english + '"'
+    blocks[i + 1] = ("#, fuzzy\n" + block) if i == len(done) else block
+open(sys.argv[2], "w", encoding="utf-8").write("\n\n".join(blocks))
+PO
+xdotool windowsize "$phrases" 980 420
+sleep 0.5
+xdotool mousemove --window "$phrases" 300 160 click 3
+sleep 0.5
+xdotool key Up Return
+windowNamed '^Открыть перевод$' >/dev/null
+typeText "$work/057-en.po"
+xdotool key Return
+sleep 1
+shot "$phrases" translation
 xdotool windowunmap "$phrases"
 
 # "пришел" with е finds "пришёл" with --yo, in the scripts of the whole folder.

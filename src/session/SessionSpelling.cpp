@@ -1,5 +1,9 @@
 #include "session/SessionSpelling.h"
 
+#include <QDir>
+
+#include "spelling/SpellDictionary.h"
+
 #include "editor/SpellingCheck.h"
 #include "session/AppSettings.h"
 #include "spelling/PersonalWords.h"
@@ -47,6 +51,7 @@ void SessionSpelling::setPersonalPath(const QString &path)
 void SessionSpelling::forget()
 {
     m_checker.reset();
+    m_otherLanguages.clear();
     m_tried = false;
     m_problemSaid = false;
     emit changed();
@@ -65,6 +70,32 @@ const SpellChecker *SessionSpelling::checker()
             m_problem = warning;
     }
     return m_checker.get();
+}
+
+const SpellChecker *SessionSpelling::checkerFor(const QString &language)
+{
+    if (language.isEmpty() || !isOn())
+        return checker();
+    // A PO file names a language, a dictionary a language and a country.
+    QString dictionary = language;
+    if (!language.contains(u'_')) {
+        for (const QString &folder : SpellDictionary::standardFolders()) {
+            const QStringList found =
+                QDir(folder).entryList({language + QStringLiteral("_*.dic")}, QDir::Files, QDir::Name);
+            if (!found.isEmpty()) {
+                dictionary = found.first().chopped(4);
+                break;
+            }
+        }
+    }
+    if (dictionary == this->language())
+        return checker();
+    if (!m_otherLanguages.contains(dictionary)) {
+        QString error;
+        QString warning;
+        m_otherLanguages.insert(dictionary, openSpellChecker(dictionary, m_lists, m_personalPath, error, warning));
+    }
+    return m_otherLanguages.value(dictionary).get();
 }
 
 QString SessionSpelling::takeProblem()

@@ -2,6 +2,7 @@
 
 #include "session/SessionResult.h"
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 
@@ -27,6 +28,9 @@ public:
 
     // The checker when spelling is on and the dictionary could be read; null otherwise.
     const SpellChecker *checker();
+    // The same for text in another language ("en" finds the dictionary en_US); empty is
+    // the language of the dialogue. A missing dictionary underlines nothing.
+    const SpellChecker *checkerFor(const QString &language);
     // Why the dictionary could not be read, once: empty on every later call.
     QString takeProblem();
 
@@ -49,6 +53,7 @@ private:
     const ReferenceLists &m_lists;
     QString m_personalPath;
     std::shared_ptr<SpellChecker> m_checker;
+    QHash<QString, std::shared_ptr<SpellChecker>> m_otherLanguages;
     bool m_tried = false;
     QString m_problem;
     bool m_problemSaid = false;

@@ -1,5 +1,7 @@
 #include "translation/PoCatalogue.h"
 
+#include <QRegularExpression>
+
 QString PoCatalogue::key(const QString &context, const QString &id)
 {
     return context.toCaseFolded() + QChar(0x4) + id;
@@ -41,4 +43,15 @@ qsizetype PoCatalogue::append(PoEntry entry)
     if (!added.commentsOnly && added.hasContext)
         m_index.insert(key(added.context, added.id), entries.size() - 1);
     return entries.size() - 1;
+}
+
+QString PoCatalogue::language() const
+{
+    static const QRegularExpression field(QStringLiteral("^Language:[ \\t]*(\\S*)"),
+                                          QRegularExpression::MultilineOption);
+    for (const PoEntry &entry : entries) {
+        if (entry.isHeader())
+            return field.match(entry.translation()).captured(1);
+    }
+    return {};
 }

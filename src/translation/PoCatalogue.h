@@ -37,6 +37,9 @@ class PoCatalogue
 public:
     enum class Charset { Utf8, Windows1251 };
 
+    // The header's "Language" ("en", "en_US"); empty when it names none.
+    QString language() const;
+
     QList<PoEntry> entries;
     QByteArray prefix;  // a byte order mark
     QByteArray trailer; // blank lines after the last entry

@@ -1,6 +1,7 @@
 #include "gui/dialogue/PhraseEditDelegate.h"
 
 #include "dialogue/PhraseLine.h"
+#include "gui/dialogue/PhraseTableModel.h"
 #include "gui/dialogue/SpellingMarks.h"
 #include "session/SessionSpelling.h"
 
@@ -9,7 +10,8 @@
 #include <QMenu>
 #include <QPainter>
 
-PhraseLineEdit::PhraseLineEdit(QWidget *parent, SessionSpelling *spelling) : QLineEdit(parent), m_spelling(spelling)
+PhraseLineEdit::PhraseLineEdit(QWidget *parent, SessionSpelling *spelling, const QString &language)
+    : QLineEdit(parent), m_spelling(spelling), m_language(language)
 {
     setObjectName(QStringLiteral("Edit_PhraseText"));
     setFrame(false);
@@ -29,12 +31,17 @@ void PhraseLineEdit::paintEvent(QPaintEvent *event)
     const bool tooLong = text().size() > PhraseLine::MaxLength;
     painter.setPen(tooLong ? QColor(Qt::red) : palette().color(QPalette::PlaceholderText));
     painter.drawText(rect().adjusted(0, 0, -4, 0), Qt::AlignRight | Qt::AlignVCenter, lengthText());
-    if (const SpellChecker *checker = m_spelling ? m_spelling->checker() : nullptr) {
+    if (const SpellChecker *checker = this->checker()) {
         const QFontMetrics metrics = fontMetrics();
         const QRect area = contentsRect().marginsRemoved(textMargins());
         const int baseline = area.top() + (area.height() - metrics.height()) / 2 + metrics.ascent();
         SpellingMarks::underline(painter, metrics, area, textLeft(), baseline, text(), checker->check(text()));
     }
+}
+
+const SpellChecker *PhraseLineEdit::checker() const
+{
+    return m_spelling ? m_spelling->checkerFor(m_language) : nullptr;
 }
 
 int PhraseLineEdit::textLeft() const
@@ -45,7 +52,7 @@ int PhraseLineEdit::textLeft() const
 void PhraseLineEdit::contextMenuEvent(QContextMenuEvent *event)
 {
     std::unique_ptr<QMenu> menu(createStandardContextMenu());
-    if (const SpellChecker *checker = m_spelling ? m_spelling->checker() : nullptr) {
+    if (const SpellChecker *checker = this->checker()) {
         const QString line = text();
         if (const auto word =
                 SpellingMarks::wordAt(fontMetrics(), line, checker->check(line), event->pos().x() - textLeft())) {
@@ -59,6 +66,11 @@ void PhraseLineEdit::contextMenuEvent(QContextMenuEvent *event)
     menu->exec(event->globalPos());
 }
 
+QString PhraseEditDelegate::languageOf(const QModelIndex &index) const
+{
+    return index.column() == PhraseTableModel::TranslationColumn ? m_translationLanguage : QString();
+}
+
 void PhraseEditDelegate::keepText(const QModelIndex &index, const QString &text)
 {
     m_keptIndex = index;
@@ -66,9 +78,9 @@ void PhraseEditDelegate::keepText(const QModelIndex &index, const QString &text)
 }
 
 QWidget *PhraseEditDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &,
-                                          const QModelIndex &) const
+                                          const QModelIndex &index) const
 {
-    auto *edit = new PhraseLineEdit(parent, m_spelling);
+    auto *edit = new PhraseLineEdit(parent, m_spelling, languageOf(index));
     connect(edit, &PhraseLineEdit::spellingFailed, this, &PhraseEditDelegate::spellingFailed);
     return edit;
 }
@@ -87,7 +99,7 @@ QRect PhraseEditDelegate::textRect(const QStyleOptionViewItem &option, const QMo
 void PhraseEditDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     QStyledItemDelegate::paint(painter, option, index);
-    const SpellChecker *checker = m_spelling ? m_spelling->checker() : nullptr;
+    const SpellChecker *checker = m_spelling ? m_spelling->checkerFor(languageOf(index)) : nullptr;
     if (!checker)
         return;
     const QString text = index.data(Qt::DisplayRole).toString();

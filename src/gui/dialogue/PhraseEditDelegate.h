@@ -5,6 +5,7 @@
 #include <QStyledItemDelegate>
 
 class SessionSpelling;
+class SpellChecker;
 
 // The editor of a phrase: a line that shows, at its right end, how long the text is
 // against the 240 characters a phrase may hold, red past them; unknown words are
@@ -13,11 +14,14 @@ class PhraseLineEdit : public QLineEdit
 {
     Q_OBJECT
 public:
-    explicit PhraseLineEdit(QWidget *parent = nullptr, SessionSpelling *spelling = nullptr);
+    explicit PhraseLineEdit(QWidget *parent = nullptr, SessionSpelling *spelling = nullptr,
+                            const QString &language = QString());
 
     QString lengthText() const;
     // Where the text starts, scrolled or not.
     int textLeft() const;
+    // The language its words are checked in; empty for the dialogue's own.
+    QString spellingLanguage() const { return m_language; }
 
 signals:
     void spellingFailed(const QString &message);
@@ -27,7 +31,10 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    const SpellChecker *checker() const;
+
     SessionSpelling *m_spelling = nullptr;
+    QString m_language; // empty: the dialogue's
 };
 
 // Edits the text column with a PhraseLineEdit. A text the session refused comes back
@@ -40,6 +47,8 @@ public:
 
     // Unknown words are underlined, in the table and while typing.
     void setSpelling(SessionSpelling *spelling) { m_spelling = spelling; }
+    // The translation column is checked in the language its file declares.
+    void setTranslationLanguage(const QString &language) { m_translationLanguage = language; }
     // Where the text of a cell starts.
     QRect textRect(const QStyleOptionViewItem &option, const QModelIndex &index) const;
 
@@ -58,4 +67,7 @@ private:
     mutable QPersistentModelIndex m_keptIndex;
     mutable QString m_keptText;
     SessionSpelling *m_spelling = nullptr;
+    QString m_translationLanguage;
+
+    QString languageOf(const QModelIndex &index) const;
 };

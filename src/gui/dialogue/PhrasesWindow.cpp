@@ -201,6 +201,7 @@ void PhrasesWindow::showTranslation()
     m_counts->setVisible(open);
     if (!open)
         m_untranslated->setChecked(false);
+    m_delegate->setTranslationLanguage(open ? m_translation->catalogue().language() : QString());
     m_model->translationChanged();
     if (open)
         m_counts->setText(QFileInfo(m_translation->path()).fileName() + QStringLiteral(": ") +

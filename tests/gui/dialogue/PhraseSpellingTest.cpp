@@ -3,6 +3,9 @@
 #include "gui/dialogue/PhraseTableModel.h"
 #include "gui/dialogue/PhrasesWindow.h"
 #include "gui/folder/ProblemsWindow.h"
+#include "session/OpenTranslation.h"
+#include "session/SessionSpelling.h"
+#include "spelling/SpellChecker.h"
 #include "support/AppFixture.h"
 #include "support/DialogueFileBytes.h"
 
@@ -110,4 +113,31 @@ TEST_F(PhraseSpellingTest, TheProblemsWindowListsTheUnknownWords)
     EXPECT_TRUE(messages.contains(QStringLiteral("фраза 0: неизвестное слово «Превет»"))) << messages.join(u'|').toStdString();
     EXPECT_TRUE(messages.contains(QStringLiteral("фраза 1: неизвестное слово «Hello»")));
     EXPECT_TRUE(summary->text().endsWith(QStringLiteral("Неизвестных слов: 2.")));
+}
+
+TEST_F(PhraseSpellingTest, ATranslationIsCheckedInTheLanguageItsFileDeclares)
+{
+    writeFile(QStringLiteral("en.po"), "msgid \"\"\nmsgstr \"Language: en\\n\"\n\n"
+                                       "msgctxt \"057.edt\"\nmsgid \"Hello\"\nmsgstr \"Peace to you, friend\"\n");
+    ASSERT_TRUE(window().translation().open(pathIn(QStringLiteral("en.po"))));
+    QApplication::processEvents(); // the window hears of it queued
+    EXPECT_EQ(window().translation().catalogue().language(), QStringLiteral("en"));
+    SessionSpelling &spelling = session().spelling();
+    const SpellChecker *russian = spelling.checkerFor(QString());
+    const SpellChecker *english = spelling.checkerFor(QStringLiteral("en"));
+    ASSERT_NE(russian, nullptr);
+    ASSERT_NE(english, nullptr);
+    EXPECT_EQ(spelling.checkerFor(QStringLiteral("ru")), russian);
+    EXPECT_TRUE(english->check(u"Peace to you, friend").isEmpty());
+    EXPECT_FALSE(russian->check(u"Peace to you, friend").isEmpty());
+    EXPECT_FALSE(english->check(u"Привет, путник").isEmpty());
+
+    // The editor of a translation cell underlines in that language.
+    QTableView *table = window().Table_Phrases();
+    const QModelIndex cell = table->model()->index(1, PhraseTableModel::TranslationColumn);
+    std::unique_ptr<QWidget> editor(
+        table->itemDelegateForColumn(PhraseTableModel::TranslationColumn)->createEditor(nullptr, {}, cell));
+    auto *line = qobject_cast<PhraseLineEdit *>(editor.get());
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->spellingLanguage(), QStringLiteral("en"));
 }
