@@ -137,12 +137,14 @@ done = ["Peace to you, traveller. The temple of Vsemila is open to all who come 
         "Speak of what troubles your soul. The gods hear everyone who speaks honestly.",
         "Hands off the offerings! Whoever takes from the altar finds no peace."]
 blocks = open(sys.argv[1], encoding="utf-8").read().split("\n\n")
+blocks[0] = blocks[0].replace('"Language: \\n"', '"Language: en\\n"')
 for i, english in enumerate(done + ["How dare you draw a weapon here? Guards!"]):
     block = blocks[i + 1].rsplit('msgstr ""', 1)[0] + 'msgstr "' + english + '"'
     blocks[i + 1] = ("#, fuzzy\n" + block) if i == len(done) else block
 open(sys.argv[2], "w", encoding="utf-8").write("\n\n".join(blocks))
 PO
 xdotool windowsize "$phrases" 980 420
+xdotool windowmove "$phrases" 40 40
 sleep 0.5
 xdotool mousemove --window "$phrases" 300 160 click 3
 sleep 0.5
