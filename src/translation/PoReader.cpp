@@ -245,7 +245,8 @@ bool PoReader::decode(const QList<RawEntry> &raw)
     int headerLine = 0;
     for (qsizetype k = 0; k < raw.size(); ++k) {
         const PoEntry &entry = m_catalogue.entries.at(k);
-        if (!entry.isHeader())
+        // Nothing is decoded yet: the header is told by its empty msgid as read.
+        if (!entry.isHeader() || !raw.at(k).id.isEmpty())
             continue;
         static const QRegularExpression pattern(QStringLiteral("charset=([^\\s;]+)"),
                                                 QRegularExpression::CaseInsensitiveOption);

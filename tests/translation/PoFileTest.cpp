@@ -143,6 +143,23 @@ TEST(PoFileTest, ReadsWindows1251AndWritesChangesInIt)
     EXPECT_TRUE(PoWriter::encode(po).endsWith("msgstr \"\xc0\xe3\xe0\"\n"));
 }
 
+// Only the header names the charset: a translation that says "charset=" is a translation,
+// and changing it must not change how the file reads.
+TEST(PoFileTest, OnlyTheHeaderNamesTheCharset)
+{
+    const QByteArray translated = "msgid \"Content\"\nmsgstr \"charset=windows-1251\"\n\n"
+                                  "msgctxt \"1.edt\"\nmsgid \"\xd0\x94\xd0\xb0\"\nmsgstr \"\"\n";
+    PoCatalogue po = read(translated);
+    EXPECT_EQ(po.charset, PoCatalogue::Charset::Utf8);
+    EXPECT_EQ(po.find(QStringLiteral("1.edt"), QStringLiteral("Да")), 1);
+    po.setTranslation(0, QStringLiteral("Содержание"));
+    EXPECT_EQ(read(PoWriter::encode(po)).entries.at(0).translation(), QStringLiteral("Содержание"));
+
+    PoReader reader;
+    EXPECT_FALSE(reader.parse("msgid \"\xff\"\nmsgstr \"charset=windows-1251\"\n"));
+    EXPECT_EQ(reader.errorString(), QStringLiteral("строка 1: текст не в кодировке UTF-8, которую объявляет заголовок"));
+}
+
 TEST(PoFileTest, StringsComeBackAsTheyWere)
 {
     QRandomGenerator random(33);
