@@ -15,7 +15,7 @@ struct PoEntry {
     bool plural = false;
     QString idPlural;
     QStringList strings; // msgstr, or msgstr[0], msgstr[1], ...
-    QStringList flags;   // from the "#," line
+    QStringList flags;   // from the "#," line, each as its bytes (Latin-1)
     // Every other comment line, as its bytes ("#. ...", "#: ...", "# ...", "#| ...").
     QList<QByteArray> comments;
     // Only comments, such as the "#~" lines of entries gettext keeps as obsolete.

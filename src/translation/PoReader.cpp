@@ -157,9 +157,10 @@ bool PoReader::parse(const QByteArray &bytes)
                 entryStart = lineStart;
             }
             if (line.startsWith("#,")) {
+                // Flags are gettext's ASCII words; anything else in them is kept byte for byte.
                 for (const QByteArray &flag : line.sliced(2).toByteArray().split(','))
                     if (!flag.trimmed().isEmpty())
-                        entry.flags << QString::fromUtf8(flag.trimmed());
+                        entry.flags << QString::fromLatin1(flag.trimmed());
             } else {
                 entry.comments << line.toByteArray();
             }

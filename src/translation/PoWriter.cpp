@@ -18,7 +18,7 @@ QByteArray PoWriter::encodeEntry(const PoEntry &entry, PoCatalogue::Charset char
             out += comment + '\n';
     }
     if (!entry.flags.isEmpty())
-        out += "#, " + bytes(entry.flags.join(QStringLiteral(", "))) + '\n';
+        out += "#, " + entry.flags.join(QStringLiteral(", ")).toLatin1() + '\n';
     for (const QByteArray &comment : std::as_const(previous))
         out += comment + '\n';
     if (entry.commentsOnly)

@@ -214,3 +214,17 @@ TEST(PoFileTest, WhatItWritesPassesGettextsChecks)
     }
     EXPECT_EQ(PoWriter::encode(back), cat.out) << "gettext's own layout is kept too";
 }
+
+// Flags are written back as they were read, whatever the file's charset: a stray byte in
+// one never turns it into another flag.
+TEST(PoFileTest, FlagsKeepTheirBytesWhenTheEntryChanges)
+{
+    for (const QByteArray &charset : {QByteArray("UTF-8"), QByteArray("windows-1251")}) {
+        PoCatalogue po = read("msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=" + charset +
+                              "\\n\"\n\n#, fu\xef\xbb\xbfzzy, c-format\nmsgid \"a\"\nmsgstr \"\"\n");
+        po.setTranslation(1, QStringLiteral("b"));
+        const PoCatalogue back = read(PoWriter::encode(po));
+        EXPECT_FALSE(back.entries.at(1).isFuzzy()) << charset.constData();
+        EXPECT_TRUE(PoWriter::encode(po).contains("#, fu\xef\xbb\xbfzzy, c-format\n")) << charset.constData();
+    }
+}
