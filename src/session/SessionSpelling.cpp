@@ -1,13 +1,10 @@
 #include "session/SessionSpelling.h"
 
-#include <QDir>
-
-#include "spelling/SpellDictionary.h"
-
 #include "editor/SpellingCheck.h"
 #include "session/AppSettings.h"
 #include "spelling/PersonalWords.h"
 #include "spelling/SpellChecker.h"
+#include "spelling/SpellDictionary.h"
 
 SessionSpelling::SessionSpelling(AppSettings &settings, const ReferenceLists &lists, QObject *parent)
     : QObject(parent), m_settings(settings), m_lists(lists), m_personalPath(PersonalWords::defaultPath())
@@ -76,26 +73,21 @@ const SpellChecker *SessionSpelling::checkerFor(const QString &language)
 {
     if (language.isEmpty() || !isOn())
         return checker();
-    // A PO file names a language, a dictionary a language and a country.
-    QString dictionary = language;
-    if (!language.contains(u'_')) {
-        for (const QString &folder : SpellDictionary::standardFolders()) {
-            const QStringList found =
-                QDir(folder).entryList({language + QStringLiteral("_*.dic")}, QDir::Files, QDir::Name);
-            if (!found.isEmpty()) {
-                dictionary = found.first().chopped(4);
-                break;
-            }
+    // A PO file names a language, a dictionary a language and a country. The folders are
+    // looked at once per language, not at every cell painted.
+    auto found = m_otherLanguages.constFind(language);
+    if (found == m_otherLanguages.cend()) {
+        OtherLanguage other;
+        const QString dictionary = SpellDictionary::nameFor(language);
+        other.sameAsText = dictionary == this->language();
+        if (!other.sameAsText) {
+            QString error;
+            QString warning;
+            other.checker = openSpellChecker(dictionary, m_lists, m_personalPath, error, warning);
         }
+        found = m_otherLanguages.insert(language, other);
     }
-    if (dictionary == this->language())
-        return checker();
-    if (!m_otherLanguages.contains(dictionary)) {
-        QString error;
-        QString warning;
-        m_otherLanguages.insert(dictionary, openSpellChecker(dictionary, m_lists, m_personalPath, error, warning));
-    }
-    return m_otherLanguages.value(dictionary).get();
+    return found->sameAsText ? checker() : found->checker.get();
 }
 
 QString SessionSpelling::takeProblem()

@@ -53,7 +53,11 @@ private:
     const ReferenceLists &m_lists;
     QString m_personalPath;
     std::shared_ptr<SpellChecker> m_checker;
-    QHash<QString, std::shared_ptr<SpellChecker>> m_otherLanguages;
+    struct OtherLanguage {
+        bool sameAsText = false;
+        std::shared_ptr<SpellChecker> checker; // null when its dictionary cannot be read
+    };
+    QHash<QString, OtherLanguage> m_otherLanguages; // by the name given
     bool m_tried = false;
     QString m_problem;
     bool m_problemSaid = false;

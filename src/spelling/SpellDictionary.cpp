@@ -64,6 +64,19 @@ QStringList SpellDictionary::standardFolders()
     return folders;
 }
 
+QString SpellDictionary::nameFor(const QString &language, const QStringList &folders)
+{
+    if (language.contains(u'_'))
+        return language;
+    for (const QString &folder : folders) {
+        const QStringList found =
+            QDir(folder).entryList({language + QStringLiteral("_*.dic")}, QDir::Files, QDir::Name);
+        if (!found.isEmpty())
+            return found.first().chopped(4);
+    }
+    return language;
+}
+
 QString SpellDictionary::packageFor(const QString &language)
 {
     return QStringLiteral("hunspell-") +

@@ -20,6 +20,9 @@ public:
     static QStringList standardFolders();
     // The Debian package that holds the language's dictionary: "hunspell-ru", "hunspell-en-us".
     static QString packageFor(const QString &language);
+    // The dictionary of a language named without its country, as PO files name it ("en"
+    // finds "en_US"); a name with a country, or one no folder has, as it is.
+    static QString nameFor(const QString &language, const QStringList &folders = standardFolders());
 
     // The first folder holding both files; false with the reason (and the package to
     // install) when none does or they cannot be read.
