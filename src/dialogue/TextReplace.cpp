@@ -47,9 +47,23 @@ TextReplacer::TextReplacer(const ReplaceOptions &options)
                         .arg(m_pattern.patternErrorOffset() + 1);
         return;
     }
-    if (m_pattern.match(QString()).hasMatch())
+    if (m_pattern.match(QString()).hasMatch()) {
         m_problem = QStringLiteral("Регулярное выражение совпадает с пустой строкой: заменять было бы нечего "
                                    "или пришлось бы вставлять текст между всеми знаками.");
+        return;
+    }
+    // A group the expression lacks would otherwise go into the phrases as "\2".
+    for (qsizetype i = 0; m_regex && i + 1 < m_with.size(); ++i) {
+        if (m_with.at(i) != u'\\')
+            continue;
+        const QChar next = m_with.at(++i);
+        if (next.isDigit() && next.digitValue() > m_pattern.captureCount()) {
+            m_problem = QStringLiteral("В замене \\%1, а групп в скобках в выражении %2.")
+                            .arg(next.digitValue())
+                            .arg(m_pattern.captureCount());
+            return;
+        }
+    }
 }
 
 QString TextReplacer::substitute(const QString &original, const QRegularExpressionMatch &match) const
@@ -64,7 +78,7 @@ QString TextReplacer::substitute(const QString &original, const QRegularExpressi
             continue;
         }
         const QChar next = m_with.at(++i);
-        if (next.isDigit() && next.digitValue() <= m_pattern.captureCount()) {
+        if (next.isDigit()) {
             const int group = next.digitValue();
             // From the line itself: with е/ё folded the match only says where.
             if (match.capturedStart(group) >= 0)

@@ -68,6 +68,9 @@ TEST(TextReplaceTest, RefusesWhatCannotBeUsed)
         EXPECT_FALSE(replacer.replace(0, "abc"));
     }
     EXPECT_TRUE(TextReplacer({QStringLiteral("日"), QStringLiteral("x")}).problem().contains(QStringLiteral("U+65E5")));
+    EXPECT_EQ(TextReplacer({QStringLiteral("(а)б"), QStringLiteral("\\1\\2"), true}).problem(),
+              QStringLiteral("В замене \\2, а групп в скобках в выражении 1."));
+    EXPECT_EQ(TextReplacer({QStringLiteral("аб"), QStringLiteral("\\\\1"), true}).problem(), QString()) << "a backslash, then 1";
 }
 
 TEST(TextReplaceTest, RefusesResultsThatCannotBePhrases)
