@@ -62,6 +62,8 @@ int run(CliContext &context)
         context.err.line(QLatin1String(CliContext::Program) + QStringLiteral(": ничего не записано"));
         return ExitNegative;
     }
+    if (files.isEmpty())
+        context.err.line(QLatin1String(CliContext::Program) + QStringLiteral(": совпадений нет; ничего не записано"));
     if (!files.isEmpty() && !args.has(QStringLiteral("--dry-run"))) {
         FileSetWriter writer;
         queueReplacements(files, writer);

@@ -69,6 +69,7 @@ TEST_F(CliReplaceTest, ChangesTheLinesOfEveryDialogueFileOfTheFolder)
     result = replace(call);
     EXPECT_EQ(result.code, 1);
     EXPECT_EQ(result.out, QString());
+    EXPECT_EQ(result.err, QStringLiteral("scrivlet-cli: совпадений нет; ничего не записано\n"));
     EXPECT_EQ(replace({QStringLiteral("--text"), QStringLiteral("ёрш"), QStringLiteral("--with"),
                        QStringLiteral("сом"), QStringLiteral("game/lone.edt")})
                   .out,
