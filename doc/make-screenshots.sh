@@ -116,12 +116,20 @@ xdotool windowunmap "$map"
 # highlighted in it and the record still seen in the grid.
 keys "$main" F8
 phrases=$(windowNamed '^Фразы$')
+sleep 0.5 # its size settles once it is shown
 eval "$(xdotool getwindowgeometry --shell "$phrases")"
 phrasesW=$WIDTH phrasesH=$HEIGHT
 eval "$(xdotool getwindowgeometry --shell "$main")"
-xdotool windowmove "$phrases" $((X + WIDTH - phrasesW - 12)) $((Y + HEIGHT - phrasesH - 40))
+mainX=$X mainY=$Y mainW=$WIDTH mainH=$HEIGHT
+# The main window widened for this picture, so that the phrases window, as wide as its
+# tool bar, lies over the grid's right half and within the main window.
+xdotool windowmove "$main" 4 $mainY windowsize "$main" 1272 $mainH
+sleep 0.5
+xdotool windowmove "$phrases" $((1272 + 4 - phrasesW - 12)) $((mainY + mainH - phrasesH - 40))
 sleep 0.8
-import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" "$work/shot.png"
+import -window root -crop "1272x${mainH}+4+${mainY}" "$work/shot.png"
+xdotool windowsize "$main" $mainW $mainH windowmove "$main" $mainX $mainY
+sleep 0.3
 convert "$work/shot.png" -strip -colors 256 "PNG8:$images/phrases.png"
 optipng -quiet -o5 "$images/phrases.png"
 echo "doc/images/phrases.png"

@@ -10,11 +10,26 @@ ToolWindow::ToolWindow(QWidget &mainWindow) : QWidget(&mainWindow, Qt::Window) {
 
 void ToolWindow::showInFront()
 {
+    if (!std::exchange(m_grown, true))
+        growToContents();
     if (m_placeBeside && !std::exchange(m_placed, true))
         placeBesideMainWindow();
     show();
     raise();
     activateWindow();
+}
+
+void ToolWindow::growToContents()
+{
+    // Made before its commands were all added, a window may be smaller than its tool bar
+    // and hide commands behind "»": the first showing gives it the room its contents ask,
+    // within the screen, never less than it has.
+    ensurePolished();
+    QSize wanted = sizeHint();
+    const QWidget *main = parentWidget();
+    if (const QScreen *screen = main ? main->screen() : this->screen())
+        wanted = wanted.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    resize(size().expandedTo(wanted));
 }
 
 void ToolWindow::placeBesideMainWindow()

@@ -22,10 +22,12 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void growToContents();
     void placeBesideMainWindow();
 
     bool m_placeBeside = false;
     bool m_placed = false;
+    bool m_grown = false;
 };
 
 // Where a window of that size goes beside the main window on that screen: to its right

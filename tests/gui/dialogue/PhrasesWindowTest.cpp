@@ -110,6 +110,14 @@ TEST_F(PhrasesWindowTest, TheTableShowsEveryLineWithItsSpeakersAndTheCurrentReco
     EXPECT_EQ(table()->model()->rowCount(), 4);
 }
 
+TEST_F(PhrasesWindowTest, OpensAsWideAsItsToolBarAsksWithinTheScreen)
+{
+    openWindow();
+    const int screen = window().screen()->availableGeometry().width();
+    EXPECT_GE(window().width(), std::min(window().sizeHint().width(), screen * 9 / 10));
+    EXPECT_LE(window().width(), std::max(window().sizeHint().width(), screen));
+}
+
 TEST_F(PhrasesWindowTest, TheWindowsOpenBesideTheMainWindowThenStayWhereLeftAndTheTableHasTheFocus)
 {
     main().setGeometry(10, 10, 300, 200);
