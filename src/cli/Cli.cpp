@@ -20,7 +20,7 @@ const QList<Command> &commands()
 const Command *commandNamed(const QString &name)
 {
     for (const Command &command : commands()) {
-        if (command.spec.name == name)
+        if (command.syntax.name == name)
             return &command;
     }
     return nullptr;
@@ -34,7 +34,7 @@ QString generalHelp()
                                   "\n"
                                   "Команды:\n");
     for (const Command &command : commands())
-        text += QStringLiteral("  %1 %2\n").arg(command.spec.name.leftJustified(8), command.summary);
+        text += QStringLiteral("  %1 %2\n").arg(command.syntax.name.leftJustified(8), command.summary);
     text += QStringLiteral("\n"
                            "Общие параметры:\n"
                            "  --data ПАПКА  папка списков; иначе Data в текущей папке (каждый список,\n"
@@ -66,8 +66,8 @@ int runCommand(const Command &command, const QStringList &arguments, Console &ou
         return ExitOk;
     }
     // Every command also takes the lists' folder.
-    CommandSpec accepted = command.spec;
-    accepted.options << OptionSpec{QStringLiteral("--data"), {}, {}};
+    CommandSyntax accepted = command.syntax;
+    accepted.options << OptionSyntax{QStringLiteral("--data"), {}, {}};
     ArgumentReader reader(accepted);
     if (!reader.read(arguments)) {
         err.line(usageText(accepted.name, reader.errorString()));

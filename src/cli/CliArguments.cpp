@@ -3,18 +3,18 @@
 namespace
 {
 
-const OptionSpec *findOption(const CommandSpec &spec, const QString &name)
+const OptionSyntax *findOption(const CommandSyntax &syntax, const QString &name)
 {
-    for (const OptionSpec &option : spec.options) {
+    for (const OptionSyntax &option : syntax.options) {
         if (option.name == name || (!option.shortName.isEmpty() && option.shortName == name))
             return &option;
     }
     return nullptr;
 }
 
-QString countError(const CommandSpec &spec, qsizetype count)
+QString countError(const CommandSyntax &syntax, qsizetype count)
 {
-    if (count < spec.minPositional)
+    if (count < syntax.minPositional)
         return QStringLiteral("не хватает аргументов");
     return QStringLiteral("лишний аргумент");
 }
@@ -47,7 +47,7 @@ bool ArgumentReader::read(const QStringList &arguments)
         const qsizetype eq =
             argument.startsWith(QLatin1String("--")) ? argument.indexOf(QLatin1Char('=')) : -1;
         const QString name = eq < 0 ? argument : argument.left(eq);
-        const OptionSpec *option = findOption(m_command, name);
+        const OptionSyntax *option = findOption(m_command, name);
         if (!option) {
             m_error = QStringLiteral("неизвестный параметр %1").arg(name);
             return false;
@@ -77,7 +77,7 @@ bool ArgumentReader::read(const QStringList &arguments)
         }
         parsed.add(option->name, value);
     }
-    for (const OptionSpec &option : m_command.options) {
+    for (const OptionSyntax &option : m_command.options) {
         if (option.required && !parsed.has(option.name)) {
             m_error = QStringLiteral("не указан параметр %1").arg(option.name);
             return false;

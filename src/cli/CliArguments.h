@@ -7,7 +7,7 @@
 
 #include <optional>
 
-struct OptionSpec {
+struct OptionSyntax {
     QString name;        // "--format"
     QString shortName;   // "-o", or empty
     QStringList choices; // the values allowed; empty: any value
@@ -16,9 +16,9 @@ struct OptionSpec {
     bool required = false;
 };
 
-struct CommandSpec {
+struct CommandSyntax {
     QString name;
-    QList<OptionSpec> options;
+    QList<OptionSyntax> options;
     int minPositional = 0;
     int maxPositional = 0; // -1: no limit
 };
@@ -45,13 +45,13 @@ private:
 class ArgumentReader
 {
 public:
-    explicit ArgumentReader(const CommandSpec &command) : m_command(command) {}
+    explicit ArgumentReader(const CommandSyntax &command) : m_command(command) {}
     bool read(const QStringList &arguments);
     ParsedArguments takeArguments() { return std::move(m_arguments); }
     QString errorString() const { return m_error; }
 
 private:
-    const CommandSpec &m_command;
+    const CommandSyntax &m_command;
     ParsedArguments m_arguments;
     QString m_error;
 };

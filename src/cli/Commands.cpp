@@ -1,21 +1,21 @@
 #include "cli/Commands.h"
 
-OptionSpec formatOption(const QStringList &choices)
+OptionSyntax formatOption(const QStringList &choices)
 {
     return {QStringLiteral("--format"), {}, choices};
 }
 
-OptionSpec layoutOption(const QString &name, bool required)
+OptionSyntax layoutOption(const QString &name, bool required)
 {
     return {name, {}, {QStringLiteral("standard"), QStringLiteral("vesta")}, true, false, required};
 }
 
-OptionSpec flagOption(const QString &name)
+OptionSyntax flagOption(const QString &name)
 {
     return {name, {}, {}, false};
 }
 
-OptionSpec outputOption(bool required)
+OptionSyntax outputOption(bool required)
 {
     return {QStringLiteral("--output"), QStringLiteral("-o"), {}, true, false, required};
 }

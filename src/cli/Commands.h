@@ -7,7 +7,7 @@
 #include <QList>
 
 struct Command {
-    CommandSpec spec;
+    CommandSyntax syntax;
     QString summary; // one line for the general help
     QString help;    // the command's own help
     int (*run)(CliContext &);
@@ -29,7 +29,7 @@ Command recoverCommand();
 Command poCommand();
 Command replaceCommand();
 
-OptionSpec formatOption(const QStringList &choices);
-OptionSpec layoutOption(const QString &name, bool required);
-OptionSpec flagOption(const QString &name);
-OptionSpec outputOption(bool required);
+OptionSyntax formatOption(const QStringList &choices);
+OptionSyntax layoutOption(const QString &name, bool required);
+OptionSyntax flagOption(const QString &name);
+OptionSyntax outputOption(bool required);

@@ -148,7 +148,7 @@ int run(CliContext &context)
     return context.exitCode(!found);
 }
 
-OptionSpec repeatable(const char *name)
+OptionSyntax repeatable(const char *name)
 {
     return {QLatin1String(name), {}, {}, true, true};
 }
@@ -157,7 +157,7 @@ OptionSpec repeatable(const char *name)
 
 Command findCommand()
 {
-    QList<OptionSpec> options{repeatable("--field"), {QStringLiteral("--text"), {}, {}}};
+    QList<OptionSyntax> options{repeatable("--field"), {QStringLiteral("--text"), {}, {}}};
     for (const Shortcut &shortcut : Shortcuts)
         options << repeatable(shortcut.option);
     return {

@@ -42,7 +42,7 @@ Command mapCommand()
 {
     return {
         {QStringLiteral("map"),
-         {outputOption(true), OptionSpec{QStringLiteral("--scale"), {}, {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4")}}},
+         {outputOption(true), OptionSyntax{QStringLiteral("--scale"), {}, {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4")}}},
          1,
          1},
         QStringLiteral("карта диалога скрипта рисунком SVG или PNG"),

@@ -68,7 +68,7 @@ void makeFile(const QString &path, const QByteArray &bytes)
 
 } // namespace
 
-TEST(ReadersOnSpecialFiles, APipeOrADeviceIsRefusedWithoutWaiting)
+TEST(ReadersOnUnusualFiles, APipeOrADeviceIsRefusedWithoutWaiting)
 {
     QTemporaryDir dir;
     const QString fifo = dir.filePath(QStringLiteral("pipe.npc"));
@@ -90,7 +90,7 @@ TEST(ReadersOnSpecialFiles, APipeOrADeviceIsRefusedWithoutWaiting)
     EXPECT_EQ(dialogue.errorString(), RegularFile::notRegularText());
 }
 
-TEST(ReadersOnSpecialFiles, AFileWithoutReadRightsIsRefused)
+TEST(ReadersOnUnusualFiles, AFileWithoutReadRightsIsRefused)
 {
     QTemporaryDir dir;
     openToOthers(dir.path());
@@ -108,7 +108,7 @@ TEST(ReadersOnSpecialFiles, AFileWithoutReadRightsIsRefused)
     }
 }
 
-TEST(ReadersOnSpecialFiles, AFileBeyondTheLimitIsRefusedUnread)
+TEST(ReadersOnUnusualFiles, AFileBeyondTheLimitIsRefusedUnread)
 {
     for (const Reader &reader : Readers) {
         if (reader.limit == 0)
@@ -131,7 +131,7 @@ TEST(ReadersOnSpecialFiles, AFileBeyondTheLimitIsRefusedUnread)
     }
 }
 
-TEST(ReadersOnSpecialFiles, ADeviceThatGoesOnPastTheLimitIsCutOff)
+TEST(ReadersOnUnusualFiles, ADeviceThatGoesOnPastTheLimitIsCutOff)
 {
     // A sequential device tells no size: the limit holds while reading.
     QByteArray bytes(3 * 480 + 5, '\x42');
@@ -153,7 +153,7 @@ TEST(ReadersOnSpecialFiles, ADeviceThatGoesOnPastTheLimitIsCutOff)
     EXPECT_EQ(macros.entries(), QList<QByteArray>{bytes});
 }
 
-TEST(ReadersOnSpecialFiles, TheSettingsOfAnUnreadableFileAreNotWrittenOver)
+TEST(ReadersOnUnusualFiles, TheSettingsOfAnUnreadableFileAreNotWrittenOver)
 {
     QTemporaryDir dir;
     AppConfig config = AppConfig::IniRead(dir.path());
@@ -178,7 +178,7 @@ TEST(ReadersOnSpecialFiles, TheSettingsOfAnUnreadableFileAreNotWrittenOver)
 // A mod's macros, lists and settings are read line by line, each line taking room of its
 // own: a file of nothing but line ends is refused by its number of lines, not only by
 // its size.
-TEST(ReadersOnSpecialFiles, TextFilesOfTooManyLinesAreRefused)
+TEST(ReadersOnUnusualFiles, TextFilesOfTooManyLinesAreRefused)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("lines.txt"));
