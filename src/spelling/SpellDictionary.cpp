@@ -64,15 +64,25 @@ QStringList SpellDictionary::standardFolders()
     return folders;
 }
 
+QStringList SpellDictionary::installed(const QStringList &folders)
+{
+    QStringList languages;
+    for (const QString &folder : folders) {
+        for (const QString &file : QDir(folder).entryList({QStringLiteral("*.dic")}, QDir::Files))
+            languages << file.chopped(4);
+    }
+    languages.removeDuplicates();
+    languages.sort();
+    return languages;
+}
+
 QString SpellDictionary::nameFor(const QString &language, const QStringList &folders)
 {
     if (language.contains(u'_'))
         return language;
-    for (const QString &folder : folders) {
-        const QStringList found =
-            QDir(folder).entryList({language + QStringLiteral("_*.dic")}, QDir::Files, QDir::Name);
-        if (!found.isEmpty())
-            return found.first().chopped(4);
+    for (const QString &name : installed(folders)) {
+        if (name.startsWith(language + u'_'))
+            return name;
     }
     return language;
 }

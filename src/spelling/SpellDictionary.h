@@ -20,6 +20,8 @@ public:
     static QStringList standardFolders();
     // The Debian package that holds the language's dictionary: "hunspell-ru", "hunspell-en-us".
     static QString packageFor(const QString &language);
+    // The languages whose dictionaries the folders hold ("en_US", "ru_RU"), sorted.
+    static QStringList installed(const QStringList &folders = standardFolders());
     // The dictionary of a language named without its country, as PO files name it ("en"
     // finds "en_US"); a name with a country, or one no folder has, as it is.
     static QString nameFor(const QString &language, const QStringList &folders = standardFolders());

@@ -13,7 +13,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QMenu>
 #include <QEvent>
 #include <QFileInfo>
@@ -171,9 +170,8 @@ bool PhrasesWindow::event(QEvent *event)
         }
         // Insert, Delete and F2 are for the lines, not for the filter box first in the tab order.
         m_table->setFocus(Qt::OtherFocusReason);
-    }
-    if (event->type() == QEvent::Show)
         QTimer::singleShot(0, this, &PhrasesWindow::sayDictionaryProblem);
+    }
     return ToolWindow::event(event);
 }
 
@@ -290,13 +288,11 @@ void PhrasesWindow::addSpellingControls()
     m_language = new QComboBox(this);
     m_language->setObjectName(QStringLiteral("Combo_SpellLang"));
     m_language->setToolTip(QStringLiteral("Язык фраз для проверки орфографии"));
-    QStringList languages{spelling.language()};
-    for (const QString &folder : SpellDictionary::standardFolders()) {
-        for (const QString &file : QDir(folder).entryList({QStringLiteral("*.dic")}, QDir::Files))
-            languages << file.chopped(4);
+    QStringList languages = SpellDictionary::installed();
+    if (!languages.contains(spelling.language())) {
+        languages << spelling.language();
+        languages.sort();
     }
-    languages.removeDuplicates();
-    languages.sort();
     m_language->addItems(languages);
     m_language->setCurrentText(spelling.language());
     m_bar->addAction(m_spellingOn);
