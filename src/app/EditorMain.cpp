@@ -22,11 +22,9 @@ int editorMain(int argc, char *argv[], const std::function<void(ScrivletWindows 
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
-    // QApplication has taken its own options out of argv by now.
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QFile::decodeName(argv[i]);
-    auto windows = startUp(nullptr, arguments);
+    // Without QApplication's own options; on Windows taken from the wide command line,
+    // since argv holds names in the ANSI code page, where Cyrillic may not fit.
+    auto windows = startUp(nullptr, QCoreApplication::arguments().mid(1));
     windows->main->show();
     if (shown)
         shown(*windows);

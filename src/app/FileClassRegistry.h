@@ -2,8 +2,10 @@
 
 #include <QString>
 
-// The part of the Windows registry under HKEY_CLASSES_ROOT that a file-type
-// registration needs; every value written is a key's default value of type REG_SZ.
+// The part of the Windows registry of file classes that a file-type registration needs:
+// keys are looked for in HKEY_CLASSES_ROOT and written to the current user's part of it,
+// HKEY_CURRENT_USER\Software\Classes; every value written is a key's default value of
+// type REG_SZ.
 class ClassesRegistry
 {
 public:
@@ -20,9 +22,11 @@ namespace FileClass
 {
 inline const QString Name = QStringLiteral("Scrivlet");
 inline const QString Description = QStringLiteral("NPC-Script for Korvan");
+// The shell's command that opens a file with the program.
+QString openCommand(const QString &program);
 } // namespace FileClass
 
 // Names this program as the opener of files with the extension (without its dot), unless
 // its file class is registered already; an existing registration is never touched.
 // Returns the message to show when the registry refuses a step, else an empty text.
-QString registerFileClass(ClassesRegistry &registry, const QString &extension, const QString &command);
+QString registerFileClass(ClassesRegistry &registry, const QString &extension, const QString &program);

@@ -2,24 +2,29 @@
 
 #ifdef Q_OS_WIN
 
+#include <string>
+
 #include <windows.h>
 
 namespace
 {
 
-LPCWSTR wide(const QString &text)
+// The per-user part of HKEY_CLASSES_ROOT: a user without administrator rights may write
+// it, and the shell reads it before the machine's.
+std::wstring classKey(const QString &key)
 {
-    return reinterpret_cast<LPCWSTR>(text.utf16());
+    return (QStringLiteral("Software\\Classes\\") + key).toStdWString();
 }
 
 } // namespace
 
 bool WindowsClassesRegistry::keyExists(const QString &key)
 {
-    // Read access is enough to see the key; asking for more would fail without
-    // administrator rights and make every start register again.
+    // Looked for in the merged view, so that an installation for all users counts too.
+    // Read access is enough to see the key; asking for more could fail and make every
+    // start register again.
     HKEY handle = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, wide(key), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.toStdWString().c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
         return false;
     RegCloseKey(handle);
     return true;
@@ -28,7 +33,7 @@ bool WindowsClassesRegistry::keyExists(const QString &key)
 bool WindowsClassesRegistry::setDefaultValue(const QString &key, const QString &value)
 {
     HKEY handle = nullptr;
-    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, wide(key), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, classKey(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
                         nullptr, &handle, nullptr) != ERROR_SUCCESS)
         return false;
     const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));

@@ -6,7 +6,7 @@
 
 #include "app/FileClassRegistry.h"
 
-// HKEY_CLASSES_ROOT itself.
+// The current user's file classes in the Windows registry.
 class WindowsClassesRegistry : public ClassesRegistry
 {
 public:

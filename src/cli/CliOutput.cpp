@@ -3,7 +3,9 @@
 #include <QFile>
 #include <QStringList>
 
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
 #include <unistd.h>
 #endif
 
@@ -61,10 +63,10 @@ QByteArray controlBytesShown(const QByteArray &line)
 
 bool Console::isTerminal() const
 {
-#ifdef Q_OS_WIN
-    return false;
-#else
     const auto *file = qobject_cast<const QFile *>(&m_device);
+#ifdef Q_OS_WIN
+    return file && file->handle() >= 0 && _isatty(file->handle());
+#else
     return file && file->handle() >= 0 && isatty(file->handle());
 #endif
 }

@@ -92,6 +92,7 @@ bool FileOps::writeNew(const QString &path, const QByteArray &bytes, const QStri
     return true;
 }
 
+#ifndef Q_OS_WIN
 bool FileOps::sync(const QStringList &paths, QString &error)
 {
 #ifdef Q_OS_UNIX
@@ -110,9 +111,6 @@ bool FileOps::sync(const QStringList &paths, QString &error)
             return false;
         flushed.insert(st.st_dev);
     }
-#else
-    Q_UNUSED(paths);
-    Q_UNUSED(error);
 #endif
     return true;
 }
@@ -131,6 +129,7 @@ bool FileOps::putBack(const QString &from, const QString &to, QString &error)
 {
     return FileReplace::renameOver(from, to, error);
 }
+#endif
 
 bool FileOps::remove(const QString &path)
 {

@@ -1,5 +1,7 @@
 #include "common/ProcessIdentity.h"
 
+#ifndef Q_OS_WIN
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -68,3 +70,5 @@ bool ProcessIdentity::isScrivlet(qint64 pid)
     const QString program = QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(pid));
     return QFileInfo(program).fileName().startsWith(QLatin1String("scrivlet"), Qt::CaseInsensitive);
 }
+
+#endif

@@ -6,7 +6,9 @@
 // moment the process started.
 struct ProcessIdentity {
     qint64 pid = 0;
-    quint64 started = 0; // clock ticks since boot; 0 where the system does not say
+    // Linux: clock ticks since boot; Windows: the creation time in 100 ns steps since 1601;
+    // 0 where the system does not say.
+    quint64 started = 0;
 
     static ProcessIdentity current();
     // The process now running under the id, as far as the system says.

@@ -46,14 +46,21 @@ QString shareFolder()
     return {};
 }
 
+// A folder that holds everything beside the program (the Windows program, unpacked or
+// installed anywhere) comes before a share folder.
 QString dataDir()
 {
+    if (const QString beside = existing(programFolder() + QStringLiteral("/Data"), true); !beside.isEmpty())
+        return beside;
     const QString share = shareFolder();
     return share.isEmpty() ? QString() : existing(share + QStringLiteral("/scrivlet/Data"), true);
 }
 
 QString manualPath()
 {
+    const QString beside = existing(programFolder() + QStringLiteral("/doc/manual.html"), false);
+    if (!beside.isEmpty())
+        return beside;
     const QString share = shareFolder();
     return share.isEmpty() ? QString() : existing(share + QStringLiteral("/doc/scrivlet/manual.html"), false);
 }

@@ -36,34 +36,36 @@ public:
     }
 };
 
-const QString WindowsCommand = QStringLiteral("C:\\Program Files\\Korvan Tools\\scrivlet.exe");
+const QString WindowsProgram = QStringLiteral("C:\\Program Files\\Korvan Tools\\scrivlet.exe");
 
 } // namespace
 
 TEST(FileClassRegistry, FirstStartWritesTheThreeKeysInOrderAndLaterStartsNothing)
 {
     FakeRegistry registry;
-    EXPECT_EQ(registerFileClass(registry, QStringLiteral("npc"), WindowsCommand), QString());
-    // The command is written as given: blanks, but no quotes and no "%1".
+    EXPECT_EQ(registerFileClass(registry, QStringLiteral("npc"), WindowsProgram), QString());
+    // Quoted, since the path has blanks, and with the file to open.
     EXPECT_EQ(registry.calls, (QStringList{
                                   QStringLiteral("open Scrivlet"),
                                   QStringLiteral("set .npc = Scrivlet"),
                                   QStringLiteral("set Scrivlet = NPC-Script for Korvan"),
-                                  QStringLiteral("set Scrivlet\\Shell\\Open\\Command = ") + WindowsCommand,
+                                  QStringLiteral("set Scrivlet\\Shell\\Open\\Command = \"C:\\Program Files\\Korvan "
+                                                 "Tools\\scrivlet.exe\" \"%1\""),
                               }));
 
     registry.calls.clear();
     EXPECT_EQ(registerFileClass(registry, QStringLiteral("npc"), QStringLiteral("D:\\moved\\scrivlet.exe")),
               QString());
     EXPECT_EQ(registry.calls, QStringList{QStringLiteral("open Scrivlet")});
-    EXPECT_EQ(registry.values.value(QStringLiteral("Scrivlet\\Shell\\Open\\Command")), WindowsCommand);
+    EXPECT_EQ(registry.values.value(QStringLiteral("Scrivlet\\Shell\\Open\\Command")),
+              FileClass::openCommand(WindowsProgram));
 }
 
 TEST(FileClassRegistry, ExistingClassKeyIsNeverTouched)
 {
     FakeRegistry registry;
     registry.values[QStringLiteral("Scrivlet")] = QStringLiteral("Someone else's");
-    EXPECT_EQ(registerFileClass(registry, QStringLiteral("npc"), WindowsCommand), QString());
+    EXPECT_EQ(registerFileClass(registry, QStringLiteral("npc"), WindowsProgram), QString());
     EXPECT_EQ(registry.calls, QStringList{QStringLiteral("open Scrivlet")});
     EXPECT_EQ(registry.values.size(), 1);
 }
@@ -72,7 +74,7 @@ TEST(FileClassRegistry, RefusedWriteSkipsTheRemainingStepsAndTheNextStartTriesAg
 {
     FakeRegistry registry;
     registry.refused << QStringLiteral("Scrivlet");
-    EXPECT_EQ(registerFileClass(registry, QStringLiteral("npc"), WindowsCommand),
+    EXPECT_EQ(registerFileClass(registry, QStringLiteral("npc"), WindowsProgram),
               QStringLiteral("Failed to set data for ''"));
     EXPECT_EQ(registry.calls, (QStringList{
                                   QStringLiteral("open Scrivlet"),
@@ -83,7 +85,7 @@ TEST(FileClassRegistry, RefusedWriteSkipsTheRemainingStepsAndTheNextStartTriesAg
 
     registry.refused.clear();
     registry.calls.clear();
-    EXPECT_EQ(registerFileClass(registry, QStringLiteral("npc"), WindowsCommand), QString());
+    EXPECT_EQ(registerFileClass(registry, QStringLiteral("npc"), WindowsProgram), QString());
     EXPECT_EQ(registry.calls.size(), 4);
 }
 

@@ -9,7 +9,11 @@
 #include <cmath>
 #include <vector>
 
+#ifdef SCRIVLET_DOT_LAYOUT_LINKED
+extern "C" gvplugin_library_t gvplugin_dot_layout_LTX_library;
+#else
 #include <dlfcn.h>
+#endif
 
 namespace
 {
@@ -22,18 +26,22 @@ char *text(const char *value)
     return const_cast<char *>(value);
 }
 
-// One context for the whole run, with the dot layout opened by its path rather than
-// looked for through Graphviz's plugin configuration, which a machine may lack.
+// One context for the whole run, with the dot layout linked in or opened by its path
+// rather than looked for through Graphviz's plugin configuration, which a machine may lack.
 GVC_t *context()
 {
     static lt_symlist_t none[] = {{nullptr, nullptr}};
     static GVC_t *gvc = [] {
         agseterr(AGMAX); // nothing of ours for it to warn about on stderr
         GVC_t *made = gvContextPlugins(none, 0);
+#ifdef SCRIVLET_DOT_LAYOUT_LINKED
+        gvAddLibrary(made, &gvplugin_dot_layout_LTX_library);
+#else
         if (void *plugin = dlopen(SCRIVLET_DOT_LAYOUT, RTLD_NOW | RTLD_LOCAL)) {
             if (void *library = dlsym(plugin, "gvplugin_dot_layout_LTX_library"))
                 gvAddLibrary(made, static_cast<gvplugin_library_t *>(library));
         }
+#endif
         return made;
     }();
     return gvc;

@@ -2,12 +2,15 @@
 
 #include "gui/map/MapItems.h"
 #include "gui/map/MapScene.h"
+#include "gui/map/SvgPicture.h"
 
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
+#ifdef SCRIVLET_QT_SVG
 #include <QSvgGenerator>
+#endif
 #include <QtMath>
 
 namespace MapPicture
@@ -48,6 +51,16 @@ QStringList cutTexts(const MapScene &scene)
     return texts;
 }
 
+// False when the device could not be painted on (no memory for it).
+bool paint(QPaintDevice &device, MapScene &scene, const QSize &size)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    render(scene, painter, size);
+    return painter.end();
+}
+
 } // namespace
 
 QSize pixelSize(const MapScene &scene)
@@ -73,18 +86,21 @@ bool draw(MapScene &scene, MapFormat format, int scale, QByteArray &picture, QSt
     buffer.open(QIODevice::WriteOnly);
     bool made = false;
     if (format == MapFormat::Svg) {
+        const QString title = QStringLiteral("Карта диалога");
+        const QString description = cutTexts(scene).join(u'\n');
+#ifdef SCRIVLET_QT_SVG
         QSvgGenerator svg;
         svg.setOutputDevice(&buffer);
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(0, 0), size));
-        svg.setTitle(QStringLiteral("Карта диалога"));
-        svg.setDescription(cutTexts(scene).join(u'\n'));
-        QPainter painter;
-        made = painter.begin(&svg);
-        if (made) {
-            render(scene, painter, size);
-            made = painter.end();
-        }
+        svg.setTitle(title);
+        svg.setDescription(description);
+        made = paint(svg, scene, size);
+#else
+        SvgPicture svg(size, title, description);
+        made = paint(svg, scene, size);
+        buffer.write(svg.document());
+#endif
     } else {
         // Drawn at the larger size, not enlarged afterwards: the text stays sharp.
         QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);

@@ -7,7 +7,9 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
+#ifdef SCRIVLET_QT_SVG
 #include <QSvgRenderer>
+#endif
 
 #include <memory>
 #include <optional>
@@ -57,6 +59,7 @@ private:
     std::optional<QIcon> m_icon;
 };
 
+#ifdef SCRIVLET_QT_SVG
 // One SVG file drawn at any size, read when first drawn and read once (Qt's own SVG
 // icons read their file twice). The drawings are kept, not the parsed file.
 class SvgIconEngine : public QIconEngine
@@ -126,6 +129,7 @@ private:
     std::optional<QSize> m_naturalSize; // invalid for a file that cannot be drawn
     QHash<quint64, QPixmap> m_drawn;
 };
+#endif
 
 } // namespace
 
@@ -138,7 +142,15 @@ QIcon programIcon(const QString &resourcePath)
 {
     static QHash<QString, QIcon> icons;
     QIcon &icon = icons[resourcePath];
-    if (icon.isNull())
+    if (icon.isNull()) {
+#ifdef SCRIVLET_QT_SVG
         icon = QIcon(new SvgIconEngine(resourcePath));
+#else
+        // The same drawings made beforehand in a few sizes (cmake/IconPictures.cmake).
+        const QString base = resourcePath.chopped(4); // without ".svg"
+        for (const QString &size : QStringLiteral(SCRIVLET_ICON_SIZES).split(QLatin1Char(',')))
+            icon.addFile(base + QLatin1Char('-') + size + QStringLiteral(".png"));
+#endif
+    }
     return icon;
 }

@@ -1,0 +1,43 @@
+# For a Qt without its SVG module: the icons of a resource file as PNG pictures of a few
+# sizes, drawn by SCRIVLET_ICON_RENDERER (scripts/windows/render-icons.cpp, built for the
+# machine that builds) and put into a resource file of their own.
+set(SCRIVLET_ICON_RENDERER "" CACHE FILEPATH "The host program that draws SVG icons as PNG pictures")
+set(SCRIVLET_ICON_SIZES 16 24 32 48 64)
+
+function(scrivlet_icon_pictures target qrc)
+  if(NOT EXISTS "${SCRIVLET_ICON_RENDERER}")
+    message(FATAL_ERROR "Qt has no SVG module here, so the icons are drawn beforehand: build "
+                        "scripts/windows/render-icons.cpp for this machine and give it as "
+                        "-DSCRIVLET_ICON_RENDERER=<path> (scripts/windows.sh does both)")
+  endif()
+  file(STRINGS ${CMAKE_SOURCE_DIR}/${qrc} lines REGEX "<file>.*\\.svg</file>")
+  get_filename_component(qrc_dir ${CMAKE_SOURCE_DIR}/${qrc} DIRECTORY)
+  set(out ${CMAKE_BINARY_DIR}/icon-pictures)
+  string(REPLACE ";" "," sizes "${SCRIVLET_ICON_SIZES}")
+  set(svgs)
+  set(pngs)
+  set(entries)
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE ".*<file>(.*)\\.svg</file>.*" "\\1" name ${line})
+    list(APPEND svgs ${qrc_dir}/${name}.svg)
+    get_filename_component(base ${name} NAME)
+    get_filename_component(folder ${name} DIRECTORY)
+    foreach(size IN LISTS SCRIVLET_ICON_SIZES)
+      list(APPEND pngs ${out}/${base}-${size}.png)
+      string(APPEND entries "  <file alias=\"${folder}/${base}-${size}.png\">${base}-${size}.png</file>\n")
+    endforeach()
+  endforeach()
+  add_custom_command(OUTPUT ${pngs}
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${out}
+                     COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+                             ${SCRIVLET_ICON_RENDERER} ${out} ${sizes} ${svgs}
+                     DEPENDS ${svgs} ${CMAKE_SOURCE_DIR}/${qrc} VERBATIM)
+  file(WRITE ${out}/icon-pictures.qrc.in
+       "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/\">\n${entries}</qresource>\n</RCC>\n")
+  configure_file(${out}/icon-pictures.qrc.in ${out}/icon-pictures.qrc COPYONLY)
+  set_source_files_properties(${out}/icon-pictures.qrc PROPERTIES OBJECT_DEPENDS "${pngs}")
+  add_custom_target(${target}_icon_pictures DEPENDS ${pngs})
+  add_dependencies(${target} ${target}_icon_pictures)
+  target_sources(${target} PRIVATE ${out}/icon-pictures.qrc)
+  target_compile_definitions(${target} PUBLIC SCRIVLET_ICON_SIZES="${sizes}")
+endfunction()
