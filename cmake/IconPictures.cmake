@@ -41,3 +41,16 @@ function(scrivlet_icon_pictures target qrc)
   target_sources(${target} PRIVATE ${out}/icon-pictures.qrc)
   target_compile_definitions(${target} PUBLIC SCRIVLET_ICON_SIZES="${sizes}")
 endfunction()
+
+# The program's own icon, shown by Windows for the program and its files.
+function(scrivlet_windows_icon target svg)
+  set(ico ${CMAKE_BINARY_DIR}/icon-pictures/scrivlet.ico)
+  add_custom_command(OUTPUT ${ico}
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/icon-pictures
+                     COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+                             ${SCRIVLET_ICON_RENDERER} ${ico} 16,24,32,48,64,256 ${CMAKE_SOURCE_DIR}/${svg}
+                     DEPENDS ${CMAKE_SOURCE_DIR}/${svg} VERBATIM)
+  file(WRITE ${CMAKE_BINARY_DIR}/icon-pictures/scrivlet.rc "1 ICON \"scrivlet.ico\"\n")
+  set_source_files_properties(${CMAKE_BINARY_DIR}/icon-pictures/scrivlet.rc PROPERTIES OBJECT_DEPENDS ${ico})
+  target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/icon-pictures/scrivlet.rc)
+endfunction()

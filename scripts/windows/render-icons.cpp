@@ -1,6 +1,9 @@
 // Draws SVG files as PNG pictures of the sizes given, with the SVG renderer of the machine
 // that builds: for a build whose Qt has no SVG module.
 //   render-icons OUT-FOLDER SIZES FILE.svg...    (SIZES like 16,24,32; writes NAME-SIZE.png)
+//   render-icons OUT.ico SIZES FILE.svg          (one Windows icon holding every size)
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -8,6 +11,65 @@
 #include <QSvgRenderer>
 
 #include <cstdio>
+
+namespace
+{
+
+QImage drawn(QSvgRenderer &renderer, int side)
+{
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    renderer.render(&painter, QRectF(0, 0, side, side));
+    return image;
+}
+
+void put16(QByteArray &out, int value)
+{
+    out += char(value & 0xFF);
+    out += char((value >> 8) & 0xFF);
+}
+
+void put32(QByteArray &out, qint64 value)
+{
+    put16(out, int(value & 0xFFFF));
+    put16(out, int((value >> 16) & 0xFFFF));
+}
+
+// An ICO file whose pictures are PNG data, as Windows reads them since Vista.
+QByteArray icon(QSvgRenderer &renderer, const QStringList &sizes)
+{
+    QList<QByteArray> pngs;
+    for (const QString &size : sizes) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        drawn(renderer, size.toInt()).save(&buffer, "PNG");
+        pngs << png;
+    }
+    QByteArray out;
+    put16(out, 0);
+    put16(out, 1);
+    put16(out, int(pngs.size()));
+    qint64 offset = 6 + 16 * pngs.size();
+    for (qsizetype i = 0; i < pngs.size(); ++i) {
+        const int side = sizes[i].toInt();
+        out += char(side >= 256 ? 0 : side);
+        out += char(side >= 256 ? 0 : side);
+        out += char(0);
+        out += char(0);
+        put16(out, 1);
+        put16(out, 32);
+        put32(out, pngs[i].size());
+        put32(out, offset);
+        offset += pngs[i].size();
+    }
+    for (const QByteArray &png : pngs)
+        out += png;
+    return out;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -24,15 +86,18 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "render-icons: %s cannot be drawn\n", qPrintable(file));
             return 1;
         }
-        for (const QString &size : arguments[2].split(QLatin1Char(','))) {
-            const int side = size.toInt();
-            QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
-            image.fill(Qt::transparent);
-            QPainter painter(&image);
-            renderer.render(&painter, QRectF(0, 0, side, side));
-            painter.end();
+        const QStringList sizes = arguments[2].split(QLatin1Char(','));
+        if (out.endsWith(QLatin1String(".ico"))) {
+            QFile file(out);
+            if (!file.open(QIODevice::WriteOnly) || file.write(icon(renderer, sizes)) < 0 || !file.flush()) {
+                std::fprintf(stderr, "render-icons: %s cannot be written\n", qPrintable(out));
+                return 1;
+            }
+            continue;
+        }
+        for (const QString &size : sizes) {
             const QString name = QStringLiteral("%1/%2-%3.png").arg(out, QFileInfo(file).completeBaseName(), size);
-            if (!image.save(name)) {
+            if (!drawn(renderer, size.toInt()).save(name)) {
                 std::fprintf(stderr, "render-icons: %s cannot be written\n", qPrintable(name));
                 return 1;
             }
