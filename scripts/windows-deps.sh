@@ -94,7 +94,8 @@ part() {
     dir=$WORK/$name-$( { declare -f "$name"; cat "$TOOLCHAIN"; echo "$QT_VERSION $GRAPHVIZ_VERSION"
                          [ ! -d "$extra" ] || find "$extra" -type f | sort | xargs cat; } | hash_of)
     if [ ! -d "$dir" ]; then
-        rm -rf "$dir.tmp" "$dir.build"
+        # A build stopped half-way goes on where it stopped; the install starts afresh.
+        rm -rf "$dir.tmp"
         mkdir -p "$dir.tmp" "$dir.build"
         log "building $name (log: $dir.log)"
         local start=$SECONDS

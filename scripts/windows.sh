@@ -74,7 +74,8 @@ log "packing $NAME.zip"
 rm -f "$OUT/$NAME.zip"
 (cd "$OUT" && zip -qr9 "$NAME.zip" "$NAME")
 log "making the installer"
-makensis -V2 -DVERSION="$VERSION" -DSTAGE="$STAGE" -DOUTFILE="$OUT/scrivlet-$VERSION-setup.exe" \
+scripts/windows/installer-lists.sh "$STAGE" "$OUT"
+makensis -V2 -DVERSION="$VERSION" -DOUT="$OUT" -DOUTFILE="$OUT/scrivlet-$VERSION-setup.exe" \
     packaging/windows/scrivlet.nsi
 
 if [ $run_tests -eq 1 ]; then
