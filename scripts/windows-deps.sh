@@ -26,6 +26,7 @@ WORK=$CACHE/windows-deps-work
 SHARED=$ROOT/../shared/windows-deps
 JOBS=${SCRIVLET_JOBS:-2}
 TOOLCHAIN=$ROOT/cmake/mingw-w64.cmake
+PARTS=(build_qt build_graphviz build_gtest)
 
 die() { echo "windows-deps: $*" >&2; exit 1; }
 log() { echo "windows-deps: $(date +%H:%M:%S) $*" >&2; }
@@ -87,12 +88,17 @@ unpack() {
     touch "$dir/.unpacked"
 }
 
-# Runs the part built by function $1 into $WORK/$1-HASH unless already there; prints the folder.
+# The folder of the part built by function $1: named by what the part is built from.
+part_dir() {
+    local name=$1 extra=$ROOT/scripts/windows-deps/${1#build_}
+    echo "$WORK/$name-$( { declare -f "$name"; cat "$TOOLCHAIN"; echo "$QT_VERSION $GRAPHVIZ_VERSION"
+                           [ ! -d "$extra" ] || find "$extra" -type f | sort | xargs cat; } | hash_of)"
+}
+
+# Builds the part of function $1 unless already there; prints its folder.
 part() {
     local name=$1 dir
-    local extra=$ROOT/scripts/windows-deps/${name#build_}
-    dir=$WORK/$name-$( { declare -f "$name"; cat "$TOOLCHAIN"; echo "$QT_VERSION $GRAPHVIZ_VERSION"
-                         [ ! -d "$extra" ] || find "$extra" -type f | sort | xargs cat; } | hash_of)
+    dir=$(part_dir "$name")
     if [ ! -d "$dir" ]; then
         # A build stopped half-way goes on where it stopped; the install starts afresh.
         rm -rf "$dir.tmp"
@@ -184,8 +190,18 @@ main() {
         --check)
             [ -f "$FINAL/KEY" ] && { echo "$FINAL"; return; }
             [ -f "$SHARED/windows-deps-$KEY.tar.xz" ] && { from_shared && echo "$FINAL"; return; }
-            echo "windows-deps: neither $FINAL nor $SHARED/windows-deps-$KEY.tar.xz is at hand" >&2
-            return 1 ;;
+            # Every part built already (the script changed elsewhere): only put together.
+            local parts=() name
+            for name in "${PARTS[@]}"; do
+                [ -d "$(part_dir "$name")" ] || {
+                    echo "windows-deps: neither $FINAL nor $SHARED/windows-deps-$KEY.tar.xz is at hand" >&2
+                    return 1
+                }
+                parts+=("$(part_dir "$name")")
+            done
+            assemble "${parts[@]}"
+            echo "$FINAL"
+            return ;;
         "") ;;
         *) [ "$(type -t "$1")" = function ] && [[ $1 == build_* ]] || die "unknown argument $1"
            check_tools; fetch_sources; part "$1"; return ;;
@@ -194,11 +210,11 @@ main() {
     from_shared && { echo "$FINAL"; return; }
     check_tools
     fetch_sources
-    local start=$SECONDS qt graphviz gtest
-    qt=$(part build_qt)
-    graphviz=$(part build_graphviz)
-    gtest=$(part build_gtest)
-    assemble "$qt" "$graphviz" "$gtest"
+    local start=$SECONDS parts=() name
+    for name in "${PARTS[@]}"; do
+        parts+=("$(part "$name")")
+    done
+    assemble "${parts[@]}"
     log "ready in $(( (SECONDS - start) / 60 )) min: $FINAL"
     echo "$FINAL"
 }

@@ -19,7 +19,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <sys/stat.h>
 
 namespace
 {
@@ -70,9 +69,10 @@ void makeFile(const QString &path, const QByteArray &bytes)
 
 TEST(ReadersOnUnusualFiles, APipeOrADeviceIsRefusedWithoutWaiting)
 {
+    SKIP_WITHOUT_UNIX_FILES();
     QTemporaryDir dir;
     const QString fifo = dir.filePath(QStringLiteral("pipe.npc"));
-    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(makeFifo(fifo));
     for (const Reader &reader : Readers) {
         SCOPED_TRACE(reader.name);
         for (const QString &path : {fifo, QStringLiteral("/dev/zero"), dir.path()}) {
@@ -92,6 +92,7 @@ TEST(ReadersOnUnusualFiles, APipeOrADeviceIsRefusedWithoutWaiting)
 
 TEST(ReadersOnUnusualFiles, AFileWithoutReadRightsIsRefused)
 {
+    SKIP_WITHOUT_UNIX_FILES();
     QTemporaryDir dir;
     openToOthers(dir.path());
     const QString path = dir.filePath(QStringLiteral("secret"));
@@ -155,10 +156,11 @@ TEST(ReadersOnUnusualFiles, ADeviceThatGoesOnPastTheLimitIsCutOff)
 
 TEST(ReadersOnUnusualFiles, TheSettingsOfAnUnreadableFileAreNotWrittenOver)
 {
+    SKIP_WITHOUT_UNIX_FILES();
     QTemporaryDir dir;
     AppConfig config = AppConfig::IniRead(dir.path());
     const QString ini = config.iniPath();
-    ASSERT_EQ(mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
+    ASSERT_TRUE(makeFifo(ini));
     config = AppConfig::IniRead(dir.path());
     EXPECT_EQ(config.FormWidth, AppConfig::DefaultFormWidth);
     EXPECT_FALSE(config.IniWrite());

@@ -1,5 +1,6 @@
 #include "app/DesktopFileType.h"
 #include "app/FileClassRegistry.h"
+#include "app/WindowsClassesRegistry.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,12 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#ifdef Q_OS_WIN
+#include <QCoreApplication>
+
+#include <windows.h>
+#endif
 
 namespace
 {
@@ -89,11 +96,39 @@ TEST(FileClassRegistry, RefusedWriteSkipsTheRemainingStepsAndTheNextStartTriesAg
     EXPECT_EQ(registry.calls.size(), 4);
 }
 
+// The real registry: written to the user's part, seen in HKEY_CLASSES_ROOT, the command
+// quoted with backslashes and Cyrillic intact.
+TEST(WindowsClassesRegistry, WritesTheUsersClassesAndSeesThemInTheMergedView)
+{
+#ifndef Q_OS_WIN
+    GTEST_SKIP() << "the Windows registry exists on Windows only";
+#else
+    const QString key = QStringLiteral("ScrivletTest%1").arg(QCoreApplication::applicationPid());
+    const std::wstring userKey = (QStringLiteral("Software\\Classes\\") + key).toStdWString();
+    const auto removeKey = qScopeGuard([&] { RegDeleteTreeW(HKEY_CURRENT_USER, userKey.c_str()); });
+    WindowsClassesRegistry registry;
+    EXPECT_FALSE(registry.keyExists(key));
+    ASSERT_TRUE(registry.setDefaultValue(key + QStringLiteral("\\Shell\\Open\\Command"),
+                                         FileClass::openCommand(QStringLiteral("C:/Игры/Korvan Tools/scrivlet.exe"))));
+    EXPECT_TRUE(registry.keyExists(key));
+
+    wchar_t value[512];
+    DWORD bytes = sizeof value;
+    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, (userKey + L"\\Shell\\Open\\Command").c_str(), nullptr,
+                           RRF_RT_REG_SZ, nullptr, value, &bytes),
+              ERROR_SUCCESS);
+    EXPECT_EQ(QString::fromWCharArray(value), QStringLiteral("\"C:\\Игры\\Korvan Tools\\scrivlet.exe\" \"%1\""));
+#endif
+}
+
 class DesktopFileTypeTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
+#ifdef Q_OS_WIN
+        GTEST_SKIP() << "shared-mime-info and .desktop files are the Linux desktop's; Windows has the registry";
+#endif
         ASSERT_TRUE(m_home.isValid());
         ASSERT_TRUE(m_system.isValid());
     }

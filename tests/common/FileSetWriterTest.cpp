@@ -163,6 +163,7 @@ TEST_F(FileSetWriterTest, ARenameOntoAFileOrAWriteOntoAFolderIsRefusedBeforeAnyt
 
 TEST_F(FileSetWriterTest, AFullDiskOnTheThirdFileKeepsTheOthersAndSaysWhichFailed)
 {
+    SKIP_WITHOUT_UNIX_FILES();
     const QMap<QString, QByteArray> before = folderSnapshot(dir.path());
     FileSetWriter writer;
     writer.write(path("a.npc"), "new a");
@@ -182,6 +183,9 @@ TEST_F(FileSetWriterTest, AFullDiskOnTheThirdFileKeepsTheOthersAndSaysWhichFaile
 
 TEST_F(FileSetWriterTest, KeepsTheRightsOfTheFileItReplacesAndFollowsALink)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "Qt's links on Windows are shortcut (.lnk) files, which opening a file does not follow";
+#endif
     QFile::setPermissions(path("a.npc"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     ASSERT_TRUE(QFile::link(path("a.npc"), path("link.npc")));
     FileSetWriter writer;

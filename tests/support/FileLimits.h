@@ -3,10 +3,52 @@
 #include <QFile>
 #include <QString>
 
+#include <gtest/gtest.h>
+
+#ifdef Q_OS_WIN
+
+// Windows has no per-process file size limit to stand in for a full disk, no Unix rights
+// that Qt could take away, and no named pipes among files: the tests that need them skip.
+#define SKIP_WITHOUT_UNIX_FILES()                                                                                    \
+    GTEST_SKIP() << "needs a file size limit standing in for a full disk, Unix rights or a named pipe; "           \
+                    "Windows has none of them"
+
+using rlim_t = qint64;
+
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t) {}
+};
+
+class WithoutRootRights
+{
+public:
+    WithoutRootRights() {}
+    static bool rightsHold() { return false; }
+};
+
+inline void openToOthers(const QString &) {}
+
+inline bool makeFifo(const QString &)
+{
+    return false;
+}
+
+#else
+
 #include <csignal>
 #include <cstdlib>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#define SKIP_WITHOUT_UNIX_FILES() (void)0
+
+inline bool makeFifo(const QString &path)
+{
+    return mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+}
 
 // Lets this process write no file beyond a size, as a full disk would: a write past it
 // fails with EFBIG instead of raising SIGXFSZ. The former limit comes back at the end.
@@ -66,3 +108,5 @@ inline void openToOthers(const QString &folder)
                                       QFileDevice::ReadOther | QFileDevice::ExeOther |
                                       QFileDevice::ReadGroup | QFileDevice::ExeGroup);
 }
+
+#endif

@@ -9,6 +9,7 @@
 #include "support/QtPrinters.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPlainTextEdit>
@@ -387,10 +388,19 @@ TEST_F(DialogueCommandsTest, RunEdtStartsTheEditorByItsFullPath)
     // A path well over 100 characters, with a blank in it.
     const QString folder = QStringLiteral("tools/") + QString(60, QLatin1Char('d')) +
                            QStringLiteral("/with blank/") + QString(50, QLatin1Char('e'));
-    const QString editor = pathIn(folder + QStringLiteral("/edt editor.sh"));
     const QString marker = pathIn(QStringLiteral("started"));
-    writeFile(folder + QStringLiteral("/edt editor.sh"),
-              "#!/bin/sh\necho \"$#\" > '" + marker.toUtf8() + "'\n");
+#ifdef Q_OS_WIN
+    // Windows starts a command file as it starts a program.
+    const QString name = folder + QStringLiteral("/edt editor.cmd");
+    writeFile(name, "@if \"%~1\"==\"\" ((echo 0)>\"" + QDir::toNativeSeparators(marker).toUtf8() +
+                        "\") else ((echo %*)>\"" + QDir::toNativeSeparators(marker).toUtf8() + "\")\r\n");
+    const QByteArray lineEnd = "\r\n";
+#else
+    const QString name = folder + QStringLiteral("/edt editor.sh");
+    writeFile(name, "#!/bin/sh\necho \"$#\" > '" + marker.toUtf8() + "'\n");
+    const QByteArray lineEnd = "\n";
+#endif
+    const QString editor = pathIn(name);
     QFile::setPermissions(editor, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     ASSERT_GT(editor.size(), 100);
     writeFile(QStringLiteral("scrivlet.ini"), "[Config]\r\nEdtEditor=" + editor.toUtf8() + "\r\n");
@@ -401,7 +411,7 @@ TEST_F(DialogueCommandsTest, RunEdtStartsTheEditorByItsFullPath)
     while (!QFile::exists(marker) && timer.elapsed() < 10000)
         QThread::msleep(20);
     QThread::msleep(50);
-    EXPECT_EQ(readFile(QStringLiteral("started")), QByteArray("0\n")); // no arguments
+    EXPECT_EQ(readFile(QStringLiteral("started")), "0" + lineEnd); // no arguments
 
     // A missing program is not reported.
     prompts().clear();

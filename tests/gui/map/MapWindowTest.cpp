@@ -14,11 +14,36 @@
 #include <QLabel>
 #include <QProcess>
 #include <QScrollBar>
-#include <QSvgRenderer>
 #include <QTest>
+#include <QXmlStreamReader>
+#ifdef SCRIVLET_QT_SVG
+#include <QSvgRenderer>
+#endif
 
 namespace
 {
+
+// The size an SVG file gives itself; invalid when it cannot be read. Drawn by Qt's SVG
+// module where there is one, else read as XML (the Windows build has no SVG module).
+QSize svgSize(const QString &path)
+{
+#ifdef SCRIVLET_QT_SVG
+    QSvgRenderer renderer(path);
+    return renderer.isValid() ? renderer.defaultSize() : QSize();
+#else
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QXmlStreamReader xml(&file);
+    QSize size;
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("svg"))
+            size = QSize(xml.attributes().value(QLatin1String("width")).toInt(),
+                         xml.attributes().value(QLatin1String("height")).toInt());
+    }
+    return xml.hasError() ? QSize() : size;
+#endif
+}
 
 // The map of npc/057.npc: records 0 to 5 used, 0 -> 1 -> 2 -> 0, 3 -> empty 9, 4 -> #112 · 0.
 class MapWindowTest : public SessionFixture
@@ -227,9 +252,7 @@ TEST_F(MapWindowTest, SavesTheWholeMapAsSvgOrPngWithoutTheMark)
 
     const QString svg = savePicture(QStringLiteral("map.svg"));
     EXPECT_TRUE(prompts.messageTexts().isEmpty());
-    QSvgRenderer renderer(svg);
-    ASSERT_TRUE(renderer.isValid());
-    EXPECT_EQ(renderer.defaultSize(), size);
+    EXPECT_EQ(svgSize(svg), size);
     EXPECT_EQ(prompts.asked.first().options.filter, QStringLiteral("Рисунки SVG|*.svg|Рисунки PNG|*.png"));
     EXPECT_EQ(QFileInfo(prompts.asked.first().options.fileName).fileName(), QStringLiteral("057.svg"));
 
