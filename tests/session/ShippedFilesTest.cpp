@@ -50,6 +50,23 @@ TEST_F(ShippedFilesTest, FoundBesideTheProgramWhereverTheInstallWasMoved)
     EXPECT_EQ(ShippedFiles::dataDir(), path(QStringLiteral("opt/share/scrivlet/Data")));
 }
 
+// The Windows program's folder, unpacked or installed anywhere: everything beside it, which
+// comes before a share folder there may be too.
+TEST_F(ShippedFilesTest, AFolderWithEverythingBesideTheProgramComesFirst)
+{
+    touch(QStringLiteral("Scrivlet/share/scrivlet/Data/Action.txt"));
+    touch(QStringLiteral("Scrivlet/Data/Action.txt"));
+    ShippedFiles::setProgramFolder(path(QStringLiteral("Scrivlet")));
+    EXPECT_EQ(ShippedFiles::dataDir(), path(QStringLiteral("Scrivlet/Data")));
+    EXPECT_EQ(ShippedFiles::manualPath(), QString());
+    touch(QStringLiteral("Scrivlet/doc/manual.html"));
+    EXPECT_EQ(ShippedFiles::manualPath(), path(QStringLiteral("Scrivlet/doc/manual.html")));
+
+    ASSERT_TRUE(QDir(path(QString())).rename(QStringLiteral("Scrivlet"), QStringLiteral("USB stick")));
+    ShippedFiles::setProgramFolder(path(QStringLiteral("USB stick")));
+    EXPECT_EQ(ShippedFiles::dataDir(), path(QStringLiteral("USB stick/Data")));
+}
+
 TEST_F(ShippedFilesTest, ABuildFolderHoldsTheTreeBesideItsBinary)
 {
     touch(QStringLiteral("build/share/scrivlet/Data/Action.txt"));
