@@ -2,7 +2,7 @@
 # sizes, drawn by SCRIVLET_ICON_RENDERER (scripts/windows/render-icons.cpp, built for the
 # machine that builds) and put into a resource file of their own.
 set(SCRIVLET_ICON_RENDERER "" CACHE FILEPATH "The host program that draws SVG icons as PNG pictures")
-set(SCRIVLET_ICON_SIZES 16 24 32 48 64)
+set(SCRIVLET_ICON_SIZES 16 24 32 48 64 128)
 
 function(scrivlet_icon_pictures target qrc)
   if(NOT EXISTS "${SCRIVLET_ICON_RENDERER}")
@@ -32,13 +32,13 @@ function(scrivlet_icon_pictures target qrc)
                      COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
                              ${SCRIVLET_ICON_RENDERER} ${out} ${sizes} ${svgs}
                      DEPENDS ${svgs} ${CMAKE_SOURCE_DIR}/${qrc} VERBATIM)
-  file(WRITE ${out}/icon-pictures.qrc.in
+  file(WRITE ${out}/icon_pictures.qrc.in
        "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/\">\n${entries}</qresource>\n</RCC>\n")
-  configure_file(${out}/icon-pictures.qrc.in ${out}/icon-pictures.qrc COPYONLY)
-  set_source_files_properties(${out}/icon-pictures.qrc PROPERTIES OBJECT_DEPENDS "${pngs}")
+  configure_file(${out}/icon_pictures.qrc.in ${out}/icon_pictures.qrc COPYONLY)
+  set_source_files_properties(${out}/icon_pictures.qrc PROPERTIES OBJECT_DEPENDS "${pngs}")
   add_custom_target(${target}_icon_pictures DEPENDS ${pngs})
   add_dependencies(${target} ${target}_icon_pictures)
-  target_sources(${target} PRIVATE ${out}/icon-pictures.qrc)
+  target_sources(${target} PRIVATE ${out}/icon_pictures.qrc)
   target_compile_definitions(${target} PUBLIC SCRIVLET_ICON_SIZES="${sizes}")
 endfunction()
 

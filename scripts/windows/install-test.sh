@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The installer as a user meets it, under Wine: a silent install for the current user and
 # one for all users, each in a fresh prefix; both file types in the registry; the installed
-# scrivlet-cli.exe saying what the Linux build says about every example; scrivlet.exe
-# starting with a real window (a screenshot with 057.npc open); the uninstaller leaving no
-# file and no key behind.
+# scrivlet-cli.exe saying what the Linux build says about every example; the uninstaller
+# leaving no file and no key behind; scrivlet.exe starting with a real window (a screenshot
+# with 057.npc open).
 #   scripts/windows/install-test.sh SETUP.EXE LINUX-SCRIVLET-CLI [SCREENSHOT.png]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -103,10 +103,7 @@ for scope in CurrentUser AllUsers; do
         registry_value "$root\\Software\\Classes\\Scrivlet.Edt\\Shell\\Open\\Command" | grep -q 'scrivlet.exe" "%1"' &&
         pass "$scope: .npc and .edt registered" || fail "$scope: the file types are not registered as they should be"
 
-    if [ $scope = CurrentUser ]; then
-        compare_cli "$dir/scrivlet-cli.exe"
-        take_screenshot "$dir/scrivlet.exe"
-    fi
+    [ $scope = AllUsers ] || compare_cli "$dir/scrivlet-cli.exe"
 
     "$WINE" "$dir/uninstall.exe" /S
     "$WINESERVER" -w
@@ -126,6 +123,15 @@ for scope in CurrentUser AllUsers; do
         left+=" Uninstall\\Scrivlet"
     [ -z "$left" ] && pass "$scope: the uninstaller left no key" || fail "$scope: keys left:$left"
 done
+
+# The window last: what the program writes for itself (settings, recovery files) is the
+# user's, which an uninstaller leaves alone, so it runs in a prefix of its own.
+echo "install test: starting the installed program" >&2
+fresh_prefix
+"$WINE" "$setup" /S /CurrentUser
+"$WINESERVER" -w
+dir=$(find "$WINEPREFIX/drive_c/users" -maxdepth 5 -path '*/AppData/Local/Programs/Scrivlet' -type d | head -n1)
+(mkdir -p "$work/start" && cd "$work/start" && take_screenshot "$dir/scrivlet.exe")
 
 [ $failures -eq 0 ] || { echo "install test: $failures failures" >&2; exit 1; }
 echo "install test: passed" >&2

@@ -15,12 +15,15 @@
 namespace
 {
 
+// The drawing with its longer side as given, its shape kept.
 QImage drawn(QSvgRenderer &renderer, int side)
 {
-    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    const QSize size = renderer.defaultSize().isEmpty() ? QSize(side, side)
+                                                        : renderer.defaultSize().scaled(side, side, Qt::KeepAspectRatio);
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
-    renderer.render(&painter, QRectF(0, 0, side, side));
+    renderer.render(&painter, QRectF(QPointF(0, 0), size));
     return image;
 }
 

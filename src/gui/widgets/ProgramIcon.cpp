@@ -147,6 +147,11 @@ QIcon programIcon(const QString &resourcePath)
         icon = QIcon(new SvgIconEngine(resourcePath));
 #else
         // The same drawings made beforehand in a few sizes (cmake/IconPictures.cmake).
+        static const bool registered = [] {
+            Q_INIT_RESOURCE(icon_pictures);
+            return true;
+        }();
+        Q_UNUSED(registered);
         const QString base = resourcePath.chopped(4); // without ".svg"
         for (const QString &size : QStringLiteral(SCRIVLET_ICON_SIZES).split(QLatin1Char(',')))
             icon.addFile(base + QLatin1Char('-') + size + QStringLiteral(".png"));
