@@ -158,11 +158,11 @@ assemble() {
     rm -rf "$tmp"
     mkdir -p "$tmp"
     local p
-    for p in "$@"; do cp -a "$p/." "$tmp/"; done
+    for p in "$@"; do cp -al "$p/." "$tmp/"; done # links: the parts stay as they are
     echo "$KEY" > "$tmp/KEY"
     mv "$tmp" "$FINAL"
     log "packing $ARCHIVE"
-    tar -C "$CACHE" -cf - "windows-deps-$KEY" | xz -T"$JOBS" -6 > "$ARCHIVE.tmp"
+    tar -C "$CACHE" -cf - "windows-deps-$KEY" | nice -n 19 xz -T"$JOBS" -6 > "$ARCHIVE.tmp"
     mv "$ARCHIVE.tmp" "$ARCHIVE"
     (cd "$CACHE" && sha256sum "windows-deps-$KEY.tar.xz" > "windows-deps-$KEY.tar.xz.sha256")
 }
