@@ -129,9 +129,8 @@ bool FileOps::putBack(const QString &from, const QString &to, QString &error)
 {
     return FileReplace::renameOver(from, to, error);
 }
-#endif
-
 bool FileOps::remove(const QString &path)
 {
     return QFile::remove(path);
 }
+#endif
