@@ -19,6 +19,7 @@ const QSize Size(200, 120);
 // polygon, all under a transformation, and a line of Cyrillic text.
 void paint(QPainter &painter, bool withText)
 {
+    painter.setRenderHint(QPainter::Antialiasing); // as an SVG renderer draws
     painter.fillRect(QRect(QPoint(0, 0), Size), Qt::white);
     painter.translate(10, 5);
     painter.scale(1.5, 1.5);
