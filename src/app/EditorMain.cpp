@@ -6,7 +6,6 @@
 #include "gui/widgets/Prompts.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
