@@ -79,13 +79,18 @@ fetch_sources() {
         die "qt6-base $QT_VERSION or graphviz $GRAPHVIZ_VERSION could not be downloaded (see $WORK/apt.log); a mirror keeping these versions (SCRIVLET_DEBIAN_MIRROR, e.g. http://snapshot.debian.org/archive/debian/20250520T000000Z) has them"
 }
 
-# Unpacks a source package (with Debian's patches) into $2, once.
+# Unpacks a source package (with Debian's patches) into $2, once, and mends it.
 unpack() {
     local dsc=$1 dir=$2
-    [ -f "$dir/.unpacked" ] && return
-    rm -rf "$dir"
-    dpkg-source --no-check -x "$dsc" "$dir" >/dev/null || die "$dsc could not be unpacked"
-    touch "$dir/.unpacked"
+    if [ ! -f "$dir/.unpacked" ]; then
+        rm -rf "$dir"
+        dpkg-source --no-check -x "$dsc" "$dir" >/dev/null || die "$dsc could not be unpacked"
+        touch "$dir/.unpacked"
+    fi
+    # Qt 6.4's Windows platform plugin asks OpenGL whether it is a software one even when
+    # built without OpenGL; without it, the answer is no.
+    local window=$dir/src/plugins/platforms/windows/qwindowswindow.cpp
+    [ ! -f "$window" ] || sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' "$window"
 }
 
 # The folder of the part built by function $1: named by what the part is built from.
