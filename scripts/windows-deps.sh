@@ -89,8 +89,12 @@ unpack() {
     fi
     # Qt 6.4's Windows platform plugin asks OpenGL whether it is a software one even when
     # built without OpenGL; without it, the answer is no.
-    local window=$dir/src/plugins/platforms/windows/qwindowswindow.cpp
-    [ ! -f "$window" ] || sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' "$window"
+    local windows=$dir/src/plugins/platforms/windows
+    [ ! -d "$windows" ] || sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' \
+        "$windows/qwindowswindow.cpp"
+    # Its DirectWrite font database is built into QtGui only with Direct2D, which is off.
+    [ ! -d "$windows" ] || sed -i 's/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/' \
+        "$windows/qwindowsintegration.cpp"
 }
 
 # The folder of the part built by function $1: named by what the part is built from.
