@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds what the Windows program links against, from Debian's own source packages:
 # Qt 6 (Core, Gui, Widgets, Test; the windows and offscreen platforms), Graphviz's layout
-# libraries and GoogleTest, all cross-compiled with MinGW-w64.
+# libraries, Hunspell and GoogleTest, all cross-compiled with MinGW-w64.
 #
 #   scripts/windows-deps.sh            prints the ready folder (builds it when missing)
 #   scripts/windows-deps.sh --key      prints the folder's key only
@@ -18,6 +18,7 @@ ROOT=$PWD
 
 QT_VERSION=6.4.2+dfsg-10
 GRAPHVIZ_VERSION=2.42.2-7+deb12u1
+HUNSPELL_VERSION=1.7.1-1
 MIRROR=${SCRIVLET_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 SUITE=bookworm
 TRIPLET=x86_64-w64-mingw32
@@ -26,7 +27,7 @@ WORK=$CACHE/windows-deps-work
 SHARED=$ROOT/../shared/windows-deps
 JOBS=${SCRIVLET_JOBS:-2}
 TOOLCHAIN=$ROOT/cmake/mingw-w64.cmake
-PARTS=(build_qt build_graphviz build_gtest)
+PARTS=(build_qt build_graphviz build_hunspell build_gtest)
 
 die() { echo "windows-deps: $*" >&2; exit 1; }
 log() { echo "windows-deps: $(date +%H:%M:%S) $*" >&2; }
@@ -36,7 +37,7 @@ script_hash() {
     { cat "$ROOT/scripts/windows-deps.sh" "$ROOT/scripts/windows-deps-graphviz.sh" "$TOOLCHAIN"
       find "$ROOT/scripts/windows-deps" -type f | sort | xargs cat; } | hash_of
 }
-KEY="qt${QT_VERSION%%+*}-gv${GRAPHVIZ_VERSION%%-*}-$(script_hash)"
+KEY="qt${QT_VERSION%%+*}-gv${GRAPHVIZ_VERSION%%-*}-hs${HUNSPELL_VERSION%%-*}-$(script_hash)"
 FINAL=$CACHE/windows-deps-$KEY
 ARCHIVE=$CACHE/windows-deps-$KEY.tar.xz
 
@@ -66,7 +67,8 @@ check_tools() {
 # apt configuration stays as it is.
 fetch_sources() {
     local apt=$WORK/apt
-    [ -f "$WORK/src/qt6-base_$QT_VERSION.dsc" ] && [ -f "$WORK/src/graphviz_$GRAPHVIZ_VERSION.dsc" ] && return
+    [ -f "$WORK/src/qt6-base_$QT_VERSION.dsc" ] && [ -f "$WORK/src/graphviz_$GRAPHVIZ_VERSION.dsc" ] &&
+        [ -f "$WORK/src/hunspell_$HUNSPELL_VERSION.dsc" ] && return
     mkdir -p "$apt/lists/partial" "$apt/cache/archives/partial" "$WORK/src"
     echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $MIRROR $SUITE main" > "$apt/sources.list"
     local opts=(-o "Dir::Etc::SourceList=$apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
@@ -74,9 +76,9 @@ fetch_sources() {
     log "fetching the source packages from $MIRROR $SUITE"
     apt-get "${opts[@]}" update >"$WORK/apt.log" 2>&1 ||
         die "the source list from $MIRROR could not be read (see $WORK/apt.log): check the network or set SCRIVLET_DEBIAN_MIRROR"
-    (cd "$WORK/src" && apt-get "${opts[@]}" source --download-only "qt6-base=$QT_VERSION" "graphviz=$GRAPHVIZ_VERSION") \
-        >>"$WORK/apt.log" 2>&1 ||
-        die "qt6-base $QT_VERSION or graphviz $GRAPHVIZ_VERSION could not be downloaded (see $WORK/apt.log); a mirror keeping these versions (SCRIVLET_DEBIAN_MIRROR, e.g. http://snapshot.debian.org/archive/debian/20250520T000000Z) has them"
+    (cd "$WORK/src" && apt-get "${opts[@]}" source --download-only "qt6-base=$QT_VERSION" "graphviz=$GRAPHVIZ_VERSION" \
+        "hunspell=$HUNSPELL_VERSION") >>"$WORK/apt.log" 2>&1 ||
+        die "qt6-base $QT_VERSION, graphviz $GRAPHVIZ_VERSION or hunspell $HUNSPELL_VERSION could not be downloaded (see $WORK/apt.log); a mirror keeping these versions (SCRIVLET_DEBIAN_MIRROR, e.g. http://snapshot.debian.org/archive/debian/20250520T000000Z) has them"
 }
 
 # Unpacks a source package (with Debian's patches) into $2, once, and mends it.
@@ -101,6 +103,7 @@ unpack() {
 part_dir() {
     local name=$1 extra=$ROOT/scripts/windows-deps/${1#build_}
     echo "$WORK/$name-$( { declare -f "$name"; cat "$TOOLCHAIN"; echo "$QT_VERSION $GRAPHVIZ_VERSION"
+                           [ "$name" != build_hunspell ] || echo "$HUNSPELL_VERSION"
                            [ ! -d "$extra" ] || find "$extra" -type f | sort | xargs cat; } | hash_of)"
 }
 
@@ -148,6 +151,20 @@ build_qt() {
     cmake --install .
     [ -f "$prefix/bin/Qt6Widgets.dll" ] && [ -f "$prefix/plugins/platforms/qwindows.dll" ] &&
         [ -f "$prefix/plugins/platforms/qoffscreen.dll" ] && [ -f "$prefix/bin/Qt6Test.dll" ]
+}
+
+build_hunspell() {
+    local prefix=$1 src=$WORK/src/hunspell
+    unpack "$WORK/src/hunspell_$HUNSPELL_VERSION.dsc" "$src"
+    # Its wide-character open of a path given as \\?\ and UTF-8, for folders named outside
+    # the ANSI code page, is meant for any Windows compiler, not only Microsoft's.
+    sed -i 's/^#if defined(_WIN32) && defined(_MSC_VER)$/#if defined(_WIN32)/' "$src/src/hunspell/csutil.cxx"
+    nice -n 19 cmake -S "$ROOT/scripts/windows-deps/hunspell" -B . -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_INSTALL_PREFIX="$prefix" \
+        -DHUNSPELL_SRC="$src/src/hunspell"
+    nice -n 19 cmake --build . -j "$JOBS"
+    cmake --install .
 }
 
 build_gtest() {

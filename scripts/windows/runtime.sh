@@ -22,3 +22,8 @@ copy "$deps/plugins/imageformats/qico.dll" imageformats
 copy /usr/share/qt6/translations/qtbase_ru.qm translations
 # Qt looks for its plugins and translations below this folder, not where it was built.
 printf '[Paths]\r\nPrefix = .\r\n' > "$to/qt.conf"
+# Spell checking's dictionaries (Debian's hunspell-ru and hunspell-en-us), with their terms.
+for language in ru_RU:hunspell-ru en_US:hunspell-en-us; do
+    copy /usr/share/hunspell/${language%%:*}.{aff,dic} dictionaries
+    cp /usr/share/doc/${language##*:}/copyright "$to/dictionaries/${language%%:*}.copyright.txt"
+done

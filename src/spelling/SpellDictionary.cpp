@@ -49,6 +49,17 @@ QByteArray declaredEncoding(const QString &affPath)
     return "ISO8859-1";
 }
 
+// Hunspell opens files by narrow names: on Windows the ANSI code page cannot spell every
+// folder (a Cyrillic user name), so the path goes as \\?\ and UTF-8, which it opens wide.
+QByteArray hunspellPath(const QString &path)
+{
+#ifdef Q_OS_WIN
+    return "\\\\?\\" + QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).toUtf8();
+#else
+    return QFile::encodeName(path);
+#endif
+}
+
 } // namespace
 
 SpellDictionary::SpellDictionary() = default;
@@ -118,12 +129,17 @@ bool SpellDictionary::load(const QString &language, const QStringList &folders)
                           .arg(language, QString::fromLatin1(encoding), QDir::toNativeSeparators(aff));
             return false;
         }
-        m_hunspell = std::make_unique<Hunspell>(QFile::encodeName(aff).constData(), QFile::encodeName(dic).constData());
+        m_hunspell = std::make_unique<Hunspell>(hunspellPath(aff).constData(), hunspellPath(dic).constData());
         m_error.clear();
         return true;
     }
+#ifdef Q_OS_WIN
+    m_error = QStringLiteral("Нет словаря %1 для проверки орфографии: положите файлы %1.aff и %1.dic в папку %2.")
+                  .arg(language, QDir::toNativeSeparators(folders.value(0)));
+#else
     m_error = QStringLiteral("Нет словаря %1 для проверки орфографии: установите пакет %2.")
                   .arg(language, packageFor(language));
+#endif
     return false;
 }
 
