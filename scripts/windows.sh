@@ -57,6 +57,10 @@ if [ ! -x "$OUT/host/render-icons" ] || [ scripts/windows/render-icons.cpp -nt "
 fi
 
 log "building with the dependencies in $DEPS"
+# What an earlier configuring found in other dependencies is looked for again.
+mkdir -p "$BUILD"
+[ "$(cat "$BUILD/dependencies" 2>/dev/null)" = "$DEPS" ] || rm -f "$BUILD/CMakeCache.txt"
+echo "$DEPS" >"$BUILD/dependencies"
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" -DCMAKE_PREFIX_PATH="$DEPS" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \

@@ -92,6 +92,22 @@ bool FileOps::writeNew(const QString &path, const QByteArray &bytes, const QStri
     return true;
 }
 
+bool FileOps::replace(const QString &target, const QString &temp, const QString &backup, QString &error)
+{
+    return FileReplace::replaceKeepingBackup(target, temp, backup, error);
+}
+
+bool FileOps::place(const QString &temp, const QString &target, QString &error)
+{
+    return FileReplace::placeNew(temp, target, error);
+}
+
+bool FileOps::putBack(const QString &from, const QString &to, QString &error)
+{
+    return FileReplace::renameOver(from, to, error);
+}
+
+// Windows: FileOpsWindows.cpp.
 #ifndef Q_OS_WIN
 bool FileOps::sync(const QStringList &paths, QString &error)
 {
@@ -115,20 +131,6 @@ bool FileOps::sync(const QStringList &paths, QString &error)
     return true;
 }
 
-bool FileOps::replace(const QString &target, const QString &temp, const QString &backup, QString &error)
-{
-    return FileReplace::replaceKeepingBackup(target, temp, backup, error);
-}
-
-bool FileOps::place(const QString &temp, const QString &target, QString &error)
-{
-    return FileReplace::placeNew(temp, target, error);
-}
-
-bool FileOps::putBack(const QString &from, const QString &to, QString &error)
-{
-    return FileReplace::renameOver(from, to, error);
-}
 bool FileOps::remove(const QString &path)
 {
     return QFile::remove(path);

@@ -14,6 +14,7 @@
 namespace FileReplace
 {
 
+// Windows: FileReplaceWindows.cpp.
 #ifdef Q_OS_UNIX
 
 namespace
@@ -105,39 +106,6 @@ bool isWritable(const QString &path)
         return false;
     // The superuser may write anything; a file marked read-only still stays so.
     return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && ::access(name(path).constData(), W_OK) == 0;
-}
-
-#else
-
-// Qt's own steps; the Windows build puts ReplaceFile and MoveFileEx here.
-bool replaceKeepingBackup(const QString &target, const QString &temp, const QString &backup, QString &error)
-{
-    QFile old(target);
-    if (!old.copy(backup)) {
-        error = old.errorString();
-        return false;
-    }
-    return renameOver(temp, target, error);
-}
-
-bool placeNew(const QString &temp, const QString &target, QString &error)
-{
-    QFile file(temp);
-    if (file.rename(target))
-        return true;
-    error = file.errorString();
-    return false;
-}
-
-bool renameOver(const QString &from, const QString &to, QString &error)
-{
-    QFile::remove(to);
-    return placeNew(from, to, error);
-}
-
-bool isWritable(const QString &path)
-{
-    return QFileInfo(path).isWritable();
 }
 
 #endif
