@@ -70,8 +70,10 @@ QStringList SpellDictionary::standardFolders()
     QStringList folders;
     if (QCoreApplication::instance())
         folders << QCoreApplication::applicationDirPath() + QStringLiteral("/dictionaries");
+#ifndef Q_OS_WIN
     folders << QStringLiteral("/usr/share/hunspell") << QStringLiteral("/usr/share/myspell")
             << QStringLiteral("/usr/share/myspell/dicts");
+#endif
     return folders;
 }
 

@@ -2,9 +2,16 @@
 
 #include "common/FileOps.h"
 
+#include <QDir>
 #include <QFile>
 
+#ifdef Q_OS_WIN
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 // The real file steps until the n-th (from 1), where the process "dies": an exception
 // leaves everything as a kill would. A replacement may die half done, after the old file
@@ -31,7 +38,7 @@ public:
     bool replace(const QString &target, const QString &temp, const QString &backup, QString &error) override
     {
         if (halfway && steps + 1 == killAt)
-            ::link(QFile::encodeName(target).constData(), QFile::encodeName(backup).constData());
+            linkAside(target, backup);
         step();
         return FileOps::replace(target, temp, backup, error);
     }
@@ -52,6 +59,16 @@ public:
     }
 
 private:
+    static void linkAside(const QString &target, const QString &backup)
+    {
+#ifdef Q_OS_WIN
+        CreateHardLinkW(QDir::toNativeSeparators(backup).toStdWString().c_str(),
+                        QDir::toNativeSeparators(target).toStdWString().c_str(), nullptr);
+#else
+        ::link(QFile::encodeName(target).constData(), QFile::encodeName(backup).constData());
+#endif
+    }
+
     void step()
     {
         if (++steps == killAt)

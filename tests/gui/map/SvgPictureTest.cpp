@@ -43,7 +43,7 @@ void paint(QPainter &painter, bool withText)
 
 QByteArray svgOf(bool withText)
 {
-    SvgPicture picture(Size, QStringLiteral("Карта диалога"));
+    SvgPicture picture(Size, QStringLiteral("Карта диалога"), QStringLiteral("Стражник: «Стой!»"));
     {
         QPainter painter(&picture);
         paint(painter, withText);
@@ -53,11 +53,12 @@ QByteArray svgOf(bool withText)
 
 } // namespace
 
-TEST(SvgPicture, IsWellFormedWithTheSizeTitleAndText)
+TEST(SvgPicture, IsWellFormedWithTheSizeTitleDescriptionAndText)
 {
     QXmlStreamReader xml(svgOf(true));
     QStringList texts;
     QString title;
+    QString description;
     QSize size;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
@@ -67,12 +68,15 @@ TEST(SvgPicture, IsWellFormedWithTheSizeTitleAndText)
                          xml.attributes().value(QLatin1String("height")).toInt());
         else if (xml.name() == QLatin1String("title"))
             title = xml.readElementText();
+        else if (xml.name() == QLatin1String("desc"))
+            description = xml.readElementText();
         else if (xml.name() == QLatin1String("text"))
             texts << xml.readElementText();
     }
     ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_EQ(size, Size);
     EXPECT_EQ(title, QStringLiteral("Карта диалога"));
+    EXPECT_EQ(description, QStringLiteral("Стражник: «Стой!»"));
     EXPECT_EQ(texts, QStringList{QStringLiteral("Привет & <мир>")});
 }
 
