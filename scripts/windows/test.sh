@@ -3,8 +3,8 @@
 # that were skipped there with their reasons.
 #   scripts/windows/test.sh DEPS-FOLDER BUILD-FOLDER
 set -euo pipefail
-deps=$1
-build=$2
+deps=$(realpath "$1")
+build=$(realpath "$2")
 export WINEPREFIX=$build/wine-tests
 source "$(dirname "$0")/wine-env.sh"
 gcc=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")

@@ -45,6 +45,18 @@ bool replaceKeepingBackup(const QString &target, const QString &temp, const QStr
     const std::wstring aside = nativePath(backup);
     const DWORD attributes = GetFileAttributesW(to.c_str());
     DWORD code = ERROR_SUCCESS;
+    // A program holding the file without letting others move it (the game, an editor)
+    // would keep the old copy's second name from going away: asked before there is one.
+    HANDLE probe = INVALID_HANDLE_VALUE;
+    if (!withRetries(
+            [&] {
+                probe = CreateFileW(to.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                return probe != INVALID_HANDLE_VALUE;
+            },
+            code))
+        return failed(code, error);
+    CloseHandle(probe);
     if (!CreateHardLinkW(aside.c_str(), to.c_str(), nullptr)) {
         // FAT (a USB stick) and some network shares have no hard links: a copy on the disk.
         code = GetLastError();

@@ -1,5 +1,7 @@
 #include "common/FileSetJournal.h"
 
+#include "common/FileNameBytes.h"
+
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
@@ -19,7 +21,7 @@ constexpr qsizetype HashHexSize = 40; // SHA-1
 
 QByteArray encodedPath(const QString &path)
 {
-    return QFile::encodeName(path).toPercentEncoding("/");
+    return FileNameBytes::from(path).toPercentEncoding("/");
 }
 
 QByteArray hashField(const QByteArray &hash)
@@ -46,10 +48,14 @@ bool readHash(const QByteArray &field, bool optional, QByteArray &hash)
 bool readPath(const QByteArray &field, QString &path)
 {
     const QByteArray bytes = QByteArray::fromPercentEncoding(field);
-    if (!bytes.startsWith('/') || bytes.contains('\0'))
+    if (bytes.contains('\0'))
         return false;
-    path = QFile::decodeName(bytes);
-    return true;
+    path = FileNameBytes::to(bytes);
+#ifdef Q_OS_WIN
+    return QDir::isAbsolutePath(path) && !path.startsWith(u':');
+#else
+    return bytes.startsWith('/');
+#endif
 }
 
 bool readStep(const QList<QByteArray> &fields, FileSetStep &step)

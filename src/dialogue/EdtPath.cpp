@@ -23,8 +23,10 @@ bool isDialoguePath(const QString &path)
 QString scriptBeside(const QString &edtPath)
 {
     const QString exact = withExtension(edtPath, QStringLiteral(".npc"));
+#ifndef Q_OS_WIN // where names differ in letter case only as spelt: the folder's spelling
     if (QFileInfo(exact).isFile())
         return exact;
+#endif
     const QFileInfo wanted(exact);
     const QDir folder = wanted.absoluteDir();
     for (const QString &name : folder.entryList(QDir::Files, QDir::Name)) {

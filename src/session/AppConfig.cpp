@@ -1,5 +1,6 @@
 #include "session/AppConfig.h"
 
+#include "common/FileNameBytes.h"
 #include "common/IniFile.h"
 #include "editor/ListFolders.h"
 #include "session/ShippedFiles.h"
@@ -86,8 +87,8 @@ AppConfig AppConfig::IniRead(const QString &startFolder)
     config.shippedDataDir = ShippedFiles::dataDir();
     IniFile ini;
     ini.load(config.iniPath());
-    // Paths are kept as the platform writes file names; the numbers are plain ASCII.
-    const auto path = [&](QByteArrayView key) { return QFile::decodeName(ini.value(Section, key)); };
+    // The numbers are plain ASCII.
+    const auto path = [&](QByteArrayView key) { return FileNameBytes::to(ini.value(Section, key)); };
     config.WorkDir = existingFolderOr(path("WorkDir"), startFolder);
     config.DataDir = existingFolderOr(path("DataDir"), config.standardDataDir());
     config.EdtEditor = path("EdtEditor");
@@ -119,10 +120,10 @@ bool AppConfig::IniWrite() const
         m_error = ini.errorString();
         return false;
     }
-    ini.setValue(Section, "WorkDir", QFile::encodeName(WorkDir));
-    ini.setValue(Section, "DataDir", QFile::encodeName(DataDir));
+    ini.setValue(Section, "WorkDir", FileNameBytes::from(WorkDir));
+    ini.setValue(Section, "DataDir", FileNameBytes::from(DataDir));
     if (!EdtEditor.isEmpty())
-        ini.setValue(Section, "EdtEditor", QFile::encodeName(EdtEditor));
+        ini.setValue(Section, "EdtEditor", FileNameBytes::from(EdtEditor));
     ini.setValue(Section, "FormWidth", QByteArray::number(FormWidth));
     ini.setValue(Section, "AlertShow", QByteArray::number(AlertShow));
     // Only once changed, so that files of earlier versions stay as they were.
@@ -142,7 +143,7 @@ bool AppConfig::IniWrite() const
     QStringList recent = RecentFiles;
     recent.removeIf([](const QString &file) { return !fitsOnALine(file); });
     for (int i = 0; i < RecentFileCount; ++i)
-        ini.setValue(Section, recentKey(i), QFile::encodeName(recent.value(i)));
+        ini.setValue(Section, recentKey(i), FileNameBytes::from(recent.value(i)));
     // Most runs change nothing here: the file is then left as it is, unwritten.
     if (ini.isUnchanged())
         return true;

@@ -215,6 +215,9 @@ TEST_F(CliFolderCommandsTest, FindRefusesConditionsThatCannotHold)
 // path printed shows its control characters as \xNN.
 TEST_F(CliFolderCommandsTest, PathsArePrintedWithTheirControlCharactersShown)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "Windows allows no control characters in file names";
+#endif
     NpcRecords records{};
     records[0] = plain();
     records[0].ItemIn = 2;

@@ -3,6 +3,7 @@
 #include "common/Windows1251.h"
 #include "editor/RenumberApply.h"
 #include "editor/RenumberPlanner.h"
+#include "support/FileLimits.h"
 #include "support/FolderSnapshot.h"
 #include "support/KillingFileOps.h"
 #include "support/QtPrinters.h"
@@ -127,6 +128,7 @@ TEST_F(CliGameFolderCommandsTest, RenumberExitsOneWhenRefusedAndTwoForBadUsageOr
 
 TEST_F(CliGameFolderCommandsTest, RenumberWritesNothingOutsideTheFolderNorAReadOnlyScript)
 {
+    SKIP_WITHOUT_UNIX_FILES();
     const QTemporaryDir outside;
     const QString away = outside.filePath(QStringLiteral("away.npc"));
     ASSERT_TRUE(QFile::copy(QStringLiteral("game/sub/Guard.npc"), away));

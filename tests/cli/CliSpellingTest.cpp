@@ -25,7 +25,12 @@ TEST_F(CliFixture, CheckSpellingNotesUnknownWordsOfEachDialogueFile)
     result = run({QStringLiteral("check"), QStringLiteral("game"), QStringLiteral("--spelling"), QStringLiteral("--lang"),
                   QStringLiteral("qq_QQ")});
     EXPECT_EQ(result.code, 2);
+#ifdef Q_OS_WIN // where to put the files, the way out there, is the program's own folder
+    EXPECT_TRUE(result.err.startsWith(QStringLiteral("scrivlet-cli: --spelling: Нет словаря qq_QQ для проверки "
+                                                     "орфографии: положите файлы qq_QQ.aff и qq_QQ.dic в папку ")));
+#else
     EXPECT_EQ(result.err, QStringLiteral("scrivlet-cli: --spelling: Нет словаря qq_QQ для проверки орфографии: "
                                          "установите пакет hunspell-qq-qq.\n"));
+#endif
     EXPECT_EQ(result.out, QString());
 }

@@ -44,14 +44,15 @@ protected:
 
 } // namespace
 
-TEST_F(FileSetWriterWindowsTest, AReadOnlyScriptIsReplacedAndStaysReadOnly)
+TEST_F(FileSetWriterWindowsTest, AReadOnlyScriptIsRefusedAndKept)
 {
 #ifdef Q_OS_WIN
     ASSERT_TRUE(SetFileAttributesW(native().c_str(), FILE_ATTRIBUTE_READONLY));
     FileSetWriter writer;
     writer.write(script(), "new");
-    ASSERT_TRUE(writer.commit()) << writer.errorString().toStdString();
-    EXPECT_EQ(folderSnapshot(dir.path()), (QMap<QString, QByteArray>{{QStringLiteral("Скрипт 057.npc"), "new"}}));
+    EXPECT_FALSE(writer.commit());
+    EXPECT_TRUE(writer.errorString().contains(QStringLiteral("только для чтения"))) << writer.errorString().toStdString();
+    EXPECT_EQ(folderSnapshot(dir.path()), (QMap<QString, QByteArray>{{QStringLiteral("Скрипт 057.npc"), "old"}}));
     EXPECT_TRUE(readOnly());
     SetFileAttributesW(native().c_str(), FILE_ATTRIBUTE_NORMAL);
 #endif

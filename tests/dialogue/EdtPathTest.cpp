@@ -37,8 +37,10 @@ TEST_F(ScriptBesideTest, SameNameWithTheScriptExtensionInAnyLetterCase)
     const QString upper = make(QStringLiteral("057.NPC"));
     EXPECT_EQ(scriptBeside(path(QStringLiteral("057.edt"))), upper);
     EXPECT_EQ(scriptBeside(path(QStringLiteral("057.EDT"))), upper);
+#ifndef Q_OS_WIN // where two names cannot differ in letter case only
     const QString exact = make(QStringLiteral("057.npc"));
     EXPECT_EQ(scriptBeside(path(QStringLiteral("057.edt"))), exact) << "the name as written comes first";
+#endif
 }
 
 } // namespace

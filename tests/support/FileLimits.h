@@ -8,10 +8,11 @@
 #ifdef Q_OS_WIN
 
 // Windows has no per-process file size limit to stand in for a full disk, no Unix rights
-// that Qt could take away, and no named pipes among files: the tests that need them skip.
+// that Qt could take away, no named pipes among files, and no symbolic links that anyone
+// may make (QFile::link makes a shortcut there): the tests that need them skip.
 #define SKIP_WITHOUT_UNIX_FILES()                                                                                    \
-    GTEST_SKIP() << "needs a file size limit standing in for a full disk, Unix rights or a named pipe; "           \
-                    "Windows has none of them"
+    GTEST_SKIP() << "needs a file size limit standing in for a full disk, Unix rights, a named pipe or a "         \
+                    "symbolic link; Windows has none of them for a test to use"
 
 using rlim_t = qint64;
 

@@ -6,9 +6,7 @@
 #include <QFile>
 
 #ifdef Q_OS_WIN
-#define NOMINMAX
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
+#include <qt_windows.h>
 #else
 #include <unistd.h>
 #endif
