@@ -2,7 +2,8 @@
 # sizes, drawn by SCRIVLET_ICON_RENDERER (scripts/windows/render-icons.cpp, built for the
 # machine that builds) and put into a resource file of their own.
 set(SCRIVLET_ICON_RENDERER "" CACHE FILEPATH "The host program that draws SVG icons as PNG pictures")
-set(SCRIVLET_ICON_SIZES 16 24 32 48 64 128)
+# 256: the about box's picture.
+set(SCRIVLET_ICON_SIZES 16 24 32 48 64 128 256)
 
 function(scrivlet_icon_pictures target qrc)
   if(NOT EXISTS "${SCRIVLET_ICON_RENDERER}")

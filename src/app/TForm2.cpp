@@ -2,6 +2,7 @@
 #include "app/TForm2.h"
 
 #include "app/TForm1.h"
+#include "gui/widgets/ProgramIcon.h"
 
 #include <QAction>
 #include <QGridLayout>
@@ -61,8 +62,7 @@ void TForm2::showEvent(QShowEvent *event)
 {
     // Drawn when first shown: most runs never open the box.
     if (m_picture->pixmap().isNull())
-        m_picture->setPixmap(
-            QPixmap(QStringLiteral(":/icons/about.svg")).scaled(105, 200, Qt::KeepAspectRatio));
+        m_picture->setPixmap(programIcon(QStringLiteral(":/icons/about.svg")).pixmap(QSize(105, 200)));
     PlacedDialog::showEvent(event);
 }
 

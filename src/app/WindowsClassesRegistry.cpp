@@ -20,14 +20,18 @@ std::wstring classKey(const QString &key)
 
 bool WindowsClassesRegistry::keyExists(const QString &key)
 {
-    // Looked for in the merged view, so that an installation for all users counts too.
+    // Where HKEY_CLASSES_ROOT reads from, the user's part and then the machine's, so that an
+    // installation for all users counts too (Wine's own view shows the machine's only).
     // Read access is enough to see the key; asking for more could fail and make every
     // start register again.
-    HKEY handle = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.toStdWString().c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(handle);
-    return true;
+    for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        HKEY handle = nullptr;
+        if (RegOpenKeyExW(root, classKey(key).c_str(), 0, KEY_READ, &handle) == ERROR_SUCCESS) {
+            RegCloseKey(handle);
+            return true;
+        }
+    }
+    return false;
 }
 
 bool WindowsClassesRegistry::setDefaultValue(const QString &key, const QString &value)

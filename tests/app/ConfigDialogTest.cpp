@@ -193,7 +193,7 @@ TEST_F(ConfigDialogTest, ChoosersCancelledChangeNothing)
     EXPECT_EQ(file.options.title, QStringLiteral("Выбор EDT-редактора"));
     EXPECT_EQ(file.options.filter, QStringLiteral("Исполняемые файлы *.exe|*.exe|Все файлы|*.*"));
     EXPECT_TRUE(file.options.showHidden);
-    EXPECT_EQ(file.options.directory, QStringLiteral("/opt/edt"));
+    EXPECT_EQ(file.options.directory, QFileInfo(QStringLiteral("/opt/edt/edt.exe")).absolutePath());
     EXPECT_EQ(prompts().asked[1].type, AskedPrompt::Folder);
     EXPECT_EQ(prompts().asked[1].text, QStringLiteral("Выбор папки с мод-списками"));
 }
@@ -332,6 +332,9 @@ TEST_F(ConfigDialogTest, CheckBoxOnlyAndSaveStoresAnEmptyDataFolderThatMeansTheS
 
 TEST_F(ConfigDialogTest, StartRegistersTheFileTypeOnce)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "the .desktop file is the Linux desktop's; Windows has the registry";
+#endif
     const QString entry = ownEntry(dataHome());
     ASSERT_TRUE(QFile::remove(entry));
     {
@@ -360,6 +363,9 @@ TEST_F(ConfigDialogTest, StartRegistersTheFileTypeOnce)
 
 TEST_F(ConfigDialogTest, RegistrationFailureIsShownAndStartUpGoesOn)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "the .desktop file is the Linux desktop's; Windows has the registry";
+#endif
     QDir(dataHome()).removeRecursively();
     QDir().mkpath(dataHome());
     QFile blocker(dataHome() + QStringLiteral("/applications"));

@@ -4,6 +4,7 @@
 #include "support/QtPrinters.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFileInfo>
 
 #ifndef Q_OS_WIN
@@ -95,7 +96,8 @@ TEST_F(CliScriptCommandsTest, DumpJsonThenBuildGivesBackTheFile)
     const Result build = run({QStringLiteral("build"), QStringLiteral("057.json"), QStringLiteral("-o"),
                               QStringLiteral("out/copy.npc")});
     EXPECT_EQ(build.code, 2); // the folder does not exist
-    EXPECT_TRUE(build.err.contains(QStringLiteral("не удалось записать файл out/copy.npc")));
+    EXPECT_TRUE(build.err.contains(QStringLiteral("не удалось записать файл ") +
+                                   QDir::toNativeSeparators(QStringLiteral("out/copy.npc"))));
     const Result again = run({QStringLiteral("build"), QStringLiteral("057.json"), QStringLiteral("-o"),
                               QStringLiteral("copy.npc")});
     EXPECT_EQ(again.code, 0);

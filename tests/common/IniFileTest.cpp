@@ -1,3 +1,4 @@
+#include "common/FileNameBytes.h"
 #include "common/IniFile.h"
 #include "session/AppConfig.h"
 
@@ -144,7 +145,7 @@ TEST(AppConfig, PathsAreWrittenAsFileNamesAndOtherLinesKept)
     config.WorkDir = work;
     ASSERT_TRUE(config.IniWrite());
     const QByteArray written = readIni(dir);
-    EXPECT_TRUE(written.startsWith(foreign + "[Config]\r\nWorkDir=" + QFile::encodeName(work) + "\r\n"));
+    EXPECT_TRUE(written.startsWith(foreign + "[Config]\r\nWorkDir=" + FileNameBytes::from(work) + "\r\n"));
     EXPECT_EQ(AppConfig::IniRead(dir.path()).WorkDir, work);
 }
 

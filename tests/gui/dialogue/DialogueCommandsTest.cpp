@@ -7,6 +7,7 @@
 #include "support/AppFixture.h"
 #include "support/DialogueFileBytes.h"
 #include "support/QtPrinters.h"
+#include "support/Wine.h"
 
 #include <QApplication>
 #include <QDir>
@@ -339,7 +340,7 @@ TEST_F(DialogueCommandsTest, ExportOfAnEmptyTextWritesAnEmptyFileAndFailuresAreR
     trigger("ExportEdt");
     ASSERT_EQ(prompts().asked.size(), 2);
     EXPECT_EQ(prompts().asked[1].kind, PromptKind::Error);
-    EXPECT_TRUE(prompts().asked[1].text.startsWith(QStringLiteral("Не удалось записать файл ") + bad));
+    EXPECT_TRUE(prompts().asked[1].text.startsWith(QStringLiteral("Не удалось записать файл ") + QDir::toNativeSeparators(bad)));
 }
 
 TEST_F(DialogueCommandsTest, NewForgetsTheText)
@@ -385,6 +386,8 @@ TEST_F(DialogueCommandsTest, ViewerShowsTheWholeNumberedText)
 
 TEST_F(DialogueCommandsTest, RunEdtStartsTheEditorByItsFullPath)
 {
+    if (runningUnderWine())
+        GTEST_SKIP() << "under Wine the command file standing in for the editor is not started";
     // A path well over 100 characters, with a blank in it.
     const QString folder = QStringLiteral("tools/") + QString(60, QLatin1Char('d')) +
                            QStringLiteral("/with blank/") + QString(50, QLatin1Char('e'));

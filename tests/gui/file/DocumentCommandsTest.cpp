@@ -183,7 +183,7 @@ TEST_F(DocumentCommandsTest, FailedSaveReportsAndStaysModified)
     trigger("Save");
     ASSERT_EQ(prompts().asked.size(), 1);
     EXPECT_EQ(prompts().asked[0].kind, PromptKind::Error);
-    EXPECT_TRUE(prompts().asked[0].text.contains(path));
+    EXPECT_TRUE(prompts().asked[0].text.contains(QDir::toNativeSeparators(path)));
     EXPECT_TRUE(session().isModified());
     EXPECT_TRUE(action("Save")->isEnabled());
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + path + QLatin1Char('*'));

@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -75,10 +76,11 @@ TEST_F(ReplaceDialogTest, ReplacesTheChosenLinesInTheOpenTextAsOneStepAndWritesT
 
     control<QCheckBox>("Check_IgnoreCase")->setChecked(true);
     ask(QStringLiteral("ИВАН"), QStringLiteral("Петруша"), true);
+    const QString sub = QDir::toNativeSeparators(QStringLiteral("sub/112.edt"));
     EXPECT_EQ(rows(), (QStringList{QStringLiteral("057.edt|0|Иван пришёл|Петруша пришёл"),
                                    QStringLiteral("057.edt|2|иван|Петруша"),
-                                   QStringLiteral("sub/112.edt|0|Привет, Иван|Привет, Петруша"),
-                                   QStringLiteral("sub/112.edt|1|") + QString(236, u'x') + QStringLiteral("Иван|") +
+                                   sub + QStringLiteral("|0|Привет, Иван|Привет, Петруша"),
+                                   sub + QStringLiteral("|1|") + QString(236, u'x') + QStringLiteral("Иван|") +
                                        QStringLiteral("Фраза длиннее 240 знаков: 243. — ") + QString(236, u'x') +
                                        QStringLiteral("Петруша")}));
     EXPECT_FALSE(tree()->topLevelItem(3)->flags() & Qt::ItemIsUserCheckable) << "a refused line cannot be chosen";

@@ -1,5 +1,6 @@
 #include "MacroUiFixture.h"
 
+#include <QDir>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -123,7 +124,7 @@ TEST_F(SaveMacroTest, AFailedWriteKeepsTheDialogOpenAndAddsNothing)
         EXPECT_EQ(store().count(), 1);
         ASSERT_EQ(prompts().asked.size(), 2);
         EXPECT_EQ(prompts().asked.at(0).kind, PromptKind::Error);
-        EXPECT_TRUE(prompts().asked.at(0).text.contains(pathIn(QStringLiteral("Data/macros.mcr"))));
+        EXPECT_TRUE(prompts().asked.at(0).text.contains(QDir::toNativeSeparators(pathIn(QStringLiteral("Data/macros.mcr")))));
     });
     EXPECT_EQ(macroCaptions(), QStringList{QStringLiteral("Guard")});
 }

@@ -2,6 +2,7 @@
 #include "common/Windows1251.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 
 class MacroMenuTest : public MacroUiFixture
@@ -52,7 +53,7 @@ TEST_F(MacroMenuTest, AFileThatCannotBeReadIsReportedAndLeavesTheStoreEmpty)
     start();
     ASSERT_EQ(prompts().asked.size(), 1);
     EXPECT_EQ(prompts().asked.at(0).kind, PromptKind::Error);
-    EXPECT_TRUE(prompts().asked.at(0).text.contains(pathIn(QStringLiteral("Data/macros.mcr"))));
+    EXPECT_TRUE(prompts().asked.at(0).text.contains(QDir::toNativeSeparators(pathIn(QStringLiteral("Data/macros.mcr")))));
     EXPECT_EQ(macroMenu()->actions().size(), 2);
     EXPECT_FALSE(main().Btn_Macr()->isEnabled());
 }

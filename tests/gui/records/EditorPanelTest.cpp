@@ -1,5 +1,6 @@
 #include "gui/records/EditorPanelFixture.h"
 #include "gui/records/ReferenceListModel.h"
+#include "support/Wine.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -54,6 +55,8 @@ TEST_F(EditorPanelTest, ControlsAreNamedFilledFromSharedListsAndLimited)
 
 TEST_F(EditorPanelTest, RowsAreAlignedAndNothingIsClipped)
 {
+    if (runningUnderWine())
+        GTEST_SKIP() << "measured against the fonts of a desktop: Wine's offscreen fonts are not Windows'";
     startShown();
     EditorPanel &panel = main().editorPanel();
     for (QLabel *label : panel.findChildren<QLabel *>())
