@@ -3,6 +3,8 @@
 # editor under a virtual display, driven by xdotool, so that they can be made again
 # whenever the windows change. Needs a built editor (build/scrivlet) and the Debian
 # packages xvfb, xauth, xdotool, imagemagick and optipng (installed when missing).
+# images/windows.png, the Windows program under Wine, is taken by the install test:
+# scripts/windows/install-test.sh SETUP.EXE build/scrivlet-cli doc/images/windows.png
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD

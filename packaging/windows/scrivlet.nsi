@@ -161,6 +161,10 @@ Section "Uninstall"
     !include "${OUT}/uninstaller-files.nsh"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
+    ; The user's own programs folder, when the installer made it and nothing else is in it.
+    ${If} $AllUsers == 0
+        RMDir "$LOCALAPPDATA\Programs"
+    ${EndIf}
     Delete "$SMPROGRAMS\${APP}.lnk"
     Delete "$SMPROGRAMS\$(ManualLink).lnk"
     !insertmacro RemoveFileType ".npc" "${NPC_CLASS}"

@@ -64,15 +64,25 @@ take_screenshot() {
     command -v xvfb-run >/dev/null && command -v import >/dev/null ||
         { fail "xvfb-run and import are needed for the screenshot (apt-get install xvfb imagemagick)"; return; }
     local shot=$work/window.png
+    # Without a window manager Wine draws the frames itself; the dialog font of a Russian
+    # Windows is a sans-serif face with Cyrillic letters, as DejaVu Sans is here.
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+    local face
+    for face in "MS Shell Dlg" "MS Shell Dlg 2" "Segoe UI" Tahoma; do
+        "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "DejaVu Sans" /f >/dev/null
+    done
+    "$WINESERVER" -w
     xvfb-run -a -s "-screen 0 1280x860x24" bash -c '
         "$0" "$1" "$2" &
         program=$!
+        window=""
         for _ in $(seq 60); do
             sleep 1
-            xwininfo -root -tree 2>/dev/null | grep -q "057.npc" && break
+            window=$(xwininfo -root -tree 2>/dev/null | grep "057.npc" | awk "{print \$1}" | head -n1)
+            [ -z "$window" ] || break
         done
         sleep 3
-        import -window root "$3"
+        import -window "${window:-root}" "$3"
         kill $program 2>/dev/null || true
         /usr/lib/wine/wineserver -k 2>/dev/null || true' "$WINE" "$exe" "$(windows_path "$ROOT/examples/057.npc")" "$shot"
     if [ -s "$shot" ]; then

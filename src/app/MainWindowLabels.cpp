@@ -4,6 +4,8 @@
 #include "document/NpcName.h"
 #include "session/ScriptSession.h"
 
+#include <QDir>
+
 namespace MainWindowLabels
 {
 
@@ -13,7 +15,7 @@ QString title(const ScriptSession &session)
     const QString &path = session.document().path;
     if (path.isEmpty() && !modified)
         return QStringLiteral("Scrivlet");
-    return QStringLiteral("Scrivlet - ") + path + (modified ? QStringLiteral("*") : QString()) +
+    return QStringLiteral("Scrivlet - ") + QDir::toNativeSeparators(path) + (modified ? QStringLiteral("*") : QString()) +
            (session.disk().isReadOnly() ? QStringLiteral(" [только чтение]") : QString());
 }
 

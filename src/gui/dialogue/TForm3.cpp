@@ -5,6 +5,7 @@
 #include "dialogue/PhraseSelection.h"
 #include "session/ScriptSession.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
@@ -45,7 +46,7 @@ bool TForm3::event(QEvent *event)
 
 void TForm3::FormActivate()
 {
-    setWindowTitle(QStringLiteral("EDT-файл - ") + m_session.dialogue().path());
+    setWindowTitle(QStringLiteral("EDT-файл - ") + QDir::toNativeSeparators(m_session.dialogue().path()));
     QByteArray text = Edt2Txt(m_session.dialogue().text());
     // Refilling an unchanged text would only lose the reader's place.
     if (text == m_shown)

@@ -154,7 +154,7 @@ TEST_F(DialogueCommandsTest, MissingDialogueAnsweredNoForgetsThePreviousText)
     EXPECT_TRUE(session().dialogue().text().isEmpty());
     EXPECT_EQ(memoText(), QString());
     EXPECT_TRUE(textActionsEnabled(false));
-    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + pathIn(QStringLiteral("other/112.npc")));
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + QDir::toNativeSeparators(pathIn(QStringLiteral("other/112.npc"))));
 }
 
 TEST_F(DialogueCommandsTest, MissingDialogueAnsweredYesPicksAnotherFile)
@@ -368,7 +368,7 @@ TEST_F(DialogueCommandsTest, ViewerShowsTheWholeNumberedText)
     ASSERT_TRUE(v->isVisible());
     EXPECT_FALSE(v->isModal());
     EXPECT_TRUE(v->isWindow());
-    EXPECT_EQ(v->windowTitle(), QStringLiteral("EDT-файл - ") + edt);
+    EXPECT_EQ(v->windowTitle(), QStringLiteral("EDT-файл - ") + QDir::toNativeSeparators(edt));
     EXPECT_TRUE(v->Memo()->isReadOnly());
     const QString text = v->Memo()->toPlainText();
     EXPECT_TRUE(text.startsWith(QStringLiteral("#0\nline 0\n\n#1\n")));

@@ -61,7 +61,7 @@ TEST_F(DocumentCommandsTest, OpenShowsRecordsLinksTitleAndLayout)
     open(path);
     ASSERT_EQ(prompts().asked.first().options.title, QStringLiteral("Открыть NPC-скрипт"));
     EXPECT_EQ(prompts().asked.first().options.directory, startFolder());
-    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + path);
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + QDir::toNativeSeparators(path));
     EXPECT_EQ(session().document().path, path);
     EXPECT_EQ(session().document().OwnNpcNumber, 57);
     EXPECT_TRUE(main().Lbl_NpcName()->text().startsWith(QStringLiteral("57. ")));
@@ -124,14 +124,14 @@ TEST_F(DocumentCommandsTest, RefusedFileWhileModifiedLeavesTheScriptAsItWas)
                                              QDir::toNativeSeparators(pathIn(QStringLiteral("bad.npc"))) +
                                              QStringLiteral(": размер файла 1599, а нужно не меньше 1600 байт")}));
     EXPECT_EQ(prompts().asked.last().kind, PromptKind::Error);
-    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + path + QLatin1Char('*'));
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + QDir::toNativeSeparators(path) + QLatin1Char('*'));
     EXPECT_TRUE(session().isModified());
 
     trigger("Save");
     NpcRecords expected = linkedRecords();
     expected[0].Leader = 5;
     EXPECT_EQ(readFile(QStringLiteral("057.npc")), NpcWriter::encode(expected, NpcLayout::StandardLayout));
-    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + path);
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + QDir::toNativeSeparators(path));
     EXPECT_FALSE(action("Save")->isEnabled());
 }
 
@@ -167,7 +167,7 @@ TEST_F(DocumentCommandsTest, SaveOfANewScriptRunsSaveAsAndDeclinedOverwriteKeeps
     EXPECT_EQ(prompts().asked.size(), 1); // the save dialog only
     EXPECT_EQ(session().document().path, pathIn(QStringLiteral("sub/new.npc")));
     EXPECT_EQ(session().settings().config().WorkDir, pathIn(QStringLiteral("sub")));
-    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + pathIn(QStringLiteral("sub/new.npc")));
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + QDir::toNativeSeparators(path)In(QStringLiteral("sub/new.npc")));
     EXPECT_EQ(main().Lbl_NpcName()->text(), QStringLiteral("new"));
     EXPECT_EQ(readFile(QStringLiteral("sub/new.npc")).size(), 1600);
 }
@@ -186,7 +186,7 @@ TEST_F(DocumentCommandsTest, FailedSaveReportsAndStaysModified)
     EXPECT_TRUE(prompts().asked[0].text.contains(QDir::toNativeSeparators(path)));
     EXPECT_TRUE(session().isModified());
     EXPECT_TRUE(action("Save")->isEnabled());
-    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + path + QLatin1Char('*'));
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + QDir::toNativeSeparators(path) + QLatin1Char('*'));
 }
 
 TEST_F(DocumentCommandsTest, LayoutSwitchKeepsTheControlsInStepAndTakesEffectOnWrite)
@@ -267,7 +267,7 @@ TEST_F(DocumentCommandsTest, DroppedScriptKeepsTheWorkingFolderAndOtherFilesAreI
     commands().FilesDropped(pathIn(QStringLiteral("notes.txt")));
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet"));
     commands().FilesDropped(path);
-    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + path);
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + QDir::toNativeSeparators(path));
     EXPECT_EQ(session().settings().config().WorkDir, startFolder());
     EXPECT_EQ(main().Lbl_NpcName()->text(), QStringLiteral("Shop"));
     // Not a number: records whose ControlNpc is 255 link into this script.
@@ -342,7 +342,7 @@ TEST_F(DocumentCommandsTest, DroppingSeveralFilesOnTheWindowOpensOnlyTheFirst)
     QCoreApplication::sendEvent(&main(), &drop);
     EXPECT_TRUE(drop.isAccepted());
     EXPECT_EQ(session().document().path, first);
-    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + first);
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + QDir::toNativeSeparators(first));
 }
 
 TEST_F(DocumentCommandsTest, OpeningAScriptSaysThatAWriteCutShortInItsFolderWasTakenBack)

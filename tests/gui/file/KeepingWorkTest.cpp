@@ -8,6 +8,7 @@
 #include "support/AppFixture.h"
 #include "support/DialogueFileBytes.h"
 
+#include <QDir>
 #include <QStatusBar>
 
 namespace
@@ -173,7 +174,7 @@ TEST_F(KeepingWorkTest, AScriptOpenInAnotherEditorIsOfferedReadOnly)
 
     prompts().answers = {QMessageBox::Yes};
     open(script);
-    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + script + QStringLiteral(" [только чтение]"));
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + QDir::toNativeSeparators(script) + QStringLiteral(" [только чтение]"));
     session().commitField(NpcField::FDay, QStringLiteral("5"));
     EXPECT_FALSE(action("Save")->isEnabled());
     EXPECT_TRUE(action("SaveAs")->isEnabled());
