@@ -36,7 +36,7 @@ TEST_F(StartupTest, AScriptNamedOnTheCommandLineIsOpenedAsOpenWould)
     QDir::setCurrent(startFolder());
     start({QStringLiteral("npc/057.npc")});
     const QString path = pathIn(QStringLiteral("npc/057.npc"));
-    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + path);
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + QDir::toNativeSeparators(path));
     EXPECT_EQ(session().document().records, records);
     EXPECT_TRUE(action("F_Vesta")->isChecked());
     EXPECT_EQ(session().settings().config().WorkDir, pathIn(QStringLiteral("npc")));
@@ -97,7 +97,7 @@ TEST_F(StartupWithDialogueTest, ADialogueFileOpensTheScriptBesideItWithThisText)
         writeScript(QLatin1String(script));
         writeDialogue(QLatin1String(dialogue));
         start({pathIn(QLatin1String(dialogue))});
-        EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + pathIn(QLatin1String(script)));
+        EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + QDir::toNativeSeparators(pathIn(QLatin1String(script))));
         EXPECT_EQ(session().dialogue().path(), pathIn(QLatin1String(dialogue)));
         EXPECT_EQ(session().dialogue().text(), (EdtText{"Hi", "Bye"}));
         EXPECT_TRUE(prompts().messageTexts().isEmpty()) << "no question about a missing dialogue file";

@@ -3,6 +3,7 @@
 #include "support/AppFixture.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QMenuBar>
 #include <QTableWidget>
 #include <QTest>
@@ -148,7 +149,7 @@ TEST_F(UndoRedoTest, UndoingBackToTheSavedPointClearsTheMarkAndDisablesSave)
     EXPECT_EQ(action("Undo")->text(), QStringLiteral("Отменить: инициализировать запись"));
     EXPECT_TRUE(action("Save")->isEnabled());
     trigger("Undo");
-    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + pathIn(QStringLiteral("057.npc")));
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + QDir::toNativeSeparators(pathIn(QStringLiteral("057.npc"))));
     EXPECT_FALSE(action("Save")->isEnabled());
     EXPECT_FALSE(action("Undo")->isEnabled());
     EXPECT_EQ(action("Undo")->text(), QStringLiteral("Отменить"));

@@ -167,7 +167,7 @@ TEST_F(DocumentCommandsTest, SaveOfANewScriptRunsSaveAsAndDeclinedOverwriteKeeps
     EXPECT_EQ(prompts().asked.size(), 1); // the save dialog only
     EXPECT_EQ(session().document().path, pathIn(QStringLiteral("sub/new.npc")));
     EXPECT_EQ(session().settings().config().WorkDir, pathIn(QStringLiteral("sub")));
-    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + QDir::toNativeSeparators(path)In(QStringLiteral("sub/new.npc")));
+    EXPECT_EQ(main().windowTitle(), QStringLiteral("Scrivlet - ") + QDir::toNativeSeparators(pathIn(QStringLiteral("sub/new.npc"))));
     EXPECT_EQ(main().Lbl_NpcName()->text(), QStringLiteral("new"));
     EXPECT_EQ(readFile(QStringLiteral("sub/new.npc")).size(), 1600);
 }
