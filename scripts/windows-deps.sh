@@ -5,7 +5,7 @@
 #
 #   scripts/windows-deps.sh            prints the ready folder (builds it when missing)
 #   scripts/windows-deps.sh --key      prints the folder's key only
-#   scripts/windows-deps.sh --check    prints the ready folder, or fails at once when missing
+#   scripts/windows-deps.sh --check    prints the ready folder; exit code 2 at once when missing
 #
 # The result is ~/.cache/scrivlet/windows-deps-KEY/ with windows-deps-KEY.tar.xz and its
 # .sha256 beside it; KEY names the source versions and this script's hash. A prepared copy
@@ -221,7 +221,7 @@ main() {
             for name in "${PARTS[@]}"; do
                 [ -d "$(part_dir "$name")" ] || {
                     echo "windows-deps: neither $FINAL nor $SHARED/windows-deps-$KEY.tar.xz is at hand" >&2
-                    return 1
+                    return 2
                 }
                 parts+=("$(part_dir "$name")")
             done
