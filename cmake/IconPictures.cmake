@@ -32,7 +32,8 @@ function(scrivlet_icon_pictures target qrc)
                      COMMAND ${CMAKE_COMMAND} -E make_directory ${out}
                      COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
                              ${SCRIVLET_ICON_RENDERER} ${out} ${sizes} ${svgs}
-                     DEPENDS ${svgs} ${CMAKE_SOURCE_DIR}/${qrc} VERBATIM)
+                     DEPENDS ${svgs} ${CMAKE_SOURCE_DIR}/${qrc}
+                     COMMENT "Drawing the icons as pictures" VERBATIM)
   file(WRITE ${out}/icon_pictures.qrc.in
        "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/\">\n${entries}</qresource>\n</RCC>\n")
   configure_file(${out}/icon_pictures.qrc.in ${out}/icon_pictures.qrc COPYONLY)
