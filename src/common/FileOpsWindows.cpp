@@ -22,10 +22,7 @@ bool FileOps::remove(const QString &path)
 {
     // Only files the writer made or moved aside are removed, the old copy of a read-only
     // script among them.
-    const std::wstring name = nativePath(path);
-    clearReadOnly(name);
-    DWORD code = ERROR_SUCCESS;
-    return withRetries([&] { return DeleteFileW(name.c_str()); }, code);
+    return removeFile(nativePath(path));
 }
 
 #endif

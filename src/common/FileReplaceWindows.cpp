@@ -65,15 +65,13 @@ bool replaceKeepingBackup(const QString &target, const QString &temp, const QStr
         if (!CopyFileW(to.c_str(), aside.c_str(), TRUE))
             return failed(GetLastError(), error);
         if (!flush(aside, code)) {
-            clearReadOnly(aside);
-            DeleteFileW(aside.c_str());
+            removeFile(aside);
             return failed(code, error);
         }
     }
     // Over a file that is there, the move is one step: the target never goes missing.
     if (!moveOver(nativePath(temp), to, code)) {
-        clearReadOnly(aside);
-        DeleteFileW(aside.c_str());
+        removeFile(aside);
         return failed(code, error);
     }
     // A link shares the attributes it lost for the move: the old copy keeps them for a way back.

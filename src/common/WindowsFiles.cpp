@@ -36,6 +36,13 @@ DWORD clearReadOnly(const std::wstring &path)
     return attributes;
 }
 
+bool removeFile(const std::wstring &path)
+{
+    clearReadOnly(path);
+    DWORD code = ERROR_SUCCESS;
+    return withRetries([&] { return DeleteFileW(path.c_str()); }, code);
+}
+
 bool flush(const std::wstring &path, DWORD &code)
 {
     const DWORD attributes = clearReadOnly(path);

@@ -43,6 +43,9 @@ template <typename Step> bool withRetries(Step step, DWORD &code)
 // returns the attributes as they were (INVALID_FILE_ATTRIBUTES for no file).
 DWORD clearReadOnly(const std::wstring &path);
 
+// Deletes a file of ours, read-only or held for a moment by another program.
+bool removeFile(const std::wstring &path);
+
 // The file's bytes on the disk. Flushing needs write access, which a file marked
 // read-only lacks for the moment.
 bool flush(const std::wstring &path, DWORD &code);
