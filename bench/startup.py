@@ -8,7 +8,12 @@ with its ratio to the minimal window, of the time from the start to the first id
 moment (which each program stamps), of the whole run (its teardown too) and of the
 peak memory.
 
-    bench/startup.py [BUILD_DIR] [--runs N] [--case NAME ...]
+With --steps, each program's start-up is also split into its steps (each program stamps
+the end of each step; the first, "libraries", is the loading of the program and its
+libraries up to main), printed with the median time of each step and its share of the
+time to idle, the minimal window's beside.
+
+    bench/startup.py [BUILD_DIR] [--runs N] [--case NAME ...] [--steps]
 
 BUILD_DIR (default build-release) must hold bench/scrivlet_startup_probe and
 bench/minimal_qt_window, built with -DCMAKE_BUILD_TYPE=Release. Peak memory is read
@@ -74,11 +79,36 @@ def run(program, folder, popup):
     done = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", peak, program], cwd=folder, env=env,
                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
     whole = (time.time_ns() - begin) / 1e6
-    stamps = [line.split()[1] for line in done.stdout.decode().splitlines() if line.startswith("idle ")]
-    if done.returncode != 0 or not stamps:
+    stamps = [line.split(maxsplit=2) for line in done.stdout.decode().splitlines()]
+    idle = [int(stamp[1]) for stamp in stamps if stamp[0] == "idle"]
+    if done.returncode != 0 or not idle:
         sys.exit(f"{program} ended with status {done.returncode} in {folder}")
+    # Each step lasts from the end of the one before (the first from the start) to its own
+    # end; a step stamped more than once adds up.
+    steps = {}
+    previous = begin
+    for kind, when, *name in stamps:
+        if kind == "step":
+            steps[name[0]] = steps.get(name[0], 0.0) + (int(when) - previous) / 1e6
+            previous = int(when)
     with open(peak) as f:
-        return (int(stamps[0]) - begin) / 1e6, whole, int(f.read().split()[-1]) / 1024.0  # ms, ms, MB
+        return (idle[0] - begin) / 1e6, whole, int(f.read().split()[-1]) / 1024.0, steps  # ms, ms, MB
+
+
+def print_steps(ours, base):
+    def medians(runs):
+        names = list(dict.fromkeys(name for run in runs for name in run[3]))
+        return {name: statistics.median(run[3].get(name, 0.0) for run in runs) for name in names}
+    mine, minimal = medians(ours), medians(base)
+    total = statistics.median(run[0] for run in ours)
+    floor = statistics.median(run[0] for run in base)
+    print(f"  {'step':<12} {'ms':>7} {'share':>6}  {'minimal':>7} {'share':>6}")
+    for name in list(dict.fromkeys(list(mine) + list(minimal))):
+        cells = ""
+        for values, whole in ((mine, total), (minimal, floor)):
+            cells += (f" {values[name]:>7.1f} {100 * values[name] / whole:>5.1f}%" if name in values
+                      else f" {'':>7} {'':>6}")
+        print(f"  {name:<12}{cells}", flush=True)
 
 
 def main():
@@ -86,6 +116,7 @@ def main():
     parser.add_argument("build", nargs="?", default=os.path.join(REPO, "build-release"))
     parser.add_argument("--runs", type=int, default=10)
     parser.add_argument("--case", action="append", choices=sorted(CASES))
+    parser.add_argument("--steps", action="store_true", help="split each start-up into its steps")
     args = parser.parse_args()
     args.build = os.path.abspath(args.build)  # the programs run in their start folders
     editor = os.path.join(args.build, "bench", "scrivlet_startup_probe")
@@ -106,6 +137,8 @@ def main():
                 mine, minimal = (statistics.median(r[column] for r in rs) for rs in (ours, base))
                 row += f" {mine:>{width}.1f} {minimal:>8.1f} {mine / minimal:>5.2f} "
             print(row.rstrip(), flush=True)
+            if args.steps:
+                print_steps(ours, base)
 
 
 if __name__ == "__main__":

@@ -3,6 +3,7 @@
 #include "app/ProgramStyle.h"
 #include "app/Startup.h"
 #include "app/TForm1.h"
+#include "common/StartupSteps.h"
 #include "gui/widgets/Prompts.h"
 
 #include <QApplication>
@@ -20,11 +21,13 @@ int editorMain(int argc, char *argv[], const std::function<void(ScrivletWindows 
     if (qtTranslator.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
+    StartupSteps::done("toolkit");
 
     // Without QApplication's own options; on Windows taken from the wide command line,
     // since argv holds names in the ANSI code page, where Cyrillic may not fit.
     auto windows = startUp(nullptr, QCoreApplication::arguments().mid(1));
     windows->main->show();
+    StartupSteps::done("show");
     if (shown)
         shown(*windows);
     return QApplication::exec();

@@ -4,6 +4,7 @@
 #include "app/TForm1.h"
 #include "app/TForm2.h"
 #include "app/TForm4.h"
+#include "common/StartupSteps.h"
 #include "gui/widgets/CommandContext.h"
 #include "gui/dialogue/DialogueCommands.h"
 #include "gui/dialogue/PhraseCommands.h"
@@ -76,6 +77,7 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     windows->renumber = renumber;
     auto *replace = new ReplaceDialog(session, asker, main);
     windows->replace = replace;
+    StartupSteps::done("dialogs");
 
     const CommandContext context{session, asker, main};
     auto *document = new DocumentCommands(context);
@@ -104,6 +106,7 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
                      });
 
     // The status bar's message covers the links label for a while, then gives it back.
+    StartupSteps::done("commands");
     auto *diskWatch = new DiskWatch(context);
     QObject::connect(diskWatch, &DiskWatch::said, main.statusBar(), [&main](const QString &text) {
         main.statusBar()->showMessage(text, 15000);
@@ -117,10 +120,13 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
             30000);
     });
     QObject::connect(&session.recovery(), &RecoveryKeeper::keepingResumed, main.statusBar(), &QStatusBar::clearMessage);
+    StartupSteps::done("watch");
     document->offerRecovery();
+    StartupSteps::done("recovery");
 
     // A file named on the command line, as the file manager passes it.
     if (!arguments.isEmpty())
         document->openNamedFile(QFileInfo(arguments.first()).absoluteFilePath());
+    StartupSteps::done("named file");
     return windows;
 }

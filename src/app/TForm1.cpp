@@ -4,6 +4,7 @@
 #include "app/ActionTable.h"
 #include "app/MainWindowLabels.h"
 #include "common/FileMessages.h"
+#include "common/StartupSteps.h"
 #include "gui/file/DocumentCommands.h"
 #include "gui/records/EditorPanel.h"
 #include "gui/records/RecordGrid.h"
@@ -78,6 +79,7 @@ void TForm1::FormCreate()
     setStatusBar(status);
 
     restorePlace();
+    StartupSteps::done("main window");
 
     connect(&m_session, &ScriptSession::stateChanged, this, &TForm1::updateActions);
     connect(&m_session.macroLibrary(), &MacroLibrary::changed, this, &TForm1::updateActions);
@@ -86,9 +88,12 @@ void TForm1::FormCreate()
     connect(&m_session.settings(), &AppSettings::changed, this, &TForm1::updateActions);
 
     LoadLists();
+    StartupSteps::done("lists");
     initialiseWindow();
+    StartupSteps::done("main window");
     if (const SessionResult read = m_session.macroLibrary().load(); !read)
         m_prompts.error(this, read.message);
+    StartupSteps::done("macros");
     setAcceptDrops(true);
 }
 

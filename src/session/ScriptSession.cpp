@@ -3,6 +3,7 @@
 #include "common/FileMessages.h"
 #include "common/FileSetRecovery.h"
 #include "common/FileSetWriter.h"
+#include "common/StartupSteps.h"
 #include "common/Windows1251.h"
 #include "dialogue/EdtWriter.h"
 #include "document/NpcFile.h"
@@ -28,6 +29,7 @@ ScriptSession::ScriptSession(const QString &startFolder, QObject *parent)
     for (QObject *room : std::initializer_list<QObject *>{&m_settings, &m_macros, &m_dialogue, &m_links, &m_recovery})
         room->setParent(this);
     m_recovery.setSnapshot([this] { return unsavedState(); });
+    StartupSteps::done("settings");
 }
 
 void ScriptSession::notify(int changes)
