@@ -5,8 +5,9 @@ Each case is a start folder with its own Data lists. The editor (ended when its 
 loop first goes idle, optionally after opening one list box's popup) and the minimal
 window are started in turn, RUNS times each, offscreen. Printed are the medians, each
 with its ratio to the minimal window, of the time from the start to the first idle
-moment (which each program stamps), of the whole run (its teardown too) and of the
-peak memory.
+moment (which each program stamps), of the whole run (its teardown too), of the
+processor time of the whole run (user and system: on a machine that others load, the
+steadier figure) and of the peak memory.
 
 With --steps, each program's start-up is also split into its steps (each program stamps
 the end of each step; the first, "libraries", is the loading of the program and its
@@ -74,15 +75,19 @@ def run(program, folder, popup):
     if popup:
         env["SCRIVLET_PROBE_POPUP"] = popup
     # Peak memory through time(1): a child of this script would inherit its high-water mark.
+    # The processor time is time(1)'s with the program's, in microseconds, from wait4.
     peak = os.path.join(folder, "peak-kb")
     begin = time.time_ns()
-    done = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", peak, program], cwd=folder, env=env,
-                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    process = subprocess.Popen(["/usr/bin/time", "-f", "%M", "-o", peak, program], cwd=folder, env=env,
+                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
+    output = process.stdout.read()
+    _, status, usage = os.wait4(process.pid, 0)
+    process.returncode = os.waitstatus_to_exitcode(status)
     whole = (time.time_ns() - begin) / 1e6
-    stamps = [line.split(maxsplit=2) for line in done.stdout.decode().splitlines()]
+    stamps = [line.split(maxsplit=2) for line in output.decode().splitlines()]
     idle = [int(stamp[1]) for stamp in stamps if stamp[0] == "idle"]
-    if done.returncode != 0 or not idle:
-        sys.exit(f"{program} ended with status {done.returncode} in {folder}")
+    if process.returncode != 0 or not idle:
+        sys.exit(f"{program} ended with status {process.returncode} in {folder}")
     # Each step lasts from the end of the one before (the first from the start) to its own
     # end; a step stamped more than once adds up.
     steps = {}
@@ -91,14 +96,15 @@ def run(program, folder, popup):
         if kind == "step":
             steps[name[0]] = steps.get(name[0], 0.0) + (int(when) - previous) / 1e6
             previous = int(when)
+    cpu = (usage.ru_utime + usage.ru_stime) * 1000.0
     with open(peak) as f:
-        return (idle[0] - begin) / 1e6, whole, int(f.read().split()[-1]) / 1024.0, steps  # ms, ms, MB
+        return (idle[0] - begin) / 1e6, whole, cpu, int(f.read().split()[-1]) / 1024.0, steps  # ms, ms, ms, MB
 
 
 def print_steps(ours, base):
     def medians(runs):
-        names = list(dict.fromkeys(name for run in runs for name in run[3]))
-        return {name: statistics.median(run[3].get(name, 0.0) for run in runs) for name in names}
+        names = list(dict.fromkeys(name for run in runs for name in run[4]))
+        return {name: statistics.median(run[4].get(name, 0.0) for run in runs) for name in names}
     mine, minimal = medians(ours), medians(base)
     total = statistics.median(run[0] for run in ours)
     floor = statistics.median(run[0] for run in base)
@@ -121,8 +127,8 @@ def main():
     args.build = os.path.abspath(args.build)  # the programs run in their start folders
     editor = os.path.join(args.build, "bench", "scrivlet_startup_probe")
     floor = os.path.join(args.build, "bench", "minimal_qt_window")
-    print(f"{'case':<14} {'to idle ms':>11} {'minimal':>8} {'x':>5}  "
-          f"{'whole ms':>9} {'minimal':>8} {'x':>5}  {'peak MB':>8} {'minimal':>8} {'x':>5}")
+    print(f"{'case':<14} {'to idle ms':>11} {'minimal':>8} {'x':>5}  {'whole ms':>9} {'minimal':>8} {'x':>5}  "
+          f"{'cpu ms':>7} {'minimal':>8} {'x':>5}  {'peak MB':>8} {'minimal':>8} {'x':>5}")
     with tempfile.TemporaryDirectory() as work:
         for name in args.case or list(CASES):
             lists, popup = CASES[name]
@@ -133,7 +139,7 @@ def main():
                 base.append(run(floor, folder, None))
                 ours.append(run(editor, folder, popup))
             row = f"{name:<14}"
-            for column, width in ((0, 11), (1, 9), (2, 8)):
+            for column, width in ((0, 11), (1, 9), (2, 7), (3, 8)):
                 mine, minimal = (statistics.median(r[column] for r in rs) for rs in (ours, base))
                 row += f" {mine:>{width}.1f} {minimal:>8.1f} {mine / minimal:>5.2f} "
             print(row.rstrip(), flush=True)
