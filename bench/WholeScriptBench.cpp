@@ -54,7 +54,7 @@ void fieldChange(benchmark::State &state, bool problemsShown)
     BenchEditor editor;
     editor.session().openScript(folder.script(), {});
     if (problemsShown)
-        static_cast<ProblemsWindow *>(editor.windows->problems)->CheckScriptExecute();
+        editor.windows->problems.get()->CheckScriptExecute();
     QApplication::processEvents();
     int value = 0;
     for (auto _ : state) {

@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 struct AppConfig;
 class FindUsagesDialog;
 class RenumberDialog;
@@ -18,14 +20,15 @@ class AppCommands : public QObject
 {
     Q_OBJECT
 public:
+    // The windows that only these commands open are made when first asked for.
     struct Windows {
         QDialog *about = nullptr;
         QDialog *config = nullptr;
-        ProblemsWindow *problems = nullptr;
-        FindUsagesDialog *findUsages = nullptr;
-        View_Map *map = nullptr;
-        RenumberDialog *renumber = nullptr;
-        ReplaceDialog *replace = nullptr;
+        std::function<ProblemsWindow *()> problems;
+        std::function<FindUsagesDialog *()> findUsages;
+        std::function<View_Map *()> map;
+        std::function<RenumberDialog *()> renumber;
+        std::function<ReplaceDialog *()> replace;
     };
     AppCommands(const CommandContext &context, const Windows &windows);
 

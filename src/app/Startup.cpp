@@ -37,6 +37,37 @@ static void initResources()
     Q_INIT_RESOURCE(resources);
 }
 
+// The windows made when first opened, each wired up as it is made.
+static void setMakers(ScrivletWindows &windows, DocumentCommands &document, PhrasesWindow &phrases)
+{
+    ScriptSession &session = *windows.session;
+    Prompts &asker = *windows.prompts;
+    TForm1 &main = *windows.main;
+    windows.problems.setMaker([&session, &main] {
+        auto *problems = new ProblemsWindow(session, main);
+        QObject::connect(problems, &ProblemsWindow::recordPicked, &main, &TForm1::selectGridRow);
+        return problems;
+    });
+    windows.map.setMaker([&session, &asker, &main, &document] {
+        auto *map = new View_Map(session, asker, main);
+        QObject::connect(map, &View_Map::recordPicked, &main, &TForm1::selectGridRow);
+        QObject::connect(map, &View_Map::linkPicked, &document, &DocumentCommands::followLink);
+        return map;
+    });
+    windows.findUsages.setMaker([&session, &asker, &main, &document, &phrases] {
+        auto *findUsages = new FindUsagesDialog(session, asker, main);
+        QObject::connect(findUsages, &FindUsagesDialog::openRequested, &document, &DocumentCommands::openScriptAt);
+        QObject::connect(findUsages, &FindUsagesDialog::phraseRequested, &phrases,
+                         [&document, &phrases](const QString &path, qsizetype line) {
+                             if (document.openScriptAt(path, -1))
+                                 phrases.showLine(line);
+                         });
+        return findUsages;
+    });
+    windows.renumber.setMaker([&session, &asker, &main] { return new RenumberDialog(session, asker, main); });
+    windows.replace.setMaker([&session, &asker, &main] { return new ReplaceDialog(session, asker, main); });
+}
+
 ScrivletWindows::~ScrivletWindows()
 {
     main.reset(); // writes the settings; the dialogs go with it
@@ -65,24 +96,22 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     auto *macroManager = new TForm6(session.macroLibrary(), asker, main);
     windows->saveMacro = saveMacro;
     windows->macroManager = macroManager;
-    auto *problems = new ProblemsWindow(session, main);
-    windows->problems = problems;
-    auto *findUsages = new FindUsagesDialog(session, asker, main);
-    windows->findUsages = findUsages;
-    auto *map = new View_Map(session, asker, main);
-    windows->map = map;
     auto *phrases = new PhrasesWindow(session, asker, main);
     windows->phrases = phrases;
-    auto *renumber = new RenumberDialog(session, asker, main);
-    windows->renumber = renumber;
-    auto *replace = new ReplaceDialog(session, asker, main);
-    windows->replace = replace;
     StartupSteps::done("dialogs");
 
     const CommandContext context{session, asker, main};
     auto *document = new DocumentCommands(context);
     auto *dialogue = new DialogueCommands(context, viewer);
-    main.setCommands({new AppCommands(context, {about, config, problems, findUsages, map, renumber, replace}), document,
+    ScrivletWindows *all = windows.get();
+    const AppCommands::Windows opened{about,
+                                      config,
+                                      [all] { return all->problems.get(); },
+                                      [all] { return all->findUsages.get(); },
+                                      [all] { return all->map.get(); },
+                                      [all] { return all->renumber.get(); },
+                                      [all] { return all->replace.get(); }};
+    main.setCommands({new AppCommands(context, opened), document,
                       new RecordCommands(context), dialogue,
                       new MacroCommands(context, main.Btn_Macr()->menu(), saveMacro, macroManager)});
     QObject::connect(document, &DocumentCommands::dialogueFileWanted, dialogue, &DialogueCommands::OpenEdtExecute);
@@ -93,20 +122,12 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
                      &DocumentCommands::FollowLinkExecute);
     auto *phraseCommands = new PhraseCommands(context, phrases);
     phrases->addCommands({nullptr, context.action("ReplaceText")});
-    QObject::connect(problems, &ProblemsWindow::recordPicked, &main, &TForm1::selectGridRow);
-    QObject::connect(map, &View_Map::recordPicked, &main, &TForm1::selectGridRow);
-    QObject::connect(map, &View_Map::linkPicked, document, &DocumentCommands::followLink);
     QObject::connect(phrases, &PhrasesWindow::recordPicked, &main, &TForm1::selectGridRow);
     main.addCloseGuard([phrases] { return phrases->translationCommands().mayDropChanges(); });
-    QObject::connect(findUsages, &FindUsagesDialog::openRequested, document, &DocumentCommands::openScriptAt);
-    QObject::connect(findUsages, &FindUsagesDialog::phraseRequested, phrases,
-                     [document, phrases](const QString &path, qsizetype line) {
-                         if (document->openScriptAt(path, -1))
-                             phrases->showLine(line);
-                     });
+    setMakers(*windows, *document, *phrases);
+    StartupSteps::done("commands");
 
     // The status bar's message covers the links label for a while, then gives it back.
-    StartupSteps::done("commands");
     auto *diskWatch = new DiskWatch(context);
     QObject::connect(diskWatch, &DiskWatch::said, main.statusBar(), [&main](const QString &text) {
         main.statusBar()->showMessage(text, 15000);

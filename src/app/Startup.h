@@ -1,13 +1,19 @@
 #pragma once
 
+#include "app/OnDemand.h"
 #include "gui/widgets/Prompts.h"
 
 #include <QStringList>
 
 #include <memory>
 
+class FindUsagesDialog;
+class ProblemsWindow;
+class RenumberDialog;
+class ReplaceDialog;
 class ScriptSession;
 class TForm1;
+class View_Map;
 class QWidget;
 
 // The session and every window of the program; the main window owns the others.
@@ -20,12 +26,13 @@ struct ScrivletWindows {
     QWidget *config = nullptr;       // TForm4
     QWidget *saveMacro = nullptr;    // TForm5
     QWidget *macroManager = nullptr; // TForm6
-    QWidget *problems = nullptr;     // ProblemsWindow
-    QWidget *findUsages = nullptr;   // FindUsagesDialog
-    QWidget *map = nullptr;          // View_Map
     QWidget *phrases = nullptr;      // PhrasesWindow
-    QWidget *renumber = nullptr;     // RenumberDialog
-    QWidget *replace = nullptr;      // ReplaceDialog
+    // Made when first opened.
+    OnDemand<ProblemsWindow> problems;
+    OnDemand<FindUsagesDialog> findUsages;
+    OnDemand<View_Map> map;
+    OnDemand<RenumberDialog> renumber;
+    OnDemand<ReplaceDialog> replace;
 
     ~ScrivletWindows();
 };

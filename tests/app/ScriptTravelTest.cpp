@@ -74,7 +74,7 @@ protected:
         prompts().clear();
     }
     QString status() { return find<QLabel>("Lbl_IncomingLinks")->text(); }
-    QTreeWidget *problems() { return static_cast<ProblemsWindow *>(m_windows->problems)->List_Problems(); }
+    QTreeWidget *problems() { return m_windows->problems.get()->List_Problems(); }
     QStringList problemRows()
     {
         QStringList rows;
@@ -99,7 +99,7 @@ TEST_F(ScriptTravelTest, TheProblemsWindowListsEveryKindOfFindingAndFollowsEdits
         check->toolTip(),
         QStringLiteral("Проверить скрипт:\nпоказать ошибки и предупреждения во всех записях скрипта.\n "));
     trigger("CheckScript");
-    ASSERT_TRUE(m_windows->problems->isVisible());
+    ASSERT_TRUE(m_windows->problems.get()->isVisible());
 
     const QStringList rows = problemRows();
     const QStringList expected = {
@@ -264,7 +264,7 @@ TEST_F(ScriptTravelTest, TheDialogueMapFollowsThePhrasesInTheServiceMenuAndMoves
     EXPECT_TRUE(main().findChild<QToolBar *>(QStringLiteral("ToolBar"))->actions().contains(action("ShowMap")));
 
     trigger("ShowMap");
-    auto *map = static_cast<View_Map *>(m_windows->map);
+    auto *map = m_windows->map.get();
     ASSERT_TRUE(map->isVisible());
     const ScriptGraph &graph = map->scene().graph();
     emit map->Map_View()->nodeClicked(graph.nodeOfRecord(9));

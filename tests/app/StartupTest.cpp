@@ -1,4 +1,8 @@
 #include "gui/widgets/CommandContext.h"
+#include "gui/folder/FindUsagesDialog.h"
+#include "gui/folder/ProblemsWindow.h"
+#include "gui/folder/RenumberDialog.h"
+#include "gui/map/View_Map.h"
 #include "document/NpcFile.h"
 #include "gui/folder/ProblemsWindow.h"
 #include "support/AppFixture.h"
@@ -25,6 +29,25 @@ TEST_F(StartupTest, FirstStartShowsAnEmptyScript)
     EXPECT_FALSE(action("Save")->isEnabled());
     EXPECT_FALSE(action("MoveUp")->isEnabled());
     EXPECT_TRUE(action("MoveDown")->isEnabled());
+}
+
+TEST_F(StartupTest, TheWindowsOfOneCommandEachAreMadeWhenItFirstOpensThem)
+{
+    start();
+    EXPECT_EQ(main().findChild<ProblemsWindow *>(), nullptr);
+    EXPECT_EQ(main().findChild<View_Map *>(), nullptr);
+    EXPECT_EQ(main().findChild<FindUsagesDialog *>(), nullptr);
+    EXPECT_EQ(main().findChild<RenumberDialog *>(), nullptr);
+
+    trigger("CheckScript");
+    trigger("ShowMap");
+    trigger("CheckScript");
+    EXPECT_EQ(main().findChildren<ProblemsWindow *>().size(), 1);
+    EXPECT_EQ(main().findChildren<View_Map *>().size(), 1);
+    EXPECT_TRUE(main().findChild<ProblemsWindow *>()->isVisible());
+    // Made wired up: a pick in the window selects the record in the grid.
+    emit main().findChild<View_Map *>()->recordPicked(7);
+    EXPECT_EQ(main().StringGrid()->currentRow(), 7);
 }
 
 TEST_F(StartupTest, AScriptNamedOnTheCommandLineIsOpenedAsOpenWould)
@@ -144,7 +167,7 @@ TEST_F(StartupTest, UnclearListLinesAreSaidAtStartUpAndListedInTheProblemsWindow
     EXPECT_EQ(session().lists().Items.count(), 5) << "the lines are used as read";
 
     trigger("CheckScript");
-    const QTreeWidget *list = static_cast<ProblemsWindow *>(m_windows->problems)->List_Problems();
+    const QTreeWidget *list = m_windows->problems.get()->List_Problems();
     QStringList shown;
     for (int i = 0; i < list->topLevelItemCount(); ++i)
         shown << list->topLevelItem(i)->text(2);

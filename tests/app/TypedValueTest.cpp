@@ -77,7 +77,7 @@ protected:
     void openTheFactsUseThroughTheDialog()
     {
         trigger("FindUsages");
-        auto *dialog = static_cast<FindUsagesDialog *>(m_windows->findUsages);
+        auto *dialog = m_windows->findUsages.get();
         ASSERT_TRUE(dialog->isVisible());
         auto *what = dialog->findChild<QComboBox *>(QStringLiteral("Combo_What"));
         what->setCurrentIndex(what->findText(QStringLiteral("Факт"), Qt::MatchStartsWith));
@@ -134,9 +134,9 @@ TEST_F(TypedValueTest, EveryRoadAwayFromTheRecordTakesTheTypedValue)
          },
          [&] { return keptIn(7) && session().CurRec() == 2; }},
         {"problems window", 7,
-         [&] { emit static_cast<ProblemsWindow *>(m_windows->problems)->recordPicked(8); },
+         [&] { emit m_windows->problems.get()->recordPicked(8); },
          [&] { return keptIn(7) && session().CurRec() == 8; }},
-        {"dialogue map", 7, [&] { emit static_cast<View_Map *>(m_windows->map)->recordPicked(8); },
+        {"dialogue map", 7, [&] { emit m_windows->map.get()->recordPicked(8); },
          [&] { return keptIn(7) && session().CurRec() == 8; }},
         {"find usages", 7, [&] { openTheFactsUseThroughTheDialog(); },
          [&] {
