@@ -9,16 +9,24 @@ if(WIN32)
   target_link_libraries(scrivlet_graphviz INTERFACE ${GRAPHVIZ_LIBRARY})
   target_compile_definitions(scrivlet_graphviz INTERFACE SCRIVLET_DOT_LAYOUT_LINKED)
 else()
-  # Graphviz's library, its dot layout opened by its path rather than looked for through
-  # Graphviz's plugin configuration, so that nothing depends on that configuration.
+  # Graphviz's shared libraries are loaded when a map is first laid out, not linked: its
+  # headers only, and the names its libraries are loaded by (with the major version, as
+  # the runtime package has them). Its dot layout is opened by its path rather than looked
+  # for through Graphviz's plugin configuration, so that nothing depends on that.
   find_package(PkgConfig REQUIRED)
-  pkg_check_modules(GRAPHVIZ REQUIRED IMPORTED_TARGET libgvc libcgraph)
+  pkg_check_modules(GRAPHVIZ REQUIRED libgvc libcgraph)
   pkg_get_variable(GRAPHVIZ_LIBDIR libgvc libdir)
+  target_include_directories(scrivlet_graphviz INTERFACE ${GRAPHVIZ_INCLUDE_DIRS})
+  target_link_libraries(scrivlet_graphviz INTERFACE Qt6::Core ${CMAKE_DL_LIBS})
+  foreach(library gvc cgraph)
+    string(TOUPPER ${library} upper)
+    find_library(GRAPHVIZ_${upper}_FILE ${library} HINTS ${GRAPHVIZ_LIBRARY_DIRS} REQUIRED)
+    get_filename_component(file ${GRAPHVIZ_${upper}_FILE} REALPATH)
+    string(REGEX REPLACE "^.*/([^/]*\\.so\\.[0-9]+)(\\..*)?$" "\\1" name ${file})
+    target_compile_definitions(scrivlet_graphviz INTERFACE SCRIVLET_${upper}_LIBRARY="${name}")
+  endforeach()
   find_library(GRAPHVIZ_DOT_LAYOUT gvplugin_dot_layout PATHS ${GRAPHVIZ_LIBDIR}/graphviz NO_DEFAULT_PATH REQUIRED)
-  # The dot layout lies in Graphviz's plugin folder, outside the loader's search path: it
-  # is opened by its path (the name with the major version, as the runtime package has it).
   get_filename_component(GRAPHVIZ_DOT_LAYOUT_FILE ${GRAPHVIZ_DOT_LAYOUT} REALPATH)
   string(REGEX REPLACE "(\\.so\\.[0-9]+)\\..*$" "\\1" GRAPHVIZ_DOT_LAYOUT_FILE ${GRAPHVIZ_DOT_LAYOUT_FILE})
-  target_link_libraries(scrivlet_graphviz INTERFACE PkgConfig::GRAPHVIZ ${CMAKE_DL_LIBS})
   target_compile_definitions(scrivlet_graphviz INTERFACE SCRIVLET_DOT_LAYOUT="${GRAPHVIZ_DOT_LAYOUT_FILE}")
 endif()

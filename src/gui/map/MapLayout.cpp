@@ -1,19 +1,14 @@
 #include "gui/map/MapLayout.h"
 
+#include "gui/map/GraphvizLibrary.h"
+
 #include <QByteArray>
 
-#include <graphviz/gvc.h>
 #include <graphviz/types.h> // ND_coord, ED_spl, GD_bb: where dot put things
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
-
-#ifdef SCRIVLET_DOT_LAYOUT_LINKED
-extern "C" gvplugin_library_t gvplugin_dot_layout_LTX_library;
-#else
-#include <dlfcn.h>
-#endif
 
 namespace
 {
@@ -26,22 +21,15 @@ char *text(const char *value)
     return const_cast<char *>(value);
 }
 
-// One context for the whole run, with the dot layout linked in or opened by its path
-// rather than looked for through Graphviz's plugin configuration, which a machine may lack.
-GVC_t *context()
+// One context for the whole run, with nothing but the dot layout in it.
+GVC_t *context(const GraphvizLibrary &gv)
 {
     static lt_symlist_t none[] = {{nullptr, nullptr}};
-    static GVC_t *gvc = [] {
-        agseterr(AGMAX); // nothing of ours for it to warn about on stderr
-        GVC_t *made = gvContextPlugins(none, 0);
-#ifdef SCRIVLET_DOT_LAYOUT_LINKED
-        gvAddLibrary(made, &gvplugin_dot_layout_LTX_library);
-#else
-        if (void *plugin = dlopen(SCRIVLET_DOT_LAYOUT, RTLD_NOW | RTLD_LOCAL)) {
-            if (void *library = dlsym(plugin, "gvplugin_dot_layout_LTX_library"))
-                gvAddLibrary(made, static_cast<gvplugin_library_t *>(library));
-        }
-#endif
+    static GVC_t *gvc = [&gv] {
+        gv.seterr(AGMAX); // nothing of ours for it to warn about on stderr
+        GVC_t *made = gv.contextPlugins(none, 0);
+        if (gv.dotLayout)
+            gv.addLibrary(made, gv.dotLayout);
         return made;
     }();
     return gvc;
@@ -115,24 +103,28 @@ QByteArray inches(qreal units)
 // One conversation, every box linked to the others, as dot lays it out.
 MapLayout dotLayout(const QList<QSizeF> &boxes, const QList<MapLayout::Link> &links)
 {
+    const GraphvizLibrary *library = GraphvizLibrary::loaded();
+    if (!library)
+        return column(boxes, links);
+    const GraphvizLibrary &gv = *library;
     MapLayout layout;
-    Agraph_t *graph = agopen(text("map"), Agdirected, nullptr);
-    agattr(graph, AGRAPH, text("rankdir"), text("TB"));
-    agattr(graph, AGRAPH, text("nodesep"), text("0.35"));
-    agattr(graph, AGRAPH, text("ranksep"), text("0.5"));
-    agattr(graph, AGNODE, text("shape"), text("box"));
-    agattr(graph, AGNODE, text("fixedsize"), text("true"));
-    agattr(graph, AGNODE, text("label"), text(""));
-    Agsym_t *width = agattr(graph, AGNODE, text("width"), text("1"));
-    Agsym_t *height = agattr(graph, AGNODE, text("height"), text("1"));
-    Agsym_t *direction = agattr(graph, AGEDGE, text("dir"), text("forward"));
+    Agraph_t *graph = gv.open(text("map"), *gv.directed, nullptr);
+    gv.attr(graph, AGRAPH, text("rankdir"), text("TB"));
+    gv.attr(graph, AGRAPH, text("nodesep"), text("0.35"));
+    gv.attr(graph, AGRAPH, text("ranksep"), text("0.5"));
+    gv.attr(graph, AGNODE, text("shape"), text("box"));
+    gv.attr(graph, AGNODE, text("fixedsize"), text("true"));
+    gv.attr(graph, AGNODE, text("label"), text(""));
+    Agsym_t *width = gv.attr(graph, AGNODE, text("width"), text("1"));
+    Agsym_t *height = gv.attr(graph, AGNODE, text("height"), text("1"));
+    Agsym_t *direction = gv.attr(graph, AGEDGE, text("dir"), text("forward"));
 
     std::vector<Agnode_t *> nodes;
     for (qsizetype i = 0; i < boxes.size(); ++i) {
         QByteArray name = "n" + QByteArray::number(i);
-        Agnode_t *node = agnode(graph, name.data(), 1);
-        agxset(node, width, inches(boxes[i].width()).data());
-        agxset(node, height, inches(boxes[i].height()).data());
+        Agnode_t *node = gv.node(graph, name.data(), 1);
+        gv.xset(node, width, inches(boxes[i].width()).data());
+        gv.xset(node, height, inches(boxes[i].height()).data());
         nodes.push_back(node);
     }
     const std::vector<bool> closing = closingLinks(boxes.size(), links);
@@ -140,13 +132,13 @@ MapLayout dotLayout(const QList<QSizeF> &boxes, const QList<MapLayout::Link> &li
     for (qsizetype i = 0; i < links.size(); ++i) {
         Agnode_t *from = nodes[links[i].from];
         Agnode_t *to = nodes[links[i].to];
-        Agedge_t *edge = closing[i] ? agedge(graph, to, from, nullptr, 1) : agedge(graph, from, to, nullptr, 1);
+        Agedge_t *edge = closing[i] ? gv.edge(graph, to, from, nullptr, 1) : gv.edge(graph, from, to, nullptr, 1);
         if (closing[i])
-            agxset(edge, direction, text("back"));
+            gv.xset(edge, direction, text("back"));
         edges.push_back(edge);
     }
 
-    if (gvLayout(context(), graph, "dot") == 0) {
+    if (gv.layout(context(gv), graph, "dot") == 0) {
         const boxf bounds = GD_bb(graph);
         const auto scene = [&bounds](pointf p) { return QPointF(p.x - bounds.LL.x, bounds.UR.y - p.y); };
         layout.size = QSizeF(bounds.UR.x - bounds.LL.x, bounds.UR.y - bounds.LL.y);
@@ -171,9 +163,9 @@ MapLayout dotLayout(const QList<QSizeF> &boxes, const QList<MapLayout::Link> &li
                 route.tip = route.curve.last();
             layout.routes << route;
         }
-        gvFreeLayout(context(), graph);
+        gv.freeLayout(context(gv), graph);
     }
-    agclose(graph);
+    gv.close(graph);
     if (layout.centres.size() != boxes.size()) // no layout: a column, so nothing is lost
         layout = column(boxes, links);
     return layout;

@@ -76,3 +76,13 @@ TEST(MapLayout, TopToBottom)
     EXPECT_LT(layout.centres[1].y(), layout.centres[2].y());
     EXPECT_DOUBLE_EQ(layout.centres[0].x(), layout.centres[2].x());
 }
+
+// Two answers to one phrase stand side by side: Graphviz's layout, loaded when first
+// wanted, not the plain column the map falls back to without it.
+TEST(MapLayout, AnswersSideBySide)
+{
+    const QList<QSizeF> sizes(3, QSizeF(80, 40));
+    const MapLayout layout = MapLayout::of(sizes, {{0, 1}, {0, 2}});
+    EXPECT_DOUBLE_EQ(layout.centres[1].y(), layout.centres[2].y());
+    EXPECT_NE(layout.centres[1].x(), layout.centres[2].x());
+}
