@@ -14,7 +14,7 @@ struct PhrasesEditor : BenchEditor {
         phrases().showInFront();
         drawn();
     }
-    PhrasesWindow &phrases() { return *static_cast<PhrasesWindow *>(windows->phrases); }
+    PhrasesWindow &phrases() { return *windows->phrases.get(); }
     // Until the table shows what changed.
     void drawn()
     {

@@ -38,7 +38,7 @@ static void initResources()
 }
 
 // The windows made when first opened, each wired up as it is made.
-static void setMakers(ScrivletWindows &windows, DocumentCommands &document, PhrasesWindow &phrases)
+static void setMakers(ScrivletWindows &windows, DocumentCommands &document, const PhraseCommands &phraseCommands)
 {
     ScriptSession &session = *windows.session;
     Prompts &asker = *windows.prompts;
@@ -54,13 +54,20 @@ static void setMakers(ScrivletWindows &windows, DocumentCommands &document, Phra
         QObject::connect(map, &View_Map::linkPicked, &document, &DocumentCommands::followLink);
         return map;
     });
+    OnDemand<PhrasesWindow> &phrases = windows.phrases;
+    phrases.setMaker([&session, &asker, &main, &phraseCommands] {
+        auto *window = new PhrasesWindow(session, asker, main);
+        window->addCommands(phraseCommands.windowCommands());
+        QObject::connect(window, &PhrasesWindow::recordPicked, &main, &TForm1::selectGridRow);
+        return window;
+    });
     windows.findUsages.setMaker([&session, &asker, &main, &document, &phrases] {
         auto *findUsages = new FindUsagesDialog(session, asker, main);
         QObject::connect(findUsages, &FindUsagesDialog::openRequested, &document, &DocumentCommands::openScriptAt);
-        QObject::connect(findUsages, &FindUsagesDialog::phraseRequested, &phrases,
+        QObject::connect(findUsages, &FindUsagesDialog::phraseRequested, findUsages,
                          [&document, &phrases](const QString &path, qsizetype line) {
                              if (document.openScriptAt(path, -1))
-                                 phrases.showLine(line);
+                                 phrases.get()->showLine(line);
                          });
         return findUsages;
     });
@@ -96,8 +103,6 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     auto *macroManager = new TForm6(session.macroLibrary(), asker, main);
     windows->saveMacro = saveMacro;
     windows->macroManager = macroManager;
-    auto *phrases = new PhrasesWindow(session, asker, main);
-    windows->phrases = phrases;
     StartupSteps::done("dialogs");
 
     const CommandContext context{session, asker, main};
@@ -120,11 +125,11 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     QObject::connect(main.Check_Vesta(), &QCheckBox::clicked, document, &DocumentCommands::Check_VestaClick);
     QObject::connect(main.StringGrid(), &RecordGrid::linkDoubleClicked, document,
                      &DocumentCommands::FollowLinkExecute);
-    auto *phraseCommands = new PhraseCommands(context, phrases);
-    phrases->addCommands({nullptr, context.action("ReplaceText")});
-    QObject::connect(phrases, &PhrasesWindow::recordPicked, &main, &TForm1::selectGridRow);
-    main.addCloseGuard([phrases] { return phrases->translationCommands().mayDropChanges(); });
-    setMakers(*windows, *document, *phrases);
+    auto *phraseCommands = new PhraseCommands(context, windows->phrases);
+    OnDemand<PhrasesWindow> &phrases = windows->phrases;
+    main.addCloseGuard(
+        [&phrases] { return !phrases.isMade() || phrases.get()->translationCommands().mayDropChanges(); });
+    setMakers(*windows, *document, *phraseCommands);
     StartupSteps::done("commands");
 
     // The status bar's message covers the links label for a while, then gives it back.

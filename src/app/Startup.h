@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/OnDemand.h"
+#include "gui/widgets/OnDemand.h"
 #include "gui/widgets/Prompts.h"
 
 #include <QStringList>
@@ -8,6 +8,7 @@
 #include <memory>
 
 class FindUsagesDialog;
+class PhrasesWindow;
 class ProblemsWindow;
 class RenumberDialog;
 class ReplaceDialog;
@@ -26,8 +27,8 @@ struct ScrivletWindows {
     QWidget *config = nullptr;       // TForm4
     QWidget *saveMacro = nullptr;    // TForm5
     QWidget *macroManager = nullptr; // TForm6
-    QWidget *phrases = nullptr;      // PhrasesWindow
     // Made when first opened.
+    OnDemand<PhrasesWindow> phrases;
     OnDemand<ProblemsWindow> problems;
     OnDemand<FindUsagesDialog> findUsages;
     OnDemand<View_Map> map;

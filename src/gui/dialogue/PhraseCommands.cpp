@@ -3,7 +3,7 @@
 #include "gui/dialogue/PhrasesWindow.h"
 #include "session/ScriptSession.h"
 
-PhraseCommands::PhraseCommands(const CommandContext &context, PhrasesWindow *window)
+PhraseCommands::PhraseCommands(const CommandContext &context, OnDemand<PhrasesWindow> &window)
     : QObject(&context.window), m_context(context), m_session(context.session), m_window(window)
 {
     m_context.onTriggered("EditPhrases", this, &PhraseCommands::EditPhrasesExecute);
@@ -14,29 +14,39 @@ PhraseCommands::PhraseCommands(const CommandContext &context, PhrasesWindow *win
     m_context.onTriggered("DeletePhrase", this, &PhraseCommands::DeletePhraseExecute);
     m_context.onTriggered("MovePhraseUp", this, &PhraseCommands::MovePhraseUpExecute);
     m_context.onTriggered("MovePhraseDown", this, &PhraseCommands::MovePhraseDownExecute);
+}
+
+QList<QAction *> PhraseCommands::windowCommands() const
+{
     QList<QAction *> actions;
     for (const char *name : {"ImportPhrases", "", "AddPhrase", "AppendPhrase", "InsertPhrase", "DeletePhrase", "", "MovePhraseUp",
-                             "MovePhraseDown"})
+                             "MovePhraseDown", "", "ReplaceText"})
         actions << (name[0] ? m_context.action(name) : nullptr);
-    m_window->addCommands(actions);
+    return actions;
+}
+
+QWidget *PhraseCommands::parentWindow()
+{
+    if (m_window.isMade() && m_window.get()->isVisible())
+        return m_window.get();
+    return &m_context.window;
 }
 
 void PhraseCommands::afterStep(const SessionResult &result, bool edit)
 {
-    QWidget *parent = m_window->isVisible() ? static_cast<QWidget *>(m_window) : &m_context.window;
     if (!result) {
-        m_context.prompts.error(parent, result.message);
+        m_context.prompts.error(parentWindow(), result.message);
         return;
     }
     if (!result.message.isEmpty())
         emit said(result.message);
     if (edit)
-        m_window->editLine(m_session.phraseLine());
+        m_window.get()->editLine(m_session.phraseLine());
 }
 
 void PhraseCommands::EditPhrasesExecute()
 {
-    m_window->showInFront();
+    m_window.get()->showInFront();
 }
 
 void PhraseCommands::ImportPhrasesExecute()
@@ -46,7 +56,7 @@ void PhraseCommands::ImportPhrasesExecute()
     options.filter = QStringLiteral("TXT-файлы|*.txt|Все файлы|*.*");
     options.defaultSuffix = QStringLiteral("txt");
     options.directory = m_session.settings().config().WorkDir;
-    const QString path = m_context.prompts.openFile(m_window, options);
+    const QString path = m_context.prompts.openFile(parentWindow(), options);
     if (!path.isEmpty())
         afterStep(m_session.importPhrases(path), false);
 }
@@ -71,7 +81,7 @@ void PhraseCommands::DeletePhraseExecute()
     const qsizetype line = m_session.phraseLine();
     const QString speakers = m_session.phraseSpeakers(line);
     if (!speakers.isEmpty() &&
-        !m_context.prompts.confirm(m_window,
+        !m_context.prompts.confirm(parentWindow(),
                                    QStringLiteral("Фразу %1 произносят записи: %2.\r\nУдалить её?").arg(line).arg(speakers),
                                    QMessageBox::Yes | QMessageBox::No))
         return;

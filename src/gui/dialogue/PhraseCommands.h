@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/widgets/CommandContext.h"
+#include "gui/widgets/OnDemand.h"
 
 #include <QObject>
 
@@ -11,7 +12,11 @@ class PhraseCommands : public QObject
 {
     Q_OBJECT
 public:
-    PhraseCommands(const CommandContext &context, PhrasesWindow *window);
+    // The window is made when first wanted; it takes these commands as it is made.
+    PhraseCommands(const CommandContext &context, OnDemand<PhrasesWindow> &window);
+
+    // The commands that the window's tool bar shows.
+    QList<QAction *> windowCommands() const;
 
     void EditPhrasesExecute();
     void ImportPhrasesExecute();
@@ -27,10 +32,12 @@ signals:
     void said(const QString &text);
 
 private:
+    // The phrases window when it is on screen, else the main window.
+    QWidget *parentWindow();
     // Shows what a step changed, or why it was refused; the line is then open for typing.
     void afterStep(const SessionResult &result, bool edit);
 
     CommandContext m_context;
     ScriptSession &m_session;
-    PhrasesWindow *m_window = nullptr;
+    OnDemand<PhrasesWindow> &m_window;
 };

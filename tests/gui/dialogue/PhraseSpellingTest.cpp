@@ -34,7 +34,7 @@ protected:
         trigger("EditPhrases");
         QApplication::processEvents();
     }
-    PhrasesWindow &window() { return *static_cast<PhrasesWindow *>(m_windows->phrases); }
+    PhrasesWindow &window() { return *m_windows->phrases.get(); }
     // The menu a right click on the first word of line 0 opens.
     std::unique_ptr<QMenu> menuOnFirstWord()
     {

@@ -60,7 +60,7 @@ protected:
         prompts().clear();
     }
 
-    PhrasesWindow &window() { return *static_cast<PhrasesWindow *>(m_windows->phrases); }
+    PhrasesWindow &window() { return *m_windows->phrases.get(); }
     QTableView *table() { return window().Table_Phrases(); }
     QString cell(int row, int column) { return table()->model()->index(row, column).data().toString(); }
     QString memoText() { return find<QPlainTextEdit>("Phrase")->toPlainText(); }
@@ -125,10 +125,10 @@ TEST_F(PhrasesWindowTest, TheWindowsOpenBesideTheMainWindowThenStayWhereLeftAndT
     const std::pair<const char *, const char *> windows[] = {{"EditPhrases", "PhrasesWindow"},
                                                              {"CheckScript", "ProblemsWindow"}};
     for (const auto &[command, name] : windows) {
+        EXPECT_EQ(main().findChild<ToolWindow *>(QLatin1String(name)), nullptr) << command << ": made at start";
+        trigger(command);
         auto *tool = main().findChild<ToolWindow *>(QLatin1String(name));
         ASSERT_NE(tool, nullptr) << command;
-        tool->resize(200, 150);
-        trigger(command);
         const QRect beside =
             besideRect(main().frameGeometry(), tool->frameGeometry().size(), main().screen()->availableGeometry());
         EXPECT_EQ(tool->frameGeometry().topLeft(), beside.topLeft()) << command;

@@ -54,7 +54,7 @@ protected:
         prompts().clear();
     }
 
-    PhrasesWindow &window() { return *static_cast<PhrasesWindow *>(m_windows->phrases); }
+    PhrasesWindow &window() { return *m_windows->phrases.get(); }
     QTableView *table() { return window().Table_Phrases(); }
     QString cell(int row, int column) { return table()->model()->index(row, column).data().toString(); }
     QString column(int column)

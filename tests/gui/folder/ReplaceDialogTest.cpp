@@ -70,10 +70,12 @@ TEST_F(ReplaceDialogTest, ReplacesTheChosenLinesInTheOpenTextAsOneStepAndWritesT
 {
     EXPECT_EQ(action("ReplaceText")->shortcut(), QKeySequence(QStringLiteral("Ctrl+H")));
     EXPECT_TRUE(menu("Service_mMenu")->actions().contains(action("ReplaceText")));
+    trigger("EditPhrases");
     auto *phrases = main().findChild<PhrasesWindow *>();
     ASSERT_NE(phrases, nullptr);
     EXPECT_TRUE(phrases->Table_Phrases()->actions().contains(action("ReplaceText")));
 
+    trigger("ReplaceText");
     control<QCheckBox>("Check_IgnoreCase")->setChecked(true);
     ask(QStringLiteral("ИВАН"), QStringLiteral("Петруша"), true);
     const QString sub = QDir::toNativeSeparators(QStringLiteral("sub/112.edt"));
@@ -102,6 +104,7 @@ TEST_F(ReplaceDialogTest, ReplacesTheChosenLinesInTheOpenTextAsOneStepAndWritesT
 
 TEST_F(ReplaceDialogTest, SaysWhyNothingCanBeReplaced)
 {
+    trigger("ReplaceText");
     control<QCheckBox>("Check_Regex")->setChecked(true);
     ask(QStringLiteral("и*"), QStringLiteral("x"), false);
     EXPECT_TRUE(control<QLabel>("Lbl_ReplaceStatus")->text().contains(QStringLiteral("пустой строкой")));
