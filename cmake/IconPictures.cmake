@@ -1,14 +1,27 @@
-# For a Qt without its SVG module: the icons of a resource file as PNG pictures of a few
-# sizes, drawn by SCRIVLET_ICON_RENDERER (scripts/windows/render-icons.cpp, built for the
-# machine that builds) and put into a resource file of their own.
+# The icons of a resource file as PNG pictures of a few sizes, put into a resource file of
+# their own: drawing SVG files took a visible part of every start. They are drawn by
+# scripts/render-icons.cpp, built here where Qt has its SVG module, or given as
+# SCRIVLET_ICON_RENDERER (built for the machine that builds, as a cross build needs).
 set(SCRIVLET_ICON_RENDERER "" CACHE FILEPATH "The host program that draws SVG icons as PNG pictures")
+if(NOT SCRIVLET_ICON_RENDERER AND TARGET Qt6::Svg AND NOT CMAKE_CROSSCOMPILING)
+  add_executable(scrivlet_render_icons scripts/render-icons.cpp)
+  target_link_libraries(scrivlet_render_icons PRIVATE Qt6::Svg Qt6::Gui)
+  # A tool of the build: no sanitizer to stop the build over what it leaves at its end.
+  set_property(TARGET scrivlet_render_icons PROPERTY COMPILE_OPTIONS -O1)
+  set_property(TARGET scrivlet_render_icons PROPERTY LINK_OPTIONS "")
+  set(icon_renderer $<TARGET_FILE:scrivlet_render_icons>)
+  set(icon_renderer_target scrivlet_render_icons)
+else()
+  set(icon_renderer ${SCRIVLET_ICON_RENDERER})
+  set(icon_renderer_target ${SCRIVLET_ICON_RENDERER})
+endif()
 # 256: the about box's picture.
 set(SCRIVLET_ICON_SIZES 16 24 32 48 64 128 256)
 
 function(scrivlet_icon_pictures target qrc)
-  if(NOT EXISTS "${SCRIVLET_ICON_RENDERER}")
+  if(NOT TARGET scrivlet_render_icons AND NOT EXISTS "${SCRIVLET_ICON_RENDERER}")
     message(FATAL_ERROR "Qt has no SVG module here, so the icons are drawn beforehand: build "
-                        "scripts/windows/render-icons.cpp for this machine and give it as "
+                        "scripts/render-icons.cpp for this machine and give it as "
                         "-DSCRIVLET_ICON_RENDERER=<path> (scripts/windows.sh does both)")
   endif()
   file(STRINGS ${CMAKE_SOURCE_DIR}/${qrc} lines REGEX "<file>.*\\.svg</file>")
@@ -31,8 +44,8 @@ function(scrivlet_icon_pictures target qrc)
   add_custom_command(OUTPUT ${pngs}
                      COMMAND ${CMAKE_COMMAND} -E make_directory ${out}
                      COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
-                             ${SCRIVLET_ICON_RENDERER} ${out} ${sizes} ${svgs}
-                     DEPENDS ${svgs} ${CMAKE_SOURCE_DIR}/${qrc}
+                             ${icon_renderer} ${out} ${sizes} ${svgs}
+                     DEPENDS ${svgs} ${CMAKE_SOURCE_DIR}/${qrc} ${icon_renderer_target}
                      COMMENT "Drawing the icons as pictures" VERBATIM)
   file(WRITE ${out}/icon_pictures.qrc.in
        "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/\">\n${entries}</qresource>\n</RCC>\n")

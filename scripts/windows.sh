@@ -55,9 +55,9 @@ VERSION=$(sed -n 's/^project(Scrivlet VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt
 
 # The icons drawn beforehand by the host's Qt, which has the SVG module.
 mkdir -p "$OUT/host"
-if [ ! -x "$OUT/host/render-icons" ] || [ scripts/windows/render-icons.cpp -nt "$OUT/host/render-icons" ]; then
+if [ ! -x "$OUT/host/render-icons" ] || [ scripts/render-icons.cpp -nt "$OUT/host/render-icons" ]; then
     # shellcheck disable=SC2046
-    g++ -std=c++17 -fPIC -O1 -o "$OUT/host/render-icons" scripts/windows/render-icons.cpp \
+    g++ -std=c++17 -fPIC -O1 -o "$OUT/host/render-icons" scripts/render-icons.cpp \
         $(pkg-config --cflags --libs Qt6Svg Qt6Gui Qt6Core)
 fi
 

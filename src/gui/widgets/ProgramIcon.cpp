@@ -3,15 +3,13 @@
 #include <QApplication>
 #include <QHash>
 #include <QIconEngine>
-#include <QImage>
+#include <QImageReader>
 #include <QPainter>
+#include <QPixmap>
 #include <QStyle>
 #include <QStyleOption>
-#ifdef SCRIVLET_QT_SVG
-#include <QSvgRenderer>
-#endif
 
-#include <memory>
+#include <algorithm>
 #include <optional>
 
 namespace
@@ -59,19 +57,18 @@ private:
     std::optional<QIcon> m_icon;
 };
 
-#ifdef SCRIVLET_QT_SVG
-// One SVG file drawn at any size, read when first drawn and read once (Qt's own SVG
-// icons read their file twice). The drawings are kept, not the parsed file.
-class SvgIconEngine : public QIconEngine
+// The drawings of one icon made beforehand in a few sizes (cmake/IconPictures.cmake), the
+// one nearest above the size asked for read when first drawn. Qt's own icons read every
+// size of every icon as it is made, which took a visible part of the start.
+class PictureIconEngine : public QIconEngine
 {
 public:
-    explicit SvgIconEngine(const QString &path) : m_path(path) {}
+    explicit PictureIconEngine(const QString &base) : m_base(base) {}
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
     {
         const qreal scale = painter->device()->devicePixelRatio();
-        QPixmap drawn = scaledPixmap(rect.size() * scale, mode, state, scale);
-        painter->drawPixmap(rect, drawn);
+        painter->drawPixmap(rect, scaledPixmap(rect.size() * scale, mode, state, scale));
     }
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
     {
@@ -79,57 +76,64 @@ public:
     }
     QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
     {
-        const QSize pixels = actualSize(size, mode, state);
-        if (pixels.isEmpty())
+        if (size.isEmpty())
             return {};
-        const quint64 key = quint64(pixels.width()) << 32 | quint64(pixels.height()) << 8 | quint64(mode);
+        const quint64 key = quint64(size.width()) << 32 | quint64(size.height()) << 8 | quint64(mode);
         if (const auto found = m_drawn.constFind(key); found != m_drawn.constEnd())
             return *found;
         QPixmap drawn;
         if (mode == QIcon::Normal) {
-            QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
-            image.fill(Qt::transparent);
-            QPainter painter(&image);
-            renderer().render(&painter, QRectF(QPointF(), pixels));
-            painter.end();
-            m_renderer.reset();
-            drawn = QPixmap::fromImage(image);
+            const int side = std::max(size.width(), size.height());
+            const QList<int> sides = pictureSides();
+            const auto nearest = std::lower_bound(sides.begin(), sides.end(), side);
+            drawn = QPixmap(picture(nearest == sides.end() ? sides.last() : *nearest), "PNG");
+            if (!drawn.isNull() && drawn.size() != size)
+                drawn = drawn.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         } else {
             // Greyed, or tinted, as the style makes every icon of that mode.
             QStyleOption option;
             option.palette = QGuiApplication::palette();
-            drawn = QApplication::style()->generatedIconPixmap(
-                mode, scaledPixmap(pixels, QIcon::Normal, state, scale), &option);
+            drawn = QApplication::style()->generatedIconPixmap(mode, scaledPixmap(size, QIcon::Normal, state, scale),
+                                                               &option);
         }
         return m_drawn[key] = drawn;
     }
     QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
     {
-        if (!m_naturalSize)
-            m_naturalSize = renderer().isValid() ? renderer().defaultSize() : QSize();
-        if (!m_naturalSize->isValid())
-            return {};
-        return m_naturalSize->isEmpty() ? size : m_naturalSize->scaled(size, Qt::KeepAspectRatio);
+        if (!m_shape) // the largest picture's, read from its header only
+            m_shape = QImageReader(picture(pictureSides().last()), "PNG").size();
+        return m_shape->isEmpty() ? size : m_shape->scaled(size, Qt::KeepAspectRatio);
     }
-    // Not asked of the file itself: buttons ask it when they are laid out.
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> sizes;
+        for (int side : pictureSides())
+            sizes << QSize(side, side);
+        return sizes;
+    }
+    // Not asked of the files themselves: buttons ask it when they are laid out.
     bool isNull() override { return false; }
-    QString key() const override { return QStringLiteral("SvgIconEngine"); }
-    QIconEngine *clone() const override { return new SvgIconEngine(m_path); }
+    QString key() const override { return QStringLiteral("PictureIconEngine"); }
+    QIconEngine *clone() const override { return new PictureIconEngine(m_base); }
 
 private:
-    QSvgRenderer &renderer()
+    QString picture(int side) const { return m_base + QLatin1Char('-') + QString::number(side) + QStringLiteral(".png"); }
+    static QList<int> pictureSides()
     {
-        if (!m_renderer)
-            m_renderer = std::make_unique<QSvgRenderer>(m_path);
-        return *m_renderer;
+        static const QList<int> sides = [] {
+            QList<int> made;
+            for (const QString &side : QStringLiteral(SCRIVLET_ICON_SIZES).split(QLatin1Char(',')))
+                made << side.toInt();
+            std::sort(made.begin(), made.end());
+            return made;
+        }();
+        return sides;
     }
 
-    QString m_path;
-    std::unique_ptr<QSvgRenderer> m_renderer;
-    std::optional<QSize> m_naturalSize; // invalid for a file that cannot be drawn
+    QString m_base;
+    std::optional<QSize> m_shape;
     QHash<quint64, QPixmap> m_drawn;
 };
-#endif
 
 } // namespace
 
@@ -143,19 +147,12 @@ QIcon programIcon(const QString &resourcePath)
     static QHash<QString, QIcon> icons;
     QIcon &icon = icons[resourcePath];
     if (icon.isNull()) {
-#ifdef SCRIVLET_QT_SVG
-        icon = QIcon(new SvgIconEngine(resourcePath));
-#else
-        // The same drawings made beforehand in a few sizes (cmake/IconPictures.cmake).
         static const bool registered = [] {
             Q_INIT_RESOURCE(icon_pictures);
             return true;
         }();
         Q_UNUSED(registered);
-        const QString base = resourcePath.chopped(4); // without ".svg"
-        for (const QString &size : QStringLiteral(SCRIVLET_ICON_SIZES).split(QLatin1Char(',')))
-            icon.addFile(base + QLatin1Char('-') + size + QStringLiteral(".png"));
-#endif
+        icon = QIcon(new PictureIconEngine(resourcePath.chopped(4))); // without ".svg"
     }
     return icon;
 }

@@ -30,7 +30,7 @@ TEST(ProgramIconTest, DrawsTheFileAtTheAskedSizeAndGreyedWhenDisabled)
     EXPECT_NE(disabled, normal);
     EXPECT_EQ(paintedPixels(disabled), paintedPixels(normal)) << "greyed, not cut";
     // Non-square files keep their shape.
-    // Drawn beforehand where there is no SVG module, at sizes whose sides may round a pixel off.
+    // Drawn beforehand, at sizes whose sides may round a pixel off.
     const QSize wide = programIcon(QStringLiteral(":/icons/Check_Vesta_on.svg")).actualSize(QSize(72, 72));
     EXPECT_EQ(wide.width(), 72);
     EXPECT_NEAR(wide.height(), 40, 1);

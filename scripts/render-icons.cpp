@@ -1,5 +1,5 @@
 // Draws SVG files as PNG pictures of the sizes given, with the SVG renderer of the machine
-// that builds: for a build whose Qt has no SVG module.
+// that builds, so that the program itself draws no SVG at start.
 //   render-icons OUT-FOLDER SIZES FILE.svg...    (SIZES like 16,24,32; writes NAME-SIZE.png)
 //   render-icons OUT.ico SIZES FILE.svg          (one Windows icon holding every size)
 #include <QBuffer>
