@@ -15,7 +15,8 @@ class ShippedFilesTest : public ::testing::Test
 {
 protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
-    void TearDown() override { ShippedFiles::setProgramFolder({}); }
+    // As the test program set it: the tests after this one run in the same process.
+    void TearDown() override { ShippedFiles::setProgramFolder(m_previous); }
 
     QString path(const QString &relative) const { return QDir(m_dir.path()).filePath(relative); }
     void touch(const QString &relative) const
@@ -33,6 +34,7 @@ protected:
 
 private:
     QTemporaryDir m_dir;
+    const QString m_previous = ShippedFiles::programFolder();
 };
 
 } // namespace
