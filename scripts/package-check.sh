@@ -19,7 +19,7 @@ for tool in dpkg-shlibdeps:dpkg-dev file:file lintian:lintian appstreamcli:appst
     command -v "${tool%%:*}" >/dev/null || DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y "${tool##*:}"
 done
 
-[ -f build/build.ninja ] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+[ -f build/build.ninja ] || scripts/configure.sh build
 cmake --build build -j "$(nproc)"
 rm -f build/scrivlet_*.deb
 (cd build && cpack -G DEB)

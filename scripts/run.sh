@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
 scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+scripts/configure.sh build >/dev/null
 cmake --build build -j "$(nproc)" --target scrivlet scrivlet_shipped_files
 run=build/run
 if [ ! -d "$run" ]; then
