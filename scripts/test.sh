@@ -31,8 +31,20 @@ run_tests() {
 scripts/configure.sh build -DSCRIVLET_BENCHMARKS=OFF
 cmake --build build -j "$jobs"
 run_tests build
-scripts/reliability.sh build
-# The reliability drivers and the benchmarks serve the plain build only.
+# The reliability figures mostly wait on the programs they kill: they run while the
+# sanitizer build compiles, and are shown when both are done.
+scripts/reliability.sh build >build/reliability.log 2>&1 &
+reliability=$!
+trap 'kill $reliability 2>/dev/null || true' EXIT
+# The reliability drivers serve the plain build only.
 scripts/configure.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DSCRIVLET_SANITIZE=ON
 cmake --build build-asan -j "$jobs" --target scrivlet scrivlet_shipped_files scrivlet_core_tests scrivlet_ui_tests
 run_tests build-asan ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1
+status=0
+wait $reliability || status=$?
+trap - EXIT
+cat build/reliability.log
+if [ $status -ne 0 ]; then
+    echo "test.sh: the reliability figures failed (build/reliability.log)" >&2
+    exit 1
+fi
