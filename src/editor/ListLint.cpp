@@ -1,11 +1,13 @@
 #include "editor/ListLint.h"
 
+#include "common/ParallelFor.h"
 #include "common/Windows1251.h"
 #include "editor/FieldCatalogue.h"
 
 #include <QFileInfo>
 
 #include <algorithm>
+#include <vector>
 
 namespace
 {
@@ -47,7 +49,9 @@ bool readsAsUtf8Cyrillic(QByteArrayView text)
     return cyrillic;
 }
 
-QString reasonFor(QByteArrayView text, qint64 fieldRange)
+// tooLarge: the reason for a number above the field's range, made once for the file: a
+// list generated with numbers beyond it has tens of thousands of such lines.
+QString reasonFor(QByteArrayView text, qint64 fieldRange, const QString &tooLarge)
 {
     const qsizetype eq = text.indexOf('=');
     if (eq < 0)
@@ -61,7 +65,7 @@ QString reasonFor(QByteArrayView text, qint64 fieldRange)
     if (*value < 0)
         return QStringLiteral("отрицательный номер");
     if (*value > fieldRange)
-        return QStringLiteral("номер больше, чем вмещает поле (%1)").arg(fieldRange);
+        return tooLarge;
     if (readsAsUtf8Cyrillic(text.sliced(eq + 1)))
         return QStringLiteral("имя записано в UTF-8 (кириллица), а списки пишутся в Windows-1251");
     return {};
@@ -84,9 +88,10 @@ QString linesNotUnderstood(qsizetype count)
 QList<UnclearListLine> unclearListLines(const QString &path, QByteArrayView bytes, qint64 fieldRange)
 {
     QList<UnclearListLine> found;
+    const QString tooLarge = QStringLiteral("номер больше, чем вмещает поле (%1)").arg(fieldRange);
     forEachListEntry(bytes.data(), bytes.size(), [&](const char *line, qsizetype size, qsizetype number) {
         const QByteArrayView text(line, size);
-        if (QString reason = reasonFor(text, fieldRange); !reason.isEmpty())
+        if (QString reason = reasonFor(text, fieldRange, tooLarge); !reason.isEmpty())
             found.append({path, number, text.toByteArray(), std::move(reason)});
     });
     return found;
@@ -94,12 +99,16 @@ QList<UnclearListLine> unclearListLines(const QString &path, QByteArrayView byte
 
 QList<UnclearListLine> unclearListLines(const ReferenceLists &lists)
 {
-    QList<UnclearListLine> found;
-    for (int i = 1; i <= ReferenceLists::Count; ++i) {
-        const auto id = ListId(i);
+    // The lists side by side, as they are read: a start waits for this.
+    std::vector<QList<UnclearListLine>> byList(ReferenceLists::Count);
+    parallelFor(byList.size(), [&lists, &byList](std::size_t index) {
+        const auto id = ListId(int(index) + 1);
         for (const QByteArray &text : lists.byId(id).texts())
-            found += unclearListLines(lists.sourceOf(id), text, rangeOf(id));
-    }
+            byList[index] += unclearListLines(lists.sourceOf(id), text, rangeOf(id));
+    });
+    QList<UnclearListLine> found;
+    for (QList<UnclearListLine> &list : byList)
+        found += std::move(list);
     return found;
 }
 
