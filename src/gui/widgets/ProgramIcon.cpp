@@ -15,6 +15,15 @@
 namespace
 {
 
+// The largest size of the shape's proportions within the box.
+QSize fitted(const QSize &shape, const QSize &box)
+{
+    const qint64 width = qint64(box.height()) * shape.width() / shape.height();
+    if (width <= box.width())
+        return QSize(int(width), box.height());
+    return QSize(box.width(), int(qint64(box.width()) * shape.height() / shape.width()));
+}
+
 class LazyIconEngine : public QIconEngine
 {
 public:
@@ -87,8 +96,11 @@ public:
             const QList<int> sides = pictureSides();
             const auto nearest = std::lower_bound(sides.begin(), sides.end(), side);
             drawn = QPixmap(picture(nearest == sides.end() ? sides.last() : *nearest), "PNG");
-            if (!drawn.isNull() && drawn.size() != size)
-                drawn = drawn.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            if (!drawn.isNull() && drawn.size() != size) {
+                const QSize shown = fitted(drawn.size(), size);
+                drawn = shown.width() == size.width() ? drawn.scaledToWidth(size.width(), Qt::SmoothTransformation)
+                                                      : drawn.scaledToHeight(size.height(), Qt::SmoothTransformation);
+            }
         } else {
             // Greyed, or tinted, as the style makes every icon of that mode.
             QStyleOption option;
@@ -102,7 +114,7 @@ public:
     {
         if (!m_shape) // the largest picture's, read from its header only
             m_shape = QImageReader(picture(pictureSides().last()), "PNG").size();
-        return m_shape->isEmpty() ? size : m_shape->scaled(size, Qt::KeepAspectRatio);
+        return m_shape->isEmpty() ? size : fitted(*m_shape, size);
     }
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
     {
