@@ -64,31 +64,31 @@ void AppCommands::RedoExecute()
 void AppCommands::ShowMapExecute()
 {
     if (m_windows.map)
-        m_windows.map()->ShowMapExecute();
+        m_windows.map->get()->ShowMapExecute();
 }
 
 void AppCommands::CheckScriptExecute()
 {
     if (m_windows.problems)
-        m_windows.problems()->CheckScriptExecute();
+        m_windows.problems->get()->CheckScriptExecute();
 }
 
 void AppCommands::FindUsagesExecute()
 {
     if (m_windows.findUsages)
-        m_windows.findUsages()->FindUsagesExecute();
+        m_windows.findUsages->get()->FindUsagesExecute();
 }
 
 void AppCommands::RenumberExecute()
 {
     if (m_windows.renumber)
-        m_windows.renumber()->RenumberExecute();
+        m_windows.renumber->get()->RenumberExecute();
 }
 
 void AppCommands::ReplaceTextExecute()
 {
     if (m_windows.replace)
-        m_windows.replace()->ReplaceTextExecute();
+        m_windows.replace->get()->ReplaceTextExecute();
 }
 
 void showManual(const AppConfig &config, Prompts &prompts, QWidget *parent)

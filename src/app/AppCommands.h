@@ -1,10 +1,9 @@
 #pragma once
 
 #include "gui/widgets/CommandContext.h"
+#include "gui/widgets/OnDemand.h"
 
 #include <QObject>
-
-#include <functional>
 
 struct AppConfig;
 class FindUsagesDialog;
@@ -24,11 +23,11 @@ public:
     struct Windows {
         QDialog *about = nullptr;
         QDialog *config = nullptr;
-        std::function<ProblemsWindow *()> problems;
-        std::function<FindUsagesDialog *()> findUsages;
-        std::function<View_Map *()> map;
-        std::function<RenumberDialog *()> renumber;
-        std::function<ReplaceDialog *()> replace;
+        OnDemand<ProblemsWindow> *problems = nullptr;
+        OnDemand<FindUsagesDialog> *findUsages = nullptr;
+        OnDemand<View_Map> *map = nullptr;
+        OnDemand<RenumberDialog> *renumber = nullptr;
+        OnDemand<ReplaceDialog> *replace = nullptr;
     };
     AppCommands(const CommandContext &context, const Windows &windows);
 

@@ -108,14 +108,10 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     const CommandContext context{session, asker, main};
     auto *document = new DocumentCommands(context);
     auto *dialogue = new DialogueCommands(context, viewer);
-    ScrivletWindows *all = windows.get();
-    const AppCommands::Windows opened{about,
-                                      config,
-                                      [all] { return all->problems.get(); },
-                                      [all] { return all->findUsages.get(); },
-                                      [all] { return all->map.get(); },
-                                      [all] { return all->renumber.get(); },
-                                      [all] { return all->replace.get(); }};
+    const AppCommands::Windows opened{about,         config,
+                                      &windows->problems, &windows->findUsages,
+                                      &windows->map, &windows->renumber,
+                                      &windows->replace};
     main.setCommands({new AppCommands(context, opened), document,
                       new RecordCommands(context), dialogue,
                       new MacroCommands(context, main.Btn_Macr()->menu(), saveMacro, macroManager)});
@@ -125,8 +121,8 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     QObject::connect(main.Check_Vesta(), &QCheckBox::clicked, document, &DocumentCommands::Check_VestaClick);
     QObject::connect(main.StringGrid(), &RecordGrid::linkDoubleClicked, document,
                      &DocumentCommands::FollowLinkExecute);
-    auto *phraseCommands = new PhraseCommands(context, windows->phrases);
     OnDemand<PhrasesWindow> &phrases = windows->phrases;
+    auto *phraseCommands = new PhraseCommands(context, phrases);
     main.addCloseGuard(
         [&phrases] { return !phrases.isMade() || phrases.get()->translationCommands().mayDropChanges(); });
     setMakers(*windows, *document, *phraseCommands);
