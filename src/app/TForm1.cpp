@@ -210,7 +210,7 @@ void TForm1::LoadLists()
     for (const SessionResult &failure : m_session.loadLists())
         m_prompts.error(this, failure.message);
     // Lines the lists could not make sense of are used as read; the problems window lists them.
-    if (const QString unclear = unclearListsSummary(m_session.unclearListLines()); !unclear.isEmpty())
+    if (const QString unclear = unclearListsSummary(m_session.unclearListCounts()); !unclear.isEmpty())
         statusBar()->showMessage(unclear, 30000);
 }
 

@@ -38,7 +38,6 @@ const ReferenceLists &CliContext::lists()
         const ListFolders folders = ListFolders::of(dataDir, QDir::currentPath(), ShippedFiles::dataDir());
         LoadedLists loaded = loadLists(folders);
         *m_lists = std::move(loaded.lists);
-        m_unclear = std::move(loaded.unclear);
         const QStringList &failed = loaded.failed;
         const QString &standardDir = folders.standard;
         if (dataDir.isEmpty() && failed.size() == ReferenceLists::Count && !QFileInfo(standardDir).isDir()) {

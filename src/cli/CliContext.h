@@ -32,8 +32,9 @@ public:
     // The lines of those lists that name no usable number.
     const QList<UnclearListLine> &unclearListLines()
     {
-        lists();
-        return m_unclear;
+        if (!m_unclear)
+            m_unclear = ::unclearListLines(lists());
+        return *m_unclear;
     }
 
     void warn(const QString &message);
@@ -63,7 +64,7 @@ public:
 
 private:
     std::optional<ReferenceLists> m_lists;
-    QList<UnclearListLine> m_unclear;
+    std::optional<QList<UnclearListLine>> m_unclear;
     bool m_failed = false;
 };
 

@@ -7,6 +7,7 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,9 +28,17 @@ QString folderText()
 
 bool withinLines(QByteArrayView bytes, qsizetype limit, QString &error)
 {
+    // Line ends are found with memchr, not byte by byte: lists run to millions of lines.
+    const char *const end = bytes.data() + bytes.size();
+    const auto next = [end](const char *from, char c) {
+        return static_cast<const char *>(memchr(from, c, size_t(end - from)));
+    };
     qsizetype lines = 1;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')))
+    for (const char *lf = bytes.data(); bytes.size() > 0 && (lf = next(lf, '\n')); ++lf)
+        ++lines;
+    // A CR ends a line of its own only when no LF follows it.
+    for (const char *cr = bytes.data(); bytes.size() > 0 && (cr = next(cr, '\r')); ++cr) {
+        if (cr + 1 == end || cr[1] != '\n')
             ++lines;
     }
     if (lines <= limit)

@@ -16,6 +16,6 @@ LoadedLists loadLists(const ListFolders &folders)
 {
     LoadedLists loaded{folders, {}, {}, {}};
     loaded.failed = loaded.lists.load(folders.chosen, folders.standard, folders.shipped);
-    loaded.unclear = unclearListLines(loaded.lists);
+    loaded.unclear = unclearListCounts(loaded.lists);
     return loaded;
 }

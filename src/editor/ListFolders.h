@@ -28,7 +28,7 @@ struct LoadedLists {
     ListFolders folders; // where they were looked for
     ReferenceLists lists;
     QStringList failed; // the paths that could not be read, in reading order
-    QList<UnclearListLine> unclear;
+    QList<UnclearListCount> unclear;
 };
 
 LoadedLists loadLists(const ListFolders &folders);

@@ -49,26 +49,67 @@ bool readsAsUtf8Cyrillic(QByteArrayView text)
     return cyrillic;
 }
 
-// tooLarge: the reason for a number above the field's range, made once for the file: a
-// list generated with numbers beyond it has tens of thousands of such lines.
-QString reasonFor(QByteArrayView text, qint64 fieldRange, const QString &tooLarge)
+enum class Unclear { None, NoEquals, NoNumber, NotANumber, Negative, TooLarge, Utf8Name };
+
+// What is wrong with one entry line; no text is made here: the start counts these over
+// lists of a million lines.
+Unclear unclearKind(QByteArrayView text, qint64 fieldRange)
 {
     const qsizetype eq = text.indexOf('=');
     if (eq < 0)
-        return QStringLiteral("нет знака «=»");
-    const QByteArrayView number = text.first(eq);
-    if (number.isEmpty())
-        return QStringLiteral("нет номера");
-    const std::optional<qint64> value = readDecimal(number);
+        return Unclear::NoEquals;
+    if (eq == 0)
+        return Unclear::NoNumber;
+    const std::optional<qint64> value = readDecimal(text.first(eq));
     if (!value)
-        return QStringLiteral("номер «%1» — не число").arg(fromWindows1251(number));
+        return Unclear::NotANumber;
     if (*value < 0)
-        return QStringLiteral("отрицательный номер");
+        return Unclear::Negative;
     if (*value > fieldRange)
+        return Unclear::TooLarge;
+    return readsAsUtf8Cyrillic(text.sliced(eq + 1)) ? Unclear::Utf8Name : Unclear::None;
+}
+
+template <typename Found> void forEachUnclearLine(QByteArrayView bytes, qint64 fieldRange, Found &&found)
+{
+    forEachListEntry(bytes.data(), bytes.size(), [&](const char *line, qsizetype size, qsizetype number) {
+        const QByteArrayView text(line, size);
+        if (const Unclear kind = unclearKind(text, fieldRange); kind != Unclear::None)
+            found(text, number, kind);
+    });
+}
+
+// tooLarge: that reason made once for the file: a list generated with numbers beyond the
+// field has tens of thousands of such lines.
+QString reasonText(Unclear kind, QByteArrayView text, const QString &tooLarge)
+{
+    switch (kind) {
+    case Unclear::NoEquals:
+        return QStringLiteral("нет знака «=»");
+    case Unclear::NoNumber:
+        return QStringLiteral("нет номера");
+    case Unclear::NotANumber:
+        return QStringLiteral("номер «%1» — не число").arg(fromWindows1251(text.first(text.indexOf('='))));
+    case Unclear::Negative:
+        return QStringLiteral("отрицательный номер");
+    case Unclear::TooLarge:
         return tooLarge;
-    if (readsAsUtf8Cyrillic(text.sliced(eq + 1)))
+    case Unclear::Utf8Name:
         return QStringLiteral("имя записано в UTF-8 (кириллица), а списки пишутся в Windows-1251");
+    case Unclear::None:
+        break;
+    }
     return {};
+}
+
+// Each list's files as read, side by side: the lists are independent.
+template <typename PerFile> void forEachListFile(const ReferenceLists &lists, PerFile &&perFile)
+{
+    parallelFor(ReferenceLists::Count, [&lists, &perFile](std::size_t index) {
+        const auto id = ListId(int(index) + 1);
+        for (const QByteArray &text : lists.byId(id).texts())
+            perFile(index, lists.sourceOf(id), text, rangeOf(id));
+    });
 }
 
 // "1 строка не понята", "3 строки не поняты", "5 строк не поняты".
@@ -89,22 +130,17 @@ QList<UnclearListLine> unclearListLines(const QString &path, QByteArrayView byte
 {
     QList<UnclearListLine> found;
     const QString tooLarge = QStringLiteral("номер больше, чем вмещает поле (%1)").arg(fieldRange);
-    forEachListEntry(bytes.data(), bytes.size(), [&](const char *line, qsizetype size, qsizetype number) {
-        const QByteArrayView text(line, size);
-        if (QString reason = reasonFor(text, fieldRange, tooLarge); !reason.isEmpty())
-            found.append({path, number, text.toByteArray(), std::move(reason)});
+    forEachUnclearLine(bytes, fieldRange, [&](QByteArrayView text, qsizetype number, Unclear kind) {
+        found.append({path, number, text.toByteArray(), reasonText(kind, text, tooLarge)});
     });
     return found;
 }
 
 QList<UnclearListLine> unclearListLines(const ReferenceLists &lists)
 {
-    // The lists side by side, as they are read: a start waits for this.
     std::vector<QList<UnclearListLine>> byList(ReferenceLists::Count);
-    parallelFor(byList.size(), [&lists, &byList](std::size_t index) {
-        const auto id = ListId(int(index) + 1);
-        for (const QByteArray &text : lists.byId(id).texts())
-            byList[index] += unclearListLines(lists.sourceOf(id), text, rangeOf(id));
+    forEachListFile(lists, [&byList](std::size_t index, const QString &path, auto text, qint64 range) {
+        byList[index] += unclearListLines(path, text, range);
     });
     QList<UnclearListLine> found;
     for (QList<UnclearListLine> &list : byList)
@@ -112,16 +148,27 @@ QList<UnclearListLine> unclearListLines(const ReferenceLists &lists)
     return found;
 }
 
-QString unclearListsSummary(const QList<UnclearListLine> &lines)
+QList<UnclearListCount> unclearListCounts(const ReferenceLists &lists)
+{
+    // Only counted: a start waits for this, and the lines are listed when asked for.
+    std::vector<QList<UnclearListCount>> byList(ReferenceLists::Count);
+    forEachListFile(lists, [&byList](std::size_t index, const QString &path, auto text, qint64 range) {
+        qsizetype count = 0;
+        forEachUnclearLine(text, range, [&count](QByteArrayView, qsizetype, Unclear) { ++count; });
+        if (count > 0)
+            byList[index].append({path, count});
+    });
+    QList<UnclearListCount> found;
+    for (QList<UnclearListCount> &list : byList)
+        found += std::move(list);
+    return found;
+}
+
+QString unclearListsSummary(const QList<UnclearListCount> &counts)
 {
     QStringList parts;
-    for (qsizetype i = 0; i < lines.size();) {
-        qsizetype next = i;
-        while (next < lines.size() && lines.at(next).path == lines.at(i).path)
-            ++next;
-        parts << QFileInfo(lines.at(i).path).fileName() + QStringLiteral(": ") + linesNotUnderstood(next - i);
-        i = next;
-    }
+    for (const UnclearListCount &file : counts)
+        parts << QFileInfo(file.path).fileName() + QStringLiteral(": ") + linesNotUnderstood(file.count);
     return parts.isEmpty() ? QString() : parts.join(QStringLiteral("; ")) + QStringLiteral(", см. Проверка скрипта");
 }
 

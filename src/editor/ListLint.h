@@ -23,8 +23,18 @@ QList<UnclearListLine> unclearListLines(const QString &path, QByteArrayView byte
 // Those of every list as read, in reading order.
 QList<UnclearListLine> unclearListLines(const ReferenceLists &lists);
 
+// How many unclear lines each list file holds, files with none left out.
+struct UnclearListCount {
+    QString path;
+    qsizetype count;
+
+    bool operator==(const UnclearListCount &) const = default;
+};
+// Those of every list as read, in reading order.
+QList<UnclearListCount> unclearListCounts(const ReferenceLists &lists);
+
 // The status bar's line: "Items.txt: 3 строки не поняты, см. Проверка скрипта", a part
 // for each file; empty when there is none.
-QString unclearListsSummary(const QList<UnclearListLine> &lines);
+QString unclearListsSummary(const QList<UnclearListCount> &counts);
 // "Items.txt, строка 12 «abc»: нет знака «=»".
 QString unclearLineText(const UnclearListLine &line);

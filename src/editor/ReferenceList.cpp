@@ -12,6 +12,15 @@
 
 std::optional<qint64> readDecimal(QByteArrayView text)
 {
+    // Nearly every number of a list: a few digits, which cannot overflow.
+    if (!text.isEmpty() && text.size() <= 18) {
+        qint64 number = 0;
+        qsizetype digits = 0;
+        for (; digits < text.size() && text[digits] >= '0' && text[digits] <= '9'; ++digits)
+            number = number * 10 + (text[digits] - '0');
+        if (digits == text.size())
+            return number;
+    }
     qsizetype i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
@@ -81,9 +90,16 @@ void ReferenceList::appendText(const QByteArray &bytes)
     const QByteArray &kept = m_texts.constLast();
     // Room for every line at once: growing a list of a million entries step by step
     // would copy it over and over. Numbers mostly run with the lines.
-    const qsizetype lines = std::count(kept.cbegin(), kept.cend(), '\n') + 1;
+    size_t lines = 1;
+    const char *const end = kept.constData() + kept.size();
+    for (const char *lf = kept.constData();
+         (lf = static_cast<const char *>(memchr(lf, '\n', size_t(end - lf)))); ++lf)
+        ++lines;
     m_entries.reserve(m_entries.size() + lines);
-    m_firstByDenseNumber.reserve(size_t(std::min<qsizetype>(DenseNumbers, m_entries.capacity() + 1)));
+    // Sized at once, not number by number.
+    const auto dense = std::min<size_t>(DenseNumbers, m_entries.capacity() + 1);
+    if (m_firstByDenseNumber.size() < dense)
+        m_firstByDenseNumber.resize(dense, 0);
     forEachListEntry(kept.constData(), kept.size(), [this](const char *line, qsizetype size) {
         if (const auto *eq = static_cast<const char *>(memchr(line, '=', size_t(size)))) {
             // A slot still 0 is new, and takes this entry's place.
@@ -95,20 +111,20 @@ void ReferenceList::appendText(const QByteArray &bytes)
             if (slot == 0)
                 slot = int(m_entries.size()) + 1;
         }
-        m_entries.append(QByteArrayView(line, size));
+        m_entries.emplace_back(line, size);
     });
 }
 
 QByteArray ReferenceList::numberText(int index) const
 {
-    const QByteArrayView e = m_entries.at(index);
+    const QByteArrayView e = m_entries.at(size_t(index));
     const qsizetype eq = e.indexOf('=');
     return eq < 0 ? QByteArray() : e.first(eq).toByteArray();
 }
 
 QByteArray ReferenceList::name(int index) const
 {
-    const QByteArrayView e = m_entries.at(index);
+    const QByteArrayView e = m_entries.at(size_t(index));
     const qsizetype eq = e.indexOf('=');
     return eq < 0 ? QByteArray() : e.sliced(eq + 1).toByteArray();
 }
@@ -146,7 +162,7 @@ QByteArray ReferenceList::nameOf(qint64 number) const
 
 QByteArray ReferenceList::comboText(int index, qsizetype maxSize) const
 {
-    const QByteArrayView e = m_entries.at(index);
+    const QByteArrayView e = m_entries.at(size_t(index));
     // Each part is cut before it is copied: a name may be megabytes long.
     const qsizetype limit = maxSize < 0 ? e.size() + 3 : maxSize;
     const auto cut = [limit](QByteArrayView part) { return part.first(qMin(part.size(), limit)); };
@@ -176,7 +192,7 @@ QList<int> ReferenceList::indexesWithName(const QString &text) const
     const QByteArrayMatcher matcher(foldCase1251(wanted));
     QByteArray folded; // one buffer for every name
     for (int i = 0; i < count(); ++i) {
-        const QByteArrayView e = m_entries.at(i);
+        const QByteArrayView e = m_entries.at(size_t(i));
         const qsizetype eq = e.indexOf('=');
         if (eq < 0)
             continue;
@@ -189,7 +205,7 @@ QList<int> ReferenceList::indexesWithName(const QString &text) const
 
 std::optional<qint64> ReferenceList::lastNumber() const
 {
-    if (m_entries.isEmpty())
+    if (m_entries.empty())
         return std::nullopt;
     return readDecimal(numberText(count() - 1));
 }

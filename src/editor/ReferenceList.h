@@ -28,10 +28,10 @@ public:
     // The bytes of each file read, in reading order.
     const QList<QByteArray> &texts() const { return m_texts; }
 
-    int count() const { return m_entries.size(); }
-    bool isEmpty() const { return m_entries.isEmpty(); }
+    int count() const { return int(m_entries.size()); }
+    bool isEmpty() const { return m_entries.empty(); }
     // A view into the list's own bytes, valid while the list lives.
-    QByteArrayView entry(int index) const { return m_entries.at(index); }
+    QByteArrayView entry(int index) const { return m_entries.at(size_t(index)); }
 
     // Text before the first "="; empty for a line without one.
     QByteArray numberText(int index) const;
@@ -61,7 +61,7 @@ public:
 private:
     QString m_error;
     QList<QByteArray> m_texts;       // the files' bytes, which the entries point into
-    QList<QByteArrayView> m_entries; // views into m_texts: no copy per line
+    std::vector<QByteArrayView> m_entries; // views into m_texts: no copy per line
     // Number -> 1 + first entry carrying it: by value for numbers written as
     // QByteArray::number writes them (nearly every line), by text for the rest. The
     // numbers a field can hold index an array; only others need hashing.

@@ -165,7 +165,8 @@ QList<SessionResult> ScriptSession::loadLists()
     if (loaded.folders != folders)
         loaded = ::loadLists(folders);
     m_lists = std::move(loaded.lists);
-    m_unclearLists = std::move(loaded.unclear);
+    m_unclearCounts = std::move(loaded.unclear);
+    m_unclearLines.reset();
     fillCaptions();
     m_spelling.listsChanged();
     notify(Lists | Shown | State);
@@ -173,6 +174,13 @@ QList<SessionResult> ScriptSession::loadLists()
     for (const QString &path : loaded.failed)
         failures << SessionResult::failure(readProblemText(path));
     return failures;
+}
+
+const QList<UnclearListLine> &ScriptSession::unclearListLines() const
+{
+    if (!m_unclearLines)
+        m_unclearLines = ::unclearListLines(m_lists);
+    return *m_unclearLines;
 }
 
 void ScriptSession::takeRecords(const NpcRecords &records)

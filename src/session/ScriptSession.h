@@ -70,7 +70,9 @@ public:
     const NpcRecord &clipboard() const { return m_clipboard; }
     const ReferenceLists &lists() const { return m_lists; }
     // The lines of the lists as last read that name no usable number.
-    const QList<UnclearListLine> &unclearListLines() const { return m_unclearLists; }
+    const QList<UnclearListCount> &unclearListCounts() const { return m_unclearCounts; }
+    // Found when first asked for: a start only counts them.
+    const QList<UnclearListLine> &unclearListLines() const;
 
     // Grid row captions: the action name (column 1) and the link (column 2).
     const GridCaptions &captions() const { return m_captions; }
@@ -277,7 +279,8 @@ private:
     ForeignLinkFixes m_foreign;
     FileOps *m_fileOps;
     ReferenceLists m_lists;
-    QList<UnclearListLine> m_unclearLists;
+    QList<UnclearListCount> m_unclearCounts;
+    mutable std::optional<QList<UnclearListLine>> m_unclearLines;
     ListFiles m_listFiles;
     SessionSpelling m_spelling{m_settings, m_lists};
     NpcScriptDocument m_document;

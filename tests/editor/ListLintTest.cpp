@@ -31,14 +31,16 @@ TEST(ListLint, LinesTheReadingTakesButNoFieldCanUse)
 
 TEST(ListLint, TheStatusLineCountsEachFile)
 {
-    const auto lines = [](const char *path, int count) {
-        return QList<UnclearListLine>(count, {QString::fromUtf8(path), 1, "x", QStringLiteral("нет знака «=»")});
-    };
     EXPECT_EQ(unclearListsSummary({}), QString());
-    EXPECT_EQ(unclearListsSummary(lines("D/Items.txt", 3)), QStringLiteral("Items.txt: 3 строки не поняты, см. Проверка скрипта"));
-    EXPECT_EQ(unclearListsSummary(lines("D/Npc.txt", 1) + lines("D/Trigg.txt", 11) + lines("D/React.txt", 22)),
-              QStringLiteral("Npc.txt: 1 строка не понята; Trigg.txt: 11 строк не поняты; React.txt: 22 строки не "
-                             "поняты, см. Проверка скрипта"));
+    const auto file = [](const char *path, qsizetype count) {
+        return UnclearListCount{QString::fromUtf8(path), count};
+    };
+    EXPECT_EQ(unclearListsSummary({file("D/Items.txt", 3)}),
+              QStringLiteral("Items.txt: 3 строки не поняты, см. Проверка скрипта"));
+    EXPECT_EQ(
+        unclearListsSummary({file("D/Npc.txt", 1), file("D/Trigg.txt", 11), file("D/React.txt", 22)}),
+        QStringLiteral("Npc.txt: 1 строка не понята; Trigg.txt: 11 строк не поняты; React.txt: 22 строки не "
+                       "поняты, см. Проверка скрипта"));
 }
 
 TEST(ListLint, EachListIsMeasuredAgainstItsFields)
@@ -53,4 +55,7 @@ TEST(ListLint, EachListIsMeasuredAgainstItsFields)
     EXPECT_EQ(seen, utf8List({"32768=b номер больше, чем вмещает поле (32767)",
                               "255=b номер больше, чем вмещает поле (254)",
                               "65535=b номер больше, чем вмещает поле (65534)"}));
+    // The start only counts them, file by file.
+    lists.Items.appendText("abc\r\n");
+    EXPECT_EQ(unclearListCounts(lists), (QList<UnclearListCount>{{{}, 1}, {{}, 1}, {{}, 1}, {{}, 1}}));
 }

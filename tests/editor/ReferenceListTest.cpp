@@ -88,6 +88,12 @@ TEST(ReferenceListTest, MaxNumberIsTheLastEntryNotTheLargest)
         EXPECT_FALSE(listOf(odd).lastNumber()) << odd.constData();
     EXPECT_EQ(readDecimal("-9223372036854775808"), std::numeric_limits<qint64>::min());
     EXPECT_FALSE(readDecimal("9223372036854775808"));
+    EXPECT_EQ(readDecimal("9223372036854775807"), std::numeric_limits<qint64>::max());
+    EXPECT_EQ(readDecimal("999999999999999999"), 999999999999999999LL); // the longest read digit by digit
+    EXPECT_EQ(readDecimal("007"), 7);
+    for (const char *odd :
+         {"", "-", "12a", "1 2", "\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff"})
+        EXPECT_FALSE(readDecimal(odd)) << odd;
 }
 
 TEST(ReferenceListTest, FilesOfAnyShapeLoad)
