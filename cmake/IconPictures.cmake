@@ -17,6 +17,9 @@ else()
 endif()
 # 256: the about box's picture.
 set(SCRIVLET_ICON_SIZES 16 24 32 48 64 128 256)
+# The sizes that menus and toolbars draw by the dozen: one sheet of raw pixels each, read
+# at once, where a PNG file per icon took a visible part of the first paint.
+set(SCRIVLET_ICON_SHEET_SIZES 16 24 32)
 
 function(scrivlet_icon_pictures target qrc)
   if(NOT TARGET scrivlet_render_icons AND NOT EXISTS "${SCRIVLET_ICON_RENDERER}")
@@ -27,34 +30,48 @@ function(scrivlet_icon_pictures target qrc)
   file(STRINGS ${CMAKE_SOURCE_DIR}/${qrc} lines REGEX "<file>.*\\.svg</file>")
   get_filename_component(qrc_dir ${CMAKE_SOURCE_DIR}/${qrc} DIRECTORY)
   set(out ${CMAKE_BINARY_DIR}/icon-pictures)
+  set(png_sizes ${SCRIVLET_ICON_SIZES})
+  list(REMOVE_ITEM png_sizes ${SCRIVLET_ICON_SHEET_SIZES})
   string(REPLACE ";" "," sizes "${SCRIVLET_ICON_SIZES}")
+  string(REPLACE ";" "," sheet_sizes "${SCRIVLET_ICON_SHEET_SIZES}")
+  string(REPLACE ";" "," png_size_list "${png_sizes}")
   set(svgs)
-  set(pngs)
+  set(pictures)
   set(entries)
   foreach(line IN LISTS lines)
     string(REGEX REPLACE ".*<file>(.*)\\.svg</file>.*" "\\1" name ${line})
     list(APPEND svgs ${qrc_dir}/${name}.svg)
     get_filename_component(base ${name} NAME)
     get_filename_component(folder ${name} DIRECTORY)
-    foreach(size IN LISTS SCRIVLET_ICON_SIZES)
-      list(APPEND pngs ${out}/${base}-${size}.png)
+    foreach(size IN LISTS png_sizes)
+      list(APPEND pictures ${out}/${base}-${size}.png)
       string(APPEND entries "  <file alias=\"${folder}/${base}-${size}.png\">${base}-${size}.png</file>\n")
     endforeach()
   endforeach()
-  add_custom_command(OUTPUT ${pngs}
+  set(commands COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+                       ${icon_renderer} ${out} ${png_size_list} ${svgs})
+  foreach(size IN LISTS SCRIVLET_ICON_SHEET_SIZES)
+    list(APPEND pictures ${out}/icons-${size}.sheet)
+    list(APPEND commands COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+                         ${icon_renderer} ${out}/icons-${size}.sheet ${size} ${svgs})
+    # Stored as they are, so that reading one copies nothing.
+    string(APPEND entries "  <file alias=\"icon-sheets/${size}.sheet\" compression-algorithm=\"none\">"
+                          "icons-${size}.sheet</file>\n")
+  endforeach()
+  add_custom_command(OUTPUT ${pictures}
                      COMMAND ${CMAKE_COMMAND} -E make_directory ${out}
-                     COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
-                             ${icon_renderer} ${out} ${sizes} ${svgs}
+                     ${commands}
                      DEPENDS ${svgs} ${CMAKE_SOURCE_DIR}/${qrc} ${icon_renderer_target}
                      COMMENT "Drawing the icons as pictures" VERBATIM)
   file(WRITE ${out}/icon_pictures.qrc.in
        "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/\">\n${entries}</qresource>\n</RCC>\n")
   configure_file(${out}/icon_pictures.qrc.in ${out}/icon_pictures.qrc COPYONLY)
-  set_source_files_properties(${out}/icon_pictures.qrc PROPERTIES OBJECT_DEPENDS "${pngs}")
-  add_custom_target(${target}_icon_pictures DEPENDS ${pngs})
+  set_source_files_properties(${out}/icon_pictures.qrc PROPERTIES OBJECT_DEPENDS "${pictures}")
+  add_custom_target(${target}_icon_pictures DEPENDS ${pictures})
   add_dependencies(${target} ${target}_icon_pictures)
   target_sources(${target} PRIVATE ${out}/icon_pictures.qrc)
-  target_compile_definitions(${target} PUBLIC SCRIVLET_ICON_SIZES="${sizes}")
+  target_compile_definitions(${target} PUBLIC SCRIVLET_ICON_SIZES="${sizes}"
+                                              SCRIVLET_ICON_SHEET_SIZES="${sheet_sizes}")
 endfunction()
 
 # The program's own icon, shown by Windows for the program and its files.

@@ -2,6 +2,7 @@
 // that builds, so that the program itself draws no SVG at start.
 //   render-icons OUT-FOLDER SIZES FILE.svg...    (SIZES like 16,24,32; writes NAME-SIZE.png)
 //   render-icons OUT.ico SIZES FILE.svg          (one Windows icon holding every size)
+//   render-icons OUT.sheet SIDE FILE.svg...      (every file's raw pixels at one size)
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
@@ -72,6 +73,38 @@ QByteArray icon(QSvgRenderer &renderer, const QStringList &sizes)
     return out;
 }
 
+// The pictures of one size in one file, read by the program without decoding: a line
+// "SCRIVLET ICONS count", a line "name width height" for each picture, line ends up to a
+// multiple of 4 bytes, then each picture's premultiplied ARGB32 pixels, row by row, as
+// 32-bit words of the machine's order (the program runs on little-endian machines only).
+QByteArray sheet(const QStringList &files, int side)
+{
+    QByteArray index = "SCRIVLET ICONS " + QByteArray::number(files.size()) + '\n';
+    QByteArray pixels;
+    for (const QString &file : files) {
+        QSvgRenderer renderer(file);
+        if (!renderer.isValid())
+            return {};
+        const QImage image = drawn(renderer, side);
+        index += QFileInfo(file).completeBaseName().toUtf8() + ' ' + QByteArray::number(image.width()) + ' ' +
+                 QByteArray::number(image.height()) + '\n';
+        for (int row = 0; row < image.height(); ++row)
+            pixels.append(reinterpret_cast<const char *>(image.constScanLine(row)), image.width() * 4);
+    }
+    while (index.size() % 4 != 0)
+        index += '\n';
+    return index + pixels;
+}
+
+bool write(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush())
+        return true;
+    std::fprintf(stderr, "render-icons: %s cannot be written\n", qPrintable(path));
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -83,6 +116,14 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QString out = arguments[1];
+    if (out.endsWith(QLatin1String(".sheet"))) {
+        const QByteArray bytes = sheet(arguments.mid(3), arguments[2].toInt());
+        if (bytes.isEmpty()) {
+            std::fputs("render-icons: an SVG file cannot be drawn\n", stderr);
+            return 1;
+        }
+        return write(out, bytes) ? 0 : 1;
+    }
     for (const QString &file : arguments.mid(3)) {
         QSvgRenderer renderer(file);
         if (!renderer.isValid()) {
@@ -91,11 +132,8 @@ int main(int argc, char *argv[])
         }
         const QStringList sizes = arguments[2].split(QLatin1Char(','));
         if (out.endsWith(QLatin1String(".ico"))) {
-            QFile file(out);
-            if (!file.open(QIODevice::WriteOnly) || file.write(icon(renderer, sizes)) < 0 || !file.flush()) {
-                std::fprintf(stderr, "render-icons: %s cannot be written\n", qPrintable(out));
+            if (!write(out, icon(renderer, sizes)))
                 return 1;
-            }
             continue;
         }
         for (const QString &size : sizes) {

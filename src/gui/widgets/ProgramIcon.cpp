@@ -6,10 +6,13 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
+#include <QResource>
 #include <QStyle>
 #include <QStyleOption>
 
 #include <algorithm>
+#include <cstring>
+#include <map>
 #include <optional>
 
 namespace
@@ -23,6 +26,75 @@ QSize fitted(const QSize &shape, const QSize &box)
         return QSize(int(width), box.height());
     return QSize(box.width(), int(qint64(box.width()) * shape.height() / shape.width()));
 }
+
+// The pictures of every icon at one small size, from one resource file of raw pixels
+// (scripts/render-icons.cpp): decoding a PNG file for each of forty toolbar buttons took
+// a visible part of the first paint.
+class IconSheet
+{
+public:
+    // Nothing when the program has no sheet of that side.
+    static const IconSheet *of(int side)
+    {
+        static const QStringList sides = QStringLiteral(SCRIVLET_ICON_SHEET_SIZES).split(QLatin1Char(','));
+        static std::map<int, IconSheet> sheets; // each read when first drawn from
+        if (!sides.contains(QString::number(side)))
+            return nullptr;
+        auto found = sheets.find(side);
+        if (found == sheets.end())
+            found = sheets.emplace(side, IconSheet(QStringLiteral(":/icon-sheets/%1.sheet").arg(side))).first;
+        return &found->second;
+    }
+
+    // The picture of the icon named as its SVG file without ".svg"; null when there is none.
+    QPixmap picture(const QString &name) const
+    {
+        const auto found = m_pictures.constFind(name);
+        if (found == m_pictures.constEnd())
+            return {};
+        QImage image(found->size, QImage::Format_ARGB32_Premultiplied);
+        const qsizetype rowBytes = qsizetype(found->size.width()) * 4;
+        for (int row = 0; row < image.height(); ++row)
+            memcpy(image.scanLine(row), m_bytes.constData() + found->offset + row * rowBytes,
+                   size_t(rowBytes));
+        return QPixmap::fromImage(std::move(image));
+    }
+
+private:
+    struct Place {
+        qsizetype offset;
+        QSize size;
+    };
+
+    explicit IconSheet(const QString &path) : m_bytes(QResource(path).uncompressedData())
+    {
+        const qsizetype headerEnd = m_bytes.indexOf("\n");
+        const QList<QByteArray> header = m_bytes.left(headerEnd).split(' ');
+        const qsizetype count = header.size() == 3 && header[0] == "SCRIVLET" ? header[2].toLongLong() : 0;
+        qsizetype line = headerEnd + 1;
+        QList<std::pair<QString, QSize>> entries;
+        for (qsizetype i = 0; i < count && line > 0; ++i) {
+            const qsizetype end = m_bytes.indexOf('\n', line);
+            const QList<QByteArray> fields =
+                m_bytes.sliced(line, std::max<qsizetype>(end - line, 0)).split(' ');
+            if (end < 0 || fields.size() != 3)
+                return;
+            entries.append({QString::fromUtf8(fields[0]), QSize(fields[1].toInt(), fields[2].toInt())});
+            line = end + 1;
+        }
+        qsizetype offset = (line + 3) / 4 * 4;
+        for (const auto &[name, size] : entries) {
+            const qsizetype bytes = qsizetype(size.width()) * size.height() * 4;
+            if (size.isEmpty() || offset + bytes > m_bytes.size())
+                return; // a sheet cut short shows no icon rather than reading past it
+            m_pictures.insert(name, {offset, size});
+            offset += bytes;
+        }
+    }
+
+    QByteArray m_bytes;
+    QHash<QString, Place> m_pictures;
+};
 
 class LazyIconEngine : public QIconEngine
 {
@@ -95,7 +167,11 @@ public:
             const int side = std::max(size.width(), size.height());
             const QList<int> sides = pictureSides();
             const auto nearest = std::lower_bound(sides.begin(), sides.end(), side);
-            drawn = QPixmap(picture(nearest == sides.end() ? sides.last() : *nearest), "PNG");
+            const int pictureSide = nearest == sides.end() ? sides.last() : *nearest;
+            if (const IconSheet *sheet = IconSheet::of(pictureSide))
+                drawn = sheet->picture(m_base.sliced(m_base.lastIndexOf(QLatin1Char('/')) + 1));
+            else
+                drawn = QPixmap(picture(pictureSide), "PNG");
             if (!drawn.isNull() && drawn.size() != size) {
                 const QSize shown = fitted(drawn.size(), size);
                 drawn = shown.width() == size.width() ? drawn.scaledToWidth(size.width(), Qt::SmoothTransformation)

@@ -1,5 +1,6 @@
 #include "gui/widgets/ProgramIcon.h"
 
+#include <QDir>
 #include <QImage>
 #include <QPixmap>
 
@@ -36,4 +37,24 @@ TEST(ProgramIconTest, DrawsTheFileAtTheAskedSizeAndGreyedWhenDisabled)
     EXPECT_NEAR(wide.height(), 40, 1);
     EXPECT_EQ(programIcon(QStringLiteral(":/icons/Save.svg")).cacheKey(), icon.cacheKey())
         << "one icon per file";
+}
+
+TEST(ProgramIconTest, EveryIconHasAPictureAtEverySize)
+{
+    Q_INIT_RESOURCE(resources);
+    const QStringList files = QDir(QStringLiteral(":/icons")).entryList({QStringLiteral("*.svg")});
+    ASSERT_GT(files.size(), 40);
+    for (const QString &file : files) {
+        const QIcon icon = programIcon(QStringLiteral(":/icons/") + file);
+        for (const int side : {16, 24, 32, 48, 256}) {
+            const QImage picture = icon.pixmap(QSize(side, side), 1.0).toImage();
+            EXPECT_EQ(std::max(picture.width(), picture.height()), side) << file.toStdString() << ' ' << side;
+            EXPECT_GT(paintedPixels(picture), 0) << file.toStdString() << ' ' << side;
+        }
+    }
+    // A wide drawing keeps its shape in the small sizes too.
+    const QSize wide =
+        programIcon(QStringLiteral(":/icons/Check_Vesta_on.svg")).pixmap(QSize(24, 24), 1.0).size();
+    EXPECT_EQ(wide.width(), 24);
+    EXPECT_NEAR(wide.height(), 13, 1);
 }
