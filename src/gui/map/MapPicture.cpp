@@ -8,9 +8,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
-#ifdef SCRIVLET_QT_SVG
-#include <QSvgGenerator>
-#endif
 #include <QtMath>
 
 namespace MapPicture
@@ -88,19 +85,9 @@ bool draw(MapScene &scene, MapFormat format, int scale, QByteArray &picture, QSt
     if (format == MapFormat::Svg) {
         const QString title = QStringLiteral("Карта диалога");
         const QString description = cutTexts(scene).join(u'\n');
-#ifdef SCRIVLET_QT_SVG
-        QSvgGenerator svg;
-        svg.setOutputDevice(&buffer);
-        svg.setSize(size);
-        svg.setViewBox(QRect(QPoint(0, 0), size));
-        svg.setTitle(title);
-        svg.setDescription(description);
-        made = paint(svg, scene, size);
-#else
         SvgPicture svg(size, title, description);
         made = paint(svg, scene, size);
         buffer.write(svg.document());
-#endif
     } else {
         // Drawn at the larger size, not enlarged afterwards: the text stays sharp.
         QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);

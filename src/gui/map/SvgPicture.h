@@ -10,8 +10,8 @@
 class SvgPaintEngine;
 
 // A picture painted into SVG text: paths, shapes, text and pictures, each with its pen,
-// brush and transformation. For a Qt without its SVG module (the Windows build), whose
-// QSvgGenerator would otherwise write the map's SVG.
+// brush and transformation. The map's SVG files are written with it: Qt's SVG module is
+// not in the Windows build, and elsewhere it would be one more library to load at start.
 class SvgPicture : public QPaintDevice
 {
 public:
