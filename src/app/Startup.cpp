@@ -73,6 +73,8 @@ static void setMakers(ScrivletWindows &windows, DocumentCommands &document, cons
     });
     windows.renumber.setMaker([&session, &asker, &main] { return new RenumberDialog(session, asker, main); });
     windows.replace.setMaker([&session, &asker, &main] { return new ReplaceDialog(session, asker, main); });
+    windows.macroManager.setMaker(
+        [&session, &asker, &main] { return new TForm6(session.macroLibrary(), asker, main); });
 }
 
 ScrivletWindows::~ScrivletWindows()
@@ -100,9 +102,7 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     auto *config = new TForm4(main);
     windows->config = config;
     auto *saveMacro = new TForm5(session.macroLibrary(), asker, main);
-    auto *macroManager = new TForm6(session.macroLibrary(), asker, main);
     windows->saveMacro = saveMacro;
-    windows->macroManager = macroManager;
     StartupSteps::done("dialogs");
 
     const CommandContext context{session, asker, main};
@@ -112,9 +112,8 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
                                       &windows->problems, &windows->findUsages,
                                       &windows->map, &windows->renumber,
                                       &windows->replace};
-    main.setCommands({new AppCommands(context, opened), document,
-                      new RecordCommands(context), dialogue,
-                      new MacroCommands(context, main.Btn_Macr()->menu(), saveMacro, macroManager)});
+    main.setCommands({new AppCommands(context, opened), document, new RecordCommands(context), dialogue,
+                      new MacroCommands(context, main.Btn_Macr()->menu(), saveMacro, windows->macroManager)});
     QObject::connect(document, &DocumentCommands::dialogueFileWanted, dialogue, &DialogueCommands::OpenEdtExecute);
     QObject::connect(document, &DocumentCommands::dialogueViewWanted, dialogue, &DialogueCommands::ShowEdtExecute);
     QObject::connect(document, &DocumentCommands::dialogueFileDropped, dialogue, &DialogueCommands::loadDroppedFile);

@@ -14,6 +14,7 @@ class RenumberDialog;
 class ReplaceDialog;
 class ScriptSession;
 class TForm1;
+class TForm6;
 class View_Map;
 class QWidget;
 
@@ -26,8 +27,8 @@ struct ScrivletWindows {
     QWidget *viewer = nullptr;       // TForm3
     QWidget *config = nullptr;       // TForm4
     QWidget *saveMacro = nullptr;    // TForm5
-    QWidget *macroManager = nullptr; // TForm6
     // Made when first opened.
+    OnDemand<TForm6> macroManager;
     OnDemand<PhrasesWindow> phrases;
     OnDemand<ProblemsWindow> problems;
     OnDemand<FindUsagesDialog> findUsages;

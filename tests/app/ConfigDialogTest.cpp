@@ -378,7 +378,7 @@ TEST_F(ConfigDialogTest, RegistrationFailureIsShownAndStartUpGoesOn)
         QStringLiteral("Не удалось записать файл ") +
         QDir::toNativeSeparators(ownEntry(dataHome()))));
     EXPECT_NE(m_windows->saveMacro, nullptr);
-    EXPECT_NE(m_windows->macroManager, nullptr);
+    EXPECT_NE(m_windows->macroManager.get(), nullptr);
 }
 
 TEST_F(ConfigDialogTest, WithoutListsInTheStartFolderTheShippedOnesServeAndTheDialogNamesTheirFolder)

@@ -1,6 +1,7 @@
-#include "gui/dialogue/TForm3.h"
 #include "document/NpcFile.h"
+#include "gui/dialogue/TForm3.h"
 #include "gui/file/DocumentCommands.h"
+#include "gui/macros/TForm6.h"
 #include "support/AppFixture.h"
 #include "support/Wine.h"
 
@@ -94,7 +95,7 @@ TEST_F(WindowDetailsTest, TheMacroManagersImageButtonsCarryHints)
 {
     start();
     for (const char *name : {"Btn_Del", "Btn_MoveUp", "Btn_MoveDown", "Btn_Edit"}) {
-        const auto *button = m_windows->macroManager->findChild<QToolButton *>(QLatin1String(name));
+        const auto *button = m_windows->macroManager.get()->findChild<QToolButton *>(QLatin1String(name));
         ASSERT_NE(button, nullptr) << name;
         EXPECT_FALSE(button->toolTip().isEmpty()) << name;
     }

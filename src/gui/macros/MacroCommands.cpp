@@ -45,7 +45,8 @@ QString macroCaption(const QByteArray &name)
     return caption;
 }
 
-MacroCommands::MacroCommands(const CommandContext &context, QMenu *menu, TForm5 *saveMacro, TForm6 *manager)
+MacroCommands::MacroCommands(const CommandContext &context, QMenu *menu, TForm5 *saveMacro,
+                             OnDemand<TForm6> &manager)
     : QObject(&context.window), m_context(context), m_session(context.session), m_menu(menu),
       m_saveMacro(saveMacro), m_manager(manager)
 {
@@ -154,6 +155,6 @@ void MacroCommands::SaveAsMacrExecute()
 
 void MacroCommands::MacrManagerExecute()
 {
-    if (m_manager)
-        m_manager->exec();
+    if (TForm6 *manager = m_manager.get())
+        manager->exec();
 }

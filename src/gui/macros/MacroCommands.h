@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/widgets/CommandContext.h"
+#include "gui/widgets/OnDemand.h"
 
 #include <QByteArray>
 #include <QList>
@@ -16,7 +17,7 @@ class MacroCommands : public QObject
 {
     Q_OBJECT
 public:
-    MacroCommands(const CommandContext &context, QMenu *menu, TForm5 *saveMacro, TForm6 *manager);
+    MacroCommands(const CommandContext &context, QMenu *menu, TForm5 *saveMacro, OnDemand<TForm6> &manager);
 
     const MacroStore &store() const;
     // Builds the macro items of the menu now, as opening it does.
@@ -38,7 +39,7 @@ private:
     ScriptSession &m_session;
     QMenu *m_menu = nullptr;
     TForm5 *m_saveMacro = nullptr;
-    TForm6 *m_manager = nullptr;
+    OnDemand<TForm6> &m_manager;
     QObject *m_items = nullptr; // parent of the macro items of the menu
     QList<QMenu *> m_pages;
     QList<QByteArray> m_menuEntries; // the entries as last read or written

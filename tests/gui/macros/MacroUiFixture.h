@@ -71,7 +71,7 @@ protected:
     QByteArray macroFile() { return readFile(QStringLiteral("Data/macros.mcr")); }
 
     TForm5 *saveDialog() { return static_cast<TForm5 *>(m_windows->saveMacro); }
-    TForm6 *manager() { return static_cast<TForm6 *>(m_windows->macroManager); }
+    TForm6 *manager() { return m_windows->macroManager.get(); }
     template <typename T> T *in(QWidget *dialog, const char *name)
     {
         return dialog->findChild<T *>(QLatin1String(name));
