@@ -96,6 +96,28 @@ private:
     QHash<QString, Place> m_pictures;
 };
 
+// A PNG resource, read by Qt's own PNG reader: left to guess, a reader loads every image
+// format plugin of the system (the SVG one with Qt's SVG module) to ask them first.
+QImage readPng(const QString &resource)
+{
+    QImageReader reader(resource, "PNG");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
+// The size a PNG resource gives in its header, for the same reason read by hand.
+QSize pngSize(const QString &resource)
+{
+    const QByteArray bytes = QResource(resource).uncompressedData();
+    const auto number = [&bytes](int at) {
+        return int(quint8(bytes[at])) << 24 | int(quint8(bytes[at + 1])) << 16 |
+               int(quint8(bytes[at + 2])) << 8 | int(quint8(bytes[at + 3]));
+    };
+    if (bytes.size() < 24 || !bytes.startsWith("\x89PNG\r\n\x1a\n") || bytes.mid(12, 4) != "IHDR")
+        return {};
+    return QSize(number(16), number(20));
+}
+
 class LazyIconEngine : public QIconEngine
 {
 public:
@@ -171,7 +193,7 @@ public:
             if (const IconSheet *sheet = IconSheet::of(pictureSide))
                 drawn = sheet->picture(m_base.sliced(m_base.lastIndexOf(QLatin1Char('/')) + 1));
             else
-                drawn = QPixmap(picture(pictureSide), "PNG");
+                drawn = QPixmap::fromImage(readPng(picture(pictureSide)));
             if (!drawn.isNull() && drawn.size() != size) {
                 const QSize shown = fitted(drawn.size(), size);
                 drawn = shown.width() == size.width() ? drawn.scaledToWidth(size.width(), Qt::SmoothTransformation)
@@ -188,8 +210,8 @@ public:
     }
     QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
     {
-        if (!m_shape) // the largest picture's, read from its header only
-            m_shape = QImageReader(picture(pictureSides().last()), "PNG").size();
+        if (!m_shape)
+            m_shape = pngSize(picture(pictureSides().last()));
         return m_shape->isEmpty() ? size : fitted(*m_shape, size);
     }
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
