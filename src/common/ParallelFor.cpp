@@ -5,8 +5,13 @@
 #include <thread>
 #include <vector>
 
-void parallelFor(std::size_t count, const std::function<void(std::size_t)> &job)
+void parallelFor(std::size_t count, const std::function<void(std::size_t)> &job, long long workBytes)
 {
+    if (workBytes < 1024 * 1024) {
+        for (std::size_t i = 0; i < count; ++i)
+            job(i);
+        return;
+    }
     std::atomic<std::size_t> next{0};
     auto work = [&] {
         for (std::size_t i = next++; i < count; i = next++)

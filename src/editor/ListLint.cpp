@@ -105,11 +105,19 @@ QString reasonText(Unclear kind, QByteArrayView text, const QString &tooLarge)
 // Each list's files as read, side by side: the lists are independent.
 template <typename PerFile> void forEachListFile(const ReferenceLists &lists, PerFile &&perFile)
 {
-    parallelFor(ReferenceLists::Count, [&lists, &perFile](std::size_t index) {
-        const auto id = ListId(int(index) + 1);
-        for (const QByteArray &text : lists.byId(id).texts())
-            perFile(index, lists.sourceOf(id), text, rangeOf(id));
-    });
+    qint64 bytes = 0;
+    for (int id = 1; id <= ReferenceLists::Count; ++id) {
+        for (const QByteArray &text : lists.byId(ListId(id)).texts())
+            bytes += text.size();
+    }
+    parallelFor(
+        ReferenceLists::Count,
+        [&lists, &perFile](std::size_t index) {
+            const auto id = ListId(int(index) + 1);
+            for (const QByteArray &text : lists.byId(id).texts())
+                perFile(index, lists.sourceOf(id), text, rangeOf(id));
+        },
+        bytes);
 }
 
 // "1 строка не понята", "3 строки не поняты", "5 строк не поняты".

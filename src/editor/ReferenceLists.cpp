@@ -79,11 +79,15 @@ QStringList ReferenceLists::load(const QString &dataDir, const QString &standard
 {
     constexpr std::size_t count = std::size(Slots);
     std::array<QString, count> paths;
-    for (std::size_t i = 0; i < count; ++i)
+    qint64 bytes = 0;
+    for (std::size_t i = 0; i < count; ++i) {
         paths[i] = fileFor(Slots[i].id, dataDir, standardDir, shippedDir);
+        bytes += QFileInfo(paths[i]).size();
+    }
     // The lists are independent, and big ones take a while: read side by side.
     std::array<bool, count> read{};
-    parallelFor(count, [&](std::size_t i) { read[i] = (this->*(Slots[i].member)).readFile(paths[i]); });
+    parallelFor(
+        count, [&](std::size_t i) { read[i] = (this->*(Slots[i].member)).readFile(paths[i]); }, bytes);
 
     QStringList failed;
     for (std::size_t i = 0; i < count; ++i) {

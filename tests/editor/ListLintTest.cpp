@@ -59,3 +59,16 @@ TEST(ListLint, EachListIsMeasuredAgainstItsFields)
     lists.Items.appendText("abc\r\n");
     EXPECT_EQ(unclearListCounts(lists), (QList<UnclearListCount>{{{}, 1}, {{}, 1}, {{}, 1}, {{}, 1}}));
 }
+
+TEST(ListLint, ListsOfMegabytesAreCountedSideBySide)
+{
+    ReferenceLists lists;
+    QByteArray text;
+    for (int number = 0; number < 40000; ++number)
+        text += QByteArray::number(number) + "=name\r\n";
+    lists.Npc.appendText(text);
+    lists.Items.appendText(text);
+    lists.Trigg.appendText(text);
+    EXPECT_EQ(unclearListCounts(lists), (QList<UnclearListCount>{{{}, 40000 - 32768}, {{}, 40000 - 255}}));
+    EXPECT_EQ(unclearListLines(lists).size(), 40000 - 32768 + 40000 - 255);
+}
