@@ -207,11 +207,18 @@ void TForm1::buildCentralArea()
 
 void TForm1::LoadLists()
 {
+    // Lines the lists could not make sense of are used as read; the problems window lists
+    // them. Said once counted, which a message box about a list may come before.
+    connect(
+        &m_session, &ScriptSession::unclearListsCounted, this,
+        [this] {
+            if (const QString unclear = unclearListsSummary(m_session.unclearListCounts());
+                !unclear.isEmpty())
+                statusBar()->showMessage(unclear, 30000);
+        },
+        Qt::SingleShotConnection);
     for (const SessionResult &failure : m_session.loadLists())
         m_prompts.error(this, failure.message);
-    // Lines the lists could not make sense of are used as read; the problems window lists them.
-    if (const QString unclear = unclearListsSummary(m_session.unclearListCounts()); !unclear.isEmpty())
-        statusBar()->showMessage(unclear, 30000);
 }
 
 void TForm1::initialiseWindow()

@@ -14,8 +14,7 @@ QString ListFolders::standardFolderOf(const QString &startFolder)
 
 LoadedLists loadLists(const ListFolders &folders)
 {
-    LoadedLists loaded{folders, {}, {}, {}};
+    LoadedLists loaded{folders, {}, {}};
     loaded.failed = loaded.lists.load(folders.chosen, folders.standard, folders.shipped);
-    loaded.unclear = unclearListCounts(loaded.lists);
     return loaded;
 }

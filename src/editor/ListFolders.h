@@ -28,7 +28,6 @@ struct LoadedLists {
     ListFolders folders; // where they were looked for
     ReferenceLists lists;
     QStringList failed; // the paths that could not be read, in reading order
-    QList<UnclearListCount> unclear;
 };
 
 LoadedLists loadLists(const ListFolders &folders);

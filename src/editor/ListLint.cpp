@@ -102,24 +102,6 @@ QString reasonText(Unclear kind, QByteArrayView text, const QString &tooLarge)
     return {};
 }
 
-// Each list's files as read, side by side: the lists are independent.
-template <typename PerFile> void forEachListFile(const ReferenceLists &lists, PerFile &&perFile)
-{
-    qint64 bytes = 0;
-    for (int id = 1; id <= ReferenceLists::Count; ++id) {
-        for (const QByteArray &text : lists.byId(ListId(id)).texts())
-            bytes += text.size();
-    }
-    parallelFor(
-        ReferenceLists::Count,
-        [&lists, &perFile](std::size_t index) {
-            const auto id = ListId(int(index) + 1);
-            for (const QByteArray &text : lists.byId(id).texts())
-                perFile(index, lists.sourceOf(id), text, rangeOf(id));
-        },
-        bytes);
-}
-
 // "1 строка не понята", "3 строки не поняты", "5 строк не поняты".
 QString linesNotUnderstood(qsizetype count)
 {
@@ -146,29 +128,46 @@ QList<UnclearListLine> unclearListLines(const QString &path, QByteArrayView byte
 
 QList<UnclearListLine> unclearListLines(const ReferenceLists &lists)
 {
-    std::vector<QList<UnclearListLine>> byList(ReferenceLists::Count);
-    forEachListFile(lists, [&byList](std::size_t index, const QString &path, auto text, qint64 range) {
-        byList[index] += unclearListLines(path, text, range);
-    });
+    // The files side by side: they are independent.
+    const QList<ListFileText> files = listFileTexts(lists);
+    qint64 bytes = 0;
+    for (const ListFileText &file : files)
+        bytes += file.bytes.size();
+    std::vector<QList<UnclearListLine>> byFile(std::size_t(files.size()));
+    parallelFor(
+        byFile.size(),
+        [&files, &byFile](std::size_t i) {
+            const ListFileText &file = files[qsizetype(i)];
+            byFile[i] = unclearListLines(file.path, file.bytes, file.fieldRange);
+        },
+        bytes);
     QList<UnclearListLine> found;
-    for (QList<UnclearListLine> &list : byList)
-        found += std::move(list);
+    for (QList<UnclearListLine> &lines : byFile)
+        found += std::move(lines);
     return found;
 }
 
-QList<UnclearListCount> unclearListCounts(const ReferenceLists &lists)
+QList<ListFileText> listFileTexts(const ReferenceLists &lists)
 {
-    // Only counted: a start waits for this, and the lines are listed when asked for.
-    std::vector<QList<UnclearListCount>> byList(ReferenceLists::Count);
-    forEachListFile(lists, [&byList](std::size_t index, const QString &path, auto text, qint64 range) {
-        qsizetype count = 0;
-        forEachUnclearLine(text, range, [&count](QByteArrayView, qsizetype, Unclear) { ++count; });
-        if (count > 0)
-            byList[index].append({path, count});
-    });
+    QList<ListFileText> files;
+    for (int id = 1; id <= ReferenceLists::Count; ++id) {
+        for (const QByteArray &text : lists.byId(ListId(id)).texts())
+            files.append({lists.sourceOf(ListId(id)), text, rangeOf(ListId(id))});
+    }
+    return files;
+}
+
+QList<UnclearListCount> unclearListCounts(const QList<ListFileText> &files)
+{
+    // One file after another: counted beside the first window, which keeps the other core.
     QList<UnclearListCount> found;
-    for (QList<UnclearListCount> &list : byList)
-        found += std::move(list);
+    for (const ListFileText &file : files) {
+        qsizetype count = 0;
+        forEachUnclearLine(file.bytes, file.fieldRange,
+                           [&count](QByteArrayView, qsizetype, Unclear) { ++count; });
+        if (count > 0)
+            found.append({file.path, count});
+    }
     return found;
 }
 

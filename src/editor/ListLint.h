@@ -23,6 +23,16 @@ QList<UnclearListLine> unclearListLines(const QString &path, QByteArrayView byte
 // Those of every list as read, in reading order.
 QList<UnclearListLine> unclearListLines(const ReferenceLists &lists);
 
+// A list file's bytes as read, apart from the list: its lines can be counted on another
+// thread while the lists serve (and are replaced).
+struct ListFileText {
+    QString path;
+    QByteArray bytes;
+    qint64 fieldRange;
+};
+// Those of every list, in reading order.
+QList<ListFileText> listFileTexts(const ReferenceLists &lists);
+
 // How many unclear lines each list file holds, files with none left out.
 struct UnclearListCount {
     QString path;
@@ -30,8 +40,7 @@ struct UnclearListCount {
 
     bool operator==(const UnclearListCount &) const = default;
 };
-// Those of every list as read, in reading order.
-QList<UnclearListCount> unclearListCounts(const ReferenceLists &lists);
+QList<UnclearListCount> unclearListCounts(const QList<ListFileText> &files);
 
 // The status bar's line: "Items.txt: 3 строки не поняты, см. Проверка скрипта", a part
 // for each file; empty when there is none.

@@ -165,8 +165,9 @@ QList<SessionResult> ScriptSession::loadLists()
     if (loaded.folders != folders)
         loaded = ::loadLists(folders);
     m_lists = std::move(loaded.lists);
-    m_unclearCounts = std::move(loaded.unclear);
+    m_unclearCounts.clear();
     m_unclearLines.reset();
+    countUnclearListLines();
     fillCaptions();
     m_spelling.listsChanged();
     notify(Lists | Shown | State);
@@ -174,6 +175,23 @@ QList<SessionResult> ScriptSession::loadLists()
     for (const QString &path : loaded.failed)
         failures << SessionResult::failure(readProblemText(path));
     return failures;
+}
+
+void ScriptSession::countUnclearListLines()
+{
+    // After the first paint rather than before it: a list of a million lines takes a while.
+    const quint64 reading = ++m_listsRead;
+    m_unclearCounting = std::async(std::launch::async, [this, reading, files = listFileTexts(m_lists)] {
+        QMetaObject::invokeMethod(
+            this,
+            [this, reading, counts = ::unclearListCounts(files)] {
+                if (reading != m_listsRead)
+                    return; // the lists were read again meanwhile
+                m_unclearCounts = counts;
+                emit unclearListsCounted();
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 const QList<UnclearListLine> &ScriptSession::unclearListLines() const

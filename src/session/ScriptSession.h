@@ -70,6 +70,7 @@ public:
     const NpcRecord &clipboard() const { return m_clipboard; }
     const ReferenceLists &lists() const { return m_lists; }
     // The lines of the lists as last read that name no usable number.
+    // Counted on another thread once the lists are read; unclearListsCounted() says when.
     const QList<UnclearListCount> &unclearListCounts() const { return m_unclearCounts; }
     // Found when first asked for: a start only counts them.
     const QList<UnclearListLine> &unclearListLines() const;
@@ -226,6 +227,8 @@ signals:
     // The lists were read (again): names, limits and what depends on them. Comes before
     // the record is shown again.
     void listsChanged();
+    // The unclear lines of the lists as last read are counted.
+    void unclearListsCounted();
 
 private:
     enum Change : int {
@@ -262,6 +265,7 @@ private:
     SpokenText spoken() const;
     SessionResult applyPhraseStep(const PhraseStep &step, const QString &name);
     void takeFolder(const QString &path);
+    void countUnclearListLines();
 
     // The steps each command runs, in the order it runs them.
     void showRec();
@@ -281,6 +285,7 @@ private:
     ReferenceLists m_lists;
     QList<UnclearListCount> m_unclearCounts;
     mutable std::optional<QList<UnclearListLine>> m_unclearLines;
+    quint64 m_listsRead = 0; // which reading a count belongs to
     ListFiles m_listFiles;
     SessionSpelling m_spelling{m_settings, m_lists};
     NpcScriptDocument m_document;
@@ -303,5 +308,6 @@ private:
     bool m_typedValuePending = false;
 
     friend class SessionTester;
+    std::future<void> m_unclearCounting;
     std::future<LoadedLists> m_prefetchedLists; // last: waited for before the rest goes
 };

@@ -12,8 +12,9 @@
 #include <QDir>
 #include <QLabel>
 #include <QStatusBar>
-#include <QTreeWidget>
 #include <QTableWidget>
+#include <QTest>
+#include <QTreeWidget>
 
 class StartupTest : public AppFixture
 {
@@ -163,6 +164,8 @@ TEST_F(StartupTest, UnclearListLinesAreSaidAtStartUpAndListedInTheProblemsWindow
 {
     writeFile(QStringLiteral("Data/Items.txt"), "1=coin\r\nabc\r\n-5=minus\r\n12x=bent\r\n2=bread\r\n");
     start();
+    // Counted once the lists are read, on another thread.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !main().statusBar()->currentMessage().isEmpty(); }, 60000));
     EXPECT_EQ(main().statusBar()->currentMessage(), QStringLiteral("Items.txt: 3 строки не поняты, см. Проверка скрипта"));
     EXPECT_EQ(session().lists().Items.count(), 5) << "the lines are used as read";
 

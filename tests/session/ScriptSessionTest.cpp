@@ -3,6 +3,9 @@
 #include "common/Windows1251.h"
 #include "macros/MacroEntry.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+
 #include <functional>
 
 namespace
@@ -346,6 +349,24 @@ TEST_F(ScriptSessionTest, PrefetchedListsAreThoseReadThenAndOnlyFromTheSameFolde
     moved.loadLists();
     EXPECT_EQ(moved.lists().Items.nameOf(1), "mod sword") << "the data folder changed after the prefetch";
     EXPECT_EQ(moved.lists().sourceOf(ListId::Items), pathIn(QStringLiteral("mods/Items.txt")));
+}
+
+TEST_F(ScriptSessionTest, UnclearListLinesAreCountedAfterTheReadingAndOnlyForTheListsAsLastRead)
+{
+    writeFile(QStringLiteral("Data/Items.txt"), "1=coin\r\nabc\r\n");
+    QList<QList<UnclearListCount>> heard;
+    QObject::connect(&session(), &ScriptSession::unclearListsCounted,
+                     [&] { heard << session().unclearListCounts(); });
+    session().loadLists();
+    EXPECT_TRUE(session().unclearListCounts().isEmpty()) << "not counted before the event loop runs";
+    writeFile(QStringLiteral("Data/Items.txt"), "abc\r\n-5=minus\r\n");
+    session().loadLists(); // before the first count is heard
+    for (QDeadlineTimer enough(60000); heard.isEmpty() && !enough.hasExpired();)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    QCoreApplication::processEvents();
+    const QList<UnclearListCount> expected{{pathIn(QStringLiteral("Data/Items.txt")), 2}};
+    EXPECT_EQ(heard, QList<QList<UnclearListCount>>{expected}) << "the first count came too late to be heard";
+    EXPECT_EQ(session().unclearListLines().size(), 2);
 }
 
 TEST_F(ScriptSessionTest, EveryWayAwayFromTheRecordIsAnnouncedBeforeAnythingChanges)
