@@ -1,6 +1,6 @@
 // A list file of any shape: every kept entry is a whole line without ";", lookups find
 // the first entry of a number, the number reader agrees with the standard library, and
-// the unclear lines are lines of the file.
+// the unclear lines are lines of the file, as many as the start counts.
 #include "FuzzCheck.h"
 #include "editor/ListLint.h"
 #include "editor/ReferenceList.h"
@@ -63,7 +63,12 @@ extern "C" int LLVMFuzzerTestOneInput(const char *data, size_t size)
     }
     // Each unclear line is one of the entries, named by its place in the file.
     const QList<QByteArray> fileLines = text.split('\n');
-    for (const UnclearListLine &line : unclearListLines(QStringLiteral("x.txt"), bytes, 32767)) {
+    const QList<UnclearListLine> unclear = unclearListLines(QStringLiteral("x.txt"), bytes, 32767);
+    // The start's count of them is the check's.
+    const QList<UnclearListCount> counted = unclearListCounts({{QStringLiteral("x.txt"), bytes, 32767}});
+    FUZZ_CHECK(counted.isEmpty() ? unclear.isEmpty()
+                                 : counted.size() == 1 && counted[0].count == unclear.size());
+    for (const UnclearListLine &line : unclear) {
         FUZZ_CHECK(line.line >= 1 && line.line <= fileLines.size() && !line.reason.isEmpty());
         QByteArray read = fileLines.at(line.line - 1);
         if (read.endsWith('\r'))
