@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QHelpEvent>
-#include <QImageReader>
 #include <QPainter>
 #include <QPointer>
 #include <QStyleOption>
@@ -132,14 +131,10 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *o
 bool ProgramStyle::drawGroupBoxFrame(const QStyleOption *option, QPainter *painter,
                                      const QWidget *widget) const
 {
-    // Fusion's own frame and image, the image read as the PNG it is: read as just any
-    // image, Qt would first load every image plugin installed to ask if it knows it.
-    if (!m_groupBoxFrame) {
-        QImageReader reader(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"),
-                            "png");
-        reader.setAutoDetectImageFormat(false);
-        m_groupBoxFrame = QPixmap::fromImage(reader.read());
-    }
+    // Fusion's own frame and image.
+    if (!m_groupBoxFrame)
+        m_groupBoxFrame = QPixmap::fromImage(
+            readPng(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png")));
     if (m_groupBoxFrame->isNull())
         return false;
     constexpr int TopMargin = 3;

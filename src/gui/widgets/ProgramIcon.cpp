@@ -18,6 +18,16 @@
 namespace
 {
 
+// The sides of a list the build gives, like "16,24,32", smallest first.
+QList<int> sidesOf(const QString &list)
+{
+    QList<int> sides;
+    for (const QString &side : list.split(QLatin1Char(',')))
+        sides << side.toInt();
+    std::sort(sides.begin(), sides.end());
+    return sides;
+}
+
 // The largest size of the shape's proportions within the box.
 QSize fitted(const QSize &shape, const QSize &box)
 {
@@ -36,9 +46,9 @@ public:
     // Nothing when the program has no sheet of that side.
     static const IconSheet *of(int side)
     {
-        static const QStringList sides = QStringLiteral(SCRIVLET_ICON_SHEET_SIZES).split(QLatin1Char(','));
+        static const QList<int> sides = sidesOf(QStringLiteral(SCRIVLET_ICON_SHEET_SIZES));
         static std::map<int, IconSheet> sheets; // each read when first drawn from
-        if (!sides.contains(QString::number(side)))
+        if (!sides.contains(side))
             return nullptr;
         auto found = sheets.find(side);
         if (found == sheets.end())
@@ -96,16 +106,8 @@ private:
     QHash<QString, Place> m_pictures;
 };
 
-// A PNG resource, read by Qt's own PNG reader: left to guess, a reader loads every image
-// format plugin of the system (the SVG one with Qt's SVG module) to ask them first.
-QImage readPng(const QString &resource)
-{
-    QImageReader reader(resource, "PNG");
-    reader.setAutoDetectImageFormat(false);
-    return reader.read();
-}
-
-// The size a PNG resource gives in its header, for the same reason read by hand.
+// The size a PNG resource gives in its header, read by hand for the same reason as
+// readPng reads it with format guessing off.
 QSize pngSize(const QString &resource)
 {
     const QByteArray bytes = QResource(resource).uncompressedData();
@@ -187,7 +189,7 @@ public:
         QPixmap drawn;
         if (mode == QIcon::Normal) {
             const int side = std::max(size.width(), size.height());
-            const QList<int> sides = pictureSides();
+            const QList<int> &sides = pictureSides();
             const auto nearest = std::lower_bound(sides.begin(), sides.end(), side);
             const int pictureSide = nearest == sides.end() ? sides.last() : *nearest;
             if (const IconSheet *sheet = IconSheet::of(pictureSide))
@@ -228,15 +230,9 @@ public:
 
 private:
     QString picture(int side) const { return m_base + QLatin1Char('-') + QString::number(side) + QStringLiteral(".png"); }
-    static QList<int> pictureSides()
+    static const QList<int> &pictureSides()
     {
-        static const QList<int> sides = [] {
-            QList<int> made;
-            for (const QString &side : QStringLiteral(SCRIVLET_ICON_SIZES).split(QLatin1Char(',')))
-                made << side.toInt();
-            std::sort(made.begin(), made.end());
-            return made;
-        }();
+        static const QList<int> sides = sidesOf(QStringLiteral(SCRIVLET_ICON_SIZES));
         return sides;
     }
 
@@ -246,6 +242,13 @@ private:
 };
 
 } // namespace
+
+QImage readPng(const QString &path)
+{
+    QImageReader reader(path, "PNG");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
 
 QIcon deferredIcon(std::function<QIcon()> make)
 {
