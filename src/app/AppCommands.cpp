@@ -1,10 +1,12 @@
 #include "app/AppCommands.h"
 
+#include "app/TForm2.h"
+#include "app/TForm4.h"
 #include "gui/folder/FindUsagesDialog.h"
 #include "gui/folder/ProblemsWindow.h"
-#include "gui/map/View_Map.h"
 #include "gui/folder/RenumberDialog.h"
 #include "gui/folder/ReplaceDialog.h"
+#include "gui/map/View_Map.h"
 #include "session/ScriptSession.h"
 
 #include <QDesktopServices>
@@ -42,13 +44,13 @@ void AppCommands::HelpExecute()
 void AppCommands::AboutExecute()
 {
     if (m_windows.about)
-        m_windows.about->exec();
+        m_windows.about->get()->exec();
 }
 
 void AppCommands::ConfigExecute()
 {
     if (m_windows.config)
-        m_windows.config->exec();
+        m_windows.config->get()->exec();
 }
 
 void AppCommands::UndoExecute()

@@ -10,8 +10,9 @@ class FindUsagesDialog;
 class RenumberDialog;
 class ReplaceDialog;
 class ProblemsWindow;
+class TForm2;
+class TForm4;
 class View_Map;
-class QDialog;
 
 // The commands of the program as a whole: quit, help, the About box, the configuration,
 // undo and redo, and the windows that look at the whole script and its folder.
@@ -21,8 +22,8 @@ class AppCommands : public QObject
 public:
     // The windows that only these commands open are made when first asked for.
     struct Windows {
-        QDialog *about = nullptr;
-        QDialog *config = nullptr;
+        OnDemand<TForm2> *about = nullptr;
+        OnDemand<TForm4> *config = nullptr;
         OnDemand<ProblemsWindow> *problems = nullptr;
         OnDemand<FindUsagesDialog> *findUsages = nullptr;
         OnDemand<View_Map> *map = nullptr;

@@ -3,6 +3,9 @@
 #include "app/DesktopFileType.h"
 #include "app/FileClassRegistry.h"
 #include "app/WindowsClassesRegistry.h"
+#include "gui/widgets/Prompts.h"
+
+#include <QCoreApplication>
 
 QString RegisterNpcFileType(const QString &extension, const QString &command)
 {
@@ -15,4 +18,12 @@ QString RegisterNpcFileType(const QString &extension, const QString &command)
     return DesktopFileType::registerFileType(DesktopFileType::dataHome(), DesktopFileType::systemDataDirs(),
                                              command, DesktopFileType::installationOf(command));
 #endif
+}
+
+void associateNpcFiles(Prompts &prompts, QWidget *parent)
+{
+    const QString failure =
+        RegisterNpcFileType(QStringLiteral("npc"), QCoreApplication::applicationFilePath());
+    if (!failure.isEmpty())
+        prompts.error(parent, failure);
 }

@@ -1,28 +1,29 @@
 #include "app/Startup.h"
 
 #include "app/AppCommands.h"
+#include "app/FileTypeRegistration.h"
 #include "app/TForm1.h"
 #include "app/TForm2.h"
 #include "app/TForm4.h"
 #include "common/StartupSteps.h"
-#include "gui/widgets/CommandContext.h"
 #include "gui/dialogue/DialogueCommands.h"
 #include "gui/dialogue/PhraseCommands.h"
 #include "gui/dialogue/PhrasesWindow.h"
-#include "gui/dialogue/TranslationCommands.h"
 #include "gui/dialogue/TForm3.h"
+#include "gui/dialogue/TranslationCommands.h"
 #include "gui/file/DiskWatch.h"
 #include "gui/file/DocumentCommands.h"
 #include "gui/folder/FindUsagesDialog.h"
 #include "gui/folder/ProblemsWindow.h"
-#include "gui/map/View_Map.h"
-#include "gui/records/RecordGrid.h"
-#include "gui/records/RecordCommands.h"
 #include "gui/folder/RenumberDialog.h"
 #include "gui/folder/ReplaceDialog.h"
 #include "gui/macros/MacroCommands.h"
 #include "gui/macros/TForm5.h"
 #include "gui/macros/TForm6.h"
+#include "gui/map/View_Map.h"
+#include "gui/records/RecordCommands.h"
+#include "gui/records/RecordGrid.h"
+#include "gui/widgets/CommandContext.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -75,6 +76,11 @@ static void setMakers(ScrivletWindows &windows, DocumentCommands &document, cons
     windows.replace.setMaker([&session, &asker, &main] { return new ReplaceDialog(session, asker, main); });
     windows.macroManager.setMaker(
         [&session, &asker, &main] { return new TForm6(session.macroLibrary(), asker, main); });
+    windows.saveMacro.setMaker(
+        [&session, &asker, &main] { return new TForm5(session.macroLibrary(), asker, main); });
+    windows.about.setMaker([&main] { return new TForm2(main); });
+    windows.config.setMaker([&main] { return new TForm4(main); });
+    windows.viewer.setMaker([&session, &main] { return new TForm3(session, main); });
 }
 
 ScrivletWindows::~ScrivletWindows()
@@ -95,25 +101,18 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     windows->main = std::make_unique<TForm1>(session, asker);
     TForm1 &main = *windows->main;
 
-    auto *about = new TForm2(main);
-    windows->about = about;
-    auto *viewer = new TForm3(session, main);
-    windows->viewer = viewer;
-    auto *config = new TForm4(main);
-    windows->config = config;
-    auto *saveMacro = new TForm5(session.macroLibrary(), asker, main);
-    windows->saveMacro = saveMacro;
-    StartupSteps::done("dialogs");
+    associateNpcFiles(asker, &main);
+    StartupSteps::done("file type");
 
     const CommandContext context{session, asker, main};
     auto *document = new DocumentCommands(context);
-    auto *dialogue = new DialogueCommands(context, viewer);
-    const AppCommands::Windows opened{about,         config,
-                                      &windows->problems, &windows->findUsages,
-                                      &windows->map, &windows->renumber,
+    auto *dialogue = new DialogueCommands(context, windows->viewer);
+    const AppCommands::Windows opened{&windows->about,      &windows->config, &windows->problems,
+                                      &windows->findUsages, &windows->map,    &windows->renumber,
                                       &windows->replace};
-    main.setCommands({new AppCommands(context, opened), document, new RecordCommands(context), dialogue,
-                      new MacroCommands(context, main.Btn_Macr()->menu(), saveMacro, windows->macroManager)});
+    main.setCommands(
+        {new AppCommands(context, opened), document, new RecordCommands(context), dialogue,
+         new MacroCommands(context, main.Btn_Macr()->menu(), windows->saveMacro, windows->macroManager)});
     QObject::connect(document, &DocumentCommands::dialogueFileWanted, dialogue, &DialogueCommands::OpenEdtExecute);
     QObject::connect(document, &DocumentCommands::dialogueViewWanted, dialogue, &DialogueCommands::ShowEdtExecute);
     QObject::connect(document, &DocumentCommands::dialogueFileDropped, dialogue, &DialogueCommands::loadDroppedFile);

@@ -14,6 +14,10 @@ class RenumberDialog;
 class ReplaceDialog;
 class ScriptSession;
 class TForm1;
+class TForm2;
+class TForm3;
+class TForm4;
+class TForm5;
 class TForm6;
 class View_Map;
 class QWidget;
@@ -23,11 +27,11 @@ struct ScrivletWindows {
     std::unique_ptr<Prompts> prompts;
     std::unique_ptr<ScriptSession> session;
     std::unique_ptr<TForm1> main;
-    QWidget *about = nullptr;        // TForm2
-    QWidget *viewer = nullptr;       // TForm3
-    QWidget *config = nullptr;       // TForm4
-    QWidget *saveMacro = nullptr;    // TForm5
     // Made when first opened.
+    OnDemand<TForm2> about;
+    OnDemand<TForm3> viewer;
+    OnDemand<TForm4> config;
+    OnDemand<TForm5> saveMacro;
     OnDemand<TForm6> macroManager;
     OnDemand<PhrasesWindow> phrases;
     OnDemand<ProblemsWindow> problems;

@@ -9,7 +9,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -116,7 +115,6 @@ void TForm4::FormCreate()
     m_btnClose->setText(QStringLiteral("Закрыть"));
     m_lblAssoc->setText(QStringLiteral("Ассоциировать NPC-файлы с редактором"));
     m_lblLng->setText(QStringLiteral("Язык интерфейса:"));
-    Btn_AssocClick();
 }
 
 void TForm4::FormActivate()
@@ -188,8 +186,5 @@ void TForm4::reject()
 
 void TForm4::Btn_AssocClick()
 {
-    const QString failure =
-        RegisterNpcFileType(QStringLiteral("npc"), QCoreApplication::applicationFilePath());
-    if (!failure.isEmpty())
-        m_main.prompts().error(&m_main, failure);
+    associateNpcFiles(m_main.prompts(), &m_main);
 }

@@ -61,7 +61,7 @@ protected:
         qputenv("XDG_DATA_HOME", m_savedDataHome);
     }
 
-    TForm4 &dialog() { return *qobject_cast<TForm4 *>(m_windows->config); }
+    TForm4 &dialog() { return *m_windows->config.get(); }
     // The About box has a "Btn_Ok" of its own.
     template <typename T> T *control(const char *name)
     {
@@ -377,7 +377,7 @@ TEST_F(ConfigDialogTest, RegistrationFailureIsShownAndStartUpGoesOn)
     EXPECT_TRUE(prompts().asked[0].text.startsWith(
         QStringLiteral("Не удалось записать файл ") +
         QDir::toNativeSeparators(ownEntry(dataHome()))));
-    EXPECT_NE(m_windows->saveMacro, nullptr);
+    EXPECT_NE(m_windows->saveMacro.get(), nullptr);
     EXPECT_NE(m_windows->macroManager.get(), nullptr);
 }
 

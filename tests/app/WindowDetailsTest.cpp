@@ -1,3 +1,4 @@
+#include "app/TForm2.h"
 #include "document/NpcFile.h"
 #include "gui/dialogue/TForm3.h"
 #include "gui/file/DocumentCommands.h"
@@ -74,21 +75,22 @@ TEST_F(WindowDetailsTest, HintsStartWithTheCaptionAndTheThreeFileCommandsDropThe
 TEST_F(WindowDetailsTest, TheAboutBoxShowsItsWholeDescription)
 {
     start();
-    auto *info = m_windows->about->findChild<QLabel *>(QStringLiteral("Lbl_Info"));
+    auto *info = m_windows->about.get()->findChild<QLabel *>(QStringLiteral("Lbl_Info"));
     ASSERT_NE(info, nullptr);
     EXPECT_TRUE(info->wordWrap());
     if (runningUnderWine())
         std::cout << "[  NOTE    ] the description's height is not measured: Wine's fonts are not Windows'\n";
     else
         EXPECT_GE(info->height(), info->heightForWidth(info->width()));
-    EXPECT_LE(info->geometry().right(), m_windows->about->width());
-    const QRect author = m_windows->about->findChild<QLabel *>(QStringLiteral("Lbl_Author"))->geometry();
+    EXPECT_LE(info->geometry().right(), m_windows->about.get()->width());
+    const QRect author =
+        m_windows->about.get()->findChild<QLabel *>(QStringLiteral("Lbl_Author"))->geometry();
     EXPECT_LE(info->geometry().bottom(), author.top());
 
-    m_windows->about->show();
-    EXPECT_FALSE(m_windows->about->findChild<QLabel *>(QStringLiteral("Image1"))->pixmap().isNull())
+    m_windows->about.get()->show();
+    EXPECT_FALSE(m_windows->about.get()->findChild<QLabel *>(QStringLiteral("Image1"))->pixmap().isNull())
         << "the picture is drawn once the box shows";
-    m_windows->about->hide();
+    m_windows->about.get()->hide();
 }
 
 TEST_F(WindowDetailsTest, TheMacroManagersImageButtonsCarryHints)
@@ -124,7 +126,7 @@ TEST_F(WindowDetailsTest, EscapeClosesTheDialogueTextViewer)
 {
     start();
     main().show();
-    auto *viewer = static_cast<TForm3 *>(m_windows->viewer);
+    auto *viewer = m_windows->viewer.get();
     ASSERT_TRUE(action("OpenEdt")->isEnabled());
     viewer->show();
     ASSERT_TRUE(viewer->isVisible());
@@ -136,16 +138,16 @@ TEST_F(WindowDetailsTest, TheAboutBoxLinkOpensTheManualAsF1Does)
 {
     writeFile(QStringLiteral("scrivlet10.chm"), "manual");
     start();
-    auto *link = m_windows->about->findChild<QLabel *>(QStringLiteral("Lbl_Link"));
+    auto *link = m_windows->about.get()->findChild<QLabel *>(QStringLiteral("Lbl_Link"));
     ASSERT_NE(link, nullptr);
     EXPECT_EQ(link->text(), QStringLiteral("<a href=\"help\">Руководство</a>"));
     EXPECT_FALSE(link->openExternalLinks());
 
     UrlCatcher desktop;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &desktop, "open");
-    m_windows->about->show();
+    m_windows->about.get()->show();
     QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(20, link->height() / 2));
-    m_windows->about->hide();
+    m_windows->about.get()->hide();
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     EXPECT_EQ(desktop.opened, QList<QUrl>{QUrl::fromLocalFile(pathIn(QStringLiteral("scrivlet10.chm")))});
 }

@@ -9,7 +9,7 @@
 #include <QProcess>
 #include <QStatusBar>
 
-DialogueCommands::DialogueCommands(const CommandContext &context, TForm3 *viewer)
+DialogueCommands::DialogueCommands(const CommandContext &context, OnDemand<TForm3> &viewer)
     : QObject(&context.window), m_context(context), m_session(context.session), m_viewer(viewer)
 {
     m_context.onTriggered("OpenEdt", this, &DialogueCommands::OpenEdtExecute);
@@ -83,8 +83,8 @@ bool DialogueCommands::mayReplaceText()
 
 void DialogueCommands::ShowEdtExecute()
 {
-    if (m_viewer)
-        m_viewer->showInFront();
+    if (TForm3 *viewer = m_viewer.get())
+        viewer->showInFront();
 }
 
 void DialogueCommands::RunEdtExecute()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/widgets/CommandContext.h"
+#include "gui/widgets/OnDemand.h"
 
 #include <QObject>
 
@@ -11,7 +12,7 @@ class DialogueCommands : public QObject
 {
     Q_OBJECT
 public:
-    DialogueCommands(const CommandContext &context, TForm3 *viewer);
+    DialogueCommands(const CommandContext &context, OnDemand<TForm3> &viewer);
 
     void OpenEdtExecute();
     void ExportEdtExecute();
@@ -26,6 +27,6 @@ public:
 private:
     CommandContext m_context;
     ScriptSession &m_session;
-    TForm3 *m_viewer = nullptr;
+    OnDemand<TForm3> &m_viewer;
     bool m_editorStarted = false;
 };

@@ -45,7 +45,7 @@ QString macroCaption(const QByteArray &name)
     return caption;
 }
 
-MacroCommands::MacroCommands(const CommandContext &context, QMenu *menu, TForm5 *saveMacro,
+MacroCommands::MacroCommands(const CommandContext &context, QMenu *menu, OnDemand<TForm5> &saveMacro,
                              OnDemand<TForm6> &manager)
     : QObject(&context.window), m_context(context), m_session(context.session), m_menu(menu),
       m_saveMacro(saveMacro), m_manager(manager)
@@ -149,8 +149,8 @@ void MacroCommands::Btn_MacrClick(QAction *sender)
 
 void MacroCommands::SaveAsMacrExecute()
 {
-    if (m_saveMacro)
-        m_saveMacro->saveRecord(m_session.currentRecord());
+    if (TForm5 *dialog = m_saveMacro.get())
+        dialog->saveRecord(m_session.currentRecord());
 }
 
 void MacroCommands::MacrManagerExecute()

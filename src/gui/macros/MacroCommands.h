@@ -17,7 +17,8 @@ class MacroCommands : public QObject
 {
     Q_OBJECT
 public:
-    MacroCommands(const CommandContext &context, QMenu *menu, TForm5 *saveMacro, OnDemand<TForm6> &manager);
+    MacroCommands(const CommandContext &context, QMenu *menu, OnDemand<TForm5> &saveMacro,
+                  OnDemand<TForm6> &manager);
 
     const MacroStore &store() const;
     // Builds the macro items of the menu now, as opening it does.
@@ -38,7 +39,7 @@ private:
     CommandContext m_context;
     ScriptSession &m_session;
     QMenu *m_menu = nullptr;
-    TForm5 *m_saveMacro = nullptr;
+    OnDemand<TForm5> &m_saveMacro;
     OnDemand<TForm6> &m_manager;
     QObject *m_items = nullptr; // parent of the macro items of the menu
     QList<QMenu *> m_pages;

@@ -66,7 +66,7 @@ protected:
         }
         return true;
     }
-    TForm3 *viewer() { return qobject_cast<TForm3 *>(m_windows->viewer); }
+    TForm3 *viewer() { return m_windows->viewer.get(); }
     // Memo text, phrase frame red, count frame red.
     std::tuple<QString, bool, bool> shown()
     {

@@ -70,7 +70,7 @@ protected:
     const MacroStore &store() { return main().macroCommands().store(); }
     QByteArray macroFile() { return readFile(QStringLiteral("Data/macros.mcr")); }
 
-    TForm5 *saveDialog() { return static_cast<TForm5 *>(m_windows->saveMacro); }
+    TForm5 *saveDialog() { return m_windows->saveMacro.get(); }
     TForm6 *manager() { return m_windows->macroManager.get(); }
     template <typename T> T *in(QWidget *dialog, const char *name)
     {
