@@ -14,7 +14,10 @@ the end of each step; the first, "libraries", is the loading of the program and 
 libraries up to main), printed with the median time of each step and its share of the
 time to idle, the minimal window's beside.
 
-    bench/startup.py [BUILD_DIR] [--runs N] [--case NAME ...] [--steps]
+    bench/startup.py [BUILD_DIR] [--runs N] [--case NAME ...] [--steps] [--against PROBE]
+
+With --against, PROBE (another build's bench/scrivlet_startup_probe, say the last release's)
+runs in the minimal window's place: the ratios are then this build's to that one's.
 
 BUILD_DIR (default build-release) must hold bench/scrivlet_startup_probe and
 bench/minimal_qt_window, built with -DCMAKE_BUILD_TYPE=Release. Peak memory is read
@@ -101,14 +104,14 @@ def run(program, folder, popup):
         return (idle[0] - begin) / 1e6, whole, cpu, int(f.read().split()[-1]) / 1024.0, steps  # ms, ms, ms, MB
 
 
-def print_steps(ours, base):
+def print_steps(ours, base, base_name):
     def medians(runs):
         names = list(dict.fromkeys(name for run in runs for name in run[4]))
         return {name: statistics.median(run[4].get(name, 0.0) for run in runs) for name in names}
     mine, minimal = medians(ours), medians(base)
     total = statistics.median(run[0] for run in ours)
     floor = statistics.median(run[0] for run in base)
-    print(f"  {'step':<12} {'ms':>7} {'share':>6}  {'minimal':>7} {'share':>6}")
+    print(f"  {'step':<12} {'ms':>7} {'share':>6}  {base_name:>7} {'share':>6}")
     for name in list(dict.fromkeys(list(mine) + list(minimal))):
         cells = ""
         for values, whole in ((mine, total), (minimal, floor)):
@@ -123,12 +126,17 @@ def main():
     parser.add_argument("--runs", type=int, default=10)
     parser.add_argument("--case", action="append", choices=sorted(CASES))
     parser.add_argument("--steps", action="store_true", help="split each start-up into its steps")
+    parser.add_argument("--against", metavar="PROBE",
+                        help="another build's editor probe, run in the minimal window's place")
     args = parser.parse_args()
     args.build = os.path.abspath(args.build)  # the programs run in their start folders
     editor = os.path.join(args.build, "bench", "scrivlet_startup_probe")
     floor = os.path.join(args.build, "bench", "minimal_qt_window")
-    print(f"{'case':<14} {'to idle ms':>11} {'minimal':>8} {'x':>5}  {'whole ms':>9} {'minimal':>8} {'x':>5}  "
-          f"{'cpu ms':>7} {'minimal':>8} {'x':>5}  {'peak MB':>8} {'minimal':>8} {'x':>5}")
+    if args.against:
+        floor = os.path.abspath(args.against)
+    base_name = "against" if args.against else "minimal"
+    print(f"{'case':<14} {'to idle ms':>11} {base_name:>8} {'x':>5}  {'whole ms':>9} {base_name:>8} {'x':>5}  "
+          f"{'cpu ms':>7} {base_name:>8} {'x':>5}  {'peak MB':>8} {base_name:>8} {'x':>5}")
     with tempfile.TemporaryDirectory() as work:
         for name in args.case or list(CASES):
             lists, popup = CASES[name]
@@ -136,7 +144,7 @@ def main():
             ours, base = [], []
             run(editor, folder, popup)  # warm the cache
             for _ in range(args.runs):
-                base.append(run(floor, folder, None))
+                base.append(run(floor, folder, popup if args.against else None))
                 ours.append(run(editor, folder, popup))
             row = f"{name:<14}"
             for column, width in ((0, 11), (1, 9), (2, 7), (3, 8)):
@@ -144,7 +152,7 @@ def main():
                 row += f" {mine:>{width}.1f} {minimal:>8.1f} {mine / minimal:>5.2f} "
             print(row.rstrip(), flush=True)
             if args.steps:
-                print_steps(ours, base)
+                print_steps(ours, base, base_name)
 
 
 if __name__ == "__main__":

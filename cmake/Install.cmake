@@ -63,10 +63,10 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded when first needed, so not seen in the binaries: Graphviz's layout for the map.
-# Data, so not seen either: the Russian dictionary of the spell checking. (The icons are
-# pictures drawn by the build: no SVG module.)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgvc6, hunspell-ru")
+# Loaded when first needed, so not seen in the binaries: Graphviz's layout for the map and
+# Hunspell for the spell checking. Data, so not seen either: the Russian dictionary. (The
+# icons are pictures drawn by the build: no SVG module.)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgvc6, libhunspell-1.7-0, hunspell-ru")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "hunspell-en-us")
 # Russian standard buttons and dialogs; xdg-open shows the manual on F1.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-utils")

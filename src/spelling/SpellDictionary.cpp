@@ -1,14 +1,13 @@
 #include "spelling/SpellDictionary.h"
 
 #include "common/RegularFile.h"
+#include "spelling/HunspellLibrary.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-
-#include <hunspell/hunspell.hxx>
 
 namespace
 {
@@ -131,7 +130,12 @@ bool SpellDictionary::load(const QString &language, const QStringList &folders)
                           .arg(language, QString::fromLatin1(encoding), QDir::toNativeSeparators(aff));
             return false;
         }
-        m_hunspell = std::make_unique<Hunspell>(hunspellPath(aff).constData(), hunspellPath(dic).constData());
+        const HunspellLibrary *hunspell = HunspellLibrary::loaded();
+        if (!hunspell) {
+            m_error = HunspellLibrary::loadError();
+            return false;
+        }
+        m_hunspell.reset(hunspell->create(hunspellPath(aff).constData(), hunspellPath(dic).constData()));
         m_error.clear();
         return true;
     }
@@ -145,23 +149,33 @@ bool SpellDictionary::load(const QString &language, const QStringList &folders)
     return false;
 }
 
+// A loaded dictionary means a loaded library.
+void SpellDictionary::Close::operator()(Hunhandle *handle) const
+{
+    HunspellLibrary::loaded()->destroy(handle);
+}
+
 bool SpellDictionary::spell(const QString &word) const
 {
-    return m_hunspell && m_hunspell->spell(word.toStdString());
+    return m_hunspell && HunspellLibrary::loaded()->spell(m_hunspell.get(), word.toUtf8().constData()) != 0;
 }
 
 QStringList SpellDictionary::suggest(const QString &word) const
 {
     QStringList list;
-    if (m_hunspell) {
-        for (const std::string &s : m_hunspell->suggest(word.toStdString()))
-            list << QString::fromStdString(s);
-    }
+    if (!m_hunspell)
+        return list;
+    const HunspellLibrary *hunspell = HunspellLibrary::loaded();
+    char **suggestions = nullptr;
+    const int count = hunspell->suggest(m_hunspell.get(), &suggestions, word.toUtf8().constData());
+    for (int i = 0; i < count; ++i)
+        list << QString::fromUtf8(suggestions[i]);
+    hunspell->freeList(m_hunspell.get(), &suggestions, count);
     return list;
 }
 
 void SpellDictionary::add(const QString &word)
 {
     if (m_hunspell)
-        m_hunspell->add(word.toStdString());
+        HunspellLibrary::loaded()->add(m_hunspell.get(), word.toUtf8().constData());
 }

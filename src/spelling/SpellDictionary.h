@@ -5,7 +5,7 @@
 
 #include <memory>
 
-class Hunspell;
+struct Hunhandle;
 
 // One Hunspell dictionary (LANG.aff and LANG.dic, UTF-8), from the folders where the
 // system's dictionary packages put them.
@@ -39,7 +39,10 @@ public:
     void add(const QString &word);
 
 private:
-    std::unique_ptr<Hunspell> m_hunspell;
+    struct Close {
+        void operator()(Hunhandle *handle) const;
+    };
+    std::unique_ptr<Hunhandle, Close> m_hunspell;
     QString m_language;
     QString m_error;
 };
