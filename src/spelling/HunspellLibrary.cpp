@@ -3,7 +3,7 @@
 #include <hunspell/hunspell.h>
 
 #ifndef SCRIVLET_HUNSPELL_LINKED
-#include <QLibrary>
+#include "common/LibraryCall.h"
 #endif
 
 namespace
@@ -25,21 +25,17 @@ Loaded load()
 
 #else
 
-template <typename Call>
-bool resolve(QLibrary &library, const char *name, Call &call)
-{
-    call = reinterpret_cast<Call>(library.resolve(name));
-    return call != nullptr;
-}
-
 Loaded load()
 {
     // Kept loaded for the rest of the run: dictionaries live as long.
     QLibrary library(QStringLiteral(SCRIVLET_HUNSPELL_LIBRARY));
     HunspellLibrary calls;
-    if (resolve(library, "Hunspell_create", calls.create) && resolve(library, "Hunspell_destroy", calls.destroy) &&
-        resolve(library, "Hunspell_spell", calls.spell) && resolve(library, "Hunspell_suggest", calls.suggest) &&
-        resolve(library, "Hunspell_free_list", calls.freeList) && resolve(library, "Hunspell_add", calls.add))
+    if (resolveCall(library, "Hunspell_create", calls.create) &&
+        resolveCall(library, "Hunspell_destroy", calls.destroy) &&
+        resolveCall(library, "Hunspell_spell", calls.spell) &&
+        resolveCall(library, "Hunspell_suggest", calls.suggest) &&
+        resolveCall(library, "Hunspell_free_list", calls.freeList) &&
+        resolveCall(library, "Hunspell_add", calls.add))
         return {calls, {}};
     return {{},
             QStringLiteral("Не загрузить библиотеку Hunspell для проверки орфографии (%1): %2")

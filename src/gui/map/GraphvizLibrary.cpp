@@ -3,7 +3,7 @@
 #ifdef SCRIVLET_DOT_LAYOUT_LINKED
 extern "C" gvplugin_library_t gvplugin_dot_layout_LTX_library;
 #else
-#include <QLibrary>
+#include "common/LibraryCall.h"
 
 #include <dlfcn.h>
 #endif
@@ -22,26 +22,20 @@ GraphvizLibrary load()
 
 #else
 
-template <typename Call>
-bool resolve(QLibrary &library, const char *name, Call &call)
-{
-    call = reinterpret_cast<Call>(library.resolve(name));
-    return call != nullptr;
-}
-
 GraphvizLibrary load()
 {
     // Kept loaded for the rest of the run: the layout context lives as long.
     QLibrary cgraph(QStringLiteral(SCRIVLET_CGRAPH_LIBRARY));
     QLibrary gvc(QStringLiteral(SCRIVLET_GVC_LIBRARY));
     GraphvizLibrary calls;
-    const bool all = resolve(cgraph, "agseterr", calls.seterr) && resolve(cgraph, "agopen", calls.open) &&
-                     resolve(cgraph, "agattr", calls.attr) && resolve(cgraph, "agnode", calls.node) &&
-                     resolve(cgraph, "agedge", calls.edge) && resolve(cgraph, "agxset", calls.xset) &&
-                     resolve(cgraph, "agclose", calls.close) && resolve(cgraph, "Agdirected", calls.directed) &&
-                     resolve(gvc, "gvContextPlugins", calls.contextPlugins) &&
-                     resolve(gvc, "gvAddLibrary", calls.addLibrary) && resolve(gvc, "gvLayout", calls.layout) &&
-                     resolve(gvc, "gvFreeLayout", calls.freeLayout);
+    const bool all =
+        resolveCall(cgraph, "agseterr", calls.seterr) && resolveCall(cgraph, "agopen", calls.open) &&
+        resolveCall(cgraph, "agattr", calls.attr) && resolveCall(cgraph, "agnode", calls.node) &&
+        resolveCall(cgraph, "agedge", calls.edge) && resolveCall(cgraph, "agxset", calls.xset) &&
+        resolveCall(cgraph, "agclose", calls.close) && resolveCall(cgraph, "Agdirected", calls.directed) &&
+        resolveCall(gvc, "gvContextPlugins", calls.contextPlugins) &&
+        resolveCall(gvc, "gvAddLibrary", calls.addLibrary) && resolveCall(gvc, "gvLayout", calls.layout) &&
+        resolveCall(gvc, "gvFreeLayout", calls.freeLayout);
     if (!all)
         return {};
     // The dot layout is opened by its path rather than looked for through Graphviz's
