@@ -26,18 +26,23 @@ QString folderText()
     return QStringLiteral("Это папка, а не файл");
 }
 
+qsizetype countOf(QByteArrayView bytes, char c)
+{
+    qsizetype count = 0;
+    const char *const end = bytes.data() + bytes.size();
+    for (const char *at = bytes.data();
+         at != end && (at = static_cast<const char *>(memchr(at, c, size_t(end - at)))); ++at)
+        ++count;
+    return count;
+}
+
 bool withinLines(QByteArrayView bytes, qsizetype limit, QString &error)
 {
-    // Line ends are found with memchr, not byte by byte: lists run to millions of lines.
-    const char *const end = bytes.data() + bytes.size();
-    const auto next = [end](const char *from, char c) {
-        return static_cast<const char *>(memchr(from, c, size_t(end - from)));
-    };
-    qsizetype lines = 1;
-    for (const char *lf = bytes.data(); bytes.size() > 0 && (lf = next(lf, '\n')); ++lf)
-        ++lines;
+    qsizetype lines = 1 + countOf(bytes, '\n');
     // A CR ends a line of its own only when no LF follows it.
-    for (const char *cr = bytes.data(); bytes.size() > 0 && (cr = next(cr, '\r')); ++cr) {
+    const char *const end = bytes.data() + bytes.size();
+    for (const char *cr = bytes.data();
+         cr != end && (cr = static_cast<const char *>(memchr(cr, '\r', size_t(end - cr)))); ++cr) {
         if (cr + 1 == end || cr[1] != '\n')
             ++lines;
     }

@@ -26,6 +26,10 @@ QString notRegularText();
 QString folderText();
 QString tooLargeText(qint64 limit);
 
+// How many times c occurs in the bytes; found with memchr, not byte by byte, as lists run
+// to millions of lines.
+qsizetype countOf(QByteArrayView bytes, char c);
+
 // Whether the text has at most `limit` lines (ended by CR LF, CR or LF); the reason when
 // it has more. Readers of files a mod ships check this before taking each line apart.
 bool withinLines(QByteArrayView bytes, qsizetype limit, QString &error);

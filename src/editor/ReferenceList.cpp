@@ -90,12 +90,7 @@ void ReferenceList::appendText(const QByteArray &bytes)
     const QByteArray &kept = m_texts.constLast();
     // Room for every line at once: growing a list of a million entries step by step
     // would copy it over and over. Numbers mostly run with the lines.
-    size_t lines = 1;
-    const char *const end = kept.constData() + kept.size();
-    for (const char *lf = kept.constData();
-         (lf = static_cast<const char *>(memchr(lf, '\n', size_t(end - lf)))); ++lf)
-        ++lines;
-    m_entries.reserve(m_entries.size() + lines);
+    m_entries.reserve(m_entries.size() + size_t(1 + RegularFile::countOf(kept, '\n')));
     // Sized at once, not number by number.
     const auto dense = std::min<size_t>(DenseNumbers, m_entries.capacity() + 1);
     if (m_firstByDenseNumber.size() < dense)
