@@ -4,10 +4,10 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cstring>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
