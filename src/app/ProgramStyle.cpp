@@ -64,6 +64,58 @@ QStringList wrapLine(const QString &line, const QFontMetrics &metrics, int width
     return cut;
 }
 
+// Qt hands a fill of more than about a hundred spans (the rows of a tall piece, the pixels
+// of a long line) to its thread pool in parts, and waking the pool takes longer than the
+// fill. Drawn band by band, the same pixels are drawn on this thread. Bands are rows
+// (Qt::Horizontal) or columns (Qt::Vertical) of `area`.
+template <typename Band> void forEachBand(const QRect &area, Qt::Orientation bands, Band band)
+{
+    constexpr int Size = 32;
+    const bool rows = bands == Qt::Horizontal;
+    for (int start = 0; start < (rows ? area.height() : area.width()); start += Size)
+        band(rows ? QRect(area.left(), area.top() + start, area.width(),
+                          std::min(Size, area.height() - start))
+                  : QRect(area.left() + start, area.top(), std::min(Size, area.width() - start),
+                          area.height()));
+}
+
+// Draws once for each band, clipped to it.
+template <typename Draw>
+void drawInBands(QPainter *painter, const QRect &area, Qt::Orientation bands, Draw draw)
+{
+    forEachBand(area, bands, [&](const QRect &band) {
+        painter->save();
+        painter->setClipRect(band, Qt::IntersectClip);
+        draw(painter);
+        painter->restore();
+    });
+}
+
+// Draws once for each band on an image of the band's size, laid over the painter's device:
+// for a drawing that sets a clip of its own, which would not keep to a band's. The same
+// pixels where the drawing's first fill covers `area` opaquely.
+template <typename Draw>
+void drawInImageBands(QPainter *painter, const QRect &area, Qt::Orientation bands, Draw draw)
+{
+    if (painter->worldTransform().type() > QTransform::TxTranslate || painter->opacity() < 1.0)
+        return draw(painter);
+    const qreal scale = painter->device()->devicePixelRatio();
+    forEachBand(area, bands, [&](const QRect &band) {
+        QImage image((QSizeF(band.size()) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(scale);
+        image.fill(Qt::transparent);
+        QPainter onImage(&image);
+        onImage.setRenderHints(painter->renderHints());
+        onImage.setFont(painter->font());
+        onImage.setPen(painter->pen());
+        onImage.setBrush(painter->brush());
+        onImage.translate(-band.topLeft());
+        draw(&onImage);
+        onImage.end();
+        painter->drawImage(band.topLeft(), image);
+    });
+}
+
 } // namespace
 
 QString wrapHint(const QString &hint, const QFontMetrics &metrics, int width)
@@ -123,9 +175,36 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *o
         painter->restore();
         return;
     }
-    if (element == PE_FrameGroupBox && drawGroupBoxFrame(option, painter, widget))
+    if (element == PE_FrameGroupBox && drawsOnFusion() && drawGroupBoxFrame(option, painter, widget))
         return;
     QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+void ProgramStyle::drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                               const QWidget *widget) const
+{
+    // Fusion draws the bar's edges as lines as long as the window is wide.
+    if (element == CE_ToolBar && drawsOnFusion()) {
+        drawInBands(painter, option->rect, Qt::Vertical,
+                    [&](QPainter *band) { QProxyStyle::drawControl(element, option, band, widget); });
+        return;
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
+}
+
+void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
+                                      QPainter *painter, const QWidget *widget) const
+{
+    // Fusion fills a scroll bar's groove, opaque, and draws its slider the height of the bar,
+    // each with clips of its own. (Across a horizontal bar, the bands would not keep some
+    // corner pixels.)
+    if (control == CC_ScrollBar && !(option->state & State_Horizontal) && drawsOnFusion()) {
+        drawInImageBands(painter, option->rect, Qt::Horizontal, [&](QPainter *band) {
+            QProxyStyle::drawComplexControl(control, option, band, widget);
+        });
+        return;
+    }
+    QProxyStyle::drawComplexControl(control, option, painter, widget);
 }
 
 bool ProgramStyle::drawGroupBoxFrame(const QStyleOption *option, QPainter *painter,
@@ -142,8 +221,16 @@ bool ProgramStyle::drawGroupBoxFrame(const QStyleOption *option, QPainter *paint
     const auto *box = qobject_cast<const QGroupBox *>(widget);
     if (!box || box->isCheckable() || !box->title().isEmpty())
         top += qMax(pixelMetric(PM_ExclusiveIndicatorHeight, option, widget), option->fontMetrics.height());
-    qDrawBorderPixmap(painter, option->rect.adjusted(0, top, 0, 0), QMargins(6, 6, 6, 6), *m_groupBoxFrame);
+    const QRect frame = option->rect.adjusted(0, top, 0, 0);
+    drawInBands(painter, frame, Qt::Horizontal, [&](QPainter *band) {
+        qDrawBorderPixmap(band, frame, QMargins(6, 6, 6, 6), *m_groupBoxFrame);
+    });
     return true;
+}
+
+bool ProgramStyle::drawsOnFusion() const
+{
+    return baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0;
 }
 
 void ProgramStyle::install()

@@ -10,7 +10,8 @@ class QFontMetrics;
 
 // The program's look on the toolkit's own: hints appear as balloon tips in info-tip
 // colours after a second and a half, 250 pixels wide; combo box lists open below their
-// box; the tool bar's buttons stand side by side without gaps or margins.
+// box; the tool bar's buttons stand side by side without gaps or margins. On Fusion, group
+// box frames and tool bars look as Fusion's own but are drawn without Qt's thread pool.
 class ProgramStyle : public QProxyStyle
 {
 public:
@@ -26,10 +27,15 @@ public:
                        const QWidget *widget = nullptr) const override;
     void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                        const QWidget *widget = nullptr) const override;
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget = nullptr) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
+                            const QWidget *widget = nullptr) const override;
 
     static void install();
 
 private:
+    bool drawsOnFusion() const;
     bool drawGroupBoxFrame(const QStyleOption *option, QPainter *painter, const QWidget *widget) const;
 
     mutable std::optional<QPixmap> m_groupBoxFrame; // read when first drawn

@@ -4,10 +4,16 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QImage>
+#include <QMainWindow>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyleFactory>
 #include <QStyleOptionFrame>
+#include <QStyleOptionToolBar>
+#include <QToolBar>
 #include <QToolTip>
+
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -54,19 +60,52 @@ TEST(ProgramStyleTest, HintsAreDrawnInInfoTipColoursWithAGreyBorder)
     EXPECT_EQ(image.pixelColor(20, 19), ProgramStyle::HintBorder);
 }
 
-TEST(ProgramStyleTest, GroupBoxFramesAreFusionsOwnToThePixel)
+// Drawn in bands, but to Fusion's own pixels.
+TEST(ProgramStyleTest, GroupBoxesScrollBarsAndToolBarsAreFusionsOwnToThePixel)
 {
-    auto *fusion = QStyleFactory::create(QStringLiteral("Fusion"));
+    std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
     ASSERT_NE(fusion, nullptr);
-    auto *ours = new ProgramStyle; // takes Fusion as the style it draws on
+    ProgramStyle ours; // takes Fusion as the style it draws on
+    const auto samePixels = [&](QWidget &widget, const char *what) {
+        widget.setStyle(fusion.get());
+        const QImage expected = widget.grab().toImage();
+        widget.setStyle(&ours);
+        EXPECT_EQ(widget.grab().toImage(), expected) << what;
+        widget.setStyle(nullptr);
+    };
     for (const QString &title : {QStringLiteral("Условия срабатывания записи"), QString()}) {
-        QGroupBox box(title);
-        box.resize(300, 120);
-        box.setStyle(fusion);
-        const QImage expected = box.grab().toImage();
-        box.setStyle(ours);
-        EXPECT_EQ(box.grab().toImage(), expected) << title.toStdString();
+        for (const QSize size : {QSize(300, 120), QSize(600, 330)}) {
+            QGroupBox box(title);
+            box.resize(size);
+            samePixels(box, title.isEmpty() ? "untitled box" : "titled box");
+        }
     }
-    delete ours;
-    delete fusion;
+    for (const auto orientation : {Qt::Vertical, Qt::Horizontal}) {
+        QScrollBar scrollBar(orientation);
+        scrollBar.setRange(0, 100);
+        scrollBar.setValue(30);
+        scrollBar.resize(orientation == Qt::Vertical ? QSize(16, 600) : QSize(895, 16));
+        samePixels(scrollBar, "scroll bar");
+    }
+    // The bar's background alone: its handle and buttons stand where the program's metrics
+    // put them.
+    QMainWindow window;
+    QToolBar *bar = window.addToolBar(QStringLiteral("bar"));
+    QStyleOptionToolBar option;
+    option.initFrom(bar);
+    option.rect = QRect(0, 0, 895, 29);
+    option.state |= QStyle::State_Horizontal;
+    option.toolBarArea = Qt::TopToolBarArea;
+    const auto drawn = [&](const QStyle &style) {
+        QImage image(option.rect.size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::gray);
+        QPainter painter(&image);
+        style.drawControl(QStyle::CE_ToolBar, &option, &painter, bar);
+        return image;
+    };
+    for (const auto line : {QStyleOptionToolBar::OnlyOne, QStyleOptionToolBar::Beginning,
+                            QStyleOptionToolBar::Middle, QStyleOptionToolBar::End}) {
+        option.positionOfLine = line;
+        EXPECT_EQ(drawn(ours), drawn(*fusion)) << "tool bar, line " << line;
+    }
 }
