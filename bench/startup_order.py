@@ -1,0 +1,53 @@
+#!/usr/bin/env python3
+"""Writes cmake/startup-functions.txt: the program's own functions that run as the editor
+starts, which the linker lays side by side (cmake/StartupOrder.cmake).
+
+    bench/startup_order.py [BUILD_DIR]
+
+BUILD_DIR (default build-release) must hold bench/scrivlet_startup_probe, built by the
+compiler the program is built with (the list holds its names for the functions). The
+probe runs once under callgrind (Debian package valgrind) on the shipped lists, and every
+function of its own that ran is listed. Run it again when the start changes much.
+"""
+import os
+import subprocess
+import sys
+import tempfile
+
+REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import startup  # noqa: E402  (the start folders of the start-up benchmark)
+
+
+def functions_run(probe, folder):
+    profile = os.path.join(folder, "callgrind.out")
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", XDG_DATA_HOME=os.path.join(folder, "xdg"))
+    subprocess.run(["valgrind", "--tool=callgrind", "--demangle=no", "--compress-strings=no",
+                    f"--callgrind-out-file={profile}", probe], cwd=folder, env=env, check=True,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    names, program = [], None
+    with open(profile, errors="replace") as f:
+        for line in f:
+            if line.startswith("ob="):
+                program = line[3:].strip()
+            elif line.startswith("fn=") and program == probe:
+                name = line[3:].strip()
+                # Callgrind's own names for code without a symbol are not the linker's.
+                if name not in names and not name.startswith(("(", "0x")):
+                    names.append(name)
+    return names
+
+
+def main():
+    build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(REPO, "build-release"))
+    probe = os.path.join(build, "bench", "scrivlet_startup_probe")
+    with tempfile.TemporaryDirectory() as work:
+        names = functions_run(probe, startup.start_folder(os.path.join(work, "shipped"), {}))
+    target = os.path.join(REPO, "cmake", "startup-functions.txt")
+    with open(target, "w") as f:
+        f.write("".join(name + "\n" for name in names))
+    print(f"{len(names)} functions in {target}")
+
+
+if __name__ == "__main__":
+    main()
