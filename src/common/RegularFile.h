@@ -26,8 +26,8 @@ QString notRegularText();
 QString folderText();
 QString tooLargeText(qint64 limit);
 
-// How many times c occurs in the bytes; found with memchr, not byte by byte, as lists run
-// to millions of lines.
+// How many times c occurs in the bytes; counted a block at a time, as lists run to
+// millions of lines.
 qsizetype countOf(QByteArrayView bytes, char c);
 
 // Whether the text has at most `limit` lines (ended by CR LF, CR or LF); the reason when
