@@ -11,6 +11,8 @@
 #include <QToolTip>
 #include <qdrawutil.h>
 
+#include <cmath>
+
 namespace
 {
 
@@ -79,10 +81,19 @@ template <typename Band> void forEachBand(const QRect &area, Qt::Orientation ban
                           area.height()));
 }
 
+// Bands meet on whole device pixels only at a whole device pixel ratio, unturned.
+bool bandsMeetExactly(const QPainter *painter)
+{
+    const qreal scale = painter->device()->devicePixelRatio();
+    return scale == std::floor(scale) && painter->worldTransform().type() <= QTransform::TxTranslate;
+}
+
 // Draws once for each band, clipped to it.
 template <typename Draw>
 void drawInBands(QPainter *painter, const QRect &area, Qt::Orientation bands, Draw draw)
 {
+    if (!bandsMeetExactly(painter))
+        return draw(painter);
     forEachBand(area, bands, [&](const QRect &band) {
         painter->save();
         painter->setClipRect(band, Qt::IntersectClip);
@@ -97,7 +108,7 @@ void drawInBands(QPainter *painter, const QRect &area, Qt::Orientation bands, Dr
 template <typename Draw>
 void drawInImageBands(QPainter *painter, const QRect &area, Qt::Orientation bands, Draw draw)
 {
-    if (painter->worldTransform().type() > QTransform::TxTranslate || painter->opacity() < 1.0)
+    if (!bandsMeetExactly(painter) || painter->opacity() < 1.0)
         return draw(painter);
     const qreal scale = painter->device()->devicePixelRatio();
     forEachBand(area, bands, [&](const QRect &band) {

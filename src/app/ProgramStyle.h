@@ -11,7 +11,8 @@ class QFontMetrics;
 // The program's look on the toolkit's own: hints appear as balloon tips in info-tip
 // colours after a second and a half, 250 pixels wide; combo box lists open below their
 // box; the tool bar's buttons stand side by side without gaps or margins. On Fusion, group
-// box frames and tool bars look as Fusion's own but are drawn without Qt's thread pool.
+// box frames, tool bars and vertical scroll bars look as Fusion's own but are drawn
+// without Qt's thread pool.
 class ProgramStyle : public QProxyStyle
 {
 public:
