@@ -55,12 +55,14 @@ qsizetype countOf(QByteArrayView bytes, char c)
 
 bool withinLines(QByteArrayView bytes, qsizetype limit, QString &error)
 {
-    // A CR ends a line of its own only when no LF follows it.
-    const qsizetype crLf =
-        bytes.isEmpty() ? 0 : countWhere(bytes.begin(), bytes.end() - 1, [](const char *at) {
-            return (at[0] == '\r') & (at[1] == '\n');
+    // Each LF ends a line, and each CR that no LF follows: one pass over the bytes.
+    qsizetype lines = 1;
+    if (!bytes.isEmpty()) {
+        lines += countWhere(bytes.begin(), bytes.end() - 1, [](const char *at) {
+            return (at[0] == '\n') | ((at[0] == '\r') & (at[1] != '\n'));
         });
-    const qsizetype lines = 1 + countOf(bytes, '\n') + countOf(bytes, '\r') - crLf;
+        lines += bytes.back() == '\n' || bytes.back() == '\r';
+    }
     if (lines <= limit)
         return true;
     error = QStringLiteral("В файле больше %1 строк").arg(limit);
