@@ -9,9 +9,11 @@
 #include <QPointer>
 #include <QStyleOption>
 #include <QToolTip>
-#include <qdrawutil.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
 
 namespace
 {
@@ -127,6 +129,66 @@ void drawInImageBands(QPainter *painter, const QRect &area, Qt::Orientation band
     });
 }
 
+// A nine-piece image's edges and middle, each of one colour along the way it is stretched:
+// any part of them is then the same piece drawn shorter, and nothing needs a clip.
+bool stretchesEvenly(const QImage &picture, int margin)
+{
+    const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    const auto row = [&image](int y) { return reinterpret_cast<const QRgb *>(image.constScanLine(y)); };
+    const int right = image.width() - margin, bottom = image.height() - margin;
+    for (int y = 0; y < image.height(); ++y) {
+        if (y >= margin && y < bottom && std::memcmp(row(y), row(margin), image.width() * sizeof(QRgb)) != 0)
+            return false;
+        if (std::any_of(row(y) + margin, row(y) + right, [&](QRgb pixel) { return pixel != row(y)[margin]; }))
+            return false;
+    }
+    return true;
+}
+
+// qDrawBorderPixmap's drawing with equal margins, band by band, each piece cut to the band.
+void drawNinePiecesInBands(QPainter *painter, const QRect &frame, const QPixmap &image, const QColor &middle,
+                           int margin)
+{
+    const auto spans = [margin](int start, int length, int imageLength) {
+        struct Span {
+            int target, length, source, sourceLength;
+        };
+        return std::array<Span, 3>{{{start, margin, 0, margin},
+                                    {start + margin, length - 2 * margin, margin, imageLength - 2 * margin},
+                                    {start + length - margin, margin, imageLength - margin, margin}}};
+    };
+    const auto columns = spans(frame.left(), frame.width(), image.width());
+    const auto rows = spans(frame.top(), frame.height(), image.height());
+    forEachBand(frame, Qt::Horizontal, [&](const QRect &band) {
+        for (const auto &row : rows) {
+            const int top = std::max(row.target, band.top());
+            const int bottom = std::min(row.target + row.length, band.bottom() + 1);
+            if (top >= bottom)
+                continue;
+            // A row of pieces drawn at its own height is cut to the band. A stretched one stays
+            // stretched: Qt blends a piece of its own size by another route, which rounds
+            // differently.
+            const bool stretched = row.length != row.sourceLength;
+            const int sourceTop = stretched ? row.source : row.source + top - row.target;
+            int sourceHeight = bottom - top;
+            if (stretched)
+                sourceHeight = sourceHeight == row.sourceLength ? 1 : row.sourceLength;
+            for (const auto &column : columns) {
+                const QRect target(column.target, top, column.length, bottom - top);
+                if (column.length <= 0)
+                    continue;
+                // The middle, the most of the frame, is filled: a fill blends as a stretched piece
+                // does, many times faster.
+                if (stretched && &column == &columns[1])
+                    painter->fillRect(target, middle);
+                else
+                    painter->drawPixmap(target, image,
+                                        QRect(column.source, sourceTop, column.sourceLength, sourceHeight));
+            }
+        }
+    });
+}
+
 } // namespace
 
 QString wrapHint(const QString &hint, const QFontMetrics &metrics, int width)
@@ -222,9 +284,17 @@ bool ProgramStyle::drawGroupBoxFrame(const QStyleOption *option, QPainter *paint
                                      const QWidget *widget) const
 {
     // Fusion's own frame and image.
-    if (!m_groupBoxFrame)
-        m_groupBoxFrame = QPixmap::fromImage(
-            readPng(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png")));
+    constexpr int Margin = 6;
+    if (!m_groupBoxFrame) {
+        const QImage image =
+            readPng(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"));
+        m_groupBoxFrame = QPixmap();
+        if (image.width() > 2 * Margin + 1 && image.height() > 2 * Margin + 1 &&
+            stretchesEvenly(image, Margin)) {
+            m_groupBoxFrame = QPixmap::fromImage(image);
+            m_groupBoxMiddle = image.pixelColor(Margin, Margin);
+        }
+    }
     if (m_groupBoxFrame->isNull())
         return false;
     constexpr int TopMargin = 3;
@@ -233,9 +303,9 @@ bool ProgramStyle::drawGroupBoxFrame(const QStyleOption *option, QPainter *paint
     if (!box || box->isCheckable() || !box->title().isEmpty())
         top += qMax(pixelMetric(PM_ExclusiveIndicatorHeight, option, widget), option->fontMetrics.height());
     const QRect frame = option->rect.adjusted(0, top, 0, 0);
-    drawInBands(painter, frame, Qt::Horizontal, [&](QPainter *band) {
-        qDrawBorderPixmap(band, frame, QMargins(6, 6, 6, 6), *m_groupBoxFrame);
-    });
+    if (frame.width() < 2 * Margin || frame.height() < 2 * Margin || !bandsMeetExactly(painter))
+        return false;
+    drawNinePiecesInBands(painter, frame, *m_groupBoxFrame, m_groupBoxMiddle, Margin);
     return true;
 }
 

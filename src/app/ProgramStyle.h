@@ -39,7 +39,9 @@ private:
     bool drawsOnFusion() const;
     bool drawGroupBoxFrame(const QStyleOption *option, QPainter *painter, const QWidget *widget) const;
 
-    mutable std::optional<QPixmap> m_groupBoxFrame; // read when first drawn
+    // Read when first drawn; null where it cannot be drawn in bands.
+    mutable std::optional<QPixmap> m_groupBoxFrame;
+    mutable QColor m_groupBoxMiddle;
 };
 
 // The hint broken into lines no wider than `width`: at blanks where it can, inside a

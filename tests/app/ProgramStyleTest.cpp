@@ -74,7 +74,9 @@ TEST(ProgramStyleTest, GroupBoxesScrollBarsAndToolBarsAreFusionsOwnToThePixel)
         widget.setStyle(nullptr);
     };
     for (const QString &title : {QStringLiteral("Условия срабатывания записи"), QString()}) {
-        for (const QSize size : {QSize(300, 120), QSize(600, 330)}) {
+        // Frames cut in bands, one as wide as Fusion's image, and ones too small to cut.
+        for (const QSize size :
+             {QSize(300, 120), QSize(600, 331), QSize(98, 150), QSize(11, 70), QSize(90, 13)}) {
             QGroupBox box(title);
             box.resize(size);
             samePixels(box, title.isEmpty() ? "untitled box" : "titled box");
