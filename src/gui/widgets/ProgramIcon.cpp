@@ -184,8 +184,10 @@ public:
         if (size.isEmpty())
             return {};
         const quint64 key = quint64(size.width()) << 32 | quint64(size.height()) << 8 | quint64(mode);
-        if (const auto found = m_drawn.constFind(key); found != m_drawn.constEnd())
-            return *found;
+        for (const auto &[drawnKey, pixmap] : m_drawn) {
+            if (drawnKey == key)
+                return pixmap;
+        }
         QPixmap drawn;
         if (mode == QIcon::Normal) {
             const int side = std::max(size.width(), size.height());
@@ -208,7 +210,8 @@ public:
             drawn = QApplication::style()->generatedIconPixmap(mode, scaledPixmap(size, QIcon::Normal, state, scale),
                                                                &option);
         }
-        return m_drawn[key] = drawn;
+        m_drawn.append({key, drawn});
+        return drawn;
     }
     QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
     {
@@ -238,7 +241,8 @@ private:
 
     QString m_base;
     std::optional<QSize> m_shape;
-    QHash<quint64, QPixmap> m_drawn;
+    // A size or two in a mode or two: a hash would take kilobytes for each of a hundred icons.
+    QList<std::pair<quint64, QPixmap>> m_drawn;
 };
 
 } // namespace
