@@ -83,11 +83,23 @@ template <typename Band> void forEachBand(const QRect &area, Qt::Orientation ban
                           area.height()));
 }
 
-// Bands meet on whole device pixels only at a whole device pixel ratio, unturned.
+// The scale from the painter's units to device pixels where bands of whole units meet on
+// whole device pixels: unturned, at a whole scale, moved by whole pixels. Otherwise 0.
+// Asked of the transform, not of the device: a widget rendered onto another device
+// reports its own device's ratio.
+int wholeDeviceScale(const QPainter *painter)
+{
+    const QTransform toDevice = painter->deviceTransform();
+    const auto whole = [](qreal value) { return value == std::floor(value); };
+    if (toDevice.type() > QTransform::TxScale || toDevice.m11() != toDevice.m22() || toDevice.m11() < 1 ||
+        !whole(toDevice.m11()) || !whole(toDevice.dx()) || !whole(toDevice.dy()))
+        return 0;
+    return int(toDevice.m11());
+}
+
 bool bandsMeetExactly(const QPainter *painter)
 {
-    const qreal scale = painter->device()->devicePixelRatio();
-    return scale == std::floor(scale) && painter->worldTransform().type() <= QTransform::TxTranslate;
+    return wholeDeviceScale(painter) > 0;
 }
 
 // Draws once for each band, clipped to it.
@@ -106,16 +118,15 @@ void drawInBands(QPainter *painter, const QRect &area, Qt::Orientation bands, Dr
 
 // Draws once for each band on an image of the band's size, laid over the painter's device:
 // for a drawing that sets a clip of its own, which would not keep to a band's. The same
-// pixels where the drawing's first fill covers `area` opaquely.
+// pixels where the drawing's first fill covers `area` opaquely, and only at one device
+// pixel to a pixel: at two, Fusion's scroll bar comes out different on a band's image.
 template <typename Draw>
 void drawInImageBands(QPainter *painter, const QRect &area, Qt::Orientation bands, Draw draw)
 {
-    if (!bandsMeetExactly(painter) || painter->opacity() < 1.0)
+    if (wholeDeviceScale(painter) != 1 || painter->opacity() < 1.0)
         return draw(painter);
-    const qreal scale = painter->device()->devicePixelRatio();
     forEachBand(area, bands, [&](const QRect &band) {
-        QImage image((QSizeF(band.size()) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
-        image.setDevicePixelRatio(scale);
+        QImage image(band.size(), QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter onImage(&image);
         onImage.setRenderHints(painter->renderHints());

@@ -66,11 +66,20 @@ TEST(ProgramStyleTest, GroupBoxesScrollBarsAndToolBarsAreFusionsOwnToThePixel)
     std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
     ASSERT_NE(fusion, nullptr);
     ProgramStyle ours; // takes Fusion as the style it draws on
+    // On a screen of one and of two device pixels to a pixel.
+    const auto rendered = [](QWidget &widget, int scale) {
+        QImage image(widget.size() * scale, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(scale);
+        widget.render(&image);
+        return image;
+    };
     const auto samePixels = [&](QWidget &widget, const char *what) {
-        widget.setStyle(fusion.get());
-        const QImage expected = widget.grab().toImage();
-        widget.setStyle(&ours);
-        EXPECT_EQ(widget.grab().toImage(), expected) << what;
+        for (const int scale : {1, 2}) {
+            widget.setStyle(fusion.get());
+            const QImage expected = rendered(widget, scale);
+            widget.setStyle(&ours);
+            EXPECT_EQ(rendered(widget, scale), expected) << what << " at scale " << scale;
+        }
         widget.setStyle(nullptr);
     };
     for (const QString &title : {QStringLiteral("Условия срабатывания записи"), QString()}) {
@@ -98,8 +107,9 @@ TEST(ProgramStyleTest, GroupBoxesScrollBarsAndToolBarsAreFusionsOwnToThePixel)
     option.rect = QRect(0, 0, 895, 29);
     option.state |= QStyle::State_Horizontal;
     option.toolBarArea = Qt::TopToolBarArea;
-    const auto drawn = [&](const QStyle &style) {
-        QImage image(option.rect.size(), QImage::Format_ARGB32_Premultiplied);
+    const auto drawn = [&](const QStyle &style, int scale) {
+        QImage image(option.rect.size() * scale, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(scale);
         image.fill(Qt::gray);
         QPainter painter(&image);
         style.drawControl(QStyle::CE_ToolBar, &option, &painter, bar);
@@ -108,6 +118,8 @@ TEST(ProgramStyleTest, GroupBoxesScrollBarsAndToolBarsAreFusionsOwnToThePixel)
     for (const auto line : {QStyleOptionToolBar::OnlyOne, QStyleOptionToolBar::Beginning,
                             QStyleOptionToolBar::Middle, QStyleOptionToolBar::End}) {
         option.positionOfLine = line;
-        EXPECT_EQ(drawn(ours), drawn(*fusion)) << "tool bar, line " << line;
+        for (const int scale : {1, 2})
+            EXPECT_EQ(drawn(ours, scale), drawn(*fusion, scale))
+                << "tool bar, line " << line << " at scale " << scale;
     }
 }
