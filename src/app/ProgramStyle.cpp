@@ -153,7 +153,14 @@ bool stretchesEvenly(const QImage &picture, int margin)
         if (std::any_of(row(y) + margin, row(y) + right, [&](QRgb pixel) { return pixel != row(y)[margin]; }))
             return false;
     }
-    return true;
+    // The middle is filled, which matches the middle stretched only where a smoothed
+    // stretch has nothing else to blend in: the pixels around it are of its colour too.
+    const QRgb middle = row(margin)[margin];
+    for (int y = margin - 1; y <= bottom; ++y) {
+        if (row(y)[margin - 1] != middle || row(y)[right] != middle)
+            return false;
+    }
+    return row(margin - 1)[margin] == middle && row(bottom)[margin] == middle;
 }
 
 // qDrawBorderPixmap's drawing with equal margins, band by band, each piece cut to the band.
@@ -188,8 +195,8 @@ void drawNinePiecesInBands(QPainter *painter, const QRect &frame, const QPixmap 
                 const QRect target(column.target, top, column.length, bottom - top);
                 if (column.length <= 0)
                     continue;
-                // The middle, the most of the frame, is filled: a fill blends as a stretched piece
-                // does, many times faster.
+                // The middle, the most of the frame, is filled: many times faster than stretched,
+                // to the same pixels (stretchesEvenly).
                 if (stretched && &column == &columns[1])
                     painter->fillRect(target, middle);
                 else
