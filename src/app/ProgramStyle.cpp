@@ -118,15 +118,16 @@ void drawInBands(QPainter *painter, const QRect &area, Qt::Orientation bands, Dr
 
 // Draws once for each band on an image of the band's size, laid over the painter's device:
 // for a drawing that sets a clip of its own, which would not keep to a band's. The same
-// pixels where the drawing's first fill covers `area` opaquely, and only at one device
-// pixel to a pixel: at two, Fusion's scroll bar comes out different on a band's image.
+// pixels where the drawing's first fill covers `area` opaquely.
 template <typename Draw>
 void drawInImageBands(QPainter *painter, const QRect &area, Qt::Orientation bands, Draw draw)
 {
-    if (wholeDeviceScale(painter) != 1 || painter->opacity() < 1.0)
+    const int scale = wholeDeviceScale(painter);
+    if (scale == 0 || painter->opacity() < 1.0)
         return draw(painter);
     forEachBand(area, bands, [&](const QRect &band) {
-        QImage image(band.size(), QImage::Format_ARGB32_Premultiplied);
+        QImage image(band.size() * scale, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(scale);
         image.fill(Qt::transparent);
         QPainter onImage(&image);
         onImage.setRenderHints(painter->renderHints());
@@ -192,9 +193,9 @@ void drawNinePiecesInBands(QPainter *painter, const QRect &frame, const QPixmap 
             if (stretched)
                 sourceHeight = sourceHeight == row.sourceLength ? 1 : row.sourceLength;
             for (const auto &column : columns) {
-                const QRect target(column.target, top, column.length, bottom - top);
                 if (column.length <= 0)
                     continue;
+                const QRect target(column.target, top, column.length, bottom - top);
                 // The middle, the most of the frame, is filled: many times faster than stretched,
                 // to the same pixels (stretchesEvenly).
                 if (stretched && &column == &columns[1])
