@@ -192,13 +192,14 @@ void drawNinePiecesInBands(QPainter *painter, const QRect &frame, const QPixmap 
             int sourceHeight = bottom - top;
             if (stretched)
                 sourceHeight = sourceHeight == row.sourceLength ? 1 : row.sourceLength;
-            for (const auto &column : columns) {
+            for (std::size_t c = 0; c < columns.size(); ++c) {
+                const auto &column = columns[c];
                 if (column.length <= 0)
                     continue;
                 const QRect target(column.target, top, column.length, bottom - top);
                 // The middle, the most of the frame, is filled: many times faster than stretched,
                 // to the same pixels (stretchesEvenly).
-                if (stretched && &column == &columns[1])
+                if (stretched && c == 1)
                     painter->fillRect(target, middle);
                 else
                     painter->drawPixmap(target, image,
@@ -308,6 +309,7 @@ bool ProgramStyle::drawGroupBoxFrame(const QStyleOption *option, QPainter *paint
         const QImage image =
             readPng(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"));
         m_groupBoxFrame = QPixmap();
+        // A middle of two rows at least: a cut the height of the stretched rows is drawn from one.
         if (image.width() > 2 * Margin + 1 && image.height() > 2 * Margin + 1 &&
             stretchesEvenly(image, Margin)) {
             m_groupBoxFrame = QPixmap::fromImage(image);
