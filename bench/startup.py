@@ -14,10 +14,12 @@ the end of each step; the first, "libraries", is the loading of the program and 
 libraries up to main), printed with the median time of each step and its share of the
 time to idle, the minimal window's beside.
 
-    bench/startup.py [BUILD_DIR] [--runs N] [--case NAME ...] [--steps] [--against PROBE]
+    bench/startup.py [BUILD_DIR] [--runs N] [--case NAME ...] [--steps] [--against PROBE | --russian]
 
 With --against, PROBE (another build's bench/scrivlet_startup_probe, say the last release's)
-runs in the minimal window's place: the ratios are then this build's to that one's.
+runs in the minimal window's place: the ratios are then this build's to that one's. With
+--russian, the minimal window shows Russian words: the ratios then leave out what the
+program's language costs any window.
 
 BUILD_DIR (default build-release) must hold bench/scrivlet_startup_probe and
 bench/minimal_qt_window, built with -DCMAKE_BUILD_TYPE=Release. Peak memory is read
@@ -71,7 +73,7 @@ def start_folder(root, lists):
     return root
 
 
-def run(program, folder, popup):
+def run(command, folder, popup):
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen",
                XDG_DATA_HOME=os.path.join(folder, "xdg"))
     env.pop("SCRIVLET_PROBE_POPUP", None)
@@ -81,7 +83,7 @@ def run(program, folder, popup):
     # The processor time is time(1)'s with the program's, in microseconds, from wait4.
     peak = os.path.join(folder, "peak-kb")
     begin = time.time_ns()
-    process = subprocess.Popen(["/usr/bin/time", "-f", "%M", "-o", peak, program], cwd=folder, env=env,
+    process = subprocess.Popen(["/usr/bin/time", "-f", "%M", "-o", peak, *command], cwd=folder, env=env,
                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
     output = process.stdout.read()
     _, status, usage = os.wait4(process.pid, 0)
@@ -90,7 +92,7 @@ def run(program, folder, popup):
     stamps = [line.split(maxsplit=2) for line in output.decode().splitlines()]
     idle = [int(stamp[1]) for stamp in stamps if stamp[0] == "idle"]
     if process.returncode != 0 or not idle:
-        sys.exit(f"{program} ended with status {process.returncode} in {folder}")
+        sys.exit(f"{' '.join(command)} ended with status {process.returncode} in {folder}")
     # Each step lasts from the end of the one before (the first from the start) to its own
     # end; a step stamped more than once adds up.
     steps = {}
@@ -126,14 +128,18 @@ def main():
     parser.add_argument("--runs", type=int, default=10)
     parser.add_argument("--case", action="append", choices=sorted(CASES))
     parser.add_argument("--steps", action="store_true", help="split each start-up into its steps")
-    parser.add_argument("--against", metavar="PROBE",
+    floors = parser.add_mutually_exclusive_group()
+    floors.add_argument("--against", metavar="PROBE",
                         help="another build's editor probe, run in the minimal window's place")
+    floors.add_argument("--russian", action="store_true", help="the minimal window shows Russian words")
     args = parser.parse_args()
     args.build = os.path.abspath(args.build)  # the programs run in their start folders
-    editor = os.path.join(args.build, "bench", "scrivlet_startup_probe")
-    floor = os.path.join(args.build, "bench", "minimal_qt_window")
+    editor = [os.path.join(args.build, "bench", "scrivlet_startup_probe")]
+    floor = [os.path.join(args.build, "bench", "minimal_qt_window")]
     if args.against:
-        floor = os.path.abspath(args.against)
+        floor = [os.path.abspath(args.against)]
+    elif args.russian:
+        floor.append("--russian")
     base_name = "against" if args.against else "minimal"
     print(f"{'case':<14} {'to idle ms':>11} {base_name:>8} {'x':>5}  {'whole ms':>9} {base_name:>8} {'x':>5}  "
           f"{'cpu ms':>7} {base_name:>8} {'x':>5}  {'peak MB':>8} {base_name:>8} {'x':>5}")
