@@ -18,7 +18,7 @@ endif()
 
 function(scrivlet_order_startup target)
   if(SCRIVLET_HAS_LLD)
-    set(functions ${CMAKE_SOURCE_DIR}/cmake/startup-functions.txt)
+    set(functions ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/startup-functions.txt)
     target_link_options(${target} PRIVATE -fuse-ld=lld LINKER:--symbol-ordering-file=${functions}
                         LINKER:--no-warn-symbol-ordering)
     set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${functions})
