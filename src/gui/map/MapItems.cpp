@@ -25,6 +25,8 @@ const QColor LinkColour{0x4a, 0x4a, 0x4a};
 QFont mapFont(int pixelSize, bool bold = false, bool italic = false)
 {
     QFont font(QStringLiteral("DejaVu Sans"));
+    // With the hint comes its own strategy, not the editor's: the words are set with
+    // kerning, as they were measured, in the window and on the command line alike.
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pixelSize);
     font.setBold(bold);
