@@ -266,6 +266,7 @@ QIcon programIcon(const QString &resourcePath)
     if (icon.isNull()) {
         static const bool registered = [] {
             Q_INIT_RESOURCE(icon_pictures);
+            Q_INIT_RESOURCE(first_pictures);
             return true;
         }();
         Q_UNUSED(registered);
