@@ -228,6 +228,10 @@ QString removeShadowingEntry(const QString &dataHome, const QString &program, In
                              const ToolStarter &startTool)
 {
     const QString path = desktopEntryPath(dataHome);
+    // Asked first: there is seldom one, and a failed open asks Qt's catalog for the error's
+    // words, which nothing else at start needs read.
+    if (!QFileInfo::exists(path))
+        return {};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};

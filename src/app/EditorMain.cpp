@@ -1,6 +1,7 @@
 #include "app/EditorMain.h"
 
 #include "app/ProgramStyle.h"
+#include "app/QtTranslations.h"
 #include "app/Startup.h"
 #include "app/TForm1.h"
 #include "common/StartupSteps.h"
@@ -9,7 +10,6 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 
 int editorMain(int argc, char *argv[], const std::function<void(ScrivletWindows &)> &shown)
 {
@@ -17,10 +17,8 @@ int editorMain(int argc, char *argv[], const std::function<void(ScrivletWindows 
     ProgramStyle::install();
     // Dates, sizes and the dialogs' words in Russian, as the rest of the program speaks.
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
+    QtTranslations qtTranslations(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    qtTranslations.install();
     StartupSteps::done("toolkit");
 
     // Without QApplication's own options; on Windows taken from the wide command line,

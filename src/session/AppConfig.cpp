@@ -86,7 +86,10 @@ AppConfig AppConfig::IniRead(const QString &startFolder)
     config.startFolder = startFolder;
     config.shippedDataDir = ShippedFiles::dataDir();
     IniFile ini;
-    ini.load(config.iniPath());
+    // None at a first start: not opened then, since a failed open asks Qt's catalog for the
+    // error's words, and nothing else at start needs it read.
+    if (QFileInfo::exists(config.iniPath()))
+        ini.load(config.iniPath());
     // The numbers are plain ASCII.
     const auto path = [&](QByteArrayView key) { return FileNameBytes::to(ini.value(Section, key)); };
     config.WorkDir = existingFolderOr(path("WorkDir"), startFolder);
