@@ -25,7 +25,8 @@ TEST(QtTranslationsTest, QtsWordsAreRussianFromTheFirstAskedOnAnyThread)
 {
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     if (!QFile::exists(folder + QStringLiteral("/qtbase_ru.qm")))
-        GTEST_SKIP() << "Qt's Russian catalog is not installed here (Debian package qt6-translations-l10n)";
+        GTEST_SKIP() << "no Qt Russian catalog in " << folder.toStdString()
+                     << " (on Debian: package qt6-translations-l10n)";
     QtTranslations translations(folder);
     translations.install();
     EXPECT_FALSE(translations.isRead());
