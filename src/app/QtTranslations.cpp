@@ -7,6 +7,11 @@ QtTranslations::QtTranslations(const QString &folder) : m_folder(folder)
 {
 }
 
+QtTranslations::~QtTranslations()
+{
+    QCoreApplication::removeTranslator(this);
+}
+
 void QtTranslations::install()
 {
     QGuiApplication::setLayoutDirection(Qt::LeftToRight);

@@ -15,6 +15,8 @@ class QtTranslations : public QTranslator
 public:
     // `folder` holds Qt's catalogs, as qtbase_ru.qm.
     explicit QtTranslations(const QString &folder);
+    // Out of the application before the catalog goes: another thread may be asking.
+    ~QtTranslations() override;
 
     // Into the application, unread. Russian runs left to right: said here, so that Qt
     // does not look the direction up in the catalog as it is installed.

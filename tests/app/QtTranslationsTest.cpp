@@ -38,7 +38,6 @@ TEST(QtTranslationsTest, QtsWordsAreRussianFromTheFirstAskedOnAnyThread)
     EXPECT_EQ(here, QStringLiteral("Отмена"));
     EXPECT_EQ(inOtherThread, here);
     EXPECT_TRUE(translations.isRead());
-    QCoreApplication::removeTranslator(&translations);
 }
 
 TEST(QtTranslationsTest, WithoutTheCatalogQtsWordsStayAsQtHasThem)
@@ -49,5 +48,4 @@ TEST(QtTranslationsTest, WithoutTheCatalogQtsWordsStayAsQtHasThem)
     EXPECT_EQ(cancelButton(), QStringLiteral("Cancel"));
     EXPECT_TRUE(translations.isRead());
     EXPECT_TRUE(translations.isEmpty());
-    QCoreApplication::removeTranslator(&translations);
 }
