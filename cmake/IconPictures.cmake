@@ -24,7 +24,9 @@ set(SCRIVLET_ICON_SHEET_SIZES 16 24 32)
 # the program file: the kernel maps read-only data in blocks of 64 KB around each page
 # read, and among the other pictures these few cost a block each. The smallest sheet, and
 # the format check box's pictures: drawn from the 48-pixel ones, shaped by the largest.
-set(SCRIVLET_FIRST_PAINT_PICTURES icon-sheets/16.sheet icons/Check_Vesta_off-48.png icons/Check_Vesta_on-48.png
+list(GET SCRIVLET_ICON_SHEET_SIZES 0 smallest_sheet)
+set(SCRIVLET_FIRST_PAINT_PICTURES icon-sheets/${smallest_sheet}.sheet
+                                  icons/Check_Vesta_off-48.png icons/Check_Vesta_on-48.png
                                   icons/Check_Vesta_off-256.png icons/Check_Vesta_on-256.png)
 
 # The resource entry of a picture of the pictures' folder under its alias, added to `entries`,
