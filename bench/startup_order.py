@@ -2,12 +2,15 @@
 """Writes cmake/startup-functions.txt: the program's own functions that run as the editor
 starts, which the linker lays side by side (cmake/StartupOrder.cmake).
 
-    bench/startup_order.py [BUILD_DIR]
+    bench/startup_order.py [BUILD_DIR ...]
 
-BUILD_DIR (default build-release) must hold bench/scrivlet_startup_probe, built by the
-compiler the program is built with (the list holds its names for the functions). The
-probe runs once under callgrind (Debian package valgrind) on the shipped lists, and every
-function of its own that ran is listed. Run it again when the start changes much.
+Each BUILD_DIR (default: build, as scripts/configure.sh makes it for the package, and
+build-release, the benchmark's) must hold bench/scrivlet_startup_probe. The compiler names
+a function's inlined and cloned parts differently at each optimisation level and in
+batched sources, so the list is made from every build shape that should start fast: in
+each, the probe runs once under callgrind (Debian package valgrind) on the shipped lists,
+and every function of its own that ran is listed, once. Run it again when the start
+changes much.
 """
 import os
 import subprocess
@@ -39,10 +42,15 @@ def functions_run(probe, folder):
 
 
 def main():
-    build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(REPO, "build-release"))
-    probe = os.path.join(build, "bench", "scrivlet_startup_probe")
-    with tempfile.TemporaryDirectory() as work:
-        names = functions_run(probe, startup.start_folder(os.path.join(work, "shipped"), {}))
+    builds = sys.argv[1:] or [os.path.join(REPO, "build"), os.path.join(REPO, "build-release")]
+    names = []
+    for build in builds:
+        probe = os.path.join(os.path.abspath(build), "bench", "scrivlet_startup_probe")
+        if not os.access(probe, os.X_OK):
+            sys.exit(f"{probe} is missing: build the target scrivlet_startup_probe there first")
+        with tempfile.TemporaryDirectory() as work:
+            ran = functions_run(probe, startup.start_folder(os.path.join(work, "shipped"), {}))
+        names += [name for name in ran if name not in names]
     target = os.path.join(REPO, "cmake", "startup-functions.txt")
     with open(target, "w") as f:
         f.write("".join(name + "\n" for name in names))
