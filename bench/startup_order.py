@@ -47,7 +47,8 @@ def main():
     for build in builds:
         probe = os.path.join(os.path.abspath(build), "bench", "scrivlet_startup_probe")
         if not os.access(probe, os.X_OK):
-            sys.exit(f"{probe} is missing: build the target scrivlet_startup_probe there first")
+            sys.exit(f"{probe} is missing: build the target scrivlet_startup_probe there first "
+                     "(with -DSCRIVLET_BENCHMARKS=ON, which scripts/test.sh turns off)")
         with tempfile.TemporaryDirectory() as work:
             ran = functions_run(probe, startup.start_folder(os.path.join(work, "shipped"), {}))
         names += [name for name in ran if name not in names]
