@@ -51,7 +51,7 @@ def main():
                      "(with -DSCRIVLET_BENCHMARKS=ON, which scripts/test.sh turns off)")
         with tempfile.TemporaryDirectory() as work:
             ran = functions_run(probe, startup.start_folder(os.path.join(work, "shipped"), {}))
-        names += [name for name in ran if name not in names]
+        names = list(dict.fromkeys(names + ran))
     target = os.path.join(REPO, "cmake", "startup-functions.txt")
     with open(target, "w") as f:
         f.write("".join(name + "\n" for name in names))
