@@ -73,9 +73,16 @@ def start_folder(root, lists):
     return root
 
 
+def probe_environment(folder):
+    """Offscreen, with the desktop's data folders inside FOLDER: a first start registers the
+    file type there, as on a machine where the package is not installed, whether it is or not."""
+    return dict(os.environ, QT_QPA_PLATFORM="offscreen",
+                XDG_DATA_HOME=os.path.join(folder, "xdg"),
+                XDG_DATA_DIRS=os.path.join(folder, "xdg-system"))
+
+
 def run(command, folder, popup):
-    env = dict(os.environ, QT_QPA_PLATFORM="offscreen",
-               XDG_DATA_HOME=os.path.join(folder, "xdg"))
+    env = probe_environment(folder)
     env.pop("SCRIVLET_PROBE_POPUP", None)
     if popup:
         env["SCRIVLET_PROBE_POPUP"] = popup

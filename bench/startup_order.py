@@ -8,9 +8,12 @@ Each BUILD_DIR (default: build, as scripts/configure.sh makes it for the package
 build-release, the benchmark's) must hold bench/scrivlet_startup_probe. The compiler names
 a function's inlined and cloned parts differently at each optimisation level and in
 batched sources, so the list is made from every build shape that should start fast: in
-each, the probe runs once under callgrind (Debian package valgrind) on the shipped lists,
-and every function of its own that ran is listed, once. Run it again when the start
-changes much.
+each, the probe runs under callgrind (Debian package valgrind) on the shipped lists twice
+in one folder, as a first start and as a later one (which reads the settings the first
+wrote), and every function of its own that ran is listed, once, sorted: callgrind's order
+differs from run to run, and the list should change only when what runs does. Whether the
+package is installed on this machine does not matter: the probe does not see it. Run it
+again when the start changes much.
 """
 import os
 import subprocess
@@ -24,11 +27,11 @@ import startup  # noqa: E402  (the start folders of the start-up benchmark)
 
 def functions_run(probe, folder):
     profile = os.path.join(folder, "callgrind.out")
-    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", XDG_DATA_HOME=os.path.join(folder, "xdg"))
     subprocess.run(["valgrind", "--tool=callgrind", "--demangle=no", "--compress-strings=no",
-                    f"--callgrind-out-file={profile}", probe], cwd=folder, env=env, check=True,
+                    f"--callgrind-out-file={profile}", probe], cwd=folder,
+                   env=startup.probe_environment(folder), check=True,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    names, program = [], None
+    names, program = set(), None
     with open(profile, errors="replace") as f:
         for line in f:
             if line.startswith("ob="):
@@ -36,25 +39,27 @@ def functions_run(probe, folder):
             elif line.startswith("fn=") and program == probe:
                 name = line[3:].strip()
                 # Callgrind's own names for code without a symbol are not the linker's.
-                if name not in names and not name.startswith(("(", "0x")):
-                    names.append(name)
+                if not name.startswith(("(", "0x")):
+                    names.add(name)
     return names
 
 
 def main():
     builds = sys.argv[1:] or [os.path.join(REPO, "build"), os.path.join(REPO, "build-release")]
-    names = []
+    names = set()
     for build in builds:
         probe = os.path.join(os.path.abspath(build), "bench", "scrivlet_startup_probe")
         if not os.access(probe, os.X_OK):
             sys.exit(f"{probe} is missing: build the target scrivlet_startup_probe there first "
                      "(with -DSCRIVLET_BENCHMARKS=ON, which scripts/test.sh turns off)")
         with tempfile.TemporaryDirectory() as work:
-            ran = functions_run(probe, startup.start_folder(os.path.join(work, "shipped"), {}))
-        names = list(dict.fromkeys(names + ran))
+            folder = startup.start_folder(os.path.join(work, "shipped"), {})
+            first = functions_run(probe, folder)
+            later = functions_run(probe, folder)
+        names |= first | later
     target = os.path.join(REPO, "cmake", "startup-functions.txt")
     with open(target, "w") as f:
-        f.write("".join(name + "\n" for name in names))
+        f.write("".join(name + "\n" for name in sorted(names)))
     print(f"{len(names)} functions in {target}")
 
 
