@@ -46,12 +46,14 @@ def functions_run(probe, folder):
 
 def main():
     builds = sys.argv[1:] or [os.path.join(REPO, "build"), os.path.join(REPO, "build-release")]
-    names = set()
-    for build in builds:
-        probe = os.path.join(os.path.abspath(build), "bench", "scrivlet_startup_probe")
+    probes = [os.path.join(os.path.abspath(build), "bench", "scrivlet_startup_probe") for build in builds]
+    # All checked before the first slow callgrind run.
+    for probe in probes:
         if not os.access(probe, os.X_OK):
             sys.exit(f"{probe} is missing: build the target scrivlet_startup_probe there first "
                      "(with -DSCRIVLET_BENCHMARKS=ON, which scripts/test.sh turns off)")
+    names = set()
+    for probe in probes:
         with tempfile.TemporaryDirectory() as work:
             folder = startup.start_folder(os.path.join(work, "shipped"), {})
             first = functions_run(probe, folder)
