@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and runs each for SECONDS (default 60) with a fixed
-# seed, as many at once as there are cores. A crash, sanitizer report, timeout or broken
-# round trip fails the run and its input is printed in hex. Without clang it says so and
-# passes.
+# seed, as many at once as there are cores. A crash, sanitizer report, broken round trip,
+# or input still slow when run again alone fails the run and its input is printed in hex.
+# Without clang it says so and passes.
 #   fuzz/run.sh [SECONDS] [TARGET...]
 set -uo pipefail
 seconds=${1:-60}
