@@ -36,7 +36,7 @@ timeout=10
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # One target; its report goes to $build/$t.report, and the file $build/$t.failed marks a fault.
 fuzz_one() {
-    local t=$1 work=$build/work/$1 findings=$build/findings/$1 log=$build/$1.log rc
+    local t=$1 work=$build/work/$1 findings=$build/findings/$1 log=$build/$1.log rc f ms
     rm -rf "$work" "$findings" "$build/stalls/$t" "$build/$t.failed"
     mkdir -p "$work" "$findings"
     {
