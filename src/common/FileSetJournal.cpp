@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 
@@ -96,11 +97,16 @@ QByteArray stepLine(const FileSetStep &step)
            ' ' + hashField(step.newHash) + ' ' + hashField(step.oldHash);
 }
 
+QByteArray headerLine()
+{
+    return QByteArray(Magic) + ' ' + QByteArray::number(FileSetJournal::Version);
+}
+
 } // namespace
 
 QByteArray FileSetJournal::toBytes() const
 {
-    QByteArray bytes = QByteArray(Magic) + ' ' + QByteArray::number(Version) + '\n';
+    QByteArray bytes = headerLine() + '\n';
     bytes += "owner " + QByteArray::number(owner.pid) + ' ' + QByteArray::number(owner.started) + '\n';
     bytes += "folder " + encodedPath(folder) + '\n';
     for (const FileSetStep &step : steps)
@@ -126,6 +132,8 @@ bool FileSetJournal::parse(const QByteArray &bytes, QString &error)
     // A kill while the journal was written leaves it without its end: nothing was
     // touched then, and the last line may be cut anywhere.
     const QByteArray last = lines.takeLast();
+    if (lines.isEmpty() && headerLine().startsWith(last))
+        return true; // cut within its first line, or before it
     const QList<QByteArray> header = lines.value(0, last).split(' ');
     if (header.size() != 2 || header[0] != Magic)
         return fail(1, QStringLiteral("это не журнал записи файлов"));
@@ -225,6 +233,12 @@ bool writeDurably(const QString &path, QIODevice::OpenMode mode, const QByteArra
 #endif
 
 } // namespace
+
+qint64 FileSetJournal::pidInName(const QString &path)
+{
+    const QString name = QFileInfo(path).fileName();
+    return name.left(name.indexOf(u'-')).toLongLong();
+}
 
 bool FileSetJournal::create(QString &path, QString &error) const
 {

@@ -45,6 +45,8 @@ struct FileSetJournal {
 
     // Where the journals of this user live.
     static QString folderPath();
+    // The process that made the journal, as its file name says; 0 for a name not ours.
+    static qint64 pidInName(const QString &path);
     // A new journal there, on the disk before it returns.
     bool create(QString &path, QString &error) const;
     static bool markCommitted(const QString &path, QString &error);

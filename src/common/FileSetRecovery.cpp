@@ -56,6 +56,8 @@ bool inside(const QString &path, const QString &folder)
 
 bool related(const FileSetJournal &journal, const QStringList &folders)
 {
+    if (journal.folder.isEmpty())
+        return true; // cut before it said where: nothing was touched anywhere
     for (const QString &folder : folders) {
         if (inside(folder, journal.folder) || inside(journal.folder, folder))
             return true;
@@ -156,9 +158,12 @@ namespace
 
 bool stillBeingWritten(const QString &path, const FileSetJournal &journal)
 {
-    if (journal.owner == ProcessIdentity::current())
+    // Cut before its owner line, a journal names its process only by its file name.
+    const ProcessIdentity owner =
+        journal.owner.pid > 0 ? journal.owner : ProcessIdentity{FileSetJournal::pidInName(path), 0};
+    if (owner.pid == ProcessIdentity::current().pid)
         return FileSetActive::contains(path);
-    return journal.owner.isRunning();
+    return owner.isRunning();
 }
 
 void settle(const QString &path, const FileSetJournal &journal, FileOps &ops, InterruptedSets &sets)
@@ -166,9 +171,9 @@ void settle(const QString &path, const FileSetJournal &journal, FileOps &ops, In
     const QString folder = native(journal.folder);
     if (!journal.complete) {
         QFile::remove(path);
-        sets.notes << QStringLiteral("Запись файлов в папке %1 была прервана до замены первого файла; "
-                                     "ничего не изменено.")
-                          .arg(folder);
+        const QString where = folder.isEmpty() ? QString() : QStringLiteral(" в папке ") + folder;
+        sets.notes << QStringLiteral("Запись файлов%1 была прервана до замены первого файла; ничего не изменено.")
+                          .arg(where);
         return;
     }
     QStringList left;

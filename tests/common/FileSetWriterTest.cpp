@@ -4,6 +4,7 @@
 #include "support/FileLimits.h"
 #include "support/FolderSnapshot.h"
 #include "support/KillingFileOps.h"
+#include "support/OtherEditor.h"
 #include "support/QtPrinters.h"
 
 #include <QDir>
@@ -258,6 +259,41 @@ TEST_F(FileSetWriterTest, ASetCutShortIsSettledOnlyByARunTouchingItsFolder)
     const InterruptedSets sets = finishInterruptedSets({dir.filePath(QStringLiteral("sub/deeper"))});
     ASSERT_EQ(sets.notes.size(), 1);
     EXPECT_TRUE(sets.notes[0].contains(QStringLiteral("отменена: все файлы прежние"))) << sets.notes[0].toStdString();
+    EXPECT_EQ(folderSnapshot(dir.path()), old);
+}
+
+TEST_F(FileSetWriterTest, AJournalCutAnywhereBeforeItsEndIsRemovedOnceItsProcessHasEnded)
+{
+    // A kill may come between the journal's creation and any byte of it, the first too.
+    const QTemporaryDir programs;
+    const OtherEditor other(programs.path());
+    const ProcessIdentity ended{2147483000, 1};
+    const QString folder = FileSetJournal::folderPath();
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (const ProcessIdentity &owner : {ended, other.identity()}) {
+        if (owner.pid == 0)
+            continue; // no sleep program to stand for a live process
+        FileSetJournal journal;
+        journal.owner = owner;
+        journal.folder = dir.path();
+        journal.steps = {{FileSetStep::Kind::Replace, path("a.npc"), {}, path("a.new"), path("a.old"),
+                          QByteArray(20, 'x'), {}}};
+        const QByteArray bytes = journal.toBytes();
+        const QString name = QStringLiteral("%1-cut.journal").arg(owner.pid);
+        for (qsizetype size = 0; size < bytes.size(); ++size) {
+            SCOPED_TRACE(bytes.left(size).toStdString());
+            FileSetJournal cut;
+            QString error;
+            EXPECT_TRUE(cut.parse(bytes.left(size), error)) << error.toStdString();
+            EXPECT_FALSE(cut.complete);
+            put(folder + u'/' + name, bytes.left(size));
+            const InterruptedSets sets = finishInterruptedSets({dir.path()});
+            EXPECT_TRUE(sets.failures.isEmpty());
+            EXPECT_EQ(sets.notes.size(), owner == ended ? 1 : 0);
+            EXPECT_EQ(journals(), owner == ended ? QStringList() : QStringList{name});
+            QFile::remove(folder + u'/' + name);
+        }
+    }
     EXPECT_EQ(folderSnapshot(dir.path()), old);
 }
 
