@@ -348,6 +348,16 @@ void TForm1::FormResize()
     m_grid->fitColumns(gridPane);
 }
 
+bool TForm1::event(QEvent *event)
+{
+    const bool handled = QMainWindow::event(event);
+    // Counting the lists' unclear lines waits until the window is first painted: beside
+    // its building, on a machine of two cores, it slows the start-up.
+    if (event->type() == QEvent::Paint && !std::exchange(m_painted, true))
+        QMetaObject::invokeMethod(&m_session, &ScriptSession::countUnclearListLines, Qt::QueuedConnection);
+    return handled;
+}
+
 void TForm1::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);

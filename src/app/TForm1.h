@@ -72,6 +72,7 @@ public:
     void FormResize();
 
 protected:
+    bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
@@ -109,4 +110,5 @@ private:
     std::optional<int> m_keptSplitter;
     QSize m_formSize; // as FormResize last saw it
     EditorPanel *m_editorPanel = nullptr;
+    bool m_painted = false;
 };

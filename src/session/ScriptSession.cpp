@@ -167,7 +167,9 @@ QList<SessionResult> ScriptSession::loadLists()
     m_lists = std::move(loaded.lists);
     m_unclearCounts.clear();
     m_unclearLines.reset();
-    countUnclearListLines();
+    ++m_listsRead;
+    if (m_countUnclear)
+        startUnclearCount();
     fillCaptions();
     m_spelling.listsChanged();
     notify(Lists | Shown | State);
@@ -179,8 +181,13 @@ QList<SessionResult> ScriptSession::loadLists()
 
 void ScriptSession::countUnclearListLines()
 {
-    // After the first paint rather than before it: a list of a million lines takes a while.
-    const quint64 reading = ++m_listsRead;
+    if (!std::exchange(m_countUnclear, true))
+        startUnclearCount();
+}
+
+void ScriptSession::startUnclearCount()
+{
+    const quint64 reading = m_listsRead;
     m_unclearCounting = std::async(std::launch::async, [this, reading, files = listFileTexts(m_lists)] {
         QMetaObject::invokeMethod(
             this,

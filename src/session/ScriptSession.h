@@ -69,9 +69,10 @@ public:
     const NpcRecord &currentRecord() const { return record(m_curRec); }
     const NpcRecord &clipboard() const { return m_clipboard; }
     const ReferenceLists &lists() const { return m_lists; }
-    // The lines of the lists as last read that name no usable number.
-    // Counted on another thread once the lists are read; unclearListsCounted() says when.
+    // The lines of the lists as last read that name no usable number, counted on another
+    // thread once asked for, and again at each reading after; unclearListsCounted() says when.
     const QList<UnclearListCount> &unclearListCounts() const { return m_unclearCounts; }
+    void countUnclearListLines();
     // Found when first asked for: a start only counts them.
     const QList<UnclearListLine> &unclearListLines() const;
 
@@ -265,7 +266,7 @@ private:
     SpokenText spoken() const;
     SessionResult applyPhraseStep(const PhraseStep &step, const QString &name);
     void takeFolder(const QString &path);
-    void countUnclearListLines();
+    void startUnclearCount();
 
     // The steps each command runs, in the order it runs them.
     void showRec();
@@ -286,6 +287,7 @@ private:
     QList<UnclearListCount> m_unclearCounts;
     mutable std::optional<QList<UnclearListLine>> m_unclearLines;
     quint64 m_listsRead = 0; // which reading a count belongs to
+    bool m_countUnclear = false;
     ListFiles m_listFiles;
     SessionSpelling m_spelling{m_settings, m_lists};
     NpcScriptDocument m_document;

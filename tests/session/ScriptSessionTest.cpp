@@ -351,13 +351,15 @@ TEST_F(ScriptSessionTest, PrefetchedListsAreThoseReadThenAndOnlyFromTheSameFolde
     EXPECT_EQ(moved.lists().sourceOf(ListId::Items), pathIn(QStringLiteral("mods/Items.txt")));
 }
 
-TEST_F(ScriptSessionTest, UnclearListLinesAreCountedAfterTheReadingAndOnlyForTheListsAsLastRead)
+TEST_F(ScriptSessionTest, UnclearListLinesAreCountedOnceAskedForAndThenForEachReadingOfTheLists)
 {
     writeFile(QStringLiteral("Data/Items.txt"), "1=coin\r\nabc\r\n");
     QList<QList<UnclearListCount>> heard;
     QObject::connect(&session(), &ScriptSession::unclearListsCounted,
                      [&] { heard << session().unclearListCounts(); });
     session().loadLists();
+    EXPECT_FALSE(SessionTester::unclearCountBegun(session())) << "not counted before it is asked for";
+    session().countUnclearListLines();
     EXPECT_TRUE(session().unclearListCounts().isEmpty()) << "not counted before the event loop runs";
     writeFile(QStringLiteral("Data/Items.txt"), "abc\r\n-5=minus\r\n");
     session().loadLists(); // before the first count is heard

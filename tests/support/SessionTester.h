@@ -29,6 +29,9 @@ public:
         session.notify(ScriptSession::Records | ScriptSession::Shown | ScriptSession::State);
     }
 
+    // Whether a count of the lists' unclear lines was ever begun.
+    static bool unclearCountBegun(const ScriptSession &session) { return session.m_unclearCounting.valid(); }
+
     // A grid caption of a row: column 1 the action name, column 2 the link.
     static void setCaption(ScriptSession &session, int row, int column, const QString &text)
     {
