@@ -49,26 +49,28 @@ namespace
 {
 
 // The number when the text is how QByteArray::number writes it: no sign but "-", no
-// leading zero, no "-0".
-std::optional<qint64> plainNumber(QByteArrayView text)
+// leading zero, no "-0". Told through a flag and a reference, not an optional: reading a
+// list of a million lines stalled on the optional's bytes coming back through memory.
+bool readPlainNumber(QByteArrayView text, qint64 &number)
 {
     // Nearly every line: a few digits, the first not 0, which cannot overflow.
     if (text.size() <= 18 && text.front() >= '1' && text.front() <= '9') {
-        qint64 number = 0;
+        number = 0;
         for (const char c : text) {
             if (c < '0' || c > '9')
-                return std::nullopt;
+                return false;
             number = number * 10 + (c - '0');
         }
-        return number;
+        return true;
     }
-    const std::optional<qint64> number = readDecimal(text);
-    if (!number || text.front() == '+')
-        return std::nullopt;
+    const std::optional<qint64> read = readDecimal(text);
+    if (!read || text.front() == '+')
+        return false;
     const qsizetype digits = text.front() == '-' ? 1 : 0;
     if (text[digits] == '0' && (text.size() - digits > 1 || digits == 1))
-        return std::nullopt;
-    return number;
+        return false;
+    number = *read;
+    return true;
 }
 
 } // namespace
@@ -95,19 +97,20 @@ void ReferenceList::appendText(const QByteArray &bytes)
     const auto dense = std::min<size_t>(DenseNumbers, m_entries.capacity() + 1);
     if (m_firstByDenseNumber.size() < dense)
         m_firstByDenseNumber.resize(dense, 0);
-    forEachListEntry(kept.constData(), kept.size(), [this](const char *line, qsizetype size) {
-        if (const auto *eq = static_cast<const char *>(memchr(line, '=', size_t(size)))) {
+    const auto keep = [this](const char *line, qsizetype size, qsizetype, qsizetype eq) {
+        if (eq >= 0) {
             // A slot still 0 is new, and takes this entry's place.
-            const QByteArrayView numberText(line, eq - line);
-            const std::optional<qint64> number =
-                numberText.isEmpty() ? std::nullopt : plainNumber(numberText);
-            int &slot =
-                number ? firstSlot(*number) : m_firstByText[QByteArray::fromRawData(line, numberText.size())];
+            const QByteArrayView numberText(line, eq);
+            qint64 number = 0;
+            int &slot = !numberText.isEmpty() && readPlainNumber(numberText, number)
+                            ? firstSlot(number)
+                            : m_firstByText[QByteArray::fromRawData(line, numberText.size())];
             if (slot == 0)
                 slot = int(m_entries.size()) + 1;
         }
         m_entries.emplace_back(line, size);
-    });
+    };
+    forEachListEntry(kept.constData(), kept.size(), keep);
 }
 
 QByteArray ReferenceList::numberText(int index) const
@@ -128,8 +131,8 @@ int ReferenceList::indexOfText(const QByteArray &numberText) const
 {
     if (numberText.isEmpty())
         return -1;
-    if (const std::optional<qint64> number = plainNumber(numberText))
-        return indexOf(*number);
+    if (qint64 number = 0; readPlainNumber(numberText, number))
+        return indexOf(number);
     return m_firstByText.value(numberText, 0) - 1;
 }
 

@@ -1,14 +1,14 @@
 #pragma once
 
+#include "editor/ListLines.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QHash>
 #include <QList>
 #include <QString>
 
-#include <cstring>
 #include <optional>
-#include <type_traits>
 #include <vector>
 
 // A numbered name list: entries "number=name" kept byte for byte, in file order.
@@ -74,32 +74,3 @@ private:
 
 // A plain decimal integer: an optional sign and digits, nothing else.
 std::optional<qint64> readDecimal(QByteArrayView text);
-
-// Calls entry(line, size) for each line of a list file that becomes an entry, in file
-// order: a line ends at LF (a CR before it is not part of it), Ctrl-Z ends the file, as
-// it did for the tools that wrote these lists, and empty lines and lines holding ";" are
-// left out. Plain pointer scans: lists of a million lines are read this way. An entry
-// that takes a third argument is given the line's number in the file, from 1.
-template <typename Entry> void forEachListEntry(const char *data, qsizetype size, Entry &&entry)
-{
-    const auto *eof = static_cast<const char *>(memchr(data, '\x1a', size_t(size)));
-    const char *line = data;
-    const char *const end = eof ? eof : data + size;
-    qsizetype number = 0;
-    while (line < end) {
-        ++number;
-        const auto *newline = static_cast<const char *>(memchr(line, '\n', size_t(end - line)));
-        const char *next = newline ? newline + 1 : end;
-        const char *lineEnd = newline ? newline : end;
-        if (lineEnd > line && lineEnd[-1] == '\r')
-            --lineEnd;
-        const auto length = size_t(lineEnd - line);
-        if (length > 0 && !memchr(line, ';', length)) {
-            if constexpr (std::is_invocable_v<Entry, const char *, qsizetype, qsizetype>)
-                entry(line, qsizetype(length), number);
-            else
-                entry(line, qsizetype(length));
-        }
-        line = next;
-    }
-}
