@@ -7,7 +7,10 @@ window are started in turn, RUNS times each, offscreen. Printed are the medians,
 with its ratio to the minimal window, of the time from the start to the first idle
 moment (which each program stamps), of the whole run (its teardown too), of the
 processor time of the whole run (user and system: on a machine that others load, the
-steadier figure) and of the peak memory.
+steadier figure) and of the peak memory. Last comes the median of the differences in time
+to idle within each pair of runs (the editor's less the other's): on a shared machine a
+ratio of medians swings by a tenth from one go to the next, while a difference of 0.3 ms
+shows in this figure after a few hundred runs, say against another build's probe.
 
 With --steps, each program's start-up is also split into its steps (each program stamps
 the end of each step; the first, "libraries", is the loading of the program and its
@@ -149,7 +152,7 @@ def main():
         floor.append("--russian")
     base_name = "against" if args.against else "minimal"
     print(f"{'case':<14} {'to idle ms':>11} {base_name:>8} {'x':>5}  {'whole ms':>9} {base_name:>8} {'x':>5}  "
-          f"{'cpu ms':>7} {base_name:>8} {'x':>5}  {'peak MB':>8} {base_name:>8} {'x':>5}")
+          f"{'cpu ms':>7} {base_name:>8} {'x':>5}  {'peak MB':>8} {base_name:>8} {'x':>5}  {'pair diff ms':>12}")
     with tempfile.TemporaryDirectory() as work:
         for name in args.case or list(CASES):
             lists, popup = CASES[name]
@@ -169,7 +172,8 @@ def main():
             for column, width in ((0, 11), (1, 9), (2, 7), (3, 8)):
                 mine, minimal = (statistics.median(r[column] for r in rs) for rs in (ours, base))
                 row += f" {mine:>{width}.1f} {minimal:>8.1f} {mine / minimal:>5.2f} "
-            print(row.rstrip(), flush=True)
+            row += f" {statistics.median(o[0] - b[0] for o, b in zip(ours, base)):>+12.2f}"
+            print(row, flush=True)
             if args.steps:
                 print_steps(ours, base, base_name)
 
