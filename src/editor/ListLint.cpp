@@ -3,6 +3,7 @@
 #include "common/ParallelFor.h"
 #include "common/Windows1251.h"
 #include "editor/FieldCatalogue.h"
+#include "editor/ListLines.h"
 
 #include <QFileInfo>
 
@@ -51,11 +52,10 @@ bool readsAsUtf8Cyrillic(QByteArrayView text)
 
 enum class Unclear { None, NoEquals, NoNumber, NotANumber, Negative, TooLarge, Utf8Name };
 
-// What is wrong with one entry line; no text is made here: the start counts these over
-// lists of a million lines.
-Unclear unclearKind(QByteArrayView text, qint64 fieldRange)
+// What is wrong with one entry line, whose first "=" is at eq (-1 for none); no text is
+// made here: the start counts these over lists of a million lines.
+Unclear unclearKind(QByteArrayView text, qsizetype eq, qint64 fieldRange)
 {
-    const qsizetype eq = text.indexOf('=');
     if (eq < 0)
         return Unclear::NoEquals;
     if (eq == 0)
@@ -72,11 +72,12 @@ Unclear unclearKind(QByteArrayView text, qint64 fieldRange)
 
 template <typename Found> void forEachUnclearLine(QByteArrayView bytes, qint64 fieldRange, Found &&found)
 {
-    forEachListEntry(bytes.data(), bytes.size(), [&](const char *line, qsizetype size, qsizetype number) {
+    const auto look = [&](const char *line, qsizetype size, qsizetype number, qsizetype eq) {
         const QByteArrayView text(line, size);
-        if (const Unclear kind = unclearKind(text, fieldRange); kind != Unclear::None)
+        if (const Unclear kind = unclearKind(text, eq, fieldRange); kind != Unclear::None)
             found(text, number, kind);
-    });
+    };
+    forEachListEntry(bytes.data(), bytes.size(), look);
 }
 
 // tooLarge: that reason made once for the file: a list generated with numbers beyond the

@@ -1,5 +1,6 @@
 #include "editor/ListRenumbering.h"
 
+#include "editor/ListLines.h"
 #include "editor/ReferenceList.h"
 
 namespace

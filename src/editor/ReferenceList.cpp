@@ -2,6 +2,7 @@
 
 #include "common/RegularFile.h"
 #include "common/Windows1251.h"
+#include "editor/ListLines.h"
 
 #include <QByteArrayMatcher>
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "editor/ListLines.h"
-
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QHash>
