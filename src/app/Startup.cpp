@@ -96,7 +96,10 @@ std::unique_ptr<ScrivletWindows> startUp(std::unique_ptr<Prompts> prompts, const
     windows->prompts = prompts ? std::move(prompts) : std::make_unique<QtPrompts>();
     windows->session = std::make_unique<ScriptSession>(QDir::currentPath());
     ScriptSession &session = *windows->session;
-    session.prefetchLists();
+    // A script named to open is shown with its lists, read beside the window's building;
+    // without one they wait until the window is first painted.
+    if (!arguments.isEmpty())
+        session.prefetchLists();
     Prompts &asker = *windows->prompts;
     windows->main = std::make_unique<TForm1>(session, asker);
     TForm1 &main = *windows->main;

@@ -8,6 +8,7 @@
 #include "gui/file/DocumentCommands.h"
 #include "gui/records/EditorPanel.h"
 #include "gui/records/RecordGrid.h"
+#include "gui/widgets/CommandContext.h"
 #include "gui/widgets/ElidedLabel.h"
 #include "gui/widgets/ImageCheckBox.h"
 #include "gui/widgets/ProgramIcon.h"
@@ -87,8 +88,7 @@ void TForm1::FormCreate()
     connect(&m_session.links(), &LinkNavigation::changed, this, &TForm1::updateActions);
     connect(&m_session.settings(), &AppSettings::changed, this, &TForm1::updateActions);
 
-    LoadLists();
-    StartupSteps::done("lists");
+    sayListMessages();
     initialiseWindow();
     StartupSteps::done("main window");
     if (const SessionResult read = m_session.macroLibrary().load(); !read)
@@ -205,7 +205,7 @@ void TForm1::buildCentralArea()
     setCentralWidget(central);
 }
 
-void TForm1::LoadLists()
+void TForm1::sayListMessages()
 {
     // Lines the lists could not make sense of are used as read; the problems window lists
     // them. Said once counted, which a message box about a list may come before.
@@ -217,8 +217,9 @@ void TForm1::LoadLists()
                 statusBar()->showMessage(unclear, 30000);
         },
         Qt::SingleShotConnection);
-    for (const SessionResult &failure : m_session.loadLists())
-        m_prompts.error(this, failure.message);
+    connect(&m_session, &ScriptSession::listsReadLater, this, [this](const QList<SessionResult> &failures) {
+        CommandContext{m_session, m_prompts, *this}.report(failures);
+    });
 }
 
 void TForm1::initialiseWindow()
@@ -227,7 +228,7 @@ void TForm1::initialiseWindow()
     m_checkVesta->setToolTip(QStringLiteral("Формат NPC-файла: стандартный или вестинский"));
     m_btnMacr->setToolTip(
         QStringLiteral("Выбрать макрос:\nмакрос, выбранный из списка, будет вставлен в текущую запись."));
-    updateActions();
+    m_session.showAsItStands();
 }
 
 QAction *TForm1::action(const QString &name) const
@@ -351,10 +352,13 @@ void TForm1::FormResize()
 bool TForm1::event(QEvent *event)
 {
     const bool handled = QMainWindow::event(event);
-    // Counting the lists' unclear lines waits until the window is first painted: beside
-    // its building, on a machine of two cores, it slows the start-up.
-    if (event->type() == QEvent::Paint && !std::exchange(m_painted, true))
+    // Reading the lists and counting their unclear lines wait until the window is first
+    // painted: beside its building, on a machine of two cores, they slow the start-up.
+    // Nothing shown before needs them, and they are in long before a hand can ask.
+    if (event->type() == QEvent::Paint && !std::exchange(m_painted, true)) {
+        QMetaObject::invokeMethod(&m_session, &ScriptSession::loadListsLater, Qt::QueuedConnection);
         QMetaObject::invokeMethod(&m_session, &ScriptSession::countUnclearListLines, Qt::QueuedConnection);
+    }
     return handled;
 }
 

@@ -80,7 +80,7 @@ protected:
 
 private:
     void FormCreate();
-    void LoadLists();
+    void sayListMessages();
     void initialiseWindow();
     void buildToolBar();
     void buildCentralArea();

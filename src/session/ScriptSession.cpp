@@ -155,6 +155,29 @@ void ScriptSession::prefetchLists()
     m_prefetchedLists = std::async(std::launch::async, ::loadLists, m_settings.listFolders());
 }
 
+void ScriptSession::loadListsLater()
+{
+    if (listsRead() || m_prefetchedLists.valid())
+        return;
+    m_prefetchedLists = std::async(std::launch::async, [this, folders = m_settings.listFolders()] {
+        LoadedLists loaded = ::loadLists(folders);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                // Whatever read the lists first took this reading with it.
+                if (!listsRead())
+                    emit listsReadLater(loadLists());
+            },
+            Qt::QueuedConnection);
+        return loaded;
+    });
+}
+
+QList<SessionResult> ScriptSession::loadListsIfUnread()
+{
+    return listsRead() ? QList<SessionResult>() : loadLists();
+}
+
 QList<SessionResult> ScriptSession::loadLists()
 {
     // A value typed with the old limits is taken before they change.
@@ -181,7 +204,8 @@ QList<SessionResult> ScriptSession::loadLists()
 
 void ScriptSession::countUnclearListLines()
 {
-    if (!std::exchange(m_countUnclear, true))
+    // Lists not read yet are counted when they are.
+    if (!std::exchange(m_countUnclear, true) && listsRead())
         startUnclearCount();
 }
 

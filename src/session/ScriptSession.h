@@ -120,6 +120,17 @@ public:
     // Reads the eight lists, or takes those prefetched from the same folders; one
     // failure for each list that could not be read. Also whenever they are read again.
     QList<SessionResult> loadLists();
+    // The lists have been read at least once.
+    bool listsRead() const { return m_listsRead > 0; }
+    // Reads the lists on other threads and takes them in from the event loop once read,
+    // unless they have been read by then; listsReadLater() gives the failures. For a
+    // window shown before its lists: beside its building they would slow it.
+    void loadListsLater();
+    // loadLists() when the lists have never been read; no failures otherwise.
+    QList<SessionResult> loadListsIfUnread();
+    // The record and the state shown by every view as they stand: for views made before
+    // the lists are read, which shows them again.
+    void showAsItStands() { notify(Shown | State); }
     // Another program changed, removed or added a list file since the lists were read.
     bool listFilesChanged() const { return m_listFiles.changedOnDisk(); }
     // The list files and folders to watch for that.
@@ -230,6 +241,8 @@ signals:
     void listsChanged();
     // The unclear lines of the lists as last read are counted.
     void unclearListsCounted();
+    // The lists asked for by loadListsLater() are taken in; what could not be read.
+    void listsReadLater(const QList<SessionResult> &failures);
 
 private:
     enum Change : int {

@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 
 class StartupTest : public AppFixture
@@ -29,6 +30,38 @@ TEST_F(StartupTest, FirstStartShowsAnEmptyScript)
     EXPECT_FALSE(action("Save")->isEnabled());
     EXPECT_FALSE(action("MoveUp")->isEnabled());
     EXPECT_TRUE(action("MoveDown")->isEnabled());
+}
+
+TEST_F(StartupTest, WithoutAScriptTheListsAreReadOnceTheWindowIsPaintedAndChangeNothingShown)
+{
+    QFile::remove(pathIn(QStringLiteral("Data/Npc.txt")));
+    QDir().mkpath(pathIn(QStringLiteral("Data/Npc.txt"))); // cannot be read
+    readListsAtOnce = false;
+    start();
+    EXPECT_FALSE(session().listsRead()) << "not beside the window's building";
+    // All but the status bar, where the lists' unclear lines are said once counted.
+    const auto picture = [this] {
+        return std::pair(main().centralWidget()->grab().toImage(),
+                         find<QToolBar>("ToolBar")->grab().toImage());
+    };
+    const auto unread = picture();
+    main().show();
+    EXPECT_TRUE(prompts().messageTexts().isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return session().listsRead(); }, 60000));
+    EXPECT_EQ(session().lists().Action.nameOf(9), "\xcf\xee\xe4\xea\xf3\xef"); // Подкуп
+    ASSERT_EQ(prompts().messageTexts().size(), 1) << "said once read";
+    EXPECT_TRUE(prompts().messageTexts().constFirst().contains(QStringLiteral("Npc.txt")));
+    main().hide();
+    EXPECT_TRUE(picture() == unread);
+}
+
+TEST_F(StartupTest, AScriptNamedOnTheCommandLineIsShownWithItsLists)
+{
+    readListsAtOnce = false;
+    NpcRecords records{};
+    records[0].Action = 9;
+    start({writeScript(QStringLiteral("057.npc"), records)});
+    EXPECT_EQ(main().gridText(0, 1), QStringLiteral("Подкуп"));
 }
 
 TEST_F(StartupTest, EveryWindowButTheMainOneIsMadeWhenFirstOpened)

@@ -351,6 +351,42 @@ TEST_F(ScriptSessionTest, PrefetchedListsAreThoseReadThenAndOnlyFromTheSameFolde
     EXPECT_EQ(moved.lists().sourceOf(ListId::Items), pathIn(QStringLiteral("mods/Items.txt")));
 }
 
+TEST_F(ScriptSessionTest, ListsReadLaterAreTakenInFromTheEventLoopUnlessReadBefore)
+{
+    writeFile(QStringLiteral("Data/Items.txt"), "1=coin\r\nabc\r\n");
+    ScriptSession later(pathIn(QString()));
+    int taken = 0;
+    QList<qsizetype> heard; // failures, each time
+    QObject::connect(&later, &ScriptSession::listsChanged, [&] { ++taken; });
+    QObject::connect(&later, &ScriptSession::listsReadLater,
+                     [&](const QList<SessionResult> &failures) { heard << failures.size(); });
+    later.countUnclearListLines();
+    EXPECT_FALSE(SessionTester::unclearCountBegun(later)) << "no lists to count yet";
+    later.loadListsLater();
+    EXPECT_FALSE(later.listsRead()) << "taken in from the event loop";
+    for (QDeadlineTimer enough(60000); heard.isEmpty() && !enough.hasExpired();)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    EXPECT_EQ(later.lists().Items.nameOf(1), "coin");
+    EXPECT_EQ(heard, QList<qsizetype>{0});
+    EXPECT_TRUE(SessionTester::unclearCountBegun(later)) << "counted once read, as asked before";
+    later.loadListsLater();
+    later.loadListsIfUnread();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(taken, 1) << "read once";
+
+    // A reading taken by whatever needs the lists first is not taken in again.
+    ScriptSession taker(pathIn(QString()));
+    QObject::connect(&taker, &ScriptSession::listsChanged, [&] { ++taken; });
+    QObject::connect(&taker, &ScriptSession::listsReadLater,
+                     [&](const QList<SessionResult> &failures) { heard << failures.size(); });
+    taker.loadListsLater();
+    taker.loadListsIfUnread();
+    EXPECT_TRUE(taker.listsRead());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(taken, 2);
+    EXPECT_EQ(heard.size(), 1);
+}
+
 TEST_F(ScriptSessionTest, UnclearListLinesAreCountedOnceAskedForAndThenForEachReadingOfTheLists)
 {
     writeFile(QStringLiteral("Data/Items.txt"), "1=coin\r\nabc\r\n");

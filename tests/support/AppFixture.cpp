@@ -1,5 +1,7 @@
 #include "support/AppFixture.h"
 
+#include "gui/widgets/CommandContext.h"
+
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -44,6 +46,8 @@ void AppFixture::start(const QStringList &arguments)
     m_prompts = prompts.get();
     prompts->answers = std::exchange(startAnswers, {});
     m_windows = startUp(std::move(prompts), arguments);
+    if (readListsAtOnce)
+        CommandContext{session(), *m_prompts, main()}.report(session().loadListsIfUnread());
 }
 
 void AppFixture::stop()

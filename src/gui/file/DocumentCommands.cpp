@@ -72,8 +72,14 @@ void DocumentCommands::FilesDropped(const QString &path)
     }
 }
 
+void DocumentCommands::readListsIfUnread()
+{
+    m_context.report(m_session.loadListsIfUnread());
+}
+
 void DocumentCommands::openNamedFile(const QString &path)
 {
+    readListsIfUnread();
     // Work recovered at start-up is not dropped for the file named.
     if (!mayDiscardChanges(OpenQuestion, QMessageBox::Yes | QMessageBox::No))
         return;
@@ -311,6 +317,7 @@ void DocumentCommands::offerRecovery()
         if (answer == QMessageBox::No) {
             RecoveryKeeper::discard(offer.file);
         } else if (answer == QMessageBox::Yes) {
+            readListsIfUnread();
             const OpenResult recovered = m_session.recover(offer);
             if (!recovered.dialogueError.isEmpty())
                 m_context.prompts.error(&m_context.window, recovered.dialogueError);

@@ -54,6 +54,9 @@ signals:
     void dialogueViewWanted();
 
 private:
+    // A script is shown with its lists, which a start-up without one reads only once the
+    // window is first painted.
+    void readListsIfUnread();
     FileDialogOptions npcDialog(const QString &title) const;
     bool mayDropLastRecord();
     // Files changed by another program since they were read are written over only

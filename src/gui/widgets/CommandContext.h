@@ -31,6 +31,13 @@ struct CommandContext {
             prompts.error(&window, result.message);
         return result.ok;
     }
+    // Shows the message of each failure; true when there was none.
+    bool report(const QList<SessionResult> &results) const
+    {
+        for (const SessionResult &result : results)
+            report(result);
+        return results.isEmpty();
+    }
     // Runs the handler whenever the named action is triggered.
     template <typename Receiver>
     void onTriggered(const char *name, Receiver *receiver, void (Receiver::*handler)()) const

@@ -101,6 +101,16 @@ TEST_F(KeepingWorkTest, WorkRecoveredAtStartUpIsNotDroppedForAFileNamedOnTheComm
     EXPECT_TRUE(session().isModified());
 }
 
+TEST_F(KeepingWorkTest, WorkRecoveredAtStartUpIsShownWithItsLists)
+{
+    leaveBehind(QStringLiteral("a.recovery"), QString(), 9, 1);
+    startAnswers = {QMessageBox::Yes};
+    readListsAtOnce = false;
+    start();
+    EXPECT_TRUE(session().listsRead()) << "read before the window is painted";
+    EXPECT_EQ(main().gridText(0, 1), QStringLiteral("Подкуп"));
+}
+
 TEST_F(KeepingWorkTest, AFileChangedBehindTheEditorIsReadAgainOrAskedAbout)
 {
     open(script);
