@@ -25,7 +25,7 @@ DiskWatch::DiskWatch(const CommandContext &context)
     connect(&m_session, &ScriptSession::stateChanged, this, &DiskWatch::watchFiles);
     connect(&m_session.dialogue(), &DialogueText::changed, this, &DiskWatch::watchFiles);
     connect(&m_session, &ScriptSession::listsChanged, this, &DiskWatch::watchFiles);
-    watchFiles(); // the lists were read before the watch began
+    watchFiles(); // the lists are watched once read
 }
 
 void DiskWatch::watchFiles()
