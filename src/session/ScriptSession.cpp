@@ -157,8 +157,12 @@ void ScriptSession::prefetchLists()
 
 void ScriptSession::loadListsLater()
 {
-    if (listsRead() || m_prefetchedLists.valid())
+    if (listsRead())
         return;
+    if (m_prefetchedLists.valid()) {
+        emit listsReadLater(loadLists()); // begun long before
+        return;
+    }
     m_prefetchedLists = std::async(std::launch::async, [this, folders = m_settings.listFolders()] {
         LoadedLists loaded = ::loadLists(folders);
         QMetaObject::invokeMethod(

@@ -123,8 +123,9 @@ public:
     // The lists have been read at least once.
     bool listsRead() const { return m_listsRead > 0; }
     // Reads the lists on other threads and takes them in from the event loop once read,
-    // unless they have been read by then; listsReadLater() gives the failures. For a
-    // window shown before its lists: beside its building they would slow it.
+    // unless they have been read by then (those prefetched are taken in at once);
+    // listsReadLater() gives the failures. For a window shown before its lists: beside
+    // its building they would slow it.
     void loadListsLater();
     // loadLists() when the lists have never been read; no failures otherwise.
     QList<SessionResult> loadListsIfUnread();

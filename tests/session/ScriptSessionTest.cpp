@@ -385,6 +385,15 @@ TEST_F(ScriptSessionTest, ListsReadLaterAreTakenInFromTheEventLoopUnlessReadBefo
     QCoreApplication::processEvents();
     EXPECT_EQ(taken, 2);
     EXPECT_EQ(heard.size(), 1);
+
+    // One prefetched before is taken in at once.
+    ScriptSession prefetched(pathIn(QString()));
+    QObject::connect(&prefetched, &ScriptSession::listsReadLater,
+                     [&](const QList<SessionResult> &failures) { heard << failures.size(); });
+    prefetched.prefetchLists();
+    prefetched.loadListsLater();
+    EXPECT_TRUE(prefetched.listsRead());
+    EXPECT_EQ(heard.size(), 2);
 }
 
 TEST_F(ScriptSessionTest, UnclearListLinesAreCountedOnceAskedForAndThenForEachReadingOfTheLists)

@@ -31,12 +31,11 @@ struct CommandContext {
             prompts.error(&window, result.message);
         return result.ok;
     }
-    // Shows the message of each failure; true when there was none.
-    bool report(const QList<SessionResult> &results) const
+    // Shows the message of each failure.
+    void report(const QList<SessionResult> &failures) const
     {
-        for (const SessionResult &result : results)
-            report(result);
-        return results.isEmpty();
+        for (const SessionResult &failure : failures)
+            report(failure);
     }
     // Runs the handler whenever the named action is triggered.
     template <typename Receiver>
