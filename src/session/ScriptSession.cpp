@@ -157,22 +157,18 @@ void ScriptSession::prefetchLists()
 
 void ScriptSession::loadListsLater()
 {
+    // Whatever read the lists first took this reading with it.
+    const auto takeIn = [this] {
+        if (!listsRead())
+            emit listsReadLater(loadLists());
+    };
     if (listsRead())
         return;
-    if (m_prefetchedLists.valid()) {
-        emit listsReadLater(loadLists()); // begun long before
-        return;
-    }
-    m_prefetchedLists = std::async(std::launch::async, [this, folders = m_settings.listFolders()] {
+    if (m_prefetchedLists.valid())
+        return takeIn(); // begun long before
+    m_prefetchedLists = std::async(std::launch::async, [this, takeIn, folders = m_settings.listFolders()] {
         LoadedLists loaded = ::loadLists(folders);
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                // Whatever read the lists first took this reading with it.
-                if (!listsRead())
-                    emit listsReadLater(loadLists());
-            },
-            Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, takeIn, Qt::QueuedConnection);
         return loaded;
     });
 }
