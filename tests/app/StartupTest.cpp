@@ -7,6 +7,7 @@
 #include "support/DialogueFileBytes.h"
 #include "support/Wine.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -49,6 +50,7 @@ TEST_F(StartupTest, WithoutAScriptTheListsAreReadOnceTheWindowIsPaintedAndChange
     EXPECT_TRUE(prompts().messageTexts().isEmpty());
     EXPECT_TRUE(QTest::qWaitFor([&] { return session().listsRead(); }, 60000));
     EXPECT_EQ(session().lists().Action.nameOf(9), "\xcf\xee\xe4\xea\xf3\xef"); // Подкуп
+    EXPECT_EQ(find<QComboBox>("Combo_Action")->count(), session().lists().Action.count());
     ASSERT_EQ(prompts().messageTexts().size(), 1) << "said once read";
     EXPECT_TRUE(prompts().messageTexts().constFirst().contains(QStringLiteral("Npc.txt")));
     main().hide();

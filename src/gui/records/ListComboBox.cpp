@@ -29,7 +29,6 @@ bool startsFilter(const QString &text)
 
 ListComboBox::ListComboBox(QWidget *parent) : QComboBox(parent), m_model(new ReferenceListModel(this))
 {
-    setModel(m_model);
     connect(this, &QComboBox::activated, this, &ListComboBox::onActivated);
 }
 
@@ -37,6 +36,10 @@ void ListComboBox::setList(const ReferenceList *list)
 {
     m_shownBeforeFilter = -1;
     setPlaceholderText(QString());
+    // Installed with the first list, not at construction: a dozen boxes swapping their
+    // model by Qt's named connections were a visible part of the start, before any list.
+    if (model() != m_model)
+        setModel(m_model);
     m_model->setList(list);
     m_namesWidth = -1;
     setCurrentIndex(-1);
