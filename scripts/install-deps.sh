@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, testing and running Scrivlet need.
 set -euo pipefail
 PACKAGES=(cmake ninja-build g++ ccache pkg-config qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl1-mesa-dev
-          libgraphviz-dev libhunspell-dev hunspell-ru hunspell-en-us libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
+          libgraphviz-dev libhunspell-dev libfontconfig-dev hunspell-ru hunspell-en-us libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
           fonts-dejavu-core git lld python3 gettext)
 missing=()
 for p in "${PACKAGES[@]}"; do

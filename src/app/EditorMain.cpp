@@ -1,5 +1,6 @@
 #include "app/EditorMain.h"
 
+#include "app/FontPrefetch.h"
 #include "app/ProgramStyle.h"
 #include "app/QtTranslations.h"
 #include "app/Startup.h"
@@ -13,6 +14,7 @@
 
 int editorMain(int argc, char *argv[], const std::function<void(ScrivletWindows &)> &shown)
 {
+    FontPrefetch::begin();
     QApplication app(argc, argv);
     ProgramStyle::install();
     // Dates, sizes and the dialogs' words in Russian, as the rest of the program speaks.

@@ -2,6 +2,7 @@
 #include "app/TForm1.h"
 
 #include "app/ActionTable.h"
+#include "app/FontPrefetch.h"
 #include "app/MainWindowLabels.h"
 #include "common/FileMessages.h"
 #include "common/StartupSteps.h"
@@ -69,6 +70,7 @@ void TForm1::FormCreate()
     ActionTable::createActions(*this);
     m_fileMenu = ActionTable::buildMainMenu(*this, menuBar());
     buildToolBar();
+    FontPrefetch::finish(); // the grid's header is the first to measure text
     buildCentralArea();
     auto *status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("StatusBar"));
