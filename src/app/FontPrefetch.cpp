@@ -3,30 +3,21 @@
 #ifdef SCRIVLET_FONTCONFIG
 #include <fontconfig/fontconfig.h>
 
+#include <future>
 #include <system_error>
-#include <thread>
 
 namespace
 {
-struct Reading {
-    std::thread thread;
-
-    void finish()
-    {
-        if (thread.joinable())
-            thread.join();
-    }
-    // Should the program end before it measures any text.
-    ~Reading() { finish(); }
-} reading;
+// Waited for by its destructor, should the program end before it measures any text.
+std::future<void> reading;
 } // namespace
 
 void FontPrefetch::begin()
 {
-    if (reading.thread.joinable())
+    if (reading.valid())
         return;
     try {
-        reading.thread = std::thread([] { FcInit(); });
+        reading = std::async(std::launch::async, [] { FcInit(); });
     } catch (const std::system_error &) {
         // No thread to be had: the toolkit reads it when it needs it, as it would anyway.
     }
@@ -34,7 +25,8 @@ void FontPrefetch::begin()
 
 void FontPrefetch::finish()
 {
-    reading.finish();
+    if (reading.valid())
+        reading.get();
 }
 
 #else
