@@ -25,8 +25,10 @@ public:
     using QObject::QObject;
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        if (event->type() != QEvent::ToolTip)
+            return false;
         auto *widget = qobject_cast<QWidget *>(watched);
-        if (event->type() != QEvent::ToolTip || !widget || widget->toolTip().isEmpty())
+        if (!widget || widget->toolTip().isEmpty())
             return false;
         const auto *help = static_cast<QHelpEvent *>(event);
         QToolTip::showText(help->globalPos(),
