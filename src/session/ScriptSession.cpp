@@ -157,18 +157,22 @@ void ScriptSession::prefetchLists()
 
 void ScriptSession::loadListsLater()
 {
-    // Whatever read the lists first took this reading with it.
-    const auto takeIn = [this] {
-        if (!listsRead())
-            emit listsReadLater(loadLists());
-    };
     if (listsRead())
         return;
-    if (m_prefetchedLists.valid())
-        return takeIn(); // begun long before
-    m_prefetchedLists = std::async(std::launch::async, [this, takeIn, folders = m_settings.listFolders()] {
+    if (m_prefetchedLists.valid()) { // begun long before
+        emit listsReadLater(loadLists());
+        return;
+    }
+    m_prefetchedLists = std::async(std::launch::async, [this, folders = m_settings.listFolders()] {
         LoadedLists loaded = ::loadLists(folders);
-        QMetaObject::invokeMethod(this, takeIn, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                // Whatever read the lists before this took the reading with it.
+                if (!listsRead())
+                    emit listsReadLater(loadLists());
+            },
+            Qt::QueuedConnection);
         return loaded;
     });
 }
