@@ -302,23 +302,29 @@ void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOption
     QProxyStyle::drawComplexControl(control, option, painter, widget);
 }
 
-bool ProgramStyle::drawGroupBoxFrame(const QStyleOption *option, QPainter *painter,
-                                     const QWidget *widget) const
+// Fusion's own frame and image.
+constexpr int GroupBoxMargin = 6;
+
+const QPixmap &ProgramStyle::groupBoxFrame() const
 {
-    // Fusion's own frame and image.
-    constexpr int Margin = 6;
     if (!m_groupBoxFrame) {
         const QImage image =
             readPng(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"));
         m_groupBoxFrame = QPixmap();
         // A middle of two rows at least: a cut the height of the stretched rows is drawn from one.
-        if (image.width() > 2 * Margin + 1 && image.height() > 2 * Margin + 1 &&
-            stretchesEvenly(image, Margin)) {
+        if (image.width() > 2 * GroupBoxMargin + 1 && image.height() > 2 * GroupBoxMargin + 1 &&
+            stretchesEvenly(image, GroupBoxMargin)) {
             m_groupBoxFrame = QPixmap::fromImage(image);
-            m_groupBoxMiddle = image.pixelColor(Margin, Margin);
+            m_groupBoxMiddle = image.pixelColor(GroupBoxMargin, GroupBoxMargin);
         }
     }
-    if (m_groupBoxFrame->isNull())
+    return *m_groupBoxFrame;
+}
+
+bool ProgramStyle::drawGroupBoxFrame(const QStyleOption *option, QPainter *painter,
+                                     const QWidget *widget) const
+{
+    if (groupBoxFrame().isNull())
         return false;
     constexpr int TopMargin = 3;
     int top = TopMargin;
@@ -326,9 +332,10 @@ bool ProgramStyle::drawGroupBoxFrame(const QStyleOption *option, QPainter *paint
     if (!box || box->isCheckable() || !box->title().isEmpty())
         top += qMax(pixelMetric(PM_ExclusiveIndicatorHeight, option, widget), option->fontMetrics.height());
     const QRect frame = option->rect.adjusted(0, top, 0, 0);
-    if (frame.width() < 2 * Margin || frame.height() < 2 * Margin || !bandsMeetExactly(painter))
+    if (frame.width() < 2 * GroupBoxMargin || frame.height() < 2 * GroupBoxMargin ||
+        !bandsMeetExactly(painter))
         return false;
-    drawNinePiecesInBands(painter, frame, *m_groupBoxFrame, m_groupBoxMiddle, Margin);
+    drawNinePiecesInBands(painter, frame, groupBoxFrame(), m_groupBoxMiddle, GroupBoxMargin);
     return true;
 }
 
@@ -339,7 +346,12 @@ bool ProgramStyle::drawsOnFusion() const
 
 void ProgramStyle::install()
 {
-    QApplication::setStyle(new ProgramStyle);
+    auto *style = new ProgramStyle;
+    QApplication::setStyle(style);
+    // Read now, while the fonts' configuration is still being read beside (FontPrefetch):
+    // the main window's group boxes draw it at their first paint.
+    if (style->drawsOnFusion())
+        style->groupBoxFrame();
     qApp->installEventFilter(new HintWrapper(qApp));
     // Russian and Latin need no shaping, so HarfBuzz is left out: a twentieth of the start-up
     // and 0.7 MB. Words are set without pair kerning, as classic Windows controls set them.

@@ -38,8 +38,10 @@ public:
 private:
     bool drawsOnFusion() const;
     bool drawGroupBoxFrame(const QStyleOption *option, QPainter *painter, const QWidget *widget) const;
+    // Null where it cannot be drawn in bands.
+    const QPixmap &groupBoxFrame() const;
 
-    // Read when first drawn; null where it cannot be drawn in bands.
+    // Read when installed or first drawn.
     mutable std::optional<QPixmap> m_groupBoxFrame;
     mutable QColor m_groupBoxMiddle;
 };

@@ -7,6 +7,16 @@ ImageCheckBox::ImageCheckBox(const QIcon &unchecked, const QIcon &checked, const
                              QWidget *parent)
     : QCheckBox(parent), m_unchecked(unchecked), m_checked(checked), m_imageSize(imageSize)
 {
+    // Drawn now rather than at the first paint: at start-up the box is made while the fonts'
+    // configuration is still being read beside, time the first paint then saves. Icons keep
+    // what they have drawn.
+    picture(m_unchecked, QIcon::Normal);
+    picture(m_checked, QIcon::Normal);
+}
+
+QPixmap ImageCheckBox::picture(const QIcon &icon, QIcon::Mode mode) const
+{
+    return icon.pixmap(m_imageSize, devicePixelRatioF(), mode);
 }
 
 QSize ImageCheckBox::sizeHint() const
@@ -24,8 +34,10 @@ void ImageCheckBox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     const QRect image(QPoint(0, (height() - m_imageSize.height()) / 2), m_imageSize);
-    (isChecked() ? m_checked : m_unchecked)
-        .paint(&painter, image, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
+    const QPixmap shown =
+        picture(isChecked() ? m_checked : m_unchecked, isEnabled() ? QIcon::Normal : QIcon::Disabled);
+    const QSize shownSize = shown.deviceIndependentSize().toSize();
+    painter.drawPixmap(QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, shownSize, image), shown);
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);

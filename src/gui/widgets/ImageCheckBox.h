@@ -18,6 +18,8 @@ protected:
     bool hitButton(const QPoint &pos) const override;
 
 private:
+    QPixmap picture(const QIcon &icon, QIcon::Mode mode) const;
+
     QIcon m_unchecked;
     QIcon m_checked;
     QSize m_imageSize;
