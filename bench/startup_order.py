@@ -10,10 +10,11 @@ a function's inlined and cloned parts differently at each optimisation level and
 batched sources, so the list is made from every build shape that should start fast: in
 each, the probe runs under callgrind (Debian package valgrind) on the shipped lists twice
 in one folder, as a first start and as a later one (which reads the settings the first
-wrote), each time until a list box has been opened on the lists read, and every function of its own that ran is listed, once, sorted: callgrind's order
-differs from run to run, and the list should change only when what runs does. Whether the
-package is installed on this machine does not matter: the probe does not see it. Run it
-again when the start changes much.
+wrote), each time until a list box has been opened on the lists read, and every function
+of its own that ran is listed, once, sorted: callgrind's order differs from run to run,
+and the list should change only when what runs does. Whether the package is installed on
+this machine does not matter: the probe does not see it. Run it again when the start
+changes much.
 """
 import os
 import subprocess
