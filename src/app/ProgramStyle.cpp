@@ -324,7 +324,8 @@ const QPixmap &ProgramStyle::groupBoxFrame() const
 bool ProgramStyle::drawGroupBoxFrame(const QStyleOption *option, QPainter *painter,
                                      const QWidget *widget) const
 {
-    if (groupBoxFrame().isNull())
+    const QPixmap &image = groupBoxFrame();
+    if (image.isNull())
         return false;
     constexpr int TopMargin = 3;
     int top = TopMargin;
@@ -335,7 +336,7 @@ bool ProgramStyle::drawGroupBoxFrame(const QStyleOption *option, QPainter *paint
     if (frame.width() < 2 * GroupBoxMargin || frame.height() < 2 * GroupBoxMargin ||
         !bandsMeetExactly(painter))
         return false;
-    drawNinePiecesInBands(painter, frame, groupBoxFrame(), m_groupBoxMiddle, GroupBoxMargin);
+    drawNinePiecesInBands(painter, frame, image, m_groupBoxMiddle, GroupBoxMargin);
     return true;
 }
 
